@@ -1,0 +1,89 @@
+#include "platform/dialogdienst.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace {
+
+void hinweis(QWidget *besitzer, QMessageBox::Icon icon, const QString &titel, const QString &text)
+{
+    QMessageBox box(icon, titel, text, QMessageBox::NoButton, besitzer);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool jaNein(QWidget *besitzer, QMessageBox::Icon icon, const QString &text, bool jaIstVorgabe)
+{
+    QMessageBox box(icon, QStringLiteral("Bestätigung"), text, QMessageBox::NoButton, besitzer);
+    QPushButton *ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton *nein = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(jaIstVorgabe ? ja : nein);
+    box.setEscapeButton(nein);
+    box.exec();
+    return box.clickedButton() == ja;
+}
+
+} // namespace
+
+void QtDialoge::information(const QString &text)
+{
+    hinweis(m_besitzer, QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+bool QtDialoge::frage(const QString &text)
+{
+    return jaNein(m_besitzer, QMessageBox::Warning, text, true);
+}
+
+bool QtDialoge::druckFrage(const QString &text)
+{
+    return jaNein(m_besitzer, QMessageBox::Question, text, true);
+}
+
+void QtDialoge::meldung(const QString &text)
+{
+    hinweis(m_besitzer, QMessageBox::NoIcon, ProgrammTitel, text);
+}
+
+void QtDialoge::fehler(const QString &text)
+{
+    hinweis(m_besitzer, QMessageBox::Critical, ProgrammTitel, text);
+}
+
+std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe)
+{
+    QFileDialog dialog(m_besitzer);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    dialog.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
+    const QFileInfo info(vorgabe);
+    dialog.setDirectory(info.absolutePath());
+    if (!info.fileName().contains(QLatin1Char('*')))
+        dialog.selectFile(info.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialoge::eingabe(const QString &vorbelegung)
+{
+    QInputDialog dialog(m_besitzer);
+    dialog.setWindowTitle(QStringLiteral("Eingabedialog"));
+    dialog.setLabelText(QStringLiteral("Eingabeaufforderung"));
+    dialog.setTextValue(vorbelegung);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+bool QtDialoge::druckDialog(QPrinter &drucker)
+{
+    QPrintDialog dialog(&drucker, m_besitzer);
+    return dialog.exec() == QDialog::Accepted;
+}

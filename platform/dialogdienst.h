@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+// Every modal interaction of the program goes through here, so that tests can answer from a script.
+class DialogDienst
+{
+public:
+    virtual ~DialogDienst() = default;
+
+    // Title "Information", one "OK" button.
+    virtual void information(const QString &text) = 0;
+    // Title "Bestätigung", "&Ja" and "&Nein"; true only for "&Ja".
+    virtual bool frage(const QString &text) = 0;
+    // Title "Bestätigung", question icon, "&Ja" default, Escape answers "&Nein".
+    virtual bool druckFrage(const QString &text) = 0;
+    // Program title, "OK".
+    virtual void meldung(const QString &text) = 0;
+    // Error box with the program title; shown by the guard around every handler.
+    virtual void fehler(const QString &text) = 0;
+    // File-open dialog; vorgabe is a path pattern such as "/x/Morvane/*.bmp". Empty optional when cancelled.
+    virtual std::optional<QString> dateiOeffnen(const QString &vorgabe) = 0;
+    // Input dialog "Eingabedialog"/"Eingabeaufforderung"; empty optional on "Abbrechen" or close.
+    virtual std::optional<QString> eingabe(const QString &vorbelegung) = 0;
+    // Printer dialog; false when cancelled.
+    virtual bool druckDialog(QPrinter &drucker) = 0;
+};
+
+inline const QString ProgrammTitel = QStringLiteral("Morvane");
+
+// The production implementation on Qt's standard dialogs.
+class QtDialoge : public DialogDienst
+{
+public:
+    explicit QtDialoge(QWidget *besitzer = nullptr) : m_besitzer(besitzer) {}
+    void setzeBesitzer(QWidget *besitzer) { m_besitzer = besitzer; }
+
+    void information(const QString &text) override;
+    bool frage(const QString &text) override;
+    bool druckFrage(const QString &text) override;
+    void meldung(const QString &text) override;
+    void fehler(const QString &text) override;
+    std::optional<QString> dateiOeffnen(const QString &vorgabe) override;
+    std::optional<QString> eingabe(const QString &vorbelegung) override;
+    bool druckDialog(QPrinter &drucker) override;
+
+private:
+    QWidget *m_besitzer;
+};

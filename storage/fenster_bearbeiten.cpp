@@ -1,0 +1,47 @@
+// Outside editing of the label picture, reloading it, and the help file.
+#include "app/formetikette.h"
+
+#include "app/bildansicht.h"
+#include "platform/dialogdienst.h"
+
+#include <QFileInfo>
+#include <QPushButton>
+
+void TFormEtikette::Etikettbearbeiten1Click()
+{
+    dialoge().meldung(QStringLiteral(
+        "Das Etikett wird in Ihr Standard Bildverarbeitungsprogramm geladen. Sie können es dann bearbeiten und "
+        "danach SPEICHERN.\r\nWechseln Sie nach dem Speichern zum Programm Etiketten zurück und betätigen den "
+        "Schalter \"Etikett neu laden\""));
+    BitBtnNeuladen->show();
+    if (!m_umgebung.schale.malprogrammStarten(AktuelleEtikettDatei))
+        dialoge().meldung(QStringLiteral("Es ist ein Fehler aufgetreten"));
+}
+
+void TFormEtikette::Image1DblClick()
+{
+    Etikettbearbeiten1Click();
+}
+
+void TFormEtikette::BitBtnNeuladenClick()
+{
+    if (QFileInfo(AktuelleEtikettDatei).isFile()) {
+        Image1->laden(AktuelleEtikettDatei);
+        StelleGroesseImage1ein();
+    }
+    BitBtnNeuladen->hide();
+}
+
+void TFormEtikette::Etikettneuladen1Click()
+{
+    BitBtnNeuladenClick();
+}
+
+void TFormEtikette::Hilfethemen1Click()
+{
+    const QString hilfe = ProgrammOrdner + QStringLiteral("Morvane-Hilfe.pdf");
+    if (QFileInfo(hilfe).isFile())
+        m_umgebung.schale.oeffnen(hilfe);
+    else
+        dialoge().meldung(QStringLiteral("Die Datei: Morvane-Hilfe.pdf existiert nicht!"));
+}

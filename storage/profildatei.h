@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reads one value of a Windows profile file by the rules of GetPrivateProfileString:
+// section and key names without regard to case, blanks around names and value removed, one pair of
+// matching quotes stripped, ";" starts a comment line, lines without "=" skipped, the first matching key
+// of the first matching section wins. CR LF, LF and CR end lines; a UTF-8 byte-order mark is skipped.
+// A missing or unreadable file, section or key gives empty text. At most 254 characters are returned.
+QString LeseProfilWert(const QString &datei, const QString &sektion, const QString &schluessel);
+
+// The same on text already in memory.
+QString LeseProfilWertAusText(const QByteArray &inhalt, const QString &sektion, const QString &schluessel);

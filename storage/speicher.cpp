@@ -1,0 +1,125 @@
+#include "storage/speicher.h"
+
+#include "platform/fehler.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+#ifdef Q_OS_WIN
+const QString Schluessel = QStringLiteral("HKEY_CURRENT_USER\\Software\\Morvane");
+
+QSettings speicher() { return QSettings(Schluessel, QSettings::NativeFormat); }
+#else
+QSettings speicher() { return QSettings(SpeicherOrt(), QSettings::IniFormat); }
+#endif
+
+const QString Trenner = QDir::separator();
+
+} // namespace
+
+QString SpeicherOrt()
+{
+#ifdef Q_OS_WIN
+    return Schluessel;
+#else
+    QString basis = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (basis.isEmpty())
+        basis = QDir::homePath() + QStringLiteral("/.config");
+    return basis + QStringLiteral("/Morvane.ini");
+#endif
+}
+
+bool SpeicherVorhanden()
+{
+#ifdef Q_OS_WIN
+    QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
+    return eltern.childGroups().contains(QStringLiteral("Morvane"), Qt::CaseInsensitive);
+#else
+    return QFile::exists(SpeicherOrt());
+#endif
+}
+
+QString LiesSpeicherwert(const QString &name)
+{
+    if (!SpeicherVorhanden())
+        return {};
+    const QVariant wert = speicher().value(name);
+    if (!wert.isValid())
+        return {};
+    if (wert.typeId() == QMetaType::QString)
+        return wert.toString();
+    if (wert.toString().isEmpty() && wert.toStringList().join(QString()).isEmpty())
+        return {};
+    throw Fehler(QStringLiteral("Ungültiger Datentyp für '%1'").arg(name));
+}
+
+void SchreibSpeicherwert(const QString &name, const QString &text)
+{
+    if (!SpeicherVorhanden())
+        return;
+    QSettings s = speicher();
+    s.setValue(name, text);
+}
+
+void SchreibErstwerte(const QString &programmOrdner)
+{
+#ifndef Q_OS_WIN
+    QDir().mkpath(QFileInfo(SpeicherOrt()).absolutePath());
+#endif
+    QSettings s = speicher();
+    s.setValue(QStringLiteral("InstallOrt"), programmOrdner);
+    s.setValue(QStringLiteral("OrdnerEtikettenInfos"), InfoordnerPfad(programmOrdner));
+    s.setValue(QStringLiteral("OrdnerEtiketten"), DatenordnerPfad(programmOrdner));
+    s.setValue(QStringLiteral("OrdnerEtikettenVorlagen"), VorlagenordnerPfad(programmOrdner));
+    s.setValue(QStringLiteral("ZuletztAngezeigt"), DatenordnerPfad(programmOrdner) + Trenner + BeispielEtikett);
+}
+
+void LoescheSpeicher()
+{
+#ifdef Q_OS_WIN
+    QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
+    eltern.remove(QStringLiteral("Morvane"));
+#else
+    QFile::remove(SpeicherOrt());
+#endif
+}
+
+QStringList OrtsMeldungen(const QString &installOrt, const QString &programmOrdner)
+{
+    if (programmOrdner.toLower().contains(installOrt.toLower()))
+        return {};
+    const QString lfcr = QStringLiteral("\n\r");
+    const QString q = QStringLiteral("\"");
+    return {
+        q + QStringLiteral("Morvane") + q + QStringLiteral(" haben Sie schon mal an einem anderen Speicherort benutzt:")
+            + lfcr + q + installOrt + q + lfcr + lfcr + QStringLiteral("Ihre Daten finden Sie weiterhin im Ordner:")
+            + lfcr + q + installOrt + q,
+        QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,") + lfcr
+            + QStringLiteral("dann betätigen Sie den Menüpunkt ") + q
+            + QStringLiteral("Optionen|Registry-Eintrag löschen") + q,
+    };
+}
+
+QString OrdnerMitTrenner(const QString &ordner)
+{
+    return ordner.endsWith(Trenner) ? ordner : ordner + Trenner;
+}
+
+QString DatenordnerPfad(const QString &programmOrdner)
+{
+    return programmOrdner + DatenordnerName;
+}
+
+QString InfoordnerPfad(const QString &programmOrdner)
+{
+    return DatenordnerPfad(programmOrdner) + Trenner + QStringLiteral("Druckposition Infos");
+}
+
+QString VorlagenordnerPfad(const QString &programmOrdner)
+{
+    return DatenordnerPfad(programmOrdner) + Trenner + QStringLiteral("Vorlagen");
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The per-user store: on Windows the registry key HKEY_CURRENT_USER\Software\Morvane, elsewhere the INI file
+// $XDG_CONFIG_HOME/Morvane.ini (default ~/.config/Morvane.ini). The key exists exactly when that file exists.
+// Every routine opens the store afresh and lets it write back before it returns.
+
+QString SpeicherOrt();
+bool SpeicherVorhanden();
+
+// Empty text when the store or the value is missing. Throws Fehler("Ungültiger Datentyp für '<name>'")
+// for a value that holds something other than text.
+QString LiesSpeicherwert(const QString &name);
+
+// Writes only when the store exists; failures are silent.
+void SchreibSpeicherwert(const QString &name, const QString &text);
+
+// Creates the store when missing and writes the five first-run values from the program folder
+// (which ends in a separator).
+void SchreibErstwerte(const QString &programmOrdner);
+
+// Deletes the store with all its values.
+void LoescheSpeicher();
+
+// The two messages shown when the program runs outside the folder it was first run in; empty when
+// installOrt occurs (without regard to case) in programmOrdner.
+QStringList OrtsMeldungen(const QString &installOrt, const QString &programmOrdner);
+
+// The data folders below the program folder.
+QString OrdnerMitTrenner(const QString &ordner);
+inline const QString DatenordnerName = QStringLiteral("Morvane");
+QString DatenordnerPfad(const QString &programmOrdner);
+QString InfoordnerPfad(const QString &programmOrdner);
+QString VorlagenordnerPfad(const QString &programmOrdner);
+inline const QString BeispielEtikett = QStringLiteral("Visitenkarte_85x54.bmp");

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "platform/dialogdienst.h"
+#include "platform/schale.h"
+
+#include <QPrinter>
+#include <QStringList>
+#include <QtTest>
+#include <deque>
+#include <functional>
+
+// Answers the program's dialogs from a script and records every text shown. A question, file dialog or
+// input dialog without a scripted answer is recorded as unexpected, and the test checks for that.
+class SkriptDialoge : public DialogDienst
+{
+public:
+    struct Eintrag
+    {
+        QString art;
+        QString text;
+    };
+
+    std::deque<bool> antworten;                 // for frage and druckFrage
+    std::deque<std::optional<QString>> dateien; // for dateiOeffnen
+    std::deque<std::optional<QString>> eingaben;
+    std::deque<bool> druckDialoge;
+    // Called with the printer when the print dialog is confirmed, to point it at a file.
+    std::function<void(QPrinter &)> druckerEinrichten;
+    QList<Eintrag> gezeigt;
+    QStringList unerwartet;
+    QStringList dateiVorgaben;
+
+    void information(const QString &text) override { gezeigt.append({QStringLiteral("information"), text}); }
+    void meldung(const QString &text) override { gezeigt.append({QStringLiteral("meldung"), text}); }
+    void fehler(const QString &text) override { gezeigt.append({QStringLiteral("fehler"), text}); }
+    bool frage(const QString &text) override { return antwort(QStringLiteral("frage"), text); }
+    bool druckFrage(const QString &text) override { return antwort(QStringLiteral("druckFrage"), text); }
+
+    std::optional<QString> dateiOeffnen(const QString &vorgabe) override
+    {
+        gezeigt.append({QStringLiteral("dateiOeffnen"), vorgabe});
+        dateiVorgaben.append(vorgabe);
+        return naechste(dateien, vorgabe);
+    }
+    std::optional<QString> eingabe(const QString &vorbelegung) override
+    {
+        gezeigt.append({QStringLiteral("eingabe"), vorbelegung});
+        return naechste(eingaben, vorbelegung);
+    }
+    bool druckDialog(QPrinter &drucker) override
+    {
+        gezeigt.append({QStringLiteral("druckDialog"), QString()});
+        if (druckDialoge.empty()) {
+            unerwartet.append(QStringLiteral("druckDialog"));
+            return false;
+        }
+        const bool ok = druckDialoge.front();
+        druckDialoge.pop_front();
+        if (ok && druckerEinrichten)
+            druckerEinrichten(drucker);
+        return ok;
+    }
+
+    QStringList texte(const QString &art) const
+    {
+        QStringList ergebnis;
+        for (const Eintrag &e : gezeigt)
+            if (e.art == art)
+                ergebnis.append(e.text);
+        return ergebnis;
+    }
+    void leeren()
+    {
+        gezeigt.clear();
+        unerwartet.clear();
+    }
+
+private:
+    bool antwort(const QString &art, const QString &text)
+    {
+        gezeigt.append({art, text});
+        if (antworten.empty()) {
+            unerwartet.append(art + QStringLiteral(": ") + text);
+            return false;
+        }
+        const bool a = antworten.front();
+        antworten.pop_front();
+        return a;
+    }
+    template <typename T>
+    std::optional<QString> naechste(std::deque<T> &schlange, const QString &text)
+    {
+        if (schlange.empty()) {
+            unerwartet.append(text);
+            return std::nullopt;
+        }
+        auto a = schlange.front();
+        schlange.pop_front();
+        return a;
+    }
+};
+
+class AufzeichnendeSchale : public Schale
+{
+public:
+    bool startErfolg = true;
+    QStringList gestartet;
+    QStringList geoeffnet;
+    bool malprogrammStarten(const QString &bildPfad) override
+    {
+        gestartet.append(bildPfad);
+        return startErfolg;
+    }
+    bool oeffnen(const QString &pfad) override
+    {
+        geoeffnet.append(pfad);
+        return true;
+    }
+};

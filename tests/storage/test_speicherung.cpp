@@ -1,0 +1,268 @@
+#include "platform/fehler.h"
+#include "storage/einstellungen.h"
+#include "storage/namen.h"
+#include "storage/profildatei.h"
+#include "storage/speicher.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSpeicherung : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
+    }
+
+    void profilRegeln_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QString>("sektion");
+        QTest::addColumn<QString>("schluessel");
+        QTest::addColumn<QString>("erwartet");
+
+        QTest::newRow("CR LF") << QByteArray("[Einstellung]\r\nObererRand=12\r\n") << "Einstellung" << "ObererRand" << "12";
+        QTest::newRow("LF alone") << QByteArray("[Einstellung]\nA=1\nB=2\n") << "Einstellung" << "B" << "2";
+        QTest::newRow("CR alone") << QByteArray("[Einstellung]\rA=1\rB=2") << "Einstellung" << "B" << "2";
+        QTest::newRow("byte-order mark skipped") << QByteArray("\xEF\xBB\xBF[Einstellung]\r\nA=5\r\n") << "Einstellung" << "A" << "5";
+        QTest::newRow("section and key in other case") << QByteArray("[EINSTELLUNG]\r\nobererrand=7\r\n") << "Einstellung" << "ObererRand" << "7";
+        QTest::newRow("blanks around name and value") << QByteArray("[ Einstellung ]\r\n  A  =   90  \r\n") << "Einstellung" << "A" << "90";
+        QTest::newRow("tabs around value") << QByteArray("[Einstellung]\r\nA=\t90\t\r\n") << "Einstellung" << "A" << "90";
+        QTest::newRow("double quotes stripped once") << QByteArray("[S]\r\nA=\"\"x\"\"\r\n") << "S" << "A" << "\"x\"";
+        QTest::newRow("single quotes stripped") << QByteArray("[S]\r\nA='12'\r\n") << "S" << "A" << "12";
+        QTest::newRow("mixed quotes kept") << QByteArray("[S]\r\nA='12\"\r\n") << "S" << "A" << "'12\"";
+        QTest::newRow("a lone quote is kept") << QByteArray("[S]\r\nA=\"\r\n") << "S" << "A" << "\"";
+        QTest::newRow("split at first equals sign") << QByteArray("[S]\r\nA=b=c\r\n") << "S" << "A" << "b=c";
+        QTest::newRow("comment line") << QByteArray("[S]\r\n;A=1\r\nA=2\r\n") << "S" << "A" << "2";
+        QTest::newRow("no inline comments") << QByteArray("[S]\r\nA=12 ;x\r\n") << "S" << "A" << "12 ;x";
+        QTest::newRow("lines without equals skipped") << QByteArray("[S]\r\nA\r\nA=3\r\n") << "S" << "A" << "3";
+        QTest::newRow("first key wins") << QByteArray("[S]\r\nA=1\r\nA=2\r\n") << "S" << "A" << "1";
+        QTest::newRow("first section wins") << QByteArray("[S]\r\nB=1\r\n[T]\r\nA=9\r\n[S]\r\nA=2\r\n") << "S" << "A" << "";
+        QTest::newRow("other sections ignored") << QByteArray("[T]\r\nA=9\r\n[S]\r\nA=2\r\n") << "S" << "A" << "2";
+        QTest::newRow("keys in any order") << QByteArray("[S]\r\nB=2\r\nA=1\r\n") << "S" << "A" << "1";
+        QTest::newRow("empty value") << QByteArray("[S]\r\nA=\r\n") << "S" << "A" << "";
+        QTest::newRow("key missing") << QByteArray("[S]\r\nB=2\r\n") << "S" << "A" << "";
+        QTest::newRow("key outside any section") << QByteArray("A=1\r\n[S]\r\n") << "S" << "A" << "";
+    }
+
+    void profilRegeln()
+    {
+        QFETCH(QByteArray, inhalt);
+        QFETCH(QString, sektion);
+        QFETCH(QString, schluessel);
+        QFETCH(QString, erwartet);
+        const QString pfad = m_dir.filePath(QStringLiteral("profil.ini"));
+        QFile f(pfad);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(inhalt);
+        f.close();
+        QCOMPARE(LeseProfilWert(pfad, sektion, schluessel), erwartet);
+    }
+
+    void profilOhneDateiIstLeer()
+    {
+        QCOMPARE(LeseProfilWert(m_dir.filePath(QStringLiteral("fehlt.ini")), QStringLiteral("S"), QStringLiteral("A")),
+                 QString());
+    }
+
+    void langerWertWirdGekuerzt()
+    {
+        const QByteArray lang(300, '7');
+        QCOMPARE(LeseProfilWertAusText("[S]\r\nA=" + lang, QStringLiteral("S"), QStringLiteral("A")).size(), 254);
+    }
+
+    void rundenUndWandeln_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("gerundet");
+        QTest::newRow("12.5 rounds away from zero") << "12.5" << 13.0;
+        QTest::newRow("12,49 rounds down") << "12,49" << 12.0;
+        QTest::newRow("85,4 gives 85") << "85,4" << 85.0;
+        QTest::newRow("-0,5 gives -1") << "-0,5" << -1.0;
+        QTest::newRow("13,5 gives 14") << "13,5" << 14.0;
+        QTest::newRow("whole number") << "90" << 90.0;
+        QTest::newRow("exponent") << "1,5E1" << 15.0;
+    }
+
+    void rundenUndWandeln()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, gerundet);
+        QCOMPARE(KaufmaennischRunden(WertAlsZahl(text)), gerundet);
+    }
+
+    void keineZahl_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("meldung");
+        QTest::newRow("two dots") << "1.234.5" << "'1,234.5' ist kein gültiger Gleitkommawert";
+        QTest::newRow("letters") << "abc" << "'abc' ist kein gültiger Gleitkommawert";
+        QTest::newRow("not a number word") << "nan" << "'nan' ist kein gültiger Gleitkommawert";
+        QTest::newRow("comma and dot") << "1,5.0" << "'1,5,0' ist kein gültiger Gleitkommawert";
+    }
+
+    void keineZahl()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, meldung);
+        try {
+            WertAlsZahl(text);
+            QFAIL("no error");
+        } catch (const Fehler &f) {
+            QCOMPARE(f.text(), meldung);
+        }
+    }
+
+    void bereichOhneUeberlauf()
+    {
+        QCOMPARE(InBereich(70000.0, 1, 10000), 10000);
+        QCOMPARE(InBereich(1e30, 0, 10000), 10000);
+        QCOMPARE(InBereich(-5.0, 1, 10000), 1);
+        QCOMPARE(InBereich(65537.0, 0, 10000), 10000); // would wrap to 1 in 16 bits
+        QCOMPARE(InBereich(42.0, 0, 10000), 42);
+        QCOMPARE(MassMitEinheit(12), QStringLiteral("12 mm"));
+    }
+
+    void einstellungsPfad()
+    {
+        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/Foto.BMP")), QStringLiteral("/e/Foto.ini"));
+        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/Visitenkarte_85x54.bmp")), QStringLiteral("/e/Visitenkarte_85x54.ini"));
+        // A picture whose derived settings path would be itself is never written into.
+        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/x.bmp.ini")), QString());
+        // Without the picture extension the settings file sits beside the picture under its own name.
+        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/foto.png")), QStringLiteral("/e/foto.png.ini"));
+        QCOMPARE(EinstellungsPfad(QString()), QString());
+        // Long paths are used whole.
+        const QString lang = QStringLiteral("/e/") + QString(300, QLatin1Char('a')) + QStringLiteral(".bmp");
+        QCOMPARE(EinstellungsPfad(lang), lang.left(lang.size() - 4) + QStringLiteral(".ini"));
+    }
+
+    void schreibenGenauDieNeunZeilen()
+    {
+        const QString pfad = m_dir.filePath(QStringLiteral("karte.ini"));
+        QFile alt(pfad);
+        QVERIFY(alt.open(QIODevice::WriteOnly));
+        alt.write("[Fremd]\r\nX=1\r\n[Einstellung]\r\nObererRand=99\r\nZusatz=4\r\n");
+        alt.close();
+        const TEinstellung werte{14, 15, 54, 95, 54, 85, 2, 5};
+        SchreibeEinstellungsdatei(pfad, werte);
+        const QByteArray erwartet = "[Einstellung]\r\nObererRand=14\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
+                                    "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
+                                    "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
+        QFile f(pfad);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), erwartet);
+        f.close();
+        SchreibeEinstellungsdatei(pfad, werte);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), erwartet);
+        // Round trip through the reader.
+        for (std::size_t i = 0; i < werte.size(); ++i)
+            QCOMPARE(LeseProfilWert(pfad, EinstellungsSektion, EinstellungsSchluessel[i]).toInt(), werte[i]);
+    }
+
+    void fehlgeschlagenesSchreibenLaesstAlteDatei()
+    {
+        const QString ordner = m_dir.filePath(QStringLiteral("nurlesen"));
+        QVERIFY(QDir().mkpath(ordner));
+        const QString pfad = ordner + QStringLiteral("/k.ini");
+        QFile alt(pfad);
+        QVERIFY(alt.open(QIODevice::WriteOnly));
+        alt.write("alt");
+        alt.close();
+        QFile::setPermissions(ordner, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const bool root = QFileInfo(ordner).isWritable();
+        try {
+            SchreibeEinstellungsdatei(pfad, TEinstellung{1, 2, 3, 4, 5, 6, 7, 8});
+            if (!root)
+                QFAIL("no error for a read-only folder");
+        } catch (const Fehler &f) {
+            QCOMPARE(f.text(), QStringLiteral("Datei %1 kann nicht erstellt werden").arg(pfad));
+        }
+        QFile::setPermissions(ordner, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (!root) {
+            QVERIFY(alt.open(QIODevice::ReadOnly));
+            QCOMPARE(alt.readAll(), QByteArray("alt"));
+        }
+        const QString fehlt = m_dir.filePath(QStringLiteral("gibtsnicht/k.ini"));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(fehlt, TEinstellung{}));
+        QVERIFY(!QFile::exists(fehlt));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(QString(), TEinstellung{}));
+    }
+
+    void speicherLebenslauf()
+    {
+        LoescheSpeicher();
+        QVERIFY(!SpeicherVorhanden());
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), QString());
+        SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("/x.bmp"));
+        QVERIFY(!SpeicherVorhanden()); // writes need an existing store
+
+        SchreibErstwerte(QStringLiteral("/prog/"));
+        QVERIFY(SpeicherVorhanden());
+        QCOMPARE(SpeicherOrt(), m_dir.filePath(QStringLiteral("config/Morvane.ini")));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), QStringLiteral("/prog/"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenInfos")), QStringLiteral("/prog/Morvane/Druckposition Infos"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtiketten")), QStringLiteral("/prog/Morvane"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenVorlagen")), QStringLiteral("/prog/Morvane/Vorlagen"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), QStringLiteral("/prog/Morvane/Visitenkarte_85x54.bmp"));
+
+        // Paths with commas stay text.
+        SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("/a, b/c.bmp"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), QStringLiteral("/a, b/c.bmp"));
+
+        {
+            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            s.setValue(QStringLiteral("InstallOrt"), 42);
+            s.setValue(QStringLiteral("OrdnerEtiketten"), QStringList{QStringLiteral("a"), QStringLiteral("b")});
+        }
+        QVERIFY_THROWS_EXCEPTION(Fehler, LiesSpeicherwert(QStringLiteral("OrdnerEtiketten")));
+        try {
+            LiesSpeicherwert(QStringLiteral("OrdnerEtiketten"));
+        } catch (const Fehler &f) {
+            QCOMPARE(f.text(), QStringLiteral("Ungültiger Datentyp für 'OrdnerEtiketten'"));
+        }
+
+        LoescheSpeicher();
+        QVERIFY(!SpeicherVorhanden());
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), QString());
+    }
+
+    void ortsMeldungen()
+    {
+        QVERIFY(OrtsMeldungen(QStringLiteral("/Prog/"), QStringLiteral("/prog/")).isEmpty());
+        QVERIFY(OrtsMeldungen(QStringLiteral("/prog/"), QStringLiteral("/prog/unter/")).isEmpty());
+        const QStringList m = OrtsMeldungen(QStringLiteral("/alt/"), QStringLiteral("/neu/"));
+        QCOMPARE(m.size(), 2);
+        QCOMPARE(m[0], QStringLiteral("\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
+                                      "\"/alt/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/alt/\""));
+        QCOMPARE(m[1], QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
+                                      "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
+    }
+
+    void namensregeln()
+    {
+        QCOMPARE(Einstellungsname(QStringLiteral("Karte.BMP")), QStringLiteral("Karte.ini"));
+        QCOMPARE(Einstellungsname(QStringLiteral("a.bmp.bmp")), QStringLiteral("a.bmp.ini"));
+        QCOMPARE(Einstellungsname(QStringLiteral("x.bmpneu")), QStringLiteral("xneu.ini"));
+        QVERIFY(HatBildendung(QStringLiteral("x.BmPneu")));
+        QVERIFY(!HatBildendung(QStringLiteral("x.png")));
+        QCOMPARE(DateinamenTeil(QStringLiteral("/a/b/Muster.BMP")), QStringLiteral("Muster.BMP"));
+        QCOMPARE(NameOhneEndung(QStringLiteral("/a/b/Muster.BMP")), QStringLiteral("Muster"));
+        QCOMPARE(Anzeigename(QStringLiteral("/a/Visitenkarte_85x54.bmp")), QStringLiteral("VISITENKARTE_85X54"));
+        QCOMPARE(Anzeigename(QStringLiteral("/a/Größe.bmp")), QStringLiteral("GRÖßE"));
+        QCOMPARE(Anzeigename(QStringLiteral("/a/Bär.png")), QStringLiteral("BÄR.PNG"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestSpeicherung)
+#include "test_speicherung.moc"
