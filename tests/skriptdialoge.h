@@ -29,10 +29,12 @@ public:
     QList<Eintrag> gezeigt;
     QStringList unerwartet;
     QStringList dateiVorgaben;
+    // Runs while a box is "open", to act as ticks and paints that arrive meanwhile.
+    std::function<void(const QString &)> beimZeigen;
 
-    void information(const QString &text) override { gezeigt.append({QStringLiteral("information"), text}); }
-    void meldung(const QString &text) override { gezeigt.append({QStringLiteral("meldung"), text}); }
-    void fehler(const QString &text) override { gezeigt.append({QStringLiteral("fehler"), text}); }
+    void information(const QString &text) override { zeige(QStringLiteral("information"), text); }
+    void meldung(const QString &text) override { zeige(QStringLiteral("meldung"), text); }
+    void fehler(const QString &text) override { zeige(QStringLiteral("fehler"), text); }
     bool frage(const QString &text) override { return antwort(QStringLiteral("frage"), text); }
     bool druckFrage(const QString &text) override { return antwort(QStringLiteral("druckFrage"), text); }
 
@@ -76,9 +78,15 @@ public:
     }
 
 private:
-    bool antwort(const QString &art, const QString &text)
+    void zeige(const QString &art, const QString &text)
     {
         gezeigt.append({art, text});
+        if (beimZeigen)
+            beimZeigen(text);
+    }
+    bool antwort(const QString &art, const QString &text)
+    {
+        zeige(art, text);
         if (antworten.empty()) {
             unerwartet.append(art + QStringLiteral(": ") + text);
             return false;

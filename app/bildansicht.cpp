@@ -1,0 +1,52 @@
+#include "app/bildansicht.h"
+
+#include "platform/fehler.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+
+TBildAnsicht::TBildAnsicht(QWidget *eltern) : QWidget(eltern) {}
+
+void TBildAnsicht::setBild(const QImage &bild)
+{
+    m_bild = bild;
+    if (m_autoSize && !bild.isNull())
+        resize(bild.size());
+    update();
+}
+
+void TBildAnsicht::laden(const QString &pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        throw Fehler(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(pfad));
+    QImageReader leser(&datei);
+    QImage bild = leser.read();
+    if (bild.isNull())
+        throw Fehler(QStringLiteral("Die Datei %1 enthält kein lesbares Bild.").arg(pfad));
+    setBild(bild);
+}
+
+void TBildAnsicht::setStretch(bool an)
+{
+    m_stretch = an;
+    update();
+}
+
+void TBildAnsicht::paintEvent(QPaintEvent *)
+{
+    if (m_bild.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (m_stretch)
+        p.drawImage(rect(), m_bild);
+    else
+        p.drawImage(0, 0, m_bild);
+}
+
+void TBildAnsicht::mouseDoubleClickEvent(QMouseEvent *)
+{
+    Q_EMIT doppelklick();
+}

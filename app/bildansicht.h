@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// An image view: shows its picture at its own size, or stretched to the view without smoothing.
+// Transparent, so the window paints beneath it.
+class TBildAnsicht : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TBildAnsicht(QWidget *eltern = nullptr);
+
+    const QImage &bild() const { return m_bild; }
+    // Direct pixel access for marks drawn into the shown picture; call update() after writing.
+    QImage &bildZumZeichnen() { return m_bild; }
+    void setBild(const QImage &bild);
+    void leeren() { setBild(QImage()); }
+    // Throws Fehler when the file cannot be opened or holds no readable picture.
+    void laden(const QString &pfad);
+
+    bool stretch() const { return m_stretch; }
+    void setStretch(bool an);
+    // Sized to its picture, as the layout pictures and the explanatory picture are.
+    void setAutoSize(bool an) { m_autoSize = an; }
+
+Q_SIGNALS:
+    void doppelklick();
+
+protected:
+    void paintEvent(QPaintEvent *ereignis) override;
+    void mouseDoubleClickEvent(QMouseEvent *ereignis) override;
+
+private:
+    QImage m_bild;
+    bool m_stretch = false;
+    bool m_autoSize = false;
+};

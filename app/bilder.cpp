@@ -1,0 +1,125 @@
+#include "app/bilder.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+void pfeil(QPainter &p, QPointF von, QPointF bis)
+{
+    p.drawLine(von, bis);
+    const QLineF linie(bis, von);
+    for (int seite : {-1, 1}) {
+        QLineF spitze = linie;
+        spitze.setLength(5);
+        spitze.setAngle(linie.angle() + seite * 25);
+        p.drawLine(spitze);
+    }
+    const QLineF rueck(von, bis);
+    for (int seite : {-1, 1}) {
+        QLineF spitze = rueck;
+        spitze.setLength(5);
+        spitze.setAngle(rueck.angle() + seite * 25);
+        p.drawLine(spitze);
+    }
+}
+
+QFont schrift(int pixel, bool fett = false)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(pixel);
+    f.setBold(fett);
+    return f;
+}
+
+} // namespace
+
+QImage ProgrammIcon()
+{
+    QImage bild(32, 32, QImage::Format_ARGB32);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(Qt::white);
+    p.drawRect(5, 1, 22, 30);
+    p.setBrush(QColor(90, 140, 220));
+    p.setPen(Qt::NoPen);
+    for (int zeile = 0; zeile < 4; ++zeile)
+        for (int spalte = 0; spalte < 2; ++spalte)
+            p.drawRect(8 + spalte * 10, 4 + zeile * 7, 8, 5);
+    return bild;
+}
+
+QImage AbdeckStreifen()
+{
+    QImage bild(31, 254, QImage::Format_RGB32);
+    bild.fill(QColor(212, 208, 200));
+    return bild;
+}
+
+QImage ErklaerungsBild()
+{
+    QImage bild(592, 165, QImage::Format_RGB32);
+    const QColor grund(212, 208, 200);
+    bild.fill(grund);
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    // A printer with a sheet in it.
+    p.setPen(Qt::black);
+    p.setBrush(QColor(128, 128, 128));
+    p.drawRect(14, 70, 120, 50);
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(24, 80, 100, 12);
+    p.setBrush(Qt::white);
+    p.drawRect(40, 30, 68, 52);
+    p.setBrush(QColor(0, 128, 0));
+    p.drawEllipse(112, 104, 8, 8);
+    p.setFont(schrift(11, true));
+    p.setPen(QColor(255, 0, 0));
+    p.drawText(QRect(4, 124, 150, 40), Qt::AlignCenter | Qt::TextWordWrap,
+               QStringLiteral("Achtung: Ränder des Druckers beachten!"));
+
+    // The sheet with its labels and measures.
+    const QRect blatt(200, 10, 130, 148);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(blatt);
+    const int links = blatt.left() + 18;
+    const int oben = blatt.top() + 22;
+    const int breite = 44;
+    const int hoehe = 26;
+    const int hAbstand = 54;
+    const int vAbstand = 32;
+    p.setBrush(QColor(255, 255, 0));
+    for (int zeile = 0; zeile < 4; ++zeile)
+        for (int spalte = 0; spalte < 2; ++spalte)
+            p.drawRect(links + spalte * hAbstand, oben + zeile * vAbstand, breite, hoehe);
+
+    p.setPen(QColor(0, 0, 255));
+    pfeil(p, QPointF(blatt.left(), oben + 8), QPointF(links, oben + 8));
+    pfeil(p, QPointF(links + 8, blatt.top()), QPointF(links + 8, oben));
+    pfeil(p, QPointF(links, oben + hoehe + 3), QPointF(links + hAbstand, oben + hoehe + 3));
+    pfeil(p, QPointF(links + breite + 4, oben + vAbstand), QPointF(links + breite + 4, oben + 2 * vAbstand));
+
+    p.setFont(schrift(11));
+    p.setPen(Qt::black);
+    const int tx = 345;
+    const QStringList zeilen = {
+        QStringLiteral("Linker Rand: Blattrand bis Etikett"),
+        QStringLiteral("Oberer Rand: Blattrand bis 1. Reihe"),
+        QStringLiteral("Horizontalabstand: Anfang eines"),
+        QStringLiteral("   Etiketts bis Anfang des nächsten"),
+        QStringLiteral("Vertikalabstand: Anfang einer Reihe"),
+        QStringLiteral("   bis Anfang der nächsten Reihe"),
+        QStringLiteral("Breite, Höhe: Größe eines Etiketts"),
+        QStringLiteral("Anzahl: [x] je Zeile, [y] je Spalte"),
+    };
+    for (int i = 0; i < zeilen.size(); ++i)
+        p.drawText(tx, 22 + i * 18, zeilen[i]);
+    p.end();
+
+    // The picture is kept in sixteen colours, as such explanatory pictures are.
+    return bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+        .convertToFormat(QImage::Format_RGB32);
+}

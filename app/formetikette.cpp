@@ -1,0 +1,476 @@
+#include "app/formetikette.h"
+
+#include "app/bildansicht.h"
+#include "app/bilder.h"
+#include "app/updown.h"
+#include "dialogs/machpause.h"
+#include "dialogs/smiley.h"
+#include "platform/dialogdienst.h"
+#include "platform/fehler.h"
+#include "storage/namen.h"
+#include "storage/speicher.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QWheelEvent>
+
+// The client area: its paint is the window's paint, also when a transparent child repaints.
+class Klientflaeche : public QWidget
+{
+public:
+    Klientflaeche(TFormEtikette *form) : QWidget(form), m_form(form) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override { m_form->FormPaint(); }
+
+private:
+    TFormEtikette *m_form;
+};
+
+namespace {
+
+QFont verdana(int pixel, bool fett)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(pixel);
+    f.setBold(fett);
+    return f;
+}
+
+QFont sansSerif(int pixel, bool fett = false)
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(pixel);
+    f.setBold(fett);
+    return f;
+}
+
+QFrame *rahmen(QWidget *eltern, int l, int t, int w, int h)
+{
+    auto *f = new QFrame(eltern);
+    f->setFrameShape(QFrame::Box);
+    f->setFrameShadow(QFrame::Sunken);
+    f->setGeometry(l, t, w, h);
+    f->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return f;
+}
+
+} // namespace
+
+TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern)
+    : QMainWindow(eltern), m_umgebung(std::move(umgebung))
+{
+    if (!m_umgebung.druckerFabrik)
+        m_umgebung.druckerFabrik = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };
+    baueSteuerelemente();
+    baueMenue();
+    verbinde();
+    setWindowIcon(QIcon(QPixmap::fromImage(ProgrammIcon())));
+    setWindowTitle(QString());
+    FormCreate();
+}
+
+TFormEtikette::~TFormEtikette() = default;
+
+void TFormEtikette::baueSteuerelemente()
+{
+    Klientflaeche = new ::Klientflaeche(this);
+    Klientflaeche->setFixedSize(1137, 556);
+    Klientflaeche->setFont(sansSerif(11));
+    setCentralWidget(Klientflaeche);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    QWidget *k = Klientflaeche;
+    const QFont standard = verdana(13, true);
+
+    // Frames first, so that they lie beneath the controls they surround.
+    Bevel2 = rahmen(k, 616, 9, 217, 160);
+    Bevel1 = rahmen(k, 840, 9, 281, 524);
+    Bevel3 = rahmen(k, 16, 176, 817, 41);
+    Bevel6 = rahmen(k, 16, 176, 258, 41);
+    Bevel5 = rahmen(k, 16, 224, 257, 309);
+    Bevel4 = rahmen(k, 280, 224, 553, 309);
+
+    EtikettInfoImage = new TBildAnsicht(k);
+    EtikettInfoImage->setAutoSize(true);
+    EtikettInfoImage->move(12, 7);
+    EtikettInfoImage->setBild(ErklaerungsBild());
+
+    ImageInfo = new TBildAnsicht(k);
+    ImageInfo->setAutoSize(true);
+    ImageInfo->setGeometry(657, 32, 132, 112);
+
+    VorschauAbdeckungImage = new TBildAnsicht(k);
+    VorschauAbdeckungImage->setStretch(true);
+    VorschauAbdeckungImage->setGeometry(644, 23, 15, 132);
+    VorschauAbdeckungImage->setBild(AbdeckStreifen());
+
+    HinweisDateneingabeLabel = new QLabel(QStringLiteral("Maßangabe für neues Etikett:"), k);
+    QFont hinweis = sansSerif(11, true);
+    hinweis.setUnderline(true);
+    HinweisDateneingabeLabel->setFont(hinweis);
+    HinweisDateneingabeLabel->setGeometry(24, 228, 230, 16);
+    HinweisDateneingabeLabel->hide();
+
+    auto kasten = [&](const QString &text, int l, int t, int w, int h) {
+        auto *c = new QCheckBox(text, k);
+        c->setFont(standard);
+        c->setGeometry(l, t, w, h);
+        return c;
+    };
+    MehrereEtikettenDruckenCheckBox = kasten(QStringLiteral("Mehrere Etiketten drucken"), 24, 178, 215, 17);
+    GanzeSeiteCheckBox = kasten(QStringLiteral("Ganze Seite"), 24, 197, 113, 17);
+    NurDieZeileCheckBox = kasten(QStringLiteral("Nur die Zeile"), 136, 197, 135, 17);
+    NurEineDruckenCheckBox = kasten(QStringLiteral("Nur eine Etikette drucken"), 298, 190, 207, 17);
+    NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
+    NurEineDruckenCheckBox->setChecked(true);
+
+    auto beschriftung = [&](const QString &text, int l, int t, int w, int h, const QFont &font) {
+        auto *label = new QLabel(text, k);
+        label->setFont(font);
+        label->setGeometry(l, t, w, h);
+        return label;
+    };
+    auto feld = [&](const QString &text, int l, int t, int w, int h, const QFont &font) {
+        auto *e = new QLineEdit(text, k);
+        e->setFont(font);
+        e->setGeometry(l, t, w, h);
+        return e;
+    };
+
+    Label_x_SpaltenNummer = beschriftung(QStringLiteral("[x] Spalte Nr.:"), 516, 190, 101, 16, standard);
+    EditSpalte = feld(QStringLiteral("1"), 622, 186, 23, 24, verdana(13, false));
+    EditSpalte->setToolTip(QStringLiteral("Etikettenposition in Spaltennummer"));
+    UpDownSpalte = new TUpDown(1, 100, 1, k);
+    UpDownSpalte->setGeometry(647, 179, 17, 35);
+    Label_Y_InZeilenNummer = beschriftung(QStringLiteral("[y] In Zeile Nr.:"), 676, 190, 109, 16, standard);
+    EditZeile = feld(QStringLiteral("1"), 788, 186, 23, 24, verdana(13, false));
+    EditZeile->setToolTip(QStringLiteral("Etikettenposition in Zeilennummer"));
+    UpDownZeile = new TUpDown(1, 100, 1, k);
+    UpDownZeile->setGeometry(813, 179, 17, 35);
+
+    const QFont massFeld = sansSerif(13);
+    auto massZeile = [&](QLabel *&label, QLineEdit *&edit, TUpDown *&updown, const QString &text, int top,
+                         int min, int position) {
+        label = beschriftung(text, 24, top + 4, 172, 16, standard);
+        edit = feld(QString(), 196, top, 49, 24, massFeld);
+        updown = new TUpDown(min, 10000, position, k);
+        updown->setGeometry(246, top, 17, 25);
+    };
+    massZeile(obererRandLabel, EditObererRand, UpDownObererRand, QStringLiteral("Oberer Rand:"), 238, 0, 0);
+    massZeile(SeitenrandLabel, EditSeitenrand, UpDownSeitenrand, QStringLiteral("Linker Rand:"), 270, 0, 0);
+    massZeile(HorizontalabstandLabel, EditHorizontalAbstand, UpDownHorizontalAbstand,
+              QStringLiteral("Horizontalabstand: "), 302, 1, 10);
+    massZeile(EtikettenbreiteLabel, EditEtikettenbreite, UpDownEtikettenbreite, QStringLiteral("Breite:"), 333, 1,
+              10);
+    massZeile(VertikalAbstLabel, EditVertikalAbstand, UpDownVertikalAbstand, QStringLiteral("Vertikalabstand: "),
+              365, 1, 10);
+    massZeile(EtikettenHoeheLabel, EditEtikettenHoehe, UpDownEtikettenHoehe, QStringLiteral("Höhe:"), 398, 1, 10);
+    massZeile(AnzEtikettenInZeileLabel, EditAnzEtikettenInZeile, UpDownAnzEtikettenInZeile,
+              QStringLiteral("Anz. in einer Zeile [x]:"), 442, 1, 1);
+    massZeile(AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte,
+              QStringLiteral("Anz. in einer Spalte [y]:"), 472, 1, 1);
+    gerundetLabel = beschriftung(QStringLiteral("Die Angaben sind gerundet.^"), 25, 424, 244, 16, standard);
+    gerundetLabel->setStyleSheet(QStringLiteral("color: blue"));
+
+    BitBtn1 = new QPushButton(QStringLiteral("Maße bearbeiten"), k);
+    BitBtn1->setFont(standard);
+    BitBtn1->setGeometry(28, 504, 233, 25);
+    BitBtnNeuladen = new QPushButton(QStringLiteral("Etikett neu laden"), k);
+    BitBtnNeuladen->setFont(sansSerif(11, true));
+    BitBtnNeuladen->setStyleSheet(QStringLiteral("color: blue"));
+    BitBtnNeuladen->setGeometry(504, 227, 113, 25);
+    BitBtnNeuladen->hide();
+
+    Image1 = new TBildAnsicht(k);
+    Image1->setStretch(true);
+    Image1->setGeometry(378, 288, 351, 145);
+    Image1->setToolTip(QStringLiteral("Doppelklick zum  Bearbeiten"));
+    Image1->hide();
+
+    Label1 = beschriftung(QStringLiteral("Vorschau:"), 848, 14, 73, 16, standard);
+    VorschauImage = new TBildAnsicht(k);
+    VorschauImage->setStretch(true);
+    VorschauImage->setGeometry(848, 37, 264, 482);
+    Image2 = new TBildAnsicht(k);
+    Image2->setGeometry(752, 248, 105, 105);
+    Image2->hide();
+
+    Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), k);
+    Memo1->setFocusPolicy(Qt::NoFocus);
+    Memo1->setGeometry(600, 300, 100, 40);
+    Memo1->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    VerzoegerungsTimer = new QTimer(this);
+    VerzoegerungsTimer->setInterval(100);
+
+    MachPause1 = new TMachPause(this);
+    MachPause1->setInterval(1000);
+
+    QWidget *reihenfolge[] = {MehrereEtikettenDruckenCheckBox, NurEineDruckenCheckBox,
+                              EditObererRand, UpDownObererRand, EditSeitenrand, UpDownSeitenrand,
+                              EditVertikalAbstand, UpDownVertikalAbstand, EditHorizontalAbstand,
+                              UpDownHorizontalAbstand, EditEtikettenHoehe, UpDownEtikettenHoehe,
+                              EditEtikettenbreite, UpDownEtikettenbreite, EditAnzEtikettenInZeile,
+                              UpDownAnzEtikettenInZeile, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte,
+                              EditSpalte, UpDownSpalte, EditZeile, UpDownZeile, BitBtnNeuladen, BitBtn1,
+                              GanzeSeiteCheckBox, NurDieZeileCheckBox};
+    for (std::size_t i = 1; i < std::size(reihenfolge); ++i)
+        setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
+}
+
+void TFormEtikette::baueMenue()
+{
+    QMenuBar *leiste = menuBar();
+    Datei1 = leiste->addMenu(QStringLiteral("Datei"));
+    Neu1 = Datei1->addAction(QStringLiteral("Neu mit Hilfe einer Vorlage"));
+    Oeffnen1 = Datei1->addAction(QStringLiteral("Öffnen..."));
+    drucken1 = Datei1->addAction(QStringLiteral("Drucken"));
+    speichern1 = Datei1->addAction(QStringLiteral("Speichern"));
+    Etikettneuladen1 = Datei1->addAction(QStringLiteral("Etikett neu laden"));
+    N1 = Datei1->addAction(QStringLiteral("   "));
+    Beenden1 = Datei1->addAction(QStringLiteral("Beenden"));
+
+    Bearbeiten1 = leiste->addMenu(QStringLiteral("Bearbeiten"));
+    Bearbeiten1->menuAction()->setToolTip(QStringLiteral("Zum Ändern, Bearbeiten"));
+    Bearbeiten1->menuAction()->setStatusTip(QStringLiteral("Maße der "));
+    Etikettbearbeiten1 = Bearbeiten1->addAction(QStringLiteral("Etikett bearbeiten"));
+    MasseEtikettBearbeiten = Bearbeiten1->addAction(QStringLiteral("Maße Etikett bearbeiten"));
+
+    Option1 = leiste->addMenu(QStringLiteral("Option"));
+    RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
+
+    Hilfe1 = leiste->addMenu(QStringLiteral("Hilfe"));
+    Hilfethemen1 = Hilfe1->addAction(QStringLiteral("Hilfethemen"));
+    Spenden1 = Hilfe1->addAction(QIcon(SmileyBild()), QStringLiteral("Spenden"));
+    InfoUeber = Hilfe1->addAction(QStringLiteral("Info über..."));
+}
+
+void TFormEtikette::verbinde()
+{
+    auto an = [this](QAction *aktion, void (TFormEtikette::*handler)()) {
+        connect(aktion, &QAction::triggered, this, [this, handler] { bewacht([this, handler] { (this->*handler)(); }); });
+    };
+    an(Neu1, &TFormEtikette::Neu1Click);
+    an(Oeffnen1, &TFormEtikette::Oeffnen1Click);
+    an(drucken1, &TFormEtikette::drucken1Click);
+    an(speichern1, &TFormEtikette::speichern1Click);
+    an(Etikettneuladen1, &TFormEtikette::Etikettneuladen1Click);
+    an(Beenden1, &TFormEtikette::Beenden1Click);
+    an(Etikettbearbeiten1, &TFormEtikette::Etikettbearbeiten1Click);
+    an(MasseEtikettBearbeiten, &TFormEtikette::MasseEtikettBearbeitenClick);
+    an(RegistryEintraegeloeschen1, &TFormEtikette::RegistryEintraegeloeschen1Click);
+    an(Hilfethemen1, &TFormEtikette::Hilfethemen1Click);
+    an(Spenden1, &TFormEtikette::Spenden1Click);
+    an(InfoUeber, &TFormEtikette::InfoUeberClick);
+
+    auto kasten = [this](QCheckBox *box, void (TFormEtikette::*handler)()) {
+        connect(box, &QCheckBox::toggled, this, [this, handler] { bewacht([this, handler] { (this->*handler)(); }); });
+    };
+    kasten(MehrereEtikettenDruckenCheckBox, &TFormEtikette::MehrereEtikettenDruckenCheckBoxClick);
+    kasten(NurEineDruckenCheckBox, &TFormEtikette::NurEineDruckenCheckBoxClick);
+    kasten(GanzeSeiteCheckBox, &TFormEtikette::GanzeSeiteCheckBoxClick);
+    kasten(NurDieZeileCheckBox, &TFormEtikette::NurDieZeileCheckBoxClick);
+
+    auto spin = [this](TUpDown *updown, void (TFormEtikette::*changing)(), void (TFormEtikette::*click)()) {
+        if (changing)
+            connect(updown, &TUpDown::changing, this, [this, changing] { (this->*changing)(); });
+        connect(updown, &TUpDown::click, this, [this, click] { bewacht([this, click] { (this->*click)(); }); });
+    };
+    spin(UpDownObererRand, &TFormEtikette::UpDownObererRandChanging, &TFormEtikette::UpDownObererRandClick);
+    spin(UpDownSeitenrand, &TFormEtikette::UpDownSeitenrandChanging, &TFormEtikette::UpDownSeitenrandClick);
+    spin(UpDownHorizontalAbstand, &TFormEtikette::UpDownHorizontalAbstandChanging,
+         &TFormEtikette::UpDownHorizontalAbstandClick);
+    spin(UpDownEtikettenbreite, &TFormEtikette::UpDownEtikettenbreiteChanging,
+         &TFormEtikette::UpDownEtikettenbreiteClick);
+    spin(UpDownVertikalAbstand, &TFormEtikette::UpDownVertikalAbstandChanging,
+         &TFormEtikette::UpDownVertikalAbstandClick);
+    spin(UpDownEtikettenHoehe, &TFormEtikette::UpDownEtikettenHoeheChanging,
+         &TFormEtikette::UpDownEtikettenHoeheClick);
+    spin(UpDownAnzEtikettenInZeile, &TFormEtikette::UpDownAnzEtikettenInZeileChanging,
+         &TFormEtikette::UpDownAnzEtikettenInZeileClick);
+    spin(UpDownAnzEtikettenInSpalte, &TFormEtikette::UpDownAnzEtikettenInSpalteChanging,
+         &TFormEtikette::UpDownAnzEtikettenInSpalteClick);
+    spin(UpDownSpalte, nullptr, &TFormEtikette::UpDownSpalteClick);
+    spin(UpDownZeile, nullptr, &TFormEtikette::UpDownZeileClick);
+
+    connect(UpDownEtikettenHoehe, &TUpDown::mausGedrueckt, this, &TFormEtikette::UpDownEtikettenHoeheMouseDown);
+    connect(UpDownEtikettenHoehe, &TUpDown::mausLosgelassen, this, &TFormEtikette::UpDownEtikettenHoeheMouseUp);
+    connect(UpDownEtikettenbreite, &TUpDown::mausGedrueckt, this, &TFormEtikette::UpDownEtikettenbreiteMouseDown);
+    connect(UpDownEtikettenbreite, &TUpDown::mausLosgelassen, this, &TFormEtikette::UpDownEtikettenbreiteMouseUp);
+
+    connect(EditAnzEtikettenInZeile, &QLineEdit::textChanged, this,
+            [this] { bewacht([this] { EditAnzEtikettenInZeileChange(); }); });
+    connect(EditAnzEtikettenInSpalte, &QLineEdit::textChanged, this,
+            [this] { bewacht([this] { EditAnzEtikettenInSpalteChange(); }); });
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { bewacht([this] { MasseBearbeitenClick(); }); });
+    connect(BitBtnNeuladen, &QPushButton::clicked, this, [this] { bewacht([this] { BitBtnNeuladenClick(); }); });
+    connect(Image1, &TBildAnsicht::doppelklick, this, [this] { bewacht([this] { Image1DblClick(); }); });
+    connect(Timer1, &QTimer::timeout, this, &TFormEtikette::Timer1Timer);
+    connect(VerzoegerungsTimer, &QTimer::timeout, this, &TFormEtikette::VerzoegerungsTimerTimer);
+}
+
+bool TFormEtikette::bewacht(const std::function<void()> &handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const Fehler &f) {
+        m_umgebung.dialoge.fehler(f.text());
+    } catch (const std::exception &e) {
+        m_umgebung.dialoge.fehler(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+Aufloesung TFormEtikette::bildschirm() const
+{
+    return m_umgebung.bildschirm();
+}
+
+int TFormEtikette::ObererRand() const { return UpDownObererRand->Position(); }
+int TFormEtikette::SeitenRand() const { return UpDownSeitenrand->Position(); }
+int TFormEtikette::Vertikalabstand() const { return UpDownVertikalAbstand->Position(); }
+int TFormEtikette::Horizontalabstand() const { return UpDownHorizontalAbstand->Position(); }
+int TFormEtikette::Etikettenhoehe() const { return UpDownEtikettenHoehe->Position(); }
+int TFormEtikette::Etikettenbreite() const { return UpDownEtikettenbreite->Position(); }
+int TFormEtikette::AnzahlEtikettenInZeile() const { return UpDownAnzEtikettenInZeile->Position(); }
+int TFormEtikette::AnzahlEtikettenInSpalte() const { return UpDownAnzEtikettenInSpalte->Position(); }
+int TFormEtikette::Spalte() const { return UpDownSpalte->Position(); }
+int TFormEtikette::Zeile() const { return UpDownZeile->Position(); }
+
+void TFormEtikette::FormCreate()
+{
+    ProgrammOrdner = QDir::toNativeSeparators(QDir::currentPath());
+    if (!ProgrammOrdner.endsWith(QDir::separator()))
+        ProgrammOrdner += QDir::separator();
+
+    bewacht([this] {
+        InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+        if (InstallOrt.isEmpty()) {
+            Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
+        } else {
+            InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+            for (const QString &meldung : OrtsMeldungen(InstallOrt, ProgrammOrdner))
+                m_umgebung.dialoge.information(meldung);
+        }
+        const QString infos = Lies_String_aus_Registry(QStringLiteral("OrdnerEtikettenInfos"));
+        if (!infos.isEmpty())
+            OrdnerEtikettenInfos = infos + QDir::separator();
+        const QString vorlagen = Lies_String_aus_Registry(QStringLiteral("OrdnerEtikettenVorlagen"));
+        if (!vorlagen.isEmpty())
+            OrdnerEtikettenVorlagen = vorlagen + QDir::separator();
+    });
+}
+
+void TFormEtikette::FormPaint()
+{
+    if (ErsterAufruf) {
+        // Cleared before anything can open a box, so that paints during one only do the steps below.
+        ErsterAufruf = false;
+        QMetaObject::invokeMethod(this, [this] {
+            bewacht([this] { StartArbeit(); });
+            Klientflaeche->update();
+        }, Qt::QueuedConnection);
+    }
+    UpDownZeile->setMax(AnzahlEtikettenInSpalte());
+    if (!MehrereNebeneinanderMoeglich)
+        NurEineDruckenCheckBox->setToolTip(
+            QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));
+    else if (NurEineDruckenCheckBox->isChecked())
+        NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
+    else
+        NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
+}
+
+void TFormEtikette::setzePositionsfelder(bool an)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{Label_Y_InZeilenNummer, EditZeile, UpDownZeile,
+                                                       Label_x_SpaltenNummer, EditSpalte, UpDownSpalte})
+        w->setEnabled(an);
+}
+
+void TFormEtikette::StartArbeit()
+{
+    setzePositionsfelder(false);
+    if (m_umgebung.argumentAnzahl == 0) {
+        const QString zuletzt = Lies_String_aus_Registry(QStringLiteral("ZuletztAngezeigt"));
+        if (!zuletzt.isEmpty()) {
+            AktuelleEtikettDatei = zuletzt;
+            const bool vorhanden = QFileInfo(AktuelleEtikettDatei).isFile();
+            if (vorhanden) {
+                Image1->laden(AktuelleEtikettDatei);
+                UeberpruefeObsInDerBreiteMehrmalsPasst();
+            } else {
+                setWindowTitle(TitelAnfang);
+                Oeffnen1Click();
+                if (m_beendet)
+                    return;
+            }
+            LiesVorlagenDatenEin(AktuelleEtikettDatei);
+            EinstellungenGeaendert = false;
+            EditZeile->setText(QString::number(Zeile()));
+            EditSpalte->setText(QString::number(Spalte()));
+            LadeEtikettenInfo();
+            StelleGroesseImage1ein();
+            NurEineDruckenCheckBox->setFocus();
+            NurEineDruckenCheckBoxClick();
+            NurEineDruckenCheckBox->setChecked(true);
+            if (vorhanden) {
+                GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
+                GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
+            }
+        }
+    }
+    setWindowTitle(TitelAnfang + NameOhneEndung(AktuelleEtikettDatei));
+    DeaktiviereEinstellungen();
+}
+
+void TFormEtikette::FormClose()
+{
+    if (!EinstellungenGeaendert && !AktuelleEtikettDatei.isEmpty())
+        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), AktuelleEtikettDatei);
+    if (EinstellungenGeaendert)
+        EinstellungenSpeichernFrage();
+}
+
+void TFormEtikette::closeEvent(QCloseEvent *ereignis)
+{
+    // A save that fails keeps the program running, so the user can try again.
+    m_beendet = bewacht([this] { FormClose(); });
+    if (m_beendet)
+        ereignis->accept();
+    else
+        ereignis->ignore();
+}
+
+void TFormEtikette::Beenden1Click()
+{
+    close();
+}
+
+void TFormEtikette::Timer1Timer() {}
+
+void TFormEtikette::wheelEvent(QWheelEvent *ereignis)
+{
+    if (ereignis->angleDelta().y() < 0)
+        FormMouseWheelDown();
+    else if (ereignis->angleDelta().y() > 0)
+        FormMouseWheelUp();
+    ereignis->ignore();
+}

@@ -1,0 +1,73 @@
+#include "app/updown.h"
+
+#include <QEvent>
+#include <QToolButton>
+#include <algorithm>
+#include <limits>
+
+namespace {
+int auf16Bit(int wert)
+{
+    return std::clamp(wert, int(std::numeric_limits<qint16>::min()), int(std::numeric_limits<qint16>::max()));
+}
+} // namespace
+
+TUpDown::TUpDown(int min, int max, int position, QWidget *eltern)
+    : QWidget(eltern), m_min(auf16Bit(min)), m_max(auf16Bit(max)),
+      m_position(std::clamp(auf16Bit(position), m_min, m_max)), m_hoch(new QToolButton(this)),
+      m_runter(new QToolButton(this))
+{
+    m_hoch->setArrowType(Qt::UpArrow);
+    m_runter->setArrowType(Qt::DownArrow);
+    for (QToolButton *knopf : {m_hoch, m_runter}) {
+        knopf->setAutoRepeat(true);
+        knopf->setFocusPolicy(Qt::NoFocus);
+        knopf->installEventFilter(this);
+    }
+    connect(m_hoch, &QToolButton::clicked, this, [this] { pfeil(Knopf::Hoch); });
+    connect(m_runter, &QToolButton::clicked, this, [this] { pfeil(Knopf::Runter); });
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void TUpDown::setMin(int min)
+{
+    m_min = auf16Bit(min);
+    m_position = std::clamp(m_position, m_min, std::max(m_min, m_max));
+}
+
+void TUpDown::setMax(int max)
+{
+    m_max = auf16Bit(max);
+    m_position = std::clamp(m_position, std::min(m_min, m_max), m_max);
+}
+
+void TUpDown::setPosition(int position)
+{
+    const int neu = std::clamp(auf16Bit(position), m_min, std::max(m_min, m_max));
+    if (neu == m_position)
+        return;
+    Q_EMIT changing();
+    m_position = neu;
+}
+
+void TUpDown::pfeil(Knopf knopf)
+{
+    setPosition(m_position + (knopf == Knopf::Hoch ? 1 : -1));
+    Q_EMIT click(knopf);
+}
+
+bool TUpDown::eventFilter(QObject *objekt, QEvent *ereignis)
+{
+    if (ereignis->type() == QEvent::MouseButtonPress)
+        Q_EMIT mausGedrueckt();
+    else if (ereignis->type() == QEvent::MouseButtonRelease)
+        Q_EMIT mausLosgelassen();
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+void TUpDown::resizeEvent(QResizeEvent *)
+{
+    const int oben = height() / 2;
+    m_hoch->setGeometry(0, 0, width(), oben);
+    m_runter->setGeometry(0, oben, width(), height() - oben);
+}

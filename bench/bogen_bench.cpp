@@ -1,0 +1,105 @@
+#include "render/bogen.h"
+#include "render/masse.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Measures in mm: ObererRand, SeitenRand, Horizontalabstand, Etikettenhoehe, Etikettenbreite.
+struct Beispiel
+{
+    int bildB, bildH;
+    int ObererRand, SeitenRand, Horizontalabstand, Etikettenhoehe, Etikettenbreite;
+    int n, anzahlInSpalte;
+};
+
+// 38 x 21 mm labels, 5 x 13 on the sheet.
+const Beispiel Klein{179, 99, 11, 9, 38, 21, 38, 5, 13};
+// The sample business card, 2 x 5.
+const Beispiel Karte{401, 255, 14, 15, 95, 54, 85, 2, 5};
+
+QImage Bild(const Beispiel &b)
+{
+    QImage bild(b.bildB, b.bildH, QImage::Format_RGB32);
+    bild.fill(qRgb(30, 90, 160));
+    return bild;
+}
+
+Bogenangaben Angaben(const Beispiel &b, const QImage &bild)
+{
+    const Pixelmasse m = BerechnePixelmasse(bild.width(), bild.height(), b.ObererRand, b.SeitenRand,
+                                            b.Horizontalabstand, b.Etikettenhoehe, b.Etikettenbreite);
+    return Bogenangaben{bild.width(), bild.height(), m.ObererRandPixel, m.SeitenRandPixel, m.LueckePixel,
+                        b.n, b.anzahlInSpalte, 1, false};
+}
+
+void Bogen(benchmark::State &state, const Beispiel &b)
+{
+    const QImage bild = Bild(b);
+    for (auto _ : state) {
+        QImage bogen = ErzeugeEtikettenbogen(bild, Angaben(b, bild));
+        benchmark::DoNotOptimize(bogen.constBits());
+    }
+}
+
+void BM_Etikettenbogen_5x13(benchmark::State &state)
+{
+    Bogen(state, Klein);
+}
+BENCHMARK(BM_Etikettenbogen_5x13)->Unit(benchmark::kMillisecond);
+
+void BM_Etikettenbogen_Visitenkarte_2x5(benchmark::State &state)
+{
+    Bogen(state, Karte);
+}
+BENCHMARK(BM_Etikettenbogen_Visitenkarte_2x5)->Unit(benchmark::kMillisecond);
+
+void BM_Einzelvorschau_96dpi(benchmark::State &state)
+{
+    const QImage bild = Bild(Karte);
+    for (auto _ : state) {
+        QImage seite = Einzelvorschau(bild, 96, 96, 15, 14, 85, 54);
+        benchmark::DoNotOptimize(seite.constBits());
+    }
+}
+BENCHMARK(BM_Einzelvorschau_96dpi)->Unit(benchmark::kMillisecond);
+
+// What the whole-sheet preview does every time: read the file, compose, squeeze into the view.
+void BM_Bogenvorschau_ausDatei(benchmark::State &state)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("Visitenkarte_85x54.bmp"));
+    if (!ordner.isValid() || !Bild(Karte).save(pfad, "BMP")) {
+        state.SkipWithError("cannot write the picture");
+        return;
+    }
+    for (auto _ : state) {
+        const QImage bild = LeseBild(pfad);
+        const QImage bogen = ErzeugeEtikettenbogen(bild, Angaben(Karte, bild));
+        QImage vorschau = SkaliereBild(bogen, 264, 482);
+        benchmark::DoNotOptimize(vorschau.constBits());
+    }
+}
+BENCHMARK(BM_Bogenvorschau_ausDatei)->Unit(benchmark::kMillisecond);
+
+// BM_Neuaufbau_nachAnzahlAenderung: one whole refresh after a count change, driven through
+// the window; belongs in neuaufbau_bench.cpp once the window exists.
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Headless unless told otherwise; the window benchmarks need a GUI application.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

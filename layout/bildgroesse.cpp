@@ -1,0 +1,51 @@
+#include "layout/bildgroesse.h"
+
+#include "platform/fehler.h"
+
+#include <QFile>
+#include <QtEndian>
+
+namespace {
+
+constexpr qint64 DateiKopfLaenge = 14;
+constexpr qint64 InfoKopfLaenge = 40;
+// The OS/2 header holds width and height as two 16-bit fields.
+constexpr quint32 Os2KopfLaenge = 12;
+constexpr qint64 GroessteSeite = 30000;
+
+Fehler KeinBitmap(const QString &pfad)
+{
+    return Fehler(QStringLiteral("Die Datei ") + pfad + QStringLiteral(" ist kein lesbares Bitmap-Bild."));
+}
+
+} // namespace
+
+QSize LiesBildGroesse(const QString &pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        throw Fehler(QStringLiteral("Datei ") + pfad + QStringLiteral(" kann nicht geöffnet werden"));
+
+    const QByteArray kopf = datei.read(DateiKopfLaenge + InfoKopfLaenge);
+    const auto *bytes = reinterpret_cast<const uchar *>(kopf.constData());
+
+    // Both kinds of information header hold their size field, width and height in their first 12 bytes.
+    if (kopf.size() < DateiKopfLaenge + 12)
+        throw KeinBitmap(pfad);
+
+    qint64 breite = 0;
+    qint64 hoehe = 0;
+    if (qFromLittleEndian<quint32>(bytes + DateiKopfLaenge) == Os2KopfLaenge) {
+        breite = qFromLittleEndian<quint16>(bytes + DateiKopfLaenge + 4);
+        hoehe = qFromLittleEndian<quint16>(bytes + DateiKopfLaenge + 6);
+    } else {
+        breite = qFromLittleEndian<qint32>(bytes + DateiKopfLaenge + 4);
+        hoehe = qFromLittleEndian<qint32>(bytes + DateiKopfLaenge + 8);
+        if (hoehe < 0)
+            hoehe = -hoehe; // stored top-down
+    }
+
+    if (breite <= 0 || hoehe <= 0 || breite > GroessteSeite || hoehe > GroessteSeite)
+        throw KeinBitmap(pfad);
+    return QSize(static_cast<int>(breite), static_cast<int>(hoehe));
+}

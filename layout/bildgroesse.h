@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+// The pixel size of a bitmap file, read from its headers alone (the picture is not decoded).
+// A top-down bitmap (negative height) gives its height as a positive number; the old
+// 12-byte OS/2 header is understood too.
+// Throws Fehler when the file cannot be opened, is too short for its headers, or names
+// a size no real picture has (zero, negative width, more than 30000 pixels).
+QSize LiesBildGroesse(const QString &pfad);

@@ -1,0 +1,126 @@
+// The four print-mode boxes, the label position, and the layout picture with its mark.
+#include "app/formetikette.h"
+
+#include "app/bildansicht.h"
+#include "app/updown.h"
+#include "layout/infobild.h"
+#include "layout/markierung.h"
+#include "platform/dialogdienst.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+const QRgb Blau = qRgb(0, 0, 255);
+const QRgb Weiss = qRgb(255, 255, 255);
+} // namespace
+
+void TFormEtikette::MehrereEtikettenDruckenCheckBoxClick()
+{
+    if (MehrereEtikettenDruckenCheckBox->isChecked()) {
+        NurDieZeileCheckBox->setChecked(false);
+        NurEineDruckenCheckBox->setChecked(false);
+    } else {
+        GanzeSeiteCheckBox->setChecked(false);
+        NurDieZeileCheckBox->setChecked(false);
+        NurEineDruckenCheckBox->setChecked(true);
+    }
+    MachVorschau();
+}
+
+void TFormEtikette::NurEineDruckenCheckBoxClick()
+{
+    if (NurEineDruckenCheckBox->isChecked()) {
+        setzePositionsfelder(true);
+        MehrereEtikettenDruckenCheckBox->setChecked(false);
+        GanzeSeiteCheckBox->setChecked(false);
+        NurDieZeileCheckBox->setChecked(false);
+        MehrereEtikettenDruckenCheckBox->setEnabled(false);
+        GanzeSeiteCheckBox->setEnabled(false);
+        NurDieZeileCheckBox->setEnabled(false);
+        ZeigeEtikettenPosition(Blau);
+    } else if (MehrereNebeneinanderMoeglich) {
+        MehrereEtikettenDruckenCheckBox->setChecked(true);
+        GanzeSeiteCheckBox->setChecked(true);
+        MehrereEtikettenDruckenCheckBox->setEnabled(true);
+        GanzeSeiteCheckBox->setEnabled(true);
+        NurDieZeileCheckBox->setEnabled(true);
+        ZeigeEtikettenPosition(Weiss);
+    }
+}
+
+void TFormEtikette::setzeZeilenBeschriftung()
+{
+    NurDieZeileCheckBox->setText(QStringLiteral("Nur die Zeile ") + EditZeile->text());
+}
+
+void TFormEtikette::GanzeSeiteCheckBoxClick()
+{
+    if (GanzeSeiteCheckBox->isChecked())
+        NurDieZeileCheckBox->setChecked(false);
+    else
+        NurDieZeileCheckBox->setChecked(true);
+    setzeZeilenBeschriftung();
+    ZeigeEtikettenPosition(Weiss);
+}
+
+void TFormEtikette::NurDieZeileCheckBoxClick()
+{
+    setzeZeilenBeschriftung();
+    if (!NurEineDruckenCheckBox->isChecked()) {
+        if (NurDieZeileCheckBox->isChecked())
+            GanzeSeiteCheckBox->setChecked(false);
+        else
+            GanzeSeiteCheckBox->setChecked(true);
+    }
+    ZeigeEtikettenPosition(NurDieZeileCheckBox->isChecked() ? Blau : Weiss);
+    ZeigeEtikettenPosition(Weiss);
+    MachVorschau();
+}
+
+void TFormEtikette::UpDownSpalteClick()
+{
+    if (NurDieZeileCheckBox->isChecked() || GanzeSeiteCheckBox->isChecked()) {
+        UpDownSpalte->setPosition(1);
+        return;
+    }
+    if (Spalte() > AnzahlEtikettenInZeile()) {
+        UpDownSpalte->setPosition(AnzahlEtikettenInZeile());
+        return;
+    }
+    EditSpalte->setText(QString::number(Spalte()));
+    ZeigeEtikettenPosition(Blau);
+    MachVorschau();
+}
+
+void TFormEtikette::UpDownZeileClick()
+{
+    if (GanzeSeiteCheckBox->isChecked()) {
+        UpDownZeile->setPosition(1);
+        EditZeile->setText(QStringLiteral("1"));
+        setzeZeilenBeschriftung();
+        return;
+    }
+    EditZeile->setText(QString::number(Zeile()));
+    setzeZeilenBeschriftung();
+    ZeigeEtikettenPosition(NurDieZeileCheckBox->isChecked() ? Weiss : Blau);
+    MachVorschau();
+}
+
+void TFormEtikette::ZeigeEtikettenPosition(QRgb farbe)
+{
+    ::ZeigeEtikettenPosition(ImageInfo->bildZumZeichnen(), farbe, Spalte(), Zeile(), MarkierteZelle);
+    ImageInfo->update();
+}
+
+void TFormEtikette::LadeEtikettenInfo()
+{
+    const QString pfad = OrdnerEtikettenInfos + InfobildDatei(AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte());
+    if (QFileInfo(pfad).isFile())
+        ImageInfo->laden(pfad);
+    else
+        dialoge().meldung(QStringLiteral("Die Datei: ") + pfad + QStringLiteral(" fehlt!"));
+    ZeigeEtikettenPosition(Blau);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// The A4 fit check: whether a row or a column of labels fits on the sheet,
+// and the message that explains it when it does not. Lengths in mm.
+
+struct Pruefung
+{
+    bool passt = true;
+    QString meldung; // empty when it fits
+};
+
+// A row fits when AnzahlInZeile <= (210 - SeitenRand) / (pitch - 2), pitch being
+// the larger of Horizontalabstand and Etikettenbreite. A pitch of exactly 2 mm
+// leaves no room to divide by and counts as not fitting.
+Pruefung PruefeHorizontal(int SeitenRand, int Horizontalabstand, int Etikettenbreite, int AnzahlInZeile);
+
+// A column fits when AnzahlInSpalte <= (297 - ObererRand) / pitch, pitch being the
+// larger of Vertikalabstand and Etikettenhoehe; a pitch of 0 counts as not fitting.
+Pruefung PruefeVertikal(int ObererRand, int Vertikalabstand, int Etikettenhoehe, int AnzahlInSpalte);
+
+// The count a rejected count falls back to: never below the loaded one.
+int Rueckfallanzahl(int letzte, int geladene);
+
+// What a count edit remembers as its fallback after its editor moved to position.
+int LetzteAnzahlNachAenderung(int position, int geladene);
+
+// Two labels side by side in the sheet bitmap, measured in label-picture pixels.
+struct Nebeneinander
+{
+    int SeitenRandPixel = 0;
+    int LueckePixel = 0;
+    bool moeglich = false;
+};
+
+// bildBreite is the width of the label picture in pixels; it covers Etikettenbreite mm.
+// An Etikettenbreite of 0 gives no scale and means "not possible".
+Nebeneinander PruefeNebeneinander(int bildBreite, int SeitenRand, int Horizontalabstand, int Etikettenbreite);
+
+// Width in pixels of the sheet bitmap the preview and the printout are composed in.
+inline constexpr int BogenBreitePixel = 991;

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/formetikette.h"
+#include "layout/infobild.h"
+#include "skriptdialoge.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+// A program folder of its own for one test: the data folders, a sample label, the layout pictures, and a
+// per-user store below it. The working directory is moved there, as the program runs in its folder.
+class Programmordner
+{
+public:
+    Programmordner()
+    {
+        QVERIFY(m_dir.isValid());
+        m_alterOrdner = QDir::currentPath();
+        wurzel = QDir(m_dir.path()).canonicalPath() + QStringLiteral("/prog/");
+        QDir().mkpath(wurzel + QStringLiteral("Morvane/Vorlagen"));
+        QDir().mkpath(wurzel + QStringLiteral("Morvane/Druckposition Infos"));
+        for (const auto &[x, y] : InfobildLayouts())
+            ZeichneInfobild(x, y).save(wurzel + QStringLiteral("Morvane/Druckposition Infos/") + InfobildDatei(x, y),
+                                      "BMP");
+        ZeichneKeinBild().save(wurzel + QStringLiteral("Morvane/Druckposition Infos/Kein Bild.bmp"), "BMP");
+        schreibeEtikett(QStringLiteral("Visitenkarte_85x54"), 401, 255,
+                        "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
+                        "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
+                        "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n");
+        qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/config")).toUtf8());
+        QDir::setCurrent(wurzel);
+    }
+    ~Programmordner() { QDir::setCurrent(m_alterOrdner); }
+
+    QString daten(const QString &name) const { return wurzel + QStringLiteral("Morvane/") + name; }
+
+    // A label picture with a frame, so that its placement can be found in composed pictures.
+    QString schreibeEtikett(const QString &name, int breite, int hoehe, const QByteArray &einstellungen)
+    {
+        QImage bild(breite, hoehe, QImage::Format_RGB32);
+        bild.fill(QColor(255, 255, 200));
+        QPainter p(&bild);
+        p.setPen(QColor(200, 0, 0));
+        p.drawRect(0, 0, breite - 1, hoehe - 1);
+        p.end();
+        const QString pfad = daten(name + QStringLiteral(".bmp"));
+        bild.save(pfad, "BMP");
+        if (!einstellungen.isNull()) {
+            QFile f(daten(name + QStringLiteral(".ini")));
+            f.open(QIODevice::WriteOnly);
+            f.write(einstellungen);
+        }
+        return pfad;
+    }
+
+    QString wurzel;
+    SkriptDialoge dialoge;
+    AufzeichnendeSchale schale;
+
+    std::unique_ptr<TFormEtikette> fenster(int argumente = 0)
+    {
+        return std::make_unique<TFormEtikette>(Umgebung{dialoge, schale, [] { return Aufloesung{96, 96}; },
+                                                        argumente, {}});
+    }
+
+    // Shows the window and waits until the start-up work of the first paint has run.
+    static void starte(TFormEtikette &form)
+    {
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(!form.ErsterAufruf);
+        QTest::qWait(50);
+        QCoreApplication::processEvents();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_alterOrdner;
+};

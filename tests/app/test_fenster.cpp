@@ -1,0 +1,391 @@
+#include "app/bildansicht.h"
+#include "app/formetikette.h"
+#include "app/updown.h"
+#include "programmordner.h"
+#include "storage/speicher.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QToolButton>
+
+class TestFenster : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray lies(const QString &pfad)
+    {
+        QFile f(pfad);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void ersterStartLaedtDasBeispiel()
+    {
+        Programmordner p;
+        auto form = p.fenster();
+        // The first run wrote the five values, the install location with its separator.
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel);
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        QCOMPARE(form->OrdnerEtikettenInfos, p.wurzel + QStringLiteral("Morvane/Druckposition Infos/"));
+        QCOMPARE(form->OrdnerEtikettenVorlagen, p.wurzel + QStringLiteral("Morvane/Vorlagen/"));
+        QCOMPARE(form->windowTitle(), QString());
+        QCOMPARE(form->Klientflaeche->size(), QSize(1137, 556));
+
+        Programmordner::starte(*form);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - Visitenkarte_85x54"));
+        QCOMPARE(form->EditObererRand->text(), QStringLiteral("10 mm"));
+        QCOMPARE(form->EditHorizontalAbstand->text(), QStringLiteral("95 mm"));
+        QCOMPARE(form->EditAnzEtikettenInSpalte->text(), QStringLiteral("5"));
+        QVERIFY(!form->EinstellungenGeaendert);
+        QCOMPARE(form->GeladeneAnzahlInZeile, 2);
+        QCOMPARE(form->GeladeneAnzahlInSpalte, 5);
+        QCOMPARE(form->UpDownZeile->Max(), 5);
+        QVERIFY(form->Image1->isVisible());
+        QVERIFY(form->NurEineDruckenCheckBox->isChecked());
+        QVERIFY(form->EditSpalte->isEnabled());
+        QVERIFY(!form->MehrereEtikettenDruckenCheckBox->isEnabled());
+        // The measure editors are locked, the edit fields too.
+        QVERIFY(!form->obererRandLabel->isEnabled());
+        QVERIFY(!form->UpDownObererRand->isEnabled());
+        QVERIFY(!form->EditObererRand->isEnabled());
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
+        QCOMPARE(form->NurEineDruckenCheckBox->toolTip(), QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
+    }
+
+    void startOhneEtikett_data()
+    {
+        QTest::addColumn<int>("argumente");
+        QTest::addColumn<bool>("zuletztLeer");
+        QTest::newRow("a command-line argument") << 1 << false;
+        QTest::newRow("no last label in the store") << 0 << true;
+    }
+
+    void startOhneEtikett()
+    {
+        QFETCH(int, argumente);
+        QFETCH(bool, zuletztLeer);
+        Programmordner p;
+        SchreibErstwerte(p.wurzel);
+        if (zuletztLeer)
+            SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QString());
+        auto form = p.fenster(argumente);
+        Programmordner::starte(*form);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - "));
+        QVERIFY(form->AktuelleEtikettDatei.isEmpty());
+        QVERIFY(!form->Image1->isVisible());
+        QVERIFY(form->EditObererRand->text().isEmpty());
+        QVERIFY(!form->EditSpalte->isEnabled());
+        QVERIFY(!form->UpDownZeile->isEnabled());
+        QVERIFY(!form->UpDownObererRand->isEnabled());
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
+    }
+
+    void fehlendesEtikettUndAbgebrochenerDialog()
+    {
+        Programmordner p;
+        SchreibErstwerte(p.wurzel);
+        const QString fehlt = p.daten(QStringLiteral("Weg.bmp"));
+        SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), fehlt);
+        p.dialoge.dateien.push_back(std::nullopt);
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        QCOMPARE(p.dialoge.texte(QStringLiteral("dateiOeffnen")),
+                 QStringList{p.daten(QStringLiteral("*.bmp"))});
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fehlt)});
+        QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - "));
+        QVERIFY(form->UpDownObererRand->isEnabled()); // the remaining steps were skipped
+        // Later paints do not start the work again.
+        form->Klientflaeche->repaint();
+        QTest::qWait(50);
+        QCOMPARE(p.dialoge.gezeigt.size(), 2);
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+    }
+
+    void titelOhneEndungUndFlagGeloescht()
+    {
+        Programmordner p;
+        SchreibErstwerte(p.wurzel);
+        const QString muster = p.schreibeEtikett(QStringLiteral("Muster.BMP").chopped(4) + QStringLiteral(".BMP").chopped(4),
+                                                 401, 255, QByteArray());
+        QFile::rename(muster, p.daten(QStringLiteral("Muster.BMP")));
+        QFile::copy(p.daten(QStringLiteral("Visitenkarte_85x54.ini")), p.daten(QStringLiteral("Muster.ini")));
+        SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), p.daten(QStringLiteral("Muster.BMP")));
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - Muster"));
+        QCOMPARE(form->AktuelleIniDatei, p.daten(QStringLiteral("Muster.ini")));
+        QCOMPARE(form->Etikettenbreite(), 85);
+        QVERIFY(!form->EinstellungenGeaendert);
+    }
+
+    void einstellungenLesen()
+    {
+        Programmordner p;
+        auto form = p.fenster(1);
+        Programmordner::starte(*form);
+        const QString bild = p.schreibeEtikett(QStringLiteral("Lesen"), 100, 50,
+                                               "[Einstellung]\r\nObererRand=12.5\r\nEtikettenbreite=85,4\r\n"
+                                               "Horizontalabstand=  90  \r\nEtikettenhoehe=99999\r\n");
+        form->EinstellungenGeaendert = false;
+        form->LiesVorlagenDatenEin(bild);
+        QCOMPARE(form->ObererRand(), 13);
+        QCOMPARE(form->EditObererRand->text(), QStringLiteral("13 mm"));
+        QCOMPARE(form->Etikettenbreite(), 85);
+        QCOMPARE(form->Horizontalabstand(), 90);
+        QCOMPARE(form->Etikettenhoehe(), 10000); // beyond the range ends at its limit
+        QCOMPARE(form->SeitenRand(), 0);         // missing keys leave their measure
+        QVERIFY(form->EinstellungenGeaendert);   // moving an editor marks the settings changed
+
+        // Only one key: only that count changes.
+        const QString nurZahl = p.schreibeEtikett(QStringLiteral("NurZahl"), 100, 50,
+                                                  "[Einstellung]\r\nAnzahlEtikettenInZeile=2\r\n");
+        form->LiesVorlagenDatenEin(nurZahl);
+        QCOMPARE(form->AnzahlEtikettenInZeile(), 2);
+        QCOMPARE(form->EditAnzEtikettenInZeile->text(), QStringLiteral("2"));
+        QCOMPARE(form->ObererRand(), 13);
+
+        // A value that is no number stops the reading there, through the window's guard.
+        const QString kaputt = p.schreibeEtikett(QStringLiteral("Kaputt"), 100, 50,
+                                                 "[Einstellung]\r\nObererRand=20\r\nSeitenRand=1.234.5\r\n"
+                                                 "Vertikalabstand=77\r\n");
+        QVERIFY(!form->bewacht([&] { form->LiesVorlagenDatenEin(kaputt); }));
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("'1,234.5' ist kein gültiger Gleitkommawert")});
+        QCOMPARE(form->ObererRand(), 20);
+        QVERIFY(form->Vertikalabstand() != 77);
+    }
+
+    void speichernSchreibtNeunZeilen()
+    {
+        Programmordner p;
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        form->MasseEtikettBearbeitenClick();
+        QVERIFY(form->obererRandLabel->isEnabled());
+        form->speichern1->trigger();
+        const QByteArray erwartet = "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
+                                    "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
+                                    "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
+        QCOMPARE(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), erwartet);
+        QVERIFY(!form->obererRandLabel->isEnabled());
+        QVERIFY(!form->EinstellungenGeaendert);
+        form->speichern1->trigger();
+        QCOMPARE(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), erwartet);
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
+    }
+
+    void speichernOhneEtikett()
+    {
+        Programmordner p;
+        auto form = p.fenster(1);
+        Programmordner::starte(*form);
+        form->speichern1->trigger();
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList{QStringLiteral("Datei  kann nicht erstellt werden")});
+        QVERIFY(form->EinstellungenGeaendert);
+    }
+
+    void schliessen_data()
+    {
+        QTest::addColumn<bool>("geaendert");
+        QTest::addColumn<int>("antwort"); // -1: no question
+        QTest::newRow("unchanged writes the last label") << false << -1;
+        QTest::newRow("changed, Nein writes nothing") << true << 0;
+        QTest::newRow("changed, Ja saves and writes") << true << 1;
+    }
+
+    void schliessen()
+    {
+        QFETCH(bool, geaendert);
+        QFETCH(int, antwort);
+        Programmordner p;
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("vorher"));
+        const QByteArray iniVorher = lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
+        if (geaendert) {
+            form->UpDownObererRand->setPosition(20);
+            QVERIFY(form->EinstellungenGeaendert);
+            p.dialoge.antworten.push_back(antwort == 1);
+        }
+        QVERIFY(form->close());
+        const QString zuletzt = LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt"));
+        const QByteArray iniNachher = lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
+        if (antwort == 0) {
+            QCOMPARE(zuletzt, QStringLiteral("vorher"));
+            QCOMPARE(iniNachher, iniVorher);
+        } else {
+            QCOMPARE(zuletzt, form->AktuelleEtikettDatei);
+            QCOMPARE(iniNachher.contains("ObererRand=20\r\n"), antwort == 1);
+        }
+        if (geaendert)
+            QCOMPARE(p.dialoge.texte(QStringLiteral("frage")),
+                     QStringList{QStringLiteral("Die Einstellungen von VISITENKARTE_85X54 wurden geändert. "
+                                                "Einstellungen speichern?")});
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+    }
+
+    void fehlgeschlagenesSpeichernHaeltDasProgramm()
+    {
+        Programmordner p;
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        form->UpDownObererRand->setPosition(20);
+        // The settings file's folder is gone: the save fails and the window stays.
+        form->AktuelleEtikettDatei = p.wurzel + QStringLiteral("weg/Karte.bmp");
+        p.dialoge.antworten.push_back(true);
+        QVERIFY(!form->close());
+        QVERIFY(form->isVisible());
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("Datei %1 kann nicht erstellt werden").arg(p.wurzel + QStringLiteral("weg/Karte.ini"))});
+        QVERIFY(form->EinstellungenGeaendert);
+    }
+
+    void startAnAnderemOrt()
+    {
+        Programmordner p;
+        SchreibErstwerte(QStringLiteral("/woanders/"));
+        auto form = p.fenster(1);
+        const QStringList m = p.dialoge.texte(QStringLiteral("information"));
+        QCOMPARE(m.size(), 2);
+        QCOMPARE(m[0], QStringLiteral("\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
+                                      "\"/woanders/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/woanders/\""));
+        QCOMPARE(m[1], QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
+                                      "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
+        // The stored folders stay in use.
+        QCOMPARE(form->OrdnerEtikettenVorlagen, QStringLiteral("/woanders/Morvane/Vorlagen/"));
+    }
+
+    void startAmGespeichertenOrt()
+    {
+        Programmordner p;
+        SchreibErstwerte(p.wurzel.toUpper());
+        auto inAndererSchreibung = p.fenster(1);
+        QDir().mkpath(p.wurzel + QStringLiteral("unter"));
+        QDir::setCurrent(p.wurzel + QStringLiteral("unter"));
+        SchreibSpeicherwert(QStringLiteral("InstallOrt"), p.wurzel);
+        auto imUnterordner = p.fenster(1);
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
+        // An empty install location counts as a first run: all five values again.
+        SchreibSpeicherwert(QStringLiteral("InstallOrt"), QString());
+        SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("x"));
+        auto erneut = p.fenster(1);
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel + QStringLiteral("unter/"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
+                 p.wurzel + QStringLiteral("unter/Morvane/Visitenkarte_85x54.bmp"));
+    }
+
+    void registryLoeschen()
+    {
+        Programmordner p;
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        p.dialoge.antworten.push_back(false);
+        form->RegistryEintraegeloeschen1->trigger();
+        QVERIFY(SpeicherVorhanden());
+        QVERIFY(form->isVisible());
+        QCOMPARE(p.dialoge.texte(QStringLiteral("frage")),
+                 QStringList{QStringLiteral("Möchten Sie die Registry-Einträge löschen? \n\rWenn JA, dann wird danach "
+                                            "das Programm beendet und \n\rSie müssen es noch mal starten.")});
+        // Changed measures are saved on the way out, and the store stays deleted.
+        form->UpDownObererRand->setPosition(30);
+        p.dialoge.antworten.push_back(true);
+        p.dialoge.antworten.push_back(true);
+        form->RegistryEintraegeloeschen1->trigger();
+        QVERIFY(!form->isVisible());
+        QVERIFY(!SpeicherVorhanden());
+        QVERIFY(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))).contains("ObererRand=30"));
+    }
+
+    void hinweisBeiJedemZeichnen()
+    {
+        Programmordner p;
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        form->FormPaint();
+        QCOMPARE(form->NurEineDruckenCheckBox->toolTip(), QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
+        form->NurEineDruckenCheckBox->setChecked(false);
+        form->FormPaint();
+        QCOMPARE(form->NurEineDruckenCheckBox->toolTip(),
+                 QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
+        form->MehrereNebeneinanderMoeglich = false;
+        form->FormPaint();
+        QCOMPARE(form->NurEineDruckenCheckBox->toolTip(),
+                 QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));
+        form->UpDownAnzEtikettenInSpalte->setPosition(7);
+        form->FormPaint();
+        QCOMPARE(form->UpDownZeile->Max(), 7);
+        QVERIFY(!form->Timer1->isActive());
+        QVERIFY(!form->Memo1->isVisible());
+        QVERIFY(!form->HinweisDateneingabeLabel->isVisible());
+    }
+
+    void spinEditor()
+    {
+        TUpDown u(1, 10, 5);
+        QStringList ereignisse;
+        connect(&u, &TUpDown::changing, &u, [&] { ereignisse << QStringLiteral("changing %1").arg(u.Position()); });
+        connect(&u, &TUpDown::click, &u, [&] { ereignisse << QStringLiteral("click %1").arg(u.Position()); });
+        u.setPosition(5);
+        QVERIFY(ereignisse.isEmpty());
+        u.setPosition(7);
+        QCOMPARE(ereignisse, QStringList{QStringLiteral("changing 5")});
+        QCOMPARE(u.Position(), 7);
+        ereignisse.clear();
+        u.setPosition(50);
+        QCOMPARE(u.Position(), 10);
+        u.setPosition(-3);
+        QCOMPARE(u.Position(), 1);
+        ereignisse.clear();
+        u.resize(17, 25);
+        u.show();
+        QTest::mouseClick(u.hochKnopf(), Qt::LeftButton);
+        QCOMPARE(ereignisse, (QStringList{QStringLiteral("changing 1"), QStringLiteral("click 2")}));
+        ereignisse.clear();
+        QTest::mouseClick(u.runterKnopf(), Qt::LeftButton);
+        QTest::mouseClick(u.runterKnopf(), Qt::LeftButton);
+        // At the limit the position stays: no changing, but the click still arrives.
+        QCOMPARE(ereignisse, (QStringList{QStringLiteral("changing 2"), QStringLiteral("click 1"),
+                                          QStringLiteral("click 1")}));
+        TUpDown gross(0, 100000, 70000);
+        QCOMPARE(gross.Max(), 32767);
+        QCOMPARE(gross.Position(), 32767);
+    }
+
+    void menueUndSteuerelemente()
+    {
+        Programmordner p;
+        auto form = p.fenster(1);
+        QStringList menues;
+        for (QAction *a : form->menuBar()->actions())
+            menues << a->text();
+        QCOMPARE(menues, (QStringList{QStringLiteral("Datei"), QStringLiteral("Bearbeiten"), QStringLiteral("Option"),
+                                      QStringLiteral("Hilfe")}));
+        QStringList datei;
+        for (QAction *a : form->Datei1->actions())
+            datei << a->text();
+        QCOMPARE(datei, (QStringList{QStringLiteral("Neu mit Hilfe einer Vorlage"), QStringLiteral("Öffnen..."),
+                                     QStringLiteral("Drucken"), QStringLiteral("Speichern"),
+                                     QStringLiteral("Etikett neu laden"), QStringLiteral("   "), QStringLiteral("Beenden")}));
+        QVERIFY(!form->N1->isSeparator());
+        QCOMPARE(form->UpDownSpalte->geometry(), QRect(647, 179, 17, 35));
+        QCOMPARE(form->EditAnzEtikettenInSpalte->geometry(), QRect(196, 472, 49, 24));
+        QCOMPARE(form->VorschauImage->geometry(), QRect(848, 37, 264, 482));
+        QCOMPARE(form->EtikettInfoImage->geometry(), QRect(12, 7, 592, 165));
+        QCOMPARE(form->Image1->toolTip(), QStringLiteral("Doppelklick zum  Bearbeiten"));
+        QCOMPARE(form->UpDownHorizontalAbstand->Position(), 10);
+        QCOMPARE(form->UpDownObererRand->Min(), 0);
+        QCOMPARE(form->VerzoegerungsTimer->interval(), 100);
+        QVERIFY(form->NurEineDruckenCheckBox->isChecked());
+        // Tab order starts with the two print boxes and runs into the measures.
+        QCOMPARE(form->MehrereEtikettenDruckenCheckBox->nextInFocusChain(), form->NurEineDruckenCheckBox);
+        QCOMPARE(form->NurEineDruckenCheckBox->nextInFocusChain(), form->EditObererRand);
+    }
+};
+
+QTEST_MAIN(TestFenster)
+#include "test_fenster.moc"

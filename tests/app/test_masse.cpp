@@ -1,0 +1,254 @@
+#include "app/bildansicht.h"
+#include "app/formetikette.h"
+#include "app/updown.h"
+#include "programmordner.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+class TestMasse : public QObject
+{
+    Q_OBJECT
+
+    // Runs the three ticks of the delayed refresh without waiting for the clock.
+    static void ticken(TFormEtikette &form)
+    {
+        for (int i = 0; i < 3 && form.VerzoegerungsTimer->isActive(); ++i)
+            form.VerzoegerungsTimerTimer();
+    }
+
+    static void klick(TUpDown *updown, bool hoch = true)
+    {
+        QTest::mouseClick(hoch ? updown->hochKnopf() : updown->runterKnopf(), Qt::LeftButton);
+    }
+
+    struct Gestartet
+    {
+        Programmordner p;
+        std::unique_ptr<TFormEtikette> form;
+        Gestartet()
+        {
+            form = p.fenster();
+            Programmordner::starte(*form);
+            form->MasseBearbeitenClick();
+        }
+    };
+
+private Q_SLOTS:
+    void dreiSchnelleKlicksEineAktualisierung()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        int changing = 0;
+        connect(form.UpDownObererRand, &TUpDown::changing, &form, [&] { ++changing; });
+        const int vorher = form.vorschauZaehler();
+        klick(form.UpDownObererRand);
+        klick(form.UpDownObererRand);
+        klick(form.UpDownObererRand);
+        QCOMPARE(changing, 3);
+        QCOMPARE(form.ObererRand(), 13);
+        QCOMPARE(form.EditObererRand->text(), QStringLiteral("13 mm"));
+        QVERIFY(form.EinstellungenGeaendert);
+        QVERIFY(form.AktualisierungAusstehend[TFormEtikette::mObererRand]);
+        QVERIFY(form.VerzoegerungsTimer->isActive());
+        form.VerzoegerungsTimerTimer();
+        form.VerzoegerungsTimerTimer();
+        QCOMPARE(form.vorschauZaehler(), vorher); // ticks 1 and 2 only count
+        form.VerzoegerungsTimerTimer();
+        QCOMPARE(form.vorschauZaehler(), vorher + 1);
+        QVERIFY(!form.VerzoegerungsTimer->isActive());
+        QVERIFY(!form.AktualisierungAusstehend[TFormEtikette::mObererRand]);
+        QCOMPARE(form.VerzoegerungsZaehler, 0);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    void aktualisierungMitDerUhr()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        const int vorher = form.vorschauZaehler();
+        klick(form.UpDownSeitenrand);
+        QTRY_VERIFY(!form.VerzoegerungsTimer->isActive());
+        QCOMPARE(form.vorschauZaehler(), vorher + 1);
+        QCOMPARE(form.EditSeitenrand->text(), QStringLiteral("16 mm"));
+    }
+
+    void feste_Reihenfolge()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        // Rand 25 makes two per row fail; each step runs its own check, so the message comes twice: from the
+        // margin's step before the height changed, then from the height's step after the view was resized.
+        form.UpDownSeitenrand->setPosition(24);
+        klick(form.UpDownSeitenrand);
+        klick(form.UpDownEtikettenHoehe);
+        const QSize bildVorher = form.Image1->size();
+        QStringList protokoll;
+        g.p.dialoge.beimZeigen = [&](const QString &) {
+            protokoll << QStringLiteral("Meldung, Bild %1").arg(form.Image1->height());
+        };
+        ticken(form);
+        QVERIFY(form.Image1->height() != bildVorher.height());
+        QCOMPARE(protokoll, (QStringList{QStringLiteral("Meldung, Bild %1").arg(bildVorher.height()),
+                                         QStringLiteral("Meldung, Bild %1").arg(form.Image1->height())}));
+        QCOMPARE(form.AnzahlEtikettenInZeile(), 2);
+    }
+
+    void abstandFolgtDerGroesse()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        form.UpDownHorizontalAbstand->setPosition(50);
+        form.UpDownEtikettenbreite->setPosition(50);
+        klick(form.UpDownEtikettenbreite);
+        QCOMPARE(form.Etikettenbreite(), 51);
+        QCOMPARE(form.Horizontalabstand(), 51);
+        QCOMPARE(form.EditHorizontalAbstand->text(), QStringLiteral("51 mm"));
+        QVERIFY(!form.AktualisierungAusstehend[TFormEtikette::mHorizontalabstand]);
+
+        form.EinstellungenGeaendert = false;
+        klick(form.UpDownHorizontalAbstand, false);
+        QCOMPARE(form.Horizontalabstand(), 51);
+        QCOMPARE(form.EditHorizontalAbstand->text(), QStringLiteral("51 mm"));
+        QVERIFY(form.EinstellungenGeaendert);
+
+        form.UpDownVertikalAbstand->setPosition(40);
+        form.UpDownEtikettenHoehe->setPosition(40);
+        klick(form.UpDownEtikettenHoehe);
+        QCOMPARE(form.Vertikalabstand(), 41);
+        QCOMPARE(form.EditVertikalAbstand->text(), QStringLiteral("41 mm"));
+        klick(form.UpDownVertikalAbstand, false);
+        QCOMPARE(form.Vertikalabstand(), 41);
+    }
+
+    void anzahlKlicksBewegenDiePosition()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        klick(form.UpDownAnzEtikettenInZeile); // 2 -> 3
+        QCOMPARE(form.EditAnzEtikettenInZeile->text(), QStringLiteral("3"));
+        QCOMPARE(form.UpDownSpalte->Position(), 3);
+        QCOMPARE(form.EditSpalte->text(), QStringLiteral("3"));
+        QCOMPARE(form.LetzteAnzahlInZeile, 2); // loaded count 2
+
+        form.UpDownAnzEtikettenInSpalte->setPosition(7);
+        form.FormPaint();
+        klick(form.UpDownAnzEtikettenInSpalte); // 7 -> 8
+        QCOMPARE(form.UpDownSpalte->Max(), 8);
+        QCOMPARE(form.UpDownZeile->Position(), 8);
+        QCOMPARE(form.EditZeile->text(), QStringLiteral("8"));
+        QCOMPARE(form.EditAnzEtikettenInSpalte->text(), QStringLiteral("8"));
+        QCOMPARE(form.LetzteAnzahlInSpalte, 7);
+    }
+
+    void sperrenUndEntsperren()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        form.MasseBearbeitenClick(); // locked again
+        QVERIFY(!form.obererRandLabel->isEnabled());
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QVERIFY(form.obererRandLabel->isEnabled());
+        QVERIFY(form.UpDownAnzEtikettenInSpalte->isEnabled());
+        QVERIFY(form.gerundetLabel->isEnabled());
+        QVERIFY(!form.EditObererRand->isEnabled()); // the edit fields only display
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QVERIFY(!form.obererRandLabel->isEnabled());
+        QVERIFY(!form.UpDownEtikettenbreite->isEnabled());
+        QVERIFY(!form.gerundetLabel->isEnabled());
+        form.MasseEtikettBearbeiten->trigger();
+        form.MasseEtikettBearbeiten->trigger();
+        QVERIFY(form.obererRandLabel->isEnabled());
+    }
+
+    void dreiNebeneinanderPassenNicht()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        klick(form.UpDownAnzEtikettenInZeile);
+        ticken(form);
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("information")),
+                 QStringList{QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 15 mm +"
+                                            "(Horizontalabstand x 3) = 300 mm\r\n\r\n3 Etiketten passen NICHT "
+                                            "horizontal auf ein DIN-A4 Blatt! ")});
+        QCOMPARE(form.AnzahlEtikettenInZeile(), 2);
+        QCOMPARE(form.EditAnzEtikettenInZeile->text(), QStringLiteral("2"));
+        QCOMPARE(form.UpDownSpalte->Position(), 2);
+        QCOMPARE(form.EditSpalte->text(), QStringLiteral("2"));
+        form.speichern1->trigger();
+        QFile f(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().contains("AnzahlEtikettenInZeile=2\r\n"));
+    }
+
+    void zuVieleZeilenWerdenZurueckgesetzt()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        form.UpDownObererRand->setPosition(30);
+        klick(form.UpDownAnzEtikettenInSpalte); // 5 -> 6: 30 + 6 x 54 > 297
+        ticken(form);
+        const QStringList m = g.p.dialoge.texte(QStringLiteral("information"));
+        QCOMPARE(m.size(), 1);
+        QCOMPARE(m.first(), QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = 30 mm +"
+                                           "(Vertikalabstand x 6) = 354 mm\r\n\r\n6 Etiketten passen NICHT "
+                                           "vertikal auf ein DIN-A4 Blatt! "));
+        QCOMPARE(form.AnzahlEtikettenInSpalte(), 5);
+        QCOMPARE(form.UpDownZeile->Position(), 5);
+        QCOMPARE(form.EditZeile->text(), QStringLiteral("5"));
+    }
+
+    void keinWiedereintrittWaehrendEinerMeldung()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        // Ticks arriving while the box is open change nothing and start nothing.
+        int verschachtelt = 0;
+        g.p.dialoge.beimZeigen = [&](const QString &) {
+            ++verschachtelt;
+            form.AktualisierungAusstehend[TFormEtikette::mAnzahlInZeile] = true;
+            for (int i = 0; i < 5; ++i)
+                form.VerzoegerungsTimerTimer();
+        };
+        klick(form.UpDownAnzEtikettenInZeile);
+        ticken(form);
+        QCOMPARE(verschachtelt, 1);
+        QCOMPARE(g.p.dialoge.gezeigt.size(), 1);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    void fehlerImSchrittNurEinmal()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        QVERIFY(QFile::remove(form.AktuelleEtikettDatei));
+        klick(form.UpDownEtikettenbreite);
+        klick(form.UpDownSeitenrand);
+        ticken(form);
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")).size(), 1);
+        QVERIFY(!form.VerzoegerungsTimer->isActive());
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        for (int i = 0; i < 5; ++i)
+            form.VerzoegerungsTimerTimer();
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")).size(), 1);
+    }
+
+    void druckKnopfVersteckeDasBild()
+    {
+        Gestartet g;
+        TFormEtikette &form = *g.form;
+        QVERIFY(form.Image1->isVisible());
+        QTest::mousePress(form.UpDownEtikettenHoehe->hochKnopf(), Qt::LeftButton);
+        QVERIFY(!form.Image1->isVisible());
+        QTest::mouseRelease(form.UpDownEtikettenHoehe->hochKnopf(), Qt::LeftButton);
+        QVERIFY(form.Image1->isVisible());
+    }
+};
+
+QTEST_MAIN(TestMasse)
+#include "test_masse.moc"

@@ -1,0 +1,666 @@
+#include "platform/fehler.h"
+#include "render/bogen.h"
+#include "render/masse.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <functional>
+
+using Positionen = QList<QPoint>;
+Q_DECLARE_METATYPE(Bogenangaben)
+
+namespace {
+
+const QRgb Grau = qRgb(128, 128, 128);
+const QRgb EckeOben = qRgb(255, 0, 255); // top-left pixel of every label
+const QRgb EckeUnten = qRgb(0, 255, 255); // bottom-right pixel
+const QRgb Weiss = qRgb(255, 255, 255);
+const QRect Bevel4(280, 224, 553, 309);
+
+// A label picture whose two corners can be told apart from everything else.
+QImage Markenbild(int w, int h)
+{
+    QImage bild(w, h, QImage::Format_RGB32);
+    bild.fill(Grau);
+    bild.setPixel(0, 0, EckeOben);
+    bild.setPixel(w - 1, h - 1, EckeUnten);
+    return bild;
+}
+
+QImage Einfarbig(int w, int h, QRgb farbe)
+{
+    QImage bild(w, h, QImage::Format_RGB32);
+    bild.fill(farbe);
+    return bild;
+}
+
+// The sheet as it must look: the picture pasted at the given places, in that order.
+QImage Referenzbogen(const QImage &bild, const Positionen &orte)
+{
+    QImage bogen(BogenBreite, BogenHoehe, QImage::Format_RGB32);
+    bogen.fill(Weiss);
+    QPainter p(&bogen);
+    for (const QPoint &o : orte)
+        p.drawImage(o, bild);
+    return bogen;
+}
+
+Positionen Finde(const QImage &bild, QRgb farbe)
+{
+    Positionen orte;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if (bild.pixel(x, y) == farbe)
+                orte.append(QPoint(x, y));
+    return orte;
+}
+
+// A 24-bit bitmap file written byte by byte, bottom-up or top-down (negative height).
+QByteArray Bmp24(int w, int h, bool vonOben, const std::function<QRgb(int, int)> &farbe)
+{
+    const int zeile = (w * 3 + 3) / 4 * 4;
+    QByteArray daten(54 + zeile * h, '\0');
+    auto setze32 = [&](int ort, qint32 wert) { qToLittleEndian(wert, daten.data() + ort); };
+    auto setze16 = [&](int ort, qint16 wert) { qToLittleEndian(wert, daten.data() + ort); };
+    daten[0] = 'B';
+    daten[1] = 'M';
+    setze32(2, daten.size());
+    setze32(10, 54);
+    setze32(14, 40);
+    setze32(18, w);
+    setze32(22, vonOben ? -h : h);
+    setze16(26, 1);
+    setze16(28, 24);
+    setze32(34, zeile * h);
+    for (int y = 0; y < h; ++y) {
+        const int gespeichert = vonOben ? y : h - 1 - y;
+        char *z = daten.data() + 54 + gespeichert * zeile;
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = farbe(x, y);
+            z[x * 3] = char(qBlue(c));
+            z[x * 3 + 1] = char(qGreen(c));
+            z[x * 3 + 2] = char(qRed(c));
+        }
+    }
+    return daten;
+}
+
+QString Schreibe(const QTemporaryDir &ordner, const QString &name, const QByteArray &daten)
+{
+    const QString pfad = ordner.filePath(name);
+    QFile f(pfad);
+    if (!f.open(QIODevice::WriteOnly) || f.write(daten) != daten.size())
+        qFatal("cannot write %s", qPrintable(pfad));
+    return pfad;
+}
+
+Bogenangaben Visitenkarte()
+{
+    return Bogenangaben{401, 255, 47, 71, 47, 2, 5, 1, false};
+}
+
+} // namespace
+
+class TestRender : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rundeHalbGerade_data();
+    void rundeHalbGerade();
+    void mmInPixel_data();
+    void mmInPixel();
+    void platzierung_data();
+    void platzierung();
+    void platzierungMitSeitenverhaeltnis_data();
+    void platzierungMitSeitenverhaeltnis();
+    void arbeitsbildgroesse();
+    void passeBildgroesseAn_data();
+    void passeBildgroesseAn();
+    void image1Box_data();
+    void image1Box();
+    void skaliereBildGleicheGroesseIstKopie();
+    void skaliereBildWiederholtOhneGlaettung();
+    void skaliereBildFehler_data();
+    void skaliereBildFehler();
+    void zeichneGestrecktBehaeltMalerZustand();
+    void pixelmasse_data();
+    void pixelmasse();
+    void etikettenbogen_data();
+    void etikettenbogen();
+    void etikettenbogenPixelDerVisitenkarte();
+    void etikettenbogenSchneidetAmRandAb();
+    void etikettenbogenNimmtBildgroesseStattKopf();
+    void etikettenbogenOhneBild();
+    void etikettenbogenVonObenWieVonUnten();
+    void einzelvorschau();
+    void leseBild();
+};
+
+void TestRender::rundeHalbGerade_data()
+{
+    QTest::addColumn<double>("wert");
+    QTest::addColumn<int>("erwartet");
+    QTest::newRow("12,5 rounds down to even") << 12.5 << 12;
+    QTest::newRow("13,5 rounds up to even") << 13.5 << 14;
+    QTest::newRow("2,5 gives 2") << 2.5 << 2;
+    QTest::newRow("just below a half") << 2.4999999 << 2;
+    QTest::newRow("just above a half") << 2.5000001 << 3;
+    QTest::newRow("-2,5 gives -2") << -2.5 << -2;
+    QTest::newRow("-3,5 gives -4") << -3.5 << -4;
+    QTest::newRow("-0,4 gives 0") << -0.4 << 0;
+    QTest::newRow("too large is clamped") << 1e12 << INT_MAX;
+    QTest::newRow("too small is clamped") << -1e12 << INT_MIN;
+    QTest::newRow("NaN gives 0") << std::nan("") << 0;
+}
+
+void TestRender::rundeHalbGerade()
+{
+    QFETCH(double, wert);
+    QFETCH(int, erwartet);
+    QCOMPARE(RundeHalbGerade(wert), erwartet);
+}
+
+void TestRender::mmInPixel_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<double>("mm");
+    QTest::addColumn<int>("erwartet");
+    QTest::newRow("A4 width at 96 dpi") << 96 << 210.0 << 794;
+    QTest::newRow("A4 height at 96 dpi, 1122.52 rounds up") << 96 << 297.0 << 1123;
+    QTest::newRow("A4 width at 600 dpi") << 600 << 210.0 << 4961;
+    QTest::newRow("A4 height at 600 dpi") << 600 << 297.0 << 7016;
+    QTest::newRow("85 mm at 300 dpi") << 300 << 85.0 << 1004;
+    QTest::newRow("0 mm") << 96 << 0.0 << 0;
+    QTest::newRow("2,5 pixels round to 2") << 254 << 0.25 << 2;
+    QTest::newRow("7,5 pixels round to 8") << 254 << 0.75 << 8;
+    QTest::newRow("real size, 297,0938 mm at 600 dpi") << 600 << 210.0 * 1402 / 991 << 7018;
+    QTest::newRow("negative position") << 600 << -10.0 << -236;
+}
+
+void TestRender::mmInPixel()
+{
+    QFETCH(int, dpi);
+    QFETCH(double, mm);
+    QFETCH(int, erwartet);
+    QCOMPARE(MmInPixel(dpi, mm), erwartet);
+}
+
+void TestRender::platzierung_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("off");
+    QTest::addColumn<int>("xMm");
+    QTest::addColumn<int>("yMm");
+    QTest::addColumn<double>("wMm");
+    QTest::addColumn<double>("hMm");
+    QTest::addColumn<QRect>("erwartet"); // left, top, right, bottom as a QRect's corners
+
+    QTest::newRow("card at 110,118 mm on 600 dpi")
+        << 600 << 0 << 110 << 118 << 85.0 << 54.0 << QRect(QPoint(2598, 2787), QPoint(4606, 4063));
+    QTest::newRow("printer offsets reach back to the paper's corner")
+        << 600 << 50 << 0 << 0 << 85.0 << 54.0 << QRect(QPoint(-50, -50), QPoint(1958, 1226));
+    // 1 mm is 3.78 and 0.16 mm 0.60 pixels: 4 + 1, not Round(4.38).
+    QTest::newRow("size does not depend on position")
+        << 96 << 0 << 1 << 1 << 0.16 << 0.16 << QRect(QPoint(4, 4), QPoint(5, 5));
+}
+
+void TestRender::platzierung()
+{
+    QFETCH(int, dpi);
+    QFETCH(int, off);
+    QFETCH(int, xMm);
+    QFETCH(int, yMm);
+    QFETCH(double, wMm);
+    QFETCH(double, hMm);
+    QFETCH(QRect, erwartet);
+    const Platzierung p = Platzierungsrechteck(dpi, dpi, off, off, xMm, yMm, wMm, hMm);
+    QCOMPARE(QRect(QPoint(p.Left, p.Top), QPoint(p.Right, p.Bottom)), erwartet);
+    QCOMPARE(Rechteck(p).size(), QSize(p.Right - p.Left, p.Bottom - p.Top));
+}
+
+void TestRender::platzierungMitSeitenverhaeltnis_data()
+{
+    QTest::addColumn<bool>("breiteGegeben");
+    QTest::addColumn<double>("laenge");
+    QTest::addColumn<int>("bildB");
+    QTest::addColumn<int>("bildH");
+    QTest::addColumn<int>("off");
+    QTest::addColumn<QRect>("erwartet");
+
+    QTest::newRow("sheet raster 210 mm wide prints 297,09 mm high")
+        << true << 210.0 << 991 << 1402 << 0 << QRect(QPoint(0, 0), QPoint(4961, 7018));
+    QTest::newRow("width given, picture twice as high")
+        << true << 50.0 << 100 << 200 << 0 << QRect(QPoint(0, 0), QPoint(1181, 2362));
+    QTest::newRow("height given, picture twice as high")
+        << false << 100.0 << 100 << 200 << 0 << QRect(QPoint(0, 0), QPoint(1181, 2362));
+    QTest::newRow("with printer offsets")
+        << true << 210.0 << 991 << 1402 << 50 << QRect(QPoint(-50, -50), QPoint(4911, 6968));
+    QTest::newRow("picture without pixels gets no height")
+        << true << 210.0 << 0 << 1402 << 0 << QRect(QPoint(0, 0), QPoint(4961, 0));
+    QTest::newRow("picture without pixels gets no width")
+        << false << 297.0 << 991 << 0 << 0 << QRect(QPoint(0, 0), QPoint(0, 7016));
+}
+
+void TestRender::platzierungMitSeitenverhaeltnis()
+{
+    QFETCH(bool, breiteGegeben);
+    QFETCH(double, laenge);
+    QFETCH(int, bildB);
+    QFETCH(int, bildH);
+    QFETCH(int, off);
+    QFETCH(QRect, erwartet);
+    const Platzierung p =
+        PlatzierungMitSeitenverhaeltnis(600, 600, off, off, 0, 0, laenge, breiteGegeben, bildB, bildH);
+    QCOMPARE(QRect(QPoint(p.Left, p.Top), QPoint(p.Right, p.Bottom)), erwartet);
+}
+
+void TestRender::arbeitsbildgroesse()
+{
+    QCOMPARE(Arbeitsbildgroesse(96, 96), QSize(794, 1123));
+    QCOMPARE(Arbeitsbildgroesse(120, 120), QSize(992, 1403));
+    QCOMPARE(Arbeitsbildgroesse(600, 96), QSize(4961, 1123)); // axes are never mixed
+}
+
+void TestRender::passeBildgroesseAn_data()
+{
+    QTest::addColumn<QSize>("bild");
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<QSize>("erwartet");
+    QTest::newRow("landscape fills the width") << QSize(200, 100) << QSize(400, 300) << QSize(400, 200);
+    QTest::newRow("landscape limited by the height") << QSize(200, 100) << QSize(400, 150) << QSize(300, 150);
+    QTest::newRow("square takes the portrait branch") << QSize(50, 50) << QSize(400, 300) << QSize(300, 300);
+    QTest::newRow("portrait limited by the width") << QSize(100, 300) << QSize(90, 300) << QSize(90, 270);
+    QTest::newRow("card picture in its box") << QSize(401, 255) << QSize(402, 255) << QSize(401, 255);
+    QTest::newRow("A4 picture in the limited box") << QSize(992, 1403) << QSize(549, 305) << QSize(216, 305);
+    QTest::newRow("wide strip, 945 x 236") << QSize(945, 236) << QSize(549, 236) << QSize(549, 137);
+    QTest::newRow("wide strip, 800 x 200") << QSize(800, 200) << QSize(549, 236) << QSize(548, 137);
+    // 2/3 as a float is a little more than 2/3: 203 / r falls just below 304.5.
+    QTest::newRow("ratio kept in single precision") << QSize(2, 3) << QSize(549, 305) << QSize(203, 304);
+    QTest::newRow("picture without width keeps the box") << QSize(0, 100) << QSize(400, 300) << QSize(400, 300);
+    QTest::newRow("picture without height keeps the box") << QSize(100, 0) << QSize(400, 300) << QSize(400, 300);
+    QTest::newRow("empty box stays empty") << QSize(100, 50) << QSize(0, 0) << QSize(0, 0);
+}
+
+void TestRender::passeBildgroesseAn()
+{
+    QFETCH(QSize, bild);
+    QFETCH(QSize, box);
+    QFETCH(QSize, erwartet);
+    QCOMPARE(PasseBildgroesseAn(bild.width(), bild.height(), box.width(), box.height()), erwartet);
+}
+
+void TestRender::image1Box_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QSize>("etikettMm");
+    QTest::addColumn<QSize>("bild");
+    QTest::addColumn<QRect>("box");
+    QTest::addColumn<QSize>("ansicht");
+
+    QTest::newRow("business card 85 x 54")
+        << 96 << QSize(85, 54) << QSize(401, 255) << QRect(355, 251, 402, 255) << QSize(401, 255);
+    QTest::newRow("A4 label is limited to the frame")
+        << 96 << QSize(210, 297) << QSize(992, 1403) << QRect(282, 226, 549, 305) << QSize(216, 305);
+    QTest::newRow("wide label 200 x 50")
+        << 96 << QSize(200, 50) << QSize(945, 236) << QRect(282, 260, 549, 236) << QSize(549, 137);
+    QTest::newRow("wide label with 800 x 200 picture")
+        << 96 << QSize(200, 50) << QSize(800, 200) << QRect(282, 260, 549, 236) << QSize(548, 137);
+    // 117 mm are 553 pixels, the frame's width: not less, so limited.
+    QTest::newRow("width equal to the frame is limited")
+        << 96 << QSize(117, 54) << QSize(553, 255) << QRect(282, 251, 549, 255) << QSize(549, 253);
+    QTest::newRow("width just below the frame stays")
+        << 96 << QSize(116, 54) << QSize(548, 255) << QRect(282, 251, 548, 255) << QSize(548, 255);
+    QTest::newRow("120 dpi card is limited in height")
+        << 120 << QSize(85, 54) << QSize(502, 319) << QRect(305, 226, 502, 305) << QSize(480, 305);
+}
+
+void TestRender::image1Box()
+{
+    QFETCH(int, dpi);
+    QFETCH(QSize, etikettMm);
+    QFETCH(QSize, bild);
+    QFETCH(QRect, box);
+    QFETCH(QSize, ansicht);
+    const QRect ist = Image1Box(dpi, dpi, etikettMm.width(), etikettMm.height(), Bevel4);
+    QCOMPARE(ist, box);
+    QCOMPARE(PasseBildgroesseAn(bild.width(), bild.height(), ist.width(), ist.height()), ansicht);
+}
+
+void TestRender::skaliereBildGleicheGroesseIstKopie()
+{
+    QImage quelle(3, 2, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            quelle.setPixel(x, y, qRgb(40 * x, 100 * y, 7));
+    const QImage kopie = SkaliereBild(quelle, 3, 2);
+    QCOMPARE(kopie, quelle);
+    QVERIFY(kopie.constBits() != quelle.constBits());
+
+    // An indexed source gives the same colours.
+    const QImage indiziert = quelle.convertToFormat(QImage::Format_Indexed8);
+    QCOMPARE(SkaliereBild(indiziert, 3, 2), indiziert.convertToFormat(QImage::Format_RGB32));
+}
+
+void TestRender::skaliereBildWiederholtOhneGlaettung()
+{
+    const QRgb rot = qRgb(255, 0, 0);
+    const QRgb blau = qRgb(0, 0, 255);
+    QImage paar(2, 1, QImage::Format_RGB32);
+    paar.setPixel(0, 0, rot);
+    paar.setPixel(1, 0, blau);
+
+    const QImage breit = SkaliereBild(paar, 4, 3);
+    QCOMPARE(breit.size(), QSize(4, 3));
+    for (int y = 0; y < 3; ++y) {
+        QCOMPARE(breit.pixel(0, y), rot);
+        QCOMPARE(breit.pixel(1, y), rot);
+        QCOMPARE(breit.pixel(2, y), blau);
+        QCOMPARE(breit.pixel(3, y), blau);
+    }
+
+    // An odd factor in both directions: every pixel is one of the source's, nothing mixed.
+    QImage schach(2, 2, QImage::Format_RGB32);
+    schach.setPixel(0, 0, rot);
+    schach.setPixel(1, 1, rot);
+    schach.setPixel(1, 0, blau);
+    schach.setPixel(0, 1, blau);
+    for (const QSize groesse : {QSize(7, 5), QSize(1, 1), QSize(3, 1)}) {
+        const QImage ziel = SkaliereBild(schach, groesse.width(), groesse.height());
+        QCOMPARE(ziel.size(), groesse);
+        for (int y = 0; y < ziel.height(); ++y)
+            for (int x = 0; x < ziel.width(); ++x)
+                QVERIFY2(ziel.pixel(x, y) == rot || ziel.pixel(x, y) == blau,
+                         qPrintable(QStringLiteral("mixed colour at %1,%2").arg(x).arg(y)));
+    }
+}
+
+void TestRender::skaliereBildFehler_data()
+{
+    QTest::addColumn<QImage>("quelle");
+    QTest::addColumn<QSize>("groesse");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty source") << QImage() << QSize(10, 10)
+                                  << QStringLiteral("Das Bild ist leer und kann nicht skaliert werden");
+    QTest::newRow("zero width") << Einfarbig(4, 4, Grau) << QSize(0, 10)
+                                << QStringLiteral("Ein Bild von 0 x 10 Pixeln kann nicht angelegt werden");
+    QTest::newRow("negative height") << Einfarbig(4, 4, Grau) << QSize(10, -1)
+                                     << QStringLiteral("Ein Bild von 10 x -1 Pixeln kann nicht angelegt werden");
+    QTest::newRow("too large to make")
+        << Einfarbig(4, 4, Grau) << QSize(100000000, 1)
+        << QStringLiteral("Ein Bild von 100000000 x 1 Pixeln kann nicht angelegt werden");
+}
+
+void TestRender::skaliereBildFehler()
+{
+    QFETCH(QImage, quelle);
+    QFETCH(QSize, groesse);
+    QFETCH(QString, text);
+    try {
+        SkaliereBild(quelle, groesse.width(), groesse.height());
+        QFAIL("no Fehler thrown");
+    } catch (const Fehler &f) {
+        QCOMPARE(f.text(), text);
+    }
+}
+
+void TestRender::zeichneGestrecktBehaeltMalerZustand()
+{
+    QImage paar(2, 1, QImage::Format_RGB32);
+    paar.setPixel(0, 0, qRgb(255, 0, 0));
+    paar.setPixel(1, 0, qRgb(0, 0, 255));
+    QImage ziel = Einfarbig(10, 1, Weiss);
+    QPainter p(&ziel);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    ZeichneGestreckt(p, QRect(1, 0, 8, 1), paar);
+    QVERIFY(p.testRenderHint(QPainter::SmoothPixmapTransform));
+    p.end();
+    // Even a smoothing painter stretches without blending; outside the target stays white.
+    const QList<QRgb> erwartet = {Weiss, qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0),
+                                  qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255), Weiss};
+    for (int x = 0; x < 10; ++x)
+        QCOMPARE(ziel.pixel(x, 0), erwartet[x]);
+}
+
+void TestRender::pixelmasse_data()
+{
+    QTest::addColumn<QSize>("bild");
+    QTest::addColumn<QList<int>>("masse"); // ObererRand, SeitenRand, Horizontalabstand, Höhe, Breite
+    QTest::addColumn<QList<int>>("erwartet"); // ObererRandPixel, SeitenRandPixel, LueckePixel
+
+    QTest::newRow("business card sheet") << QSize(401, 255) << QList<int>{10, 15, 95, 54, 85}
+                                         << QList<int>{47, 71, 47};
+    QTest::newRow("400 pixels on 85 mm") << QSize(400, 255) << QList<int>{10, 10, 90, 54, 85}
+                                         << QList<int>{47, 47, 24};
+    QTest::newRow("480 pixels on 85 mm") << QSize(480, 255) << QList<int>{10, 10, 90, 54, 85}
+                                         << QList<int>{47, 56, 28};
+    // 2.5 pixels per mm: 1 mm is 2.5 and goes to 2, 3 mm is 7.5 and goes to 8.
+    QTest::newRow("halves go to even") << QSize(5, 5) << QList<int>{3, 1, 3, 2, 2}
+                                       << QList<int>{8, 2, 3};
+    QTest::newRow("pitch equal to label width leaves no gap") << QSize(179, 99) << QList<int>{11, 9, 38, 21, 38}
+                                                              << QList<int>{52, 42, 0};
+    QTest::newRow("label size 0 counts as no pixels") << QSize(401, 255) << QList<int>{10, 15, 95, 0, 0}
+                                                      << QList<int>{0, 0, -401};
+}
+
+void TestRender::pixelmasse()
+{
+    QFETCH(QSize, bild);
+    QFETCH(QList<int>, masse);
+    QFETCH(QList<int>, erwartet);
+    const Pixelmasse m =
+        BerechnePixelmasse(bild.width(), bild.height(), masse[0], masse[1], masse[2], masse[3], masse[4]);
+    QCOMPARE((QList<int>{m.ObererRandPixel, m.SeitenRandPixel, m.LueckePixel}), erwartet);
+}
+
+void TestRender::etikettenbogen_data()
+{
+    QTest::addColumn<Bogenangaben>("a");
+    QTest::addColumn<Positionen>("orte"); // top-left corners in drawing order
+
+    QTest::newRow("business card, whole sheet")
+        << Visitenkarte()
+        << Positionen{{71, 47},  {519, 47},  {71, 303},  {519, 303},  {71, 559},
+                      {519, 559}, {71, 815}, {519, 815}, {71, 1071}, {519, 1071}};
+    Bogenangaben zeile3 = Visitenkarte();
+    zeile3.zeilenModus = true;
+    zeile3.zeile = 3;
+    QTest::newRow("business card, only row 3") << zeile3 << Positionen{{71, 559}, {519, 559}};
+    Bogenangaben zeile1 = zeile3;
+    zeile1.zeile = 1;
+    QTest::newRow("business card, only row 1") << zeile1 << Positionen{{71, 47}, {519, 47}};
+
+    QTest::newRow("one per row always starts at the left margin")
+        << Bogenangaben{100, 50, 5, 10, 10, 1, 4, 1, false}
+        << Positionen{{10, 5}, {10, 56}, {10, 107}, {10, 158}};
+    QTest::newRow("row without wrap hands its cursor to the next row")
+        << Bogenangaben{100, 50, 5, 10, 10, 2, 3, 1, false}
+        << Positionen{{10, 5}, {120, 5}, {230, 56}, {340, 56}, {450, 107}, {560, 107}};
+    QTest::newRow("row mode does not move the cursor for other rows")
+        << Bogenangaben{100, 50, 5, 10, 10, 2, 3, 2, true} << Positionen{{10, 56}, {120, 56}};
+    QTest::newRow("wrap inside row 0 moves down by top + H")
+        << Bogenangaben{300, 50, 5, 10, 10, 5, 1, 1, false}
+        << Positionen{{10, 5}, {320, 5}, {630, 5}, {10, 60}, {320, 60}};
+    // After the sixth label x is 870: the seventh would still end at 969, but its gap not.
+    QTest::newRow("the gap after the next label decides the wrap")
+        << Bogenangaben{100, 50, 5, 30, 40, 7, 1, 1, false}
+        << Positionen{{30, 5}, {170, 5}, {310, 5}, {450, 5}, {590, 5}, {730, 5}, {30, 60}};
+    QTest::newRow("wraps in later rows keep the row's height")
+        << Bogenangaben{300, 50, 5, 10, 10, 4, 3, 1, false}
+        << Positionen{{10, 5},    {320, 5},   {630, 5},   {10, 60},   {320, 56},  {630, 56},
+                      {10, 56},   {320, 56},  {630, 107}, {10, 107},  {320, 107}, {630, 107}};
+    QTest::newRow("label past the right edge is cut off")
+        << Bogenangaben{300, 50, 5, 800, 0, 1, 2, 1, false} << Positionen{{800, 5}, {800, 56}};
+    QTest::newRow("rows past the bottom edge are cut off")
+        << Bogenangaben{100, 500, 5, 10, 0, 1, 4, 1, false} << Positionen{{10, 5}, {10, 506}, {10, 1007}};
+    QTest::newRow("row mode beyond the sheet stays white")
+        << Bogenangaben{100, 50, 5, 10, 10, 2, 3, 40, true} << Positionen{};
+    QTest::newRow("no rows, white sheet") << Bogenangaben{100, 50, 5, 10, 10, 2, 0, 1, false} << Positionen{};
+    QTest::newRow("5 x 13 small labels")
+        << Bogenangaben{179, 99, 52, 42, 0, 5, 13, 1, false} << [] {
+               Positionen p;
+               for (int i = 0; i < 13; ++i)
+                   for (int k = 0; k < 5; ++k)
+                       p.append(QPoint(42 + k * 179, 52 + i * 100));
+               return p;
+           }();
+}
+
+void TestRender::etikettenbogen()
+{
+    QFETCH(Bogenangaben, a);
+    QFETCH(Positionen, orte);
+    const QImage bild = Markenbild(a.W, a.H);
+    const QImage bogen = ErzeugeEtikettenbogen(bild, a);
+    QCOMPARE(bogen.size(), QSize(991, 1402));
+    const QImage referenz = Referenzbogen(bild, orte);
+    if (bogen != referenz)
+        qWarning() << "corners found:" << Finde(bogen, EckeOben);
+    QVERIFY(bogen == referenz);
+}
+
+void TestRender::etikettenbogenPixelDerVisitenkarte()
+{
+    const QImage bogen = ErzeugeEtikettenbogen(Markenbild(401, 255), Visitenkarte());
+    Positionen oben;
+    Positionen unten;
+    for (int y : {47, 303, 559, 815, 1071})
+        for (int x : {71, 519}) {
+            oben.append(QPoint(x, y));
+            unten.append(QPoint(x + 400, y + 254));
+        }
+    QCOMPARE(Finde(bogen, EckeOben), oben);
+    QCOMPARE(Finde(bogen, EckeUnten), unten);
+    // Unscaled, with one white pixel row between rows and the gap left white.
+    QCOMPARE(bogen.pixel(70, 47), Weiss);
+    QCOMPARE(bogen.pixel(72, 47), Grau);
+    QCOMPARE(bogen.pixel(71, 302), Weiss);
+    QCOMPARE(bogen.pixel(472, 100), Weiss);
+    QCOMPARE(bogen.pixel(518, 100), Weiss);
+    QCOMPARE(bogen.pixel(0, 0), Weiss);
+    QCOMPARE(bogen.pixel(990, 1401), Weiss);
+}
+
+void TestRender::etikettenbogenSchneidetAmRandAb()
+{
+    const Bogenangaben a{300, 500, 5, 800, 0, 1, 3, 1, false};
+    const QImage bogen = ErzeugeEtikettenbogen(Markenbild(300, 500), a);
+    QCOMPARE(bogen.size(), QSize(991, 1402));
+    QCOMPARE(Finde(bogen, EckeOben), (Positionen{{800, 5}, {800, 506}, {800, 1007}}));
+    QVERIFY(Finde(bogen, EckeUnten).isEmpty());
+    QCOMPARE(bogen.pixel(990, 10), Grau);
+    QCOMPARE(bogen.pixel(990, 1401), Grau);
+    QCOMPARE(bogen.pixel(799, 1401), Weiss);
+}
+
+void TestRender::etikettenbogenNimmtBildgroesseStattKopf()
+{
+    const QImage bild = Markenbild(401, 255);
+    const QImage richtig = ErzeugeEtikettenbogen(bild, Visitenkarte());
+    for (const QSize kopf : {QSize(401, -255), QSize(0, 0), QSize(2000000000, 2000000000)}) {
+        Bogenangaben a = Visitenkarte();
+        a.W = kopf.width();
+        a.H = kopf.height();
+        QVERIFY2(ErzeugeEtikettenbogen(bild, a) == richtig, qPrintable(QStringLiteral("header %1 x %2")
+                                                                         .arg(kopf.width())
+                                                                         .arg(kopf.height())));
+    }
+}
+
+void TestRender::etikettenbogenOhneBild()
+{
+    QVERIFY(ErzeugeEtikettenbogen(QImage(), Visitenkarte()).isNull());
+    QVERIFY(ErzeugeEtikettenbogen(Markenbild(401, 255), Visitenkarte(), 0, 1402).isNull());
+    QVERIFY(ErzeugeEtikettenbogen(Markenbild(401, 255), Visitenkarte(), 991, -1).isNull());
+}
+
+void TestRender::etikettenbogenVonObenWieVonUnten()
+{
+    QTemporaryDir ordner;
+    QVERIFY(ordner.isValid());
+    // Odd width, so that every stored row carries padding.
+    auto farbe = [](int x, int y) { return x == 0 && y == 0 ? EckeOben : qRgb(10 * x, 20 * y, 99); };
+    const QString unten = Schreibe(ordner, QStringLiteral("unten.bmp"), Bmp24(7, 5, false, farbe));
+    const QString oben = Schreibe(ordner, QStringLiteral("oben.bmp"), Bmp24(7, 5, true, farbe));
+
+    const QImage bildUnten = LeseBild(unten);
+    const QImage bildOben = LeseBild(oben);
+    QCOMPARE(bildUnten.size(), QSize(7, 5));
+    QCOMPARE(bildOben.size(), QSize(7, 5));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) {
+            QCOMPARE(bildUnten.pixel(x, y), farbe(x, y));
+            QCOMPARE(bildOben.pixel(x, y), farbe(x, y));
+        }
+
+    // The top-down file's header says -5; the composition goes by the decoded picture.
+    const Pixelmasse m = BerechnePixelmasse(7, 5, 10, 10, 10, 5, 7);
+    const Bogenangaben a{7, 5, m.ObererRandPixel, m.SeitenRandPixel, m.LueckePixel, 3, 4, 1, false};
+    Bogenangaben kopfOben = a;
+    kopfOben.H = -5;
+    const QImage bogenUnten = ErzeugeEtikettenbogen(bildUnten, a);
+    const QImage bogenOben = ErzeugeEtikettenbogen(bildOben, kopfOben);
+    QVERIFY(!bogenUnten.isNull());
+    QVERIFY(bogenUnten == bogenOben);
+    QCOMPARE(Finde(bogenOben, EckeOben).size(), 12);
+}
+
+void TestRender::einzelvorschau()
+{
+    const QRgb rot = qRgb(255, 0, 0);
+    // 15 mm -> 57, 10 mm -> 38, 85 mm -> 321, 54 mm -> 204 pixels at 96 dpi.
+    const QImage seite = Einzelvorschau(Einfarbig(401, 255, rot), 96, 96, 15, 10, 85, 54);
+    QCOMPARE(seite.size(), QSize(794, 1123));
+    QCOMPARE(Finde(seite, rot).size(), 321 * 204);
+    QCOMPARE(seite.pixel(57, 38), rot);
+    QCOMPARE(seite.pixel(377, 241), rot);
+    QCOMPARE(seite.pixel(56, 38), Weiss);
+    QCOMPARE(seite.pixel(57, 37), Weiss);
+    QCOMPARE(seite.pixel(378, 241), Weiss);
+    QCOMPARE(seite.pixel(377, 242), Weiss);
+
+    // Nothing but the picture: a page without one is all white.
+    const QImage leer = Einzelvorschau(QImage(), 120, 120, 15, 10, 85, 54);
+    QCOMPARE(leer.size(), QSize(992, 1403));
+    QCOMPARE(Finde(leer, Weiss).size(), 992 * 1403);
+
+    // A label reaching past the page is cut off at the page's edge.
+    const QImage rand = Einzelvorschau(Einfarbig(10, 10, rot), 96, 96, 200, 290, 85, 54);
+    QCOMPARE(rand.size(), QSize(794, 1123));
+    QCOMPARE(rand.pixel(793, 1122), rot);
+    QCOMPARE(rand.pixel(755, 1122), Weiss);
+}
+
+void TestRender::leseBild()
+{
+    QTemporaryDir ordner;
+    QVERIFY(ordner.isValid());
+
+    const QString fehlt = ordner.filePath(QStringLiteral("fehlt.bmp"));
+    try {
+        LeseBild(fehlt);
+        QFAIL("no Fehler for a missing file");
+    } catch (const Fehler &f) {
+        QCOMPARE(f.text(), QStringLiteral("Datei ") + fehlt + QStringLiteral(" kann nicht geöffnet werden"));
+    }
+    QVERIFY_THROWS_EXCEPTION(Fehler, LeseBild(ordner.path()));
+
+    const QByteArray gut = Bmp24(3, 2, false, [](int, int) { return Grau; });
+    QCOMPARE(LeseBild(Schreibe(ordner, QStringLiteral("gut.bmp"), gut)).size(), QSize(3, 2));
+    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("leer.bmp"), QByteArray())).isNull());
+    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("text.bmp"), "kein Bild")).isNull());
+    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("kurz.bmp"), gut.left(30))).isNull());
+
+    // A header that claims an absurd size must not make the reader allocate it.
+    QByteArray riesig = gut;
+    qToLittleEndian<qint32>(200000, riesig.data() + 18);
+    qToLittleEndian<qint32>(200000, riesig.data() + 22);
+    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("riesig.bmp"), riesig)).isNull());
+}
+
+QTEST_MAIN(TestRender)
+#include "test_render.moc"

@@ -1,0 +1,145 @@
+#include "tools/gemeinsam.h"
+
+#include "platform/fehler.h"
+
+#include <QDir>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSaveFile>
+
+#include <cmath>
+#include <cstdio>
+
+namespace Werkzeug {
+
+QByteArray EinstellungsText(const Einstellung &e)
+{
+    const std::pair<const char *, int> schluessel[] = {
+        {"ObererRand", e.ObererRand},
+        {"SeitenRand", e.SeitenRand},
+        {"Vertikalabstand", e.Vertikalabstand},
+        {"Horizontalabstand", e.Horizontalabstand},
+        {"Etikettenhoehe", e.Etikettenhoehe},
+        {"Etikettenbreite", e.Etikettenbreite},
+        {"AnzahlEtikettenInZeile", e.AnzahlEtikettenInZeile},
+        {"AnzahlEtikettenInSpalte", e.AnzahlEtikettenInSpalte},
+    };
+    QByteArray text = "[Einstellung]\r\n";
+    for (const auto &[name, wert] : schluessel)
+        text += QByteArray(name) + '=' + QByteArray::number(wert) + "\r\n";
+    return text;
+}
+
+void SchreibeEinstellungsdatei(const QString &pfad, const Einstellung &e)
+{
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly))
+        throw Fehler(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(pfad));
+    datei.write(EinstellungsText(e));
+    if (!datei.commit())
+        throw Fehler(QStringLiteral("Datei %1 kann nicht geschrieben werden").arg(pfad));
+}
+
+void SpeichereBitmap(const QImage &bild, const QString &pfad)
+{
+    // Qt writes 24 bits per pixel for every format but 8-bit indexed, so make sure it is not that one.
+    const QImage rgb = bild.convertToFormat(QImage::Format_RGB32);
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly) || !rgb.save(&datei, "BMP") || !datei.commit())
+        throw Fehler(QStringLiteral("Bild %1 kann nicht gespeichert werden").arg(pfad));
+}
+
+void ErzeugeOrdner(const QString &pfad)
+{
+    if (!QDir().mkpath(pfad))
+        throw Fehler(QStringLiteral("Ordner %1 kann nicht angelegt werden").arg(pfad));
+}
+
+int MmInBildpixel(double mm)
+{
+    return static_cast<int>(std::nearbyint(mm * 120.0 / 25.4));
+}
+
+QImage NeuesBild(int breite, int hoehe, const QColor &grund)
+{
+    QImage bild(breite, hoehe, QImage::Format_RGB32);
+    bild.fill(grund);
+    return bild;
+}
+
+QFont Schrift(const QString &familie, qreal pixel, bool fett, bool kursiv)
+{
+    QFont f(familie);
+    f.setPixelSize(qMax(1, qRound(pixel)));
+    f.setBold(fett);
+    f.setItalic(kursiv);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+QFont PassendeSchrift(const QString &familie, qreal pixel, bool fett, const QString &text, qreal breite)
+{
+    QFont f = Schrift(familie, pixel, fett);
+    while (f.pixelSize() > 4 && QFontMetricsF(f).horizontalAdvance(text) > breite)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
+}
+
+void SchreibeText(QPainter &p, const QRectF &rahmen, int ausrichtung, const QString &text, const QFont &schrift,
+                  const QColor &farbe)
+{
+    p.save();
+    p.setFont(schrift);
+    p.setPen(farbe);
+    p.drawText(rahmen, ausrichtung, text);
+    p.restore();
+}
+
+qreal SchreibeZeilen(QPainter &p, qreal links, qreal oben, qreal zeilenhoehe, const QStringList &zeilen,
+                     const QFont &schrift, const QColor &farbe)
+{
+    qreal y = oben;
+    for (const QString &zeile : zeilen) {
+        SchreibeText(p, QRectF(links, y, 10000, zeilenhoehe), Qt::AlignLeft | Qt::AlignVCenter, zeile, schrift, farbe);
+        y += zeilenhoehe;
+    }
+    return y;
+}
+
+void ZeichneEtikettSymbol(QPainter &p, const QRectF &rahmen, const QColor &farbe)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal h = rahmen.height();
+    QPainterPath anhaenger;
+    anhaenger.moveTo(rahmen.left() + h * 0.35, rahmen.top());
+    anhaenger.lineTo(rahmen.right() - h * 0.12, rahmen.top());
+    anhaenger.quadTo(rahmen.right(), rahmen.top(), rahmen.right(), rahmen.top() + h * 0.12);
+    anhaenger.lineTo(rahmen.right(), rahmen.bottom() - h * 0.12);
+    anhaenger.quadTo(rahmen.right(), rahmen.bottom(), rahmen.right() - h * 0.12, rahmen.bottom());
+    anhaenger.lineTo(rahmen.left() + h * 0.35, rahmen.bottom());
+    anhaenger.lineTo(rahmen.left(), rahmen.center().y());
+    anhaenger.closeSubpath();
+    QPainterPath loch;
+    loch.addEllipse(QPointF(rahmen.left() + h * 0.32, rahmen.center().y()), h * 0.1, h * 0.1);
+    p.fillPath(anhaenger.subtracted(loch), farbe);
+    p.restore();
+}
+
+int FuehreAus(int argc, char **argv, const std::function<void(const QStringList &)> &arbeit)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    try {
+        arbeit(app.arguments().mid(1));
+    } catch (const Fehler &f) {
+        std::fprintf(stderr, "%s: %s\n", argv[0], f.what());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace Werkzeug
