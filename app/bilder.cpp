@@ -5,22 +5,17 @@
 
 namespace {
 
+// A dimension line with an arrow head at both ends.
 void pfeil(QPainter &p, QPointF von, QPointF bis)
 {
     p.drawLine(von, bis);
-    const QLineF linie(bis, von);
-    for (int seite : {-1, 1}) {
-        QLineF spitze = linie;
-        spitze.setLength(5);
-        spitze.setAngle(linie.angle() + seite * 25);
-        p.drawLine(spitze);
-    }
-    const QLineF rueck(von, bis);
-    for (int seite : {-1, 1}) {
-        QLineF spitze = rueck;
-        spitze.setLength(5);
-        spitze.setAngle(rueck.angle() + seite * 25);
-        p.drawLine(spitze);
+    for (const QLineF &linie : {QLineF(bis, von), QLineF(von, bis)}) {
+        for (int seite : {-1, 1}) {
+            QLineF spitze = linie;
+            spitze.setLength(5);
+            spitze.setAngle(linie.angle() + seite * 25);
+            p.drawLine(spitze);
+        }
     }
 }
 

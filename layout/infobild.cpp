@@ -2,6 +2,8 @@
 
 #include "platform/fehler.h"
 
+#include "layout/markierung.h"
+
 #include <QFont>
 #include <QPainter>
 
@@ -9,15 +11,7 @@
 
 namespace {
 
-// Must match what ZeigeEtikettenPosition reads.
-constexpr QRgb Grau = qRgb(128, 128, 128);
-constexpr QRgb Silber = qRgb(192, 192, 192);
-constexpr QRgb Schwarz = qRgb(0, 0, 0);
-constexpr QRgb Weiss = qRgb(255, 255, 255);
-constexpr int ErsteGitterSpalte = 54;
-constexpr int ZaehlspalteVon = 55;
-constexpr int ZaehlspalteBis = 115;
-constexpr int AbstandZaehlzeile = 5;
+using namespace Marke;
 
 constexpr QRgb Hintergrund = qRgb(212, 212, 212);
 constexpr QRgb Schatten = qRgb(160, 160, 160);

@@ -4,16 +4,8 @@
 
 namespace {
 
-constexpr QRgb Grau = qRgb(128, 128, 128);
-constexpr QRgb Silber = qRgb(192, 192, 192);
-constexpr QRgb Schwarz = qRgb(0, 0, 0);
-constexpr QRgb Weiss = qRgb(255, 255, 255);
+using namespace Marke;
 
-constexpr int ErsteGitterSpalte = 54;
-// The row scanned for the column lines lies this far below the top of the grid.
-constexpr int AbstandZaehlzeile = 5;
-constexpr int ZaehlspalteVon = 55;
-constexpr int ZaehlspalteBis = 115;
 // The column in which a horizontal grid line must show, and the lowest row looked at there.
 constexpr int PruefSpalte = 58;
 constexpr int PruefZeileBis = 123;

@@ -2,6 +2,19 @@
 
 #include <QImage>
 
+// What a layout picture carries for the marker, shared by the marker and the drawing of the pictures.
+namespace Marke {
+inline constexpr QRgb Grau = qRgb(128, 128, 128);
+inline constexpr QRgb Silber = qRgb(192, 192, 192);
+inline constexpr QRgb Schwarz = qRgb(0, 0, 0);
+inline constexpr QRgb Weiss = qRgb(255, 255, 255);
+inline constexpr int ErsteGitterSpalte = 54;
+// The row scanned for the column lines lies this far below the top of the grid.
+inline constexpr int AbstandZaehlzeile = 5;
+inline constexpr int ZaehlspalteVon = 55;
+inline constexpr int ZaehlspalteBis = 115;
+} // namespace Marke
+
 // A cell of the layout picture, pixel coordinates, borders included.
 struct Zelle
 {

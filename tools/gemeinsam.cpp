@@ -1,6 +1,7 @@
 #include "tools/gemeinsam.h"
 
 #include "platform/fehler.h"
+#include "storage/einstellungen.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -14,32 +15,22 @@
 
 namespace Werkzeug {
 
+namespace {
+TEinstellung AlsWerte(const Einstellung &e)
+{
+    return {e.ObererRand,     e.SeitenRand,      e.Vertikalabstand,        e.Horizontalabstand,
+            e.Etikettenhoehe, e.Etikettenbreite, e.AnzahlEtikettenInZeile, e.AnzahlEtikettenInSpalte};
+}
+} // namespace
+
 QByteArray EinstellungsText(const Einstellung &e)
 {
-    const std::pair<const char *, int> schluessel[] = {
-        {"ObererRand", e.ObererRand},
-        {"SeitenRand", e.SeitenRand},
-        {"Vertikalabstand", e.Vertikalabstand},
-        {"Horizontalabstand", e.Horizontalabstand},
-        {"Etikettenhoehe", e.Etikettenhoehe},
-        {"Etikettenbreite", e.Etikettenbreite},
-        {"AnzahlEtikettenInZeile", e.AnzahlEtikettenInZeile},
-        {"AnzahlEtikettenInSpalte", e.AnzahlEtikettenInSpalte},
-    };
-    QByteArray text = "[Einstellung]\r\n";
-    for (const auto &[name, wert] : schluessel)
-        text += QByteArray(name) + '=' + QByteArray::number(wert) + "\r\n";
-    return text;
+    return EinstellungsdateiInhalt(AlsWerte(e));
 }
 
 void SchreibeEinstellungsdatei(const QString &pfad, const Einstellung &e)
 {
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly))
-        throw Fehler(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(pfad));
-    datei.write(EinstellungsText(e));
-    if (!datei.commit())
-        throw Fehler(QStringLiteral("Datei %1 kann nicht geschrieben werden").arg(pfad));
+    ::SchreibeEinstellungsdatei(pfad, AlsWerte(e));
 }
 
 void SpeichereBitmap(const QImage &bild, const QString &pfad)

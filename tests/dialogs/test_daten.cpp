@@ -1,5 +1,6 @@
 // The bundled data folder that the build writes: templates, the sample label and the help file.
 
+#include "layout/passung.h"
 #include "tools/vorlagen/vorlagen.h"
 
 #include "platform/fehler.h"
@@ -28,17 +29,15 @@ int SollPixel(int mm)
     return Runde(mm * 120 / 25.4);
 }
 
-// The program's fit check in both directions.
+// The program's own fit check in both directions.
 bool PasstInDieBreite(const Werkzeug::Einstellung &m)
 {
-    const int abstand = qMax(m.Horizontalabstand, m.Etikettenbreite);
-    return m.AnzahlEtikettenInZeile <= double(210 - m.SeitenRand) / (abstand - 2);
+    return PruefeHorizontal(m.SeitenRand, m.Horizontalabstand, m.Etikettenbreite, m.AnzahlEtikettenInZeile).passt;
 }
 
 bool PasstInDieHoehe(const Werkzeug::Einstellung &m)
 {
-    const int abstand = qMax(m.Vertikalabstand, m.Etikettenhoehe);
-    return m.AnzahlEtikettenInSpalte <= double(297 - m.ObererRand) / abstand;
+    return PruefeVertikal(m.ObererRand, m.Vertikalabstand, m.Etikettenhoehe, m.AnzahlEtikettenInSpalte).passt;
 }
 
 QByteArray ErwarteteEinstellungen(const Werkzeug::Einstellung &m)
