@@ -1,7 +1,6 @@
 #include "render/bogen.h"
 #include "render/masse.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -85,21 +84,4 @@ void BM_Bogenvorschau_ausDatei(benchmark::State &state)
 }
 BENCHMARK(BM_Bogenvorschau_ausDatei)->Unit(benchmark::kMillisecond);
 
-// BM_Neuaufbau_nachAnzahlAenderung: one whole refresh after a count change, driven through
-// the window; belongs in neuaufbau_bench.cpp once the window exists.
-
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // Headless unless told otherwise; the window benchmarks need a GUI application.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
