@@ -16,12 +16,13 @@ void hinweis(QWidget *besitzer, QMessageBox::Icon icon, const QString &titel, co
     box.exec();
 }
 
-bool jaNein(QWidget *besitzer, QMessageBox::Icon icon, const QString &text, bool jaIstVorgabe)
+// "&Ja" is the default button and Escape answers "&Nein"; any answer but "&Ja" is no.
+bool jaNein(QWidget *besitzer, const QString &text)
 {
-    QMessageBox box(icon, QStringLiteral("Bestätigung"), text, QMessageBox::NoButton, besitzer);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text, QMessageBox::NoButton, besitzer);
     QPushButton *ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton *nein = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(jaIstVorgabe ? ja : nein);
+    box.setDefaultButton(ja);
     box.setEscapeButton(nein);
     box.exec();
     return box.clickedButton() == ja;
@@ -36,12 +37,12 @@ void QtDialoge::information(const QString &text)
 
 bool QtDialoge::frage(const QString &text)
 {
-    return jaNein(m_besitzer, QMessageBox::Warning, text, true);
+    return jaNein(m_besitzer, text);
 }
 
 bool QtDialoge::druckFrage(const QString &text)
 {
-    return jaNein(m_besitzer, QMessageBox::Question, text, true);
+    return jaNein(m_besitzer, text);
 }
 
 void QtDialoge::meldung(const QString &text)

@@ -1,0 +1,127 @@
+#include "platform/dialogdienst.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+// The production dialogs: titles and button texts letter for letter, and what each answer means.
+class TestDialogDienst : public QObject
+{
+    Q_OBJECT
+
+    struct Gesehen
+    {
+        QString titel;
+        QString text;
+        QStringList knoepfe;
+        QString vorgabe;
+    };
+
+    // Reads the box that opens next and answers it with the given key or button text.
+    static void beantworte(Gesehen &gesehen, const QString &antwort)
+    {
+        QTimer::singleShot(0, [&gesehen, antwort] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            gesehen.titel = box->windowTitle();
+            gesehen.text = box->text();
+            for (QAbstractButton *k : box->buttons())
+                gesehen.knoepfe << k->text();
+            if (box->defaultButton())
+                gesehen.vorgabe = box->defaultButton()->text();
+            if (antwort == QLatin1String("Escape")) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton *k : box->buttons())
+                if (k->text() == antwort)
+                    k->click();
+        });
+    }
+
+private Q_SLOTS:
+    void fragen_data()
+    {
+        QTest::addColumn<bool>("druck");
+        QTest::addColumn<QString>("antwort");
+        QTest::addColumn<bool>("ja");
+        QTest::newRow("question, Ja") << false << "&Ja" << true;
+        QTest::newRow("question, Nein") << false << "&Nein" << false;
+        QTest::newRow("question, Escape") << false << "Escape" << false;
+        QTest::newRow("paper question, Ja") << true << "&Ja" << true;
+        QTest::newRow("paper question, Escape") << true << "Escape" << false;
+    }
+
+    void fragen()
+    {
+        QFETCH(bool, druck);
+        QFETCH(QString, antwort);
+        QFETCH(bool, ja);
+        QtDialoge dialoge;
+        Gesehen g;
+        beantworte(g, antwort);
+        const bool ergebnis = druck ? dialoge.druckFrage(QStringLiteral("Frage?")) : dialoge.frage(QStringLiteral("Frage?"));
+        QCOMPARE(ergebnis, ja);
+        QCOMPARE(g.titel, QStringLiteral("Bestätigung"));
+        QCOMPARE(g.text, QStringLiteral("Frage?"));
+        QCOMPARE(g.knoepfe, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
+        QCOMPARE(g.vorgabe, QStringLiteral("&Ja"));
+    }
+
+    void hinweise()
+    {
+        QtDialoge dialoge;
+        Gesehen info;
+        beantworte(info, QStringLiteral("OK"));
+        dialoge.information(QStringLiteral("Hinweis"));
+        QCOMPARE(info.titel, QStringLiteral("Information"));
+        QCOMPARE(info.knoepfe, QStringList{QStringLiteral("OK")});
+
+        Gesehen meldung;
+        beantworte(meldung, QStringLiteral("OK"));
+        dialoge.meldung(QStringLiteral("Die Datei: x fehlt!"));
+        QCOMPARE(meldung.titel, ProgrammTitel);
+        QCOMPARE(meldung.text, QStringLiteral("Die Datei: x fehlt!"));
+        QCOMPARE(meldung.knoepfe, QStringList{QStringLiteral("OK")});
+
+        Gesehen fehler;
+        beantworte(fehler, QStringLiteral("OK"));
+        dialoge.fehler(QStringLiteral("Datei x kann nicht erstellt werden"));
+        QCOMPARE(fehler.titel, ProgrammTitel);
+        QCOMPARE(fehler.knoepfe, QStringList{QStringLiteral("OK")});
+    }
+
+    void eingabe()
+    {
+        QtDialoge dialoge;
+        QString titel, aufforderung, ok, abbrechen;
+        auto antworte = [&](bool bestaetigen) {
+            QTimer::singleShot(0, [&, bestaetigen] {
+                auto *d = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+                QVERIFY(d);
+                titel = d->windowTitle();
+                aufforderung = d->labelText();
+                ok = d->okButtonText();
+                abbrechen = d->cancelButtonText();
+                d->setTextValue(d->textValue() + QStringLiteral("2"));
+                bestaetigen ? d->accept() : d->reject();
+            });
+        };
+        antworte(true);
+        QCOMPARE(dialoge.eingabe(QStringLiteral("Karte.bmp")), std::optional<QString>(QStringLiteral("Karte.bmp2")));
+        QCOMPARE(titel, QStringLiteral("Eingabedialog"));
+        QCOMPARE(aufforderung, QStringLiteral("Eingabeaufforderung"));
+        QCOMPARE(ok, QStringLiteral("OK"));
+        QCOMPARE(abbrechen, QStringLiteral("Abbrechen"));
+        antworte(false);
+        QCOMPARE(dialoge.eingabe(QStringLiteral("Karte.bmp")), std::nullopt);
+    }
+};
+
+QTEST_MAIN(TestDialogDienst)
+#include "test_dialogdienst.moc"
