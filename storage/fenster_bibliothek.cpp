@@ -4,8 +4,10 @@
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
+#include "storage/dateien.h"
 #include "storage/namen.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -56,9 +58,70 @@ void TFormEtikette::Oeffnen1Click()
     GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
 }
 
+namespace {
+
+// Asks until the name can be used; "Abbrechen" keeps the template's own name.
+QString NeuenNamenErfragen(DialogDienst &dialoge, const QString &vorlagenName)
+{
+    QString vorbelegung = vorlagenName;
+    for (;;) {
+        const std::optional<QString> antwort = dialoge.eingabe(vorbelegung);
+        if (!antwort)
+            return vorlagenName;
+        const QString fehler = NeuerNameFehler(*antwort);
+        if (fehler.isEmpty())
+            return *antwort;
+        dialoge.meldung(fehler);
+        vorbelegung = *antwort;
+    }
+}
+
+} // namespace
+
 void TFormEtikette::Neu1Click()
 {
     if (!OeffnenVorbereiten())
         return;
-    dialoge().meldung(QStringLiteral("Neue Etiketten aus Vorlagen folgen in Kürze."));
+    const std::optional<QString> gewaehlt = dialoge().dateiOeffnen(OrdnerEtikettenVorlagen + QStringLiteral("*.bmp"));
+    if (!gewaehlt)
+        return;
+    const QString vorlage = QDir::toNativeSeparators(*gewaehlt);
+    const QString vorlagenName = DateinamenTeil(vorlage);
+    // The template's folder with its separator, so that a root folder needs no special case.
+    const QString vorlagenOrdner = vorlage.left(vorlage.size() - vorlagenName.size());
+
+    QString name = vorlagenName;
+    if (dialoge().frage(QStringLiteral("Möchten Sie dem Etikett einen neuen Namen geben?"))) {
+        const QString neu = NeuenNamenErfragen(dialoge(), vorlagenName);
+        name = HatBildendung(neu) ? neu : neu + QStringLiteral(".bmp");
+    }
+
+    const QString bild = OrdnerEtiketten + QDir::separator() + name;
+    if (QFileInfo(bild).isFile()
+        && !dialoge().frage(QStringLiteral("Die Datei \"") + DateinamenTeil(name)
+                            + QStringLiteral("\" ist schon vorhanden! Soll sie überschrieben werden?")))
+        return;
+
+    // Picture and settings file are replaced together or not at all, so a template without its settings file
+    // leaves the labels folder and the current label as they were.
+    QList<Kopierauftrag> kopien{{vorlage, bild}};
+    QString einstellungen;
+    if (HatBildendung(vorlagenName)) {
+        einstellungen = OrdnerEtiketten + QDir::separator() + Einstellungsname(name);
+        kopien.append({vorlagenOrdner + Einstellungsname(vorlagenName), einstellungen});
+    }
+    if (!KopiereErsetzend(kopien))
+        throw Fehler(QStringLiteral("Datei kann nicht kopiert werden."));
+    const QDateTime jetzt = QDateTime::currentDateTime();
+    SetzeDateiDatum(bild, jetzt);
+    if (!einstellungen.isEmpty())
+        SetzeDateiDatum(einstellungen, jetzt);
+
+    AktuelleEtikettDatei = bild;
+    LiesVorlagenDatenEin(AktuelleEtikettDatei);
+    setWindowTitle(TitelAnfang + Anzeigename(AktuelleEtikettDatei));
+    EinstellungenGeaendert = false;
+    DeaktiviereEinstellungen();
+    StelleGroesseImage1ein();
+    LadeEtikettenInfo();
 }
