@@ -327,15 +327,26 @@ void TFormEtikette::verbinde()
 
 bool TFormEtikette::bewacht(const std::function<void()> &handler)
 {
+    // Handlers run nested (a check box set by another handler runs its own): an error is shown once, when the
+    // outermost handler returns, not once per level it passed.
+    ++m_bewachtTiefe;
+    bool ok = true;
     try {
         handler();
-        return true;
     } catch (const Fehler &f) {
-        m_umgebung.dialoge.fehler(f.text());
+        ok = false;
+        if (!m_offeneFehler.contains(f.text()))
+            m_offeneFehler.append(f.text());
     } catch (const std::exception &e) {
-        m_umgebung.dialoge.fehler(QString::fromLocal8Bit(e.what()));
+        ok = false;
+        m_offeneFehler.append(QString::fromLocal8Bit(e.what()));
     }
-    return false;
+    if (--m_bewachtTiefe == 0) {
+        const QStringList fehler = std::exchange(m_offeneFehler, {});
+        for (const QString &text : fehler)
+            m_umgebung.dialoge.fehler(text);
+    }
+    return ok;
 }
 
 Aufloesung TFormEtikette::bildschirm() const

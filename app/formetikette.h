@@ -302,6 +302,8 @@ private:
     bool m_aktualisierungLaeuft = false;
     bool m_drucktGerade = false;
     bool m_beendet = false;
+    int m_bewachtTiefe = 0;
+    QStringList m_offeneFehler;
 
     friend class Klientflaeche;
 };

@@ -1,6 +1,7 @@
 #include "app/bildansicht.h"
 #include "app/formetikette.h"
 #include "app/updown.h"
+#include "platform/fehler.h"
 #include "programmordner.h"
 #include "storage/speicher.h"
 
@@ -322,6 +323,22 @@ private Q_SLOTS:
         QVERIFY(!form->Timer1->isActive());
         QVERIFY(!form->Memo1->isVisible());
         QVERIFY(!form->HinweisDateneingabeLabel->isVisible());
+    }
+
+    void fehlerEinmalAuchVerschachtelt()
+    {
+        Programmordner p;
+        auto form = p.fenster(1);
+        // An error passing through nested handlers reaches the user once, after the outermost one.
+        const bool ok = form->bewacht([&] {
+            form->bewacht([] { throw Fehler(QStringLiteral("innen")); });
+            QVERIFY(p.dialoge.gezeigt.isEmpty());
+            throw Fehler(QStringLiteral("innen"));
+        });
+        QVERIFY(!ok);
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList{QStringLiteral("innen")});
+        QVERIFY(form->bewacht([] {}));
+        QCOMPARE(p.dialoge.gezeigt.size(), 1);
     }
 
     void spinEditor()
