@@ -26,6 +26,13 @@ QString TFormEtikette::DruckFrage(int seitenRand)
 
 void TFormEtikette::drucken1Click()
 {
+    // The dialogs of a running command keep the window's messages flowing; a second command started meanwhile
+    // must neither ask again nor touch Image2 or the printer of the first.
+    if (m_drucktGerade)
+        throw Fehler(QStringLiteral("Das Drucken ist im Gang"));
+    m_drucktGerade = true;
+    const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
+
     if (!dialoge().druckFrage(DruckFrage(SeitenRand())))
         return;
     if (NurEineDruckenCheckBox->isChecked()) {
@@ -60,15 +67,15 @@ void TFormEtikette::DruckeBildMitSeitenverhaeltnis(const QImage &bild, bool brei
 void TFormEtikette::DruckeSeite(const QImage &bild,
                                 const std::function<Platzierung(int, int, int, int)> &platzierung)
 {
-    if (m_drucktGerade)
-        throw Fehler(QStringLiteral("Das Drucken ist im Gang"));
+    // A blank page would look like a printer fault; refuse before the user chooses a printer.
+    if (bild.isNull())
+        throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
     std::unique_ptr<QPrinter> drucker = m_umgebung.druckerFabrik();
     if (!dialoge().druckDialog(*drucker))
         return;
-    m_drucktGerade = true;
-    const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
 
-    // Resolution and offsets come before the page, as positions count from the paper's edge.
+    // Resolution and offsets come before the page, as positions count from the paper's edge while the
+    // painter's origin is the corner of the printable area (the paper's corner in full-page mode).
     const int dpiX = drucker->logicalDpiX();
     const int dpiY = drucker->logicalDpiY();
     const QPageLayout seite = drucker->pageLayout();
@@ -78,8 +85,13 @@ void TFormEtikette::DruckeSeite(const QImage &bild,
     qCDebug(lcDruck) << "dpi" << dpiX << dpiY << "Versatz" << versatz << "Ziel" << Rechteck(p);
 
     QPainter maler;
-    if (!maler.begin(drucker.get()))
+    if (!maler.begin(drucker.get())) {
+        if (!drucker->outputFileName().isEmpty())
+            throw Fehler(QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.")
+                             .arg(drucker->outputFileName()));
         throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
+    }
+    // The document is open from here on: whatever happens, it is closed before the error goes on.
     try {
         ZeichneGestreckt(maler, Rechteck(p), bild);
     } catch (...) {

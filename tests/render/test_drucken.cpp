@@ -1,0 +1,627 @@
+// The print command through the real window: the paper question, the print dialog, and where the labels land
+// on paper, read back from the PDF that a PDF printer, or the print server's PDF printer, writes.
+#include "app/bildansicht.h"
+#include "app/formetikette.h"
+#include "app/programmordner.h"
+#include "app/updown.h"
+#include "platform/fehler.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QUuid>
+
+enum class Modus { EineEtikette, GanzeSeite, EineZeile };
+Q_DECLARE_METATYPE(Modus)
+
+namespace {
+
+constexpr double MmProZoll = 25.4;
+// Printed pages are read back at this resolution: one pixel is 0.17 mm.
+constexpr int LeseDpi = 150;
+// One pixel of the sheet raster; the fixture's label picture (401 pixels for 85 mm) has nearly the same, so
+// this is also the width of the label's red frame on paper.
+constexpr double RasterMm = 210.0 / 991.0;
+constexpr double ToleranzMm = 0.5;
+constexpr int ZeitFuerCupsMs = 30000;
+const QString CupsSkript = QStringLiteral(MORVANE_QUELLE "/scripts/cups");
+
+// The fixture's label on the sheet raster: 401 x 255 pixels, columns at x 71 and 519, rows at y 47, 303, 559,
+// 815 and 1071 (9.96, 64.21, 118.46, 172.70 and 226.95 mm).
+const QList<int> BogenSpalten{71, 519};
+const QList<int> BogenZeilen{47, 303, 559, 815, 1071};
+
+QRectF AufBogen(int x, int y)
+{
+    return QRectF(x * RasterMm, y * RasterMm, 401 * RasterMm, 255 * RasterMm);
+}
+
+// Where the labels belong on paper, in mm from the top-left edge, for column 2 and row 3.
+QList<QRectF> Erwartet(Modus modus)
+{
+    if (modus == Modus::EineEtikette)
+        return {QRectF(110, 118, 85, 54)}; // 95 * 1 + 15, 54 * 2 + 10
+    QList<QRectF> r;
+    const QList<int> zeilen = modus == Modus::GanzeSeite ? BogenZeilen : QList<int>{BogenZeilen[2]};
+    for (int y : zeilen)
+        for (int x : BogenSpalten)
+            r.append(AufBogen(x, y));
+    return r;
+}
+
+// The inside of the fixture's label, (255, 255, 200), as the PDF renderer gives it.
+bool istEtikett(QRgb c)
+{
+    return qRed(c) >= 230 && qGreen(c) >= 230 && qBlue(c) >= 170 && qBlue(c) <= 232;
+}
+
+struct Strecke
+{
+    double von;
+    double bis;
+};
+
+// The label insides met along one line of the page, in mm from the paper's edge, each widened by the frame.
+QList<Strecke> Strecken(const QImage &seite, Qt::Orientation richtung, double lageMm)
+{
+    const double mmProPixel = MmProZoll / LeseDpi;
+    const int lage = int(lageMm / mmProPixel);
+    const bool senkrecht = richtung == Qt::Vertical;
+    const int laenge = senkrecht ? seite.height() : seite.width();
+    QList<Strecke> ergebnis;
+    int anfang = -1;
+    for (int i = 0; i <= laenge; ++i) {
+        const bool innen = i < laenge && istEtikett(senkrecht ? seite.pixel(lage, i) : seite.pixel(i, lage));
+        if (innen && anfang < 0)
+            anfang = i;
+        if (!innen && anfang >= 0) {
+            if ((i - anfang) * mmProPixel > 1.0) // no label is this thin; a stray pixel is no label
+                ergebnis.append({anfang * mmProPixel - RasterMm, i * mmProPixel + RasterMm});
+            anfang = -1;
+        }
+    }
+    return ergebnis;
+}
+
+QString Text(const QList<Strecke> &s)
+{
+    QStringList t;
+    for (const Strecke &e : s)
+        t.append(QStringLiteral("%1..%2").arg(e.von, 0, 'f', 2).arg(e.bis, 0, 'f', 2));
+    return t.join(QStringLiteral(", "));
+}
+
+QString VergleicheStrecken(const QImage &seite, Qt::Orientation richtung, double lageMm, QList<Strecke> soll)
+{
+    std::sort(soll.begin(), soll.end(), [](const Strecke &a, const Strecke &b) { return a.von < b.von; });
+    const QList<Strecke> ist = Strecken(seite, richtung, lageMm);
+    bool gleich = ist.size() == soll.size();
+    for (qsizetype i = 0; gleich && i < ist.size(); ++i)
+        gleich = std::abs(ist[i].von - soll[i].von) <= ToleranzMm && std::abs(ist[i].bis - soll[i].bis) <= ToleranzMm;
+    if (gleich)
+        return QString();
+    return QStringLiteral("%1 bei %2 mm: gefunden %3, erwartet %4")
+        .arg(richtung == Qt::Vertical ? QStringLiteral("senkrecht") : QStringLiteral("waagrecht"))
+        .arg(lageMm, 0, 'f', 2)
+        .arg(Text(ist), Text(soll));
+}
+
+// Compares the labels on a page read at LeseDpi with where they belong: through the middle of every expected
+// label, across and down, the label insides must lie where expected (within half a millimetre), and no label
+// colour may appear anywhere else. Empty when all matches, else what differs.
+QString VergleicheSeite(const QImage &seite, const QList<QRectF> &erwartet)
+{
+    const double pxProMm = LeseDpi / MmProZoll;
+    if (std::abs(seite.width() - 210 * pxProMm) > 2 || std::abs(seite.height() - 297 * pxProMm) > 2)
+        return QStringLiteral("keine A4-Hochformatseite: %1 x %2 Pixel").arg(seite.width()).arg(seite.height());
+    for (const QRectF &r : erwartet) {
+        QList<Strecke> senkrecht, waagrecht;
+        for (const QRectF &o : erwartet) {
+            if (o.left() <= r.center().x() && r.center().x() <= o.right())
+                senkrecht.append({o.top(), o.bottom()});
+            if (o.top() <= r.center().y() && r.center().y() <= o.bottom())
+                waagrecht.append({o.left(), o.right()});
+        }
+        QString f = VergleicheStrecken(seite, Qt::Vertical, r.center().x(), senkrecht);
+        if (f.isEmpty())
+            f = VergleicheStrecken(seite, Qt::Horizontal, r.center().y(), waagrecht);
+        if (!f.isEmpty())
+            return f;
+    }
+    for (int y = 0; y < seite.height(); ++y)
+        for (int x = 0; x < seite.width(); ++x) {
+            if (!istEtikett(seite.pixel(x, y)))
+                continue;
+            const QPointF mm(x / pxProMm, y / pxProMm);
+            if (std::none_of(erwartet.begin(), erwartet.end(),
+                             [&](const QRectF &r) { return r.adjusted(-1, -1, 1, 1).contains(mm); }))
+                return QStringLiteral("Etikett an unerwarteter Stelle: %1, %2 mm").arg(mm.x()).arg(mm.y());
+        }
+    return QString();
+}
+
+// The page count and the first page as pixels at LeseDpi.
+struct GeleseneSeite
+{
+    int seiten = 0;
+    QImage bild;
+};
+
+GeleseneSeite LiesPdf(const QString &pdf)
+{
+    GeleseneSeite g;
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!info.waitForFinished(60000) || info.exitCode() != 0)
+        return g;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(QString::fromLocal8Bit(info.readAllStandardOutput()));
+    g.seiten = m.hasMatch() ? m.captured(1).toInt() : 0;
+
+    const QString ziel = pdf + QStringLiteral("-seite");
+    QProcess umwandlung;
+    umwandlung.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(LeseDpi),
+                                                  QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, ziel});
+    if (umwandlung.waitForFinished(60000) && umwandlung.exitCode() == 0)
+        g.bild = QImage(ziel + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    QFile::remove(ziel + QStringLiteral(".png"));
+    return g;
+}
+
+bool WerkzeugeDa()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
+           && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+// The print dialog's choice: a PDF file on A4 portrait at 300 dpi with the given margins.
+std::function<void(QPrinter &)> PdfDrucker(const QString &datei, double randMm = 0, bool ganzeSeite = false)
+{
+    return [=](QPrinter &d) {
+        d.setOutputFormat(QPrinter::PdfFormat);
+        d.setOutputFileName(datei);
+        d.setResolution(300);
+        d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                    QMarginsF(randMm, randMm, randMm, randMm), QPageLayout::Millimeter));
+        d.setFullPage(ganzeSeite);
+    };
+}
+
+QByteArray Frage(int seitenRand)
+{
+    return "\tHaben Sie das Papier richtig in den Drucker eingelegt? \r\nDer linke Rand mit Ma\xc3\x9f"
+           "angabe "
+           + QByteArray::number(seitenRand)
+           + " mm ist bei eingelegtem Papier auf der rechten Seite \r\nwenn man von vorne auf den Drucker schaut!";
+}
+
+} // namespace
+
+class TestDrucken : public QObject
+{
+    Q_OBJECT
+
+    QString m_cupsOrdner;
+    QString m_eigenerServer;
+    QString m_cupsAusgabe;
+    QString m_cupsGrund;
+
+    static std::unique_ptr<TFormEtikette> Fenster(Programmordner &p,
+                                                  std::function<std::unique_ptr<QPrinter>()> fabrik = {})
+    {
+        auto form = std::make_unique<TFormEtikette>(
+            Umgebung{p.dialoge, p.schale, [] { return Aufloesung{96, 96}; }, 0, std::move(fabrik)});
+        Programmordner::starte(*form);
+        return form;
+    }
+
+    // Mode, column and row as the user sets them; nothing is asked on the way.
+    static void waehle(Programmordner &p, TFormEtikette &f, Modus modus)
+    {
+        if (modus != Modus::EineEtikette)
+            f.NurEineDruckenCheckBox->setChecked(false);
+        if (modus == Modus::EineZeile)
+            f.GanzeSeiteCheckBox->setChecked(false);
+        f.UpDownSpalte->setPosition(2);
+        f.UpDownZeile->setPosition(3);
+        QCOMPARE(f.NurEineDruckenCheckBox->isChecked(), modus == Modus::EineEtikette);
+        QCOMPARE(f.NurDieZeileCheckBox->isChecked(), modus == Modus::EineZeile);
+        QCOMPARE(f.Spalte(), 2);
+        QCOMPARE(f.Zeile(), 3);
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
+    }
+
+    // The menu item with "&Ja" to the paper question and the print dialog confirmed with `einrichten`.
+    static void drucke(Programmordner &p, TFormEtikette &f, std::function<void(QPrinter &)> einrichten)
+    {
+        p.dialoge.leeren();
+        p.dialoge.antworten = {true};
+        p.dialoge.druckDialoge = {true};
+        p.dialoge.druckerEinrichten = std::move(einrichten);
+        f.drucken1->trigger();
+    }
+
+    static QStringList arten(const Programmordner &p)
+    {
+        QStringList a;
+        for (const auto &e : p.dialoge.gezeigt)
+            a.append(e.art);
+        return a;
+    }
+
+private Q_SLOTS:
+    // The print server comes from the test run (scripts/test); run alone, the test starts its own. Its socket
+    // must be known before the first printer is made, as the printing library settles on a server once.
+    void initTestCase()
+    {
+        m_cupsOrdner = qEnvironmentVariable("MORVANE_CUPS_DIR");
+        if (m_cupsOrdner.isEmpty()) {
+            QProcess start;
+            // With this process as the watcher: the server goes when the test does, however it ends.
+            start.start(QStringLiteral("bash"), {CupsSkript, QStringLiteral("start"),
+                                                 QString::number(QCoreApplication::applicationPid())});
+            if (!start.waitForFinished(60000) || start.exitStatus() != QProcess::NormalExit || start.exitCode() != 0) {
+                m_cupsGrund = QString::fromLocal8Bit(start.readAllStandardError()).trimmed();
+                if (m_cupsGrund.isEmpty())
+                    m_cupsGrund = QStringLiteral("scripts/cups start failed: ") + start.errorString();
+            } else {
+                m_cupsOrdner = QString::fromLocal8Bit(start.readAllStandardOutput()).trimmed().split(u'\n').last();
+                m_eigenerServer = m_cupsOrdner;
+            }
+        }
+        if (m_cupsOrdner.isEmpty())
+            return;
+        const QString socket = m_cupsOrdner + QStringLiteral("/cups.sock");
+        QFile ausgabe(m_cupsOrdner + QStringLiteral("/ausgabe"));
+        if (!QFileInfo::exists(socket) || !ausgabe.open(QIODevice::ReadOnly)) {
+            m_cupsGrund = QStringLiteral("no print server in ") + m_cupsOrdner;
+            return;
+        }
+        m_cupsAusgabe = QString::fromLocal8Bit(ausgabe.readAll()).trimmed();
+        qputenv("CUPS_SERVER", QFile::encodeName(socket));
+    }
+
+    void cleanupTestCase()
+    {
+        if (!m_eigenerServer.isEmpty())
+            QProcess::execute(QStringLiteral("bash"), {CupsSkript, QStringLiteral("stop"), m_eigenerServer});
+    }
+
+    void neinDrucktNichts_data()
+    {
+        QTest::addColumn<Modus>("modus");
+        QTest::addColumn<int>("seitenRand");
+        QTest::newRow("one label, margin 15") << Modus::EineEtikette << 15;
+        QTest::newRow("whole sheet, margin 15") << Modus::GanzeSeite << 15;
+        QTest::newRow("one row, margin 0") << Modus::EineZeile << 0;
+        QTest::newRow("one label, margin 0") << Modus::EineEtikette << 0;
+    }
+
+    void neinDrucktNichts()
+    {
+        QFETCH(Modus, modus);
+        QFETCH(int, seitenRand);
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        int drucker = 0;
+        auto form = Fenster(p, [&] {
+            ++drucker;
+            auto q = std::make_unique<QPrinter>();
+            PdfDrucker(pdf)(*q);
+            return q;
+        });
+        waehle(p, *form, modus);
+        if (QTest::currentTestFailed())
+            return;
+        form->UpDownSeitenrand->setPosition(seitenRand);
+        QCOMPARE(form->SeitenRand(), seitenRand);
+        QImage marke(7, 7, QImage::Format_RGB32);
+        marke.fill(Qt::green);
+        form->Image2->setBild(marke);
+        const int vorschauen = form->vorschauZaehler();
+        const bool geaendert = form->EinstellungenGeaendert;
+        p.dialoge.leeren();
+
+        p.dialoge.antworten = {false};
+        form->drucken1->trigger();
+
+        QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")).size(), 1);
+        QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")).first().toUtf8(), Frage(seitenRand));
+        QCOMPARE(TFormEtikette::DruckFrage(seitenRand).toUtf8(), Frage(seitenRand));
+        QCOMPARE(arten(p), QStringList{QStringLiteral("druckFrage")});
+        QCOMPARE(drucker, 0);
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(form->Image2->bild(), marke);
+        QCOMPARE(form->vorschauZaehler(), vorschauen);
+        QCOMPARE(form->EinstellungenGeaendert, geaendert);
+    }
+
+    void abgebrochenerDruckdialog_data()
+    {
+        QTest::addColumn<Modus>("modus");
+        QTest::addColumn<QSize>("bild2");
+        QTest::newRow("one label: Image2 holds the label") << Modus::EineEtikette << QSize(401, 255);
+        QTest::newRow("whole sheet: Image2 holds the sheet") << Modus::GanzeSeite << QSize(991, 1402);
+        QTest::newRow("one row: Image2 holds the sheet") << Modus::EineZeile << QSize(991, 1402);
+    }
+
+    void abgebrochenerDruckdialog()
+    {
+        QFETCH(Modus, modus);
+        QFETCH(QSize, bild2);
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        // The printer writes to a file from the start, so anything printed would show.
+        auto form = Fenster(p, [&] {
+            auto q = std::make_unique<QPrinter>();
+            PdfDrucker(pdf)(*q);
+            return q;
+        });
+        waehle(p, *form, modus);
+        if (QTest::currentTestFailed())
+            return;
+        p.dialoge.antworten = {true};
+        p.dialoge.druckDialoge = {false};
+        form->drucken1->trigger();
+
+        QCOMPARE(arten(p), (QStringList{QStringLiteral("druckFrage"), QStringLiteral("druckDialog")}));
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(form->Image2->bild().size(), bild2);
+    }
+
+    void druckAufPdf_data()
+    {
+        QTest::addColumn<Modus>("modus");
+        QTest::addColumn<double>("randMm");
+        QTest::addColumn<bool>("ganzeSeite");
+        QTest::newRow("one label at column 2, row 3") << Modus::EineEtikette << 0.0 << false;
+        QTest::newRow("one label, 10 mm margins: still from the paper's edge") << Modus::EineEtikette << 10.0 << false;
+        QTest::newRow("one label, full-page mode with margins") << Modus::EineEtikette << 10.0 << true;
+        QTest::newRow("whole sheet: five rows of two") << Modus::GanzeSeite << 0.0 << false;
+        QTest::newRow("whole sheet, 10 mm margins") << Modus::GanzeSeite << 10.0 << false;
+        QTest::newRow("row 3 only") << Modus::EineZeile << 0.0 << false;
+    }
+
+    void druckAufPdf()
+    {
+        QFETCH(Modus, modus);
+        QFETCH(double, randMm);
+        QFETCH(bool, ganzeSeite);
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        auto form = Fenster(p);
+        waehle(p, *form, modus);
+        if (QTest::currentTestFailed())
+            return;
+
+        drucke(p, *form, PdfDrucker(pdf, randMm, ganzeSeite));
+
+        QCOMPARE(arten(p), (QStringList{QStringLiteral("druckFrage"), QStringLiteral("druckDialog")}));
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+        const GeleseneSeite seite = LiesPdf(pdf);
+        QCOMPARE(seite.seiten, 1);
+        const QString abweichung = VergleicheSeite(seite.bild, Erwartet(modus));
+        QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
+        // Image2 keeps what was printed.
+        if (modus == Modus::EineEtikette)
+            QCOMPARE(form->Image2->bild(), QImage(p.daten(QStringLiteral("Visitenkarte_85x54.bmp"))));
+        else
+            QCOMPARE(form->Image2->bild().size(), QSize(991, 1402));
+    }
+
+    // A second print command while the first still has its print dialog open must not disturb the first.
+    void zweiterDruckbefehlImGang()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        auto form = Fenster(p);
+        waehle(p, *form, Modus::EineEtikette);
+        if (QTest::currentTestFailed())
+            return;
+        const auto einrichten = PdfDrucker(pdf);
+        int zweite = 0;
+        drucke(p, *form, [&](QPrinter &drucker) {
+            einrichten(drucker);
+            ++zweite;
+            form->drucken1->trigger();
+        });
+
+        QCOMPARE(zweite, 1);
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList{QStringLiteral("Das Drucken ist im Gang")});
+        QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")).size(), 1);
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+        const GeleseneSeite seite = LiesPdf(pdf);
+        QCOMPARE(seite.seiten, 1);
+        const QString abweichung = VergleicheSeite(seite.bild, Erwartet(Modus::EineEtikette));
+        QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
+
+        // Once the first is done, the next command runs as usual.
+        p.dialoge.leeren();
+        p.dialoge.antworten = {false};
+        form->drucken1->trigger();
+        QCOMPARE(arten(p), QStringList{QStringLiteral("druckFrage")});
+    }
+
+    void keinBildKeinDruck_data()
+    {
+        QTest::addColumn<Modus>("modus");
+        QTest::addColumn<QString>("datei"); // "fehlt", "kein Bild" or "nicht lesbar" (a sound header, no picture)
+        QTest::addColumn<QString>("meldung"); // %1 is the file
+        QTest::newRow("one label, file missing")
+            << Modus::EineEtikette << "fehlt" << "Datei %1 kann nicht geöffnet werden";
+        QTest::newRow("one label, no picture")
+            << Modus::EineEtikette << "kein Bild" << "Die Datei %1 enthält kein lesbares Bild.";
+        QTest::newRow("whole sheet, file missing")
+            << Modus::GanzeSeite << "fehlt" << "Datei %1 kann nicht geöffnet werden";
+        QTest::newRow("whole sheet, no bitmap header")
+            << Modus::GanzeSeite << "kein Bild" << "Die Datei %1 ist kein lesbares Bitmap-Bild.";
+        QTest::newRow("whole sheet, header but no readable bitmap")
+            << Modus::GanzeSeite << "nicht lesbar"
+            << "Die Datei %1 enthält kein lesbares Bitmap-Bild. Es wurde nichts gedruckt.";
+        QTest::newRow("one row, header but no readable bitmap")
+            << Modus::EineZeile << "nicht lesbar"
+            << "Die Datei %1 enthält kein lesbares Bitmap-Bild. Es wurde nichts gedruckt.";
+    }
+
+    void keinBildKeinDruck()
+    {
+        QFETCH(Modus, modus);
+        QFETCH(QString, datei);
+        QFETCH(QString, meldung);
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        auto form = Fenster(p);
+        waehle(p, *form, modus);
+        if (QTest::currentTestFailed())
+            return;
+
+        const QString pfad = p.daten(QStringLiteral("Kaputt.bmp"));
+        QFile f(pfad);
+        if (datei == QStringLiteral("kein Bild")) {
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("kein Bild");
+        } else if (datei == QStringLiteral("nicht lesbar")) {
+            // The sample with compression 6 in its header: the size is there, the pixels are not readable.
+            QFile beispiel(p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+            QVERIFY(beispiel.open(QIODevice::ReadOnly));
+            QByteArray bytes = beispiel.readAll();
+            bytes[30] = 6;
+            QVERIFY(QImage::fromData(bytes).isNull());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        f.close();
+        form->AktuelleEtikettDatei = pfad;
+
+        drucke(p, *form, PdfDrucker(pdf));
+
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList{meldung.arg(pfad)});
+        QVERIFY(!arten(p).contains(QStringLiteral("druckDialog")));
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+    // The print routines refuse a picture without pixels before the print dialog: no blank page.
+    void leeresBildWirdNichtGedruckt()
+    {
+        Programmordner p;
+        auto form = Fenster(p);
+        QVERIFY_THROWS_EXCEPTION(Fehler, form->DruckeEtikettAnPosition(QImage(), 0, 0, 85, 54));
+        QVERIFY_THROWS_EXCEPTION(Fehler, form->DruckeBildMitSeitenverhaeltnis(QImage(), true, 0, 0, 210));
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
+    }
+
+    void dateiNichtSchreibbar()
+    {
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("fehlt/seite.pdf"));
+        auto form = Fenster(p);
+        waehle(p, *form, Modus::EineEtikette);
+        if (QTest::currentTestFailed())
+            return;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("QPainter::begin.*")));
+        drucke(p, *form, PdfDrucker(pdf));
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.")
+                                 .arg(pdf)});
+        // The failed command does not block the next.
+        p.dialoge.leeren();
+        p.dialoge.antworten = {false};
+        form->drucken1->trigger();
+        QCOMPARE(arten(p), QStringList{QStringLiteral("druckFrage")});
+    }
+
+    // Through the print server's PDF printer: the page goes through the server's filters, and the positions on
+    // paper hold with that printer's own resolution and printable area.
+    void druckUeberCups_data()
+    {
+        QTest::addColumn<Modus>("modus");
+        QTest::newRow("one label at column 2, row 3") << Modus::EineEtikette;
+        QTest::newRow("whole sheet") << Modus::GanzeSeite;
+    }
+
+    void druckUeberCups()
+    {
+        QFETCH(Modus, modus);
+        if (m_cupsAusgabe.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cupsGrund));
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        auto form = Fenster(p);
+        waehle(p, *form, modus);
+        if (QTest::currentTestFailed())
+            return;
+        // The job's title names the file that the PDF printer writes.
+        const QString titel =
+            QStringLiteral("MorvaneDruckprobe-") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        QString drucker;
+        QPoint versatz;
+        int dpi = 0;
+        drucke(p, *form, [&](QPrinter &d) {
+            d.setPrinterName(QStringLiteral("MorvanePDF"));
+            d.setDocName(titel);
+            d.setPageSize(QPageSize(QPageSize::A4));
+            d.setPageOrientation(QPageLayout::Portrait);
+            drucker = d.isValid() ? d.printerName() : QString();
+            const QPageLayout l = d.pageLayout();
+            versatz = l.paintRectPixels(d.resolution()).topLeft() - l.fullRectPixels(d.resolution()).topLeft();
+            dpi = d.resolution();
+        });
+        QCOMPARE(drucker, QStringLiteral("MorvanePDF"));
+        QCOMPARE(arten(p), (QStringList{QStringLiteral("druckFrage"), QStringLiteral("druckDialog")}));
+        qInfo() << "printer resolution" << dpi << "offset in pixels" << versatz;
+
+        // The printer writes its file when the server has run the job; it is done when its end is there and it
+        // no longer grows.
+        QString pdf;
+        QByteArray inhalt;
+        bool fertig = false;
+        QElapsedTimer uhr;
+        uhr.start();
+        while (!fertig && uhr.elapsed() < ZeitFuerCupsMs) {
+            QTest::qWait(250);
+            QDirIterator it(m_cupsAusgabe, {titel + QStringLiteral("*.pdf")}, QDir::Files);
+            if (!it.hasNext())
+                continue;
+            pdf = it.next();
+            QFile f(pdf);
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray jetzt = f.readAll();
+            fertig = !jetzt.isEmpty() && jetzt == inhalt && jetzt.trimmed().endsWith("%%EOF");
+            inhalt = jetzt;
+        }
+        // The printer's folder belongs to the user; no test leaves anything there.
+        const auto weg = qScopeGuard([&] { QFile::remove(pdf); });
+        QVERIFY2(fertig,
+                 qPrintable(QStringLiteral("no PDF %1* in %2 after %3 s; server log: %4/log/error_log")
+                                .arg(titel, m_cupsAusgabe)
+                                .arg(ZeitFuerCupsMs / 1000)
+                                .arg(m_cupsOrdner)));
+        const GeleseneSeite seite = LiesPdf(pdf);
+        QCOMPARE(seite.seiten, 1);
+        const QString abweichung = VergleicheSeite(seite.bild, Erwartet(modus));
+        QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
+    }
+};
+
+QTEST_MAIN(TestDrucken)
+#include "test_drucken.moc"
