@@ -101,14 +101,10 @@ QImage ErklaerungsBild()
     p.setPen(Qt::black);
     const int tx = 345;
     const QStringList zeilen = {
-        QStringLiteral("Linker Rand: Blattrand bis Etikett"),
-        QStringLiteral("Oberer Rand: Blattrand bis 1. Reihe"),
-        QStringLiteral("Horizontalabstand: Anfang eines"),
-        QStringLiteral("   Etiketts bis Anfang des nächsten"),
-        QStringLiteral("Vertikalabstand: Anfang einer Reihe"),
-        QStringLiteral("   bis Anfang der nächsten Reihe"),
-        QStringLiteral("Breite, Höhe: Größe eines Etiketts"),
-        QStringLiteral("Anzahl: [x] je Zeile, [y] je Spalte"),
+        QStringLiteral("Linker Rand: Blattrand bis Etikett"),  QStringLiteral("Oberer Rand: Blattrand bis 1. Reihe"),
+        QStringLiteral("Horizontalabstand: Anfang eines"),     QStringLiteral("   Etiketts bis Anfang des nächsten"),
+        QStringLiteral("Vertikalabstand: Anfang einer Reihe"), QStringLiteral("   bis Anfang der nächsten Reihe"),
+        QStringLiteral("Breite, Höhe: Größe eines Etiketts"),  QStringLiteral("Anzahl: [x] je Zeile, [y] je Spalte"),
     };
     for (int i = 0; i < zeilen.size(); ++i)
         p.drawText(tx, 22 + i * 18, zeilen[i]);

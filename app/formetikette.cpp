@@ -70,8 +70,7 @@ QFrame *rahmen(QWidget *eltern, int l, int t, int w, int h)
 
 } // namespace
 
-TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern)
-    : QMainWindow(eltern), m_umgebung(std::move(umgebung))
+TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern) : QMainWindow(eltern), m_umgebung(std::move(umgebung))
 {
     if (!m_umgebung.druckerFabrik)
         m_umgebung.druckerFabrik = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };
@@ -162,8 +161,8 @@ void TFormEtikette::baueSteuerelemente()
     UpDownZeile->setGeometry(813, 179, 17, 35);
 
     const QFont massFeld = sansSerif(13);
-    auto massZeile = [&](QLabel *&label, QLineEdit *&edit, TUpDown *&updown, const QString &text, int top,
-                         int min, int position) {
+    auto massZeile = [&](QLabel *&label, QLineEdit *&edit, TUpDown *&updown, const QString &text, int top, int min,
+                         int position) {
         label = beschriftung(text, 24, top + 4, 172, 16, standard);
         edit = feld(QString(), 196, top, 49, 24, massFeld);
         updown = new TUpDown(min, 10000, position, k);
@@ -173,10 +172,9 @@ void TFormEtikette::baueSteuerelemente()
     massZeile(SeitenrandLabel, EditSeitenrand, UpDownSeitenrand, QStringLiteral("Linker Rand:"), 270, 0, 0);
     massZeile(HorizontalabstandLabel, EditHorizontalAbstand, UpDownHorizontalAbstand,
               QStringLiteral("Horizontalabstand: "), 302, 1, 10);
-    massZeile(EtikettenbreiteLabel, EditEtikettenbreite, UpDownEtikettenbreite, QStringLiteral("Breite:"), 333, 1,
-              10);
-    massZeile(VertikalAbstLabel, EditVertikalAbstand, UpDownVertikalAbstand, QStringLiteral("Vertikalabstand: "),
-              365, 1, 10);
+    massZeile(EtikettenbreiteLabel, EditEtikettenbreite, UpDownEtikettenbreite, QStringLiteral("Breite:"), 333, 1, 10);
+    massZeile(VertikalAbstLabel, EditVertikalAbstand, UpDownVertikalAbstand, QStringLiteral("Vertikalabstand: "), 365,
+              1, 10);
     massZeile(EtikettenHoeheLabel, EditEtikettenHoehe, UpDownEtikettenHoehe, QStringLiteral("Höhe:"), 398, 1, 10);
     massZeile(AnzEtikettenInZeileLabel, EditAnzEtikettenInZeile, UpDownAnzEtikettenInZeile,
               QStringLiteral("Anz. in einer Zeile [x]:"), 442, 1, 1);
@@ -221,14 +219,32 @@ void TFormEtikette::baueSteuerelemente()
     MachPause1 = new TMachPause(this);
     MachPause1->setInterval(1000);
 
-    QWidget *reihenfolge[] = {MehrereEtikettenDruckenCheckBox, NurEineDruckenCheckBox,
-                              EditObererRand, UpDownObererRand, EditSeitenrand, UpDownSeitenrand,
-                              EditVertikalAbstand, UpDownVertikalAbstand, EditHorizontalAbstand,
-                              UpDownHorizontalAbstand, EditEtikettenHoehe, UpDownEtikettenHoehe,
-                              EditEtikettenbreite, UpDownEtikettenbreite, EditAnzEtikettenInZeile,
-                              UpDownAnzEtikettenInZeile, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte,
-                              EditSpalte, UpDownSpalte, EditZeile, UpDownZeile, BitBtnNeuladen, BitBtn1,
-                              GanzeSeiteCheckBox, NurDieZeileCheckBox};
+    QWidget *reihenfolge[] = {MehrereEtikettenDruckenCheckBox,
+                              NurEineDruckenCheckBox,
+                              EditObererRand,
+                              UpDownObererRand,
+                              EditSeitenrand,
+                              UpDownSeitenrand,
+                              EditVertikalAbstand,
+                              UpDownVertikalAbstand,
+                              EditHorizontalAbstand,
+                              UpDownHorizontalAbstand,
+                              EditEtikettenHoehe,
+                              UpDownEtikettenHoehe,
+                              EditEtikettenbreite,
+                              UpDownEtikettenbreite,
+                              EditAnzEtikettenInZeile,
+                              UpDownAnzEtikettenInZeile,
+                              EditAnzEtikettenInSpalte,
+                              UpDownAnzEtikettenInSpalte,
+                              EditSpalte,
+                              UpDownSpalte,
+                              EditZeile,
+                              UpDownZeile,
+                              BitBtnNeuladen,
+                              BitBtn1,
+                              GanzeSeiteCheckBox,
+                              NurDieZeileCheckBox};
     for (std::size_t i = 1; i < std::size(reihenfolge); ++i)
         setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
 }
@@ -263,7 +279,8 @@ void TFormEtikette::baueMenue()
 void TFormEtikette::verbinde()
 {
     auto an = [this](QAction *aktion, void (TFormEtikette::*handler)()) {
-        connect(aktion, &QAction::triggered, this, [this, handler] { bewacht([this, handler] { (this->*handler)(); }); });
+        connect(aktion, &QAction::triggered, this,
+                [this, handler] { bewacht([this, handler] { (this->*handler)(); }); });
     };
     an(Neu1, &TFormEtikette::Neu1Click);
     an(Oeffnen1, &TFormEtikette::Oeffnen1Click);
@@ -299,8 +316,7 @@ void TFormEtikette::verbinde()
          &TFormEtikette::UpDownEtikettenbreiteClick);
     spin(UpDownVertikalAbstand, &TFormEtikette::UpDownVertikalAbstandChanging,
          &TFormEtikette::UpDownVertikalAbstandClick);
-    spin(UpDownEtikettenHoehe, &TFormEtikette::UpDownEtikettenHoeheChanging,
-         &TFormEtikette::UpDownEtikettenHoeheClick);
+    spin(UpDownEtikettenHoehe, &TFormEtikette::UpDownEtikettenHoeheChanging, &TFormEtikette::UpDownEtikettenHoeheClick);
     spin(UpDownAnzEtikettenInZeile, &TFormEtikette::UpDownAnzEtikettenInZeileChanging,
          &TFormEtikette::UpDownAnzEtikettenInZeileClick);
     spin(UpDownAnzEtikettenInSpalte, &TFormEtikette::UpDownAnzEtikettenInSpalteChanging,
@@ -354,16 +370,46 @@ Aufloesung TFormEtikette::bildschirm() const
     return m_umgebung.bildschirm();
 }
 
-int TFormEtikette::ObererRand() const { return UpDownObererRand->Position(); }
-int TFormEtikette::SeitenRand() const { return UpDownSeitenrand->Position(); }
-int TFormEtikette::Vertikalabstand() const { return UpDownVertikalAbstand->Position(); }
-int TFormEtikette::Horizontalabstand() const { return UpDownHorizontalAbstand->Position(); }
-int TFormEtikette::Etikettenhoehe() const { return UpDownEtikettenHoehe->Position(); }
-int TFormEtikette::Etikettenbreite() const { return UpDownEtikettenbreite->Position(); }
-int TFormEtikette::AnzahlEtikettenInZeile() const { return UpDownAnzEtikettenInZeile->Position(); }
-int TFormEtikette::AnzahlEtikettenInSpalte() const { return UpDownAnzEtikettenInSpalte->Position(); }
-int TFormEtikette::Spalte() const { return UpDownSpalte->Position(); }
-int TFormEtikette::Zeile() const { return UpDownZeile->Position(); }
+int TFormEtikette::ObererRand() const
+{
+    return UpDownObererRand->Position();
+}
+int TFormEtikette::SeitenRand() const
+{
+    return UpDownSeitenrand->Position();
+}
+int TFormEtikette::Vertikalabstand() const
+{
+    return UpDownVertikalAbstand->Position();
+}
+int TFormEtikette::Horizontalabstand() const
+{
+    return UpDownHorizontalAbstand->Position();
+}
+int TFormEtikette::Etikettenhoehe() const
+{
+    return UpDownEtikettenHoehe->Position();
+}
+int TFormEtikette::Etikettenbreite() const
+{
+    return UpDownEtikettenbreite->Position();
+}
+int TFormEtikette::AnzahlEtikettenInZeile() const
+{
+    return UpDownAnzEtikettenInZeile->Position();
+}
+int TFormEtikette::AnzahlEtikettenInSpalte() const
+{
+    return UpDownAnzEtikettenInSpalte->Position();
+}
+int TFormEtikette::Spalte() const
+{
+    return UpDownSpalte->Position();
+}
+int TFormEtikette::Zeile() const
+{
+    return UpDownZeile->Position();
+}
 
 void TFormEtikette::FormCreate()
 {
@@ -394,10 +440,13 @@ void TFormEtikette::FormPaint()
     if (ErsterAufruf) {
         // Cleared before anything can open a box, so that paints during one only do the steps below.
         ErsterAufruf = false;
-        QMetaObject::invokeMethod(this, [this] {
-            bewacht([this] { StartArbeit(); });
-            Klientflaeche->update();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                bewacht([this] { StartArbeit(); });
+                Klientflaeche->update();
+            },
+            Qt::QueuedConnection);
     }
     UpDownZeile->setMax(AnzahlEtikettenInSpalte());
     if (!MehrereNebeneinanderMoeglich)

@@ -50,8 +50,17 @@ public:
     ~TFormEtikette() override;
 
     // Measures in the refresh order of the delayed update.
-    enum Mass { mObererRand, mSeitenRand, mHorizontalabstand, mEtikettenbreite, mVertikalabstand,
-                mEtikettenhoehe, mAnzahlInZeile, mAnzahlInSpalte, MassAnzahl };
+    enum Mass {
+        mObererRand,
+        mSeitenRand,
+        mHorizontalabstand,
+        mEtikettenbreite,
+        mVertikalabstand,
+        mEtikettenhoehe,
+        mAnzahlInZeile,
+        mAnzahlInSpalte,
+        MassAnzahl
+    };
 
     // ---- State owned by the window for the whole run
     QString ProgrammOrdner;

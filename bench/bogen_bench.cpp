@@ -31,8 +31,9 @@ Bogenangaben Angaben(const Beispiel &b, const QImage &bild)
 {
     const Pixelmasse m = BerechnePixelmasse(bild.width(), bild.height(), b.ObererRand, b.SeitenRand,
                                             b.Horizontalabstand, b.Etikettenhoehe, b.Etikettenbreite);
-    return Bogenangaben{bild.width(), bild.height(), m.ObererRandPixel, m.SeitenRandPixel, m.LueckePixel,
-                        b.n, b.anzahlInSpalte, 1, false};
+    return Bogenangaben{bild.width(),  bild.height(), m.ObererRandPixel, m.SeitenRandPixel,
+                        m.LueckePixel, b.n,           b.anzahlInSpalte,  1,
+                        false};
 }
 
 void Bogen(benchmark::State &state, const Beispiel &b)

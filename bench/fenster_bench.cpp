@@ -49,7 +49,7 @@ struct Fenster5x13
         QDir().mkpath(wurzel + QStringLiteral("Morvane/Druckposition Infos"));
         for (const auto &[x, y] : InfobildLayouts())
             ZeichneInfobild(x, y).save(wurzel + QStringLiteral("Morvane/Druckposition Infos/") + InfobildDatei(x, y),
-                                      "BMP");
+                                       "BMP");
         ZeichneKeinBild().save(wurzel + QStringLiteral("Morvane/Druckposition Infos/Kein Bild.bmp"), "BMP");
         QImage bild(179, 99, QImage::Format_RGB32);
         bild.fill(qRgb(30, 90, 160));
@@ -57,8 +57,9 @@ struct Fenster5x13
         bild.save(etikett, "BMP");
         QFile ini(wurzel + QStringLiteral("Morvane/Preis.ini"));
         ini.open(QIODevice::WriteOnly);
-        ini.write("[Einstellung]\r\nObererRand=11\r\nSeitenRand=9\r\nVertikalabstand=21\r\nHorizontalabstand=38\r\n"
-                  "Etikettenhoehe=21\r\nEtikettenbreite=38\r\nAnzahlEtikettenInZeile=5\r\nAnzahlEtikettenInSpalte=13\r\n");
+        ini.write(
+            "[Einstellung]\r\nObererRand=11\r\nSeitenRand=9\r\nVertikalabstand=21\r\nHorizontalabstand=38\r\n"
+            "Etikettenhoehe=21\r\nEtikettenbreite=38\r\nAnzahlEtikettenInZeile=5\r\nAnzahlEtikettenInSpalte=13\r\n");
         ini.close();
 
         qputenv("XDG_CONFIG_HOME", (ordner.path() + QStringLiteral("/config")).toUtf8());

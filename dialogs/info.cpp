@@ -52,7 +52,8 @@ TAboutBox::TAboutBox(QWidget *parent, const QIcon &programmSymbol) : QDialog(par
         QStringLiteral("   Freeware"),
         QString(),
         QStringLiteral("Damit gestalten Sie Ihre Etiketten selbst."),
-    }.join(QLatin1Char('\n')));
+    }
+                           .join(QLatin1Char('\n')));
 
     ErzeugeKontaktzeilen(panel, {23, 139}, {81, 156}, {87, 171});
     ErzeugeOkKnopf(*this, 131, 206)->setFocus();

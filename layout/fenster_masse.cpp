@@ -24,14 +24,38 @@ struct Sanduhr
 
 } // namespace
 
-void TFormEtikette::UpDownObererRandChanging() { EinstellungenGeaendert = true; }
-void TFormEtikette::UpDownSeitenrandChanging() { EinstellungenGeaendert = true; }
-void TFormEtikette::UpDownVertikalAbstandChanging() { EinstellungenGeaendert = true; }
-void TFormEtikette::UpDownHorizontalAbstandChanging() { EinstellungenGeaendert = true; }
-void TFormEtikette::UpDownEtikettenHoeheChanging() { EinstellungenGeaendert = true; }
-void TFormEtikette::UpDownEtikettenbreiteChanging() { EinstellungenGeaendert = true; }
-void TFormEtikette::UpDownAnzEtikettenInZeileChanging() { EinstellungenGeaendert = true; }
-void TFormEtikette::UpDownAnzEtikettenInSpalteChanging() { EinstellungenGeaendert = true; }
+void TFormEtikette::UpDownObererRandChanging()
+{
+    EinstellungenGeaendert = true;
+}
+void TFormEtikette::UpDownSeitenrandChanging()
+{
+    EinstellungenGeaendert = true;
+}
+void TFormEtikette::UpDownVertikalAbstandChanging()
+{
+    EinstellungenGeaendert = true;
+}
+void TFormEtikette::UpDownHorizontalAbstandChanging()
+{
+    EinstellungenGeaendert = true;
+}
+void TFormEtikette::UpDownEtikettenHoeheChanging()
+{
+    EinstellungenGeaendert = true;
+}
+void TFormEtikette::UpDownEtikettenbreiteChanging()
+{
+    EinstellungenGeaendert = true;
+}
+void TFormEtikette::UpDownAnzEtikettenInZeileChanging()
+{
+    EinstellungenGeaendert = true;
+}
+void TFormEtikette::UpDownAnzEtikettenInSpalteChanging()
+{
+    EinstellungenGeaendert = true;
+}
 
 void TFormEtikette::vormerken(Mass mass)
 {
@@ -172,19 +196,19 @@ void TFormEtikette::VerzoegerungsTimerTimer()
 
 QList<QWidget *> TFormEtikette::Massbeschriftungen() const
 {
-    return {obererRandLabel, SeitenrandLabel, HorizontalabstandLabel, EtikettenbreiteLabel,
+    return {obererRandLabel,   SeitenrandLabel,     HorizontalabstandLabel,   EtikettenbreiteLabel,
             VertikalAbstLabel, EtikettenHoeheLabel, AnzEtikettenInZeileLabel, AnzEtikettenInSpalteLabel};
 }
 
 QList<QWidget *> TFormEtikette::Massfelder() const
 {
-    return {EditObererRand, EditSeitenrand, EditHorizontalAbstand, EditEtikettenbreite,
+    return {EditObererRand,      EditSeitenrand,     EditHorizontalAbstand,   EditEtikettenbreite,
             EditVertikalAbstand, EditEtikettenHoehe, EditAnzEtikettenInZeile, EditAnzEtikettenInSpalte};
 }
 
 QList<QWidget *> TFormEtikette::Massknoepfe() const
 {
-    return {UpDownObererRand, UpDownSeitenrand, UpDownHorizontalAbstand, UpDownEtikettenbreite,
+    return {UpDownObererRand,      UpDownSeitenrand,     UpDownHorizontalAbstand,   UpDownEtikettenbreite,
             UpDownVertikalAbstand, UpDownEtikettenHoehe, UpDownAnzEtikettenInZeile, UpDownAnzEtikettenInSpalte};
 }
 
@@ -224,10 +248,22 @@ void TFormEtikette::MasseEtikettBearbeitenClick()
     AktiviereEinstellungen();
 }
 
-void TFormEtikette::UpDownEtikettenHoeheMouseDown() { Image1->hide(); }
-void TFormEtikette::UpDownEtikettenHoeheMouseUp() { Image1->show(); }
-void TFormEtikette::UpDownEtikettenbreiteMouseDown() { Image1->hide(); }
-void TFormEtikette::UpDownEtikettenbreiteMouseUp() { Image1->show(); }
+void TFormEtikette::UpDownEtikettenHoeheMouseDown()
+{
+    Image1->hide();
+}
+void TFormEtikette::UpDownEtikettenHoeheMouseUp()
+{
+    Image1->show();
+}
+void TFormEtikette::UpDownEtikettenbreiteMouseDown()
+{
+    Image1->hide();
+}
+void TFormEtikette::UpDownEtikettenbreiteMouseUp()
+{
+    Image1->show();
+}
 
 // The window has a fixed size and so no scroll range: the wheel moves nothing.
 void TFormEtikette::FormMouseWheelDown() {}

@@ -70,7 +70,8 @@ Gitter BerechneGitter(int spalten, int zeilen)
     g.spaltenabstand = spalten > 0 ? SpaltenabstandFuer(spalten) : 0;
     g.zeilenabstand = zeilen > 0 ? (GroessteGitterHoehe - 1) / zeilen : 0;
     if (g.spaltenabstand == 0 || g.zeilenabstand < KleinsterZeilenabstand)
-        throw Fehler(QStringLiteral("Für %1 x %2 Etiketten lässt sich kein Infobild zeichnen.").arg(spalten).arg(zeilen));
+        throw Fehler(
+            QStringLiteral("Für %1 x %2 Etiketten lässt sich kein Infobild zeichnen.").arg(spalten).arg(zeilen));
 
     const int versatz = std::min(AbstandZaehlzeile - 1, g.zeilenabstand / 2);
     g.ersteLinie = (InfobildHoehe - (zeilen * g.zeilenabstand + 1)) / 2;
@@ -110,7 +111,7 @@ QFont Schriftart(int pixel, bool fett)
 
 QList<QPair<int, int>> InfobildLayouts()
 {
-    return {{1, 2}, {1, 1}, {2, 2}, {1, 3}, {1, 12}, {2, 4}, {1, 5},
+    return {{1, 2}, {1, 1}, {2, 2}, {1, 3},  {1, 12}, {2, 4},  {1, 5},
             {2, 5}, {3, 7}, {3, 8}, {4, 10}, {4, 14}, {4, 16}, {5, 13}};
 }
 

@@ -32,11 +32,12 @@ Pruefung PruefeHorizontal(int SeitenRand, int Horizontalabstand, int Etikettenbr
         return {};
 
     const QString n = QString::number(AnzahlInZeile);
-    return {false, QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = ") + QString::number(SeitenRand)
-                       + QStringLiteral(" mm +(Horizontalabstand x ") + n + QStringLiteral(") = ")
-                       + QString::number(Horizontalabstand * AnzahlInZeile + SeitenRand) + QStringLiteral(" mm")
-                       + QStringLiteral("\r\n\r\n") + n
-                       + QStringLiteral(" Etiketten passen NICHT horizontal auf ein DIN-A4 Blatt! ")};
+    return {false,
+            QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = ") + QString::number(SeitenRand)
+                + QStringLiteral(" mm +(Horizontalabstand x ") + n + QStringLiteral(") = ")
+                + QString::number(Horizontalabstand * AnzahlInZeile + SeitenRand) + QStringLiteral(" mm")
+                + QStringLiteral("\r\n\r\n") + n
+                + QStringLiteral(" Etiketten passen NICHT horizontal auf ein DIN-A4 Blatt! ")};
 }
 
 Pruefung PruefeVertikal(int ObererRand, int Vertikalabstand, int Etikettenhoehe, int AnzahlInSpalte)
@@ -47,11 +48,12 @@ Pruefung PruefeVertikal(int ObererRand, int Vertikalabstand, int Etikettenhoehe,
         return {};
 
     const QString m = QString::number(AnzahlInSpalte);
-    return {false, QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = ") + QString::number(ObererRand)
-                       + QStringLiteral(" mm +(Vertikalabstand x ") + m + QStringLiteral(") = ")
-                       + QString::number(Vertikalabstand * AnzahlInSpalte + ObererRand) + QStringLiteral(" mm")
-                       + QStringLiteral("\r\n\r\n") + m
-                       + QStringLiteral(" Etiketten passen NICHT vertikal auf ein DIN-A4 Blatt! ")};
+    return {false,
+            QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = ") + QString::number(ObererRand)
+                + QStringLiteral(" mm +(Vertikalabstand x ") + m + QStringLiteral(") = ")
+                + QString::number(Vertikalabstand * AnzahlInSpalte + ObererRand) + QStringLiteral(" mm")
+                + QStringLiteral("\r\n\r\n") + m
+                + QStringLiteral(" Etiketten passen NICHT vertikal auf ein DIN-A4 Blatt! ")};
 }
 
 int Rueckfallanzahl(int letzte, int geladene)

@@ -15,8 +15,8 @@ long double ProMm(int pixel, int mm)
 
 } // namespace
 
-Pixelmasse BerechnePixelmasse(int bildBreite, int bildHoehe, int ObererRand, int SeitenRand,
-                              int Horizontalabstand, int Etikettenhoehe, int Etikettenbreite)
+Pixelmasse BerechnePixelmasse(int bildBreite, int bildHoehe, int ObererRand, int SeitenRand, int Horizontalabstand,
+                              int Etikettenhoehe, int Etikettenbreite)
 {
     const long double qv = ProMm(bildHoehe, Etikettenhoehe);
     const long double qh = ProMm(bildBreite, Etikettenbreite);
@@ -37,9 +37,8 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
     bogen.fill(Qt::white);
 
     // Converted once, so that every label is a plain copy of pixels.
-    const QImage etikett = bild.convertToFormat(bild.hasAlphaChannel()
-                                                    ? QImage::Format_ARGB32_Premultiplied
-                                                    : QImage::Format_RGB32);
+    const QImage etikett =
+        bild.convertToFormat(bild.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     QPainter p(&bogen);
 
     // 64-bit cursor: counts and margins from a settings file may be large.
@@ -83,8 +82,7 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
     return bogen;
 }
 
-QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, double wMm,
-                      double hMm)
+QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, double wMm, double hMm)
 {
     const QSize groesse = Arbeitsbildgroesse(dpiX, dpiY);
     QImage seite;
@@ -97,8 +95,7 @@ QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, 
     seite.fill(Qt::white);
     if (!bild.isNull()) {
         QPainter p(&seite);
-        ZeichneGestreckt(p, Rechteck(Platzierungsrechteck(dpiX, dpiY, 0, 0, xMm, yMm, wMm, hMm)),
-                         bild);
+        ZeichneGestreckt(p, Rechteck(Platzierungsrechteck(dpiX, dpiY, 0, 0, xMm, yMm, wMm, hMm)), bild);
     }
     return seite;
 }

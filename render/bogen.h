@@ -18,19 +18,19 @@ struct Pixelmasse
 // Each quotient (picture pixels per mm) is formed first, in extended precision, then
 // multiplied by the measure and rounded halves to even. A label size <= 0 counts as
 // 0 pixels per mm.
-Pixelmasse BerechnePixelmasse(int bildBreite, int bildHoehe, int ObererRand, int SeitenRand,
-                              int Horizontalabstand, int Etikettenhoehe, int Etikettenbreite);
+Pixelmasse BerechnePixelmasse(int bildBreite, int bildHoehe, int ObererRand, int SeitenRand, int Horizontalabstand,
+                              int Etikettenhoehe, int Etikettenbreite);
 
 struct Bogenangaben
 {
     int W; // picture width and height in pixels
     int H;
-    int top; // ObererRandPixel
-    int left; // SeitenRandPixel
-    int gap; // LueckePixel
-    int n; // AnzahlEtikettenInZeile
+    int top;            // ObererRandPixel
+    int left;           // SeitenRandPixel
+    int gap;            // LueckePixel
+    int n;              // AnzahlEtikettenInZeile
     int anzahlInSpalte; // rows in the whole-sheet mode
-    int zeile; // row mode: the one row drawn, counted from 1
+    int zeile;          // row mode: the one row drawn, counted from 1
     bool zeilenModus;
 };
 
@@ -45,8 +45,7 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
 
 // The single-label preview: a white A4 page at the given resolution with the picture
 // stretched into its millimetre place. Throws Fehler when the page cannot be made.
-QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, double wMm,
-                      double hMm);
+QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, double wMm, double hMm);
 
 // Decodes a picture file by its content. A file that opens but holds no readable picture
 // gives a null QImage; a file that cannot be opened throws Fehler.

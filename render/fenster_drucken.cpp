@@ -19,9 +19,9 @@ Q_LOGGING_CATEGORY(lcDruck, "morvane.druck")
 QString TFormEtikette::DruckFrage(int seitenRand)
 {
     return QStringLiteral("\tHaben Sie das Papier richtig in den Drucker eingelegt? \r\nDer linke Rand mit Maßangabe ")
-           + QString::number(seitenRand)
-           + QStringLiteral(" mm ist bei eingelegtem Papier auf der rechten Seite \r\n"
-                            "wenn man von vorne auf den Drucker schaut!");
+        + QString::number(seitenRand)
+        + QStringLiteral(" mm ist bei eingelegtem Papier auf der rechten Seite \r\n"
+                         "wenn man von vorne auf den Drucker schaut!");
 }
 
 void TFormEtikette::drucken1Click()
@@ -59,13 +59,12 @@ void TFormEtikette::DruckeBildMitSeitenverhaeltnis(const QImage &bild, bool brei
                                                    double laengeMm)
 {
     DruckeSeite(bild, [&bild, breiteGegeben, xMm, yMm, laengeMm](int dpiX, int dpiY, int offX, int offY) {
-        return PlatzierungMitSeitenverhaeltnis(dpiX, dpiY, offX, offY, xMm, yMm, laengeMm, breiteGegeben,
-                                               bild.width(), bild.height());
+        return PlatzierungMitSeitenverhaeltnis(dpiX, dpiY, offX, offY, xMm, yMm, laengeMm, breiteGegeben, bild.width(),
+                                               bild.height());
     });
 }
 
-void TFormEtikette::DruckeSeite(const QImage &bild,
-                                const std::function<Platzierung(int, int, int, int)> &platzierung)
+void TFormEtikette::DruckeSeite(const QImage &bild, const std::function<Platzierung(int, int, int, int)> &platzierung)
 {
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
     if (bild.isNull())

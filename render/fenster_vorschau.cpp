@@ -23,9 +23,9 @@ bool TFormEtikette::ImageMitEtikettenAuffuellen()
     const QImage bild = LeseBild(AktuelleEtikettDatei);
     QImage bogen;
     if (!bild.isNull()) {
-        const Bogenangaben angaben{EtikettBildBreite, EtikettBildHoehe, ObererRandPixel, SeitenRandPixel, LueckePixel,
-                                   AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte(), Zeile(),
-                                   NurDieZeileCheckBox->isChecked()};
+        const Bogenangaben angaben{EtikettBildBreite,         EtikettBildHoehe, ObererRandPixel,
+                                   SeitenRandPixel,           LueckePixel,      AnzahlEtikettenInZeile(),
+                                   AnzahlEtikettenInSpalte(), Zeile(),          NurDieZeileCheckBox->isChecked()};
         bogen = ErzeugeEtikettenbogen(bild, angaben);
     }
     Image2->setBild(bogen);

@@ -39,8 +39,7 @@ int MmInPixel(int dpi, double mm)
     return RundeHalbGerade(produkt / MmProZoll);
 }
 
-Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, int xMm, int yMm,
-                                 double wMm, double hMm)
+Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, int xMm, int yMm, double wMm, double hMm)
 {
     Platzierung p;
     p.Left = MmInPixel(dpiX, xMm) - offX;
@@ -50,9 +49,8 @@ Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, int xMm
     return p;
 }
 
-Platzierung PlatzierungMitSeitenverhaeltnis(int dpiX, int dpiY, int offX, int offY, int xMm,
-                                            int yMm, double laengeMm, bool breiteGegeben,
-                                            int bildB, int bildH)
+Platzierung PlatzierungMitSeitenverhaeltnis(int dpiX, int dpiY, int offX, int offY, int xMm, int yMm, double laengeMm,
+                                            bool breiteGegeben, int bildB, int bildH)
 {
     const bool leer = bildB <= 0 || bildH <= 0;
     double wMm = laengeMm;
@@ -110,9 +108,7 @@ QImage SkaliereBild(const QImage &quelle, int breite, int hoehe)
     if (breite > 0 && hoehe > 0)
         ziel = QImage(breite, hoehe, QImage::Format_RGB32);
     if (ziel.isNull())
-        throw Fehler(QStringLiteral("Ein Bild von %1 x %2 Pixeln kann nicht angelegt werden")
-                         .arg(breite)
-                         .arg(hoehe));
+        throw Fehler(QStringLiteral("Ein Bild von %1 x %2 Pixeln kann nicht angelegt werden").arg(breite).arg(hoehe));
     ziel.fill(Qt::white);
     QPainter p(&ziel);
     ZeichneGestreckt(p, ziel.rect(), quelle);

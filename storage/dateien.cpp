@@ -77,8 +77,8 @@ QString NeuerNameFehler(const QString &name)
         ohneEndung.remove(stelle, 4);
     if (ohneEndung.trimmed().isEmpty())
         return QStringLiteral("Der Name ist leer. Bitte geben Sie dem Etikett einen Namen.");
-    bool ordnerteil = name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-                      || name.contains(QStringLiteral(".."));
+    bool ordnerteil =
+        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QStringLiteral(".."));
 #ifdef Q_OS_WIN
     ordnerteil = ordnerteil || name.contains(QLatin1Char(':'));
 #endif

@@ -25,8 +25,7 @@ double WertAlsZahl(const QString &text)
     if (punkt >= 0)
         t[punkt] = QLatin1Char(',');
     // A decimal number with "," as separator, as the conversion of the user's locale accepts it.
-    static const QRegularExpression zahl(
-        QStringLiteral("^\\s*[+-]?(\\d+(,\\d*)?|,\\d+)([eE][+-]?\\d+)?\\s*$"));
+    static const QRegularExpression zahl(QStringLiteral("^\\s*[+-]?(\\d+(,\\d*)?|,\\d+)([eE][+-]?\\d+)?\\s*$"));
     if (!zahl.match(t).hasMatch())
         throw Fehler(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(t));
     QString c = t;
@@ -52,8 +51,8 @@ QString EinstellungsPfad(const QString &bildPfad)
     if (bildPfad.isEmpty())
         return {};
     const QString pfad = bildPfad.contains(QStringLiteral(".bmp"), Qt::CaseInsensitive)
-                             ? bildPfad.left(bildPfad.size() - 4) + QStringLiteral(".ini")
-                             : bildPfad + QStringLiteral(".ini");
+        ? bildPfad.left(bildPfad.size() - 4) + QStringLiteral(".ini")
+        : bildPfad + QStringLiteral(".ini");
     if (pfad.compare(bildPfad, Qt::CaseInsensitive) == 0)
         return {};
     return pfad;
@@ -71,7 +70,6 @@ void SchreibeEinstellungsdatei(const QString &pfad, const TEinstellung &werte)
 {
     QSaveFile datei(pfad);
     const QByteArray inhalt = EinstellungsdateiInhalt(werte);
-    if (pfad.isEmpty() || !datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size()
-        || !datei.commit())
+    if (pfad.isEmpty() || !datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit())
         throw Fehler(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(pfad));
 }

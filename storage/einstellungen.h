@@ -6,10 +6,14 @@
 
 // The eight measures of a label's settings file, in file order.
 inline const std::array<QString, 8> EinstellungsSchluessel = {
-    QStringLiteral("ObererRand"),        QStringLiteral("SeitenRand"),
-    QStringLiteral("Vertikalabstand"),   QStringLiteral("Horizontalabstand"),
-    QStringLiteral("Etikettenhoehe"),    QStringLiteral("Etikettenbreite"),
-    QStringLiteral("AnzahlEtikettenInZeile"), QStringLiteral("AnzahlEtikettenInSpalte"),
+    QStringLiteral("ObererRand"),
+    QStringLiteral("SeitenRand"),
+    QStringLiteral("Vertikalabstand"),
+    QStringLiteral("Horizontalabstand"),
+    QStringLiteral("Etikettenhoehe"),
+    QStringLiteral("Etikettenbreite"),
+    QStringLiteral("AnzahlEtikettenInZeile"),
+    QStringLiteral("AnzahlEtikettenInSpalte"),
 };
 inline const QString EinstellungsSektion = QStringLiteral("Einstellung");
 

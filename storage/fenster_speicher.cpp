@@ -38,7 +38,7 @@ void TFormEtikette::RegistryEintraegeloeschen1Click()
 
 TEinstellung TFormEtikette::Einstellungswerte() const
 {
-    return {ObererRand(), SeitenRand(), Vertikalabstand(), Horizontalabstand(),
+    return {ObererRand(),     SeitenRand(),      Vertikalabstand(),        Horizontalabstand(),
             Etikettenhoehe(), Etikettenbreite(), AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte()};
 }
 

@@ -5,8 +5,8 @@
 QString DateinamenTeil(const QString &pfad)
 {
 #ifdef Q_OS_WIN
-    const qsizetype trenner = std::max({pfad.lastIndexOf(QLatin1Char('\\')), pfad.lastIndexOf(QLatin1Char('/')),
-                                        pfad.lastIndexOf(QLatin1Char(':'))});
+    const qsizetype trenner = std::max(
+        {pfad.lastIndexOf(QLatin1Char('\\')), pfad.lastIndexOf(QLatin1Char('/')), pfad.lastIndexOf(QLatin1Char(':'))});
 #else
     const qsizetype trenner = pfad.lastIndexOf(QLatin1Char('/'));
 #endif

@@ -12,9 +12,15 @@ namespace {
 #ifdef Q_OS_WIN
 const QString Schluessel = QStringLiteral("HKEY_CURRENT_USER\\Software\\Morvane");
 
-QSettings speicher() { return QSettings(Schluessel, QSettings::NativeFormat); }
+QSettings speicher()
+{
+    return QSettings(Schluessel, QSettings::NativeFormat);
+}
 #else
-QSettings speicher() { return QSettings(SpeicherOrt(), QSettings::IniFormat); }
+QSettings speicher()
+{
+    return QSettings(SpeicherOrt(), QSettings::IniFormat);
+}
 #endif
 
 const QString Trenner = QDir::separator();

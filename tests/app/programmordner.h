@@ -26,7 +26,7 @@ public:
         QDir().mkpath(wurzel + QStringLiteral("Morvane/Druckposition Infos"));
         for (const auto &[x, y] : InfobildLayouts())
             ZeichneInfobild(x, y).save(wurzel + QStringLiteral("Morvane/Druckposition Infos/") + InfobildDatei(x, y),
-                                      "BMP");
+                                       "BMP");
         ZeichneKeinBild().save(wurzel + QStringLiteral("Morvane/Druckposition Infos/Kein Bild.bmp"), "BMP");
         schreibeEtikett(QStringLiteral("Visitenkarte_85x54"), 401, 255,
                         "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
@@ -64,8 +64,13 @@ public:
 
     std::unique_ptr<TFormEtikette> fenster(int argumente = 0)
     {
-        return std::make_unique<TFormEtikette>(Umgebung{dialoge, schale, [] { return Aufloesung{96, 96}; },
-                                                        argumente, {}});
+        return std::make_unique<TFormEtikette>(Umgebung{dialoge,
+                                                        schale,
+                                                        [] {
+                                                            return Aufloesung{96, 96};
+                                                        },
+                                                        argumente,
+                                                        {}});
     }
 
     // Shows the window and waits until the start-up work of the first paint has run.

@@ -65,7 +65,8 @@ private Q_SLOTS:
         QtDialoge dialoge;
         Gesehen g;
         beantworte(g, antwort);
-        const bool ergebnis = druck ? dialoge.druckFrage(QStringLiteral("Frage?")) : dialoge.frage(QStringLiteral("Frage?"));
+        const bool ergebnis =
+            druck ? dialoge.druckFrage(QStringLiteral("Frage?")) : dialoge.frage(QStringLiteral("Frage?"));
         QCOMPARE(ergebnis, ja);
         QCOMPARE(g.titel, QStringLiteral("Bestätigung"));
         QCOMPARE(g.text, QStringLiteral("Frage?"));

@@ -104,10 +104,14 @@ class TestDruckmodus : public QObject
     static QCheckBox *kasten(TFormEtikette &f, int k)
     {
         switch (k) {
-        case NurEine: return f.NurEineDruckenCheckBox;
-        case Mehrere: return f.MehrereEtikettenDruckenCheckBox;
-        case Ganze: return f.GanzeSeiteCheckBox;
-        default: return f.NurDieZeileCheckBox;
+        case NurEine:
+            return f.NurEineDruckenCheckBox;
+        case Mehrere:
+            return f.MehrereEtikettenDruckenCheckBox;
+        case Ganze:
+            return f.GanzeSeiteCheckBox;
+        default:
+            return f.NurDieZeileCheckBox;
         }
     }
 
@@ -117,10 +121,7 @@ class TestDruckmodus : public QObject
     }
 
     // A click on the box's indicator, as the user makes it.
-    static void klick(QCheckBox *box)
-    {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
+    static void klick(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
     static void tippe(QLineEdit *edit, const QString &text)
     {
@@ -170,8 +171,8 @@ private Q_SLOTS:
         QCOMPARE(f.NurDieZeileCheckBox->text(), QStringLiteral("Nur die Zeile"));
         QCOMPARE(f.EditSpalte->text(), QStringLiteral("1"));
         QCOMPARE(f.EditZeile->text(), QStringLiteral("1"));
-        QVERIFY(GleichBisAufMarke(f.ImageInfo->bild(),
-                                  QImage(InfoDatei(g.p, QStringLiteral("Info Etikette 2x5.bmp")))));
+        QVERIFY(
+            GleichBisAufMarke(f.ImageInfo->bild(), QImage(InfoDatei(g.p, QStringLiteral("Info Etikette 2x5.bmp")))));
         QCOMPARE(f.ImageInfo->size(), f.ImageInfo->bild().size());
 
         // The multi boxes are disabled: a click on them changes nothing.
@@ -573,8 +574,8 @@ private Q_SLOTS:
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         // The picture of 2 x 5 stays, marked at the row the count editor set.
         QCOMPARE(f.UpDownZeile->Position(), 4);
-        QVERIFY(GleichBisAufMarke(f.ImageInfo->bild(),
-                                  QImage(InfoDatei(g.p, QStringLiteral("Info Etikette 2x5.bmp")))));
+        QVERIFY(
+            GleichBisAufMarke(f.ImageInfo->bild(), QImage(InfoDatei(g.p, QStringLiteral("Info Etikette 2x5.bmp")))));
         QCOMPARE(BlaueZelle(f.ImageInfo->bild()), QPoint(1, 4));
     }
 };

@@ -30,7 +30,8 @@ private Q_SLOTS:
         auto form = p.fenster();
         // The first run wrote the five values, the install location with its separator.
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel);
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
+                 p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
         QCOMPARE(form->OrdnerEtikettenInfos, p.wurzel + QStringLiteral("Morvane/Druckposition Infos/"));
         QCOMPARE(form->OrdnerEtikettenVorlagen, p.wurzel + QStringLiteral("Morvane/Vorlagen/"));
         QCOMPARE(form->windowTitle(), QString());
@@ -94,8 +95,7 @@ private Q_SLOTS:
         p.dialoge.dateien.push_back(std::nullopt);
         auto form = p.fenster();
         Programmordner::starte(*form);
-        QCOMPARE(p.dialoge.texte(QStringLiteral("dateiOeffnen")),
-                 QStringList{p.daten(QStringLiteral("*.bmp"))});
+        QCOMPARE(p.dialoge.texte(QStringLiteral("dateiOeffnen")), QStringList{p.daten(QStringLiteral("*.bmp"))});
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
                  QStringList{QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fehlt)});
         QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - "));
@@ -111,8 +111,8 @@ private Q_SLOTS:
     {
         Programmordner p;
         SchreibErstwerte(p.wurzel);
-        const QString muster = p.schreibeEtikett(QStringLiteral("Muster.BMP").chopped(4) + QStringLiteral(".BMP").chopped(4),
-                                                 401, 255, QByteArray());
+        const QString muster = p.schreibeEtikett(
+            QStringLiteral("Muster.BMP").chopped(4) + QStringLiteral(".BMP").chopped(4), 401, 255, QByteArray());
         QFile::rename(muster, p.daten(QStringLiteral("Muster.BMP")));
         QFile::copy(p.daten(QStringLiteral("Visitenkarte_85x54.ini")), p.daten(QStringLiteral("Muster.ini")));
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), p.daten(QStringLiteral("Muster.BMP")));
@@ -143,8 +143,8 @@ private Q_SLOTS:
         QVERIFY(form->EinstellungenGeaendert);   // moving an editor marks the settings changed
 
         // Only one key: only that count changes.
-        const QString nurZahl = p.schreibeEtikett(QStringLiteral("NurZahl"), 100, 50,
-                                                  "[Einstellung]\r\nAnzahlEtikettenInZeile=2\r\n");
+        const QString nurZahl =
+            p.schreibeEtikett(QStringLiteral("NurZahl"), 100, 50, "[Einstellung]\r\nAnzahlEtikettenInZeile=2\r\n");
         form->LiesVorlagenDatenEin(nurZahl);
         QCOMPARE(form->AnzahlEtikettenInZeile(), 2);
         QCOMPARE(form->EditAnzEtikettenInZeile->text(), QStringLiteral("2"));
@@ -186,7 +186,8 @@ private Q_SLOTS:
         auto form = p.fenster(1);
         Programmordner::starte(*form);
         form->speichern1->trigger();
-        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList{QStringLiteral("Datei  kann nicht erstellt werden")});
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("Datei  kann nicht erstellt werden")});
         QVERIFY(form->EinstellungenGeaendert);
     }
 
@@ -241,8 +242,10 @@ private Q_SLOTS:
         p.dialoge.antworten.push_back(true);
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
-        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
-                 QStringList{QStringLiteral("Datei %1 kann nicht erstellt werden").arg(p.wurzel + QStringLiteral("weg/Karte.ini"))});
+        QCOMPARE(
+            p.dialoge.texte(QStringLiteral("fehler")),
+            QStringList{
+                QStringLiteral("Datei %1 kann nicht erstellt werden").arg(p.wurzel + QStringLiteral("weg/Karte.ini"))});
         QVERIFY(form->EinstellungenGeaendert);
     }
 
@@ -253,10 +256,12 @@ private Q_SLOTS:
         auto form = p.fenster(1);
         const QStringList m = p.dialoge.texte(QStringLiteral("information"));
         QCOMPARE(m.size(), 2);
-        QCOMPARE(m[0], QStringLiteral("\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
-                                      "\"/woanders/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/woanders/\""));
-        QCOMPARE(m[1], QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
-                                      "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
+        QCOMPARE(m[0],
+                 QStringLiteral("\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
+                                "\"/woanders/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/woanders/\""));
+        QCOMPARE(m[1],
+                 QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
+                                "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
         // The stored folders stay in use.
         QCOMPARE(form->OrdnerEtikettenVorlagen, QStringLiteral("/woanders/Morvane/Vorlagen/"));
     }
@@ -366,8 +371,8 @@ private Q_SLOTS:
         QTest::mouseClick(u.runterKnopf(), Qt::LeftButton);
         QTest::mouseClick(u.runterKnopf(), Qt::LeftButton);
         // At the limit the position stays: no changing, but the click still arrives.
-        QCOMPARE(ereignisse, (QStringList{QStringLiteral("changing 2"), QStringLiteral("click 1"),
-                                          QStringLiteral("click 1")}));
+        QCOMPARE(ereignisse,
+                 (QStringList{QStringLiteral("changing 2"), QStringLiteral("click 1"), QStringLiteral("click 1")}));
         TUpDown gross(0, 100000, 70000);
         QCOMPARE(gross.Max(), 32767);
         QCOMPARE(gross.Position(), 32767);
@@ -380,14 +385,16 @@ private Q_SLOTS:
         QStringList menues;
         for (QAction *a : form->menuBar()->actions())
             menues << a->text();
-        QCOMPARE(menues, (QStringList{QStringLiteral("Datei"), QStringLiteral("Bearbeiten"), QStringLiteral("Option"),
-                                      QStringLiteral("Hilfe")}));
+        QCOMPARE(menues,
+                 (QStringList{QStringLiteral("Datei"), QStringLiteral("Bearbeiten"), QStringLiteral("Option"),
+                              QStringLiteral("Hilfe")}));
         QStringList datei;
         for (QAction *a : form->Datei1->actions())
             datei << a->text();
-        QCOMPARE(datei, (QStringList{QStringLiteral("Neu mit Hilfe einer Vorlage"), QStringLiteral("Öffnen..."),
-                                     QStringLiteral("Drucken"), QStringLiteral("Speichern"),
-                                     QStringLiteral("Etikett neu laden"), QStringLiteral("   "), QStringLiteral("Beenden")}));
+        QCOMPARE(datei,
+                 (QStringList{QStringLiteral("Neu mit Hilfe einer Vorlage"), QStringLiteral("Öffnen..."),
+                              QStringLiteral("Drucken"), QStringLiteral("Speichern"),
+                              QStringLiteral("Etikett neu laden"), QStringLiteral("   "), QStringLiteral("Beenden")}));
         QVERIFY(!form->N1->isSeparator());
         QCOMPARE(form->UpDownSpalte->geometry(), QRect(647, 179, 17, 35));
         QCOMPARE(form->EditAnzEtikettenInSpalte->geometry(), QRect(196, 472, 49, 24));

@@ -94,8 +94,9 @@ private Q_SLOTS:
         };
         ticken(form);
         QVERIFY(form.Image1->height() != bildVorher.height());
-        QCOMPARE(protokoll, (QStringList{QStringLiteral("Meldung, Bild %1").arg(bildVorher.height()),
-                                         QStringLiteral("Meldung, Bild %1").arg(form.Image1->height())}));
+        QCOMPARE(protokoll,
+                 (QStringList{QStringLiteral("Meldung, Bild %1").arg(bildVorher.height()),
+                              QStringLiteral("Meldung, Bild %1").arg(form.Image1->height())}));
         QCOMPARE(form.AnzahlEtikettenInZeile(), 2);
     }
 
@@ -195,9 +196,10 @@ private Q_SLOTS:
         ticken(form);
         const QStringList m = g.p.dialoge.texte(QStringLiteral("information"));
         QCOMPARE(m.size(), 1);
-        QCOMPARE(m.first(), QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = 30 mm +"
-                                           "(Vertikalabstand x 6) = 354 mm\r\n\r\n6 Etiketten passen NICHT "
-                                           "vertikal auf ein DIN-A4 Blatt! "));
+        QCOMPARE(m.first(),
+                 QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = 30 mm +"
+                                "(Vertikalabstand x 6) = 354 mm\r\n\r\n6 Etiketten passen NICHT "
+                                "vertikal auf ein DIN-A4 Blatt! "));
         QCOMPARE(form.AnzahlEtikettenInSpalte(), 5);
         QCOMPARE(form.UpDownZeile->Position(), 5);
         QCOMPARE(form.EditZeile->text(), QStringLiteral("5"));

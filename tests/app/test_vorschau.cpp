@@ -42,8 +42,8 @@ private Q_SLOTS:
         QTest::newRow("business card 85 x 54") << 85 << 54 << QSize(401, 255) << QRect(355, 251, 401, 255);
         QTest::newRow("A4 page 210 x 297") << 210 << 297 << QSize(992, 1403) << QRect(282, 226, 216, 305);
         QTest::newRow("strip 200 x 50") << 200 << 50 << QSize(945, 236) << QRect(282, 260, 549, 137);
-        QTest::newRow("strip 200 x 50, picture of exactly 4 : 1") << 200 << 50 << QSize(800, 200)
-                                                                  << QRect(282, 260, 548, 137);
+        QTest::newRow("strip 200 x 50, picture of exactly 4 : 1")
+            << 200 << 50 << QSize(800, 200) << QRect(282, 260, 548, 137);
     }
 
     void etikettenansichtBei96Dpi()
@@ -145,8 +145,10 @@ private Q_SLOTS:
         QTest::mouseClick(form->GanzeSeiteCheckBox, Qt::LeftButton, {}, QPoint(5, 8));
         QVERIFY(form->Image2->bild().isNull());
         QVERIFY(form->VorschauImage->bild().isNull());
-        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
-                 QStringList{QStringLiteral("Die Datei %1 enthält kein lesbares Bitmap-Bild.").arg(form->AktuelleEtikettDatei)});
+        QCOMPARE(
+            p.dialoge.texte(QStringLiteral("fehler")),
+            QStringList{
+                QStringLiteral("Die Datei %1 enthält kein lesbares Bitmap-Bild.").arg(form->AktuelleEtikettDatei)});
     }
 };
 

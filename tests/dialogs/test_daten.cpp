@@ -162,7 +162,7 @@ void TestDaten::vorlagenPassenAufDenBogen()
 
 void TestDaten::jedesLayoutGenauEinmal()
 {
-    const QList<QPair<int, int>> layouts = {{1, 2}, {1, 1}, {2, 2},  {1, 3},  {1, 12}, {2, 4},  {1, 5},
+    const QList<QPair<int, int>> layouts = {{1, 2}, {1, 1}, {2, 2}, {1, 3},  {1, 12}, {2, 4},  {1, 5},
                                             {2, 5}, {3, 7}, {3, 8}, {4, 10}, {4, 14}, {4, 16}, {5, 13}};
     QCOMPARE(int(Vorlagen().size()), int(layouts.size()));
     for (const auto &[x, y] : layouts) {
@@ -196,8 +196,7 @@ void TestDaten::bildgroessen()
     }
 
     QVERIFY2(qAbs(groesse.width() - SollPixel(m.Etikettenbreite)) <= 1, qPrintable(QString::number(groesse.width())));
-    QVERIFY2(qAbs(groesse.height() - SollPixel(m.Etikettenhoehe)) <= 1,
-             qPrintable(QString::number(groesse.height())));
+    QVERIFY2(qAbs(groesse.height() - SollPixel(m.Etikettenhoehe)) <= 1, qPrintable(QString::number(groesse.height())));
 
     // The sheet raster of 991 x 1402 pixels, which the preview and the multi-label print are composed in, holds
     // the full layout: a row is the left margin plus the count times the scaled pitch, rows step by the picture
@@ -298,12 +297,30 @@ void TestDaten::hilfedatei()
         .replace(QChar(0xFB04), QStringLiteral("ffl"));
     text = text.simplified();
 
-    const char *stichworte[] = {
-        "Öffnen...", "Neu mit Hilfe einer Vorlage", "Oberer Rand", "Linker Rand", "Horizontalabstand",
-        "Vertikalabstand", "Breite", "Höhe", "Anz. in einer Zeile [x]", "Anz. in einer Spalte [y]",
-        "Maße bearbeiten", "Nur eine Etikette drucken", "Mehrere Etiketten drucken", "Ganze Seite", "Nur die Zeile",
-        "[x] Spalte Nr.:", "[y] In Zeile Nr.:", "Drucken", "passen NICHT horizontal", "Etikett bearbeiten",
-        "Etikett neu laden", "4,72 Pixel je Millimeter", "Speichern", "Registry-Einträge löschen"};
+    const char *stichworte[] = {"Öffnen...",
+                                "Neu mit Hilfe einer Vorlage",
+                                "Oberer Rand",
+                                "Linker Rand",
+                                "Horizontalabstand",
+                                "Vertikalabstand",
+                                "Breite",
+                                "Höhe",
+                                "Anz. in einer Zeile [x]",
+                                "Anz. in einer Spalte [y]",
+                                "Maße bearbeiten",
+                                "Nur eine Etikette drucken",
+                                "Mehrere Etiketten drucken",
+                                "Ganze Seite",
+                                "Nur die Zeile",
+                                "[x] Spalte Nr.:",
+                                "[y] In Zeile Nr.:",
+                                "Drucken",
+                                "passen NICHT horizontal",
+                                "Etikett bearbeiten",
+                                "Etikett neu laden",
+                                "4,72 Pixel je Millimeter",
+                                "Speichern",
+                                "Registry-Einträge löschen"};
     for (const char *wort : stichworte)
         QVERIFY2(text.contains(QString::fromUtf8(wort)), wort);
 }

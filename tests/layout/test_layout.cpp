@@ -179,14 +179,16 @@ void TestLayout::vertikal()
 
 void TestLayout::meldungen()
 {
-    QCOMPARE(PruefeHorizontal(10, 70, 70, 3).meldung,
-             QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 10 mm +(Horizontalabstand x 3) = 220 mm"
-                            "\r\n\r\n3 Etiketten passen NICHT horizontal auf ein DIN-A4 Blatt! "));
+    QCOMPARE(
+        PruefeHorizontal(10, 70, 70, 3).meldung,
+        QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 10 mm +(Horizontalabstand x 3) = 220 mm"
+                       "\r\n\r\n3 Etiketten passen NICHT horizontal auf ein DIN-A4 Blatt! "));
     // The total uses the pitch as entered, not the wider label.
     QVERIFY(PruefeHorizontal(10, 60, 70, 3).meldung.contains(QStringLiteral("x 3) = 190 mm\r\n")));
-    QCOMPARE(PruefeVertikal(13, 57, 57, 5).meldung,
-             QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = 13 mm +(Vertikalabstand x 5) = 298 mm"
-                            "\r\n\r\n5 Etiketten passen NICHT vertikal auf ein DIN-A4 Blatt! "));
+    QCOMPARE(
+        PruefeVertikal(13, 57, 57, 5).meldung,
+        QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = 13 mm +(Vertikalabstand x 5) = 298 mm"
+                       "\r\n\r\n5 Etiketten passen NICHT vertikal auf ein DIN-A4 Blatt! "));
     QVERIFY(PruefeVertikal(13, 50, 57, 5).meldung.contains(QStringLiteral("x 5) = 263 mm\r\n")));
 }
 
@@ -277,7 +279,8 @@ void TestLayout::bildgroesse()
         LiesBildGroesse(pfad);
         QFAIL("no Fehler thrown");
     } catch (const Fehler &fehler) {
-        QCOMPARE(fehler.text(), QStringLiteral("Die Datei ") + pfad + QStringLiteral(" ist kein lesbares Bitmap-Bild."));
+        QCOMPARE(fehler.text(),
+                 QStringLiteral("Die Datei ") + pfad + QStringLiteral(" ist kein lesbares Bitmap-Bild."));
     }
 }
 
@@ -500,11 +503,13 @@ void TestLayout::zufallsbilderBleibenImBild()
         QCOMPARE(bild.size(), original.size());
         const bool neueZelle = !(zelle == alt);
         if (neueZelle)
-            QVERIFY(QRect(QPoint(0, 0), bild.size()).contains(QRect(QPoint(zelle.Left, zelle.Top), QPoint(zelle.Right, zelle.Bottom))));
+            QVERIFY(QRect(QPoint(0, 0), bild.size())
+                        .contains(QRect(QPoint(zelle.Left, zelle.Top), QPoint(zelle.Right, zelle.Bottom))));
         for (const QPoint &p : Unterschiede(original, bild)) {
             QVERIFY(original.pixel(p) != Schwarz);
             const bool gefuellt = neueZelle && InZelle(zelle, p) && bild.pixel(p) == farbe;
-            const bool geloescht = alt.Left > 0 && InZelle(alt, p) && original.pixel(p) == farbe && bild.pixel(p) == Weiss;
+            const bool geloescht =
+                alt.Left > 0 && InZelle(alt, p) && original.pixel(p) == farbe && bild.pixel(p) == Weiss;
             if (!gefuellt && !geloescht)
                 QFAIL(qPrintable(QStringLiteral("round %1: pixel %2,%3 changed").arg(runde).arg(p.x()).arg(p.y())));
         }

@@ -167,8 +167,9 @@ GeleseneSeite LiesPdf(const QString &pdf)
 
     const QString ziel = pdf + QStringLiteral("-seite");
     QProcess umwandlung;
-    umwandlung.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(LeseDpi),
-                                                  QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, ziel});
+    umwandlung.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QString::number(LeseDpi), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), pdf, ziel});
     if (umwandlung.waitForFinished(60000) && umwandlung.exitCode() == 0)
         g.bild = QImage(ziel + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
     QFile::remove(ziel + QStringLiteral(".png"));
@@ -178,7 +179,7 @@ GeleseneSeite LiesPdf(const QString &pdf)
 bool WerkzeugeDa()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
-           && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+        && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
 }
 
 // The print dialog's choice: a PDF file on A4 portrait at 300 dpi with the given margins.
@@ -198,8 +199,8 @@ QByteArray Frage(int seitenRand)
 {
     return "\tHaben Sie das Papier richtig in den Drucker eingelegt? \r\nDer linke Rand mit Ma\xc3\x9f"
            "angabe "
-           + QByteArray::number(seitenRand)
-           + " mm ist bei eingelegtem Papier auf der rechten Seite \r\nwenn man von vorne auf den Drucker schaut!";
+        + QByteArray::number(seitenRand)
+        + " mm ist bei eingelegtem Papier auf der rechten Seite \r\nwenn man von vorne auf den Drucker schaut!";
 }
 
 } // namespace
@@ -216,8 +217,11 @@ class TestDrucken : public QObject
     static std::unique_ptr<TFormEtikette> Fenster(Programmordner &p,
                                                   std::function<std::unique_ptr<QPrinter>()> fabrik = {})
     {
-        auto form = std::make_unique<TFormEtikette>(
-            Umgebung{p.dialoge, p.schale, [] { return Aufloesung{96, 96}; }, 0, std::move(fabrik)});
+        auto form = std::make_unique<TFormEtikette>(Umgebung{p.dialoge, p.schale,
+                                                             [] {
+                                                                 return Aufloesung{96, 96};
+                                                             },
+                                                             0, std::move(fabrik)});
         Programmordner::starte(*form);
         return form;
     }
@@ -265,8 +269,8 @@ private Q_SLOTS:
         if (m_cupsOrdner.isEmpty()) {
             QProcess start;
             // With this process as the watcher: the server goes when the test does, however it ends.
-            start.start(QStringLiteral("bash"), {CupsSkript, QStringLiteral("start"),
-                                                 QString::number(QCoreApplication::applicationPid())});
+            start.start(QStringLiteral("bash"),
+                        {CupsSkript, QStringLiteral("start"), QString::number(QCoreApplication::applicationPid())});
             if (!start.waitForFinished(60000) || start.exitStatus() != QProcess::NormalExit || start.exitCode() != 0) {
                 m_cupsGrund = QString::fromLocal8Bit(start.readAllStandardError()).trimmed();
                 if (m_cupsGrund.isEmpty())
@@ -461,16 +465,16 @@ private Q_SLOTS:
     void keinBildKeinDruck_data()
     {
         QTest::addColumn<Modus>("modus");
-        QTest::addColumn<QString>("datei"); // "fehlt", "kein Bild" or "nicht lesbar" (a sound header, no picture)
+        QTest::addColumn<QString>("datei");   // "fehlt", "kein Bild" or "nicht lesbar" (a sound header, no picture)
         QTest::addColumn<QString>("meldung"); // %1 is the file
-        QTest::newRow("one label, file missing")
-            << Modus::EineEtikette << "fehlt" << "Datei %1 kann nicht geöffnet werden";
-        QTest::newRow("one label, no picture")
-            << Modus::EineEtikette << "kein Bild" << "Die Datei %1 enthält kein lesbares Bild.";
-        QTest::newRow("whole sheet, file missing")
-            << Modus::GanzeSeite << "fehlt" << "Datei %1 kann nicht geöffnet werden";
-        QTest::newRow("whole sheet, no bitmap header")
-            << Modus::GanzeSeite << "kein Bild" << "Die Datei %1 ist kein lesbares Bitmap-Bild.";
+        QTest::newRow("one label, file missing") << Modus::EineEtikette << "fehlt"
+                                                 << "Datei %1 kann nicht geöffnet werden";
+        QTest::newRow("one label, no picture") << Modus::EineEtikette << "kein Bild"
+                                               << "Die Datei %1 enthält kein lesbares Bild.";
+        QTest::newRow("whole sheet, file missing") << Modus::GanzeSeite << "fehlt"
+                                                   << "Datei %1 kann nicht geöffnet werden";
+        QTest::newRow("whole sheet, no bitmap header") << Modus::GanzeSeite << "kein Bild"
+                                                       << "Die Datei %1 ist kein lesbares Bitmap-Bild.";
         QTest::newRow("whole sheet, header but no readable bitmap")
             << Modus::GanzeSeite << "nicht lesbar"
             << "Die Datei %1 enthält kein lesbares Bitmap-Bild. Es wurde nichts gedruckt.";
@@ -539,8 +543,8 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("QPainter::begin.*")));
         drucke(p, *form, PdfDrucker(pdf));
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
-                 QStringList{QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.")
-                                 .arg(pdf)});
+                 QStringList{
+                     QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.").arg(pdf)});
         // The failed command does not block the next.
         p.dialoge.leeren();
         p.dialoge.antworten = {false};

@@ -16,7 +16,7 @@ Q_DECLARE_METATYPE(Bogenangaben)
 namespace {
 
 const QRgb Grau = qRgb(128, 128, 128);
-const QRgb EckeOben = qRgb(255, 0, 255); // top-left pixel of every label
+const QRgb EckeOben = qRgb(255, 0, 255);  // top-left pixel of every label
 const QRgb EckeUnten = qRgb(0, 255, 255); // bottom-right pixel
 const QRgb Weiss = qRgb(255, 255, 255);
 const QRect Bevel4(280, 224, 553, 309);
@@ -306,8 +306,8 @@ void TestRender::image1Box_data()
         << 96 << QSize(85, 54) << QSize(401, 255) << QRect(355, 251, 402, 255) << QSize(401, 255);
     QTest::newRow("A4 label is limited to the frame")
         << 96 << QSize(210, 297) << QSize(992, 1403) << QRect(282, 226, 549, 305) << QSize(216, 305);
-    QTest::newRow("wide label 200 x 50")
-        << 96 << QSize(200, 50) << QSize(945, 236) << QRect(282, 260, 549, 236) << QSize(549, 137);
+    QTest::newRow("wide label 200 x 50") << 96 << QSize(200, 50) << QSize(945, 236) << QRect(282, 260, 549, 236)
+                                         << QSize(549, 137);
     QTest::newRow("wide label with 800 x 200 picture")
         << 96 << QSize(200, 50) << QSize(800, 200) << QRect(282, 260, 549, 236) << QSize(548, 137);
     // 117 mm are 553 pixels, the frame's width: not less, so limited.
@@ -390,9 +390,9 @@ void TestRender::skaliereBildFehler_data()
                                 << QStringLiteral("Ein Bild von 0 x 10 Pixeln kann nicht angelegt werden");
     QTest::newRow("negative height") << Einfarbig(4, 4, Grau) << QSize(10, -1)
                                      << QStringLiteral("Ein Bild von 10 x -1 Pixeln kann nicht angelegt werden");
-    QTest::newRow("too large to make")
-        << Einfarbig(4, 4, Grau) << QSize(100000000, 1)
-        << QStringLiteral("Ein Bild von 100000000 x 1 Pixeln kann nicht angelegt werden");
+    QTest::newRow("too large to make") << Einfarbig(4, 4, Grau) << QSize(100000000, 1)
+                                       << QStringLiteral(
+                                              "Ein Bild von 100000000 x 1 Pixeln kann nicht angelegt werden");
 }
 
 void TestRender::skaliereBildFehler()
@@ -420,7 +420,7 @@ void TestRender::zeichneGestrecktBehaeltMalerZustand()
     QVERIFY(p.testRenderHint(QPainter::SmoothPixmapTransform));
     p.end();
     // Even a smoothing painter stretches without blending; outside the target stays white.
-    const QList<QRgb> erwartet = {Weiss, qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0),
+    const QList<QRgb> erwartet = {Weiss,           qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0),
                                   qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255), qRgb(0, 0, 255), Weiss};
     for (int x = 0; x < 10; ++x)
         QCOMPARE(ziel.pixel(x, 0), erwartet[x]);
@@ -429,22 +429,18 @@ void TestRender::zeichneGestrecktBehaeltMalerZustand()
 void TestRender::pixelmasse_data()
 {
     QTest::addColumn<QSize>("bild");
-    QTest::addColumn<QList<int>>("masse"); // ObererRand, SeitenRand, Horizontalabstand, Höhe, Breite
+    QTest::addColumn<QList<int>>("masse");    // ObererRand, SeitenRand, Horizontalabstand, Höhe, Breite
     QTest::addColumn<QList<int>>("erwartet"); // ObererRandPixel, SeitenRandPixel, LueckePixel
 
-    QTest::newRow("business card sheet") << QSize(401, 255) << QList<int>{10, 15, 95, 54, 85}
-                                         << QList<int>{47, 71, 47};
-    QTest::newRow("400 pixels on 85 mm") << QSize(400, 255) << QList<int>{10, 10, 90, 54, 85}
-                                         << QList<int>{47, 47, 24};
-    QTest::newRow("480 pixels on 85 mm") << QSize(480, 255) << QList<int>{10, 10, 90, 54, 85}
-                                         << QList<int>{47, 56, 28};
+    QTest::newRow("business card sheet") << QSize(401, 255) << QList<int>{10, 15, 95, 54, 85} << QList<int>{47, 71, 47};
+    QTest::newRow("400 pixels on 85 mm") << QSize(400, 255) << QList<int>{10, 10, 90, 54, 85} << QList<int>{47, 47, 24};
+    QTest::newRow("480 pixels on 85 mm") << QSize(480, 255) << QList<int>{10, 10, 90, 54, 85} << QList<int>{47, 56, 28};
     // 2.5 pixels per mm: 1 mm is 2.5 and goes to 2, 3 mm is 7.5 and goes to 8.
-    QTest::newRow("halves go to even") << QSize(5, 5) << QList<int>{3, 1, 3, 2, 2}
-                                       << QList<int>{8, 2, 3};
-    QTest::newRow("pitch equal to label width leaves no gap") << QSize(179, 99) << QList<int>{11, 9, 38, 21, 38}
-                                                              << QList<int>{52, 42, 0};
-    QTest::newRow("label size 0 counts as no pixels") << QSize(401, 255) << QList<int>{10, 15, 95, 0, 0}
-                                                      << QList<int>{0, 0, -401};
+    QTest::newRow("halves go to even") << QSize(5, 5) << QList<int>{3, 1, 3, 2, 2} << QList<int>{8, 2, 3};
+    QTest::newRow("pitch equal to label width leaves no gap")
+        << QSize(179, 99) << QList<int>{11, 9, 38, 21, 38} << QList<int>{52, 42, 0};
+    QTest::newRow("label size 0 counts as no pixels")
+        << QSize(401, 255) << QList<int>{10, 15, 95, 0, 0} << QList<int>{0, 0, -401};
 }
 
 void TestRender::pixelmasse()
@@ -463,9 +459,8 @@ void TestRender::etikettenbogen_data()
     QTest::addColumn<Positionen>("orte"); // top-left corners in drawing order
 
     QTest::newRow("business card, whole sheet")
-        << Visitenkarte()
-        << Positionen{{71, 47},  {519, 47},  {71, 303},  {519, 303},  {71, 559},
-                      {519, 559}, {71, 815}, {519, 815}, {71, 1071}, {519, 1071}};
+        << Visitenkarte() << Positionen{{71, 47},   {519, 47}, {71, 303},  {519, 303}, {71, 559},
+                                        {519, 559}, {71, 815}, {519, 815}, {71, 1071}, {519, 1071}};
     Bogenangaben zeile3 = Visitenkarte();
     zeile3.zeilenModus = true;
     zeile3.zeile = 3;
@@ -475,8 +470,7 @@ void TestRender::etikettenbogen_data()
     QTest::newRow("business card, only row 1") << zeile1 << Positionen{{71, 47}, {519, 47}};
 
     QTest::newRow("one per row always starts at the left margin")
-        << Bogenangaben{100, 50, 5, 10, 10, 1, 4, 1, false}
-        << Positionen{{10, 5}, {10, 56}, {10, 107}, {10, 158}};
+        << Bogenangaben{100, 50, 5, 10, 10, 1, 4, 1, false} << Positionen{{10, 5}, {10, 56}, {10, 107}, {10, 158}};
     QTest::newRow("row without wrap hands its cursor to the next row")
         << Bogenangaben{100, 50, 5, 10, 10, 2, 3, 1, false}
         << Positionen{{10, 5}, {120, 5}, {230, 56}, {340, 56}, {450, 107}, {560, 107}};
@@ -491,8 +485,8 @@ void TestRender::etikettenbogen_data()
         << Positionen{{30, 5}, {170, 5}, {310, 5}, {450, 5}, {590, 5}, {730, 5}, {30, 60}};
     QTest::newRow("wraps in later rows keep the row's height")
         << Bogenangaben{300, 50, 5, 10, 10, 4, 3, 1, false}
-        << Positionen{{10, 5},    {320, 5},   {630, 5},   {10, 60},   {320, 56},  {630, 56},
-                      {10, 56},   {320, 56},  {630, 107}, {10, 107},  {320, 107}, {630, 107}};
+        << Positionen{{10, 5},  {320, 5},  {630, 5},   {10, 60},  {320, 56},  {630, 56},
+                      {10, 56}, {320, 56}, {630, 107}, {10, 107}, {320, 107}, {630, 107}};
     QTest::newRow("label past the right edge is cut off")
         << Bogenangaben{300, 50, 5, 800, 0, 1, 2, 1, false} << Positionen{{800, 5}, {800, 56}};
     QTest::newRow("rows past the bottom edge are cut off")
@@ -500,14 +494,13 @@ void TestRender::etikettenbogen_data()
     QTest::newRow("row mode beyond the sheet stays white")
         << Bogenangaben{100, 50, 5, 10, 10, 2, 3, 40, true} << Positionen{};
     QTest::newRow("no rows, white sheet") << Bogenangaben{100, 50, 5, 10, 10, 2, 0, 1, false} << Positionen{};
-    QTest::newRow("5 x 13 small labels")
-        << Bogenangaben{179, 99, 52, 42, 0, 5, 13, 1, false} << [] {
-               Positionen p;
-               for (int i = 0; i < 13; ++i)
-                   for (int k = 0; k < 5; ++k)
-                       p.append(QPoint(42 + k * 179, 52 + i * 100));
-               return p;
-           }();
+    QTest::newRow("5 x 13 small labels") << Bogenangaben{179, 99, 52, 42, 0, 5, 13, 1, false} << [] {
+        Positionen p;
+        for (int i = 0; i < 13; ++i)
+            for (int k = 0; k < 5; ++k)
+                p.append(QPoint(42 + k * 179, 52 + i * 100));
+        return p;
+    }();
 }
 
 void TestRender::etikettenbogen()
@@ -565,9 +558,8 @@ void TestRender::etikettenbogenNimmtBildgroesseStattKopf()
         Bogenangaben a = Visitenkarte();
         a.W = kopf.width();
         a.H = kopf.height();
-        QVERIFY2(ErzeugeEtikettenbogen(bild, a) == richtig, qPrintable(QStringLiteral("header %1 x %2")
-                                                                         .arg(kopf.width())
-                                                                         .arg(kopf.height())));
+        QVERIFY2(ErzeugeEtikettenbogen(bild, a) == richtig,
+                 qPrintable(QStringLiteral("header %1 x %2").arg(kopf.width()).arg(kopf.height())));
     }
 }
 

@@ -61,7 +61,7 @@ bool frisch(const QString &pfad)
 {
     const QDateTime zeit = QFileInfo(pfad).lastModified();
     return qAbs(zeit.secsTo(QDateTime::currentDateTime())) <= 5 && zeit.time().second() % 2 == 0
-           && zeit.time().msec() == 0;
+        && zeit.time().msec() == 0;
 }
 
 QStringList dateienIn(const QString &ordner)
@@ -97,8 +97,8 @@ struct Gestartet
 
     bool istNochDasBeispiel() const
     {
-        return form->AktuelleEtikettDatei == beispiel && form->windowTitle() == titelVorher
-               && form->ObererRand() == 10 && form->AnzahlEtikettenInZeile() == 2;
+        return form->AktuelleEtikettDatei == beispiel && form->windowTitle() == titelVorher && form->ObererRand() == 10
+            && form->AnzahlEtikettenInZeile() == 2;
     }
 };
 
@@ -118,12 +118,11 @@ private Q_SLOTS:
         QTest::newRow("odd second goes down to the two-second step")
             << QDateTime(tag, QTime(12, 34, 57, 600)) << true << QDateTime(tag, QTime(12, 34, 56));
         QTest::newRow("even second stays") << QDateTime(tag, QTime(8, 0, 2)) << true << QDateTime(tag, QTime(8, 0, 2));
-        QTest::newRow("first day of 1980") << QDateTime(QDate(1980, 1, 1), QTime(0, 0)) << true
-                                           << QDateTime(QDate(1980, 1, 1), QTime(0, 0));
+        QTest::newRow("first day of 1980")
+            << QDateTime(QDate(1980, 1, 1), QTime(0, 0)) << true << QDateTime(QDate(1980, 1, 1), QTime(0, 0));
         QTest::newRow("last second of 2099") << QDateTime(QDate(2099, 12, 31), QTime(23, 59, 59)) << true
                                              << QDateTime(QDate(2099, 12, 31), QTime(23, 59, 58));
-        QTest::newRow("before 1980 is refused") << QDateTime(QDate(1979, 12, 31), QTime(23, 59, 58)) << false
-                                                << Altes;
+        QTest::newRow("before 1980 is refused") << QDateTime(QDate(1979, 12, 31), QTime(23, 59, 58)) << false << Altes;
         QTest::newRow("after 2099 is refused") << QDateTime(QDate(2100, 1, 1), QTime(0, 0)) << false << Altes;
     }
 
@@ -225,9 +224,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ini");
         QTest::addColumn<QString>("titel");
         const std::optional<QString> abbrechen;
-        QTest::newRow("Nein keeps the template's name")
-            << false << abbrechen << QStringLiteral("Vorlage.bmp") << QStringLiteral("Vorlage.ini")
-            << QStringLiteral("VORLAGE");
+        QTest::newRow("Nein keeps the template's name") << false << abbrechen << QStringLiteral("Vorlage.bmp")
+                                                        << QStringLiteral("Vorlage.ini") << QStringLiteral("VORLAGE");
         QTest::newRow("Ja, then Abbrechen keeps the template's name")
             << true << abbrechen << QStringLiteral("Vorlage.bmp") << QStringLiteral("Vorlage.ini")
             << QStringLiteral("VORLAGE");
@@ -405,8 +403,8 @@ private Q_SLOTS:
         const std::optional<QString> gut = QStringLiteral("Gut");
         QTest::newRow("empty") << QString() << LeerMeldung << gut << QStringLiteral("Gut.bmp");
         QTest::newRow("only blanks") << QStringLiteral("  ") << LeerMeldung << gut << QStringLiteral("Gut.bmp");
-        QTest::newRow("only the extension") << QStringLiteral(".bmp") << LeerMeldung << gut
-                                            << QStringLiteral("Gut.bmp");
+        QTest::newRow("only the extension")
+            << QStringLiteral(".bmp") << LeerMeldung << gut << QStringLiteral("Gut.bmp");
         QTest::newRow("parent folder") << QStringLiteral("../Ausbruch") << OrdnerMeldung << gut
                                        << QStringLiteral("Gut.bmp");
         QTest::newRow("sub folder") << QStringLiteral("Unter/Karte") << OrdnerMeldung << gut
@@ -648,7 +646,8 @@ private Q_SLOTS:
         g.form->Hilfethemen1->trigger();
         QCOMPARE(g.p.schale.geoeffnet, vorhanden ? QStringList{pdf} : QStringList());
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("meldung")),
-                 vorhanden ? QStringList() : QStringList{QStringLiteral("Die Datei: Morvane-Hilfe.pdf existiert nicht!")});
+                 vorhanden ? QStringList()
+                           : QStringList{QStringLiteral("Die Datei: Morvane-Hilfe.pdf existiert nicht!")});
     }
 
 private:

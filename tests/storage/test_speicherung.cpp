@@ -27,28 +27,74 @@ private Q_SLOTS:
         QTest::addColumn<QString>("schluessel");
         QTest::addColumn<QString>("erwartet");
 
-        QTest::newRow("CR LF") << QByteArray("[Einstellung]\r\nObererRand=12\r\n") << "Einstellung" << "ObererRand" << "12";
-        QTest::newRow("LF alone") << QByteArray("[Einstellung]\nA=1\nB=2\n") << "Einstellung" << "B" << "2";
-        QTest::newRow("CR alone") << QByteArray("[Einstellung]\rA=1\rB=2") << "Einstellung" << "B" << "2";
-        QTest::newRow("byte-order mark skipped") << QByteArray("\xEF\xBB\xBF[Einstellung]\r\nA=5\r\n") << "Einstellung" << "A" << "5";
-        QTest::newRow("section and key in other case") << QByteArray("[EINSTELLUNG]\r\nobererrand=7\r\n") << "Einstellung" << "ObererRand" << "7";
-        QTest::newRow("blanks around name and value") << QByteArray("[ Einstellung ]\r\n  A  =   90  \r\n") << "Einstellung" << "A" << "90";
-        QTest::newRow("tabs around value") << QByteArray("[Einstellung]\r\nA=\t90\t\r\n") << "Einstellung" << "A" << "90";
-        QTest::newRow("double quotes stripped once") << QByteArray("[S]\r\nA=\"\"x\"\"\r\n") << "S" << "A" << "\"x\"";
-        QTest::newRow("single quotes stripped") << QByteArray("[S]\r\nA='12'\r\n") << "S" << "A" << "12";
-        QTest::newRow("mixed quotes kept") << QByteArray("[S]\r\nA='12\"\r\n") << "S" << "A" << "'12\"";
-        QTest::newRow("a lone quote is kept") << QByteArray("[S]\r\nA=\"\r\n") << "S" << "A" << "\"";
-        QTest::newRow("split at first equals sign") << QByteArray("[S]\r\nA=b=c\r\n") << "S" << "A" << "b=c";
-        QTest::newRow("comment line") << QByteArray("[S]\r\n;A=1\r\nA=2\r\n") << "S" << "A" << "2";
-        QTest::newRow("no inline comments") << QByteArray("[S]\r\nA=12 ;x\r\n") << "S" << "A" << "12 ;x";
-        QTest::newRow("lines without equals skipped") << QByteArray("[S]\r\nA\r\nA=3\r\n") << "S" << "A" << "3";
-        QTest::newRow("first key wins") << QByteArray("[S]\r\nA=1\r\nA=2\r\n") << "S" << "A" << "1";
-        QTest::newRow("first section wins") << QByteArray("[S]\r\nB=1\r\n[T]\r\nA=9\r\n[S]\r\nA=2\r\n") << "S" << "A" << "";
-        QTest::newRow("other sections ignored") << QByteArray("[T]\r\nA=9\r\n[S]\r\nA=2\r\n") << "S" << "A" << "2";
-        QTest::newRow("keys in any order") << QByteArray("[S]\r\nB=2\r\nA=1\r\n") << "S" << "A" << "1";
-        QTest::newRow("empty value") << QByteArray("[S]\r\nA=\r\n") << "S" << "A" << "";
-        QTest::newRow("key missing") << QByteArray("[S]\r\nB=2\r\n") << "S" << "A" << "";
-        QTest::newRow("key outside any section") << QByteArray("A=1\r\n[S]\r\n") << "S" << "A" << "";
+        QTest::newRow("CR LF") << QByteArray("[Einstellung]\r\nObererRand=12\r\n") << "Einstellung"
+                               << "ObererRand"
+                               << "12";
+        QTest::newRow("LF alone") << QByteArray("[Einstellung]\nA=1\nB=2\n") << "Einstellung"
+                                  << "B"
+                                  << "2";
+        QTest::newRow("CR alone") << QByteArray("[Einstellung]\rA=1\rB=2") << "Einstellung"
+                                  << "B"
+                                  << "2";
+        QTest::newRow("byte-order mark skipped") << QByteArray("\xEF\xBB\xBF[Einstellung]\r\nA=5\r\n") << "Einstellung"
+                                                 << "A"
+                                                 << "5";
+        QTest::newRow("section and key in other case")
+            << QByteArray("[EINSTELLUNG]\r\nobererrand=7\r\n") << "Einstellung"
+            << "ObererRand"
+            << "7";
+        QTest::newRow("blanks around name and value")
+            << QByteArray("[ Einstellung ]\r\n  A  =   90  \r\n") << "Einstellung"
+            << "A"
+            << "90";
+        QTest::newRow("tabs around value") << QByteArray("[Einstellung]\r\nA=\t90\t\r\n") << "Einstellung"
+                                           << "A"
+                                           << "90";
+        QTest::newRow("double quotes stripped once") << QByteArray("[S]\r\nA=\"\"x\"\"\r\n") << "S"
+                                                     << "A"
+                                                     << "\"x\"";
+        QTest::newRow("single quotes stripped") << QByteArray("[S]\r\nA='12'\r\n") << "S"
+                                                << "A"
+                                                << "12";
+        QTest::newRow("mixed quotes kept") << QByteArray("[S]\r\nA='12\"\r\n") << "S"
+                                           << "A"
+                                           << "'12\"";
+        QTest::newRow("a lone quote is kept") << QByteArray("[S]\r\nA=\"\r\n") << "S"
+                                              << "A"
+                                              << "\"";
+        QTest::newRow("split at first equals sign") << QByteArray("[S]\r\nA=b=c\r\n") << "S"
+                                                    << "A"
+                                                    << "b=c";
+        QTest::newRow("comment line") << QByteArray("[S]\r\n;A=1\r\nA=2\r\n") << "S"
+                                      << "A"
+                                      << "2";
+        QTest::newRow("no inline comments") << QByteArray("[S]\r\nA=12 ;x\r\n") << "S"
+                                            << "A"
+                                            << "12 ;x";
+        QTest::newRow("lines without equals skipped") << QByteArray("[S]\r\nA\r\nA=3\r\n") << "S"
+                                                      << "A"
+                                                      << "3";
+        QTest::newRow("first key wins") << QByteArray("[S]\r\nA=1\r\nA=2\r\n") << "S"
+                                        << "A"
+                                        << "1";
+        QTest::newRow("first section wins") << QByteArray("[S]\r\nB=1\r\n[T]\r\nA=9\r\n[S]\r\nA=2\r\n") << "S"
+                                            << "A"
+                                            << "";
+        QTest::newRow("other sections ignored") << QByteArray("[T]\r\nA=9\r\n[S]\r\nA=2\r\n") << "S"
+                                                << "A"
+                                                << "2";
+        QTest::newRow("keys in any order") << QByteArray("[S]\r\nB=2\r\nA=1\r\n") << "S"
+                                           << "A"
+                                           << "1";
+        QTest::newRow("empty value") << QByteArray("[S]\r\nA=\r\n") << "S"
+                                     << "A"
+                                     << "";
+        QTest::newRow("key missing") << QByteArray("[S]\r\nB=2\r\n") << "S"
+                                     << "A"
+                                     << "";
+        QTest::newRow("key outside any section") << QByteArray("A=1\r\n[S]\r\n") << "S"
+                                                 << "A"
+                                                 << "";
     }
 
     void profilRegeln()
@@ -101,10 +147,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("meldung");
-        QTest::newRow("two dots") << "1.234.5" << "'1,234.5' ist kein gültiger Gleitkommawert";
-        QTest::newRow("letters") << "abc" << "'abc' ist kein gültiger Gleitkommawert";
-        QTest::newRow("not a number word") << "nan" << "'nan' ist kein gültiger Gleitkommawert";
-        QTest::newRow("comma and dot") << "1,5.0" << "'1,5,0' ist kein gültiger Gleitkommawert";
+        QTest::newRow("two dots") << "1.234.5"
+                                  << "'1,234.5' ist kein gültiger Gleitkommawert";
+        QTest::newRow("letters") << "abc"
+                                 << "'abc' ist kein gültiger Gleitkommawert";
+        QTest::newRow("not a number word") << "nan"
+                                           << "'nan' ist kein gültiger Gleitkommawert";
+        QTest::newRow("comma and dot") << "1,5.0"
+                                       << "'1,5,0' ist kein gültiger Gleitkommawert";
     }
 
     void keineZahl()
@@ -132,7 +182,8 @@ private Q_SLOTS:
     void einstellungsPfad()
     {
         QCOMPARE(EinstellungsPfad(QStringLiteral("/e/Foto.BMP")), QStringLiteral("/e/Foto.ini"));
-        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/Visitenkarte_85x54.bmp")), QStringLiteral("/e/Visitenkarte_85x54.ini"));
+        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/Visitenkarte_85x54.bmp")),
+                 QStringLiteral("/e/Visitenkarte_85x54.ini"));
         // A picture whose derived settings path would be itself is never written into.
         QCOMPARE(EinstellungsPfad(QStringLiteral("/e/x.bmp.ini")), QString());
         // Without the picture extension the settings file sits beside the picture under its own name.
@@ -208,10 +259,12 @@ private Q_SLOTS:
         QVERIFY(SpeicherVorhanden());
         QCOMPARE(SpeicherOrt(), m_dir.filePath(QStringLiteral("config/Morvane.ini")));
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), QStringLiteral("/prog/"));
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenInfos")), QStringLiteral("/prog/Morvane/Druckposition Infos"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenInfos")),
+                 QStringLiteral("/prog/Morvane/Druckposition Infos"));
         QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtiketten")), QStringLiteral("/prog/Morvane"));
         QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenVorlagen")), QStringLiteral("/prog/Morvane/Vorlagen"));
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), QStringLiteral("/prog/Morvane/Visitenkarte_85x54.bmp"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
+                 QStringLiteral("/prog/Morvane/Visitenkarte_85x54.bmp"));
 
         // Paths with commas stay text.
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("/a, b/c.bmp"));
@@ -240,10 +293,12 @@ private Q_SLOTS:
         QVERIFY(OrtsMeldungen(QStringLiteral("/prog/"), QStringLiteral("/prog/unter/")).isEmpty());
         const QStringList m = OrtsMeldungen(QStringLiteral("/alt/"), QStringLiteral("/neu/"));
         QCOMPARE(m.size(), 2);
-        QCOMPARE(m[0], QStringLiteral("\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
-                                      "\"/alt/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/alt/\""));
-        QCOMPARE(m[1], QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
-                                      "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
+        QCOMPARE(m[0],
+                 QStringLiteral("\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
+                                "\"/alt/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/alt/\""));
+        QCOMPARE(m[1],
+                 QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
+                                "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
     }
 
     void namensregeln()

@@ -53,16 +53,16 @@ QImage Visitenkarte()
 
     SchreibeText(p, QRectF(34, 92, 350, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Erika Beispiel"),
                  Schrift(familie, 28, true), text);
-    SchreibeText(p, QRectF(34, 126, 350, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                 QStringLiteral("Gestaltung und Druck"), Schrift(familie, 14, false, true), grau);
+    SchreibeText(p, QRectF(34, 126, 350, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Gestaltung und Druck"),
+                 Schrift(familie, 14, false, true), grau);
 
     p.fillRect(QRectF(34, 164, 333, 2), hell);
 
     const QFont klein = Schrift(familie, 13);
-    SchreibeZeilen(p, 34, 178, 19,
-                   {QStringLiteral("Musterstraße 1"), QStringLiteral("12345 Musterstadt"),
-                    QStringLiteral("Deutschland")},
-                   klein, text);
+    SchreibeZeilen(
+        p, 34, 178, 19,
+        {QStringLiteral("Musterstraße 1"), QStringLiteral("12345 Musterstadt"), QStringLiteral("Deutschland")}, klein,
+        text);
     SchreibeZeilen(p, 214, 178, 19,
                    {QStringLiteral("Tel. 0123 456789"), QStringLiteral("erika@beispiel.example"),
                     QStringLiteral("www.beispiel.example")},

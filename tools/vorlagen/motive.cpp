@@ -168,8 +168,7 @@ void Aushang(Leinwand &l)
     l.text(15, 172, 180, 14, Mitte, QStringLiteral("im Hof der Musterstraße 1"), 9, Dunkel);
     l.text(15, 186, 180, 14, Mitte, QStringLiteral("12345 Musterstadt"), 9, Dunkel);
     l.text(15, 210, 180, 12, Mitte, QStringLiteral("Bücher · Spielzeug · Geschirr · Kleidung"), 7, Grau);
-    l.text(15, 236, 180, 14, Mitte, QStringLiteral("Alle Nachbarn sind herzlich eingeladen!"), 8.5, Rot, false,
-           true);
+    l.text(15, 236, 180, 14, Mitte, QStringLiteral("Alle Nachbarn sind herzlich eingeladen!"), 8.5, Rot, false, true);
     l.text(15, 262, 180, 10, Mitte, QStringLiteral("Bei Regen im Gemeinschaftsraum."), 6, Grau);
 }
 
@@ -241,8 +240,7 @@ void Versand(Leinwand &l)
     l.flaeche(0, 0, 105, 12, Petrol);
     l.text(5, 1, 70, 10, Links, QStringLiteral("Versandetikett"), 6, Qt::white, true);
     l.symbol(87, 3, 13, 7, Qt::white);
-    l.text(5, 13.5, 95, 5, Links, QStringLiteral("Abs.: Erika Beispiel · Musterstraße 1 · 12345 Musterstadt"), 3,
-           Grau);
+    l.text(5, 13.5, 95, 5, Links, QStringLiteral("Abs.: Erika Beispiel · Musterstraße 1 · 12345 Musterstadt"), 3, Grau);
     l.linie(5, 19.5, 100, 19.5, Hell, 0.5);
     l.text(5, 22, 20, 6, Links, QStringLiteral("An"), 4, Grau, true);
     l.text(5, 28, 95, 10, Links, QStringLiteral("Max Mustermann"), 7, Dunkel, true);
@@ -355,20 +353,48 @@ QImage ZeichneVorlage(const Vorlage &v)
 {
     Leinwand l(Bildgroesse(v), v.masse);
     switch (v.motiv) {
-    case Motiv::Paketaufkleber: Paketaufkleber(l); break;
-    case Motiv::Aushang: Aushang(l); break;
-    case Motiv::Umzugskarton: Umzugskarton(l); break;
-    case Motiv::Umschlag: Umschlag(l); break;
-    case Motiv::Regal: Regal(l); break;
-    case Motiv::Versand: Versand(l); break;
-    case Motiv::Ordnerruecken: Ordnerruecken(l); break;
-    case Motiv::Visitenkarte: Visitenkarte(l); break;
-    case Motiv::Adresse: Adresse(l); break;
-    case Motiv::Namensschild: Namensschild(l); break;
-    case Motiv::Marmelade: Marmelade(l); break;
-    case Motiv::Namensaufkleber: Namensaufkleber(l); break;
-    case Motiv::Absender: Absender(l); break;
-    case Motiv::Preis: Preis(l); break;
+    case Motiv::Paketaufkleber:
+        Paketaufkleber(l);
+        break;
+    case Motiv::Aushang:
+        Aushang(l);
+        break;
+    case Motiv::Umzugskarton:
+        Umzugskarton(l);
+        break;
+    case Motiv::Umschlag:
+        Umschlag(l);
+        break;
+    case Motiv::Regal:
+        Regal(l);
+        break;
+    case Motiv::Versand:
+        Versand(l);
+        break;
+    case Motiv::Ordnerruecken:
+        Ordnerruecken(l);
+        break;
+    case Motiv::Visitenkarte:
+        Visitenkarte(l);
+        break;
+    case Motiv::Adresse:
+        Adresse(l);
+        break;
+    case Motiv::Namensschild:
+        Namensschild(l);
+        break;
+    case Motiv::Marmelade:
+        Marmelade(l);
+        break;
+    case Motiv::Namensaufkleber:
+        Namensaufkleber(l);
+        break;
+    case Motiv::Absender:
+        Absender(l);
+        break;
+    case Motiv::Preis:
+        Preis(l);
+        break;
     }
     return l.fertig();
 }
