@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/formetikette.h"
+#include "app/updown.h"
 #include "layout/infobild.h"
 #include "skriptdialoge.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QTimer>
+#include <QToolButton>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -87,3 +91,34 @@ private:
     QTemporaryDir m_dir;
     QString m_alterOrdner;
 };
+
+// A window started on the sample label in a program folder of its own.
+struct Gestartet
+{
+    Programmordner p;
+    std::unique_ptr<TFormEtikette> form;
+    Gestartet()
+    {
+        form = p.fenster();
+        Programmordner::starte(*form);
+    }
+};
+
+// An arrow of a spin editor, clicked with the mouse.
+inline void klick(TUpDown *updown, bool hoch = true)
+{
+    QTest::mouseClick(hoch ? updown->hochKnopf() : updown->runterKnopf(), Qt::LeftButton);
+}
+
+// A click on a check box's indicator, as the user makes it.
+inline void klick(QCheckBox *box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+// The three ticks of the delayed refresh, without waiting for the clock.
+inline void ticken(TFormEtikette &form)
+{
+    for (int i = 0; i < 3 && form.VerzoegerungsTimer->isActive(); ++i)
+        form.VerzoegerungsTimerTimer();
+}

@@ -88,17 +88,6 @@ class TestDruckmodus : public QObject
 {
     Q_OBJECT
 
-    struct Gestartet
-    {
-        Programmordner p;
-        std::unique_ptr<TFormEtikette> form;
-        Gestartet()
-        {
-            form = p.fenster();
-            Programmordner::starte(*form);
-        }
-    };
-
     enum Kasten { NurEine, Mehrere, Ganze, Zeile };
 
     static QCheckBox *kasten(TFormEtikette &f, int k)
@@ -114,14 +103,6 @@ class TestDruckmodus : public QObject
             return f.NurDieZeileCheckBox;
         }
     }
-
-    static void klick(TUpDown *updown, bool hoch = true)
-    {
-        QTest::mouseClick(hoch ? updown->hochKnopf() : updown->runterKnopf(), Qt::LeftButton);
-    }
-
-    // A click on the box's indicator, as the user makes it.
-    static void klick(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
     static void tippe(QLineEdit *edit, const QString &text)
     {

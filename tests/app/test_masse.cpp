@@ -15,34 +15,16 @@ class TestMasse : public QObject
 {
     Q_OBJECT
 
-    // Runs the three ticks of the delayed refresh without waiting for the clock.
-    static void ticken(TFormEtikette &form)
+    // The measure editors unlocked, as after "Maße bearbeiten".
+    struct Entsperrt : Gestartet
     {
-        for (int i = 0; i < 3 && form.VerzoegerungsTimer->isActive(); ++i)
-            form.VerzoegerungsTimerTimer();
-    }
-
-    static void klick(TUpDown *updown, bool hoch = true)
-    {
-        QTest::mouseClick(hoch ? updown->hochKnopf() : updown->runterKnopf(), Qt::LeftButton);
-    }
-
-    struct Gestartet
-    {
-        Programmordner p;
-        std::unique_ptr<TFormEtikette> form;
-        Gestartet()
-        {
-            form = p.fenster();
-            Programmordner::starte(*form);
-            form->MasseBearbeitenClick();
-        }
+        Entsperrt() { form->MasseBearbeitenClick(); }
     };
 
 private Q_SLOTS:
     void dreiSchnelleKlicksEineAktualisierung()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         int changing = 0;
         connect(form.UpDownObererRand, &TUpDown::changing, &form, [&] { ++changing; });
@@ -69,7 +51,7 @@ private Q_SLOTS:
 
     void aktualisierungMitDerUhr()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         const int vorher = form.vorschauZaehler();
         klick(form.UpDownSeitenrand);
@@ -80,7 +62,7 @@ private Q_SLOTS:
 
     void feste_Reihenfolge()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         // Rand 25 makes two per row fail; each step runs its own check, so the message comes twice: from the
         // margin's step before the height changed, then from the height's step after the view was resized.
@@ -102,7 +84,7 @@ private Q_SLOTS:
 
     void abstandFolgtDerGroesse()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         form.UpDownHorizontalAbstand->setPosition(50);
         form.UpDownEtikettenbreite->setPosition(50);
@@ -129,7 +111,7 @@ private Q_SLOTS:
 
     void anzahlKlicksBewegenDiePosition()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         klick(form.UpDownAnzEtikettenInZeile); // 2 -> 3
         QCOMPARE(form.EditAnzEtikettenInZeile->text(), QStringLiteral("3"));
@@ -149,7 +131,7 @@ private Q_SLOTS:
 
     void sperrenUndEntsperren()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         form.MasseBearbeitenClick(); // locked again
         QVERIFY(!form.obererRandLabel->isEnabled());
@@ -169,7 +151,7 @@ private Q_SLOTS:
 
     void dreiNebeneinanderPassenNicht()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         klick(form.UpDownAnzEtikettenInZeile);
         ticken(form);
@@ -189,7 +171,7 @@ private Q_SLOTS:
 
     void zuVieleZeilenWerdenZurueckgesetzt()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         form.UpDownObererRand->setPosition(30);
         klick(form.UpDownAnzEtikettenInSpalte); // 5 -> 6: 30 + 6 x 54 > 297
@@ -207,7 +189,7 @@ private Q_SLOTS:
 
     void keinWiedereintrittWaehrendEinerMeldung()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         // Ticks arriving while the box is open change nothing and start nothing.
         int verschachtelt = 0;
@@ -226,7 +208,7 @@ private Q_SLOTS:
 
     void fehlerImSchrittNurEinmal()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         QVERIFY(QFile::remove(form.AktuelleEtikettDatei));
         klick(form.UpDownEtikettenbreite);
@@ -242,7 +224,7 @@ private Q_SLOTS:
 
     void druckKnopfVersteckeDasBild()
     {
-        Gestartet g;
+        Entsperrt g;
         TFormEtikette &form = *g.form;
         QVERIFY(form.Image1->isVisible());
         QTest::mousePress(form.UpDownEtikettenHoehe->hochKnopf(), Qt::LeftButton);

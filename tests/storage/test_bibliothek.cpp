@@ -71,18 +71,14 @@ QStringList dateienIn(const QString &ordner)
 
 // A started window on the sample label, with a template "Vorlage" in the templates folder, the position set
 // away from the first cell and the reload button shown, so that what the commands change can be seen.
-struct Gestartet
+struct MitVorlage : Gestartet
 {
-    Programmordner p;
-    std::unique_ptr<TFormEtikette> form;
     QString vorlage;
     QString beispiel;
     QString titelVorher;
 
-    Gestartet()
+    MitVorlage()
     {
-        form = p.fenster();
-        Programmordner::starte(*form);
         vorlage = form->OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.bmp");
         schreibeBild(vorlage, QColor(0, 120, 0));
         schreibe(form->OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.ini"), VorlagenIni);
@@ -250,7 +246,7 @@ private Q_SLOTS:
         QFETCH(QString, bild);
         QFETCH(QString, ini);
         QFETCH(QString, titel);
-        Gestartet g;
+        MitVorlage g;
         TFormEtikette &form = *g.form;
         const QString vorlagenIni = form.OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.ini");
         macheAlt(g.vorlage);
@@ -312,7 +308,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, bildDa);
         QFETCH(bool, ja);
-        Gestartet g;
+        MitVorlage g;
         const QString karte = g.p.daten(QStringLiteral("Karte.bmp"));
         const QString karteIni = g.p.daten(QStringLiteral("Karte.ini"));
         if (bildDa)
@@ -340,7 +336,7 @@ private Q_SLOTS:
 
     void vorlageAusAnderemOrdner()
     {
-        Gestartet g;
+        MitVorlage g;
         const QString fremd = g.p.wurzel + QStringLiteral("anderer Ordner/Fremd.bmp");
         schreibeBild(fremd, Qt::red);
         const QByteArray fremdIni = "[Einstellung]\r\nObererRand=21\r\n";
@@ -369,7 +365,7 @@ private Q_SLOTS:
     void vorlageOhneEinstellungen()
     {
         QFETCH(bool, bildDa);
-        Gestartet g;
+        MitVorlage g;
         const QString ohne = g.form->OrdnerEtikettenVorlagen + QStringLiteral("Ohne.bmp");
         schreibeBild(ohne, Qt::red);
         const QString ziel = g.p.daten(QStringLiteral("Ohne.bmp"));
@@ -420,7 +416,7 @@ private Q_SLOTS:
         QFETCH(QString, meldung);
         QFETCH(std::optional<QString>, danach);
         QFETCH(QString, bild);
-        Gestartet g;
+        MitVorlage g;
         const QStringList wurzelVorher = dateienIn(g.p.wurzel);
         const QStringList vorher = dateienIn(g.p.daten(QString()));
         g.p.dialoge.dateien.push_back(g.vorlage);
@@ -452,7 +448,7 @@ private Q_SLOTS:
     void oeffnen()
     {
         QFETCH(bool, geaendert);
-        Gestartet g;
+        MitVorlage g;
         TFormEtikette &form = *g.form;
         const QString zweites = g.p.schreibeEtikett(QStringLiteral("Zweites"), 300, 180, VorlagenIni);
         const QByteArray beispielIni = lies(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
@@ -501,7 +497,7 @@ private Q_SLOTS:
     void abgebrochenerDialog()
     {
         QFETCH(bool, neu);
-        Gestartet g;
+        MitVorlage g;
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("vorher"));
         const QStringList vorher = dateienIn(g.p.daten(QString()));
         g.p.dialoge.dateien.push_back(std::nullopt);
@@ -530,7 +526,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, neu);
         QFETCH(QString, ordner);
-        Gestartet g;
+        MitVorlage g;
         SchreibSpeicherwert(QStringLiteral("OrdnerEtiketten"), ordner);
         (neu ? g.form->Neu1 : g.form->Oeffnen1)->trigger();
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("meldung")),
@@ -557,7 +553,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, doppelklick);
         QFETCH(bool, startet);
-        Gestartet g;
+        MitVorlage g;
         TFormEtikette &form = *g.form;
         const QString mitBlanks = g.p.schreibeEtikett(QStringLiteral("Mein schönes Etikett"), 200, 100, VorlagenIni);
         g.p.dialoge.dateien.push_back(mitBlanks);
@@ -594,7 +590,7 @@ private Q_SLOTS:
     {
         QFETCH(int, weg);
         QFETCH(bool, bildDa);
-        Gestartet g;
+        MitVorlage g;
         TFormEtikette &form = *g.form;
         form.UpDownObererRand->setPosition(20);
         QVERIFY(form.EinstellungenGeaendert);
@@ -639,7 +635,7 @@ private Q_SLOTS:
     void hilfe()
     {
         QFETCH(bool, vorhanden);
-        Gestartet g;
+        MitVorlage g;
         const QString pdf = g.p.wurzel + QStringLiteral("Morvane-Hilfe.pdf");
         if (vorhanden)
             schreibe(pdf, "%PDF-1.4\n");
