@@ -1,6 +1,7 @@
 #pragma once
 
 #include "layout/markierung.h"
+#include "layout/passung.h"
 #include "platform/schale.h"
 #include "render/masse.h"
 #include "storage/einstellungen.h"
@@ -215,6 +216,9 @@ public:
     void LiesBildGroesse();
     void UeberpruefeObsInDerBreiteMehrmalsPasst();
     void BerechneObEtikettenInDINA4Passen();
+    // A failed test of one direction: the message, then the count put back and the position moved with it.
+    void SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl, QLineEdit *anzahlFeld, TUpDown *position,
+                            QLineEdit *positionsFeld, const int &letzte, const int &geladene);
 
     // ---- Measure editors
     void UpDownObererRandChanging();

@@ -28,29 +28,28 @@ void TFormEtikette::UeberpruefeObsInDerBreiteMehrmalsPasst()
 
 void TFormEtikette::BerechneObEtikettenInDINA4Passen()
 {
-    const Pruefung horizontal =
-        PruefeHorizontal(SeitenRand(), Horizontalabstand(), Etikettenbreite(), AnzahlEtikettenInZeile());
-    if (!horizontal.passt) {
-        // No refresh tick may arrive while the message is open.
-        VerzoegerungsTimer->stop();
-        dialoge().information(horizontal.meldung);
-        const int v = Rueckfallanzahl(LetzteAnzahlInZeile, GeladeneAnzahlInZeile);
-        EditAnzEtikettenInZeile->setText(QString::number(v));
-        UpDownAnzEtikettenInZeile->setPosition(v);
-        UpDownSpalte->setPosition(AnzahlEtikettenInZeile());
-        EditSpalte->setText(EditAnzEtikettenInZeile->text());
-        LadeEtikettenInfo();
-    }
-    const Pruefung vertikal =
-        PruefeVertikal(ObererRand(), Vertikalabstand(), Etikettenhoehe(), AnzahlEtikettenInSpalte());
-    if (!vertikal.passt) {
-        VerzoegerungsTimer->stop();
-        dialoge().information(vertikal.meldung);
-        const int v = Rueckfallanzahl(LetzteAnzahlInSpalte, GeladeneAnzahlInSpalte);
-        EditAnzEtikettenInSpalte->setText(QString::number(v));
-        UpDownAnzEtikettenInSpalte->setPosition(v);
-        UpDownZeile->setPosition(AnzahlEtikettenInSpalte());
-        EditZeile->setText(EditAnzEtikettenInSpalte->text());
-        LadeEtikettenInfo();
-    }
+    SetzeAnzahlZurueck(PruefeHorizontal(SeitenRand(), Horizontalabstand(), Etikettenbreite(), AnzahlEtikettenInZeile()),
+                       UpDownAnzEtikettenInZeile, EditAnzEtikettenInZeile, UpDownSpalte, EditSpalte,
+                       LetzteAnzahlInZeile, GeladeneAnzahlInZeile);
+    SetzeAnzahlZurueck(PruefeVertikal(ObererRand(), Vertikalabstand(), Etikettenhoehe(), AnzahlEtikettenInSpalte()),
+                       UpDownAnzEtikettenInSpalte, EditAnzEtikettenInSpalte, UpDownZeile, EditZeile,
+                       LetzteAnzahlInSpalte, GeladeneAnzahlInSpalte);
+}
+
+void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl, QLineEdit *anzahlFeld,
+                                       TUpDown *position, QLineEdit *positionsFeld, const int &letzte,
+                                       const int &geladene)
+{
+    if (pruefung.passt)
+        return;
+    // No refresh tick may arrive while the message is open.
+    VerzoegerungsTimer->stop();
+    dialoge().information(pruefung.meldung);
+    const int v = Rueckfallanzahl(letzte, geladene);
+    anzahlFeld->setText(QString::number(v));
+    anzahl->setPosition(v);
+    // The chosen column or row becomes the last one.
+    position->setPosition(anzahl->Position());
+    positionsFeld->setText(anzahlFeld->text());
+    LadeEtikettenInfo();
 }
