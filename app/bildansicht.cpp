@@ -20,11 +20,11 @@ void TBildAnsicht::laden(const QString &pfad)
 {
     QFile datei(pfad);
     if (!datei.open(QIODevice::ReadOnly))
-        throw Fehler(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(pfad));
+        throw DateiNichtZuOeffnen(pfad);
     QImageReader leser(&datei);
     QImage bild = leser.read();
     if (bild.isNull())
-        throw Fehler(QStringLiteral("Die Datei %1 enthält kein lesbares Bild.").arg(pfad));
+        throw Fehler(KeinLesbaresBild(pfad));
     setBild(bild);
 }
 

@@ -270,7 +270,6 @@ public:
     // ---- Label view, preview, printing
     // False when the picture opens but does not decode: the sheet is then empty.
     bool ImageMitEtikettenAuffuellen();
-    QString UnlesbarMeldung() const;
     void MachVorschau();
     void StelleGroesseImage1ein();
     void drucken1Click();

@@ -13,25 +13,20 @@ constexpr qint64 InfoKopfLaenge = 40;
 constexpr quint32 Os2KopfLaenge = 12;
 constexpr qint64 GroessteSeite = 30000;
 
-Fehler KeinBitmap(const QString &pfad)
-{
-    return Fehler(QStringLiteral("Die Datei ") + pfad + QStringLiteral(" ist kein lesbares Bitmap-Bild."));
-}
-
 } // namespace
 
 QSize LiesBildGroesse(const QString &pfad)
 {
     QFile datei(pfad);
     if (!datei.open(QIODevice::ReadOnly))
-        throw Fehler(QStringLiteral("Datei ") + pfad + QStringLiteral(" kann nicht geöffnet werden"));
+        throw DateiNichtZuOeffnen(pfad);
 
     const QByteArray kopf = datei.read(DateiKopfLaenge + InfoKopfLaenge);
     const auto *bytes = reinterpret_cast<const uchar *>(kopf.constData());
 
     // Both kinds of information header hold their size field, width and height in their first 12 bytes.
     if (kopf.size() < DateiKopfLaenge + 12)
-        throw KeinBitmap(pfad);
+        throw Fehler(KeinLesbaresBild(pfad));
 
     qint64 breite = 0;
     qint64 hoehe = 0;
@@ -46,6 +41,6 @@ QSize LiesBildGroesse(const QString &pfad)
     }
 
     if (breite <= 0 || hoehe <= 0 || breite > GroessteSeite || hoehe > GroessteSeite)
-        throw KeinBitmap(pfad);
+        throw Fehler(KeinLesbaresBild(pfad));
     return QSize(static_cast<int>(breite), static_cast<int>(hoehe));
 }

@@ -16,3 +16,14 @@ private:
     QString m_text;
     QByteArray m_utf8;
 };
+
+// The texts of the two ways a picture file fails, the same wherever it is read.
+inline Fehler DateiNichtZuOeffnen(const QString &pfad)
+{
+    return Fehler(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(pfad));
+}
+
+inline QString KeinLesbaresBild(const QString &pfad)
+{
+    return QStringLiteral("Die Datei %1 enthält kein lesbares Bitmap-Bild.").arg(pfad);
+}

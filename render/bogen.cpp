@@ -104,7 +104,7 @@ QImage LeseBild(const QString &pfad)
 {
     QFile datei(pfad);
     if (!datei.open(QIODevice::ReadOnly))
-        throw Fehler(QStringLiteral("Datei ") + pfad + QStringLiteral(" kann nicht geöffnet werden"));
+        throw DateiNichtZuOeffnen(pfad);
     // Decoded from the bytes, so the content decides the format, not the file name.
     return QImage::fromData(datei.readAll());
 }

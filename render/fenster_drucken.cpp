@@ -44,7 +44,7 @@ void TFormEtikette::drucken1Click()
     }
     // Without a sheet there is nothing to print: no empty page goes to the printer.
     if (!ImageMitEtikettenAuffuellen())
-        throw Fehler(UnlesbarMeldung() + QStringLiteral(" Es wurde nichts gedruckt."));
+        throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei) + QStringLiteral(" Es wurde nichts gedruckt."));
     DruckeBildMitSeitenverhaeltnis(Image2->bild(), true, 0, 0, 210.0);
 }
 

@@ -32,11 +32,6 @@ bool TFormEtikette::ImageMitEtikettenAuffuellen()
     return !bogen.isNull();
 }
 
-QString TFormEtikette::UnlesbarMeldung() const
-{
-    return QStringLiteral("Die Datei %1 enthält kein lesbares Bitmap-Bild.").arg(AktuelleEtikettDatei);
-}
-
 void TFormEtikette::MachVorschau()
 {
     ++m_vorschauZaehler;
@@ -44,7 +39,7 @@ void TFormEtikette::MachVorschau()
         const bool zusammengesetzt = ImageMitEtikettenAuffuellen();
         VorschauImage->setBild(Image2->bild());
         if (!zusammengesetzt)
-            throw Fehler(UnlesbarMeldung());
+            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
         return;
     }
     const Aufloesung a = bildschirm();

@@ -280,7 +280,7 @@ void TestLayout::bildgroesse()
         QFAIL("no Fehler thrown");
     } catch (const Fehler &fehler) {
         QCOMPARE(fehler.text(),
-                 QStringLiteral("Die Datei ") + pfad + QStringLiteral(" ist kein lesbares Bitmap-Bild."));
+                 QStringLiteral("Die Datei ") + pfad + QStringLiteral(" enthält kein lesbares Bitmap-Bild."));
     }
 }
 

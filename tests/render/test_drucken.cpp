@@ -470,11 +470,11 @@ private Q_SLOTS:
         QTest::newRow("one label, file missing") << Modus::EineEtikette << "fehlt"
                                                  << "Datei %1 kann nicht geöffnet werden";
         QTest::newRow("one label, no picture") << Modus::EineEtikette << "kein Bild"
-                                               << "Die Datei %1 enthält kein lesbares Bild.";
+                                               << "Die Datei %1 enthält kein lesbares Bitmap-Bild.";
         QTest::newRow("whole sheet, file missing") << Modus::GanzeSeite << "fehlt"
                                                    << "Datei %1 kann nicht geöffnet werden";
         QTest::newRow("whole sheet, no bitmap header") << Modus::GanzeSeite << "kein Bild"
-                                                       << "Die Datei %1 ist kein lesbares Bitmap-Bild.";
+                                                       << "Die Datei %1 enthält kein lesbares Bitmap-Bild.";
         QTest::newRow("whole sheet, header but no readable bitmap")
             << Modus::GanzeSeite << "nicht lesbar"
             << "Die Datei %1 enthält kein lesbares Bitmap-Bild. Es wurde nichts gedruckt.";
