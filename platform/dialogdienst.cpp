@@ -1,6 +1,7 @@
 #include "platform/dialogdienst.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -9,8 +10,30 @@
 
 namespace {
 
+// A box opened during the delayed refresh would otherwise show the hourglass over its buttons.
+class PfeilWaehrendBox
+{
+public:
+    PfeilWaehrendBox() : m_aktiv(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_aktiv)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~PfeilWaehrendBox()
+    {
+        if (m_aktiv)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    PfeilWaehrendBox(const PfeilWaehrendBox &) = delete;
+    PfeilWaehrendBox &operator=(const PfeilWaehrendBox &) = delete;
+
+private:
+    bool m_aktiv;
+};
+
 void hinweis(QWidget *besitzer, QMessageBox::Icon icon, const QString &titel, const QString &text)
 {
+    const PfeilWaehrendBox pfeil;
     QMessageBox box(icon, titel, text, QMessageBox::NoButton, besitzer);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
@@ -19,6 +42,7 @@ void hinweis(QWidget *besitzer, QMessageBox::Icon icon, const QString &titel, co
 // "&Ja" is the default button and Escape answers "&Nein"; any answer but "&Ja" is no.
 bool jaNein(QWidget *besitzer, const QString &text)
 {
+    const PfeilWaehrendBox pfeil;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text, QMessageBox::NoButton, besitzer);
     QPushButton *ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton *nein = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);

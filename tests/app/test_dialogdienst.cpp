@@ -97,6 +97,22 @@ private Q_SLOTS:
         QCOMPARE(fehler.knoepfe, QStringList{QStringLiteral("OK")});
     }
 
+    void pfeilStattSanduhrInDerBox()
+    {
+        QtDialoge dialoge;
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        Qt::CursorShape inDerBox = Qt::WaitCursor;
+        QTimer::singleShot(0, [&] {
+            inDerBox = QGuiApplication::overrideCursor()->shape();
+            QApplication::activeModalWidget()->close();
+        });
+        dialoge.information(QStringLiteral("Hinweis"));
+        QCOMPARE(inDerBox, Qt::ArrowCursor);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QGuiApplication::restoreOverrideCursor();
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
     void eingabe()
     {
         QtDialoge dialoge;
