@@ -1,6 +1,7 @@
 // Writes the sample label Visitenkarte_85x54.bmp with its settings file into the data folder given as argument.
 
 #include "tools/gemeinsam.h"
+#include "tools/vorlagen/vorlagen.h"
 
 #include "platform/fehler.h"
 
@@ -16,17 +17,14 @@ namespace {
 constexpr int Breite = 401;
 constexpr int Hoehe = 255;
 
-// A real 2 x 5 business-card sheet in whole millimetres (the stock's top margin is 13.5 mm).
-constexpr Einstellung Bogen{
-    .ObererRand = 14,
-    .SeitenRand = 15,
-    .Vertikalabstand = 54,
-    .Horizontalabstand = 95,
-    .Etikettenhoehe = 54,
-    .Etikettenbreite = 85,
-    .AnzahlEtikettenInZeile = 2,
-    .AnzahlEtikettenInSpalte = 5,
-};
+// The sheet of the business-card template, so the sample and the template always agree.
+const Einstellung &Bogen()
+{
+    for (const Vorlage &v : Vorlagen())
+        if (v.motiv == Motiv::Visitenkarte)
+            return v.masse;
+    throw Fehler(QStringLiteral("Die Vorlage für Visitenkarten fehlt."));
+}
 
 QImage Visitenkarte()
 {
@@ -81,6 +79,6 @@ int main(int argc, char **argv)
         const QDir ordner(argumente.first());
         ErzeugeOrdner(ordner.path());
         SpeichereBitmap(Visitenkarte(), ordner.filePath(QStringLiteral("Visitenkarte_85x54.bmp")));
-        SchreibeEinstellungsdatei(ordner.filePath(QStringLiteral("Visitenkarte_85x54.ini")), Bogen);
+        SchreibeEinstellungsdatei(ordner.filePath(QStringLiteral("Visitenkarte_85x54.ini")), Bogen());
     });
 }
