@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -66,6 +67,23 @@ QFrame *rahmen(QWidget *eltern, int l, int t, int w, int h)
     f->setGeometry(l, t, w, h);
     f->setAttribute(Qt::WA_TransparentForMouseEvents);
     return f;
+}
+
+// A field of fixed size that the program fills and nobody types in: its widest text must show whole. The font
+// shrinks, a condensed face first, until that text fits, and the text is shown from its first character.
+void zeigtGanz(QLineEdit *feld, const QString &breitesterText)
+{
+    // QLineEdit keeps two pixels on each side inside its frame.
+    const int rahmen = feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, feld);
+    const int frei = feld->width() - 2 * rahmen - 4;
+    QFont schrift = feld->font();
+    if (QFontMetrics(schrift).horizontalAdvance(breitesterText) > frei) {
+        schrift.setStretch(QFont::Condensed);
+        while (schrift.pixelSize() > 6 && QFontMetrics(schrift).horizontalAdvance(breitesterText) > frei)
+            schrift.setPixelSize(schrift.pixelSize() - 1);
+        feld->setFont(schrift);
+    }
+    QObject::connect(feld, &QLineEdit::textChanged, feld, [feld] { feld->setCursorPosition(0); });
 }
 
 } // namespace
@@ -180,6 +198,11 @@ void TFormEtikette::baueSteuerelemente()
               QStringLiteral("Anz. in einer Zeile [x]:"), 442, 1, 1);
     massZeile(AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte,
               QStringLiteral("Anz. in einer Spalte [y]:"), 472, 1, 1);
+    for (QLineEdit *e : {EditObererRand, EditSeitenrand, EditHorizontalAbstand, EditEtikettenbreite,
+                         EditVertikalAbstand, EditEtikettenHoehe})
+        zeigtGanz(e, MassMitEinheit(999));
+    for (QLineEdit *e : {EditAnzEtikettenInZeile, EditAnzEtikettenInSpalte})
+        zeigtGanz(e, QStringLiteral("999"));
     gerundetLabel = beschriftung(QStringLiteral("Die Angaben sind gerundet.^"), 25, 424, 244, 16, standard);
     gerundetLabel->setStyleSheet(QStringLiteral("color: blue"));
 
@@ -420,6 +443,14 @@ void TFormEtikette::FormCreate()
     bewacht([this] {
         InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
         if (InstallOrt.isEmpty()) {
+            // Recording a folder without data would end every later start too, also from the right folder.
+            const QString daten = DatenordnerPfad(ProgrammOrdner);
+            if (!QFileInfo(daten).isDir()) {
+                m_umgebung.dialoge.meldung(QStringLiteral("Der Ordner ") + daten
+                                           + QStringLiteral(" ist nicht vorhanden! Programm wird beendet!"));
+                m_beendet = true;
+                return;
+            }
             Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
         } else {
             InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
@@ -448,6 +479,11 @@ void TFormEtikette::FormPaint()
             },
             Qt::QueuedConnection);
     }
+    if (Zeile() > AnzahlEtikettenInSpalte() || EditZeile->text().toInt() > AnzahlEtikettenInSpalte()) {
+        // The marker and the preview follow the lowered row, but not from inside a paint.
+        QMetaObject::invokeMethod(
+            this, [this] { bewacht([this] { HaltePositionAufDemBogen(); }); }, Qt::QueuedConnection);
+    }
     UpDownZeile->setMax(AnzahlEtikettenInSpalte());
     if (!MehrereNebeneinanderMoeglich)
         NurEineDruckenCheckBox->setToolTip(
@@ -467,6 +503,8 @@ void TFormEtikette::setzePositionsfelder(bool an)
 
 void TFormEtikette::StartArbeit()
 {
+    if (m_beendet)
+        return;
     setzePositionsfelder(false);
     if (m_umgebung.argumentAnzahl == 0) {
         const QString zuletzt = Lies_String_aus_Registry(QStringLiteral("ZuletztAngezeigt"));
@@ -486,6 +524,7 @@ void TFormEtikette::StartArbeit()
             EinstellungenGeaendert = false;
             EditZeile->setText(QString::number(Zeile()));
             EditSpalte->setText(QString::number(Spalte()));
+            BringePositionAufDenBogen();
             LadeEtikettenInfo();
             StelleGroesseImage1ein();
             NurEineDruckenCheckBox->setFocus();

@@ -266,6 +266,10 @@ public:
     void ZeigeEtikettenPosition(QRgb farbe);
     void LadeEtikettenInfo();
     void setzeZeilenBeschriftung();
+    // A position beyond the counts (after a load or a lowered maximum) is brought onto the sheet: positions, edit
+    // fields and the row caption; true when anything moved. The second also redraws the mark and the preview.
+    bool BringePositionAufDenBogen();
+    void HaltePositionAufDemBogen();
 
     // ---- Label view, preview, printing
     // False when the picture opens but does not decode: the sheet is then empty.

@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     QtDialoge dialoge;
     DesktopSchale schale;
     TFormEtikette form(Umgebung{dialoge, schale, BildschirmAufloesung, argc - 1, {}});
+    if (form.beendet())
+        return 0;
     dialoge.setzeBesitzer(&form);
     TAboutBox about(&form, form.windowIcon());
     TSpendenBox spenden(&form, form.windowIcon());

@@ -58,6 +58,9 @@ void TUpDown::pfeil(Knopf knopf)
 
 bool TUpDown::eventFilter(QObject *objekt, QEvent *ereignis)
 {
+    // A disabled arrow does nothing: the filter sees presses that the button itself refuses.
+    if (!isEnabled())
+        return QWidget::eventFilter(objekt, ereignis);
     if (ereignis->type() == QEvent::MouseButtonPress)
         Q_EMIT mausGedrueckt();
     else if (ereignis->type() == QEvent::MouseButtonRelease)

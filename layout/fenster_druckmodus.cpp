@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 const QRgb Blau = qRgb(0, 0, 255);
 const QRgb Weiss = qRgb(255, 255, 255);
@@ -48,6 +50,9 @@ void TFormEtikette::NurEineDruckenCheckBoxClick()
         GanzeSeiteCheckBox->setEnabled(true);
         NurDieZeileCheckBox->setEnabled(true);
         ZeigeEtikettenPosition(Weiss);
+    } else {
+        // Nothing chosen prints the whole sheet; the preview must say so.
+        MachVorschau();
     }
 }
 
@@ -106,6 +111,31 @@ void TFormEtikette::UpDownZeileClick()
     EditZeile->setText(QString::number(Zeile()));
     setzeZeilenBeschriftung();
     ZeigeEtikettenPosition(NurDieZeileCheckBox->isChecked() ? Weiss : Blau);
+    MachVorschau();
+}
+
+bool TFormEtikette::BringePositionAufDenBogen()
+{
+    const int spalten = std::max(1, AnzahlEtikettenInZeile());
+    const int zeilen = std::max(1, AnzahlEtikettenInSpalte());
+    // The row editor's maximum may already have pulled its position back while its field still shows the old row.
+    if (Spalte() <= spalten && Zeile() <= zeilen && EditSpalte->text().toInt() <= spalten
+        && EditZeile->text().toInt() <= zeilen)
+        return false;
+    UpDownSpalte->setPosition(std::min(Spalte(), spalten));
+    UpDownZeile->setMax(zeilen);
+    UpDownZeile->setPosition(std::min(Zeile(), zeilen));
+    EditSpalte->setText(QString::number(Spalte()));
+    EditZeile->setText(QString::number(Zeile()));
+    setzeZeilenBeschriftung();
+    return true;
+}
+
+void TFormEtikette::HaltePositionAufDemBogen()
+{
+    if (!BringePositionAufDenBogen())
+        return;
+    ZeigeEtikettenPosition(NurEineDruckenCheckBox->isChecked() ? Blau : Weiss);
     MachVorschau();
 }
 

@@ -49,6 +49,7 @@ void TFormEtikette::Oeffnen1Click()
     UpDownSpalteClick();
     UpDownSpalte->setPosition(1);
     EditSpalte->setText(QStringLiteral("1"));
+    setzeZeilenBeschriftung();
     UeberpruefeObsInDerBreiteMehrmalsPasst();
     EinstellungenGeaendert = false;
     DeaktiviereEinstellungen();
@@ -119,6 +120,7 @@ void TFormEtikette::Neu1Click()
 
     AktuelleEtikettDatei = bild;
     LiesVorlagenDatenEin(AktuelleEtikettDatei);
+    BringePositionAufDenBogen();
     setWindowTitle(TitelAnfang + Anzeigename(AktuelleEtikettDatei));
     EinstellungenGeaendert = false;
     DeaktiviereEinstellungen();

@@ -190,7 +190,7 @@ private Q_SLOTS:
             {"one label, uncheck one label, several possible -> whole page", Modus::EineEtikette, true, NurEine, false,
              Modus::GanzeSeite, 1},
             {"one label, uncheck one label, several impossible -> nothing", Modus::EineEtikette, false, NurEine, false,
-             Modus::Keiner, 0},
+             Modus::Keiner, 1},
             {"nothing, check one label -> one label", Modus::Keiner, false, NurEine, true, Modus::EineEtikette, 0},
             {"whole page, check one label -> one label", Modus::GanzeSeite, true, NurEine, true, Modus::EineEtikette,
              3},
@@ -402,6 +402,70 @@ private Q_SLOTS:
         QVERIFY(!aufSeite(57.5, 37 + 2 * 54));
         QVERIFY(aufSeite(152.5, 37 + 2 * 54)); // the row stayed 3 from the row mode
         QVERIFY(g.p.dialoge.gezeigt.isEmpty());
+    }
+
+    // A label of one per row and three rows, 210 x 98 mm, too wide for two side by side.
+    static QString umschlag(Programmordner &p, const QString &name)
+    {
+        return p.schreibeEtikett(name, 991, 462,
+                                 "[Einstellung]\r\nObererRand=0\r\nSeitenRand=0\r\nVertikalabstand=98\r\n"
+                                 "Horizontalabstand=210\r\nEtikettenhoehe=98\r\nEtikettenbreite=210\r\n"
+                                 "AnzahlEtikettenInZeile=1\r\nAnzahlEtikettenInSpalte=3\r\n");
+    }
+
+    // Fewer columns and rows bring the position onto the sheet at once: field, caption, mark and preview agree.
+    void positionFolgtKleineremBogen()
+    {
+        Gestartet g;
+        TFormEtikette &f = *g.form;
+        klick(f.UpDownSpalte);
+        for (int i = 0; i < 4; ++i)
+            klick(f.UpDownZeile);
+        QCOMPARE(f.EditZeile->text(), QStringLiteral("5"));
+
+        g.p.dialoge.dateien.push_back(umschlag(g.p, QStringLiteral("Vorlagen/Umschlag_1x3")));
+        g.p.dialoge.antworten.push_back(false);
+        f.Neu1->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(f.Spalte(), 1);
+        QCOMPARE(f.Zeile(), 3);
+        QCOMPARE(f.EditSpalte->text(), QStringLiteral("1"));
+        QCOMPARE(f.EditZeile->text(), QStringLiteral("3"));
+        QCOMPARE(f.NurDieZeileCheckBox->text(), QStringLiteral("Nur die Zeile 3"));
+        QCOMPARE(BlaueZelle(f.ImageInfo->bild()), QPoint(1, 3));
+        // The third envelope on the work page at 96 dpi: 196 to 294 mm down.
+        QVERIFY(gleich(f.VorschauImage->bild().pixel(397, int(245 * 96 / 25.4)), Etikettfarbe));
+
+        // Opening in the row mode: the caption names the row the program moved to.
+        g.p.dialoge.dateien.push_back(g.p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        f.Oeffnen1->trigger();
+        for (int i = 0; i < 3; ++i)
+            klick(f.UpDownZeile);
+        klick(f.NurEineDruckenCheckBox);
+        klick(f.GanzeSeiteCheckBox);
+        QCOMPARE(f.NurDieZeileCheckBox->text(), QStringLiteral("Nur die Zeile 4"));
+        g.p.dialoge.dateien.push_back(umschlag(g.p, QStringLiteral("Umschlag")));
+        f.Oeffnen1->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(f.EditZeile->text(), QStringLiteral("1"));
+        QCOMPARE(f.NurDieZeileCheckBox->text(), QStringLiteral("Nur die Zeile 1"));
+        QVERIFY(g.p.dialoge.unerwartet.isEmpty());
+    }
+
+    // Nothing chosen prints the whole sheet, and the preview shows it.
+    void keinModusZeigtDenGanzenBogen()
+    {
+        Gestartet g;
+        TFormEtikette &f = *g.form;
+        g.p.dialoge.dateien.push_back(umschlag(g.p, QStringLiteral("Umschlag")));
+        f.Oeffnen1->trigger();
+        QVERIFY(!f.MehrereNebeneinanderMoeglich);
+        QCOMPARE(f.VorschauImage->bild().size(), QSize(794, 1123));
+        klick(f.NurEineDruckenCheckBox);
+        pruefeModus(f, Modus::Keiner, {1, 1});
+        QCOMPARE(f.VorschauImage->bild().size(), QSize(991, 1402));
+        for (int zeile = 0; zeile < 3; ++zeile)
+            QVERIFY(gleich(f.VorschauImage->bild().pixel(495, zeile * 463 + 231), Etikettfarbe));
     }
 
     void infobildNachAnzahl_data()

@@ -271,7 +271,7 @@ private Q_SLOTS:
         Programmordner p;
         SchreibErstwerte(p.wurzel.toUpper());
         auto inAndererSchreibung = p.fenster(1);
-        QDir().mkpath(p.wurzel + QStringLiteral("unter"));
+        QDir().mkpath(p.wurzel + QStringLiteral("unter/Morvane"));
         QDir::setCurrent(p.wurzel + QStringLiteral("unter"));
         SchreibSpeicherwert(QStringLiteral("InstallOrt"), p.wurzel);
         auto imUnterordner = p.fenster(1);
@@ -283,6 +283,69 @@ private Q_SLOTS:
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel + QStringLiteral("unter/"));
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
                  p.wurzel + QStringLiteral("unter/Morvane/Visitenkarte_85x54.bmp"));
+    }
+
+    void ersterStartOhneDatenordnerSpeichertNichts()
+    {
+        Programmordner p;
+        QDir().mkpath(p.wurzel + QStringLiteral("leer"));
+        QDir::setCurrent(p.wurzel + QStringLiteral("leer"));
+        auto falsch = p.fenster();
+        QVERIFY(falsch->beendet());
+        QCOMPARE(p.dialoge.texte(QStringLiteral("meldung")),
+                 QStringList{QStringLiteral("Der Ordner ") + p.wurzel
+                             + QStringLiteral("leer/Morvane ist nicht vorhanden! Programm wird beendet!")});
+        QVERIFY(!SpeicherVorhanden());
+
+        // The next start from the right folder is a proper first run.
+        p.dialoge.leeren();
+        QDir::setCurrent(p.wurzel);
+        auto richtig = p.fenster();
+        QVERIFY(!richtig->beendet());
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel);
+        Programmordner::starte(*richtig);
+        QCOMPARE(richtig->AktuelleEtikettDatei, p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
+    }
+
+    // The measure fields show every value whole, as a field wide enough would draw it.
+    void masseStehenGanzImFeld()
+    {
+        Gestartet g;
+        TFormEtikette &f = *g.form;
+        // The pixels a text adds to its field, as columns from the field's left edge.
+        auto tinte = [](QLineEdit *feld, const QString &text) {
+            feld->setText(QString());
+            const QImage leer = feld->grab().toImage();
+            feld->setText(text);
+            const QImage voll = feld->grab().toImage();
+            int links = -1, rechts = -1;
+            for (int x = 0; x < voll.width(); ++x)
+                for (int y = 0; y < voll.height(); ++y)
+                    if (voll.pixel(x, y) != leer.pixel(x, y)) {
+                        if (links < 0)
+                            links = x;
+                        rechts = x;
+                    }
+            return QPair<int, int>(links, rechts);
+        };
+        for (QLineEdit *feld : {f.EditObererRand, f.EditEtikettenbreite, f.EditAnzEtikettenInZeile}) {
+            QLineEdit breit;
+            breit.setFont(feld->font());
+            breit.setEnabled(feld->isEnabled());
+            breit.resize(300, feld->height());
+            const bool anzahl = feld == f.EditAnzEtikettenInZeile;
+            for (int wert : {0, 210, 999}) {
+                const QString text = anzahl ? QString::number(wert) : MassMitEinheit(wert);
+                const auto [links, rechts] = tinte(feld, text);
+                const auto [breitLinks, breitRechts] = tinte(&breit, text);
+                QVERIFY2(links > 0 && rechts < feld->width() - 2, qPrintable(text));
+                QCOMPARE(rechts - links, breitRechts - breitLinks);
+            }
+            // A longer text shows from its first character.
+            QCOMPARE(tinte(feld, QStringLiteral("10000 mm")).first, tinte(feld, QStringLiteral("1")).first);
+        }
+        QCOMPARE(f.EditEtikettenbreite->geometry(), QRect(196, 333, 49, 24));
     }
 
     void registryLoeschen()

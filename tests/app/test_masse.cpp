@@ -226,6 +226,12 @@ private Q_SLOTS:
     {
         Entsperrt g;
         TFormEtikette &form = *g.form;
+        // A locked arrow does nothing.
+        form.DeaktiviereEinstellungen();
+        QTest::mousePress(form.UpDownEtikettenHoehe->hochKnopf(), Qt::LeftButton);
+        QVERIFY(form.Image1->isVisible());
+        QTest::mouseRelease(form.UpDownEtikettenHoehe->hochKnopf(), Qt::LeftButton);
+        form.AktiviereEinstellungen();
         QVERIFY(form.Image1->isVisible());
         QTest::mousePress(form.UpDownEtikettenHoehe->hochKnopf(), Qt::LeftButton);
         QVERIFY(!form.Image1->isVisible());
