@@ -198,11 +198,18 @@ void TFormEtikette::baueSteuerelemente()
               QStringLiteral("Anz. in einer Zeile [x]:"), 442, 1, 1);
     massZeile(AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte,
               QStringLiteral("Anz. in einer Spalte [y]:"), 472, 1, 1);
-    for (QLineEdit *e : {EditObererRand, EditSeitenrand, EditHorizontalAbstand, EditEtikettenbreite,
-                         EditVertikalAbstand, EditEtikettenHoehe})
-        zeigtGanz(e, MassMitEinheit(999));
-    for (QLineEdit *e : {EditAnzEtikettenInZeile, EditAnzEtikettenInSpalte})
-        zeigtGanz(e, QStringLiteral("999"));
+    m_masseditoren = {{
+        {obererRandLabel, EditObererRand, UpDownObererRand},
+        {SeitenrandLabel, EditSeitenrand, UpDownSeitenrand},
+        {VertikalAbstLabel, EditVertikalAbstand, UpDownVertikalAbstand},
+        {HorizontalabstandLabel, EditHorizontalAbstand, UpDownHorizontalAbstand},
+        {EtikettenHoeheLabel, EditEtikettenHoehe, UpDownEtikettenHoehe},
+        {EtikettenbreiteLabel, EditEtikettenbreite, UpDownEtikettenbreite},
+        {AnzEtikettenInZeileLabel, EditAnzEtikettenInZeile, UpDownAnzEtikettenInZeile},
+        {AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte},
+    }};
+    for (std::size_t i = 0; i < Massangaben.size(); ++i)
+        zeigtGanz(m_masseditoren[i].feld, MassText(Massangaben[i], 999));
     gerundetLabel = beschriftung(QStringLiteral("Die Angaben sind gerundet.^"), 25, 424, 244, 16, standard);
     gerundetLabel->setStyleSheet(QStringLiteral("color: blue"));
 
@@ -393,6 +400,25 @@ Aufloesung TFormEtikette::bildschirm() const
     return m_umgebung.bildschirm();
 }
 
+Bogenmasse TFormEtikette::Masse() const
+{
+    Bogenmasse m;
+    for (std::size_t i = 0; i < Massangaben.size(); ++i)
+        m.*Massangaben[i].feld = m_masseditoren[i].updown->Position();
+    return m;
+}
+
+void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche)
+{
+    for (std::size_t i = 0; i < Massangaben.size(); ++i) {
+        if (!welche[i])
+            continue;
+        const Masseditor &e = m_masseditoren[i];
+        e.updown->setPosition(masse.*Massangaben[i].feld);
+        e.feld->setText(MassText(Massangaben[i], e.updown->Position()));
+    }
+}
+
 int TFormEtikette::ObererRand() const
 {
     return UpDownObererRand->Position();
@@ -512,7 +538,9 @@ void TFormEtikette::StartArbeit()
             AktuelleEtikettDatei = zuletzt;
             const bool vorhanden = QFileInfo(AktuelleEtikettDatei).isFile();
             if (vorhanden) {
-                Image1->laden(AktuelleEtikettDatei);
+                if (Etikettbild().isNull())
+                    throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+                Image1->setBild(Etikettbild());
                 UeberpruefeObsInDerBreiteMehrmalsPasst();
             } else {
                 setWindowTitle(TitelAnfang);

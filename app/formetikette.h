@@ -4,8 +4,12 @@
 #include "layout/passung.h"
 #include "platform/schale.h"
 #include "render/masse.h"
+#include "render/seite.h"
+#include "blatt/bogenmasse.h"
 #include "storage/einstellungen.h"
 
+#include <QDateTime>
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -50,19 +54,6 @@ public:
     explicit TFormEtikette(Umgebung umgebung, QWidget *eltern = nullptr);
     ~TFormEtikette() override;
 
-    // Measures in the refresh order of the delayed update.
-    enum Mass {
-        mObererRand,
-        mSeitenRand,
-        mHorizontalabstand,
-        mEtikettenbreite,
-        mVertikalabstand,
-        mEtikettenhoehe,
-        mAnzahlInZeile,
-        mAnzahlInSpalte,
-        MassAnzahl
-    };
-
     // ---- State owned by the window for the whole run
     QString ProgrammOrdner;
     QString AktuelleEtikettDatei;
@@ -84,7 +75,7 @@ public:
     int LueckePixel = 0;
     int ObererRandPixel = 0;
     int VerzoegerungsZaehler = 0;
-    std::array<bool, MassAnzahl> AktualisierungAusstehend{};
+    std::array<bool, Massangaben.size()> AktualisierungAusstehend{}; // in the order of Massangaben
     Zelle MarkierteZelle;
 
     // ---- Controls
@@ -199,7 +190,6 @@ public:
     void AllesSpeichern();
     void SpeichereDaten();
     void EinstellungenSpeichernFrage();
-    TEinstellung Einstellungswerte() const;
 
     // ---- Label library, outside editing, help
     // The opening steps both commands share; false when the program is ending.
@@ -250,11 +240,19 @@ public:
     void UpDownEtikettenbreiteMouseUp();
     void FormMouseWheelDown();
     void FormMouseWheelUp();
-    void vormerken(Mass mass);
-    void AktualisiereMass(Mass mass);
-    QList<QWidget *> Massbeschriftungen() const;
-    QList<QWidget *> Massfelder() const;
-    QList<QWidget *> Massknoepfe() const;
+    void vormerken(Massfeld feld);
+    void AktualisiereMass(Massfeld feld);
+
+    // The measures as the editors hold them, and the editors moved to them (the flagged ones only), edit texts
+    // included, in the order of the settings file.
+    Bogenmasse Masse() const;
+    void ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche = alleMasse());
+    static constexpr std::array<bool, Massangaben.size()> alleMasse()
+    {
+        std::array<bool, Massangaben.size()> a{};
+        a.fill(true);
+        return a;
+    }
 
     // ---- Print modes and position
     void MehrereEtikettenDruckenCheckBoxClick();
@@ -272,16 +270,16 @@ public:
     void HaltePositionAufDemBogen();
 
     // ---- Label view, preview, printing
-    // False when the picture opens but does not decode: the sheet is then empty.
-    bool ImageMitEtikettenAuffuellen();
+    // The composed sheet; null when the picture opens but does not decode.
+    QImage ImageMitEtikettenAuffuellen();
+    // The current label's picture, decoded once per load and again only when its file changed on disk or
+    // neuLaden asks. Null when the file holds no readable picture; throws when it cannot be opened.
+    const QImage &Etikettbild(bool neuLaden = false);
     void MachVorschau();
     void StelleGroesseImage1ein();
     void drucken1Click();
-    void DruckeEtikettAnPosition(const QImage &bild, int xMm, int yMm, double breiteMm, double hoeheMm);
-    void DruckeBildMitSeitenverhaeltnis(const QImage &bild, bool breiteGegeben, int xMm, int yMm, double laengeMm);
-    // One document with one page: the picture stretched into the rectangle that platzierung gives for the
-    // printer's resolution and offsets.
-    void DruckeSeite(const QImage &bild, const std::function<Platzierung(int, int, int, int)> &platzierung);
+    // One page through the print dialog: the page painter's page for the chosen printer.
+    void DruckeSeite(const QImage &etikett, const Seitenwahl &wahl);
 
     // The paper question of the print command.
     static QString DruckFrage(int seitenRand);
@@ -308,10 +306,31 @@ protected:
     void wheelEvent(QWheelEvent *ereignis) override;
 
 private:
+    // The caption, edit field and spin editor of each measure, in the order of Massangaben.
+    struct Masseditor
+    {
+        QLabel *beschriftung;
+        QLineEdit *feld;
+        TUpDown *updown;
+    };
+    std::array<Masseditor, Massangaben.size()> m_masseditoren{};
+    const Masseditor &editor(Massfeld feld) const { return m_masseditoren[MassIndex(feld)]; }
+
     void baueSteuerelemente();
     void baueMenue();
     void verbinde();
     Aufloesung bildschirm() const;
+
+    struct Bildstand
+    {
+        QString pfad;
+        QDateTime geaendert;
+        qint64 groesse = -1;
+        bool operator==(const Bildstand &) const = default;
+    };
+    QImage m_etikett;
+    Bildstand m_bildStand;
+    bool m_bildGeladen = false;
 
     Umgebung m_umgebung;
     int m_vorschauZaehler = 0;

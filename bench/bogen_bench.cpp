@@ -29,8 +29,12 @@ QImage Bild(const Beispiel &b)
 
 Bogenangaben Angaben(const Beispiel &b, const QImage &bild)
 {
-    const Pixelmasse m = BerechnePixelmasse(bild.width(), bild.height(), b.ObererRand, b.SeitenRand,
-                                            b.Horizontalabstand, b.Etikettenhoehe, b.Etikettenbreite);
+    const Pixelmasse m = BerechnePixelmasse(bild.size(),
+                                            Bogenmasse{.ObererRand = b.ObererRand,
+                                                       .SeitenRand = b.SeitenRand,
+                                                       .Horizontalabstand = b.Horizontalabstand,
+                                                       .Etikettenhoehe = b.Etikettenhoehe,
+                                                       .Etikettenbreite = b.Etikettenbreite});
     return Bogenangaben{bild.width(),  bild.height(), m.ObererRandPixel, m.SeitenRandPixel,
                         m.LueckePixel, b.n,           b.anzahlInSpalte,  1,
                         false};
@@ -61,7 +65,7 @@ void BM_Einzelvorschau_96dpi(benchmark::State &state)
 {
     const QImage bild = Bild(Karte);
     for (auto _ : state) {
-        QImage seite = Einzelvorschau(bild, 96, 96, 15, 14, 85, 54);
+        QImage seite = Einzelvorschau(bild, 96, 96, {15, 14, 85, 54});
         benchmark::DoNotOptimize(seite.constBits());
     }
 }

@@ -1,18 +1,11 @@
 #include "layout/passung.h"
 
-#include <cmath>
+#include "blatt/blatt.h"
 
 namespace {
 
-constexpr int BlattBreiteMm = 210;
-constexpr int BlattHoeheMm = 297;
 // Allowance the row test grants on every horizontal pitch.
 constexpr int HorizontalerSpielraumMm = 2;
-
-int RundeGerade(double wert)
-{
-    return static_cast<int>(std::nearbyint(wert));
-}
 
 // With a divisor of 0 nothing can be said to fit.
 bool PasstAnzahl(int anzahl, int frei, int teiler)
@@ -24,9 +17,13 @@ bool PasstAnzahl(int anzahl, int frei, int teiler)
 
 } // namespace
 
-Pruefung PruefeHorizontal(int SeitenRand, int Horizontalabstand, int Etikettenbreite, int AnzahlInZeile)
+Pruefung PruefeHorizontal(const Bogenmasse &m)
 {
-    const int frei = BlattBreiteMm - SeitenRand;
+    const int SeitenRand = m.SeitenRand;
+    const int Horizontalabstand = m.Horizontalabstand;
+    const int Etikettenbreite = m.Etikettenbreite;
+    const int AnzahlInZeile = m.AnzahlEtikettenInZeile;
+    const int frei = A4::BreiteMm - SeitenRand;
     const int pitch = Horizontalabstand > Etikettenbreite ? Horizontalabstand : Etikettenbreite;
     if (PasstAnzahl(AnzahlInZeile, frei, pitch - HorizontalerSpielraumMm))
         return {};
@@ -40,19 +37,23 @@ Pruefung PruefeHorizontal(int SeitenRand, int Horizontalabstand, int Etikettenbr
                 + QStringLiteral(" Etiketten passen NICHT horizontal auf ein DIN-A4 Blatt! ")};
 }
 
-Pruefung PruefeVertikal(int ObererRand, int Vertikalabstand, int Etikettenhoehe, int AnzahlInSpalte)
+Pruefung PruefeVertikal(const Bogenmasse &m)
 {
-    const int frei = BlattHoeheMm - ObererRand;
+    const int ObererRand = m.ObererRand;
+    const int Vertikalabstand = m.Vertikalabstand;
+    const int Etikettenhoehe = m.Etikettenhoehe;
+    const int AnzahlInSpalte = m.AnzahlEtikettenInSpalte;
+    const int frei = A4::HoeheMm - ObererRand;
     const int pitch = Vertikalabstand > Etikettenhoehe ? Vertikalabstand : Etikettenhoehe;
     if (PasstAnzahl(AnzahlInSpalte, frei, pitch))
         return {};
 
-    const QString m = QString::number(AnzahlInSpalte);
+    const QString anzahl = QString::number(AnzahlInSpalte);
     return {false,
             QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = ") + QString::number(ObererRand)
-                + QStringLiteral(" mm +(Vertikalabstand x ") + m + QStringLiteral(") = ")
+                + QStringLiteral(" mm +(Vertikalabstand x ") + anzahl + QStringLiteral(") = ")
                 + QString::number(Vertikalabstand * AnzahlInSpalte + ObererRand) + QStringLiteral(" mm")
-                + QStringLiteral("\r\n\r\n") + m
+                + QStringLiteral("\r\n\r\n") + anzahl
                 + QStringLiteral(" Etiketten passen NICHT vertikal auf ein DIN-A4 Blatt! ")};
 }
 
@@ -66,15 +67,14 @@ int LetzteAnzahlNachAenderung(int position, int geladene)
     return position > geladene ? position - 1 : position;
 }
 
-Nebeneinander PruefeNebeneinander(int bildBreite, int SeitenRand, int Horizontalabstand, int Etikettenbreite)
+Nebeneinander PruefeNebeneinander(int bildBreite, const Bogenmasse &m)
 {
-    if (Etikettenbreite == 0)
+    if (m.Etikettenbreite == 0)
         return {};
-
-    const double pixelProMm = static_cast<double>(bildBreite) / Etikettenbreite;
+    const Pixelmasse p = BerechnePixelmasse(QSize(bildBreite, 0), m);
     Nebeneinander ergebnis;
-    ergebnis.SeitenRandPixel = RundeGerade(SeitenRand * pixelProMm);
-    ergebnis.LueckePixel = RundeGerade(Horizontalabstand * pixelProMm) - bildBreite;
-    ergebnis.moeglich = 2 * (bildBreite + ergebnis.LueckePixel) + ergebnis.SeitenRandPixel <= BogenBreitePixel;
+    ergebnis.SeitenRandPixel = p.SeitenRandPixel;
+    ergebnis.LueckePixel = p.LueckePixel;
+    ergebnis.moeglich = 2 * (bildBreite + p.LueckePixel) + p.SeitenRandPixel <= BogenBreite;
     return ergebnis;
 }

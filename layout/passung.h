@@ -1,5 +1,7 @@
 #pragma once
 
+#include "blatt/bogenmasse.h"
+
 #include <QString>
 
 // The A4 fit check: whether a row or a column of labels fits on the sheet,
@@ -14,11 +16,11 @@ struct Pruefung
 // A row fits when AnzahlInZeile <= (210 - SeitenRand) / (pitch - 2), pitch being
 // the larger of Horizontalabstand and Etikettenbreite. A pitch of exactly 2 mm
 // leaves no room to divide by and counts as not fitting.
-Pruefung PruefeHorizontal(int SeitenRand, int Horizontalabstand, int Etikettenbreite, int AnzahlInZeile);
+Pruefung PruefeHorizontal(const Bogenmasse &m);
 
 // A column fits when AnzahlInSpalte <= (297 - ObererRand) / pitch, pitch being the
 // larger of Vertikalabstand and Etikettenhoehe; a pitch of 0 counts as not fitting.
-Pruefung PruefeVertikal(int ObererRand, int Vertikalabstand, int Etikettenhoehe, int AnzahlInSpalte);
+Pruefung PruefeVertikal(const Bogenmasse &m);
 
 // The count a rejected count falls back to: never below the loaded one.
 int Rueckfallanzahl(int letzte, int geladene);
@@ -34,9 +36,6 @@ struct Nebeneinander
     bool moeglich = false;
 };
 
-// bildBreite is the width of the label picture in pixels; it covers Etikettenbreite mm.
-// An Etikettenbreite of 0 gives no scale and means "not possible".
-Nebeneinander PruefeNebeneinander(int bildBreite, int SeitenRand, int Horizontalabstand, int Etikettenbreite);
-
-// Width in pixels of the sheet bitmap the preview and the printout are composed in.
-inline constexpr int BogenBreitePixel = 991;
+// bildBreite is the width of the label picture in pixels; it covers Etikettenbreite mm. Two labels and the left
+// margin must fit the sheet raster's width. An Etikettenbreite of 0 gives no scale and means "not possible".
+Nebeneinander PruefeNebeneinander(int bildBreite, const Bogenmasse &m);

@@ -6,25 +6,18 @@
 #include <QFile>
 #include <QPainter>
 
-namespace {
-
-long double ProMm(int pixel, int mm)
+Bogenangaben BogenangabenFuer(QSize bildgroesse, const Bogenmasse &m, bool nurZeile, int zeile)
 {
-    return mm > 0 ? static_cast<long double>(pixel) / mm : 0.0L;
-}
-
-} // namespace
-
-Pixelmasse BerechnePixelmasse(int bildBreite, int bildHoehe, int ObererRand, int SeitenRand, int Horizontalabstand,
-                              int Etikettenhoehe, int Etikettenbreite)
-{
-    const long double qv = ProMm(bildHoehe, Etikettenhoehe);
-    const long double qh = ProMm(bildBreite, Etikettenbreite);
-    Pixelmasse m;
-    m.ObererRandPixel = RundeHalbGerade(ObererRand * qv);
-    m.SeitenRandPixel = RundeHalbGerade(SeitenRand * qh);
-    m.LueckePixel = RundeHalbGerade(Horizontalabstand * qh) - bildBreite;
-    return m;
+    const Pixelmasse p = BerechnePixelmasse(bildgroesse, m);
+    return {bildgroesse.width(),
+            bildgroesse.height(),
+            p.ObererRandPixel,
+            p.SeitenRandPixel,
+            p.LueckePixel,
+            m.AnzahlEtikettenInZeile,
+            m.AnzahlEtikettenInSpalte,
+            zeile,
+            nurZeile};
 }
 
 QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int breite, int hoehe)
@@ -82,7 +75,7 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
     return bogen;
 }
 
-QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, double wMm, double hMm)
+QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort)
 {
     const QSize groesse = Arbeitsbildgroesse(dpiX, dpiY);
     QImage seite;
@@ -95,7 +88,8 @@ QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, 
     seite.fill(Qt::white);
     if (!bild.isNull()) {
         QPainter p(&seite);
-        ZeichneGestreckt(p, Rechteck(Platzierungsrechteck(dpiX, dpiY, 0, 0, xMm, yMm, wMm, hMm)), bild);
+        ZeichneGestreckt(p, Rechteck(Platzierungsrechteck(dpiX, dpiY, 0, 0, ort.x, ort.y, ort.breite, ort.hoehe)),
+                         bild);
     }
     return seite;
 }

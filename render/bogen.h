@@ -1,25 +1,9 @@
 #pragma once
 
+#include "blatt/blatt.h"
+
 #include <QImage>
 #include <QString>
-
-// The sheet raster that stands for the A4 page: 991 x 1402, not 992 x 1403.
-constexpr int BogenBreite = 991;
-constexpr int BogenHoehe = 1402;
-
-// Margins and gap in label-picture pixels.
-struct Pixelmasse
-{
-    int ObererRandPixel;
-    int SeitenRandPixel;
-    int LueckePixel; // empty space between two labels of a row
-};
-
-// Each quotient (picture pixels per mm) is formed first, in extended precision, then
-// multiplied by the measure and rounded halves to even. A label size <= 0 counts as
-// 0 pixels per mm.
-Pixelmasse BerechnePixelmasse(int bildBreite, int bildHoehe, int ObererRand, int SeitenRand, int Horizontalabstand,
-                              int Etikettenhoehe, int Etikettenbreite);
 
 struct Bogenangaben
 {
@@ -34,6 +18,9 @@ struct Bogenangaben
     bool zeilenModus;
 };
 
+// The composition of a label picture of the given size on a sheet of m: the whole sheet, or only row `zeile`.
+Bogenangaben BogenangabenFuer(QSize bildgroesse, const Bogenmasse &m, bool nurZeile, int zeile);
+
 // Composes the sheet: a white raster with the picture drawn unscaled, row by row, at the
 // cursor positions the print layout has always used (rows follow at H + 1 pixels; Vertikalabstand
 // does not enter). Labels reaching past the raster are cut off.
@@ -45,7 +32,7 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
 
 // The single-label preview: a white A4 page at the given resolution with the picture
 // stretched into its millimetre place. Throws Fehler when the page cannot be made.
-QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, int xMm, int yMm, double wMm, double hMm);
+QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort);
 
 // Decodes a picture file by its content. A file that opens but holds no readable picture
 // gives a null QImage; a file that cannot be opened throws Fehler.

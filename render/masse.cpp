@@ -8,38 +8,7 @@
 #include <climits>
 #include <cmath>
 
-namespace {
-
-constexpr long double MmProZoll = 25.4L;
-constexpr double A4BreiteMm = 210.0;
-constexpr double A4HoeheMm = 297.0;
-
-} // namespace
-
-int RundeHalbGerade(long double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= static_cast<long double>(INT_MAX))
-        return INT_MAX;
-    if (v <= static_cast<long double>(INT_MIN))
-        return INT_MIN;
-    // Explicit, so that a changed FPU rounding mode cannot alter the result.
-    const long double unten = std::floor(v);
-    const long double rest = v - unten;
-    long double r = unten;
-    if (rest > 0.5L || (rest == 0.5L && std::fmod(unten, 2.0L) != 0.0L))
-        r = unten + 1.0L;
-    return static_cast<int>(r);
-}
-
-int MmInPixel(int dpi, double mm)
-{
-    const long double produkt = static_cast<long double>(dpi) * static_cast<long double>(mm);
-    return RundeHalbGerade(produkt / MmProZoll);
-}
-
-Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, int xMm, int yMm, double wMm, double hMm)
+Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, double xMm, double yMm, double wMm, double hMm)
 {
     Platzierung p;
     p.Left = MmInPixel(dpiX, xMm) - offX;
@@ -49,8 +18,8 @@ Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, int xMm
     return p;
 }
 
-Platzierung PlatzierungMitSeitenverhaeltnis(int dpiX, int dpiY, int offX, int offY, int xMm, int yMm, double laengeMm,
-                                            bool breiteGegeben, int bildB, int bildH)
+Platzierung PlatzierungMitSeitenverhaeltnis(int dpiX, int dpiY, int offX, int offY, double xMm, double yMm,
+                                            double laengeMm, bool breiteGegeben, int bildB, int bildH)
 {
     const bool leer = bildB <= 0 || bildH <= 0;
     double wMm = laengeMm;
@@ -64,7 +33,7 @@ Platzierung PlatzierungMitSeitenverhaeltnis(int dpiX, int dpiY, int offX, int of
 
 QSize Arbeitsbildgroesse(int dpiX, int dpiY)
 {
-    return QSize(MmInPixel(dpiX, A4BreiteMm), MmInPixel(dpiY, A4HoeheMm));
+    return QSize(MmInPixel(dpiX, A4::BreiteMm), MmInPixel(dpiY, A4::HoeheMm));
 }
 
 QSize PasseBildgroesseAn(int bildBreite, int bildHoehe, int boxBreite, int boxHoehe)

@@ -1,18 +1,12 @@
 #pragma once
 
+#include "blatt/blatt.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
 
 class QPainter;
-
-// Nearest whole number, halves to even (12.5 -> 12, 13.5 -> 14), independent of the
-// current floating-point rounding mode. NaN gives 0; values beyond int are clamped.
-int RundeHalbGerade(long double v);
-
-// Millimetres to device pixels: Round(dpi * mm / 25.4), the product formed first,
-// all in extended precision.
-int MmInPixel(int dpi, double mm);
 
 // Device rectangle; Right and Bottom lie one past the last covered pixel.
 struct Platzierung
@@ -37,13 +31,14 @@ inline QRect Rechteck(const Platzierung &p)
 // Where a picture goes on a device. Position and size are converted separately, so the
 // size in pixels does not depend on the position. offX/offY are the printer's physical
 // offsets (0 on the screen): the result counts from the paper's corner.
-Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, int xMm, int yMm, double wMm, double hMm);
+Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, double xMm, double yMm, double wMm,
+                                 double hMm);
 
 // As Platzierungsrechteck, with one side given (laengeMm) and the other following the
 // picture's proportions; the derived side is not rounded before the conversion.
 // A picture without pixels (bildB or bildH <= 0) gives 0 for the derived side.
-Platzierung PlatzierungMitSeitenverhaeltnis(int dpiX, int dpiY, int offX, int offY, int xMm, int yMm, double laengeMm,
-                                            bool breiteGegeben, int bildB, int bildH);
+Platzierung PlatzierungMitSeitenverhaeltnis(int dpiX, int dpiY, int offX, int offY, double xMm, double yMm,
+                                            double laengeMm, bool breiteGegeben, int bildB, int bildH);
 
 // One A4 page (210 x 297 mm) at the given resolution: 794 x 1123 at 96 dpi.
 QSize Arbeitsbildgroesse(int dpiX, int dpiY);

@@ -1,16 +1,12 @@
 #include "storage/einstellungen.h"
 
 #include "platform/fehler.h"
+#include "storage/profildatei.h"
 
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cmath>
 #include <limits>
-
-QString MassMitEinheit(int n)
-{
-    return QString::number(n) + QStringLiteral(" mm");
-}
 
 double KaufmaennischRunden(double x)
 {
@@ -58,15 +54,34 @@ QString EinstellungsPfad(const QString &bildPfad)
     return pfad;
 }
 
-QByteArray EinstellungsdateiInhalt(const TEinstellung &werte)
+QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte)
 {
     QByteArray inhalt = "[" + EinstellungsSektion.toLatin1() + "]\r\n";
-    for (std::size_t i = 0; i < werte.size(); ++i)
-        inhalt += EinstellungsSchluessel[i].toLatin1() + '=' + QByteArray::number(werte[i]) + "\r\n";
+    for (const Massangabe &a : Massangaben)
+        inhalt += QByteArray(a.schluessel) + '=' + QByteArray::number(werte.*a.feld) + "\r\n";
     return inhalt;
 }
 
-void SchreibeEinstellungsdatei(const QString &pfad, const TEinstellung &werte)
+GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher)
+{
+    GeleseneMasse ergebnis{bisher, {}, {}};
+    for (std::size_t i = 0; i < Massangaben.size(); ++i) {
+        const Massangabe &a = Massangaben[i];
+        const QString text = LeseProfilWert(pfad, EinstellungsSektion, QLatin1String(a.schluessel));
+        if (text.isEmpty())
+            continue;
+        try {
+            ergebnis.werte.*a.feld = InBereich(KaufmaennischRunden(WertAlsZahl(text)), a.minimum, MassMaximum);
+        } catch (const Fehler &f) {
+            ergebnis.fehler = f.text();
+            break;
+        }
+        ergebnis.vorhanden[i] = true;
+    }
+    return ergebnis;
+}
+
+void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte)
 {
     QSaveFile datei(pfad);
     const QByteArray inhalt = EinstellungsdateiInhalt(werte);

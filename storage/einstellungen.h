@@ -1,26 +1,10 @@
 #pragma once
 
+#include "blatt/bogenmasse.h"
+
 #include <QString>
-#include <QStringList>
-#include <array>
 
-// The eight measures of a label's settings file, in file order.
-inline const std::array<QString, 8> EinstellungsSchluessel = {
-    QStringLiteral("ObererRand"),
-    QStringLiteral("SeitenRand"),
-    QStringLiteral("Vertikalabstand"),
-    QStringLiteral("Horizontalabstand"),
-    QStringLiteral("Etikettenhoehe"),
-    QStringLiteral("Etikettenbreite"),
-    QStringLiteral("AnzahlEtikettenInZeile"),
-    QStringLiteral("AnzahlEtikettenInSpalte"),
-};
 inline const QString EinstellungsSektion = QStringLiteral("Einstellung");
-
-using TEinstellung = std::array<int, 8>;
-
-// "12" -> "12 mm".
-QString MassMitEinheit(int n);
 
 // Halves away from zero: 12.5 -> 13, 12.49 -> 12, -0.5 -> -1.
 double KaufmaennischRunden(double x);
@@ -39,7 +23,18 @@ QString EinstellungsPfad(const QString &bildPfad);
 
 // Writes the nine lines of a settings file, CR LF, through a temporary file in the same folder, so that a
 // failure never leaves a truncated file behind. Throws Fehler("Datei <pfad> kann nicht erstellt werden").
-void SchreibeEinstellungsdatei(const QString &pfad, const TEinstellung &werte);
+void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte);
 
 // The exact bytes the program writes.
-QByteArray EinstellungsdateiInhalt(const TEinstellung &werte);
+QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte);
+
+// What a settings file holds: every measure whose key has a value, rounded halves away from zero and brought into
+// its editor's range, over the values of `bisher`. Reading stops at the first value that is no number; `fehler`
+// then holds its message and the values before it are kept.
+struct GeleseneMasse
+{
+    Bogenmasse werte;
+    std::array<bool, Massangaben.size()> vorhanden{};
+    QString fehler;
+};
+GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher);

@@ -1,5 +1,6 @@
 #include "tools/gemeinsam.h"
 
+#include "blatt/blatt.h"
 #include "platform/fehler.h"
 #include "storage/einstellungen.h"
 
@@ -14,24 +15,6 @@
 #include <cstdio>
 
 namespace Werkzeug {
-
-namespace {
-TEinstellung AlsWerte(const Einstellung &e)
-{
-    return {e.ObererRand,     e.SeitenRand,      e.Vertikalabstand,        e.Horizontalabstand,
-            e.Etikettenhoehe, e.Etikettenbreite, e.AnzahlEtikettenInZeile, e.AnzahlEtikettenInSpalte};
-}
-} // namespace
-
-QByteArray EinstellungsText(const Einstellung &e)
-{
-    return EinstellungsdateiInhalt(AlsWerte(e));
-}
-
-void SchreibeEinstellungsdatei(const QString &pfad, const Einstellung &e)
-{
-    ::SchreibeEinstellungsdatei(pfad, AlsWerte(e));
-}
 
 void SpeichereBitmap(const QImage &bild, const QString &pfad)
 {
@@ -50,7 +33,7 @@ void ErzeugeOrdner(const QString &pfad)
 
 int MmInBildpixel(double mm)
 {
-    return static_cast<int>(std::nearbyint(mm * 120.0 / 25.4));
+    return RundeHalbGerade(mm * 120.0L / MmProZoll);
 }
 
 QImage NeuesBild(int breite, int hoehe, const QColor &grund)

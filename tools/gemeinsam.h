@@ -3,6 +3,8 @@
 // Helpers shared by the build-time generators of the bundled data folder.
 // Every failure throws Fehler with a German text; the generator's main reports it and exits non-zero.
 
+#include "blatt/bogenmasse.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QFont>
@@ -17,24 +19,7 @@ class QPainter;
 
 namespace Werkzeug {
 
-// The eight sheet measures in the order the settings file holds them.
-struct Einstellung
-{
-    int ObererRand = 0;
-    int SeitenRand = 0;
-    int Vertikalabstand = 0;
-    int Horizontalabstand = 0;
-    int Etikettenhoehe = 0;
-    int Etikettenbreite = 0;
-    int AnzahlEtikettenInZeile = 0;
-    int AnzahlEtikettenInSpalte = 0;
-};
-
-// The nine lines the program itself writes: "[Einstellung]" and the eight keys, each ended by CR LF.
-QByteArray EinstellungsText(const Einstellung &e);
-
-// Writes EinstellungsText to pfad, replacing the file only once it is complete.
-void SchreibeEinstellungsdatei(const QString &pfad, const Einstellung &e);
+using Einstellung = Bogenmasse;
 
 // Saves as an uncompressed 24-bit Windows bitmap with a 40-byte information header.
 void SpeichereBitmap(const QImage &bild, const QString &pfad);

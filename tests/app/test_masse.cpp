@@ -36,7 +36,7 @@ private Q_SLOTS:
         QCOMPARE(form.ObererRand(), 13);
         QCOMPARE(form.EditObererRand->text(), QStringLiteral("13 mm"));
         QVERIFY(form.EinstellungenGeaendert);
-        QVERIFY(form.AktualisierungAusstehend[TFormEtikette::mObererRand]);
+        QVERIFY(form.AktualisierungAusstehend[MassIndex(&Bogenmasse::ObererRand)]);
         QVERIFY(form.VerzoegerungsTimer->isActive());
         form.VerzoegerungsTimerTimer();
         form.VerzoegerungsTimerTimer();
@@ -44,7 +44,7 @@ private Q_SLOTS:
         form.VerzoegerungsTimerTimer();
         QCOMPARE(form.vorschauZaehler(), vorher + 1);
         QVERIFY(!form.VerzoegerungsTimer->isActive());
-        QVERIFY(!form.AktualisierungAusstehend[TFormEtikette::mObererRand]);
+        QVERIFY(!form.AktualisierungAusstehend[MassIndex(&Bogenmasse::ObererRand)]);
         QCOMPARE(form.VerzoegerungsZaehler, 0);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     }
@@ -92,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(form.Etikettenbreite(), 51);
         QCOMPARE(form.Horizontalabstand(), 51);
         QCOMPARE(form.EditHorizontalAbstand->text(), QStringLiteral("51 mm"));
-        QVERIFY(!form.AktualisierungAusstehend[TFormEtikette::mHorizontalabstand]);
+        QVERIFY(!form.AktualisierungAusstehend[MassIndex(&Bogenmasse::Horizontalabstand)]);
 
         form.EinstellungenGeaendert = false;
         klick(form.UpDownHorizontalAbstand, false);
@@ -195,7 +195,7 @@ private Q_SLOTS:
         int verschachtelt = 0;
         g.p.dialoge.beimZeigen = [&](const QString &) {
             ++verschachtelt;
-            form.AktualisierungAusstehend[TFormEtikette::mAnzahlInZeile] = true;
+            form.AktualisierungAusstehend[MassIndex(&Bogenmasse::AnzahlEtikettenInZeile)] = true;
             for (int i = 0; i < 5; ++i)
                 form.VerzoegerungsTimerTimer();
         };

@@ -33,12 +33,12 @@ int SollPixel(int mm)
 // The program's own fit check in both directions.
 bool PasstInDieBreite(const Werkzeug::Einstellung &m)
 {
-    return PruefeHorizontal(m.SeitenRand, m.Horizontalabstand, m.Etikettenbreite, m.AnzahlEtikettenInZeile).passt;
+    return PruefeHorizontal(m).passt;
 }
 
 bool PasstInDieHoehe(const Werkzeug::Einstellung &m)
 {
-    return PruefeVertikal(m.ObererRand, m.Vertikalabstand, m.Etikettenhoehe, m.AnzahlEtikettenInSpalte).passt;
+    return PruefeVertikal(m).passt;
 }
 
 QByteArray ErwarteteEinstellungen(const Werkzeug::Einstellung &m)

@@ -90,6 +90,18 @@ QString Infoordner()
 
 } // namespace
 
+// The measures one direction of the fit check reads.
+Bogenmasse Horizontal(int rand, int abstand, int breite, int anzahl)
+{
+    return {
+        .SeitenRand = rand, .Horizontalabstand = abstand, .Etikettenbreite = breite, .AnzahlEtikettenInZeile = anzahl};
+}
+
+Bogenmasse Vertikal(int rand, int abstand, int hoehe, int anzahl)
+{
+    return {.ObererRand = rand, .Vertikalabstand = abstand, .Etikettenhoehe = hoehe, .AnzahlEtikettenInSpalte = anzahl};
+}
+
 class TestLayout : public QObject
 {
     Q_OBJECT
@@ -147,7 +159,7 @@ void TestLayout::horizontal()
     QFETCH(int, breite);
     QFETCH(int, anzahl);
     QFETCH(bool, passt);
-    const Pruefung p = PruefeHorizontal(rand, abstand, breite, anzahl);
+    const Pruefung p = PruefeHorizontal(Horizontal(rand, abstand, breite, anzahl));
     QCOMPARE(p.passt, passt);
     QCOMPARE(p.meldung.isEmpty(), passt);
 }
@@ -172,7 +184,7 @@ void TestLayout::vertikal()
     QFETCH(int, hoehe);
     QFETCH(int, anzahl);
     QFETCH(bool, passt);
-    const Pruefung p = PruefeVertikal(rand, abstand, hoehe, anzahl);
+    const Pruefung p = PruefeVertikal(Vertikal(rand, abstand, hoehe, anzahl));
     QCOMPARE(p.passt, passt);
     QCOMPARE(p.meldung.isEmpty(), passt);
 }
@@ -180,16 +192,16 @@ void TestLayout::vertikal()
 void TestLayout::meldungen()
 {
     QCOMPARE(
-        PruefeHorizontal(10, 70, 70, 3).meldung,
+        PruefeHorizontal(Horizontal(10, 70, 70, 3)).meldung,
         QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 10 mm +(Horizontalabstand x 3) = 220 mm"
                        "\r\n\r\n3 Etiketten passen NICHT horizontal auf ein DIN-A4 Blatt! "));
     // The total uses the pitch as entered, not the wider label.
-    QVERIFY(PruefeHorizontal(10, 60, 70, 3).meldung.contains(QStringLiteral("x 3) = 190 mm\r\n")));
+    QVERIFY(PruefeHorizontal(Horizontal(10, 60, 70, 3)).meldung.contains(QStringLiteral("x 3) = 190 mm\r\n")));
     QCOMPARE(
-        PruefeVertikal(13, 57, 57, 5).meldung,
+        PruefeVertikal(Vertikal(13, 57, 57, 5)).meldung,
         QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = 13 mm +(Vertikalabstand x 5) = 298 mm"
                        "\r\n\r\n5 Etiketten passen NICHT vertikal auf ein DIN-A4 Blatt! "));
-    QVERIFY(PruefeVertikal(13, 50, 57, 5).meldung.contains(QStringLiteral("x 5) = 263 mm\r\n")));
+    QVERIFY(PruefeVertikal(Vertikal(13, 50, 57, 5)).meldung.contains(QStringLiteral("x 5) = 263 mm\r\n")));
 }
 
 void TestLayout::rueckfall()
@@ -228,7 +240,7 @@ void TestLayout::nebeneinander()
     QFETCH(int, rand);
     QFETCH(int, abstand);
     QFETCH(int, breite);
-    const Nebeneinander n = PruefeNebeneinander(bildBreite, rand, abstand, breite);
+    const Nebeneinander n = PruefeNebeneinander(bildBreite, Horizontal(rand, abstand, breite, 1));
     QTEST(n.SeitenRandPixel, "randPixel");
     QTEST(n.LueckePixel, "lueckePixel");
     QTEST(n.moeglich, "moeglich");

@@ -526,8 +526,8 @@ private Q_SLOTS:
     {
         Programmordner p;
         auto form = Fenster(p);
-        QVERIFY_THROWS_EXCEPTION(Fehler, form->DruckeEtikettAnPosition(QImage(), 0, 0, 85, 54));
-        QVERIFY_THROWS_EXCEPTION(Fehler, form->DruckeBildMitSeitenverhaeltnis(QImage(), true, 0, 0, 210));
+        for (Druckumfang u : {Druckumfang::EineEtikette, Druckumfang::EineZeile, Druckumfang::GanzeSeite})
+            QVERIFY_THROWS_EXCEPTION(Fehler, form->DruckeSeite(QImage(), Seitenwahl{u, 1, 1}));
         QVERIFY(p.dialoge.gezeigt.isEmpty());
     }
 

@@ -448,8 +448,13 @@ void TestRender::pixelmasse()
     QFETCH(QSize, bild);
     QFETCH(QList<int>, masse);
     QFETCH(QList<int>, erwartet);
-    const Pixelmasse m =
-        BerechnePixelmasse(bild.width(), bild.height(), masse[0], masse[1], masse[2], masse[3], masse[4]);
+    Bogenmasse b;
+    b.ObererRand = masse[0];
+    b.SeitenRand = masse[1];
+    b.Horizontalabstand = masse[2];
+    b.Etikettenhoehe = masse[3];
+    b.Etikettenbreite = masse[4];
+    const Pixelmasse m = BerechnePixelmasse(bild, b);
     QCOMPARE((QList<int>{m.ObererRandPixel, m.SeitenRandPixel, m.LueckePixel}), erwartet);
 }
 
@@ -590,7 +595,10 @@ void TestRender::etikettenbogenVonObenWieVonUnten()
         }
 
     // The top-down file's header says -5; the composition goes by the decoded picture.
-    const Pixelmasse m = BerechnePixelmasse(7, 5, 10, 10, 10, 5, 7);
+    const Pixelmasse m = BerechnePixelmasse(
+        QSize(7, 5),
+        Bogenmasse{
+            .ObererRand = 10, .SeitenRand = 10, .Horizontalabstand = 10, .Etikettenhoehe = 5, .Etikettenbreite = 7});
     const Bogenangaben a{7, 5, m.ObererRandPixel, m.SeitenRandPixel, m.LueckePixel, 3, 4, 1, false};
     Bogenangaben kopfOben = a;
     kopfOben.H = -5;
@@ -605,7 +613,7 @@ void TestRender::einzelvorschau()
 {
     const QRgb rot = qRgb(255, 0, 0);
     // 15 mm -> 57, 10 mm -> 38, 85 mm -> 321, 54 mm -> 204 pixels at 96 dpi.
-    const QImage seite = Einzelvorschau(Einfarbig(401, 255, rot), 96, 96, 15, 10, 85, 54);
+    const QImage seite = Einzelvorschau(Einfarbig(401, 255, rot), 96, 96, {15, 10, 85, 54});
     QCOMPARE(seite.size(), QSize(794, 1123));
     QCOMPARE(Finde(seite, rot).size(), 321 * 204);
     QCOMPARE(seite.pixel(57, 38), rot);
@@ -616,12 +624,12 @@ void TestRender::einzelvorschau()
     QCOMPARE(seite.pixel(377, 242), Weiss);
 
     // Nothing but the picture: a page without one is all white.
-    const QImage leer = Einzelvorschau(QImage(), 120, 120, 15, 10, 85, 54);
+    const QImage leer = Einzelvorschau(QImage(), 120, 120, {15, 10, 85, 54});
     QCOMPARE(leer.size(), QSize(992, 1403));
     QCOMPARE(Finde(leer, Weiss).size(), 992 * 1403);
 
     // A label reaching past the page is cut off at the page's edge.
-    const QImage rand = Einzelvorschau(Einfarbig(10, 10, rot), 96, 96, 200, 290, 85, 54);
+    const QImage rand = Einzelvorschau(Einfarbig(10, 10, rot), 96, 96, {200, 290, 85, 54});
     QCOMPARE(rand.size(), QSize(794, 1123));
     QCOMPARE(rand.pixel(793, 1122), rot);
     QCOMPARE(rand.pixel(755, 1122), Weiss);

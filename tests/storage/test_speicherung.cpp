@@ -201,7 +201,7 @@ private Q_SLOTS:
         QVERIFY(alt.open(QIODevice::WriteOnly));
         alt.write("[Fremd]\r\nX=1\r\n[Einstellung]\r\nObererRand=99\r\nZusatz=4\r\n");
         alt.close();
-        const TEinstellung werte{14, 15, 54, 95, 54, 85, 2, 5};
+        const Bogenmasse werte{14, 15, 54, 95, 54, 85, 2, 5};
         SchreibeEinstellungsdatei(pfad, werte);
         const QByteArray erwartet = "[Einstellung]\r\nObererRand=14\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
                                     "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
@@ -214,8 +214,7 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), erwartet);
         // Round trip through the reader.
-        for (std::size_t i = 0; i < werte.size(); ++i)
-            QCOMPARE(LeseProfilWert(pfad, EinstellungsSektion, EinstellungsSchluessel[i]).toInt(), werte[i]);
+        QCOMPARE(LiesEinstellungsdatei(pfad, Bogenmasse{}).werte, werte);
     }
 
     void fehlgeschlagenesSchreibenLaesstAlteDatei()
@@ -229,7 +228,7 @@ private Q_SLOTS:
         alt.write("alt");
         alt.close();
         try {
-            SchreibeEinstellungsdatei(pfad, TEinstellung{1, 2, 3, 4, 5, 6, 7, 8});
+            SchreibeEinstellungsdatei(pfad, Bogenmasse{1, 2, 3, 4, 5, 6, 7, 8});
             QFAIL("no error when the file cannot be written");
         } catch (const Fehler &f) {
             QCOMPARE(f.text(), QStringLiteral("Datei %1 kann nicht erstellt werden").arg(pfad));
@@ -238,9 +237,9 @@ private Q_SLOTS:
         QCOMPARE(alt.readAll(), QByteArray("alt"));
         QCOMPARE(QDir(ordner).entryList(QDir::Files).size(), 1); // no temporary file left behind
         const QString fehlt = m_dir.filePath(QStringLiteral("gibtsnicht/k.ini"));
-        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(fehlt, TEinstellung{}));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(fehlt, Bogenmasse{}));
         QVERIFY(!QFile::exists(fehlt));
-        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(QString(), TEinstellung{}));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(QString(), Bogenmasse{}));
     }
 
     void speicherLebenslauf()

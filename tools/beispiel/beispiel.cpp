@@ -1,5 +1,6 @@
 // Writes the sample label Visitenkarte_85x54.bmp with its settings file into the data folder given as argument.
 
+#include "storage/einstellungen.h"
 #include "tools/gemeinsam.h"
 #include "tools/vorlagen/vorlagen.h"
 

@@ -1,5 +1,6 @@
 // Writes every template (picture and settings file) into the templates folder given as argument.
 
+#include "storage/einstellungen.h"
 #include "tools/vorlagen/motive.h"
 #include "tools/vorlagen/vorlagen.h"
 

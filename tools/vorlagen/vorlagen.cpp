@@ -1,5 +1,6 @@
 #include "tools/vorlagen/vorlagen.h"
 
+#include "blatt/blatt.h"
 #include "platform/fehler.h"
 
 #include <cmath>
@@ -153,23 +154,18 @@ constexpr Vorlage Tabelle[] = {
                  .AnzahlEtikettenInSpalte = 13}},
 };
 
-int Runde(double x)
-{
-    return static_cast<int>(std::nearbyint(x));
-}
-
-// The composition puts labels of a row one horizontal pitch apart (scaled by picture pixels per mm) after the
-// left margin, and rows one picture height plus one pixel apart below the top margin.
+// The composition puts labels of a row one horizontal pitch apart after the left margin, and rows one picture
+// height plus one pixel apart below the top margin.
 bool ZeileImRaster(int bildBreite, const Einstellung &m)
 {
-    const double r = double(bildBreite) / m.Etikettenbreite;
-    return Runde(m.SeitenRand * r) + m.AnzahlEtikettenInZeile * Runde(m.Horizontalabstand * r) <= RasterBreite;
+    const Pixelmasse p = BerechnePixelmasse(QSize(bildBreite, 0), m);
+    return p.SeitenRandPixel + m.AnzahlEtikettenInZeile * (bildBreite + p.LueckePixel) <= BogenBreite;
 }
 
 bool SpalteImRaster(int bildHoehe, const Einstellung &m)
 {
-    const double r = double(bildHoehe) / m.Etikettenhoehe;
-    return Runde(m.ObererRand * r) + m.AnzahlEtikettenInSpalte * (bildHoehe + 1) <= RasterHoehe + 1;
+    const Pixelmasse p = BerechnePixelmasse(QSize(0, bildHoehe), m);
+    return p.ObererRandPixel + m.AnzahlEtikettenInSpalte * (bildHoehe + 1) <= BogenHoehe + 1;
 }
 
 } // namespace

@@ -35,10 +35,6 @@ struct Vorlage
 
 std::span<const Vorlage> Vorlagen();
 
-// The sheet raster that the program composes the preview and the printout in: 991 x 1402 pixels for A4.
-inline constexpr int RasterBreite = 991;
-inline constexpr int RasterHoehe = 1402;
-
 // Pixel size of the template's picture: about 4.72 pixels per mm, one pixel less on an axis where the
 // full layout would otherwise not fit into the sheet raster. Throws Fehler if even that is not enough.
 QSize Bildgroesse(const Vorlage &v);

@@ -57,9 +57,9 @@ void TFormEtikette::UpDownAnzEtikettenInSpalteChanging()
     EinstellungenGeaendert = true;
 }
 
-void TFormEtikette::vormerken(Mass mass)
+void TFormEtikette::vormerken(Massfeld feld)
 {
-    AktualisierungAusstehend[mass] = true;
+    AktualisierungAusstehend[MassIndex(feld)] = true;
     // A running timer keeps its interval: a burst of clicks gives one refresh.
     if (!VerzoegerungsTimer->isActive())
         VerzoegerungsTimer->start();
@@ -67,19 +67,19 @@ void TFormEtikette::vormerken(Mass mass)
 
 void TFormEtikette::UpDownObererRandClick()
 {
-    vormerken(mObererRand);
+    vormerken(&Bogenmasse::ObererRand);
     EditObererRand->setText(MassMitEinheit(ObererRand()));
 }
 
 void TFormEtikette::UpDownSeitenrandClick()
 {
-    vormerken(mSeitenRand);
+    vormerken(&Bogenmasse::SeitenRand);
     EditSeitenrand->setText(MassMitEinheit(SeitenRand()));
 }
 
 void TFormEtikette::UpDownHorizontalAbstandClick()
 {
-    vormerken(mHorizontalabstand);
+    vormerken(&Bogenmasse::Horizontalabstand);
     if (Horizontalabstand() < Etikettenbreite())
         UpDownHorizontalAbstand->setPosition(Etikettenbreite());
     EditHorizontalAbstand->setText(MassMitEinheit(Horizontalabstand()));
@@ -87,7 +87,7 @@ void TFormEtikette::UpDownHorizontalAbstandClick()
 
 void TFormEtikette::UpDownEtikettenbreiteClick()
 {
-    vormerken(mEtikettenbreite);
+    vormerken(&Bogenmasse::Etikettenbreite);
     EditEtikettenbreite->setText(MassMitEinheit(Etikettenbreite()));
     if (Horizontalabstand() < Etikettenbreite()) {
         EditHorizontalAbstand->setText(EditEtikettenbreite->text());
@@ -97,7 +97,7 @@ void TFormEtikette::UpDownEtikettenbreiteClick()
 
 void TFormEtikette::UpDownVertikalAbstandClick()
 {
-    vormerken(mVertikalabstand);
+    vormerken(&Bogenmasse::Vertikalabstand);
     if (Vertikalabstand() < Etikettenhoehe())
         UpDownVertikalAbstand->setPosition(Etikettenhoehe());
     EditVertikalAbstand->setText(MassMitEinheit(Vertikalabstand()));
@@ -105,7 +105,7 @@ void TFormEtikette::UpDownVertikalAbstandClick()
 
 void TFormEtikette::UpDownEtikettenHoeheClick()
 {
-    vormerken(mEtikettenhoehe);
+    vormerken(&Bogenmasse::Etikettenhoehe);
     EditEtikettenHoehe->setText(MassMitEinheit(Etikettenhoehe()));
     if (Vertikalabstand() < Etikettenhoehe()) {
         EditVertikalAbstand->setText(EditEtikettenHoehe->text());
@@ -115,7 +115,7 @@ void TFormEtikette::UpDownEtikettenHoeheClick()
 
 void TFormEtikette::UpDownAnzEtikettenInZeileClick()
 {
-    vormerken(mAnzahlInZeile);
+    vormerken(&Bogenmasse::AnzahlEtikettenInZeile);
     EditAnzEtikettenInZeile->setText(QString::number(AnzahlEtikettenInZeile()));
     UpDownSpalte->setPosition(AnzahlEtikettenInZeile());
     EditSpalte->setText(EditAnzEtikettenInZeile->text());
@@ -123,7 +123,7 @@ void TFormEtikette::UpDownAnzEtikettenInZeileClick()
 
 void TFormEtikette::UpDownAnzEtikettenInSpalteClick()
 {
-    vormerken(mAnzahlInSpalte);
+    vormerken(&Bogenmasse::AnzahlEtikettenInSpalte);
     EditAnzEtikettenInSpalte->setText(QString::number(AnzahlEtikettenInSpalte()));
     UpDownSpalte->setMax(AnzahlEtikettenInSpalte());
     EditAnzEtikettenInSpalte->setText(QString::number(AnzahlEtikettenInSpalte()));
@@ -143,30 +143,17 @@ void TFormEtikette::EditAnzEtikettenInSpalteChange()
     LetzteAnzahlInSpalte = LetzteAnzahlNachAenderung(AnzahlEtikettenInSpalte(), GeladeneAnzahlInSpalte);
 }
 
-void TFormEtikette::AktualisiereMass(Mass mass)
+void TFormEtikette::AktualisiereMass(Massfeld feld)
 {
-    switch (mass) {
-    case mObererRand:
-    case mSeitenRand:
-    case mHorizontalabstand:
-    case mVertikalabstand:
-        BerechneObEtikettenInDINA4Passen();
-        MachVorschau();
-        break;
-    case mEtikettenbreite:
-    case mEtikettenhoehe:
+    if (feld == &Bogenmasse::Etikettenbreite || feld == &Bogenmasse::Etikettenhoehe) {
         StelleGroesseImage1ein();
         BerechneObEtikettenInDINA4Passen();
-        break;
-    case mAnzahlInZeile:
-    case mAnzahlInSpalte:
-        LadeEtikettenInfo();
-        BerechneObEtikettenInDINA4Passen();
-        MachVorschau();
-        break;
-    case MassAnzahl:
-        break;
+        return;
     }
+    if (feld == &Bogenmasse::AnzahlEtikettenInZeile || feld == &Bogenmasse::AnzahlEtikettenInSpalte)
+        LadeEtikettenInfo();
+    BerechneObEtikettenInDINA4Passen();
+    MachVorschau();
 }
 
 void TFormEtikette::VerzoegerungsTimerTimer()
@@ -178,13 +165,14 @@ void TFormEtikette::VerzoegerungsTimerTimer()
     const Sanduhr sanduhr;
     ++VerzoegerungsZaehler;
     if (VerzoegerungsZaehler >= 3) {
-        for (int m = 0; m < MassAnzahl; ++m) {
-            if (!AktualisierungAusstehend[m])
+        for (const Massfeld feld : Aktualisierungsreihenfolge) {
+            bool &ausstehend = AktualisierungAusstehend[MassIndex(feld)];
+            if (!ausstehend)
                 continue;
             // Cleared first: a step that fails is reported once and not started again at the next tick.
-            AktualisierungAusstehend[m] = false;
+            ausstehend = false;
             VerzoegerungsZaehler = 0;
-            if (!bewacht([this, m] { AktualisiereMass(Mass(m)); })) {
+            if (!bewacht([this, feld] { AktualisiereMass(feld); })) {
                 AktualisierungAusstehend.fill(false);
                 break;
             }
@@ -194,42 +182,21 @@ void TFormEtikette::VerzoegerungsTimerTimer()
     m_aktualisierungLaeuft = false;
 }
 
-QList<QWidget *> TFormEtikette::Massbeschriftungen() const
-{
-    return {obererRandLabel,   SeitenrandLabel,     HorizontalabstandLabel,   EtikettenbreiteLabel,
-            VertikalAbstLabel, EtikettenHoeheLabel, AnzEtikettenInZeileLabel, AnzEtikettenInSpalteLabel};
-}
-
-QList<QWidget *> TFormEtikette::Massfelder() const
-{
-    return {EditObererRand,      EditSeitenrand,     EditHorizontalAbstand,   EditEtikettenbreite,
-            EditVertikalAbstand, EditEtikettenHoehe, EditAnzEtikettenInZeile, EditAnzEtikettenInSpalte};
-}
-
-QList<QWidget *> TFormEtikette::Massknoepfe() const
-{
-    return {UpDownObererRand,      UpDownSeitenrand,     UpDownHorizontalAbstand,   UpDownEtikettenbreite,
-            UpDownVertikalAbstand, UpDownEtikettenHoehe, UpDownAnzEtikettenInZeile, UpDownAnzEtikettenInSpalte};
-}
-
 void TFormEtikette::AktiviereEinstellungen()
 {
-    for (QWidget *w : Massbeschriftungen())
-        w->setEnabled(true);
-    for (QWidget *w : Massknoepfe())
-        w->setEnabled(true);
+    for (const Masseditor &e : m_masseditoren) {
+        e.beschriftung->setEnabled(true);
+        e.updown->setEnabled(true);
+    }
     gerundetLabel->setEnabled(true);
 }
 
 void TFormEtikette::DeaktiviereEinstellungen()
 {
-    const QList<QWidget *> beschriftungen = Massbeschriftungen();
-    const QList<QWidget *> felder = Massfelder();
-    const QList<QWidget *> knoepfe = Massknoepfe();
-    for (qsizetype i = 0; i < beschriftungen.size(); ++i) {
-        beschriftungen[i]->setEnabled(false);
-        felder[i]->setEnabled(false);
-        knoepfe[i]->setEnabled(false);
+    for (const Masseditor &e : m_masseditoren) {
+        e.beschriftung->setEnabled(false);
+        e.feld->setEnabled(false);
+        e.updown->setEnabled(false);
     }
     gerundetLabel->setEnabled(false);
 }

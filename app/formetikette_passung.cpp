@@ -19,8 +19,7 @@ void TFormEtikette::LiesBildGroesse()
 void TFormEtikette::UeberpruefeObsInDerBreiteMehrmalsPasst()
 {
     LiesBildGroesse();
-    const Nebeneinander n =
-        PruefeNebeneinander(EtikettBildBreite, SeitenRand(), Horizontalabstand(), Etikettenbreite());
+    const Nebeneinander n = PruefeNebeneinander(EtikettBildBreite, Masse());
     SeitenRandPixel = n.SeitenRandPixel;
     LueckePixel = n.LueckePixel;
     MehrereNebeneinanderMoeglich = n.moeglich;
@@ -28,12 +27,10 @@ void TFormEtikette::UeberpruefeObsInDerBreiteMehrmalsPasst()
 
 void TFormEtikette::BerechneObEtikettenInDINA4Passen()
 {
-    SetzeAnzahlZurueck(PruefeHorizontal(SeitenRand(), Horizontalabstand(), Etikettenbreite(), AnzahlEtikettenInZeile()),
-                       UpDownAnzEtikettenInZeile, EditAnzEtikettenInZeile, UpDownSpalte, EditSpalte,
-                       LetzteAnzahlInZeile, GeladeneAnzahlInZeile);
-    SetzeAnzahlZurueck(PruefeVertikal(ObererRand(), Vertikalabstand(), Etikettenhoehe(), AnzahlEtikettenInSpalte()),
-                       UpDownAnzEtikettenInSpalte, EditAnzEtikettenInSpalte, UpDownZeile, EditZeile,
-                       LetzteAnzahlInSpalte, GeladeneAnzahlInSpalte);
+    SetzeAnzahlZurueck(PruefeHorizontal(Masse()), UpDownAnzEtikettenInZeile, EditAnzEtikettenInZeile, UpDownSpalte,
+                       EditSpalte, LetzteAnzahlInZeile, GeladeneAnzahlInZeile);
+    SetzeAnzahlZurueck(PruefeVertikal(Masse()), UpDownAnzEtikettenInSpalte, EditAnzEtikettenInSpalte, UpDownZeile,
+                       EditZeile, LetzteAnzahlInSpalte, GeladeneAnzahlInSpalte);
 }
 
 void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl, QLineEdit *anzahlFeld,

@@ -3,6 +3,7 @@
 
 #include "app/bildansicht.h"
 #include "platform/dialogdienst.h"
+#include "platform/fehler.h"
 
 #include <QFileInfo>
 #include <QPushButton>
@@ -26,7 +27,8 @@ void TFormEtikette::Image1DblClick()
 void TFormEtikette::BitBtnNeuladenClick()
 {
     if (QFileInfo(AktuelleEtikettDatei).isFile()) {
-        Image1->laden(AktuelleEtikettDatei);
+        if (Etikettbild(true).isNull())
+            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
         StelleGroesseImage1ein();
     }
     BitBtnNeuladen->hide();

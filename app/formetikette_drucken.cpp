@@ -7,6 +7,7 @@
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
+#include "render/seite.h"
 
 #include <QCheckBox>
 #include <QLoggingCategory>
@@ -27,7 +28,7 @@ QString TFormEtikette::DruckFrage(int seitenRand)
 void TFormEtikette::drucken1Click()
 {
     // The dialogs of a running command keep the window's messages flowing; a second command started meanwhile
-    // must neither ask again nor touch Image2 or the printer of the first.
+    // must neither ask again nor touch the printer of the first.
     if (m_drucktGerade)
         throw Fehler(QStringLiteral("Das Drucken ist im Gang"));
     m_drucktGerade = true;
@@ -35,53 +36,40 @@ void TFormEtikette::drucken1Click()
 
     if (!dialoge().druckFrage(DruckFrage(SeitenRand())))
         return;
+    Seitenwahl wahl{Druckumfang::EineEtikette, Spalte(), Zeile()};
     if (NurEineDruckenCheckBox->isChecked()) {
-        const int x = Horizontalabstand() * (Spalte() - 1) + SeitenRand();
-        const int y = Vertikalabstand() * (Zeile() - 1) + ObererRand();
-        Image2->laden(AktuelleEtikettDatei);
-        DruckeEtikettAnPosition(Image2->bild(), x, y, Etikettenbreite(), Etikettenhoehe());
-        return;
+        if (Etikettbild().isNull())
+            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+    } else {
+        wahl.umfang = NurDieZeileCheckBox->isChecked() ? Druckumfang::EineZeile : Druckumfang::GanzeSeite;
+        // Without a sheet there is nothing to print: no empty page goes to the printer.
+        if (ImageMitEtikettenAuffuellen().isNull())
+            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei) + QStringLiteral(" Es wurde nichts gedruckt."));
     }
-    // Without a sheet there is nothing to print: no empty page goes to the printer.
-    if (!ImageMitEtikettenAuffuellen())
-        throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei) + QStringLiteral(" Es wurde nichts gedruckt."));
-    DruckeBildMitSeitenverhaeltnis(Image2->bild(), true, 0, 0, 210.0);
+    DruckeSeite(Etikettbild(), wahl);
 }
 
-void TFormEtikette::DruckeEtikettAnPosition(const QImage &bild, int xMm, int yMm, double breiteMm, double hoeheMm)
-{
-    DruckeSeite(bild, [=](int dpiX, int dpiY, int offX, int offY) {
-        return Platzierungsrechteck(dpiX, dpiY, offX, offY, xMm, yMm, breiteMm, hoeheMm);
-    });
-}
-
-void TFormEtikette::DruckeBildMitSeitenverhaeltnis(const QImage &bild, bool breiteGegeben, int xMm, int yMm,
-                                                   double laengeMm)
-{
-    DruckeSeite(bild, [&bild, breiteGegeben, xMm, yMm, laengeMm](int dpiX, int dpiY, int offX, int offY) {
-        return PlatzierungMitSeitenverhaeltnis(dpiX, dpiY, offX, offY, xMm, yMm, laengeMm, breiteGegeben, bild.width(),
-                                               bild.height());
-    });
-}
-
-void TFormEtikette::DruckeSeite(const QImage &bild, const std::function<Platzierung(int, int, int, int)> &platzierung)
+void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
 {
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
-    if (bild.isNull())
+    if (etikett.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
+    if (wahl.umfang == Druckumfang::EineEtikette)
+        Image2->setBild(etikett);
     std::unique_ptr<QPrinter> drucker = m_umgebung.druckerFabrik();
     if (!dialoge().druckDialog(*drucker))
         return;
 
-    // Resolution and offsets come before the page, as positions count from the paper's edge while the
-    // painter's origin is the corner of the printable area (the paper's corner in full-page mode).
-    const int dpiX = drucker->logicalDpiX();
-    const int dpiY = drucker->logicalDpiY();
+    // Positions count from the paper's edge, the painter's origin is the corner of the printable area.
     const QPageLayout seite = drucker->pageLayout();
     const int res = drucker->resolution();
-    const QPoint versatz = seite.paintRectPixels(res).topLeft() - seite.fullRectPixels(res).topLeft();
-    const Platzierung p = platzierung(dpiX, dpiY, versatz.x(), versatz.y());
-    qCDebug(lcDruck) << "dpi" << dpiX << dpiY << "Versatz" << versatz << "Ziel" << Rechteck(p);
+    const Druckflaeche flaeche{drucker->logicalDpiX(),
+                               drucker->logicalDpiY(),
+                               seite.paintRectPixels(res).topLeft() - seite.fullRectPixels(res).topLeft(),
+                               {}};
+    const Seitenbild bild = BaueSeite(etikett, Masse(), wahl, flaeche);
+    qCDebug(lcDruck) << "dpi" << flaeche.dpiX << flaeche.dpiY << "Versatz" << flaeche.versatz << "Ziel"
+                     << Rechteck(bild.ziel);
 
     QPainter maler;
     if (!maler.begin(drucker.get())) {
@@ -92,7 +80,7 @@ void TFormEtikette::DruckeSeite(const QImage &bild, const std::function<Platzier
     }
     // The document is open from here on: whatever happens, it is closed before the error goes on.
     try {
-        ZeichneGestreckt(maler, Rechteck(p), bild);
+        ZeichneSeite(maler, bild);
     } catch (...) {
         drucker->abort();
         maler.end();

@@ -6,7 +6,6 @@
 #include "platform/fehler.h"
 #include "storage/einstellungen.h"
 #include "storage/namen.h"
-#include "storage/profildatei.h"
 #include "storage/speicher.h"
 
 #include <QLineEdit>
@@ -36,36 +35,16 @@ void TFormEtikette::RegistryEintraegeloeschen1Click()
     close();
 }
 
-TEinstellung TFormEtikette::Einstellungswerte() const
-{
-    return {ObererRand(),     SeitenRand(),      Vertikalabstand(),        Horizontalabstand(),
-            Etikettenhoehe(), Etikettenbreite(), AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte()};
-}
-
 void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
 {
     AktuelleIniDatei = EinstellungsPfad(bildPfad);
-    const std::array<std::pair<TUpDown *, QLineEdit *>, 8> editoren = {{
-        {UpDownObererRand, EditObererRand},
-        {UpDownSeitenrand, EditSeitenrand},
-        {UpDownVertikalAbstand, EditVertikalAbstand},
-        {UpDownHorizontalAbstand, EditHorizontalAbstand},
-        {UpDownEtikettenHoehe, EditEtikettenHoehe},
-        {UpDownEtikettenbreite, EditEtikettenbreite},
-        {UpDownAnzEtikettenInZeile, EditAnzEtikettenInZeile},
-        {UpDownAnzEtikettenInSpalte, EditAnzEtikettenInSpalte},
-    }};
     if (AktuelleIniDatei.isEmpty())
         return;
-    for (std::size_t i = 0; i < editoren.size(); ++i) {
-        const QString text = LeseProfilWert(AktuelleIniDatei, EinstellungsSektion, EinstellungsSchluessel[i]);
-        if (text.isEmpty())
-            continue;
-        auto [updown, edit] = editoren[i];
-        updown->setPosition(InBereich(KaufmaennischRunden(WertAlsZahl(text)), updown->Min(), updown->Max()));
-        const bool anzahl = i >= 6;
-        edit->setText(anzahl ? QString::number(updown->Position()) : MassMitEinheit(updown->Position()));
-    }
+    const GeleseneMasse gelesen = LiesEinstellungsdatei(AktuelleIniDatei, Masse());
+    // The values before a bad one are taken, as the editors move one after the other.
+    ZeigeMasse(gelesen.werte, gelesen.vorhanden);
+    if (!gelesen.fehler.isEmpty())
+        throw Fehler(gelesen.fehler);
 }
 
 void TFormEtikette::speichern1Click()
@@ -83,7 +62,7 @@ void TFormEtikette::AllesSpeichern()
                                     "Bilddatei selbst überschreiben.")
                          .arg(AktuelleEtikettDatei));
     // The whole file is written at once, so a failure leaves the old one as it was.
-    SchreibeEinstellungsdatei(pfad, Einstellungswerte());
+    SchreibeEinstellungsdatei(pfad, Masse());
     AktuelleIniDatei = pfad;
     SpeichereDaten();
     EinstellungenGeaendert = false;

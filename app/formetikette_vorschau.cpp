@@ -1,0 +1,73 @@
+// The label view and the sheet preview of the window.
+#include "app/formetikette.h"
+
+#include "app/bildansicht.h"
+#include "app/updown.h"
+#include "platform/fehler.h"
+#include "render/bogen.h"
+#include "render/masse.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFrame>
+
+const QImage &TFormEtikette::Etikettbild(bool neuLaden)
+{
+    const QFileInfo datei(AktuelleEtikettDatei);
+    Bildstand stand{AktuelleEtikettDatei, datei.lastModified(), datei.size()};
+    // An outside editor's save shows in the next composition without a reload.
+    if (neuLaden || !m_bildGeladen || !(stand == m_bildStand)) {
+        m_bildGeladen = false;
+        m_etikett = LeseBild(AktuelleEtikettDatei);
+        m_bildStand = std::move(stand);
+        m_bildGeladen = true;
+    }
+    return m_etikett;
+}
+
+QImage TFormEtikette::ImageMitEtikettenAuffuellen()
+{
+    LiesBildGroesse();
+    const QImage &bild = Etikettbild();
+    if (bild.isNull()) {
+        Image2->leeren();
+        return {};
+    }
+    // The decoded size, as the printout takes it: preview and paper agree even when a header lies.
+    const Bogenangaben angaben = BogenangabenFuer(bild.size(), Masse(), NurDieZeileCheckBox->isChecked(), Zeile());
+    ObererRandPixel = angaben.top;
+    SeitenRandPixel = angaben.left;
+    LueckePixel = angaben.gap;
+    const QImage bogen = ErzeugeEtikettenbogen(bild, angaben);
+    Image2->setBild(bogen);
+    return bogen;
+}
+
+void TFormEtikette::MachVorschau()
+{
+    ++m_vorschauZaehler;
+    if (!NurEineDruckenCheckBox->isChecked()) {
+        const QImage bogen = ImageMitEtikettenAuffuellen();
+        VorschauImage->setBild(bogen);
+        if (bogen.isNull())
+            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+        return;
+    }
+    const Aufloesung a = bildschirm();
+    VorschauImage->setBild(Einzelvorschau(Image1->bild(), a.x, a.y, EtikettAufDemBlatt(Masse(), Spalte(), Zeile())));
+}
+
+void TFormEtikette::StelleGroesseImage1ein()
+{
+    Image1->setStretch(true);
+    const Aufloesung a = bildschirm();
+    const QRect box = Image1Box(a.x, a.y, Etikettenbreite(), Etikettenhoehe(), Bevel4->geometry());
+    Image1->setGeometry(box);
+    const QImage &bild = Etikettbild();
+    if (bild.isNull())
+        throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+    Image1->setBild(bild);
+    Image1->resize(PasseBildgroesseAn(bild.width(), bild.height(), box.width(), box.height()));
+    Image1->show();
+    MachVorschau();
+}

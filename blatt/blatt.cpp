@@ -1,0 +1,55 @@
+#include "blatt/blatt.h"
+
+#include <climits>
+#include <cmath>
+
+int RundeHalbGerade(long double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= static_cast<long double>(INT_MAX))
+        return INT_MAX;
+    if (v <= static_cast<long double>(INT_MIN))
+        return INT_MIN;
+    // Explicit, so that a changed FPU rounding mode cannot alter the result.
+    const long double unten = std::floor(v);
+    const long double rest = v - unten;
+    long double r = unten;
+    if (rest > 0.5L || (rest == 0.5L && std::fmod(unten, 2.0L) != 0.0L))
+        r = unten + 1.0L;
+    return static_cast<int>(r);
+}
+
+int MmInPixel(int dpi, double mm)
+{
+    const long double produkt = static_cast<long double>(dpi) * static_cast<long double>(mm);
+    return RundeHalbGerade(produkt / MmProZoll);
+}
+
+namespace {
+
+long double ProMm(int pixel, int mm)
+{
+    return mm > 0 ? static_cast<long double>(pixel) / mm : 0.0L;
+}
+
+} // namespace
+
+Pixelmasse BerechnePixelmasse(QSize bild, const Bogenmasse &m)
+{
+    const long double qv = ProMm(bild.height(), m.Etikettenhoehe);
+    const long double qh = ProMm(bild.width(), m.Etikettenbreite);
+    Pixelmasse p;
+    p.ObererRandPixel = RundeHalbGerade(m.ObererRand * qv);
+    p.SeitenRandPixel = RundeHalbGerade(m.SeitenRand * qh);
+    p.LueckePixel = RundeHalbGerade(m.Horizontalabstand * qh) - bild.width();
+    return p;
+}
+
+MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile)
+{
+    // In int, as the measures are whole millimetres; only then in floating point.
+    const int x = m.SeitenRand + (spalte - 1) * m.Horizontalabstand;
+    const int y = m.ObererRand + (zeile - 1) * m.Vertikalabstand;
+    return {double(x), double(y), double(m.Etikettenbreite), double(m.Etikettenhoehe)};
+}
