@@ -4,18 +4,16 @@
 #include "app/bildansicht.h"
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
+#include "platform/drucker.h"
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
 #include "render/seite.h"
 
 #include <QCheckBox>
-#include <QLoggingCategory>
 #include <QPainter>
 #include <QPrinter>
 #include <QScopeGuard>
-
-Q_LOGGING_CATEGORY(lcDruck, "morvane.druck")
 
 QString TFormEtikette::DruckFrage(int seitenRand)
 {
@@ -60,32 +58,5 @@ void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
     if (!dialoge().druckDialog(*drucker))
         return;
 
-    // Positions count from the paper's edge, the painter's origin is the corner of the printable area.
-    const QPageLayout seite = drucker->pageLayout();
-    const int res = drucker->resolution();
-    const Druckflaeche flaeche{drucker->logicalDpiX(),
-                               drucker->logicalDpiY(),
-                               seite.paintRectPixels(res).topLeft() - seite.fullRectPixels(res).topLeft(),
-                               {}};
-    const Seitenbild bild = BaueSeite(etikett, Masse(), wahl, flaeche);
-    qCDebug(lcDruck) << "dpi" << flaeche.dpiX << flaeche.dpiY << "Versatz" << flaeche.versatz << "Ziel"
-                     << Rechteck(bild.ziel);
-
-    QPainter maler;
-    if (!maler.begin(drucker.get())) {
-        if (!drucker->outputFileName().isEmpty())
-            throw Fehler(QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.")
-                             .arg(drucker->outputFileName()));
-        throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
-    }
-    // The document is open from here on: whatever happens, it is closed before the error goes on.
-    try {
-        ZeichneSeite(maler, bild);
-    } catch (...) {
-        drucker->abort();
-        maler.end();
-        throw;
-    }
-    if (!maler.end())
-        throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+    DruckeAuf(*drucker, BaueSeite(etikett, Masse(), wahl, FlaecheVon(*drucker)));
 }

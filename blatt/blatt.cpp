@@ -46,6 +46,12 @@ Pixelmasse BerechnePixelmasse(QSize bild, const Bogenmasse &m)
     return p;
 }
 
+MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k)
+{
+    return {r.x * k.massstabX + k.versatzXMm, r.y * k.massstabY + k.versatzYMm, r.breite * k.massstabX,
+            r.hoehe * k.massstabY};
+}
+
 MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile)
 {
     // In int, as the measures are whole millimetres; only then in floating point.

@@ -45,5 +45,20 @@ struct MmRechteck
     double hoehe = 0;
 };
 
+// A printer's own correction, measured by the person: a point meant at p mm from the paper's top-left corner is
+// drawn at p x massstab + versatz, per axis. The default changes nothing.
+struct Druckerkorrektur
+{
+    double versatzXMm = 0.0;
+    double versatzYMm = 0.0;
+    double massstabX = 1.0;
+    double massstabY = 1.0;
+
+    bool operator==(const Druckerkorrektur &) const = default;
+};
+
+// The rectangle where the corrected printer puts what is meant at r.
+MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k);
+
 // Where the label at column spalte and row zeile (from 1) lies on the paper: one pitch per step from the margins.
 MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile);

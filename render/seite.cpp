@@ -8,11 +8,10 @@
 namespace {
 
 // The correction moves and scales in millimetres before the device's resolution and margins enter.
-Platzierung Platziere(const Druckflaeche &f, const MmRechteck &mm)
+Platzierung Platziere(const Druckflaeche &f, const MmRechteck &gemeint)
 {
-    const Druckerkorrektur &k = f.korrektur;
-    return Platzierungsrechteck(f.dpiX, f.dpiY, f.versatz.x(), f.versatz.y(), mm.x * k.massstabX + k.versatzXMm,
-                                mm.y * k.massstabY + k.versatzYMm, mm.breite * k.massstabX, mm.hoehe * k.massstabY);
+    const MmRechteck mm = Korrigiert(gemeint, f.korrektur);
+    return Platzierungsrechteck(f.dpiX, f.dpiY, f.versatz.x(), f.versatz.y(), mm.x, mm.y, mm.breite, mm.hoehe);
 }
 
 } // namespace

@@ -18,18 +18,6 @@ struct Seitenwahl
     int zeile = 1;  // the one label's row, or the row printed alone
 };
 
-// A printer's own correction, measured by the person: a point meant at p mm from the paper's top-left corner is
-// drawn at p x massstab + versatz, per axis. The default changes nothing.
-struct Druckerkorrektur
-{
-    double versatzXMm = 0.0;
-    double versatzYMm = 0.0;
-    double massstabX = 1.0;
-    double massstabY = 1.0;
-
-    bool operator==(const Druckerkorrektur &) const = default;
-};
-
 // The device a page goes to: its resolution, the corner of its printable area on the paper in device pixels
 // (where the painter's origin lies; 0 for a picture or a full-page PDF), and its correction.
 struct Druckflaeche

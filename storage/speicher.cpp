@@ -11,21 +11,20 @@ namespace {
 
 #ifdef Q_OS_WIN
 const QString Schluessel = QStringLiteral("HKEY_CURRENT_USER\\Software\\Morvane");
-
-QSettings speicher()
-{
-    return QSettings(Schluessel, QSettings::NativeFormat);
-}
-#else
-QSettings speicher()
-{
-    return QSettings(SpeicherOrt(), QSettings::IniFormat);
-}
 #endif
 
 const QString Trenner = QDir::separator();
 
 } // namespace
+
+QSettings Speicherzugang()
+{
+#ifdef Q_OS_WIN
+    return QSettings(Schluessel, QSettings::NativeFormat);
+#else
+    return QSettings(SpeicherOrt(), QSettings::IniFormat);
+#endif
+}
 
 QString SpeicherOrt()
 {
@@ -53,7 +52,7 @@ QString LiesSpeicherwert(const QString &name)
 {
     if (!SpeicherVorhanden())
         return {};
-    const QVariant wert = speicher().value(name);
+    const QVariant wert = Speicherzugang().value(name);
     if (!wert.isValid())
         return {};
     if (wert.typeId() == QMetaType::QString)
@@ -67,7 +66,7 @@ void SchreibSpeicherwert(const QString &name, const QString &text)
 {
     if (!SpeicherVorhanden())
         return;
-    QSettings s = speicher();
+    QSettings s = Speicherzugang();
     s.setValue(name, text);
 }
 
@@ -76,7 +75,7 @@ void SchreibErstwerte(const QString &programmOrdner)
 #ifndef Q_OS_WIN
     QDir().mkpath(QFileInfo(SpeicherOrt()).absolutePath());
 #endif
-    QSettings s = speicher();
+    QSettings s = Speicherzugang();
     s.setValue(QStringLiteral("InstallOrt"), programmOrdner);
     s.setValue(QStringLiteral("OrdnerEtikettenInfos"), InfoordnerPfad(programmOrdner));
     s.setValue(QStringLiteral("OrdnerEtiketten"), DatenordnerPfad(programmOrdner));

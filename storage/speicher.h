@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,8 @@
 // Every routine opens the store afresh and lets it write back before it returns.
 
 QString SpeicherOrt();
+// The store opened for this call; it writes back when it goes out of scope.
+QSettings Speicherzugang();
 bool SpeicherVorhanden();
 
 // Empty text when the store or the value is missing. Throws Fehler("Ungültiger Datentyp für '<name>'")

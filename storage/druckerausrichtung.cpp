@@ -1,0 +1,84 @@
+#include "storage/druckerausrichtung.h"
+
+#include "platform/fehler.h"
+#include "storage/speicher.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <cmath>
+
+namespace {
+
+// The store takes "/" and "\" as levels of its keys; a printer name is one level.
+QString Gruppe(const QString &drucker)
+{
+    QString name = drucker;
+    name.replace(QLatin1Char('%'), QStringLiteral("%25"))
+        .replace(QLatin1Char('/'), QStringLiteral("%2F"))
+        .replace(QLatin1Char('\\'), QStringLiteral("%5C"));
+    return QStringLiteral("Druckerausrichtung/") + name;
+}
+
+const QString VersatzX = QStringLiteral("VersatzX");
+const QString VersatzY = QStringLiteral("VersatzY");
+const QString MassstabX = QStringLiteral("MassstabX");
+const QString MassstabY = QStringLiteral("MassstabY");
+
+} // namespace
+
+bool IstBrauchbar(const Druckerkorrektur &k)
+{
+    auto versatz = [](double v) { return std::isfinite(v) && std::abs(v) <= GroessterVersatzMm; };
+    auto massstab = [](double m) { return std::isfinite(m) && m >= KleinsterMassstab && m <= GroessterMassstab; };
+    return versatz(k.versatzXMm) && versatz(k.versatzYMm) && massstab(k.massstabX) && massstab(k.massstabY);
+}
+
+Druckerkorrektur LiesDruckerkorrektur(const QString &drucker)
+{
+    if (drucker.isEmpty() || !SpeicherVorhanden())
+        return {};
+    QSettings s = Speicherzugang();
+    s.beginGroup(Gruppe(drucker));
+    Druckerkorrektur k;
+    bool alle = true;
+    auto lies = [&](const QString &name, double &ziel) {
+        const QVariant wert = s.value(name);
+        bool ok = wert.typeId() == QMetaType::QString;
+        const double zahl = ok ? wert.toString().trimmed().toDouble(&ok) : 0.0;
+        if (ok)
+            ziel = zahl;
+        alle = alle && ok;
+    };
+    lies(VersatzX, k.versatzXMm);
+    lies(VersatzY, k.versatzYMm);
+    lies(MassstabX, k.massstabX);
+    lies(MassstabY, k.massstabY);
+    // Never half a correction.
+    if (!alle || !IstBrauchbar(k))
+        return {};
+    return k;
+}
+
+void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
+{
+    if (drucker.isEmpty())
+        throw Fehler(QStringLiteral("Ohne Druckernamen kann keine Ausrichtung gespeichert werden."));
+    if (!IstBrauchbar(k))
+        throw Fehler(QStringLiteral("Diese Ausrichtung ist nicht brauchbar und wird nicht gespeichert."));
+#ifndef Q_OS_WIN
+    QDir().mkpath(QFileInfo(SpeicherOrt()).absolutePath());
+#endif
+    QSettings s = Speicherzugang();
+    if (k == Druckerkorrektur{}) {
+        s.remove(Gruppe(drucker));
+        return;
+    }
+    s.beginGroup(Gruppe(drucker));
+    auto text = [](double v) { return QString::number(v, 'g', 12); };
+    s.setValue(VersatzX, text(k.versatzXMm));
+    s.setValue(VersatzY, text(k.versatzYMm));
+    s.setValue(MassstabX, text(k.massstabX));
+    s.setValue(MassstabY, text(k.massstabY));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "blatt/blatt.h"
+
+#include <QString>
+
+// The per-printer corrections in the per-user store: Druckerausrichtung/<Druckername>/VersatzX, VersatzY (mm) and
+// MassstabX, MassstabY (factor), each a text number with "." as decimal point.
+
+inline constexpr double GroessterVersatzMm = 20.0;
+inline constexpr double KleinsterMassstab = 0.9;
+inline constexpr double GroessterMassstab = 1.1;
+
+// Offsets within +-20 mm and factors within 0.9 to 1.1, all finite.
+bool IstBrauchbar(const Druckerkorrektur &k);
+
+// The correction stored for the printer; no correction when none is stored or any of its four values cannot be
+// read or is out of range. An empty printer name (a PDF file) never has one.
+Druckerkorrektur LiesDruckerkorrektur(const QString &drucker);
+
+// Stores the correction, creating the store when it is missing; the default correction removes the entry.
+// Throws Fehler for an unusable correction or an empty printer name, and stores nothing then.
+void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k);
