@@ -462,15 +462,15 @@ int TFormEtikette::Zeile() const
 
 void TFormEtikette::FormCreate()
 {
-    ProgrammOrdner = QDir::toNativeSeparators(QDir::currentPath());
-    if (!ProgrammOrdner.endsWith(QDir::separator()))
-        ProgrammOrdner += QDir::separator();
+    m_zustand.ProgrammOrdner = QDir::toNativeSeparators(QDir::currentPath());
+    if (!m_zustand.ProgrammOrdner.endsWith(QDir::separator()))
+        m_zustand.ProgrammOrdner += QDir::separator();
 
     bewacht([this] {
-        InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
-        if (InstallOrt.isEmpty()) {
+        m_zustand.InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+        if (m_zustand.InstallOrt.isEmpty()) {
             // Recording a folder without data would end every later start too, also from the right folder.
-            const QString daten = DatenordnerPfad(ProgrammOrdner);
+            const QString daten = DatenordnerPfad(m_zustand.ProgrammOrdner);
             if (!QFileInfo(daten).isDir()) {
                 m_umgebung.dialoge.meldung(QStringLiteral("Der Ordner ") + daten
                                            + QStringLiteral(" ist nicht vorhanden! Programm wird beendet!"));
@@ -479,24 +479,24 @@ void TFormEtikette::FormCreate()
             }
             Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
         } else {
-            InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
-            for (const QString &meldung : OrtsMeldungen(InstallOrt, ProgrammOrdner))
+            m_zustand.InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+            for (const QString &meldung : OrtsMeldungen(m_zustand.InstallOrt, m_zustand.ProgrammOrdner))
                 m_umgebung.dialoge.information(meldung);
         }
         const QString infos = Lies_String_aus_Registry(QStringLiteral("OrdnerEtikettenInfos"));
         if (!infos.isEmpty())
-            OrdnerEtikettenInfos = infos + QDir::separator();
+            m_zustand.OrdnerEtikettenInfos = infos + QDir::separator();
         const QString vorlagen = Lies_String_aus_Registry(QStringLiteral("OrdnerEtikettenVorlagen"));
         if (!vorlagen.isEmpty())
-            OrdnerEtikettenVorlagen = vorlagen + QDir::separator();
+            m_zustand.OrdnerEtikettenVorlagen = vorlagen + QDir::separator();
     });
 }
 
 void TFormEtikette::FormPaint()
 {
-    if (ErsterAufruf) {
+    if (m_zustand.ErsterAufruf) {
         // Cleared before anything can open a box, so that paints during one only do the steps below.
-        ErsterAufruf = false;
+        m_zustand.ErsterAufruf = false;
         QMetaObject::invokeMethod(
             this,
             [this] {
@@ -505,13 +505,13 @@ void TFormEtikette::FormPaint()
             },
             Qt::QueuedConnection);
     }
-    if (Zeile() > AnzahlEtikettenInSpalte() || EditZeile->text().toInt() > AnzahlEtikettenInSpalte()) {
+    if (Zeile() > AnzahlEtikettenInSpalte()) {
         // The marker and the preview follow the lowered row, but not from inside a paint.
         QMetaObject::invokeMethod(
             this, [this] { bewacht([this] { HaltePositionAufDemBogen(); }); }, Qt::QueuedConnection);
     }
     UpDownZeile->setMax(AnzahlEtikettenInSpalte());
-    if (!MehrereNebeneinanderMoeglich)
+    if (!m_zustand.MehrereNebeneinanderMoeglich)
         NurEineDruckenCheckBox->setToolTip(
             QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));
     else if (NurEineDruckenCheckBox->isChecked())
@@ -535,11 +535,11 @@ void TFormEtikette::StartArbeit()
     if (m_umgebung.argumentAnzahl == 0) {
         const QString zuletzt = Lies_String_aus_Registry(QStringLiteral("ZuletztAngezeigt"));
         if (!zuletzt.isEmpty()) {
-            AktuelleEtikettDatei = zuletzt;
-            const bool vorhanden = QFileInfo(AktuelleEtikettDatei).isFile();
+            m_zustand.AktuelleEtikettDatei = zuletzt;
+            const bool vorhanden = QFileInfo(m_zustand.AktuelleEtikettDatei).isFile();
             if (vorhanden) {
                 if (Etikettbild().isNull())
-                    throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+                    throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
                 Image1->setBild(Etikettbild());
                 UeberpruefeObsInDerBreiteMehrmalsPasst();
             } else {
@@ -548,8 +548,8 @@ void TFormEtikette::StartArbeit()
                 if (m_beendet)
                     return;
             }
-            LiesVorlagenDatenEin(AktuelleEtikettDatei);
-            EinstellungenGeaendert = false;
+            LiesVorlagenDatenEin(m_zustand.AktuelleEtikettDatei);
+            m_zustand.EinstellungenGeaendert = false;
             EditZeile->setText(QString::number(Zeile()));
             EditSpalte->setText(QString::number(Spalte()));
             BringePositionAufDenBogen();
@@ -559,20 +559,20 @@ void TFormEtikette::StartArbeit()
             NurEineDruckenCheckBoxClick();
             NurEineDruckenCheckBox->setChecked(true);
             if (vorhanden) {
-                GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
-                GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
+                m_zustand.GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
+                m_zustand.GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
             }
         }
     }
-    setWindowTitle(TitelAnfang + NameOhneEndung(AktuelleEtikettDatei));
+    setWindowTitle(TitelAnfang + NameOhneEndung(m_zustand.AktuelleEtikettDatei));
     DeaktiviereEinstellungen();
 }
 
 void TFormEtikette::FormClose()
 {
-    if (!EinstellungenGeaendert && !AktuelleEtikettDatei.isEmpty())
-        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), AktuelleEtikettDatei);
-    if (EinstellungenGeaendert)
+    if (!m_zustand.EinstellungenGeaendert && !m_zustand.AktuelleEtikettDatei.isEmpty())
+        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), m_zustand.AktuelleEtikettDatei);
+    if (m_zustand.EinstellungenGeaendert)
         EinstellungenSpeichernFrage();
 }
 

@@ -45,16 +45,9 @@ struct Umgebung
     std::function<std::unique_ptr<QPrinter>()> druckerFabrik;
 };
 
-// The main window. Its handlers are defined beside the logic of their subsystem (storage/, layout/, render/,
-// dialogs/); this file only declares the window, its controls and its state.
-class TFormEtikette : public QMainWindow
+// What the window keeps for the whole run. Read by tests through TFormEtikette::zustand().
+struct Zustand
 {
-    Q_OBJECT
-public:
-    explicit TFormEtikette(Umgebung umgebung, QWidget *eltern = nullptr);
-    ~TFormEtikette() override;
-
-    // ---- State owned by the window for the whole run
     QString ProgrammOrdner;
     QString AktuelleEtikettDatei;
     QString AktuelleIniDatei;
@@ -77,6 +70,16 @@ public:
     int VerzoegerungsZaehler = 0;
     std::array<bool, Massangaben.size()> AktualisierungAusstehend{}; // in the order of Massangaben
     Zelle MarkierteZelle;
+};
+
+// The main window. Its handlers are defined beside the logic of their subsystem (storage/, layout/, render/,
+// dialogs/); this file only declares the window, its controls and its state.
+class TFormEtikette : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TFormEtikette(Umgebung umgebung, QWidget *eltern = nullptr);
+    ~TFormEtikette() override;
 
     // ---- Controls
     TBildAnsicht *EtikettInfoImage;
@@ -301,6 +304,9 @@ public:
     // True once the window has accepted its closing.
     bool beendet() const { return m_beendet; }
 
+    // The window's state, for reading.
+    const Zustand &zustand() const { return m_zustand; }
+
 protected:
     void closeEvent(QCloseEvent *ereignis) override;
     void wheelEvent(QWheelEvent *ereignis) override;
@@ -332,6 +338,7 @@ private:
     Bildstand m_bildStand;
     bool m_bildGeladen = false;
 
+    Zustand m_zustand;
     Umgebung m_umgebung;
     int m_vorschauZaehler = 0;
     bool m_aktualisierungLaeuft = false;

@@ -15,7 +15,7 @@ void TFormEtikette::Etikettbearbeiten1Click()
         "danach SPEICHERN.\r\nWechseln Sie nach dem Speichern zum Programm Etiketten zurück und betätigen den "
         "Schalter \"Etikett neu laden\""));
     BitBtnNeuladen->show();
-    if (!m_umgebung.schale.malprogrammStarten(AktuelleEtikettDatei))
+    if (!m_umgebung.schale.malprogrammStarten(m_zustand.AktuelleEtikettDatei))
         dialoge().meldung(QStringLiteral("Es ist ein Fehler aufgetreten"));
 }
 
@@ -26,9 +26,9 @@ void TFormEtikette::Image1DblClick()
 
 void TFormEtikette::BitBtnNeuladenClick()
 {
-    if (QFileInfo(AktuelleEtikettDatei).isFile()) {
+    if (QFileInfo(m_zustand.AktuelleEtikettDatei).isFile()) {
         if (Etikettbild(true).isNull())
-            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
         StelleGroesseImage1ein();
     }
     BitBtnNeuladen->hide();
@@ -41,7 +41,7 @@ void TFormEtikette::Etikettneuladen1Click()
 
 void TFormEtikette::Hilfethemen1Click()
 {
-    const QString hilfe = ProgrammOrdner + QStringLiteral("Morvane-Hilfe.pdf");
+    const QString hilfe = m_zustand.ProgrammOrdner + QStringLiteral("Morvane-Hilfe.pdf");
     if (QFileInfo(hilfe).isFile())
         m_umgebung.schale.oeffnen(hilfe);
     else

@@ -16,15 +16,15 @@
 bool TFormEtikette::OeffnenVorbereiten()
 {
     BitBtnNeuladen->hide();
-    if (!AktuelleEtikettDatei.isEmpty())
-        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), AktuelleEtikettDatei);
-    if (EinstellungenGeaendert)
+    if (!m_zustand.AktuelleEtikettDatei.isEmpty())
+        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), m_zustand.AktuelleEtikettDatei);
+    if (m_zustand.EinstellungenGeaendert)
         EinstellungenSpeichernFrage();
     const QString ordner = Lies_String_aus_Registry(QStringLiteral("OrdnerEtiketten"));
     if (!ordner.isEmpty())
-        OrdnerEtiketten = ordner;
-    if (OrdnerEtiketten.isEmpty() || !QFileInfo(OrdnerEtiketten).isDir()) {
-        dialoge().meldung(QStringLiteral("Der Ordner ") + OrdnerEtiketten
+        m_zustand.OrdnerEtiketten = ordner;
+    if (m_zustand.OrdnerEtiketten.isEmpty() || !QFileInfo(m_zustand.OrdnerEtiketten).isDir()) {
+        dialoge().meldung(QStringLiteral("Der Ordner ") + m_zustand.OrdnerEtiketten
                           + QStringLiteral(" ist nicht vorhanden! Programm wird beendet!"));
         close();
         return false;
@@ -37,12 +37,12 @@ void TFormEtikette::Oeffnen1Click()
     if (!OeffnenVorbereiten())
         return;
     const std::optional<QString> gewaehlt =
-        dialoge().dateiOeffnen(OrdnerEtiketten + QDir::separator() + QStringLiteral("*.bmp"));
+        dialoge().dateiOeffnen(m_zustand.OrdnerEtiketten + QDir::separator() + QStringLiteral("*.bmp"));
     if (!gewaehlt)
         return;
-    AktuelleEtikettDatei = QDir::toNativeSeparators(*gewaehlt);
-    LiesVorlagenDatenEin(AktuelleEtikettDatei);
-    setWindowTitle(TitelAnfang + Anzeigename(AktuelleEtikettDatei));
+    m_zustand.AktuelleEtikettDatei = QDir::toNativeSeparators(*gewaehlt);
+    LiesVorlagenDatenEin(m_zustand.AktuelleEtikettDatei);
+    setWindowTitle(TitelAnfang + Anzeigename(m_zustand.AktuelleEtikettDatei));
     UpDownZeileClick();
     UpDownZeile->setPosition(1);
     EditZeile->setText(QStringLiteral("1"));
@@ -51,12 +51,12 @@ void TFormEtikette::Oeffnen1Click()
     EditSpalte->setText(QStringLiteral("1"));
     setzeZeilenBeschriftung();
     UeberpruefeObsInDerBreiteMehrmalsPasst();
-    EinstellungenGeaendert = false;
+    m_zustand.EinstellungenGeaendert = false;
     DeaktiviereEinstellungen();
     StelleGroesseImage1ein();
     LadeEtikettenInfo();
-    GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
-    GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
+    m_zustand.GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
+    m_zustand.GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
 }
 
 namespace {
@@ -83,7 +83,8 @@ void TFormEtikette::Neu1Click()
 {
     if (!OeffnenVorbereiten())
         return;
-    const std::optional<QString> gewaehlt = dialoge().dateiOeffnen(OrdnerEtikettenVorlagen + QStringLiteral("*.bmp"));
+    const std::optional<QString> gewaehlt =
+        dialoge().dateiOeffnen(m_zustand.OrdnerEtikettenVorlagen + QStringLiteral("*.bmp"));
     if (!gewaehlt)
         return;
     const QString vorlage = QDir::toNativeSeparators(*gewaehlt);
@@ -97,7 +98,7 @@ void TFormEtikette::Neu1Click()
         name = HatBildendung(neu) ? neu : neu + QStringLiteral(".bmp");
     }
 
-    const QString bild = OrdnerEtiketten + QDir::separator() + name;
+    const QString bild = m_zustand.OrdnerEtiketten + QDir::separator() + name;
     if (QFileInfo(bild).isFile()
         && !dialoge().frage(QStringLiteral("Die Datei \"") + DateinamenTeil(name)
                             + QStringLiteral("\" ist schon vorhanden! Soll sie überschrieben werden?")))
@@ -108,7 +109,7 @@ void TFormEtikette::Neu1Click()
     QList<Kopierauftrag> kopien{{vorlage, bild}};
     QString einstellungen;
     if (HatBildendung(vorlagenName)) {
-        einstellungen = OrdnerEtiketten + QDir::separator() + Einstellungsname(name);
+        einstellungen = m_zustand.OrdnerEtiketten + QDir::separator() + Einstellungsname(name);
         kopien.append({vorlagenOrdner + Einstellungsname(vorlagenName), einstellungen});
     }
     if (!KopiereErsetzend(kopien))
@@ -118,11 +119,11 @@ void TFormEtikette::Neu1Click()
     if (!einstellungen.isEmpty())
         SetzeDateiDatum(einstellungen, jetzt);
 
-    AktuelleEtikettDatei = bild;
-    LiesVorlagenDatenEin(AktuelleEtikettDatei);
+    m_zustand.AktuelleEtikettDatei = bild;
+    LiesVorlagenDatenEin(m_zustand.AktuelleEtikettDatei);
     BringePositionAufDenBogen();
-    setWindowTitle(TitelAnfang + Anzeigename(AktuelleEtikettDatei));
-    EinstellungenGeaendert = false;
+    setWindowTitle(TitelAnfang + Anzeigename(m_zustand.AktuelleEtikettDatei));
+    m_zustand.EinstellungenGeaendert = false;
     DeaktiviereEinstellungen();
     StelleGroesseImage1ein();
     LadeEtikettenInfo();

@@ -37,12 +37,13 @@ void TFormEtikette::drucken1Click()
     Seitenwahl wahl{Druckumfang::EineEtikette, Spalte(), Zeile()};
     if (NurEineDruckenCheckBox->isChecked()) {
         if (Etikettbild().isNull())
-            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
     } else {
         wahl.umfang = NurDieZeileCheckBox->isChecked() ? Druckumfang::EineZeile : Druckumfang::GanzeSeite;
         // Without a sheet there is nothing to print: no empty page goes to the printer.
         if (ImageMitEtikettenAuffuellen().isNull())
-            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei) + QStringLiteral(" Es wurde nichts gedruckt."));
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei)
+                         + QStringLiteral(" Es wurde nichts gedruckt."));
     }
     DruckeSeite(Etikettbild(), wahl);
 }

@@ -43,7 +43,7 @@ void TFormEtikette::NurEineDruckenCheckBoxClick()
         GanzeSeiteCheckBox->setEnabled(false);
         NurDieZeileCheckBox->setEnabled(false);
         ZeigeEtikettenPosition(Blau);
-    } else if (MehrereNebeneinanderMoeglich) {
+    } else if (m_zustand.MehrereNebeneinanderMoeglich) {
         MehrereEtikettenDruckenCheckBox->setChecked(true);
         GanzeSeiteCheckBox->setChecked(true);
         MehrereEtikettenDruckenCheckBox->setEnabled(true);
@@ -141,13 +141,14 @@ void TFormEtikette::HaltePositionAufDemBogen()
 
 void TFormEtikette::ZeigeEtikettenPosition(QRgb farbe)
 {
-    ::ZeigeEtikettenPosition(ImageInfo->bildZumZeichnen(), farbe, Spalte(), Zeile(), MarkierteZelle);
+    ::ZeigeEtikettenPosition(ImageInfo->bildZumZeichnen(), farbe, Spalte(), Zeile(), m_zustand.MarkierteZelle);
     ImageInfo->update();
 }
 
 void TFormEtikette::LadeEtikettenInfo()
 {
-    const QString pfad = OrdnerEtikettenInfos + InfobildDatei(AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte());
+    const QString pfad =
+        m_zustand.OrdnerEtikettenInfos + InfobildDatei(AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte());
     if (QFileInfo(pfad).isFile())
         ImageInfo->laden(pfad);
     else

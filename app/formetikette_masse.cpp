@@ -26,40 +26,40 @@ struct Sanduhr
 
 void TFormEtikette::UpDownObererRandChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 void TFormEtikette::UpDownSeitenrandChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 void TFormEtikette::UpDownVertikalAbstandChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 void TFormEtikette::UpDownHorizontalAbstandChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 void TFormEtikette::UpDownEtikettenHoeheChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 void TFormEtikette::UpDownEtikettenbreiteChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 void TFormEtikette::UpDownAnzEtikettenInZeileChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 void TFormEtikette::UpDownAnzEtikettenInSpalteChanging()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
 }
 
 void TFormEtikette::vormerken(Massfeld feld)
 {
-    AktualisierungAusstehend[MassIndex(feld)] = true;
+    m_zustand.AktualisierungAusstehend[MassIndex(feld)] = true;
     // A running timer keeps its interval: a burst of clicks gives one refresh.
     if (!VerzoegerungsTimer->isActive())
         VerzoegerungsTimer->start();
@@ -135,12 +135,14 @@ void TFormEtikette::UpDownAnzEtikettenInSpalteClick()
 
 void TFormEtikette::EditAnzEtikettenInZeileChange()
 {
-    LetzteAnzahlInZeile = LetzteAnzahlNachAenderung(AnzahlEtikettenInZeile(), GeladeneAnzahlInZeile);
+    m_zustand.LetzteAnzahlInZeile =
+        LetzteAnzahlNachAenderung(AnzahlEtikettenInZeile(), m_zustand.GeladeneAnzahlInZeile);
 }
 
 void TFormEtikette::EditAnzEtikettenInSpalteChange()
 {
-    LetzteAnzahlInSpalte = LetzteAnzahlNachAenderung(AnzahlEtikettenInSpalte(), GeladeneAnzahlInSpalte);
+    m_zustand.LetzteAnzahlInSpalte =
+        LetzteAnzahlNachAenderung(AnzahlEtikettenInSpalte(), m_zustand.GeladeneAnzahlInSpalte);
 }
 
 void TFormEtikette::AktualisiereMass(Massfeld feld)
@@ -163,17 +165,17 @@ void TFormEtikette::VerzoegerungsTimerTimer()
         return;
     m_aktualisierungLaeuft = true;
     const Sanduhr sanduhr;
-    ++VerzoegerungsZaehler;
-    if (VerzoegerungsZaehler >= 3) {
+    ++m_zustand.VerzoegerungsZaehler;
+    if (m_zustand.VerzoegerungsZaehler >= 3) {
         for (const Massfeld feld : Aktualisierungsreihenfolge) {
-            bool &ausstehend = AktualisierungAusstehend[MassIndex(feld)];
+            bool &ausstehend = m_zustand.AktualisierungAusstehend[MassIndex(feld)];
             if (!ausstehend)
                 continue;
             // Cleared first: a step that fails is reported once and not started again at the next tick.
             ausstehend = false;
-            VerzoegerungsZaehler = 0;
+            m_zustand.VerzoegerungsZaehler = 0;
             if (!bewacht([this, feld] { AktualisiereMass(feld); })) {
-                AktualisierungAusstehend.fill(false);
+                m_zustand.AktualisierungAusstehend.fill(false);
                 break;
             }
         }

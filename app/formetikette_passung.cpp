@@ -11,26 +11,26 @@
 
 void TFormEtikette::LiesBildGroesse()
 {
-    const QSize groesse = ::LiesBildGroesse(AktuelleEtikettDatei);
-    EtikettBildBreite = groesse.width();
-    EtikettBildHoehe = groesse.height();
+    const QSize groesse = ::LiesBildGroesse(m_zustand.AktuelleEtikettDatei);
+    m_zustand.EtikettBildBreite = groesse.width();
+    m_zustand.EtikettBildHoehe = groesse.height();
 }
 
 void TFormEtikette::UeberpruefeObsInDerBreiteMehrmalsPasst()
 {
     LiesBildGroesse();
-    const Nebeneinander n = PruefeNebeneinander(EtikettBildBreite, Masse());
-    SeitenRandPixel = n.SeitenRandPixel;
-    LueckePixel = n.LueckePixel;
-    MehrereNebeneinanderMoeglich = n.moeglich;
+    const Nebeneinander n = PruefeNebeneinander(m_zustand.EtikettBildBreite, Masse());
+    m_zustand.SeitenRandPixel = n.SeitenRandPixel;
+    m_zustand.LueckePixel = n.LueckePixel;
+    m_zustand.MehrereNebeneinanderMoeglich = n.moeglich;
 }
 
 void TFormEtikette::BerechneObEtikettenInDINA4Passen()
 {
     SetzeAnzahlZurueck(PruefeHorizontal(Masse()), UpDownAnzEtikettenInZeile, EditAnzEtikettenInZeile, UpDownSpalte,
-                       EditSpalte, LetzteAnzahlInZeile, GeladeneAnzahlInZeile);
+                       EditSpalte, m_zustand.LetzteAnzahlInZeile, m_zustand.GeladeneAnzahlInZeile);
     SetzeAnzahlZurueck(PruefeVertikal(Masse()), UpDownAnzEtikettenInSpalte, EditAnzEtikettenInSpalte, UpDownZeile,
-                       EditZeile, LetzteAnzahlInSpalte, GeladeneAnzahlInSpalte);
+                       EditZeile, m_zustand.LetzteAnzahlInSpalte, m_zustand.GeladeneAnzahlInSpalte);
 }
 
 void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl, QLineEdit *anzahlFeld,

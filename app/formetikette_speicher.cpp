@@ -22,7 +22,7 @@ void TFormEtikette::Schreib_String_in_Registry(const QString &name, const QStrin
 
 void TFormEtikette::Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege()
 {
-    SchreibErstwerte(ProgrammOrdner);
+    SchreibErstwerte(m_zustand.ProgrammOrdner);
 }
 
 void TFormEtikette::RegistryEintraegeloeschen1Click()
@@ -37,10 +37,10 @@ void TFormEtikette::RegistryEintraegeloeschen1Click()
 
 void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
 {
-    AktuelleIniDatei = EinstellungsPfad(bildPfad);
-    if (AktuelleIniDatei.isEmpty())
+    m_zustand.AktuelleIniDatei = EinstellungsPfad(bildPfad);
+    if (m_zustand.AktuelleIniDatei.isEmpty())
         return;
-    const GeleseneMasse gelesen = LiesEinstellungsdatei(AktuelleIniDatei, Masse());
+    const GeleseneMasse gelesen = LiesEinstellungsdatei(m_zustand.AktuelleIniDatei, Masse());
     // The values before a bad one are taken, as the editors move one after the other.
     ZeigeMasse(gelesen.werte, gelesen.vorhanden);
     if (!gelesen.fehler.isEmpty())
@@ -49,38 +49,38 @@ void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
 
 void TFormEtikette::speichern1Click()
 {
-    EinstellungenGeaendert = true;
+    m_zustand.EinstellungenGeaendert = true;
     DeaktiviereEinstellungen();
     AllesSpeichern();
 }
 
 void TFormEtikette::AllesSpeichern()
 {
-    const QString pfad = EinstellungsPfad(AktuelleEtikettDatei);
-    if (pfad.isEmpty() && !AktuelleEtikettDatei.isEmpty())
+    const QString pfad = EinstellungsPfad(m_zustand.AktuelleEtikettDatei);
+    if (pfad.isEmpty() && !m_zustand.AktuelleEtikettDatei.isEmpty())
         throw Fehler(QStringLiteral("Die Einstellungen zu %1 können nicht gespeichert werden: sie würden die "
                                     "Bilddatei selbst überschreiben.")
-                         .arg(AktuelleEtikettDatei));
+                         .arg(m_zustand.AktuelleEtikettDatei));
     // The whole file is written at once, so a failure leaves the old one as it was.
     SchreibeEinstellungsdatei(pfad, Masse());
-    AktuelleIniDatei = pfad;
+    m_zustand.AktuelleIniDatei = pfad;
     SpeichereDaten();
-    EinstellungenGeaendert = false;
+    m_zustand.EinstellungenGeaendert = false;
 }
 
 void TFormEtikette::SpeichereDaten()
 {
-    if (!AktuelleEtikettDatei.isEmpty())
-        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), AktuelleEtikettDatei);
+    if (!m_zustand.AktuelleEtikettDatei.isEmpty())
+        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), m_zustand.AktuelleEtikettDatei);
 }
 
 void TFormEtikette::EinstellungenSpeichernFrage()
 {
-    const QString name = Anzeigename(AktuelleEtikettDatei);
+    const QString name = Anzeigename(m_zustand.AktuelleEtikettDatei);
     if (!dialoge().frage(QStringLiteral("Die Einstellungen von ") + name
                          + QStringLiteral(" wurden geändert. Einstellungen speichern?")))
         return;
-    if (!AktuelleEtikettDatei.isEmpty())
-        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), AktuelleEtikettDatei);
+    if (!m_zustand.AktuelleEtikettDatei.isEmpty())
+        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), m_zustand.AktuelleEtikettDatei);
     AllesSpeichern();
 }

@@ -13,12 +13,12 @@
 
 const QImage &TFormEtikette::Etikettbild(bool neuLaden)
 {
-    const QFileInfo datei(AktuelleEtikettDatei);
-    Bildstand stand{AktuelleEtikettDatei, datei.lastModified(), datei.size()};
+    const QFileInfo datei(m_zustand.AktuelleEtikettDatei);
+    Bildstand stand{m_zustand.AktuelleEtikettDatei, datei.lastModified(), datei.size()};
     // An outside editor's save shows in the next composition without a reload.
     if (neuLaden || !m_bildGeladen || !(stand == m_bildStand)) {
         m_bildGeladen = false;
-        m_etikett = LeseBild(AktuelleEtikettDatei);
+        m_etikett = LeseBild(m_zustand.AktuelleEtikettDatei);
         m_bildStand = std::move(stand);
         m_bildGeladen = true;
     }
@@ -35,9 +35,9 @@ QImage TFormEtikette::ImageMitEtikettenAuffuellen()
     }
     // The decoded size, as the printout takes it: preview and paper agree even when a header lies.
     const Bogenangaben angaben = BogenangabenFuer(bild.size(), Masse(), NurDieZeileCheckBox->isChecked(), Zeile());
-    ObererRandPixel = angaben.top;
-    SeitenRandPixel = angaben.left;
-    LueckePixel = angaben.gap;
+    m_zustand.ObererRandPixel = angaben.top;
+    m_zustand.SeitenRandPixel = angaben.left;
+    m_zustand.LueckePixel = angaben.gap;
     const QImage bogen = ErzeugeEtikettenbogen(bild, angaben);
     Image2->setBild(bogen);
     return bogen;
@@ -50,7 +50,7 @@ void TFormEtikette::MachVorschau()
         const QImage bogen = ImageMitEtikettenAuffuellen();
         VorschauImage->setBild(bogen);
         if (bogen.isNull())
-            throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
         return;
     }
     const Aufloesung a = bildschirm();
@@ -65,7 +65,7 @@ void TFormEtikette::StelleGroesseImage1ein()
     Image1->setGeometry(box);
     const QImage &bild = Etikettbild();
     if (bild.isNull())
-        throw Fehler(KeinLesbaresBild(AktuelleEtikettDatei));
+        throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
     Image1->setBild(bild);
     Image1->resize(PasseBildgroesseAn(bild.width(), bild.height(), box.width(), box.height()));
     Image1->show();

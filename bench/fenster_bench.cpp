@@ -23,7 +23,8 @@ public:
     bool druckFrage(const QString &) override { return false; }
     void meldung(const QString &) override { ++gezeigt; }
     void fehler(const QString &) override { ++gezeigt; }
-    std::optional<QString> dateiOeffnen(const QString &) override { return std::nullopt; }
+    std::optional<QString> dateiOeffnen(const QString &) override { return datei; }
+    std::optional<QString> datei;
     std::optional<QString> eingabe(const QString &) override { return std::nullopt; }
     bool druckDialog(QPrinter &) override { return false; }
 };
@@ -67,13 +68,8 @@ struct Fenster5x13
         QDir::setCurrent(wurzel);
         form = std::make_unique<TFormEtikette>(Umgebung{dialoge, schale, [] { return Aufloesung{96, 96}; }, 1, {}});
         QDir::setCurrent(alterOrdner);
-        form->OrdnerEtikettenInfos = wurzel + QStringLiteral("Morvane/Druckposition Infos/");
-        form->AktuelleEtikettDatei = etikett;
-        form->LiesVorlagenDatenEin(etikett);
-        form->GeladeneAnzahlInZeile = 5;
-        form->GeladeneAnzahlInSpalte = 13;
-        form->StelleGroesseImage1ein();
-        form->LadeEtikettenInfo();
+        dialoge.datei = etikett;
+        form->Oeffnen1Click();
     }
 };
 

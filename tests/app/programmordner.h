@@ -82,7 +82,7 @@ public:
     {
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTRY_VERIFY(!form.ErsterAufruf);
+        QTRY_VERIFY(!form.zustand().ErsterAufruf);
         QTest::qWait(50);
         QCoreApplication::processEvents();
     }
@@ -114,6 +114,17 @@ inline void klick(TUpDown *updown, bool hoch = true)
 inline void klick(QCheckBox *box)
 {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+// Opens a copy of the sample sheet whose picture is too wide for two labels side by side on the raster.
+inline void oeffneZuBreit(Programmordner &p, TFormEtikette &form)
+{
+    QFile muster(p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
+    QVERIFY(muster.open(QIODevice::ReadOnly));
+    p.dialoge.dateien.push_back(p.schreibeEtikett(QStringLiteral("Breit"), 480, 255, muster.readAll()));
+    form.Oeffnen1->trigger();
+    QVERIFY(p.dialoge.texte(QStringLiteral("fehler")).isEmpty());
+    p.dialoge.leeren();
 }
 
 // The three ticks of the delayed refresh, without waiting for the clock.

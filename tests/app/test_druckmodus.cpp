@@ -4,6 +4,7 @@
 #include "app/formetikette.h"
 #include "app/updown.h"
 #include "programmordner.h"
+#include "storage/speicher.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -117,7 +118,6 @@ class TestDruckmodus : public QObject
     {
         if (modus == Modus::EineEtikette)
             return;
-        f.MehrereNebeneinanderMoeglich = modus != Modus::Keiner;
         f.NurEineDruckenCheckBox->setChecked(false);
         if (modus == Modus::EineZeile)
             f.GanzeSeiteCheckBox->setChecked(false);
@@ -221,13 +221,15 @@ private Q_SLOTS:
 
         Gestartet g;
         TFormEtikette &f = *g.form;
+        if (!moeglich)
+            oeffneZuBreit(g.p, f);
         // A position other than the first, so that a mark in the wrong place shows.
         klick(f.UpDownSpalte);
         klick(f.UpDownZeile);
         klick(f.UpDownZeile);
         QCOMPARE(BlaueZelle(f.ImageInfo->bild()), QPoint(2, 3));
         waehle(f, von);
-        f.MehrereNebeneinanderMoeglich = moeglich;
+        QCOMPARE(f.zustand().MehrereNebeneinanderMoeglich, moeglich);
         const QPoint marke = von == Modus::EineEtikette || von == Modus::Keiner ? QPoint(2, 3) : QPoint();
         pruefeModus(f, von, marke);
         if (QTest::currentTestFailed())
@@ -285,6 +287,8 @@ private Q_SLOTS:
 
         Gestartet g;
         TFormEtikette &f = *g.form;
+        if (modus == Modus::Keiner)
+            oeffneZuBreit(g.p, f);
         for (int i = 1; i < start; ++i)
             klick(f.UpDownSpalte);
         QCOMPARE(f.UpDownSpalte->Position(), start);
@@ -335,6 +339,8 @@ private Q_SLOTS:
 
         Gestartet g;
         TFormEtikette &f = *g.form;
+        if (modus == Modus::Keiner)
+            oeffneZuBreit(g.p, f);
         for (int i = 1; i < start; ++i)
             klick(f.UpDownZeile);
         QCOMPARE(f.UpDownZeile->Position(), start);
@@ -459,7 +465,7 @@ private Q_SLOTS:
         TFormEtikette &f = *g.form;
         g.p.dialoge.dateien.push_back(umschlag(g.p, QStringLiteral("Umschlag")));
         f.Oeffnen1->trigger();
-        QVERIFY(!f.MehrereNebeneinanderMoeglich);
+        QVERIFY(!f.zustand().MehrereNebeneinanderMoeglich);
         QCOMPARE(f.VorschauImage->bild().size(), QSize(794, 1123));
         klick(f.NurEineDruckenCheckBox);
         pruefeModus(f, Modus::Keiner, {1, 1});
@@ -555,19 +561,23 @@ private Q_SLOTS:
 
     void leererOrdnerSuchtImArbeitsordner()
     {
-        Gestartet g;
-        TFormEtikette &f = *g.form;
-        QCOMPARE(QDir::currentPath() + QStringLiteral("/"), g.p.wurzel);
-        f.OrdnerEtikettenInfos.clear();
-        f.LadeEtikettenInfo();
-        QCOMPARE(g.p.dialoge.texte(QStringLiteral("meldung")),
+        Programmordner p;
+        p.fenster(1); // the first run writes the store
+        Speicherzugang().remove(QStringLiteral("OrdnerEtikettenInfos"));
+        auto form = p.fenster();
+        TFormEtikette &f = *form;
+        QVERIFY(f.zustand().OrdnerEtikettenInfos.isEmpty());
+        QCOMPARE(QDir::currentPath() + QStringLiteral("/"), p.wurzel);
+        Programmordner::starte(f);
+        QCOMPARE(p.dialoge.texte(QStringLiteral("meldung")),
                  QStringList{QStringLiteral("Die Datei: Info Etikette 2x5.bmp fehlt!")});
+        p.dialoge.leeren();
 
         // A picture of that name in the working folder is taken, whatever it shows.
         const QImage anderes = ZeichneInfobild(1, 1);
-        QVERIFY(anderes.save(g.p.wurzel + QStringLiteral("Info Etikette 2x5.bmp"), "BMP"));
+        QVERIFY(anderes.save(p.wurzel + QStringLiteral("Info Etikette 2x5.bmp"), "BMP"));
         f.LadeEtikettenInfo();
-        QCOMPARE(g.p.dialoge.gezeigt.size(), 1);
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
         QVERIFY(GleichBisAufMarke(f.ImageInfo->bild(), anderes));
         QCOMPARE(BlaueZelle(f.ImageInfo->bild()), QPoint(1, 1));
     }

@@ -32,8 +32,8 @@ private Q_SLOTS:
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel);
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
                  p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
-        QCOMPARE(form->OrdnerEtikettenInfos, p.wurzel + QStringLiteral("Morvane/Druckposition Infos/"));
-        QCOMPARE(form->OrdnerEtikettenVorlagen, p.wurzel + QStringLiteral("Morvane/Vorlagen/"));
+        QCOMPARE(form->zustand().OrdnerEtikettenInfos, p.wurzel + QStringLiteral("Morvane/Druckposition Infos/"));
+        QCOMPARE(form->zustand().OrdnerEtikettenVorlagen, p.wurzel + QStringLiteral("Morvane/Vorlagen/"));
         QCOMPARE(form->windowTitle(), QString());
         QCOMPARE(form->Klientflaeche->size(), QSize(1137, 556));
 
@@ -42,9 +42,9 @@ private Q_SLOTS:
         QCOMPARE(form->EditObererRand->text(), QStringLiteral("10 mm"));
         QCOMPARE(form->EditHorizontalAbstand->text(), QStringLiteral("95 mm"));
         QCOMPARE(form->EditAnzEtikettenInSpalte->text(), QStringLiteral("5"));
-        QVERIFY(!form->EinstellungenGeaendert);
-        QCOMPARE(form->GeladeneAnzahlInZeile, 2);
-        QCOMPARE(form->GeladeneAnzahlInSpalte, 5);
+        QVERIFY(!form->zustand().EinstellungenGeaendert);
+        QCOMPARE(form->zustand().GeladeneAnzahlInZeile, 2);
+        QCOMPARE(form->zustand().GeladeneAnzahlInSpalte, 5);
         QCOMPARE(form->UpDownZeile->Max(), 5);
         QVERIFY(form->Image1->isVisible());
         QVERIFY(form->NurEineDruckenCheckBox->isChecked());
@@ -77,7 +77,7 @@ private Q_SLOTS:
         auto form = p.fenster(argumente);
         Programmordner::starte(*form);
         QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - "));
-        QVERIFY(form->AktuelleEtikettDatei.isEmpty());
+        QVERIFY(form->zustand().AktuelleEtikettDatei.isEmpty());
         QVERIFY(!form->Image1->isVisible());
         QVERIFY(form->EditObererRand->text().isEmpty());
         QVERIFY(!form->EditSpalte->isEnabled());
@@ -119,9 +119,9 @@ private Q_SLOTS:
         auto form = p.fenster();
         Programmordner::starte(*form);
         QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - Muster"));
-        QCOMPARE(form->AktuelleIniDatei, p.daten(QStringLiteral("Muster.ini")));
+        QCOMPARE(form->zustand().AktuelleIniDatei, p.daten(QStringLiteral("Muster.ini")));
         QCOMPARE(form->Etikettenbreite(), 85);
-        QVERIFY(!form->EinstellungenGeaendert);
+        QVERIFY(!form->zustand().EinstellungenGeaendert);
     }
 
     void einstellungenLesen()
@@ -132,15 +132,15 @@ private Q_SLOTS:
         const QString bild = p.schreibeEtikett(QStringLiteral("Lesen"), 100, 50,
                                                "[Einstellung]\r\nObererRand=12.5\r\nEtikettenbreite=85,4\r\n"
                                                "Horizontalabstand=  90  \r\nEtikettenhoehe=99999\r\n");
-        form->EinstellungenGeaendert = false;
+        QVERIFY(!form->zustand().EinstellungenGeaendert);
         form->LiesVorlagenDatenEin(bild);
         QCOMPARE(form->ObererRand(), 13);
         QCOMPARE(form->EditObererRand->text(), QStringLiteral("13 mm"));
         QCOMPARE(form->Etikettenbreite(), 85);
         QCOMPARE(form->Horizontalabstand(), 90);
-        QCOMPARE(form->Etikettenhoehe(), 10000); // beyond the range ends at its limit
-        QCOMPARE(form->SeitenRand(), 0);         // missing keys leave their measure
-        QVERIFY(form->EinstellungenGeaendert);   // moving an editor marks the settings changed
+        QCOMPARE(form->Etikettenhoehe(), 10000);         // beyond the range ends at its limit
+        QCOMPARE(form->SeitenRand(), 0);                 // missing keys leave their measure
+        QVERIFY(form->zustand().EinstellungenGeaendert); // moving an editor marks the settings changed
 
         // Only one key: only that count changes.
         const QString nurZahl =
@@ -174,7 +174,7 @@ private Q_SLOTS:
                                     "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
         QCOMPARE(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), erwartet);
         QVERIFY(!form->obererRandLabel->isEnabled());
-        QVERIFY(!form->EinstellungenGeaendert);
+        QVERIFY(!form->zustand().EinstellungenGeaendert);
         form->speichern1->trigger();
         QCOMPARE(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), erwartet);
         QVERIFY(p.dialoge.gezeigt.isEmpty());
@@ -188,7 +188,7 @@ private Q_SLOTS:
         form->speichern1->trigger();
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
                  QStringList{QStringLiteral("Datei  kann nicht erstellt werden")});
-        QVERIFY(form->EinstellungenGeaendert);
+        QVERIFY(form->zustand().EinstellungenGeaendert);
     }
 
     void schliessen_data()
@@ -211,7 +211,7 @@ private Q_SLOTS:
         const QByteArray iniVorher = lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
         if (geaendert) {
             form->UpDownObererRand->setPosition(20);
-            QVERIFY(form->EinstellungenGeaendert);
+            QVERIFY(form->zustand().EinstellungenGeaendert);
             p.dialoge.antworten.push_back(antwort == 1);
         }
         QVERIFY(form->close());
@@ -221,7 +221,7 @@ private Q_SLOTS:
             QCOMPARE(zuletzt, QStringLiteral("vorher"));
             QCOMPARE(iniNachher, iniVorher);
         } else {
-            QCOMPARE(zuletzt, form->AktuelleEtikettDatei);
+            QCOMPARE(zuletzt, form->zustand().AktuelleEtikettDatei);
             QCOMPARE(iniNachher.contains("ObererRand=20\r\n"), antwort == 1);
         }
         if (geaendert)
@@ -237,16 +237,16 @@ private Q_SLOTS:
         auto form = p.fenster();
         Programmordner::starte(*form);
         form->UpDownObererRand->setPosition(20);
-        // The settings file's folder is gone: the save fails and the window stays.
-        form->AktuelleEtikettDatei = p.wurzel + QStringLiteral("weg/Karte.bmp");
+        // A folder stands where the settings file belongs: the save fails and the window stays.
+        const QString ini = p.daten(QStringLiteral("Visitenkarte_85x54.ini"));
+        QVERIFY(QFile::remove(ini));
+        QVERIFY(QDir().mkpath(ini));
         p.dialoge.antworten.push_back(true);
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
-        QCOMPARE(
-            p.dialoge.texte(QStringLiteral("fehler")),
-            QStringList{
-                QStringLiteral("Datei %1 kann nicht erstellt werden").arg(p.wurzel + QStringLiteral("weg/Karte.ini"))});
-        QVERIFY(form->EinstellungenGeaendert);
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("Datei %1 kann nicht erstellt werden").arg(ini)});
+        QVERIFY(form->zustand().EinstellungenGeaendert);
     }
 
     void startAnAnderemOrt()
@@ -263,7 +263,7 @@ private Q_SLOTS:
                  QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
                                 "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
         // The stored folders stay in use.
-        QCOMPARE(form->OrdnerEtikettenVorlagen, QStringLiteral("/woanders/Morvane/Vorlagen/"));
+        QCOMPARE(form->zustand().OrdnerEtikettenVorlagen, QStringLiteral("/woanders/Morvane/Vorlagen/"));
     }
 
     void startAmGespeichertenOrt()
@@ -304,7 +304,7 @@ private Q_SLOTS:
         QVERIFY(!richtig->beendet());
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel);
         Programmordner::starte(*richtig);
-        QCOMPARE(richtig->AktuelleEtikettDatei, p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        QCOMPARE(richtig->zustand().AktuelleEtikettDatei, p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
         QVERIFY(p.dialoge.gezeigt.isEmpty());
     }
 
@@ -381,7 +381,8 @@ private Q_SLOTS:
         form->FormPaint();
         QCOMPARE(form->NurEineDruckenCheckBox->toolTip(),
                  QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
-        form->MehrereNebeneinanderMoeglich = false;
+        oeffneZuBreit(p, *form);
+        QVERIFY(!form->zustand().MehrereNebeneinanderMoeglich);
         form->FormPaint();
         QCOMPARE(form->NurEineDruckenCheckBox->toolTip(),
                  QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));

@@ -35,8 +35,8 @@ private Q_SLOTS:
         QCOMPARE(changing, 3);
         QCOMPARE(form.ObererRand(), 13);
         QCOMPARE(form.EditObererRand->text(), QStringLiteral("13 mm"));
-        QVERIFY(form.EinstellungenGeaendert);
-        QVERIFY(form.AktualisierungAusstehend[MassIndex(&Bogenmasse::ObererRand)]);
+        QVERIFY(form.zustand().EinstellungenGeaendert);
+        QVERIFY(form.zustand().AktualisierungAusstehend[MassIndex(&Bogenmasse::ObererRand)]);
         QVERIFY(form.VerzoegerungsTimer->isActive());
         form.VerzoegerungsTimerTimer();
         form.VerzoegerungsTimerTimer();
@@ -44,8 +44,8 @@ private Q_SLOTS:
         form.VerzoegerungsTimerTimer();
         QCOMPARE(form.vorschauZaehler(), vorher + 1);
         QVERIFY(!form.VerzoegerungsTimer->isActive());
-        QVERIFY(!form.AktualisierungAusstehend[MassIndex(&Bogenmasse::ObererRand)]);
-        QCOMPARE(form.VerzoegerungsZaehler, 0);
+        QVERIFY(!form.zustand().AktualisierungAusstehend[MassIndex(&Bogenmasse::ObererRand)]);
+        QCOMPARE(form.zustand().VerzoegerungsZaehler, 0);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     }
 
@@ -92,13 +92,15 @@ private Q_SLOTS:
         QCOMPARE(form.Etikettenbreite(), 51);
         QCOMPARE(form.Horizontalabstand(), 51);
         QCOMPARE(form.EditHorizontalAbstand->text(), QStringLiteral("51 mm"));
-        QVERIFY(!form.AktualisierungAusstehend[MassIndex(&Bogenmasse::Horizontalabstand)]);
+        QVERIFY(!form.zustand().AktualisierungAusstehend[MassIndex(&Bogenmasse::Horizontalabstand)]);
 
-        form.EinstellungenGeaendert = false;
+        form.speichern1->trigger();
+        form.MasseBearbeitenClick();
+        QVERIFY(!form.zustand().EinstellungenGeaendert);
         klick(form.UpDownHorizontalAbstand, false);
         QCOMPARE(form.Horizontalabstand(), 51);
         QCOMPARE(form.EditHorizontalAbstand->text(), QStringLiteral("51 mm"));
-        QVERIFY(form.EinstellungenGeaendert);
+        QVERIFY(form.zustand().EinstellungenGeaendert);
 
         form.UpDownVertikalAbstand->setPosition(40);
         form.UpDownEtikettenHoehe->setPosition(40);
@@ -117,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(form.EditAnzEtikettenInZeile->text(), QStringLiteral("3"));
         QCOMPARE(form.UpDownSpalte->Position(), 3);
         QCOMPARE(form.EditSpalte->text(), QStringLiteral("3"));
-        QCOMPARE(form.LetzteAnzahlInZeile, 2); // loaded count 2
+        QCOMPARE(form.zustand().LetzteAnzahlInZeile, 2); // loaded count 2
 
         form.UpDownAnzEtikettenInSpalte->setPosition(7);
         form.FormPaint();
@@ -126,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(form.UpDownZeile->Position(), 8);
         QCOMPARE(form.EditZeile->text(), QStringLiteral("8"));
         QCOMPARE(form.EditAnzEtikettenInSpalte->text(), QStringLiteral("8"));
-        QCOMPARE(form.LetzteAnzahlInSpalte, 7);
+        QCOMPARE(form.zustand().LetzteAnzahlInSpalte, 7);
     }
 
     void sperrenUndEntsperren()
@@ -195,7 +197,7 @@ private Q_SLOTS:
         int verschachtelt = 0;
         g.p.dialoge.beimZeigen = [&](const QString &) {
             ++verschachtelt;
-            form.AktualisierungAusstehend[MassIndex(&Bogenmasse::AnzahlEtikettenInZeile)] = true;
+            form.vormerken(&Bogenmasse::AnzahlEtikettenInZeile);
             for (int i = 0; i < 5; ++i)
                 form.VerzoegerungsTimerTimer();
         };
@@ -210,7 +212,7 @@ private Q_SLOTS:
     {
         Entsperrt g;
         TFormEtikette &form = *g.form;
-        QVERIFY(QFile::remove(form.AktuelleEtikettDatei));
+        QVERIFY(QFile::remove(form.zustand().AktuelleEtikettDatei));
         klick(form.UpDownEtikettenbreite);
         klick(form.UpDownSeitenrand);
         ticken(form);

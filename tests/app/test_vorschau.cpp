@@ -55,7 +55,8 @@ private Q_SLOTS:
         Programmordner p;
         auto form = p.fenster(1);
         Programmordner::starte(*form);
-        form->AktuelleEtikettDatei = p.schreibeEtikett(QStringLiteral("Ansicht"), bild.width(), bild.height(), {});
+        p.dialoge.dateien.push_back(p.schreibeEtikett(QStringLiteral("Ansicht"), bild.width(), bild.height(), {}));
+        form->Oeffnen1->trigger();
         form->UpDownEtikettenbreite->setPosition(breiteMm);
         form->UpDownEtikettenHoehe->setPosition(hoeheMm);
         form->StelleGroesseImage1ein();
@@ -100,9 +101,9 @@ private Q_SLOTS:
         for (int zeile : {47, 303, 559, 815, 1071})
             for (int spalte : {71, 519})
                 QCOMPARE(QColor(bogen.pixel(spalte, zeile)), QColor(200, 0, 0));
-        QCOMPARE(form->ObererRandPixel, 47);
-        QCOMPARE(form->SeitenRandPixel, 71);
-        QCOMPARE(form->LueckePixel, 47);
+        QCOMPARE(form->zustand().ObererRandPixel, 47);
+        QCOMPARE(form->zustand().SeitenRandPixel, 71);
+        QCOMPARE(form->zustand().LueckePixel, 47);
         QVERIFY(p.dialoge.gezeigt.isEmpty());
     }
 
@@ -116,13 +117,13 @@ private Q_SLOTS:
         const QString pfad = p.daten(QStringLiteral("Oben.bmp"));
         QFile f(pfad);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(vonObenNachUnten(form->AktuelleEtikettDatei));
+        f.write(vonObenNachUnten(form->zustand().AktuelleEtikettDatei));
         f.close();
-        form->AktuelleEtikettDatei = pfad;
-        form->MachVorschau();
-        QCOMPARE(form->EtikettBildHoehe, 255);
+        p.dialoge.dateien.push_back(pfad);
+        form->Oeffnen1->trigger();
+        QCOMPARE(form->zustand().EtikettBildHoehe, 255);
         QCOMPARE(form->Image2->bild(), bogen);
-        QVERIFY(p.dialoge.gezeigt.isEmpty());
+        QCOMPARE(p.dialoge.gezeigt.size(), 1); // the file dialog alone
     }
 
     void unlesbaresBildGibtLeereVorschauUndEineMeldung()
@@ -132,7 +133,7 @@ private Q_SLOTS:
         Programmordner::starte(*form);
         form->NurEineDruckenCheckBox->setChecked(false);
         // A sound header with the pixels missing, claiming a huge picture.
-        QFile f(form->AktuelleEtikettDatei);
+        QFile f(form->zustand().AktuelleEtikettDatei);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QByteArray kopf = f.read(54);
         f.close();
@@ -145,10 +146,9 @@ private Q_SLOTS:
         QTest::mouseClick(form->GanzeSeiteCheckBox, Qt::LeftButton, {}, QPoint(5, 8));
         QVERIFY(form->Image2->bild().isNull());
         QVERIFY(form->VorschauImage->bild().isNull());
-        QCOMPARE(
-            p.dialoge.texte(QStringLiteral("fehler")),
-            QStringList{
-                QStringLiteral("Die Datei %1 enthält kein lesbares Bitmap-Bild.").arg(form->AktuelleEtikettDatei)});
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("Die Datei %1 enthält kein lesbares Bitmap-Bild.")
+                                 .arg(form->zustand().AktuelleEtikettDatei)});
     }
 };
 

@@ -331,7 +331,7 @@ private Q_SLOTS:
         marke.fill(Qt::green);
         form->Image2->setBild(marke);
         const int vorschauen = form->vorschauZaehler();
-        const bool geaendert = form->EinstellungenGeaendert;
+        const bool geaendert = form->zustand().EinstellungenGeaendert;
         p.dialoge.leeren();
 
         p.dialoge.antworten = {false};
@@ -345,7 +345,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(pdf));
         QCOMPARE(form->Image2->bild(), marke);
         QCOMPARE(form->vorschauZaehler(), vorschauen);
-        QCOMPARE(form->EinstellungenGeaendert, geaendert);
+        QCOMPARE(form->zustand().EinstellungenGeaendert, geaendert);
     }
 
     void abgebrochenerDruckdialog_data()
@@ -512,7 +512,9 @@ private Q_SLOTS:
             f.write(bytes);
         }
         f.close();
-        form->AktuelleEtikettDatei = pfad;
+        p.dialoge.dateien.push_back(pfad);
+        form->Oeffnen1->trigger();
+        p.dialoge.leeren();
 
         drucke(p, *form, PdfDrucker(pdf));
 

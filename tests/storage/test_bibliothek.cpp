@@ -79,9 +79,9 @@ struct MitVorlage : Gestartet
 
     MitVorlage()
     {
-        vorlage = form->OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.bmp");
+        vorlage = form->zustand().OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.bmp");
         schreibeBild(vorlage, QColor(0, 120, 0));
-        schreibe(form->OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.ini"), VorlagenIni);
+        schreibe(form->zustand().OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.ini"), VorlagenIni);
         beispiel = p.daten(QStringLiteral("Visitenkarte_85x54.bmp"));
         form->UpDownSpalte->setPosition(2);
         form->EditSpalte->setText(QStringLiteral("2"));
@@ -93,8 +93,8 @@ struct MitVorlage : Gestartet
 
     bool istNochDasBeispiel() const
     {
-        return form->AktuelleEtikettDatei == beispiel && form->windowTitle() == titelVorher && form->ObererRand() == 10
-            && form->AnzahlEtikettenInZeile() == 2;
+        return form->zustand().AktuelleEtikettDatei == beispiel && form->windowTitle() == titelVorher
+            && form->ObererRand() == 10 && form->AnzahlEtikettenInZeile() == 2;
     }
 };
 
@@ -248,7 +248,7 @@ private Q_SLOTS:
         QFETCH(QString, titel);
         MitVorlage g;
         TFormEtikette &form = *g.form;
-        const QString vorlagenIni = form.OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.ini");
+        const QString vorlagenIni = form.zustand().OrdnerEtikettenVorlagen + QStringLiteral("Vorlage.ini");
         macheAlt(g.vorlage);
         macheAlt(vorlagenIni);
         g.p.dialoge.dateien.push_back(g.vorlage);
@@ -272,15 +272,15 @@ private Q_SLOTS:
         QVERIFY(frisch(neuesBild));
         QVERIFY(frisch(neueIni));
         QCOMPARE(QFileInfo(g.vorlage).lastModified(), Altes); // the template itself is left alone
-        QCOMPARE(form.OrdnerEtiketten, g.p.wurzel + QStringLiteral("Morvane"));
+        QCOMPARE(form.zustand().OrdnerEtiketten, g.p.wurzel + QStringLiteral("Morvane"));
 
-        QCOMPARE(form.AktuelleEtikettDatei, neuesBild);
+        QCOMPARE(form.zustand().AktuelleEtikettDatei, neuesBild);
         QCOMPARE(form.windowTitle(), TitelAnfang + titel);
         QCOMPARE(form.ObererRand(), 15);
         QCOMPARE(form.EditEtikettenbreite->text(), QStringLiteral("63 mm"));
         QCOMPARE(form.AnzahlEtikettenInZeile(), 3);
         QCOMPARE(form.AnzahlEtikettenInSpalte(), 7);
-        QVERIFY(!form.EinstellungenGeaendert);
+        QVERIFY(!form.zustand().EinstellungenGeaendert);
         QVERIFY(!form.UpDownObererRand->isEnabled());
         QCOMPARE(form.Image1->bild().size(), QSize(300, 180));
         QCOMPARE(form.Image1->bild().pixelColor(5, 5), QColor(0, 120, 0));
@@ -289,8 +289,8 @@ private Q_SLOTS:
         QCOMPARE(form.Spalte(), 2);
         QCOMPARE(form.Zeile(), 3);
         QCOMPARE(form.EditZeile->text(), QStringLiteral("3"));
-        QCOMPARE(form.GeladeneAnzahlInZeile, 2);
-        QCOMPARE(form.GeladeneAnzahlInSpalte, 5);
+        QCOMPARE(form.zustand().GeladeneAnzahlInZeile, 2);
+        QCOMPARE(form.zustand().GeladeneAnzahlInSpalte, 5);
         // The store names the label that was current before; the new one reaches it later.
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), g.beispiel);
     }
@@ -329,7 +329,7 @@ private Q_SLOTS:
         const bool ersetzt = !bildDa || ja;
         QCOMPARE(lies(karte), ersetzt ? lies(g.vorlage) : bildVorher);
         QCOMPARE(lies(karteIni), ersetzt ? VorlagenIni : iniVorher);
-        QCOMPARE(g.form->AktuelleEtikettDatei, ersetzt ? karte : g.beispiel);
+        QCOMPARE(g.form->zustand().AktuelleEtikettDatei, ersetzt ? karte : g.beispiel);
         QCOMPARE(g.istNochDasBeispiel(), !ersetzt);
         QVERIFY(g.p.dialoge.texte(QStringLiteral("fehler")).isEmpty());
     }
@@ -342,7 +342,7 @@ private Q_SLOTS:
         const QByteArray fremdIni = "[Einstellung]\r\nObererRand=21\r\n";
         schreibe(g.p.wurzel + QStringLiteral("anderer Ordner/Fremd.ini"), fremdIni);
         // A settings file of the same name in the templates folder must not be the one taken.
-        schreibe(g.form->OrdnerEtikettenVorlagen + QStringLiteral("Fremd.ini"), VorlagenIni);
+        schreibe(g.form->zustand().OrdnerEtikettenVorlagen + QStringLiteral("Fremd.ini"), VorlagenIni);
         g.p.dialoge.dateien.push_back(fremd);
         g.p.dialoge.antworten.push_back(false);
 
@@ -366,7 +366,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, bildDa);
         MitVorlage g;
-        const QString ohne = g.form->OrdnerEtikettenVorlagen + QStringLiteral("Ohne.bmp");
+        const QString ohne = g.form->zustand().OrdnerEtikettenVorlagen + QStringLiteral("Ohne.bmp");
         schreibeBild(ohne, Qt::red);
         const QString ziel = g.p.daten(QStringLiteral("Ohne.bmp"));
         if (bildDa) {
@@ -434,7 +434,7 @@ private Q_SLOTS:
         QCOMPARE(dateienIn(g.p.daten(QString())), erwartet);
         QCOMPARE(dateienIn(g.p.wurzel), wurzelVorher);
         QVERIFY(!QFileInfo::exists(absoluterPfad()));
-        QCOMPARE(g.form->AktuelleEtikettDatei, g.p.daten(bild));
+        QCOMPARE(g.form->zustand().AktuelleEtikettDatei, g.p.daten(bild));
         QVERIFY(g.p.dialoge.unerwartet.isEmpty());
     }
 
@@ -453,10 +453,10 @@ private Q_SLOTS:
         const QString zweites = g.p.schreibeEtikett(QStringLiteral("Zweites"), 300, 180, VorlagenIni);
         const QByteArray beispielIni = lies(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("vorher"));
-        QVERIFY(form.OrdnerEtiketten.isEmpty());
+        QVERIFY(form.zustand().OrdnerEtiketten.isEmpty());
         if (geaendert) {
             form.UpDownObererRand->setPosition(20);
-            QVERIFY(form.EinstellungenGeaendert);
+            QVERIFY(form.zustand().EinstellungenGeaendert);
             g.p.dialoge.antworten.push_back(false);
         }
         g.p.dialoge.dateien.push_back(zweites);
@@ -470,17 +470,17 @@ private Q_SLOTS:
                            : QStringList());
         QCOMPARE(lies(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), beispielIni);
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), g.beispiel);
-        QCOMPARE(form.OrdnerEtiketten, g.p.wurzel + QStringLiteral("Morvane"));
-        QCOMPARE(form.AktuelleEtikettDatei, zweites);
+        QCOMPARE(form.zustand().OrdnerEtiketten, g.p.wurzel + QStringLiteral("Morvane"));
+        QCOMPARE(form.zustand().AktuelleEtikettDatei, zweites);
         QCOMPARE(form.windowTitle(), TitelAnfang + QStringLiteral("ZWEITES"));
         QCOMPARE(form.ObererRand(), 15);
         QCOMPARE(form.Spalte(), 1);
         QCOMPARE(form.Zeile(), 1);
         QCOMPARE(form.EditSpalte->text(), QStringLiteral("1"));
         QCOMPARE(form.EditZeile->text(), QStringLiteral("1"));
-        QCOMPARE(form.GeladeneAnzahlInZeile, 3);
-        QCOMPARE(form.GeladeneAnzahlInSpalte, 7);
-        QVERIFY(!form.EinstellungenGeaendert);
+        QCOMPARE(form.zustand().GeladeneAnzahlInZeile, 3);
+        QCOMPARE(form.zustand().GeladeneAnzahlInSpalte, 7);
+        QVERIFY(!form.zustand().EinstellungenGeaendert);
         QVERIFY(!form.UpDownObererRand->isEnabled());
         QVERIFY(!form.BitBtnNeuladen->isVisible());
         QCOMPARE(form.Image1->bild().size(), QSize(300, 180));
@@ -558,7 +558,7 @@ private Q_SLOTS:
         const QString mitBlanks = g.p.schreibeEtikett(QStringLiteral("Mein schönes Etikett"), 200, 100, VorlagenIni);
         g.p.dialoge.dateien.push_back(mitBlanks);
         form.Oeffnen1->trigger();
-        QCOMPARE(form.AktuelleEtikettDatei, mitBlanks);
+        QCOMPARE(form.zustand().AktuelleEtikettDatei, mitBlanks);
         g.p.dialoge.leeren();
         g.p.schale.startErfolg = startet;
 
@@ -593,7 +593,7 @@ private Q_SLOTS:
         MitVorlage g;
         TFormEtikette &form = *g.form;
         form.UpDownObererRand->setPosition(20);
-        QVERIFY(form.EinstellungenGeaendert);
+        QVERIFY(form.zustand().EinstellungenGeaendert);
         const QImage infoVorher = form.ImageInfo->bild();
         const QImage bildVorher = form.Image1->bild();
         // As if saved in the paint program, with the settings file changed behind the program's back too.
@@ -620,7 +620,7 @@ private Q_SLOTS:
         // Only the picture: measures, the changed flag and the layout picture stay.
         QCOMPARE(form.ObererRand(), 20);
         QCOMPARE(form.AnzahlEtikettenInZeile(), 2);
-        QVERIFY(form.EinstellungenGeaendert);
+        QVERIFY(form.zustand().EinstellungenGeaendert);
         QCOMPARE(form.ImageInfo->bild(), infoVorher);
         QVERIFY(g.p.dialoge.gezeigt.isEmpty());
     }
