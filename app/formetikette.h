@@ -37,7 +37,7 @@ struct Umgebung
     std::function<Aufloesung()> bildschirm = BildschirmAufloesung;
     // Only the number of command-line arguments matters: with any, no label is loaded at start.
     int argumentAnzahl = 0;
-    // Builds the printer the print commands hand to the print dialog; tests point it at a PDF file.
+    // Builds the one printer of the session, at the first print command; tests point it at a PDF file.
     std::function<std::unique_ptr<QPrinter>()> druckerFabrik;
 };
 
@@ -278,6 +278,9 @@ public:
     // One document with one page: the picture stretched into the rectangle that platzierung gives for the
     // printer's resolution and offsets.
     void DruckeSeite(const QImage &bild, const std::function<Platzierung(int, int, int, int)> &platzierung);
+    // The printer of the session: A4 portrait until the person chooses otherwise in the print dialog, whose
+    // choices it then keeps.
+    QPrinter &Drucker();
 
     // The paper question of the print command.
     static QString DruckFrage(int seitenRand);
@@ -310,6 +313,7 @@ private:
     Aufloesung bildschirm() const;
 
     Umgebung m_umgebung;
+    std::unique_ptr<QPrinter> m_drucker;
     int m_vorschauZaehler = 0;
     bool m_aktualisierungLaeuft = false;
     bool m_drucktGerade = false;

@@ -69,35 +69,46 @@ void TFormEtikette::DruckeSeite(const QImage &bild, const std::function<Platzier
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
     if (bild.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
-    std::unique_ptr<QPrinter> drucker = m_umgebung.druckerFabrik();
-    if (!dialoge().druckDialog(*drucker))
+    QPrinter &drucker = Drucker();
+    if (!dialoge().druckDialog(drucker))
         return;
 
     // Resolution and offsets come before the page, as positions count from the paper's edge while the
     // painter's origin is the corner of the printable area (the paper's corner in full-page mode).
-    const int dpiX = drucker->logicalDpiX();
-    const int dpiY = drucker->logicalDpiY();
-    const QPageLayout seite = drucker->pageLayout();
-    const int res = drucker->resolution();
+    const int dpiX = drucker.logicalDpiX();
+    const int dpiY = drucker.logicalDpiY();
+    const QPageLayout seite = drucker.pageLayout();
+    const int res = drucker.resolution();
     const QPoint versatz = seite.paintRectPixels(res).topLeft() - seite.fullRectPixels(res).topLeft();
     const Platzierung p = platzierung(dpiX, dpiY, versatz.x(), versatz.y());
     qCDebug(lcDruck) << "dpi" << dpiX << dpiY << "Versatz" << versatz << "Ziel" << Rechteck(p);
 
     QPainter maler;
-    if (!maler.begin(drucker.get())) {
-        if (!drucker->outputFileName().isEmpty())
+    if (!maler.begin(&drucker)) {
+        if (!drucker.outputFileName().isEmpty())
             throw Fehler(QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.")
-                             .arg(drucker->outputFileName()));
+                             .arg(drucker.outputFileName()));
         throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
     }
     // The document is open from here on: whatever happens, it is closed before the error goes on.
     try {
         ZeichneGestreckt(maler, Rechteck(p), bild);
     } catch (...) {
-        drucker->abort();
+        drucker.abort();
         maler.end();
         throw;
     }
     if (!maler.end())
         throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+}
+
+QPrinter &TFormEtikette::Drucker()
+{
+    if (!m_drucker) {
+        m_drucker = m_umgebung.druckerFabrik();
+        // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
+        m_drucker->setPageSize(QPageSize(QPageSize::A4));
+        m_drucker->setPageOrientation(QPageLayout::Portrait);
+    }
+    return *m_drucker;
 }

@@ -4,10 +4,13 @@
 #include "app/formetikette.h"
 #include "app/programmordner.h"
 #include "app/updown.h"
+#include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QPrintDialog>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QPageLayout>
@@ -15,6 +18,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUuid>
 
 enum class Modus { EineEtikette, GanzeSeite, EineZeile };
@@ -181,6 +185,21 @@ bool WerkzeugeDa()
     return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
         && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
         && !QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty();
+}
+
+// The first page's size in points, rounded, as pdfinfo gives it; empty when it cannot be read.
+QSize Seitengroesse(const QString &pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!info.waitForFinished(60000) || info.exitCode() != 0)
+        return QSize();
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"),
+                                                         QRegularExpression::MultilineOption)
+                                          .match(QString::fromLocal8Bit(info.readAllStandardOutput()));
+    if (!m.hasMatch())
+        return QSize();
+    return QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble()));
 }
 
 // A picture stored in a PDF, exactly as its stream holds it, and whether a viewer is told to smooth it.
@@ -559,6 +578,116 @@ private Q_SLOTS:
         QCOMPARE(arten(p), QStringList{QStringLiteral("druckFrage")});
     }
 
+    // The print dialog's choices stay for the session: the second command opens it on the same printer, with
+    // the file and the copies chosen the first time, and confirmed unchanged it prints there again.
+    void druckerBleibtFuerDieSitzung()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        QList<const QPrinter *> gemacht;
+        auto form = Fenster(p, [&] {
+            auto q = std::make_unique<QPrinter>();
+            gemacht.append(q.get());
+            return q;
+        });
+        waehle(p, *form, Modus::EineEtikette);
+        if (QTest::currentTestFailed())
+            return;
+        drucke(p, *form, [&](QPrinter &drucker) {
+            PdfDrucker(pdf)(drucker);
+            drucker.setCopyCount(3);
+        });
+        QCOMPARE(LiesPdf(pdf).seiten, 1);
+        QVERIFY(QFile::remove(pdf));
+
+        const QPrinter *zweiter = nullptr;
+        QString datei;
+        int kopien = 0;
+        drucke(p, *form, [&](QPrinter &drucker) {
+            zweiter = &drucker;
+            datei = drucker.outputFileName();
+            kopien = drucker.copyCount();
+            // Should the choice be lost, the page still goes to a file and never to a real printer.
+            if (datei.isEmpty())
+                PdfDrucker(d.filePath(QStringLiteral("verloren.pdf")))(drucker);
+        });
+        QCOMPARE(gemacht.size(), 1);
+        QCOMPARE(zweiter, gemacht.first());
+        QCOMPARE(datei, pdf);
+        QCOMPARE(kopien, 3);
+        QCOMPARE(LiesPdf(pdf).seiten, 1);
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+    }
+
+    // The production print dialog outlives its command, so that what was set in it, down to the printer's
+    // properties, is there again next time; another printer gets a dialog of its own.
+    void einDruckdialogFuerDenDrucker()
+    {
+        QtDialoge dialoge;
+        QPrinter drucker;
+        QPrinter andererDrucker;
+        QList<QPointer<QPrintDialog>> gezeigt;
+        const auto abbrechen = [&] {
+            QTimer::singleShot(0, [&] {
+                auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+                gezeigt.append(dialog);
+                if (dialog)
+                    dialog->reject();
+            });
+        };
+        abbrechen();
+        QVERIFY(!dialoge.druckDialog(drucker));
+        abbrechen();
+        QVERIFY(!dialoge.druckDialog(drucker));
+        QCOMPARE(gezeigt.size(), 2);
+        QVERIFY(gezeigt[0]);
+        QCOMPARE(gezeigt[1], gezeigt[0]);
+
+        abbrechen();
+        QVERIFY(!dialoge.druckDialog(andererDrucker));
+        QCOMPARE(gezeigt.size(), 3);
+        QVERIFY(gezeigt[2]);
+        QCOMPARE(gezeigt[2]->printer(), &andererDrucker);
+    }
+
+    // A printer whose own default is Letter, landscape, gets an A4 portrait page: the sheet is laid out for it. A
+    // paper the person chooses in the dialog stands from then on.
+    void a4VorDemErstenDialog()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        auto form = Fenster(p, [] {
+            auto q = std::make_unique<QPrinter>();
+            q->setPageSize(QPageSize(QPageSize::Letter));
+            q->setPageOrientation(QPageLayout::Landscape);
+            return q;
+        });
+        waehle(p, *form, Modus::GanzeSeite);
+        if (QTest::currentTestFailed())
+            return;
+        const auto nurDatei = [&](QPrinter &drucker) {
+            drucker.setOutputFormat(QPrinter::PdfFormat);
+            drucker.setOutputFileName(pdf);
+        };
+        drucke(p, *form, nurDatei);
+        QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
+
+        drucke(p, *form, [&](QPrinter &drucker) {
+            nurDatei(drucker);
+            drucker.setPageSize(QPageSize(QPageSize::Letter));
+        });
+        QCOMPARE(Seitengroesse(pdf), QSize(612, 792));
+        drucke(p, *form, nurDatei);
+        QCOMPARE(Seitengroesse(pdf), QSize(612, 792));
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+    }
+
     void keinBildKeinDruck_data()
     {
         QTest::addColumn<Modus>("modus");
@@ -650,7 +779,8 @@ private Q_SLOTS:
     }
 
     // Through the print server's PDF printer: the page goes through the server's filters, and the positions on
-    // paper hold with that printer's own resolution and printable area.
+    // paper hold with that printer's own resolution and printable area, on A4 although the printer starts on
+    // Letter.
     void druckUeberCups_data()
     {
         QTest::addColumn<Modus>("modus");
@@ -667,7 +797,12 @@ private Q_SLOTS:
             QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
         Programmordner p;
         SchreibeRauschetikett(p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
-        auto form = Fenster(p);
+        // A printer that starts on Letter, as many drivers do.
+        auto form = Fenster(p, [] {
+            auto q = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            q->setPageSize(QPageSize(QPageSize::Letter));
+            return q;
+        });
         waehle(p, *form, modus);
         if (QTest::currentTestFailed())
             return;
@@ -680,8 +815,6 @@ private Q_SLOTS:
         drucke(p, *form, [&](QPrinter &d) {
             d.setPrinterName(QStringLiteral("MorvanePDF"));
             d.setDocName(titel);
-            d.setPageSize(QPageSize(QPageSize::A4));
-            d.setPageOrientation(QPageLayout::Portrait);
             drucker = d.isValid() ? d.printerName() : QString();
             const QPageLayout l = d.pageLayout();
             versatz = l.paintRectPixels(d.resolution()).topLeft() - l.fullRectPixels(d.resolution()).topLeft();
@@ -718,6 +851,7 @@ private Q_SLOTS:
                                 .arg(titel, m_cupsAusgabe)
                                 .arg(ZeitFuerCupsMs / 1000)
                                 .arg(m_cupsOrdner)));
+        QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
         const GeleseneSeite seite = LiesPdf(pdf);
         QCOMPARE(seite.seiten, 1);
         const QString abweichung = VergleicheSeite(seite.bild, Erwartet(modus));
