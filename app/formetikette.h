@@ -41,7 +41,7 @@ struct Umgebung
     std::function<Aufloesung()> bildschirm = BildschirmAufloesung;
     // Only the number of command-line arguments matters: with any, no label is loaded at start.
     int argumentAnzahl = 0;
-    // Builds the printer the print commands hand to the print dialog; tests point it at a PDF file.
+    // Builds the one printer of the session, at the first print command; tests point it at a PDF file.
     std::function<std::unique_ptr<QPrinter>()> druckerFabrik;
 };
 
@@ -283,6 +283,9 @@ public:
     void drucken1Click();
     // One page through the print dialog: the page painter's page for the chosen printer.
     void DruckeSeite(const QImage &etikett, const Seitenwahl &wahl);
+    // The printer of the session: A4 portrait until the person chooses otherwise in the print dialog, whose
+    // choices it then keeps.
+    QPrinter &Drucker();
 
     // The paper question of the print command.
     static QString DruckFrage(int seitenRand);
@@ -340,6 +343,7 @@ private:
 
     Zustand m_zustand;
     Umgebung m_umgebung;
+    std::unique_ptr<QPrinter> m_drucker;
     int m_vorschauZaehler = 0;
     bool m_aktualisierungLaeuft = false;
     bool m_drucktGerade = false;

@@ -55,9 +55,19 @@ void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
-    std::unique_ptr<QPrinter> drucker = m_umgebung.druckerFabrik();
-    if (!dialoge().druckDialog(*drucker))
+    QPrinter &drucker = Drucker();
+    if (!dialoge().druckDialog(drucker))
         return;
+    DruckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, FlaecheVon(drucker)));
+}
 
-    DruckeAuf(*drucker, BaueSeite(etikett, Masse(), wahl, FlaecheVon(*drucker)));
+QPrinter &TFormEtikette::Drucker()
+{
+    if (!m_drucker) {
+        m_drucker = m_umgebung.druckerFabrik();
+        // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
+        m_drucker->setPageSize(QPageSize(QPageSize::A4));
+        m_drucker->setPageOrientation(QPageLayout::Portrait);
+    }
+    return *m_drucker;
 }

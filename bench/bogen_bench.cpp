@@ -19,6 +19,11 @@ struct Beispiel
 const Beispiel Klein{179, 99, 11, 9, 38, 21, 38, 5, 13};
 // The sample business card, 2 x 5.
 const Beispiel Karte{401, 255, 14, 15, 95, 54, 85, 2, 5};
+// Absurd measures the editors allow: a 200 x 50 mm picture on a label 10000 mm wide with a pitch of 1 mm, so
+// the labels of a row follow each other at 0 pixels, 10000 of them in each of 10000 rows.
+const Beispiel Nullschritt{945, 236, 10, 15, 1, 50, 10000, 10000, 10000};
+// The same picture on a 200 mm label with a pitch of 1 mm: 5 pixels from label to label.
+const Beispiel Fuenfpixelschritt{945, 236, 10, 15, 1, 50, 200, 10000, 10000};
 
 QImage Bild(const Beispiel &b)
 {
@@ -60,6 +65,18 @@ void BM_Etikettenbogen_Visitenkarte_2x5(benchmark::State &state)
     Bogen(state, Karte);
 }
 BENCHMARK(BM_Etikettenbogen_Visitenkarte_2x5)->Unit(benchmark::kMillisecond);
+
+void BM_Etikettenbogen_Nullschritt_10000x10000(benchmark::State &state)
+{
+    Bogen(state, Nullschritt);
+}
+BENCHMARK(BM_Etikettenbogen_Nullschritt_10000x10000)->Unit(benchmark::kMillisecond);
+
+void BM_Etikettenbogen_Fuenfpixelschritt_10000x10000(benchmark::State &state)
+{
+    Bogen(state, Fuenfpixelschritt);
+}
+BENCHMARK(BM_Etikettenbogen_Fuenfpixelschritt_10000x10000)->Unit(benchmark::kMillisecond);
 
 void BM_Einzelvorschau_96dpi(benchmark::State &state)
 {

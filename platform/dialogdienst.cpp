@@ -107,8 +107,16 @@ std::optional<QString> QtDialoge::eingabe(const QString &vorbelegung)
     return dialog.textValue();
 }
 
+QtDialoge::~QtDialoge()
+{
+    delete m_druckDialog;
+}
+
 bool QtDialoge::druckDialog(QPrinter &drucker)
 {
-    QPrintDialog dialog(&drucker, m_besitzer);
-    return dialog.exec() == QDialog::Accepted;
+    if (m_druckDialog && m_druckDialog->printer() != &drucker)
+        delete m_druckDialog;
+    if (!m_druckDialog)
+        m_druckDialog = new QPrintDialog(&drucker, m_besitzer);
+    return m_druckDialog->exec() == QDialog::Accepted;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <optional>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -37,6 +39,7 @@ class QtDialoge : public DialogDienst
 {
 public:
     explicit QtDialoge(QWidget *besitzer = nullptr) : m_besitzer(besitzer) {}
+    ~QtDialoge() override;
     void setzeBesitzer(QWidget *besitzer) { m_besitzer = besitzer; }
 
     void information(const QString &text) override;
@@ -50,4 +53,6 @@ public:
 
 private:
     QWidget *m_besitzer;
+    // One print dialog per printer: a new one would forget what its printer properties were set to (the tray).
+    QPointer<QPrintDialog> m_druckDialog;
 };

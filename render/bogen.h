@@ -23,7 +23,9 @@ Bogenangaben BogenangabenFuer(QSize bildgroesse, const Bogenmasse &m, bool nurZe
 
 // Composes the sheet: a white raster with the picture drawn unscaled, row by row, at the
 // cursor positions the print layout has always used (rows follow at H + 1 pixels; Vertikalabstand
-// does not enter). Labels reaching past the raster are cut off.
+// does not enter). Labels reaching past the raster are cut off. Each label is an opaque copy of the
+// picture on white, so where labels overlap the later one shows. The work grows with the raster,
+// not with the counts.
 // W and H always come from `bild` itself: when a.W/a.H disagree (a file header that lies, or
 // the negative height of a top-down bitmap) the decoded size wins, so nothing absurd is made.
 // Returns a null picture when `bild` is null or the raster cannot be made.

@@ -4,10 +4,13 @@
 #include "app/formetikette.h"
 #include "app/programmordner.h"
 #include "app/updown.h"
+#include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QPrintDialog>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QPageLayout>
@@ -15,6 +18,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUuid>
 
 enum class Modus { EineEtikette, GanzeSeite, EineZeile };
@@ -179,7 +183,115 @@ GeleseneSeite LiesPdf(const QString &pdf)
 bool WerkzeugeDa()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
-        && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+        && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
+        && !QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty();
+}
+
+// The first page's size in points, rounded, as pdfinfo gives it; empty when it cannot be read.
+QSize Seitengroesse(const QString &pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!info.waitForFinished(60000) || info.exitCode() != 0)
+        return QSize();
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"),
+                                                         QRegularExpression::MultilineOption)
+                                          .match(QString::fromLocal8Bit(info.readAllStandardOutput()));
+    if (!m.hasMatch())
+        return QSize();
+    return QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble()));
+}
+
+// A picture stored in a PDF, exactly as its stream holds it, and whether a viewer is told to smooth it.
+struct PdfBild
+{
+    QImage bild;
+    bool geglaettet = false;
+};
+
+QList<PdfBild> BilderAusPdf(const QString &pdf)
+{
+    QList<PdfBild> bilder;
+    QProcess liste;
+    liste.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    if (!liste.waitForFinished(60000) || liste.exitCode() != 0)
+        return bilder;
+    // page num type width height color comp bpc enc interp ...
+    const QStringList zeilen = QString::fromLocal8Bit(liste.readAllStandardOutput()).split(u'\n');
+    for (const QString &zeile : zeilen.mid(2)) {
+        const QStringList spalten = zeile.simplified().split(u' ');
+        if (spalten.size() > 9)
+            bilder.append({QImage(), spalten[9] != QStringLiteral("no")});
+    }
+    QTemporaryDir ordner;
+    QProcess auszug;
+    auszug.start(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, ordner.filePath(QStringLiteral("b"))});
+    if (!auszug.waitForFinished(60000) || auszug.exitCode() != 0)
+        return {};
+    for (qsizetype i = 0; i < bilder.size(); ++i)
+        bilder[i].bild = QImage(ordner.filePath(QStringLiteral("b-%1.png").arg(i, 3, 10, QLatin1Char('0'))));
+    return bilder;
+}
+
+// Empty when both pictures have the same size and colours pixel for pixel, else how they differ.
+QString Pixelabweichung(const QImage &ist, const QImage &soll)
+{
+    if (ist.size() != soll.size())
+        return QStringLiteral("%1 x %2 Pixel statt %3 x %4")
+            .arg(ist.width())
+            .arg(ist.height())
+            .arg(soll.width())
+            .arg(soll.height());
+    const QImage a = ist.convertToFormat(QImage::Format_RGB32);
+    const QImage b = soll.convertToFormat(QImage::Format_RGB32);
+    int anders = 0;
+    int groesste = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (p == q)
+                continue;
+            ++anders;
+            groesste = std::max({groesste, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q))});
+        }
+    if (anders == 0)
+        return QString();
+    return QStringLiteral("%1 von %2 Pixeln anders, um bis zu %3")
+        .arg(anders)
+        .arg(a.width() * a.height())
+        .arg(groesste);
+}
+
+// What a page must carry: the label picture itself, or the composed sheet raster, pixel for pixel and unsmoothed.
+QString PruefeBildImPdf(const QString &pdf, const QImage &gedruckt)
+{
+    const QList<PdfBild> bilder = BilderAusPdf(pdf);
+    if (bilder.size() != 1)
+        return QStringLiteral("%1 Bilder im PDF statt einem").arg(bilder.size());
+    if (bilder.first().geglaettet)
+        return QStringLiteral("das Bild wird geglättet");
+    return Pixelabweichung(bilder.first().bild, gedruckt);
+}
+
+// Overwrites the sample label with fine noise in the label's colours, which any lossy compression would change;
+// the frame and the colour ranges that the page comparison looks for stay.
+void SchreibeRauschetikett(const QString &pfad)
+{
+    QImage bild(401, 255, QImage::Format_RGB32);
+    quint32 z = 12345;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x) {
+            z = z * 1103515245u + 12345u;
+            const int r = int(z >> 8);
+            bild.setPixel(x, y, qRgb(255 - (r & 15), 255 - ((r >> 4) & 15), 190 + ((r >> 8) & 31)));
+        }
+    QPainter p(&bild);
+    p.setPen(QColor(200, 0, 0));
+    p.drawRect(0, 0, bild.width() - 1, bild.height() - 1);
+    p.end();
+    QVERIFY(bild.save(pfad, "BMP"));
 }
 
 // The print dialog's choice: a PDF file on A4 portrait at 300 dpi with the given margins.
@@ -406,6 +518,8 @@ private Q_SLOTS:
         Programmordner p;
         QTemporaryDir d;
         const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        const QString etikett = p.daten(QStringLiteral("Visitenkarte_85x54.bmp"));
+        SchreibeRauschetikett(etikett);
         auto form = Fenster(p);
         waehle(p, *form, modus);
         if (QTest::currentTestFailed())
@@ -419,11 +533,13 @@ private Q_SLOTS:
         QCOMPARE(seite.seiten, 1);
         const QString abweichung = VergleicheSeite(seite.bild, Erwartet(modus));
         QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
-        // Image2 keeps what was printed.
+        // Image2 keeps what was printed, and the page holds exactly its pixels.
         if (modus == Modus::EineEtikette)
-            QCOMPARE(form->Image2->bild(), QImage(p.daten(QStringLiteral("Visitenkarte_85x54.bmp"))));
+            QCOMPARE(form->Image2->bild(), QImage(etikett));
         else
             QCOMPARE(form->Image2->bild().size(), QSize(991, 1402));
+        const QString verlust = PruefeBildImPdf(pdf, form->Image2->bild());
+        QVERIFY2(verlust.isEmpty(), qPrintable(verlust));
     }
 
     // A second print command while the first still has its print dialog open must not disturb the first.
@@ -460,6 +576,116 @@ private Q_SLOTS:
         p.dialoge.antworten = {false};
         form->drucken1->trigger();
         QCOMPARE(arten(p), QStringList{QStringLiteral("druckFrage")});
+    }
+
+    // The print dialog's choices stay for the session: the second command opens it on the same printer, with
+    // the file and the copies chosen the first time, and confirmed unchanged it prints there again.
+    void druckerBleibtFuerDieSitzung()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        QList<const QPrinter *> gemacht;
+        auto form = Fenster(p, [&] {
+            auto q = std::make_unique<QPrinter>();
+            gemacht.append(q.get());
+            return q;
+        });
+        waehle(p, *form, Modus::EineEtikette);
+        if (QTest::currentTestFailed())
+            return;
+        drucke(p, *form, [&](QPrinter &drucker) {
+            PdfDrucker(pdf)(drucker);
+            drucker.setCopyCount(3);
+        });
+        QCOMPARE(LiesPdf(pdf).seiten, 1);
+        QVERIFY(QFile::remove(pdf));
+
+        const QPrinter *zweiter = nullptr;
+        QString datei;
+        int kopien = 0;
+        drucke(p, *form, [&](QPrinter &drucker) {
+            zweiter = &drucker;
+            datei = drucker.outputFileName();
+            kopien = drucker.copyCount();
+            // Should the choice be lost, the page still goes to a file and never to a real printer.
+            if (datei.isEmpty())
+                PdfDrucker(d.filePath(QStringLiteral("verloren.pdf")))(drucker);
+        });
+        QCOMPARE(gemacht.size(), 1);
+        QCOMPARE(zweiter, gemacht.first());
+        QCOMPARE(datei, pdf);
+        QCOMPARE(kopien, 3);
+        QCOMPARE(LiesPdf(pdf).seiten, 1);
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+    }
+
+    // The production print dialog outlives its command, so that what was set in it, down to the printer's
+    // properties, is there again next time; another printer gets a dialog of its own.
+    void einDruckdialogFuerDenDrucker()
+    {
+        QtDialoge dialoge;
+        QPrinter drucker;
+        QPrinter andererDrucker;
+        QList<QPointer<QPrintDialog>> gezeigt;
+        const auto abbrechen = [&] {
+            QTimer::singleShot(0, [&] {
+                auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+                gezeigt.append(dialog);
+                if (dialog)
+                    dialog->reject();
+            });
+        };
+        abbrechen();
+        QVERIFY(!dialoge.druckDialog(drucker));
+        abbrechen();
+        QVERIFY(!dialoge.druckDialog(drucker));
+        QCOMPARE(gezeigt.size(), 2);
+        QVERIFY(gezeigt[0]);
+        QCOMPARE(gezeigt[1], gezeigt[0]);
+
+        abbrechen();
+        QVERIFY(!dialoge.druckDialog(andererDrucker));
+        QCOMPARE(gezeigt.size(), 3);
+        QVERIFY(gezeigt[2]);
+        QCOMPARE(gezeigt[2]->printer(), &andererDrucker);
+    }
+
+    // A printer whose own default is Letter, landscape, gets an A4 portrait page: the sheet is laid out for it. A
+    // paper the person chooses in the dialog stands from then on.
+    void a4VorDemErstenDialog()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        auto form = Fenster(p, [] {
+            auto q = std::make_unique<QPrinter>();
+            q->setPageSize(QPageSize(QPageSize::Letter));
+            q->setPageOrientation(QPageLayout::Landscape);
+            return q;
+        });
+        waehle(p, *form, Modus::GanzeSeite);
+        if (QTest::currentTestFailed())
+            return;
+        const auto nurDatei = [&](QPrinter &drucker) {
+            drucker.setOutputFormat(QPrinter::PdfFormat);
+            drucker.setOutputFileName(pdf);
+        };
+        drucke(p, *form, nurDatei);
+        QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
+
+        drucke(p, *form, [&](QPrinter &drucker) {
+            nurDatei(drucker);
+            drucker.setPageSize(QPageSize(QPageSize::Letter));
+        });
+        QCOMPARE(Seitengroesse(pdf), QSize(612, 792));
+        drucke(p, *form, nurDatei);
+        QCOMPARE(Seitengroesse(pdf), QSize(612, 792));
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
     }
 
     void keinBildKeinDruck_data()
@@ -555,7 +781,8 @@ private Q_SLOTS:
     }
 
     // Through the print server's PDF printer: the page goes through the server's filters, and the positions on
-    // paper hold with that printer's own resolution and printable area.
+    // paper hold with that printer's own resolution and printable area, on A4 although the printer starts on
+    // Letter.
     void druckUeberCups_data()
     {
         QTest::addColumn<Modus>("modus");
@@ -571,7 +798,13 @@ private Q_SLOTS:
         if (!WerkzeugeDa())
             QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
         Programmordner p;
-        auto form = Fenster(p);
+        SchreibeRauschetikett(p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        // A printer that starts on Letter, as many drivers do.
+        auto form = Fenster(p, [] {
+            auto q = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            q->setPageSize(QPageSize(QPageSize::Letter));
+            return q;
+        });
         waehle(p, *form, modus);
         if (QTest::currentTestFailed())
             return;
@@ -584,8 +817,6 @@ private Q_SLOTS:
         drucke(p, *form, [&](QPrinter &d) {
             d.setPrinterName(QStringLiteral("MorvanePDF"));
             d.setDocName(titel);
-            d.setPageSize(QPageSize(QPageSize::A4));
-            d.setPageOrientation(QPageLayout::Portrait);
             drucker = d.isValid() ? d.printerName() : QString();
             const QPageLayout l = d.pageLayout();
             versatz = l.paintRectPixels(d.resolution()).topLeft() - l.fullRectPixels(d.resolution()).topLeft();
@@ -622,10 +853,14 @@ private Q_SLOTS:
                                 .arg(titel, m_cupsAusgabe)
                                 .arg(ZeitFuerCupsMs / 1000)
                                 .arg(m_cupsOrdner)));
+        QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
         const GeleseneSeite seite = LiesPdf(pdf);
         QCOMPARE(seite.seiten, 1);
         const QString abweichung = VergleicheSeite(seite.bild, Erwartet(modus));
         QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
+        // Through the server's filters, the page still holds the printed picture's own pixels.
+        const QString verlust = PruefeBildImPdf(pdf, form->Image2->bild());
+        QVERIFY2(verlust.isEmpty(), qPrintable(verlust));
     }
 };
 

@@ -4,10 +4,12 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
+#include <climits>
 #include <functional>
 
 using Positionen = QList<QPoint>;
@@ -103,6 +105,79 @@ Bogenangaben Visitenkarte()
     return Bogenangaben{401, 255, 47, 71, 47, 2, 5, 1, false};
 }
 
+// A picture in which every pixel differs from its neighbours, so that a label one pixel off, or drawn in the
+// wrong order, shows; half transparent if asked.
+QImage Musterbild(int w, int h, bool durchsichtig = false)
+{
+    QImage bild(w, h, durchsichtig ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            bild.setPixel(x, y,
+                          qRgba((x * 37 + y * 11) & 255, (x * 5 + y * 29) & 255, (x ^ y) & 255,
+                                durchsichtig ? 64 + (x + y) % 128 : 255));
+    return bild;
+}
+
+// The composition the plain way: every label of every row drawn in turn at the cursor, each an opaque copy of
+// the picture on white. Rows from the third on that start below the raster end it, as all later rows lie lower.
+QImage LabelFuerLabel(const QImage &bild, const Bogenangaben &a, QSize raster = QSize(BogenBreite, BogenHoehe))
+{
+    QImage etikett(bild.size(), QImage::Format_RGB32);
+    etikett.fill(Weiss);
+    {
+        QPainter p(&etikett);
+        p.drawImage(0, 0, bild);
+    }
+    QImage bogen(raster, QImage::Format_RGB32);
+    bogen.fill(Weiss);
+    QPainter p(&bogen);
+    const qint64 W = bild.width();
+    const qint64 H = bild.height();
+    const qint64 schritt = W + a.gap;
+    qint64 x = a.left;
+    qint64 y = a.top;
+    const int zeilen = a.zeilenModus ? a.zeile : a.anzahlInSpalte;
+    for (int i = 0; i < zeilen; ++i) {
+        if (a.zeilenModus && i != a.zeile - 1)
+            continue;
+        if (i >= 2 && a.top + i * (H + 1) >= raster.height())
+            break;
+        for (int k = 0; k < a.n; ++k) {
+            if (!a.zeilenModus && a.n == 1 && i >= 1)
+                x = a.left;
+            qint64 py = y;
+            if (i == 1) {
+                py = a.top + H + 1;
+            } else if (i >= 2) {
+                y = a.top + i * H;
+                py = y + i;
+            }
+            if (x > -W && x < raster.width() && py > -H && py < raster.height())
+                p.drawImage(QPoint(int(x), int(py)), etikett);
+            x += schritt;
+            if (x + schritt > raster.width()) {
+                x = a.left;
+                y += i == 0 ? a.top + H : H;
+            }
+        }
+    }
+    return bogen;
+}
+
+QString Text(const Bogenangaben &a)
+{
+    return QStringLiteral("W %1 H %2 top %3 left %4 gap %5 n %6 Zeilen %7 Zeile %8 %9")
+        .arg(a.W)
+        .arg(a.H)
+        .arg(a.top)
+        .arg(a.left)
+        .arg(a.gap)
+        .arg(a.n)
+        .arg(a.anzahlInSpalte)
+        .arg(a.zeile)
+        .arg(a.zeilenModus ? QStringLiteral("Zeilenmodus") : QStringLiteral("ganze Seite"));
+}
+
 } // namespace
 
 class TestRender : public QObject
@@ -137,6 +212,11 @@ private Q_SLOTS:
     void etikettenbogenNimmtBildgroesseStattKopf();
     void etikettenbogenOhneBild();
     void etikettenbogenVonObenWieVonUnten();
+    void etikettenbogenWieLabelFuerLabel_data();
+    void etikettenbogenWieLabelFuerLabel();
+    void etikettenbogenZufaelligeMasse();
+    void etikettenbogenRiesigeAnzahlen_data();
+    void etikettenbogenRiesigeAnzahlen();
     void einzelvorschau();
     void leseBild();
 };
@@ -607,6 +687,102 @@ void TestRender::etikettenbogenVonObenWieVonUnten()
     QVERIFY(!bogenUnten.isNull());
     QVERIFY(bogenUnten == bogenOben);
     QCOMPARE(Finde(bogenOben, EckeOben).size(), 12);
+}
+
+void TestRender::etikettenbogenWieLabelFuerLabel_data()
+{
+    QTest::addColumn<Bogenangaben>("a"); // W, H, top, left, gap, n, rows, Zeile, row mode
+    QTest::addColumn<bool>("durchsichtig");
+
+    QTest::newRow("zero step: a thousand labels on one spot")
+        << Bogenangaben{300, 40, 20, 30, -300, 1000, 6, 1, false} << false;
+    QTest::newRow("one pixel step under a wide label, wrapping down into the next rows")
+        << Bogenangaben{945, 20, 10, 5, -944, 1500, 4, 1, false} << false;
+    QTest::newRow("five pixel step, wrapping") << Bogenangaben{400, 30, 12, 7, -395, 700, 5, 1, false} << false;
+    QTest::newRow("gap wider than the label leaves room") << Bogenangaben{100, 30, 12, 7, 35, 40, 5, 1, false} << false;
+    QTest::newRow("backward step runs off to the left")
+        << Bogenangaben{100, 30, 10, 600, -130, 12, 4, 1, false} << false;
+    QTest::newRow("backward step, one label per row") << Bogenangaben{100, 30, 10, 600, -130, 1, 40, 1, false} << false;
+    QTest::newRow("backward step from past the right edge wraps at once")
+        << Bogenangaben{100, 30, 10, 1000, -103, 5, 3, 1, false} << false;
+    QTest::newRow("row mode: row 4 of a thousand on one spot")
+        << Bogenangaben{200, 50, 15, 40, -200, 1000, 10, 4, true} << false;
+    QTest::newRow("row mode: row 1 wraps down the whole sheet")
+        << Bogenangaben{300, 50, 5, 10, 10, 40, 3, 1, true} << false;
+    QTest::newRow("row mode: a later row wraps within its height")
+        << Bogenangaben{300, 50, 5, 10, -280, 200, 30, 7, true} << false;
+    QTest::newRow("one label per row, thousands of rows") << Bogenangaben{50, 5, 3, 20, 10, 1, 3000, 1, false} << false;
+    QTest::newRow("labels past the right and bottom edges")
+        << Bogenangaben{400, 300, 1000, 800, 50, 3, 5, 1, false} << false;
+    QTest::newRow("rows above the sheet") << Bogenangaben{60, 40, -500, 10, 5, 20, 30, 1, false} << false;
+    QTest::newRow("wrapped stretches of row 0 overlap each other")
+        << Bogenangaben{200, 40, -30, 10, -50, 60, 2, 1, false} << false;
+    QTest::newRow("wrapped stretches of row 0 at one height")
+        << Bogenangaben{200, 40, -40, 10, -50, 60, 2, 1, false} << false;
+    QTest::newRow("wrapped stretches of row 0 climb up")
+        << Bogenangaben{200, 40, -60, 10, -50, 60, 4, 1, false} << false;
+    // Each label is an opaque copy: where labels overlap, the last one shows, not a blend of all that lie there.
+    QTest::newRow("transparent picture, overlapping labels")
+        << Bogenangaben{120, 60, 10, 20, -110, 300, 3, 1, false} << true;
+    QTest::newRow("transparent picture, labels apart") << Bogenangaben{120, 60, 10, 20, 5, 6, 3, 1, false} << true;
+}
+
+void TestRender::etikettenbogenWieLabelFuerLabel()
+{
+    QFETCH(Bogenangaben, a);
+    QFETCH(bool, durchsichtig);
+    const QImage bild = Musterbild(a.W, a.H, durchsichtig);
+    QVERIFY(ErzeugeEtikettenbogen(bild, a) == LabelFuerLabel(bild, a));
+}
+
+// Small rasters and measures of every sign, against the plain way.
+void TestRender::etikettenbogenZufaelligeMasse()
+{
+    QRandomGenerator zufall(20240607);
+    auto zahl = [&](int von, int bis) { return int(zufall.bounded(von, bis + 1)); };
+    for (int fall = 0; fall < 2000; ++fall) {
+        const QSize raster(zahl(20, 90), zahl(20, 110));
+        Bogenangaben a;
+        a.W = zahl(1, 30);
+        a.H = zahl(1, 30);
+        a.top = zahl(-50, 100);
+        a.left = zahl(-50, 100);
+        a.gap = zahl(-2 * a.W - 5, 30);
+        a.n = zahl(-1, 60);
+        a.anzahlInSpalte = zahl(-1, 40);
+        a.zeilenModus = zahl(0, 3) == 0;
+        a.zeile = zahl(-1, a.anzahlInSpalte + 2);
+        const bool durchsichtig = zahl(0, 4) == 0;
+        const QImage bild = Musterbild(a.W, a.H, durchsichtig);
+        const QImage bogen = ErzeugeEtikettenbogen(bild, a, raster.width(), raster.height());
+        QVERIFY2(bogen == LabelFuerLabel(bild, a, raster),
+                 qPrintable(QStringLiteral("Raster %1 x %2, %3, ")
+                                .arg(raster.width())
+                                .arg(raster.height())
+                                .arg(durchsichtig ? QStringLiteral("durchsichtig") : QStringLiteral("deckend"))
+                            + Text(a)));
+    }
+}
+
+void TestRender::etikettenbogenRiesigeAnzahlen_data()
+{
+    QTest::addColumn<Bogenangaben>("a");
+    QTest::addColumn<int>("wenigerImGleichenBild"); // a count per row that gives the same sheet
+
+    QTest::newRow("zero step") << Bogenangaben{300, 40, 20, 30, -300, INT_MAX, INT_MAX, 1, false} << 2;
+    QTest::newRow("backward step") << Bogenangaben{100, 30, 10, 600, -130, INT_MAX, 10000, 1, false} << 30;
+    QTest::newRow("backward step of 2^31") << Bogenangaben{100, 30, 10, 600, INT_MIN, INT_MAX, 10000, 1, false} << 2;
+    QTest::newRow("row mode, zero step") << Bogenangaben{300, 40, 20, 30, -300, INT_MAX, INT_MAX, 9, true} << 2;
+}
+
+void TestRender::etikettenbogenRiesigeAnzahlen()
+{
+    QFETCH(Bogenangaben, a);
+    QFETCH(int, wenigerImGleichenBild);
+    const QImage bild = Musterbild(a.W, a.H);
+    const QImage bogen = ErzeugeEtikettenbogen(bild, a);
+    a.n = wenigerImGleichenBild;
+    QVERIFY(bogen == LabelFuerLabel(bild, a));
 }
 
 void TestRender::einzelvorschau()
