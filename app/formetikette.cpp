@@ -1,7 +1,7 @@
 #include "app/formetikette.h"
 
 #include "app/bildansicht.h"
-#include "app/bilder.h"
+#include "render/programmbilder.h"
 #include "app/updown.h"
 #include "dialogs/machpause.h"
 #include "dialogs/smiley.h"

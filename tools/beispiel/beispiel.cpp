@@ -13,8 +13,8 @@ using namespace Werkzeug;
 
 namespace {
 
-// 85 x 54 mm; 401 rather than 402 pixels wide so that two cards with their gap fit the 991-pixel sheet raster
-// at its own scale (991 pixels for 210 mm).
+// 85 x 54 mm; 401 rather than 402 pixels wide so that two cards with their gap fit the width of the sheet
+// raster at its own scale (the raster's width for 210 mm).
 constexpr int Breite = 401;
 constexpr int Hoehe = 255;
 

@@ -2,7 +2,7 @@
 
 #include "tools/gemeinsam.h"
 
-#include "app/bilder.h"
+#include "render/programmbilder.h"
 #include "platform/fehler.h"
 
 #include <QDir>

@@ -112,7 +112,7 @@ constexpr Vorlage Tabelle[] = {
                  .Etikettenbreite = 70,
                  .AnzahlEtikettenInZeile = 3,
                  .AnzahlEtikettenInSpalte = 8}},
-    // Product labels 48.5 x 25.4.
+    // Product labels about 48 x 25 mm.
     {"Marmeladenetikett_4x10_48x25", Motiv::Marmelade,
      Einstellung{.ObererRand = 22,
                  .SeitenRand = 8,

@@ -1,4 +1,4 @@
-#include "app/bilder.h"
+#include "render/programmbilder.h"
 
 #include <QPainter>
 #include <QPainterPath>

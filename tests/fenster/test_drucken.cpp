@@ -2,7 +2,7 @@
 // on paper, read back from the PDF that a PDF printer, or the print server's PDF printer, writes.
 #include "app/bildansicht.h"
 #include "app/formetikette.h"
-#include "app/programmordner.h"
+#include "programmordner.h"
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"

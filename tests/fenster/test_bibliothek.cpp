@@ -1,6 +1,6 @@
 #include "app/bildansicht.h"
 #include "app/formetikette.h"
-#include "app/programmordner.h"
+#include "programmordner.h"
 #include "app/updown.h"
 #include "storage/dateien.h"
 #include "storage/namen.h"
