@@ -1,5 +1,22 @@
 #pragma once
 
+// The main window, TFormEtikette. Its handlers live in app/, one file per group: formetikette.cpp (controls, menus,
+// start, close), _masse (measure editors, delayed refresh), _passung (fit check), _druckmodus (print modes, position,
+// layout picture), _vorschau (label view, preview), _drucken (print command), _datei (open, new), _speicher (store,
+// settings file), _bearbeiten (outside editing, reload, help), _dialoge (Info, Spenden). Calls go down into the
+// logic (blatt/, storage/, layout/, render/), never back.
+//
+// The flows and the order of their steps:
+//   start    constructor: controls, FormCreate (program folder, store, data folders); first paint: StartArbeit
+//            queued after it (picture, fit, settings, layout picture, label view and preview, mode, title, lock)
+//   open     OeffnenVorbereiten (save question, labels folder), file dialog, settings, position to 1/1, fit,
+//            lock, label view and preview, layout picture
+//   new      as open, from a template: name question, copy picture and settings, then as open
+//   refresh  an arrow: changing (flag), click (edit text, pitch, pending); three timer ticks: per pending measure
+//            in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture as it needs
+//   print    paper question, picture checked, one printer (A4 at first), print dialog, page painter
+//   close    FormClose: last label to the store, or the save question
+
 #include "layout/markierung.h"
 #include "layout/passung.h"
 #include "platform/schale.h"
@@ -72,8 +89,7 @@ struct Zustand
     Zelle MarkierteZelle;
 };
 
-// The main window. Its handlers are defined beside the logic of their subsystem (storage/, layout/, render/,
-// dialogs/); this file only declares the window, its controls and its state.
+// The main window: controls are public as generated UI code would be; its state is private.
 class TFormEtikette : public QMainWindow
 {
     Q_OBJECT
