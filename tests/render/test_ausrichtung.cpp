@@ -341,6 +341,25 @@ private Q_SLOTS:
             QVERIFY2(std::abs(links[i] - (10 + 5 * i)) <= GenauMm, qPrintable(QString::number(links[i])));
     }
 
+    // A page that cannot be printed is told in the error box; the dialog goes on.
+    void testseiteNichtDruckbar()
+    {
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("fehlt/testseite.pdf"));
+        SkriptDialoge dialoge;
+        QPrinter drucker(QPrinter::HighResolution);
+        TAusrichtungsDialog dialog(drucker, dialoge);
+        dialog.show();
+        dialoge.druckDialoge = {true};
+        dialoge.druckerEinrichten = [&](QPrinter &q) { PdfDrucker(q, pdf, 0); };
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("QPainter::begin.*")));
+        Teil<QPushButton>(dialog, "TestseiteButton")->click();
+        QCOMPARE(dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{
+                     QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.").arg(pdf)});
+        QVERIFY(dialog.isVisible());
+    }
+
     void dialogZeigtUndSpeichert()
     {
         if (!m_cups.da())
