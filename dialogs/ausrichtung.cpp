@@ -113,6 +113,24 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
 
     zeigeDrucker();
     zeigeErgebnis();
+    resize(minimumWidth(), 0);
+    passeHoeheAn();
+}
+
+void TAusrichtungsDialog::passeHoeheAn()
+{
+    // Wrapped texts need more height the more they say, and the layout's minimum does not know it.
+    layout()->activate();
+    const int hoehe = layout()->totalHeightForWidth(width());
+    setMinimumHeight(hoehe);
+    if (height() < hoehe)
+        resize(width(), hoehe);
+}
+
+void TAusrichtungsDialog::resizeEvent(QResizeEvent *ereignis)
+{
+    QDialog::resizeEvent(ereignis);
+    passeHoeheAn();
 }
 
 void TAusrichtungsDialog::zeigeDrucker()
@@ -127,6 +145,7 @@ void TAusrichtungsDialog::zeigeDrucker()
 
     if (name.isEmpty()) {
         m_gespeichertLabel->setText(KeinDrucker);
+        passeHoeheAn();
         return;
     }
     const Druckerkorrektur gespeichert = LiesDruckerkorrektur(name);
@@ -138,6 +157,7 @@ void TAusrichtungsDialog::zeigeDrucker()
                            "gedruckt und zeigt so den Fehler des Druckers selbst; Ihre neue Messung ersetzt die "
                            "gespeicherte Ausrichtung.")
                 .arg(BeschreibeKorrektur(gespeichert)));
+    passeHoeheAn();
 }
 
 void TAusrichtungsDialog::zeigeErgebnis()
@@ -150,11 +170,12 @@ void TAusrichtungsDialog::zeigeErgebnis()
     }
     if (leer) {
         m_ergebnisLabel->setText(QStringLiteral("Tragen Sie die vier gemessenen Werte ein."));
-        return;
+    } else {
+        const Messergebnis e = WerteMessungAus(texte);
+        m_ergebnisLabel->setText(e.korrektur ? QStringLiteral("Neue Ausrichtung:\n") + BeschreibeKorrektur(*e.korrektur)
+                                             : e.meldung);
     }
-    const Messergebnis e = WerteMessungAus(texte);
-    m_ergebnisLabel->setText(e.korrektur ? QStringLiteral("Neue Ausrichtung:\n") + BeschreibeKorrektur(*e.korrektur)
-                                         : e.meldung);
+    passeHoeheAn();
 }
 
 void TAusrichtungsDialog::TestseiteDruckenClick()

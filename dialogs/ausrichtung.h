@@ -19,12 +19,16 @@ class TAusrichtungsDialog : public QDialog
 public:
     TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialoge, QWidget *eltern = nullptr);
 
+protected:
+    void resizeEvent(QResizeEvent *ereignis) override;
+
 private:
     void TestseiteDruckenClick();
     void SpeichernClick();
     void ZuruecksetzenClick();
     void zeigeDrucker();
     void zeigeErgebnis();
+    void passeHoeheAn();
     void bewacht(const std::function<void()> &handler);
 
     QPrinter &m_drucker;
