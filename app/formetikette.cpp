@@ -299,6 +299,7 @@ void TFormEtikette::baueMenue()
 
     Option1 = leiste->addMenu(QStringLiteral("Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
+    DruckerAusrichten1 = Option1->addAction(QStringLiteral("Drucker ausrichten..."));
 
     Hilfe1 = leiste->addMenu(QStringLiteral("Hilfe"));
     Hilfethemen1 = Hilfe1->addAction(QStringLiteral("Hilfethemen"));
@@ -321,6 +322,7 @@ void TFormEtikette::verbinde()
     an(Etikettbearbeiten1, &TFormEtikette::Etikettbearbeiten1Click);
     an(MasseEtikettBearbeiten, &TFormEtikette::MasseEtikettBearbeitenClick);
     an(RegistryEintraegeloeschen1, &TFormEtikette::RegistryEintraegeloeschen1Click);
+    an(DruckerAusrichten1, &TFormEtikette::DruckerAusrichten1Click);
     an(Hilfethemen1, &TFormEtikette::Hilfethemen1Click);
     an(Spenden1, &TFormEtikette::Spenden1Click);
     an(InfoUeber, &TFormEtikette::InfoUeberClick);

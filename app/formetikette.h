@@ -168,6 +168,7 @@ public:
     QAction *MasseEtikettBearbeiten;
     QMenu *Option1;
     QAction *RegistryEintraegeloeschen1;
+    QAction *DruckerAusrichten1;
     QMenu *Hilfe1;
     QAction *Hilfethemen1;
     QAction *Spenden1;
@@ -309,6 +310,8 @@ public:
     // ---- Dialogs
     void InfoUeberClick();
     void Spenden1Click();
+    // The printer correction dialog, on the printer the print command uses.
+    void DruckerAusrichten1Click();
 
     // Enables or disables the six controls of the label position.
     void setzePositionsfelder(bool an);

@@ -10,6 +10,11 @@
 
 Q_LOGGING_CATEGORY(lcDruck, "morvane.druck")
 
+QString AusrichtungsName(const QPrinter &drucker)
+{
+    return drucker.outputFileName().isEmpty() ? drucker.printerName() : QString();
+}
+
 Druckflaeche FlaecheVon(QPrinter &drucker)
 {
     const QPageLayout seite = drucker.pageLayout();
@@ -18,15 +23,19 @@ Druckflaeche FlaecheVon(QPrinter &drucker)
                    drucker.logicalDpiY(),
                    seite.paintRectPixels(res).topLeft() - seite.fullRectPixels(res).topLeft(),
                    {}};
-    if (drucker.outputFileName().isEmpty())
-        f.korrektur = LiesDruckerkorrektur(drucker.printerName());
+    f.korrektur = LiesDruckerkorrektur(AusrichtungsName(drucker));
     return f;
 }
 
 void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)
 {
-    qCDebug(lcDruck) << "Drucker" << drucker.printerName() << "Datei" << drucker.outputFileName() << "Ziel"
-                     << Rechteck(seite.ziel);
+    qCDebug(lcDruck) << "Ziel" << Rechteck(seite.ziel);
+    DruckeAuf(drucker, [&seite](QPainter &maler) { ZeichneSeite(maler, seite); });
+}
+
+void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne)
+{
+    qCDebug(lcDruck) << "Drucker" << drucker.printerName() << "Datei" << drucker.outputFileName();
     QPainter maler;
     if (!maler.begin(&drucker)) {
         if (!drucker.outputFileName().isEmpty())
@@ -35,7 +44,7 @@ void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)
         throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
     }
     try {
-        ZeichneSeite(maler, seite);
+        zeichne(maler);
     } catch (...) {
         drucker.abort();
         maler.end();

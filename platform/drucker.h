@@ -2,7 +2,13 @@
 
 #include "render/seite.h"
 
+#include <functional>
+
+class QPainter;
 class QPrinter;
+
+// The name a printer's correction is stored under: its printer name, empty when it writes a file.
+QString AusrichtungsName(const QPrinter &drucker);
 
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the
 // paper (the painter's origin), and the correction stored for it. A printer that writes a file has none.
@@ -11,3 +17,6 @@ Druckflaeche FlaecheVon(QPrinter &drucker);
 // One document with one page. Throws Fehler with a German text when the printer or the file cannot be opened or
 // the page cannot be finished; an open document is closed before the error goes on.
 void DruckeAuf(QPrinter &drucker, const Seitenbild &seite);
+
+// The same for a page that `zeichne` paints onto the printer's painter.
+void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne);

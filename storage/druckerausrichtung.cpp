@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 
 #include <cmath>
@@ -67,18 +68,26 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
         throw Fehler(QStringLiteral("Ohne Druckernamen kann keine Ausrichtung gespeichert werden."));
     if (!IstBrauchbar(k))
         throw Fehler(QStringLiteral("Diese Ausrichtung ist nicht brauchbar und wird nicht gespeichert."));
+    const bool keine = k == Druckerkorrektur{};
+    // Removing from a missing store would leave an empty one behind.
+    if (keine && !SpeicherVorhanden())
+        return;
 #ifndef Q_OS_WIN
     QDir().mkpath(QFileInfo(SpeicherOrt()).absolutePath());
 #endif
     QSettings s = Speicherzugang();
-    if (k == Druckerkorrektur{}) {
+    if (keine) {
         s.remove(Gruppe(drucker));
-        return;
+    } else {
+        s.beginGroup(Gruppe(drucker));
+        auto text = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
+        s.setValue(VersatzX, text(k.versatzXMm));
+        s.setValue(VersatzY, text(k.versatzYMm));
+        s.setValue(MassstabX, text(k.massstabX));
+        s.setValue(MassstabY, text(k.massstabY));
     }
-    s.beginGroup(Gruppe(drucker));
-    auto text = [](double v) { return QString::number(v, 'g', 12); };
-    s.setValue(VersatzX, text(k.versatzXMm));
-    s.setValue(VersatzY, text(k.versatzYMm));
-    s.setValue(MassstabX, text(k.massstabX));
-    s.setValue(MassstabY, text(k.massstabY));
+    // The store is written whole or not at all; the person must know when the measurement was not kept.
+    s.sync();
+    if (s.status() != QSettings::NoError)
+        throw Fehler(QStringLiteral("Die Ausrichtung für %1 konnte nicht gespeichert werden.").arg(drucker));
 }

@@ -321,7 +321,8 @@ void TestDaten::hilfedatei()
                                 "Etikett neu laden",
                                 "4,72 Pixel je Millimeter",
                                 "Speichern",
-                                "Registry-Einträge löschen"};
+                                "Registry-Einträge löschen",
+                                "Drucker ausrichten..."};
     for (const char *wort : stichworte)
         QVERIFY2(text.contains(QString::fromUtf8(wort)), wort);
 }

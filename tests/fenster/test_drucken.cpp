@@ -5,17 +5,25 @@
 #include "programmordner.h"
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
+#include "dialogs/ausrichtung.h"
+#include "druckserver.h"
+#include "modal.h"
+#include "pdfseite.h"
 #include "platform/fehler.h"
+#include "render/ausrichtung.h"
+#include "storage/druckerausrichtung.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPrintDialog>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTimer>
@@ -33,8 +41,6 @@ constexpr int LeseDpi = 150;
 // this is also the width of the label's red frame on paper.
 constexpr double RasterMm = 210.0 / 991.0;
 constexpr double ToleranzMm = 0.5;
-constexpr int ZeitFuerCupsMs = 30000;
-const QString CupsSkript = QStringLiteral(MORVANE_QUELLE "/scripts/cups");
 
 // The fixture's label on the sheet raster: 401 x 255 pixels, columns at x 71 and 519, rows at y 47, 303, 559,
 // 815 and 1071 (9.96, 64.21, 118.46, 172.70 and 226.95 mm).
@@ -321,10 +327,7 @@ class TestDrucken : public QObject
 {
     Q_OBJECT
 
-    QString m_cupsOrdner;
-    QString m_eigenerServer;
-    QString m_cupsAusgabe;
-    QString m_cupsGrund;
+    Druckserver m_cups;
 
     static std::unique_ptr<TFormEtikette> Fenster(Programmordner &p,
                                                   std::function<std::unique_ptr<QPrinter>()> fabrik = {})
@@ -364,6 +367,22 @@ class TestDrucken : public QObject
         f.drucken1->trigger();
     }
 
+    // The print dialog's choice: the print server's PDF printer, the job titled `titel` (which names its file).
+    static std::function<void(QPrinter &)> CupsDrucker(const QString &titel)
+    {
+        return [titel](QPrinter &d) {
+            d.setPrinterName(Druckserver::Drucker);
+            d.setDocName(titel);
+            d.setPageSize(QPageSize(QPageSize::A4));
+            d.setPageOrientation(QPageLayout::Portrait);
+        };
+    }
+
+    static QString Jobtitel()
+    {
+        return QStringLiteral("MorvaneDruckprobe-") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+    }
+
     static QStringList arten(const Programmordner &p)
     {
         QStringList a;
@@ -373,42 +392,10 @@ class TestDrucken : public QObject
     }
 
 private Q_SLOTS:
-    // The print server comes from the test run (scripts/test); run alone, the test starts its own. Its socket
-    // must be known before the first printer is made, as the printing library settles on a server once.
-    void initTestCase()
-    {
-        m_cupsOrdner = qEnvironmentVariable("MORVANE_CUPS_DIR");
-        if (m_cupsOrdner.isEmpty()) {
-            QProcess start;
-            // With this process as the watcher: the server goes when the test does, however it ends.
-            start.start(QStringLiteral("bash"),
-                        {CupsSkript, QStringLiteral("start"), QString::number(QCoreApplication::applicationPid())});
-            if (!start.waitForFinished(60000) || start.exitStatus() != QProcess::NormalExit || start.exitCode() != 0) {
-                m_cupsGrund = QString::fromLocal8Bit(start.readAllStandardError()).trimmed();
-                if (m_cupsGrund.isEmpty())
-                    m_cupsGrund = QStringLiteral("scripts/cups start failed: ") + start.errorString();
-            } else {
-                m_cupsOrdner = QString::fromLocal8Bit(start.readAllStandardOutput()).trimmed().split(u'\n').last();
-                m_eigenerServer = m_cupsOrdner;
-            }
-        }
-        if (m_cupsOrdner.isEmpty())
-            return;
-        const QString socket = m_cupsOrdner + QStringLiteral("/cups.sock");
-        QFile ausgabe(m_cupsOrdner + QStringLiteral("/ausgabe"));
-        if (!QFileInfo::exists(socket) || !ausgabe.open(QIODevice::ReadOnly)) {
-            m_cupsGrund = QStringLiteral("no print server in ") + m_cupsOrdner;
-            return;
-        }
-        m_cupsAusgabe = QString::fromLocal8Bit(ausgabe.readAll()).trimmed();
-        qputenv("CUPS_SERVER", QFile::encodeName(socket));
-    }
+    // The print server comes from the test run (scripts/test); run alone, the test starts its own.
+    void initTestCase() { m_cups.starte(); }
 
-    void cleanupTestCase()
-    {
-        if (!m_eigenerServer.isEmpty())
-            QProcess::execute(QStringLiteral("bash"), {CupsSkript, QStringLiteral("stop"), m_eigenerServer});
-    }
+    void cleanupTestCase() { m_cups.stoppe(); }
 
     void neinDrucktNichts_data()
     {
@@ -793,8 +780,8 @@ private Q_SLOTS:
     void druckUeberCups()
     {
         QFETCH(Modus, modus);
-        if (m_cupsAusgabe.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cupsGrund));
+        if (!m_cups.da())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cups.grund()));
         if (!WerkzeugeDa())
             QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
         Programmordner p;
@@ -809,14 +796,12 @@ private Q_SLOTS:
         if (QTest::currentTestFailed())
             return;
         // The job's title names the file that the PDF printer writes.
-        const QString titel =
-            QStringLiteral("MorvaneDruckprobe-") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        const QString titel = Jobtitel();
         QString drucker;
         QPoint versatz;
         int dpi = 0;
         drucke(p, *form, [&](QPrinter &d) {
-            d.setPrinterName(QStringLiteral("MorvanePDF"));
-            d.setDocName(titel);
+            CupsDrucker(titel)(d);
             drucker = d.isValid() ? d.printerName() : QString();
             const QPageLayout l = d.pageLayout();
             versatz = l.paintRectPixels(d.resolution()).topLeft() - l.fullRectPixels(d.resolution()).topLeft();
@@ -826,33 +811,15 @@ private Q_SLOTS:
         QCOMPARE(arten(p), (QStringList{QStringLiteral("druckFrage"), QStringLiteral("druckDialog")}));
         qInfo() << "printer resolution" << dpi << "offset in pixels" << versatz;
 
-        // The printer writes its file when the server has run the job; it is done when its end is there and it
-        // no longer grows.
-        QString pdf;
-        QByteArray inhalt;
-        bool fertig = false;
-        QElapsedTimer uhr;
-        uhr.start();
-        while (!fertig && uhr.elapsed() < ZeitFuerCupsMs) {
-            QTest::qWait(250);
-            QDirIterator it(m_cupsAusgabe, {titel + QStringLiteral("*.pdf")}, QDir::Files);
-            if (!it.hasNext())
-                continue;
-            pdf = it.next();
-            QFile f(pdf);
-            if (!f.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray jetzt = f.readAll();
-            fertig = !jetzt.isEmpty() && jetzt == inhalt && jetzt.trimmed().endsWith("%%EOF");
-            inhalt = jetzt;
-        }
+        const Druckserver::Auftrag auftrag = m_cups.warteAufPdf(titel);
         // The printer's folder belongs to the user; no test leaves anything there.
-        const auto weg = qScopeGuard([&] { QFile::remove(pdf); });
-        QVERIFY2(fertig,
+        const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
+        QVERIFY2(auftrag.fertig,
                  qPrintable(QStringLiteral("no PDF %1* in %2 after %3 s; server log: %4/log/error_log")
-                                .arg(titel, m_cupsAusgabe)
-                                .arg(ZeitFuerCupsMs / 1000)
-                                .arg(m_cupsOrdner)));
+                                .arg(titel, m_cups.ausgabe())
+                                .arg(Druckserver::ZeitMs / 1000)
+                                .arg(m_cups.ordner())));
+        const QString pdf = auftrag.pdf;
         QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
         const GeleseneSeite seite = LiesPdf(pdf);
         QCOMPARE(seite.seiten, 1);
@@ -861,6 +828,78 @@ private Q_SLOTS:
         // Through the server's filters, the page still holds the printed picture's own pixels.
         const QString verlust = PruefeBildImPdf(pdf, form->Image2->bild());
         QVERIFY2(verlust.isEmpty(), qPrintable(verlust));
+    }
+
+    // The whole alignment on the print server's printer, from the window: the test page is printed without the
+    // correction stored for the printer, the measured crosses give a new one, and the next page is corrected.
+    void ausrichtenUeberCups_data()
+    {
+        QTest::addColumn<Modus>("modus");
+        QTest::newRow("one label at column 2, row 3") << Modus::EineEtikette;
+        QTest::newRow("row 3 only") << Modus::EineZeile;
+        QTest::newRow("whole sheet") << Modus::GanzeSeite;
+    }
+
+    void ausrichtenUeberCups()
+    {
+        QFETCH(Modus, modus);
+        if (!m_cups.da())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cups.grund()));
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        auto form = Fenster(p);
+        waehle(p, *form, modus);
+        if (QTest::currentTestFailed())
+            return;
+        SchreibDruckerkorrektur(Druckserver::Drucker, {3, 3, 1.02, 1.02});
+
+        // A printer 1.5 mm to the right, 1 mm high and 0.5 % large puts the crosses here.
+        const QStringList gemessen{"21,6", "19,1", "192,45", "277,385"};
+        const QString testTitel = Jobtitel();
+        p.dialoge.leeren();
+        p.dialoge.druckDialoge = {true};
+        p.dialoge.druckerEinrichten = CupsDrucker(testTitel);
+        const bool offen = ImModalenDialog<TAusrichtungsDialog>(
+            [&] { form->DruckerAusrichten1->trigger(); },
+            [&](TAusrichtungsDialog &d) {
+                d.findChild<QPushButton *>(QStringLiteral("TestseiteButton"))->click();
+                const char *felder[] = {"EditKreuz1Links", "EditKreuz1Oben", "EditKreuz2Links", "EditKreuz2Oben"};
+                for (int i = 0; i < 4; ++i)
+                    QTest::keyClicks(d.findChild<QLineEdit *>(QLatin1String(felder[i])), gemessen[i]);
+                d.findChild<QPushButton *>(QStringLiteral("SpeichernButton"))->click();
+            });
+        QVERIFY(offen);
+        QCOMPARE(arten(p), QStringList{QStringLiteral("druckDialog")});
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+        const Druckerkorrektur neu = LiesDruckerkorrektur(Druckserver::Drucker);
+        QCOMPARE(neu, KorrekturAusMessung({{21.6, 19.1}, {192.45, 277.385}}));
+
+        const Druckserver::Auftrag testseite = m_cups.warteAufPdf(testTitel);
+        const auto testseiteWeg = qScopeGuard([&] { QFile::remove(testseite.pdf); });
+        QVERIFY2(testseite.fertig,
+                 qPrintable(QStringLiteral("no test page PDF %1* in %2").arg(testTitel, m_cups.ausgabe())));
+        for (const MmPunkt &k : {TestkreuzOben, TestkreuzUnten}) {
+            const QPointF mitte = Kreuzmitte(testseite.pdf, 600, k);
+            QVERIFY2(std::abs(mitte.x() - k.x) <= ToleranzMm && std::abs(mitte.y() - k.y) <= ToleranzMm,
+                     qPrintable(QStringLiteral("Kreuz bei %1, %2 mm").arg(mitte.x()).arg(mitte.y())));
+        }
+
+        const QString druckTitel = Jobtitel();
+        drucke(p, *form, CupsDrucker(druckTitel));
+        QCOMPARE(arten(p), (QStringList{QStringLiteral("druckFrage"), QStringLiteral("druckDialog")}));
+        const Druckserver::Auftrag auftrag = m_cups.warteAufPdf(druckTitel);
+        const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
+        QVERIFY2(auftrag.fertig, qPrintable(QStringLiteral("no PDF %1* in %2").arg(druckTitel, m_cups.ausgabe())));
+        const GeleseneSeite seite = LiesPdf(auftrag.pdf);
+        QCOMPARE(seite.seiten, 1);
+        QList<QRectF> soll;
+        for (const QRectF &r : Erwartet(modus)) {
+            const MmRechteck k = Korrigiert(MmRechteck{r.x(), r.y(), r.width(), r.height()}, neu);
+            soll.append(QRectF(k.x, k.y, k.breite, k.hoehe));
+        }
+        const QString abweichung = VergleicheSeite(seite.bild, soll);
+        QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "platform/fehler.h"
+#include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
 #include "storage/namen.h"
 #include "storage/profildatei.h"
@@ -8,6 +9,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <limits>
+
+Q_DECLARE_METATYPE(Druckerkorrektur)
 
 class TestSpeicherung : public QObject
 {
@@ -280,6 +285,89 @@ private Q_SLOTS:
         LoescheSpeicher();
         QVERIFY(!SpeicherVorhanden());
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), QString());
+    }
+
+    // Per printer name, as text numbers with a decimal point; the default removes the entry; gone with the store.
+    void druckerausrichtung()
+    {
+        LoescheSpeicher();
+        const QString laser = QStringLiteral("Laser");
+        const QString buero = QStringLiteral("Büro Laser/2 \\ 100%");
+        QCOMPARE(LiesDruckerkorrektur(laser), Druckerkorrektur{});
+        SchreibDruckerkorrektur(laser, {});
+        QVERIFY(!SpeicherVorhanden()); // nothing to remove makes no store
+
+        const Druckerkorrektur a{0.5, -1.25, 1.002, 0.998};
+        const Druckerkorrektur b{-2.05, 1.3, 1 / 1.003, 0.9987};
+        SchreibDruckerkorrektur(laser, a);
+        SchreibDruckerkorrektur(buero, b);
+        QVERIFY(SpeicherVorhanden());
+        QCOMPARE(LiesDruckerkorrektur(laser), a);
+        QCOMPARE(LiesDruckerkorrektur(buero), b);
+        QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Büro Laser")), Druckerkorrektur{});
+        QCOMPARE(LiesDruckerkorrektur(QString()), Druckerkorrektur{});
+        {
+            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            s.beginGroup(QStringLiteral("Druckerausrichtung/Laser"));
+            QCOMPARE(s.childKeys(), (QStringList{"MassstabX", "MassstabY", "VersatzX", "VersatzY"}));
+            QCOMPARE(s.value(QStringLiteral("VersatzY")), QVariant(QStringLiteral("-1.25")));
+            QCOMPARE(s.value(QStringLiteral("MassstabX")), QVariant(QStringLiteral("1.002")));
+        }
+
+        // Refused whole: the stored one stays.
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibDruckerkorrektur(laser, {20.5, 0, 1, 1}));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibDruckerkorrektur(laser, {0, 0, 1, 1.11}));
+        QVERIFY_THROWS_EXCEPTION(Fehler,
+                                 SchreibDruckerkorrektur(laser, {std::numeric_limits<double>::quiet_NaN(), 0, 1, 1}));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibDruckerkorrektur(QString(), a));
+        QCOMPARE(LiesDruckerkorrektur(laser), a);
+
+        SchreibDruckerkorrektur(laser, {});
+        QCOMPARE(LiesDruckerkorrektur(laser), Druckerkorrektur{});
+        QCOMPARE(QSettings(SpeicherOrt(), QSettings::IniFormat).childGroups(),
+                 QStringList{QStringLiteral("Druckerausrichtung")});
+        QCOMPARE(LiesDruckerkorrektur(buero), b);
+
+        // "Registry-Einträge löschen" deletes the whole store.
+        LoescheSpeicher();
+        QCOMPARE(LiesDruckerkorrektur(buero), Druckerkorrektur{});
+    }
+
+    void druckerausrichtungUnbrauchbar_data()
+    {
+        QTest::addColumn<QString>("schluessel");
+        QTest::addColumn<QVariant>("wert"); // invalid: the key is removed
+        QTest::addColumn<Druckerkorrektur>("erwartet");
+        const Druckerkorrektur keine{};
+        QTest::newRow("offset beyond 20 mm") << "VersatzX" << QVariant("20.01") << keine;
+        QTest::newRow("factor below 0.9") << "MassstabY" << QVariant("0.899") << keine;
+        QTest::newRow("not a number") << "VersatzY" << QVariant("abc") << keine;
+        QTest::newRow("a decimal comma") << "MassstabX" << QVariant("1,01") << keine;
+        QTest::newRow("infinite") << "VersatzX" << QVariant("inf") << keine;
+        QTest::newRow("not a number at all") << "MassstabX" << QVariant("nan") << keine;
+        QTest::newRow("a list") << "VersatzY" << QVariant(QStringList{"1", "2"}) << keine;
+        QTest::newRow("one value missing") << "MassstabY" << QVariant() << keine;
+        QTest::newRow("20 mm and 110 % are still taken")
+            << "VersatzX" << QVariant("-20") << Druckerkorrektur{-20, -1, 1.1, 0.99};
+    }
+
+    // Never half a correction: one bad value and the printer counts as having none.
+    void druckerausrichtungUnbrauchbar()
+    {
+        QFETCH(QString, schluessel);
+        QFETCH(QVariant, wert);
+        QFETCH(Druckerkorrektur, erwartet);
+        LoescheSpeicher();
+        SchreibDruckerkorrektur(QStringLiteral("Laser"), {1, -1, 1.1, 0.99});
+        {
+            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            s.beginGroup(QStringLiteral("Druckerausrichtung/Laser"));
+            if (wert.isValid())
+                s.setValue(schluessel, wert);
+            else
+                s.remove(schluessel);
+        }
+        QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Laser")), erwartet);
     }
 
     void ortsMeldungen()

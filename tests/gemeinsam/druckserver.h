@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+// The private print server with its PDF printer "MorvanePDF" (scripts/cups): the one of the test run
+// (MORVANE_CUPS_DIR, set by scripts/test), or, for a test run alone, one of the test's own. Needs
+// MORVANE_QUELLE, the source folder.
+class Druckserver
+{
+public:
+    static inline const QString Drucker = QStringLiteral("MorvanePDF");
+    static constexpr int ZeitMs = 30000;
+
+    // Before the first printer is made: the printing library settles on a server once.
+    void starte()
+    {
+        m_ordner = qEnvironmentVariable("MORVANE_CUPS_DIR");
+        if (m_ordner.isEmpty()) {
+            QProcess start;
+            // With this process as the watcher: the server goes when the test does, however it ends.
+            start.start(QStringLiteral("bash"),
+                        {skript(), QStringLiteral("start"), QString::number(QCoreApplication::applicationPid())});
+            if (!start.waitForFinished(60000) || start.exitStatus() != QProcess::NormalExit || start.exitCode() != 0) {
+                m_grund = QString::fromLocal8Bit(start.readAllStandardError()).trimmed();
+                if (m_grund.isEmpty())
+                    m_grund = QStringLiteral("scripts/cups start failed: ") + start.errorString();
+            } else {
+                m_ordner = QString::fromLocal8Bit(start.readAllStandardOutput()).trimmed().split(u'\n').last();
+                m_eigener = m_ordner;
+            }
+        }
+        if (m_ordner.isEmpty())
+            return;
+        const QString socket = m_ordner + QStringLiteral("/cups.sock");
+        QFile ausgabe(m_ordner + QStringLiteral("/ausgabe"));
+        if (!QFileInfo::exists(socket) || !ausgabe.open(QIODevice::ReadOnly)) {
+            m_grund = QStringLiteral("no print server in ") + m_ordner;
+            return;
+        }
+        m_ausgabe = QString::fromLocal8Bit(ausgabe.readAll()).trimmed();
+        qputenv("CUPS_SERVER", QFile::encodeName(socket));
+    }
+
+    void stoppe()
+    {
+        if (!m_eigener.isEmpty())
+            QProcess::execute(QStringLiteral("bash"), {skript(), QStringLiteral("stop"), m_eigener});
+    }
+
+    bool da() const { return !m_ausgabe.isEmpty(); }
+    QString grund() const { return m_grund; }
+    QString ordner() const { return m_ordner; }
+    QString ausgabe() const { return m_ausgabe; }
+
+    struct Auftrag
+    {
+        QString pdf; // the file, once it appeared, also when it never became whole
+        bool fertig = false;
+    };
+
+    // The PDF that the printer writes for the job titled `titel`; it is done when the server has run the job:
+    // its end is there and it no longer grows. Waits at most ZeitMs.
+    Auftrag warteAufPdf(const QString &titel) const
+    {
+        Auftrag a;
+        QByteArray inhalt;
+        QElapsedTimer uhr;
+        uhr.start();
+        while (!a.fertig && uhr.elapsed() < ZeitMs) {
+            QTest::qWait(250);
+            QDirIterator it(m_ausgabe, {titel + QStringLiteral("*.pdf")}, QDir::Files);
+            if (!it.hasNext())
+                continue;
+            a.pdf = it.next();
+            QFile f(a.pdf);
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray jetzt = f.readAll();
+            a.fertig = !jetzt.isEmpty() && jetzt == inhalt && jetzt.trimmed().endsWith("%%EOF");
+            inhalt = jetzt;
+        }
+        return a;
+    }
+
+private:
+    static QString skript() { return QStringLiteral(MORVANE_QUELLE "/scripts/cups"); }
+
+    QString m_ordner;
+    QString m_eigener;
+    QString m_ausgabe;
+    QString m_grund;
+};

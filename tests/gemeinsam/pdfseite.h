@@ -1,0 +1,112 @@
+#pragma once
+
+#include "blatt/blatt.h"
+#include "render/ausrichtung.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QRect>
+#include <QStandardPaths>
+
+// Printed pages read back with pdftoppm, as grey pixels; dark is below half.
+
+inline bool PdfWerkzeugeDa()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+// A part of a PDF's first page at `dpi`, and where its corner lies on the page in pixels.
+struct PdfAusschnitt
+{
+    QImage bild; // null when it could not be read
+    QPoint ursprung;
+    int dpi = 0;
+    double mmJePixel() const { return 25.4 / dpi; }
+};
+
+// Reads the part `mm` (from the paper's corner, cut to A4); at a fine resolution much quicker than the page.
+inline PdfAusschnitt LiesPdf(const QString &pdf, int dpi, const QRectF &mm)
+{
+    const double mmJePixel = 25.4 / dpi;
+    const QRectF teil = mm.intersected(QRectF(0, 0, A4::BreiteMm, A4::HoeheMm));
+    const QRect px(QPoint(int(teil.left() / mmJePixel), int(teil.top() / mmJePixel)),
+                   QPoint(int(teil.right() / mmJePixel), int(teil.bottom() / mmJePixel)));
+    const QString ziel = pdf + QStringLiteral("-grau");
+    QProcess umwandlung;
+    umwandlung.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), QStringLiteral("-x"), QString::number(px.x()),
+                      QStringLiteral("-y"), QString::number(px.y()), QStringLiteral("-W"), QString::number(px.width()),
+                      QStringLiteral("-H"), QString::number(px.height()), pdf, ziel});
+    // A large part at 600 dpi is beyond the reader's default limit.
+    QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), 512));
+    PdfAusschnitt a{QImage(), px.topLeft(), dpi};
+    if (umwandlung.waitForFinished(120000) && umwandlung.exitCode() == 0)
+        a.bild = QImage(ziel + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+    QFile::remove(ziel + QStringLiteral(".png"));
+    return a;
+}
+
+// The smallest rectangle around all dark pixels, in mm from the paper's corner; empty when there are none.
+inline QRectF DunklerBereich(const PdfAusschnitt &a)
+{
+    const QImage &b = a.bild;
+    int links = b.width(), oben = b.height(), rechts = -1, unten = -1;
+    for (int y = 0; y < b.height(); ++y) {
+        const uchar *zeile = b.constScanLine(y);
+        for (int x = 0; x < b.width(); ++x)
+            if (zeile[x] < 128) {
+                links = std::min(links, x);
+                rechts = std::max(rechts, x);
+                oben = std::min(oben, y);
+                unten = std::max(unten, y);
+            }
+    }
+    if (rechts < 0)
+        return QRectF();
+    return QRectF(QPointF(a.ursprung + QPoint(links, oben)) * a.mmJePixel(),
+                  QPointF(a.ursprung + QPoint(rechts + 1, unten + 1)) * a.mmJePixel());
+}
+
+// The centres of the dark runs along one line, in mm from the paper's corner, between von and bis (mm). A line
+// outside the part read gives {-1}, which matches nothing.
+inline QList<double> DunkleMitten(const PdfAusschnitt &a, Qt::Orientation richtung, double lageMm, double vonMm,
+                                  double bisMm)
+{
+    const bool waagrecht = richtung == Qt::Horizontal;
+    const int quer = waagrecht ? a.ursprung.y() : a.ursprung.x();
+    const int laengs = waagrecht ? a.ursprung.x() : a.ursprung.y();
+    const int lage = int(lageMm / a.mmJePixel()) - quer;
+    const int von = int(vonMm / a.mmJePixel()) - laengs;
+    const int bis = int(bisMm / a.mmJePixel()) - laengs;
+    if (a.bild.isNull() || lage < 0 || lage >= (waagrecht ? a.bild.height() : a.bild.width()) || von < 0
+        || bis >= (waagrecht ? a.bild.width() : a.bild.height()))
+        return {-1.0};
+    QList<double> mitten;
+    int anfang = -1;
+    for (int i = von; i <= bis + 1; ++i) {
+        const bool dunkel =
+            i <= bis && (waagrecht ? a.bild.constScanLine(lage)[i] : a.bild.constScanLine(i)[lage]) < 128;
+        if (dunkel && anfang < 0)
+            anfang = i;
+        if (!dunkel && anfang >= 0) {
+            mitten.append(((anfang + i) / 2.0 + laengs) * a.mmJePixel());
+            anfang = -1;
+        }
+    }
+    return mitten;
+}
+
+// The centre of a test-page cross meant at k, read across its vertical arm and down its horizontal one, 3 mm
+// from the centre; (-1, -1) when the arms are not found there.
+inline QPointF Kreuzmitte(const QString &pdf, int dpi, const MmPunkt &k)
+{
+    const PdfAusschnitt teil = LiesPdf(pdf, dpi, QRectF(k.x - 5, k.y - 5, 10, 10));
+    const QList<double> x = DunkleMitten(teil, Qt::Horizontal, k.y + 3, k.x - 4, k.x + 4);
+    const QList<double> y = DunkleMitten(teil, Qt::Vertical, k.x + 3, k.y - 4, k.y + 4);
+    if (x.size() != 1 || y.size() != 1)
+        return QPointF(-1, -1);
+    return QPointF(x[0], y[0]);
+}
