@@ -2,6 +2,7 @@
 #include "dialogs/info.h"
 #include "dialogs/spenden.h"
 #include "platform/dialogdienst.h"
+#include "platform/startmessung.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
     form.adjustSize();
     if (const QScreen *schirm = QGuiApplication::primaryScreen())
         form.move(schirm->availableGeometry().center() - form.rect().center());
+    MeldeErstesBild(form);
     form.show();
     return QApplication::exec();
 }
