@@ -1,6 +1,4 @@
 #include "app/formetikette.h"
-#include "dialogs/info.h"
-#include "dialogs/spenden.h"
 #include "platform/dialogdienst.h"
 #include "platform/startmessung.h"
 
@@ -25,10 +23,6 @@ int main(int argc, char *argv[])
     DesktopSchale schale;
     TFormEtikette form(Umgebung{dialoge, schale, BildschirmAufloesung, argc - 1, {}});
     dialoge.setzeBesitzer(&form);
-    TAboutBox about(&form, form.windowIcon());
-    TSpendenBox spenden(&form, form.windowIcon());
-    form.AboutBox = &about;
-    form.SpendenBox = &spenden;
 
     form.adjustSize();
     if (const QScreen *schirm = QGuiApplication::primaryScreen())

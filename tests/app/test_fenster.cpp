@@ -6,11 +6,14 @@
 #include "storage/speicher.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSignalSpy>
+#include <QTextEdit>
 #include <QToolButton>
 
 class TestFenster : public QObject
@@ -408,6 +411,54 @@ private Q_SLOTS:
         // Tab order starts with the two print boxes and runs into the measures.
         QCOMPARE(form->MehrereEtikettenDruckenCheckBox->nextInFocusChain(), form->NurEineDruckenCheckBox);
         QCOMPARE(form->NurEineDruckenCheckBox->nextInFocusChain(), form->EditObererRand);
+    }
+
+    void infoUndSpendenAusDemMenue()
+    {
+        Programmordner p;
+        auto form = p.fenster(1);
+        // Triggers a menu item and, inside the modal dialog it opens, runs `waehrend`, then closes the dialog.
+        QPointer<QDialog> offen;
+        std::function<void()> waehrend = [] {};
+        auto zeige = [&](QAction *aktion) {
+            offen = nullptr;
+            QTimer::singleShot(0, form.get(), [&] {
+                offen = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                if (offen) {
+                    waehrend();
+                    offen->accept();
+                }
+            });
+            aktion->trigger();
+        };
+
+        zeige(form->InfoUeber);
+        QVERIFY(offen);
+        QCOMPARE(offen->windowTitle(), QStringLiteral("Info"));
+        QCOMPARE(offen->parentWidget(), form.get());
+        QCOMPARE(offen->windowIcon().cacheKey(), form->windowIcon().cacheKey());
+        const QPointer<QDialog> info = offen;
+        zeige(form->InfoUeber);
+        QCOMPARE(offen, info);
+
+        // The donation box is one instance for the whole run: what the user typed is there the next time.
+        waehrend = [&] {
+            auto *text = offen->findChild<QTextEdit *>(QStringLiteral("RichEdit1"));
+            QVERIFY(text);
+            text->moveCursor(QTextCursor::End);
+            QTest::keyClicks(text, QStringLiteral("Danke"));
+        };
+        zeige(form->Spenden1);
+        QVERIFY(offen);
+        QCOMPARE(offen->windowTitle(), QStringLiteral("Spenden"));
+        QCOMPARE(offen->parentWidget(), form.get());
+        const QPointer<QDialog> spenden = offen;
+        QString beimZweitenMal;
+        waehrend = [&] { beimZweitenMal = offen->findChild<QTextEdit *>(QStringLiteral("RichEdit1"))->toPlainText(); };
+        zeige(form->Spenden1);
+        QCOMPARE(offen, spenden);
+        QVERIFY(beimZweitenMal.endsWith(QStringLiteral("Danke")));
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
     }
 };
 
