@@ -1,4 +1,5 @@
 #include "app/bildansicht.h"
+#include "app/bilder.h"
 #include "app/formetikette.h"
 #include "app/updown.h"
 #include "platform/fehler.h"
@@ -411,6 +412,26 @@ private Q_SLOTS:
         // Tab order starts with the two print boxes and runs into the measures.
         QCOMPARE(form->MehrereEtikettenDruckenCheckBox->nextInFocusChain(), form->NurEineDruckenCheckBox);
         QCOMPARE(form->NurEineDruckenCheckBox->nextInFocusChain(), form->EditObererRand);
+    }
+
+    void erklaerungsbildInFarbstufen()
+    {
+        // More colours than a palette holds: the steps are those of Qt's threshold conversion.
+        QImage verlauf(256, 3, QImage::Format_RGB32);
+        for (int x = 0; x < 256; ++x) {
+            verlauf.setPixel(x, 0, qRgb(x, 255 - x, x / 2));
+            verlauf.setPixel(x, 1, qRgb(x / 3, x, 255 - x / 2));
+            verlauf.setPixel(x, 2, qRgb(212, 208, 200));
+        }
+        const QImage erwartet = verlauf.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+                                    .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(Farbstufen(verlauf), erwartet);
+        QCOMPARE(Farbstufen(verlauf).pixel(0, 2), qRgb(204, 204, 204));
+
+        const QImage bild = ErklaerungsBild();
+        QCOMPARE(bild.size(), QSize(592, 165));
+        QCOMPARE(Farbstufen(bild), bild);
+        QCOMPARE(bild.pixel(0, 0), qRgb(204, 204, 204));
     }
 
     void infoUndSpendenAusDemMenue()
