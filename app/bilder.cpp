@@ -127,10 +127,19 @@ QImage Farbstufen(QImage bild)
         return t;
     }();
     bild.convertTo(QImage::Format_RGB32);
+    // Runs of one colour are the rule in such pictures.
+    QRgb vorher = 0;
+    QRgb gestuft = qRgb(0, 0, 0);
+    const int breite = bild.width();
     for (int y = 0; y < bild.height(); ++y) {
         auto *zeile = reinterpret_cast<QRgb *>(bild.scanLine(y));
-        for (int x = 0; x < bild.width(); ++x)
-            zeile[x] = qRgb(stufe[qRed(zeile[x])], stufe[qGreen(zeile[x])], stufe[qBlue(zeile[x])]);
+        for (int x = 0; x < breite; ++x) {
+            if (zeile[x] != vorher) {
+                vorher = zeile[x];
+                gestuft = qRgb(stufe[qRed(vorher)], stufe[qGreen(vorher)], stufe[qBlue(vorher)]);
+            }
+            zeile[x] = gestuft;
+        }
     }
     return bild;
 }
