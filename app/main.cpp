@@ -6,9 +6,31 @@
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
+#include <thread>
+
+#if MORVANE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace {
+
+// Reading the font configuration is the largest single step before the window can draw its first text. Where Qt
+// draws text through fontconfig it runs on a second core while the application connects to the display; Qt then
+// finds it done.
+std::jthread LiesSchriftkonfiguration()
+{
+#if MORVANE_FONTCONFIG
+    return std::jthread([] { FcInit(); });
+#else
+    return {};
+#endif
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    std::jthread schriftkonfiguration = LiesSchriftkonfiguration();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
@@ -18,6 +40,9 @@ int main(int argc, char *argv[])
     if (qtDeutsch.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtDeutsch);
+
+    if (schriftkonfiguration.joinable())
+        schriftkonfiguration.join();
 
     QtDialoge dialoge;
     DesktopSchale schale;
