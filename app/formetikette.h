@@ -174,7 +174,7 @@ public:
     QAction *Spenden1;
     QAction *InfoUeber;
 
-    // The two dialogs are made by the program entry right after the window.
+    // The two dialogs, made on first use (InfoUeberClick, Spenden1Click).
     QPointer<TAboutBox> AboutBox;
     QPointer<TSpendenBox> SpendenBox;
 

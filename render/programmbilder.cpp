@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <array>
+
 namespace {
 
 // A dimension line with an arrow head at both ends.
@@ -110,7 +112,34 @@ QImage ErklaerungsBild()
         p.drawText(tx, 22 + i * 18, zeilen[i]);
     p.end();
 
-    // The picture is kept in sixteen colours, as such explanatory pictures are.
-    return bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
-        .convertToFormat(QImage::Format_RGB32);
+    // The picture is kept in few colours, as such explanatory pictures are.
+    return Farbstufen(std::move(bild));
+}
+
+QImage Farbstufen(QImage bild)
+{
+    // Straight per pixel: converting through an indexed palette gives the same steps but first searches the
+    // picture for a palette of its own, which costs the start-up a noticeable share.
+    static const std::array<int, 256> stufe = [] {
+        std::array<int, 256> t{};
+        for (int wert = 0; wert < 256; ++wert)
+            t[wert] = (wert * 5 + 127) / 255 * 51;
+        return t;
+    }();
+    bild.convertTo(QImage::Format_RGB32);
+    // Runs of one colour are the rule in such pictures.
+    QRgb vorher = 0;
+    QRgb gestuft = qRgb(0, 0, 0);
+    const int breite = bild.width();
+    for (int y = 0; y < bild.height(); ++y) {
+        auto *zeile = reinterpret_cast<QRgb *>(bild.scanLine(y));
+        for (int x = 0; x < breite; ++x) {
+            if (zeile[x] != vorher) {
+                vorher = zeile[x];
+                gestuft = qRgb(stufe[qRed(vorher)], stufe[qGreen(vorher)], stufe[qBlue(vorher)]);
+            }
+            zeile[x] = gestuft;
+        }
+    }
+    return bild;
 }

@@ -6,3 +6,7 @@
 QImage ProgrammIcon();    // 32 x 32
 QImage ErklaerungsBild(); // 592 x 165, 16 colours: the printer warning and the dimension drawing
 QImage AbdeckStreifen();  // 31 x 254, plain light grey
+
+// The picture in RGB32 with each colour channel put on one of six steps (0, 51, ..., 255), the nearest; for
+// pictures with more than 256 colours the same result as Qt's threshold conversion to 8-bit indexed colour.
+QImage Farbstufen(QImage bild);

@@ -1,4 +1,5 @@
 #include "app/bildansicht.h"
+#include "app/bilder.h"
 #include "app/formetikette.h"
 #include "app/updown.h"
 #include "platform/fehler.h"
@@ -6,11 +7,14 @@
 #include "storage/speicher.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSignalSpy>
+#include <QTextEdit>
 #include <QToolButton>
 
 class TestFenster : public QObject
@@ -472,6 +476,74 @@ private Q_SLOTS:
         // Tab order starts with the two print boxes and runs into the measures.
         QCOMPARE(form->MehrereEtikettenDruckenCheckBox->nextInFocusChain(), form->NurEineDruckenCheckBox);
         QCOMPARE(form->NurEineDruckenCheckBox->nextInFocusChain(), form->EditObererRand);
+    }
+
+    void erklaerungsbildInFarbstufen()
+    {
+        // More colours than a palette holds: the steps are those of Qt's threshold conversion.
+        QImage verlauf(256, 3, QImage::Format_RGB32);
+        for (int x = 0; x < 256; ++x) {
+            verlauf.setPixel(x, 0, qRgb(x, 255 - x, x / 2));
+            verlauf.setPixel(x, 1, qRgb(x / 3, x, 255 - x / 2));
+            verlauf.setPixel(x, 2, qRgb(212, 208, 200));
+        }
+        const QImage erwartet = verlauf.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+                                    .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(Farbstufen(verlauf), erwartet);
+        QCOMPARE(Farbstufen(verlauf).pixel(0, 2), qRgb(204, 204, 204));
+
+        const QImage bild = ErklaerungsBild();
+        QCOMPARE(bild.size(), QSize(592, 165));
+        QCOMPARE(Farbstufen(bild), bild);
+        QCOMPARE(bild.pixel(0, 0), qRgb(204, 204, 204));
+    }
+
+    void infoUndSpendenAusDemMenue()
+    {
+        Programmordner p;
+        auto form = p.fenster(1);
+        // Triggers a menu item and, inside the modal dialog it opens, runs `waehrend`, then closes the dialog.
+        QPointer<QDialog> offen;
+        std::function<void()> waehrend = [] {};
+        auto zeige = [&](QAction *aktion) {
+            offen = nullptr;
+            QTimer::singleShot(0, form.get(), [&] {
+                offen = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                if (offen) {
+                    waehrend();
+                    offen->accept();
+                }
+            });
+            aktion->trigger();
+        };
+
+        zeige(form->InfoUeber);
+        QVERIFY(offen);
+        QCOMPARE(offen->windowTitle(), QStringLiteral("Info"));
+        QCOMPARE(offen->parentWidget(), form.get());
+        QCOMPARE(offen->windowIcon().cacheKey(), form->windowIcon().cacheKey());
+        const QPointer<QDialog> info = offen;
+        zeige(form->InfoUeber);
+        QCOMPARE(offen, info);
+
+        // The donation box is one instance for the whole run: what the user typed is there the next time.
+        waehrend = [&] {
+            auto *text = offen->findChild<QTextEdit *>(QStringLiteral("RichEdit1"));
+            QVERIFY(text);
+            text->moveCursor(QTextCursor::End);
+            QTest::keyClicks(text, QStringLiteral("Danke"));
+        };
+        zeige(form->Spenden1);
+        QVERIFY(offen);
+        QCOMPARE(offen->windowTitle(), QStringLiteral("Spenden"));
+        QCOMPARE(offen->parentWidget(), form.get());
+        const QPointer<QDialog> spenden = offen;
+        QString beimZweitenMal;
+        waehrend = [&] { beimZweitenMal = offen->findChild<QTextEdit *>(QStringLiteral("RichEdit1"))->toPlainText(); };
+        zeige(form->Spenden1);
+        QCOMPARE(offen, spenden);
+        QVERIFY(beimZweitenMal.endsWith(QStringLiteral("Danke")));
+        QVERIFY(p.dialoge.gezeigt.isEmpty());
     }
 };
 
