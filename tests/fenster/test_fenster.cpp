@@ -1,5 +1,5 @@
 #include "app/bildansicht.h"
-#include "app/bilder.h"
+#include "render/programmbilder.h"
 #include "app/formetikette.h"
 #include "app/updown.h"
 #include "platform/fehler.h"
