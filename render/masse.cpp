@@ -88,6 +88,8 @@ void ZeichneGestreckt(QPainter &p, const QRect &ziel, const QImage &bild)
 {
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Otherwise the PDF that goes to the printer may hold the picture as JPEG.
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
     p.drawImage(ziel, bild);
     p.restore();
 }

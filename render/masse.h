@@ -57,5 +57,6 @@ QRect Image1Box(int dpiX, int dpiY, int breiteMm, int hoeheMm, const QRect &beve
 // Throws Fehler when the source is empty or the picture cannot be made; nothing is left behind.
 QImage SkaliereBild(const QImage &quelle, int breite, int hoehe);
 
-// Stretch-draws the whole picture into `ziel` without smoothing; the painter's state is kept.
+// Stretch-draws the whole picture into `ziel` without smoothing and, on a printer, without lossy compression;
+// the painter's state is kept.
 void ZeichneGestreckt(QPainter &p, const QRect &ziel, const QImage &bild);
