@@ -58,7 +58,9 @@ Ausgabe::Ausgabe(const Druckauftrag &auftrag) : m_ziel(auftrag.pdf)
         m_drucker.setPrinterName(name);
         if (!m_drucker.isValid())
             throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
-        m_drucker.setPageSize(QPageSize(QPageSize::A4));
+        // The layout of every label assumes A4 portrait, whatever the printer is set to.
+        if (!m_drucker.setPageSize(QPageSize(QPageSize::A4)))
+            throw Fehler(QStringLiteral("Der Drucker %1 kennt kein A4-Papier. Es wurde nichts gedruckt.").arg(name));
         m_drucker.setPageOrientation(QPageLayout::Portrait);
     }
     m_drucker.setCopyCount(auftrag.kopien);
