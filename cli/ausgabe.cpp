@@ -3,6 +3,7 @@
 #include "platform/drucker.h"
 #include "platform/fehler.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -44,10 +45,14 @@ Ausgabe::Ausgabe(const Druckauftrag &auftrag) : m_ziel(auftrag.pdf)
         if (!m_entwurf->open())
             throw NichtSchreibbar(m_ziel);
         m_entwurf->close();
-        m_drucker.setOutputFormat(QPrinter::PdfFormat);
-        m_drucker.setOutputFileName(m_entwurf->fileName());
+        // A PDF file needs no print system: with no plugin folders the printer starts as a PDF writer and never
+        // asks the print server, which may take long. The label's picture is already read.
+        QCoreApplication::setLibraryPaths({});
+        m_drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_drucker->setOutputFormat(QPrinter::PdfFormat);
+        m_drucker->setOutputFileName(m_entwurf->fileName());
         // The whole sheet, nothing cut off: the painter's origin is the paper's corner.
-        m_drucker.setPageLayout(
+        m_drucker->setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
     } else {
         const QString name = auftrag.drucker.isEmpty() ? QPrinterInfo::defaultPrinterName() : auftrag.drucker;
@@ -55,29 +60,30 @@ Ausgabe::Ausgabe(const Druckauftrag &auftrag) : m_ziel(auftrag.pdf)
             throw Fehler(QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
         if (!QPrinterInfo::availablePrinterNames().contains(name))
             throw Fehler(QStringLiteral("Den Drucker %1 gibt es nicht. Es wurde nichts gedruckt.").arg(name));
-        m_drucker.setPrinterName(name);
-        if (!m_drucker.isValid())
+        m_drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_drucker->setPrinterName(name);
+        if (!m_drucker->isValid())
             throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
         // The layout of every label assumes A4 portrait, whatever the printer is set to.
-        if (!m_drucker.setPageSize(QPageSize(QPageSize::A4)))
+        if (!m_drucker->setPageSize(QPageSize(QPageSize::A4)))
             throw Fehler(QStringLiteral("Der Drucker %1 kennt kein A4-Papier. Es wurde nichts gedruckt.").arg(name));
-        m_drucker.setPageOrientation(QPageLayout::Portrait);
+        m_drucker->setPageOrientation(QPageLayout::Portrait);
     }
-    m_drucker.setCopyCount(auftrag.kopien);
-    m_drucker.setDocName(QFileInfo(auftrag.etikett).completeBaseName());
+    m_drucker->setCopyCount(auftrag.kopien);
+    m_drucker->setDocName(QFileInfo(auftrag.etikett).completeBaseName());
 }
 
 Ausgabe::~Ausgabe() = default;
 
 Druckflaeche Ausgabe::flaeche()
 {
-    return FlaecheVon(m_drucker);
+    return FlaecheVon(*m_drucker);
 }
 
 void Ausgabe::drucke(const Seitenbild &seite)
 {
     try {
-        DruckeAuf(m_drucker, seite);
+        DruckeAuf(*m_drucker, seite);
     } catch (const Fehler &) {
         if (m_ziel.isEmpty())
             throw;

@@ -24,5 +24,5 @@ public:
 private:
     QString m_ziel; // the PDF file, or empty
     std::unique_ptr<QTemporaryFile> m_entwurf;
-    QPrinter m_drucker{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> m_drucker;
 };
