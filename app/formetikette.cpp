@@ -186,18 +186,22 @@ void TFormEtikette::baueSteuerelemente()
         updown = new TUpDown(min, 10000, position, k);
         updown->setGeometry(246, top, 17, 25);
     };
-    massZeile(obererRandLabel, EditObererRand, UpDownObererRand, QStringLiteral("Oberer Rand:"), 238, 0, 0);
-    massZeile(SeitenrandLabel, EditSeitenrand, UpDownSeitenrand, QStringLiteral("Linker Rand:"), 270, 0, 0);
+    massZeile(obererRandLabel, EditObererRand, UpDownObererRand, QStringLiteral("Oberer Rand:"), 238, 0,
+              Anfangsmasse.ObererRand);
+    massZeile(SeitenrandLabel, EditSeitenrand, UpDownSeitenrand, QStringLiteral("Linker Rand:"), 270, 0,
+              Anfangsmasse.SeitenRand);
     massZeile(HorizontalabstandLabel, EditHorizontalAbstand, UpDownHorizontalAbstand,
-              QStringLiteral("Horizontalabstand: "), 302, 1, 10);
-    massZeile(EtikettenbreiteLabel, EditEtikettenbreite, UpDownEtikettenbreite, QStringLiteral("Breite:"), 333, 1, 10);
+              QStringLiteral("Horizontalabstand: "), 302, 1, Anfangsmasse.Horizontalabstand);
+    massZeile(EtikettenbreiteLabel, EditEtikettenbreite, UpDownEtikettenbreite, QStringLiteral("Breite:"), 333, 1,
+              Anfangsmasse.Etikettenbreite);
     massZeile(VertikalAbstLabel, EditVertikalAbstand, UpDownVertikalAbstand, QStringLiteral("Vertikalabstand: "), 365,
-              1, 10);
-    massZeile(EtikettenHoeheLabel, EditEtikettenHoehe, UpDownEtikettenHoehe, QStringLiteral("Höhe:"), 398, 1, 10);
+              1, Anfangsmasse.Vertikalabstand);
+    massZeile(EtikettenHoeheLabel, EditEtikettenHoehe, UpDownEtikettenHoehe, QStringLiteral("Höhe:"), 398, 1,
+              Anfangsmasse.Etikettenhoehe);
     massZeile(AnzEtikettenInZeileLabel, EditAnzEtikettenInZeile, UpDownAnzEtikettenInZeile,
-              QStringLiteral("Anz. in einer Zeile [x]:"), 442, 1, 1);
+              QStringLiteral("Anz. in einer Zeile [x]:"), 442, 1, Anfangsmasse.AnzahlEtikettenInZeile);
     massZeile(AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte,
-              QStringLiteral("Anz. in einer Spalte [y]:"), 472, 1, 1);
+              QStringLiteral("Anz. in einer Spalte [y]:"), 472, 1, Anfangsmasse.AnzahlEtikettenInSpalte);
     m_masseditoren = {{
         {obererRandLabel, EditObererRand, UpDownObererRand},
         {SeitenrandLabel, EditSeitenrand, UpDownSeitenrand},

@@ -42,6 +42,16 @@ inline constexpr std::array<Massangabe, 8> Massangaben{{
     {&Bogenmasse::AnzahlEtikettenInSpalte, "AnzahlEtikettenInSpalte", true, 1},
 }};
 
+// The measures of the window's editors before any settings file is read: a key a file lacks keeps its value here.
+inline constexpr Bogenmasse Anfangsmasse{.ObererRand = 0,
+                                         .SeitenRand = 0,
+                                         .Vertikalabstand = 10,
+                                         .Horizontalabstand = 10,
+                                         .Etikettenhoehe = 10,
+                                         .Etikettenbreite = 10,
+                                         .AnzahlEtikettenInZeile = 1,
+                                         .AnzahlEtikettenInSpalte = 1};
+
 // The largest value a measure editor takes.
 inline constexpr int MassMaximum = 10000;
 

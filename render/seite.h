@@ -16,6 +16,8 @@ struct Seitenwahl
     Druckumfang umfang = Druckumfang::EineEtikette;
     int spalte = 1; // the one label's column
     int zeile = 1;  // the one label's row, or the row printed alone
+
+    bool operator==(const Seitenwahl &) const = default;
 };
 
 // The device a page goes to: its resolution, the corner of its printable area on the paper in device pixels

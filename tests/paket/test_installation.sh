@@ -30,6 +30,9 @@ if [ "$mit_druck" = 1 ]; then
   [ -x "$prefix/lib/morvane/morvane-druck" ] || falsch "lib/morvane/morvane-druck fehlt"
   [ "$(readlink -f "$prefix/bin/morvane-druck")" = "$(readlink -f "$prefix/lib/morvane/morvane-druck")" ] \
     || falsch "bin/morvane-druck zeigt nicht auf lib/morvane/morvane-druck"
+  # The installed command prints the installed sample card, paths with blanks and umlauts included.
+  "$prefix/bin/morvane-druck" --seite --pdf "$tmp/Probe ä.pdf" "$geteilt/Morvane/Visitenkarte_85x54.bmp" \
+    && [ -s "$tmp/Probe ä.pdf" ] || falsch "bin/morvane-druck druckt die Beispielkarte nicht in eine PDF-Datei"
 else
   [ ! -e "$prefix/bin/morvane-druck" ] && [ ! -L "$prefix/bin/morvane-druck" ] \
     || falsch "bin/morvane-druck ohne das Programm"

@@ -1,0 +1,157 @@
+#include "cli/aufruf.h"
+
+#include <QRegularExpression>
+
+#include <limits>
+#include <optional>
+
+namespace {
+
+// A whole number from 1 up, in decimal digits only; none when it is anything else or beyond int.
+std::optional<int> Nummer(const QString &text, int hoechstens = std::numeric_limits<int>::max())
+{
+    static const QRegularExpression ziffern(QStringLiteral("^[0-9]+$"));
+    if (!ziffern.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1 || n > hoechstens)
+        return std::nullopt;
+    return n;
+}
+
+Aufruffehler Fehlertext(const QString &text)
+{
+    return {text};
+}
+
+} // namespace
+
+QString Aufrufzeile()
+{
+    return QStringLiteral("Aufruf: morvane-druck [--pdf DATEI | --drucker NAME] "
+                          "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--kopien N] ETIKETT.bmp");
+}
+
+QString Hilfetext()
+{
+    return Aufrufzeile()
+        + QStringLiteral(
+              "\n\n"
+              "Druckt eine Etikette auf eine A4-Seite, mit den Maßen aus ihrer Einstellungsdatei (ETIKETT.ini)\n"
+              "und genau so, wie Morvane sie mit \"Drucken\" druckt.\n\n"
+              "Wohin (ohne Angabe: auf den Standarddrucker):\n"
+              "  --pdf DATEI             in eine PDF-Datei\n"
+              "  --drucker NAME          auf den Drucker NAME\n\n"
+              "Was (ohne Angabe: --einzeln 1,1):\n"
+              "  --einzeln SPALTE,ZEILE  nur eine Etikette an dieser Stelle des Bogens\n"
+              "  --zeile N               alle Etiketten der Zeile N\n"
+              "  --seite                 die ganze Seite\n\n"
+              "  --kopien N              N Exemplare auf dem Drucker (1 bis %1)\n"
+              "  --help                  diese Hilfe\n\n"
+              "Rückgabewert: 0 gedruckt, 1 falscher Aufruf, 2 die Etikette ist so nicht zu drucken\n"
+              "(Bild oder Einstellungsdatei fehlt oder ist nicht lesbar, der Bogen passt nicht auf A4, die Stelle\n"
+              "liegt nicht auf dem Bogen), 3 der Drucker oder die PDF-Datei ließ sich nicht beschreiben.\n")
+              .arg(MeisteKopien);
+}
+
+Aufruf LiesAufruf(const QStringList &argumente)
+{
+    Druckauftrag auftrag;
+    bool zielGewaehlt = false;
+    bool artGewaehlt = false;
+    bool kopienGewaehlt = false;
+    bool etikettGewaehlt = false;
+    bool nurNochDateien = false;
+
+    for (qsizetype i = 0; i < argumente.size(); ++i) {
+        const QString &argument = argumente[i];
+        if (nurNochDateien || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
+            if (etikettGewaehlt)
+                return Fehlertext(
+                    QStringLiteral("Nur eine Etikette je Aufruf: %1 oder %2?").arg(auftrag.etikett, argument));
+            if (argument.isEmpty())
+                return Fehlertext(QStringLiteral("Der Name der Etikette ist leer."));
+            auftrag.etikett = argument;
+            etikettGewaehlt = true;
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            nurNochDateien = true;
+            continue;
+        }
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            return Hilfewunsch{};
+
+        QString option = argument;
+        std::optional<QString> wert;
+        if (const qsizetype gleich = argument.indexOf(QLatin1Char('='));
+            gleich > 0 && argument.startsWith(QLatin1String("--"))) {
+            option = argument.left(gleich);
+            wert = argument.mid(gleich + 1);
+        }
+        const bool mitWert = option == QLatin1String("--pdf") || option == QLatin1String("--drucker")
+            || option == QLatin1String("--einzeln") || option == QLatin1String("--zeile")
+            || option == QLatin1String("--kopien");
+        if (!mitWert && option != QLatin1String("--seite"))
+            return Fehlertext(QStringLiteral("Unbekannte Option: %1").arg(argument));
+        if (!mitWert && wert)
+            return Fehlertext(QStringLiteral("Die Option %1 nimmt keinen Wert.").arg(option));
+        if (mitWert && !wert) {
+            if (i + 1 >= argumente.size())
+                return Fehlertext(QStringLiteral("Nach %1 fehlt der Wert.").arg(option));
+            wert = argumente[++i];
+        }
+
+        if (option == QLatin1String("--pdf") || option == QLatin1String("--drucker")) {
+            if (zielGewaehlt)
+                return Fehlertext(QStringLiteral("Nur ein Ziel je Aufruf: --pdf DATEI oder --drucker NAME."));
+            if (wert->isEmpty())
+                return Fehlertext(option == QLatin1String("--pdf")
+                                      ? QStringLiteral("Nach --pdf fehlt der Name der PDF-Datei.")
+                                      : QStringLiteral("Nach --drucker fehlt der Name des Druckers."));
+            (option == QLatin1String("--pdf") ? auftrag.pdf : auftrag.drucker) = *wert;
+            zielGewaehlt = true;
+        } else if (option == QLatin1String("--kopien")) {
+            if (kopienGewaehlt)
+                return Fehlertext(QStringLiteral("Die Option --kopien steht mehr als einmal im Aufruf."));
+            const std::optional<int> n = Nummer(*wert, MeisteKopien);
+            if (!n)
+                return Fehlertext(QStringLiteral("--kopien braucht eine Anzahl von 1 bis %1, nicht \"%2\".")
+                                      .arg(MeisteKopien)
+                                      .arg(*wert));
+            auftrag.kopien = *n;
+            kopienGewaehlt = true;
+        } else {
+            if (artGewaehlt)
+                return Fehlertext(
+                    QStringLiteral("Nur eine Druckart je Aufruf: --einzeln SPALTE,ZEILE, --zeile N oder --seite."));
+            artGewaehlt = true;
+            if (option == QLatin1String("--seite")) {
+                auftrag.wahl = {Druckumfang::GanzeSeite, 1, 1};
+            } else if (option == QLatin1String("--zeile")) {
+                const std::optional<int> n = Nummer(*wert);
+                if (!n)
+                    return Fehlertext(
+                        QStringLiteral("--zeile braucht eine Zeilennummer ab 1, nicht \"%1\".").arg(*wert));
+                auftrag.wahl = {Druckumfang::EineZeile, 1, *n};
+            } else {
+                const QStringList teile = wert->split(QLatin1Char(','));
+                const std::optional<int> spalte = teile.size() == 2 ? Nummer(teile[0]) : std::nullopt;
+                const std::optional<int> zeile = teile.size() == 2 ? Nummer(teile[1]) : std::nullopt;
+                if (!spalte || !zeile)
+                    return Fehlertext(QStringLiteral("--einzeln braucht SPALTE,ZEILE als zwei Nummern ab 1, zum "
+                                                     "Beispiel --einzeln 2,3, nicht \"%1\".")
+                                          .arg(*wert));
+                auftrag.wahl = {Druckumfang::EineEtikette, *spalte, *zeile};
+            }
+        }
+    }
+    if (!etikettGewaehlt)
+        return Fehlertext(QStringLiteral("Welche Etikette? Die Bilddatei fehlt im Aufruf."));
+    // A PDF file holds the page once, whatever the copy count: refused rather than silently ignored.
+    if (!auftrag.pdf.isEmpty() && auftrag.kopien > 1)
+        return Fehlertext(
+            QStringLiteral("--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite einmal."));
+    return auftrag;
+}

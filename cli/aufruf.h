@@ -1,0 +1,54 @@
+#pragma once
+
+#include "render/seite.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+// The command line of morvane-druck, read without any window or printer, so that it can be tested and fuzzed alone.
+
+// The exit statuses of the command.
+enum Rueckgabe : int {
+    Gedruckt = 0,
+    FalscherAufruf = 1,
+    EtikettUnbrauchbar = 2, // picture or settings file, fit on A4, position on the sheet
+    NichtGedruckt = 3,      // the printer or the PDF file
+};
+
+inline constexpr int MeisteKopien = 999;
+
+struct Druckauftrag
+{
+    QString etikett; // the label's picture file, as given
+    QString pdf;     // the PDF file to write, or empty for a printer
+    QString drucker; // the printer's name; empty with no --pdf means the system's default printer
+    Seitenwahl wahl; // --einzeln 1,1 unless told otherwise
+    int kopien = 1;
+
+    bool operator==(const Druckauftrag &) const = default;
+};
+
+// --help: the usage text goes to standard output.
+struct Hilfewunsch
+{
+    bool operator==(const Hilfewunsch &) const = default;
+};
+
+// A German sentence that says what is wrong with the call.
+struct Aufruffehler
+{
+    QString text;
+    bool operator==(const Aufruffehler &) const = default;
+};
+
+using Aufruf = std::variant<Druckauftrag, Hilfewunsch, Aufruffehler>;
+
+// The arguments without the program's name. Options and the picture may come in any order; "--" ends the options,
+// and "--option=wert" is the same as "--option wert". Never throws.
+Aufruf LiesAufruf(const QStringList &argumente);
+
+// The short usage line, and the whole help text that --help prints.
+QString Aufrufzeile();
+QString Hilfetext();

@@ -1,0 +1,51 @@
+#include "cli/etikett.h"
+
+#include "layout/passung.h"
+#include "platform/fehler.h"
+#include "render/bogen.h"
+#include "storage/einstellungen.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
+{
+    DruckbaresEtikett e;
+    e.bild = LeseBild(bildPfad);
+    if (e.bild.isNull())
+        throw Fehler(KeinLesbaresBild(bildPfad));
+
+    const QString ini = EinstellungsPfad(bildPfad);
+    // The window would go on with whatever measures it showed; without a window there are none to go on with.
+    if (ini.isEmpty())
+        throw Fehler(QStringLiteral("Zur Bilddatei %1 gehört keine Einstellungsdatei.").arg(bildPfad));
+    if (!QFileInfo(ini).isFile())
+        throw Fehler(QStringLiteral("Die Einstellungsdatei %1 fehlt.").arg(ini));
+    if (QFile datei(ini); !datei.open(QIODevice::ReadOnly))
+        throw DateiNichtZuOeffnen(ini);
+    const GeleseneMasse gelesen = LiesEinstellungsdatei(ini, Anfangsmasse);
+    if (!gelesen.fehler.isEmpty())
+        throw Fehler(gelesen.fehler);
+    e.masse = gelesen.werte;
+
+    QStringList passtNicht;
+    for (const Pruefung &p : {PruefeHorizontal(e.masse), PruefeVertikal(e.masse)})
+        if (!p.passt)
+            passtNicht.append(p.meldung);
+    if (!passtNicht.isEmpty())
+        throw Fehler(passtNicht.join(QStringLiteral("\r\n\r\n")));
+
+    const int inZeile = e.masse.AnzahlEtikettenInZeile;
+    const int inSpalte = e.masse.AnzahlEtikettenInSpalte;
+    if (wahl.umfang == Druckumfang::EineEtikette && (wahl.spalte > inZeile || wahl.zeile > inSpalte))
+        throw Fehler(QStringLiteral("Die Stelle Spalte %1, Zeile %2 liegt nicht auf dem Bogen: er hat %3 "
+                                    "Etiketten in einer Zeile und %4 in einer Spalte.")
+                         .arg(wahl.spalte)
+                         .arg(wahl.zeile)
+                         .arg(inZeile)
+                         .arg(inSpalte));
+    if (wahl.umfang == Druckumfang::EineZeile && wahl.zeile > inSpalte)
+        throw Fehler(
+            QStringLiteral("Die Zeile %1 liegt nicht auf dem Bogen: er hat %2 Zeilen.").arg(wahl.zeile).arg(inSpalte));
+    return e;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "blatt/bogenmasse.h"
+#include "render/seite.h"
+
+#include <QImage>
+#include <QString>
+
+// A label as the command prints it: its decoded picture and the measures from its settings file.
+struct DruckbaresEtikett
+{
+    QImage bild;
+    Bogenmasse masse;
+};
+
+// Reads the picture and its settings file as the window reads them (rounded, kept in the editors' ranges, a
+// missing key left at the editors' start value) and refuses what the window would repair or never offer: a
+// missing or unreadable picture or settings file, a sheet that does not fit A4 (with the fit check's own
+// messages), a label or row beyond the sheet's counts. Throws Fehler with the German text.
+DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl);

@@ -1,0 +1,82 @@
+// morvane-druck: prints a label's page, as the window's "Drucken" prints it, without the window.
+#include "cli/aufruf.h"
+#include "cli/ausgabe.h"
+#include "cli/etikett.h"
+#include "platform/fehler.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cstdio>
+
+namespace {
+
+void Schreibe(FILE *strom, const QString &text)
+{
+    // The window's messages end their lines in CR LF; a terminal wants LF.
+    QString zeilen = text;
+    zeilen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!zeilen.endsWith(QLatin1Char('\n')))
+        zeilen += QLatin1Char('\n');
+    std::fputs(zeilen.toLocal8Bit().constData(), strom);
+}
+
+int Meldung(int status, const QString &text)
+{
+    Schreibe(stderr, QStringLiteral("morvane-druck: ") + text);
+    return status;
+}
+
+// Qt's own warnings (a painter that cannot begin, a picture reader) would only repeat our message in English.
+void NurUnsere(QtMsgType art, const QMessageLogContext &zusammenhang, const QString &text)
+{
+    const bool unsere = zusammenhang.category && qstrncmp(zusammenhang.category, "morvane.", 8) == 0;
+    if (unsere || art == QtCriticalMsg || art == QtFatalMsg)
+        Schreibe(stderr, qFormatLogMessage(art, zusammenhang, text));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList argumente;
+    for (int i = 1; i < argc; ++i)
+        argumente.append(QString::fromLocal8Bit(argv[i]));
+    const Aufruf aufruf = LiesAufruf(argumente);
+    if (std::holds_alternative<Hilfewunsch>(aufruf)) {
+        Schreibe(stdout, Hilfetext());
+        return Gedruckt;
+    }
+    if (const auto *fehler = std::get_if<Aufruffehler>(&aufruf))
+        return Meldung(FalscherAufruf,
+                       fehler->text + QLatin1Char('\n') + Aufrufzeile()
+                           + QStringLiteral("\nMehr dazu: morvane-druck --help"));
+    const Druckauftrag &auftrag = std::get<Druckauftrag>(aufruf);
+
+    // Quiet on success; QT_LOGGING_RULES still switches the printing log on.
+    QLoggingCategory::setFilterRules(QStringLiteral("morvane.*.debug=false"));
+    qInstallMessageHandler(NurUnsere);
+    DruckbaresEtikett etikett;
+    try {
+        etikett = LadeEtikett(auftrag.etikett, auftrag.wahl);
+    } catch (const Fehler &f) {
+        return Meldung(EtikettUnbrauchbar, f.text());
+    }
+
+    // The printer needs an application object, but the page is only pictures: no platform plugin and no fonts,
+    // so no display is ever asked for.
+    QCoreApplication app(argc, argv);
+    try {
+        Ausgabe ausgabe(auftrag);
+        Seitenbild seite;
+        try {
+            seite = BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche());
+        } catch (const Fehler &f) {
+            return Meldung(EtikettUnbrauchbar, f.text());
+        }
+        ausgabe.drucke(seite);
+    } catch (const Fehler &f) {
+        return Meldung(NichtGedruckt, f.text());
+    }
+    return Gedruckt;
+}
