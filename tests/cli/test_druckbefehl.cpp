@@ -1,11 +1,9 @@
 // morvane-druck as a person runs it: without a display, its exit statuses and messages, the page it prints
 // compared with the window's page of the same label, and a job through the private print server.
-#include "app/bildansicht.h"
 #include "app/formetikette.h"
 #include "app/programmordner.h"
 #include "app/updown.h"
 #include "cli/aufruf.h"
-#include "layout/passung.h"
 #include "storage/druckerausrichtung.h"
 
 #include <QAction>
