@@ -1,11 +1,9 @@
 // morvane-druck as a person runs it: without a display, its exit statuses and messages, the page it prints
 // compared with the window's page of the same label, and a job through the private print server.
-#include "app/bildansicht.h"
 #include "app/formetikette.h"
 #include "programmordner.h"
 #include "app/updown.h"
 #include "cli/aufruf.h"
-#include "layout/passung.h"
 #include "storage/druckerausrichtung.h"
 
 #include <QAction>
@@ -339,7 +337,7 @@ private Q_SLOTS:
         // dialog's margins the page is the same, but a viewer may round the shifted picture's pixels otherwise.)
         auto form = p.fenster();
         Programmordner::starte(*form);
-        QCOMPARE(form->AktuelleEtikettDatei, bild);
+        QCOMPARE(form->zustand().AktuelleEtikettDatei, bild);
         if (wahl.umfang != Druckumfang::EineEtikette)
             form->NurEineDruckenCheckBox->setChecked(false);
         if (wahl.umfang == Druckumfang::EineZeile)
