@@ -54,13 +54,16 @@ QImage Etikettbild(FuzzedDataProvider &eingabe)
     return bild;
 }
 
-// The picture as it shows on white paper.
+// The picture as it shows on white paper. Converted as the composition converts it: Qt's conversions disagree on
+// the colour of an index beyond a picture's colour table.
 QImage AufWeiss(const QImage &bild)
 {
     QImage flach(bild.size(), QImage::Format_RGB32);
     flach.fill(Weiss);
     QPainter p(&flach);
-    p.drawImage(0, 0, bild.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    p.drawImage(
+        0, 0,
+        bild.convertToFormat(bild.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32));
     return flach;
 }
 
