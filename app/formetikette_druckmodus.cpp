@@ -35,6 +35,9 @@ void TFormEtikette::MehrereEtikettenDruckenCheckBoxClick()
 void TFormEtikette::NurEineDruckenCheckBoxClick()
 {
     if (NurEineDruckenCheckBox->isChecked()) {
+        // From "nothing chosen" no other box's handler runs to replace the sheet in the preview.
+        const bool ausKeinemModus = !MehrereEtikettenDruckenCheckBox->isChecked() && !GanzeSeiteCheckBox->isChecked()
+            && !NurDieZeileCheckBox->isChecked();
         setzePositionsfelder(true);
         MehrereEtikettenDruckenCheckBox->setChecked(false);
         GanzeSeiteCheckBox->setChecked(false);
@@ -43,6 +46,8 @@ void TFormEtikette::NurEineDruckenCheckBoxClick()
         GanzeSeiteCheckBox->setEnabled(false);
         NurDieZeileCheckBox->setEnabled(false);
         ZeigeEtikettenPosition(Blau);
+        if (ausKeinemModus)
+            MachVorschau();
     } else if (m_zustand.MehrereNebeneinanderMoeglich) {
         MehrereEtikettenDruckenCheckBox->setChecked(true);
         GanzeSeiteCheckBox->setChecked(true);

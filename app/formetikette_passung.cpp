@@ -45,7 +45,10 @@ void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl
     const int v = Rueckfallanzahl(letzte, geladene);
     anzahlFeld->setText(QString::number(v));
     anzahl->setPosition(v);
-    // The chosen column or row becomes the last one.
+    // The chosen column or row becomes the last one. The row limit follows the count only on the next paint:
+    // raised now, so that the row does not stop at the old limit while its field shows the new last row.
+    if (position == UpDownZeile)
+        UpDownZeile->setMax(anzahl->Position());
     position->setPosition(anzahl->Position());
     positionsFeld->setText(anzahlFeld->text());
     LadeEtikettenInfo();

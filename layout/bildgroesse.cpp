@@ -21,7 +21,11 @@ QSize LiesBildGroesse(const QString &pfad)
     if (!datei.open(QIODevice::ReadOnly))
         throw DateiNichtZuOeffnen(pfad);
 
-    const QByteArray kopf = datei.read(DateiKopfLaenge + InfoKopfLaenge);
+    return LiesBildGroesse(datei.read(DateiKopfLaenge + InfoKopfLaenge), pfad);
+}
+
+QSize LiesBildGroesse(const QByteArray &kopf, const QString &pfad)
+{
     const auto *bytes = reinterpret_cast<const uchar *>(kopf.constData());
 
     // Both kinds of information header hold their size field, width and height in their first 12 bytes.

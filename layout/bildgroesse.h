@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -9,3 +10,6 @@
 // Throws Fehler when the file cannot be opened, is too short for its headers, or names
 // a size no real picture has (zero, negative width, more than 30000 pixels).
 QSize LiesBildGroesse(const QString &pfad);
+
+// The same on the first bytes of a file already in memory; `pfad` only names the file in the message.
+QSize LiesBildGroesse(const QByteArray &kopf, const QString &pfad);

@@ -191,7 +191,7 @@ private Q_SLOTS:
              Modus::GanzeSeite, 1},
             {"one label, uncheck one label, several impossible -> nothing", Modus::EineEtikette, false, NurEine, false,
              Modus::Keiner, 1},
-            {"nothing, check one label -> one label", Modus::Keiner, false, NurEine, true, Modus::EineEtikette, 0},
+            {"nothing, check one label -> one label", Modus::Keiner, false, NurEine, true, Modus::EineEtikette, 1},
             {"whole page, check one label -> one label", Modus::GanzeSeite, true, NurEine, true, Modus::EineEtikette,
              3},
             {"one row, check one label -> one label", Modus::EineZeile, true, NurEine, true, Modus::EineEtikette, 2},
@@ -472,6 +472,10 @@ private Q_SLOTS:
         QCOMPARE(f.VorschauImage->bild().size(), QSize(991, 1402));
         for (int zeile = 0; zeile < 3; ++zeile)
             QVERIFY(gleich(f.VorschauImage->bild().pixel(495, zeile * 463 + 231), Etikettfarbe));
+        // Back to one label, the preview shows the one label again.
+        klick(f.NurEineDruckenCheckBox);
+        pruefeModus(f, Modus::EineEtikette, {1, 1});
+        QCOMPARE(f.VorschauImage->bild().size(), QSize(794, 1123));
     }
 
     void infobildNachAnzahl_data()

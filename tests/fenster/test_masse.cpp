@@ -189,6 +189,25 @@ private Q_SLOTS:
         QCOMPARE(form.EditZeile->text(), QStringLiteral("5"));
     }
 
+    // The repair puts the loaded count back above the row limit of the lowered count: the row becomes that last
+    // row, in its editor as in its field.
+    void zeileFolgtDerZurueckgesetztenAnzahl()
+    {
+        Entsperrt g;
+        TFormEtikette &form = *g.form;
+        klick(form.UpDownAnzEtikettenInSpalte, false);
+        klick(form.UpDownAnzEtikettenInSpalte, false); // 5 -> 3
+        ticken(form);
+        QCOMPARE(form.UpDownZeile->Position(), 3);
+        form.UpDownObererRand->setPosition(140);
+        klick(form.UpDownObererRand); // 141 + 3 x 54 > 297
+        ticken(form);
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("information")).size(), 1);
+        QCOMPARE(form.AnzahlEtikettenInSpalte(), 5);
+        QCOMPARE(form.UpDownZeile->Position(), 5);
+        QCOMPARE(form.EditZeile->text(), QStringLiteral("5"));
+    }
+
     void keinWiedereintrittWaehrendEinerMeldung()
     {
         Entsperrt g;
