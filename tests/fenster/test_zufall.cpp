@@ -449,7 +449,7 @@ private:
             if (!neun)
                 return QStringLiteral("%1 hat nicht die neun Zeilen: \"%2\"").arg(pfad, inhalt);
         }
-        const QString einstellungen = EinstellungsPfad(f.AktuelleEtikettDatei);
+        const QString einstellungen = EinstellungsPfad(f.zustand().AktuelleEtikettDatei);
         if (gespeichert) {
             QFile datei(einstellungen);
             datei.open(QIODevice::ReadOnly);
@@ -510,7 +510,7 @@ private:
         const Bogenmasse m = masse();
         const int spalte = f.UpDownSpalte->Position();
         const int zeile_ = f.UpDownZeile->Position();
-        const QString pfad = f.AktuelleEtikettDatei;
+        const QString pfad = f.zustand().AktuelleEtikettDatei;
         const QString fuer = QStringList{pfad,
                                          QFileInfo(pfad).lastModified().toString(Qt::ISODateWithMs),
                                          Einstellungen(m),
