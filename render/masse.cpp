@@ -8,13 +8,23 @@
 #include <climits>
 #include <cmath>
 
+namespace {
+
+int Gesaettigt(qint64 v)
+{
+    return int(std::clamp<qint64>(v, INT_MIN, INT_MAX));
+}
+
+} // namespace
+
 Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, double xMm, double yMm, double wMm, double hMm)
 {
+    // In 64 bits: a label far out on a wide sheet at a printer's resolution lies beyond int.
     Platzierung p;
-    p.Left = MmInPixel(dpiX, xMm) - offX;
-    p.Top = MmInPixel(dpiY, yMm) - offY;
-    p.Right = p.Left + MmInPixel(dpiX, wMm);
-    p.Bottom = p.Top + MmInPixel(dpiY, hMm);
+    p.Left = Gesaettigt(qint64(MmInPixel(dpiX, xMm)) - offX);
+    p.Top = Gesaettigt(qint64(MmInPixel(dpiY, yMm)) - offY);
+    p.Right = Gesaettigt(qint64(p.Left) + MmInPixel(dpiX, wMm));
+    p.Bottom = Gesaettigt(qint64(p.Top) + MmInPixel(dpiY, hMm));
     return p;
 }
 

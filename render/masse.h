@@ -30,7 +30,8 @@ inline QRect Rechteck(const Platzierung &p)
 
 // Where a picture goes on a device. Position and size are converted separately, so the
 // size in pixels does not depend on the position. offX/offY are the printer's physical
-// offsets (0 on the screen): the result counts from the paper's corner.
+// offsets (0 on the screen): the result counts from the paper's corner. Pixels beyond int saturate; a place that
+// far lies off any paper.
 Platzierung Platzierungsrechteck(int dpiX, int dpiY, int offX, int offY, double xMm, double yMm, double wMm,
                                  double hMm);
 

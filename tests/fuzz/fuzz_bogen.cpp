@@ -15,6 +15,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <climits>
 #include <unordered_set>
 
 namespace {
@@ -215,11 +216,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
     PruefeSeite(seite, flaeche);
 
     if (wahl.umfang == Druckumfang::EineEtikette) {
-        // The label itself goes to the page; the printer's offsets move it, and where it stands does not resize it.
+        // The label itself goes to the page; the printer's offsets move it, and where it stands does not resize it,
+        // as long as its place is within int (beyond, far off any paper, it saturates).
         PRUEFE(seite.bild.cacheKey() == etikett.cacheKey());
+        PRUEFE(seite.ziel.Left <= seite.ziel.Right && seite.ziel.Top <= seite.ziel.Bottom);
         Druckflaeche ohneVersatz = flaeche;
         ohneVersatz.versatz = QPoint();
         const Platzierung ohne = BaueSeite(etikett, m, wahl, ohneVersatz).ziel;
+        if (ohne.Right == INT_MAX || ohne.Bottom == INT_MAX)
+            return 0;
         PRUEFE(Rechteck(seite.ziel) == Rechteck(ohne).translated(-flaeche.versatz));
         Bogenmasse ecke = m;
         ecke.ObererRand = ecke.SeitenRand = 0;

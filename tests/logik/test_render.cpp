@@ -287,6 +287,9 @@ void TestRender::platzierung_data()
     // 1 mm is 3.78 and 0.16 mm 0.60 pixels: 4 + 1, not Round(4.38).
     QTest::newRow("size does not depend on position")
         << 96 << 0 << 1 << 1 << 0.16 << 0.16 << QRect(QPoint(4, 4), QPoint(5, 5));
+    // Column 10000 at a pitch of 10000 mm, on 1200 dpi: far beyond int, and beyond any paper.
+    QTest::newRow("a place beyond int saturates instead of wrapping")
+        << 1200 << 0 << 99990000 << 0 << 85.0 << 54.0 << QRect(QPoint(INT_MAX, 0), QPoint(INT_MAX, 2551));
 }
 
 void TestRender::platzierung()
