@@ -1,6 +1,6 @@
 // The header reader of label pictures on any bytes. A size it gives lies within the promised bounds, is what the
-// headers say, and is the size the bitmap decoder finds whenever the decoder reads the bytes; what it refuses, the
-// decoder refuses too. From a file it answers as from the same bytes in memory.
+// headers say, and is the size the bitmap decoder finds whenever the decoder reads the bytes; a picture it refuses
+// for a width or height below 1, the decoder refuses too. From a file it answers as from the same bytes in memory.
 #include "gemeinsam.h"
 #include "layout/bildgroesse.h"
 #include "platform/fehler.h"
@@ -66,8 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
         PRUEFE(groesse->width() == breite && groesse->height() == qAbs(hoehe));
 
     // The decoder the window reads label pictures with, held to bitmaps. It reads a header of any other size as
-    // the old one with signed 16-bit fields, so only the sizes that both read alike are compared.
+    // the old one with signed 16-bit fields, so only the sizes that both read alike are compared; and it decodes
+    // pictures beyond the 30000 pixels that the reader takes for no real picture.
     if (kopf != 40 && kopf != 108 && kopf != 124 && !(kopf == 12 && breite < 0x8000 && hoehe < 0x8000))
+        return 0;
+    if (breite > 30000 || qAbs(hoehe) > 30000)
         return 0;
     QBuffer puffer;
     puffer.setData(bytes);

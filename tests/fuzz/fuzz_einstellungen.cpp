@@ -11,6 +11,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
+
 namespace {
 
 QString Pfad(const char *name)
