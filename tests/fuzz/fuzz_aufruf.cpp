@@ -1,0 +1,87 @@
+// The command line of morvane-druck on any arguments (the input split at zero bytes). An accepted call names one
+// of its arguments as the label, keeps the copy count in range and never with a PDF file, and has a place on the
+// sheet that its kind allows; written out again, in either option form, it reads back as the same call. Help is
+// only given when asked for, and a refusal always says why.
+#include "cli/aufruf.h"
+#include "gemeinsam.h"
+
+#include <cstdint>
+
+namespace {
+
+QStringList Argumente(const uint8_t *daten, size_t laenge)
+{
+    // split() keeps empty parts: an empty argument is something a shell can pass too.
+    return QString::fromUtf8(reinterpret_cast<const char *>(daten), qsizetype(laenge)).split(QChar(0));
+}
+
+// The call as options in one of the two forms, then the label.
+QStringList Zurueckgeschrieben(const Druckauftrag &auftrag, bool mitGleich)
+{
+    QStringList argumente;
+    const auto option = [&](const QString &name, const QString &wert) {
+        if (mitGleich)
+            argumente << name + QLatin1Char('=') + wert;
+        else
+            argumente << name << wert;
+    };
+    if (!auftrag.pdf.isEmpty())
+        option(QStringLiteral("--pdf"), auftrag.pdf);
+    if (!auftrag.drucker.isEmpty())
+        option(QStringLiteral("--drucker"), auftrag.drucker);
+    switch (auftrag.wahl.umfang) {
+    case Druckumfang::GanzeSeite:
+        argumente << QStringLiteral("--seite");
+        break;
+    case Druckumfang::EineZeile:
+        option(QStringLiteral("--zeile"), QString::number(auftrag.wahl.zeile));
+        break;
+    case Druckumfang::EineEtikette:
+        option(QStringLiteral("--einzeln"), QStringLiteral("%1,%2").arg(auftrag.wahl.spalte).arg(auftrag.wahl.zeile));
+        break;
+    }
+    option(QStringLiteral("--kopien"), QString::number(auftrag.kopien));
+    // The label first when it cannot be taken for an option, else after "--".
+    if (!mitGleich && (!auftrag.etikett.startsWith(QLatin1Char('-')) || auftrag.etikett == QLatin1String("-")))
+        argumente.prepend(auftrag.etikett);
+    else
+        argumente << QStringLiteral("--") << auftrag.etikett;
+    return argumente;
+}
+
+void PruefeAuftrag(const QStringList &argumente, const Druckauftrag &auftrag)
+{
+    PRUEFE(!auftrag.etikett.isEmpty());
+    PRUEFE(argumente.contains(auftrag.etikett));
+    PRUEFE(auftrag.kopien >= 1 && auftrag.kopien <= MeisteKopien);
+    PRUEFE(auftrag.pdf.isEmpty() || auftrag.drucker.isEmpty());
+    PRUEFE(auftrag.pdf.isEmpty() || auftrag.kopien == 1);
+    PRUEFE(auftrag.wahl.spalte >= 1 && auftrag.wahl.zeile >= 1);
+    if (auftrag.wahl.umfang == Druckumfang::GanzeSeite)
+        PRUEFE(auftrag.wahl.spalte == 1 && auftrag.wahl.zeile == 1);
+    if (auftrag.wahl.umfang == Druckumfang::EineZeile)
+        PRUEFE(auftrag.wahl.spalte == 1);
+
+    for (const bool mitGleich : {true, false}) {
+        const Aufruf wieder = LiesAufruf(Zurueckgeschrieben(auftrag, mitGleich));
+        PRUEFE(std::holds_alternative<Druckauftrag>(wieder));
+        PRUEFE(std::get<Druckauftrag>(wieder) == auftrag);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
+{
+    const QStringList argumente = Argumente(daten, laenge);
+    const Aufruf aufruf = LiesAufruf(argumente);
+    PRUEFE(aufruf == LiesAufruf(argumente));
+
+    if (const auto *auftrag = std::get_if<Druckauftrag>(&aufruf))
+        PruefeAuftrag(argumente, *auftrag);
+    else if (std::holds_alternative<Hilfewunsch>(aufruf))
+        PRUEFE(argumente.contains(QStringLiteral("--help")) || argumente.contains(QStringLiteral("-h")));
+    else
+        PRUEFE(!std::get<Aufruffehler>(aufruf).text.isEmpty());
+    return 0;
+}
