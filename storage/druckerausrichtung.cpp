@@ -86,8 +86,9 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
         s.setValue(MassstabX, text(k.massstabX));
         s.setValue(MassstabY, text(k.massstabY));
     }
-    // The store is written whole or not at all; the person must know when the measurement was not kept.
+    // The store is written whole or not at all; the person must know when the measurement was not kept. A line
+    // elsewhere in the store that could not be read does not stop the write, so it is no reason to say so.
     s.sync();
-    if (s.status() != QSettings::NoError)
+    if (s.status() == QSettings::AccessError)
         throw Fehler(QStringLiteral("Die Ausrichtung für %1 konnte nicht gespeichert werden.").arg(drucker));
 }

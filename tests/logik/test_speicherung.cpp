@@ -331,6 +331,15 @@ private Q_SLOTS:
         // "Registry-Einträge löschen" deletes the whole store.
         LoescheSpeicher();
         QCOMPARE(LiesDruckerkorrektur(buero), Druckerkorrektur{});
+
+        // A hand-edited line the store cannot read does not make a kept correction look lost.
+        {
+            QFile f(SpeicherOrt());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[General]\n/home/x/\n[Druckerausrichtung]\nLaser\\VersatzX=1\n");
+        }
+        SchreibDruckerkorrektur(laser, a);
+        QCOMPARE(LiesDruckerkorrektur(laser), a);
     }
 
     void druckerausrichtungUnbrauchbar_data()
