@@ -1,6 +1,7 @@
 // morvane-druck as a person runs it: without a display, its exit statuses and messages, the page it prints
 // compared with the window's page of the same label, and a job through the private print server.
 #include "app/formetikette.h"
+#include "druckserver.h"
 #include "programmordner.h"
 #include "app/updown.h"
 #include "cli/aufruf.h"
@@ -8,8 +9,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDirIterator>
-#include <QElapsedTimer>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
@@ -22,11 +21,9 @@ Q_DECLARE_METATYPE(Seitenwahl)
 namespace {
 
 const QString Befehl = QStringLiteral(MORVANE_DRUCK);
-const QString CupsSkript = QStringLiteral(MORVANE_QUELLE "/scripts/cups");
 // Printed pages are read back at this resolution: one pixel is 0.17 mm.
 constexpr int LeseDpi = 150;
 constexpr double ToleranzMm = 0.5;
-constexpr int ZeitFuerCupsMs = 30000;
 
 struct Lauf
 {
@@ -130,10 +127,7 @@ class TestDruckbefehl : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_cupsOrdner;
-    QString m_eigenerServer;
-    QString m_cupsAusgabe;
-    QString m_cupsGrund;
+    Druckserver m_server;
 
     QString pfad(const QString &name) const { return m_dir.filePath(name); }
 
@@ -153,38 +147,15 @@ class TestDruckbefehl : public QObject
     }
 
 private Q_SLOTS:
-    // The print server comes from the test run (scripts/test); run alone, the test starts its own.
+    // The commands started here print through the private print server only.
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
         QVERIFY2(QFileInfo::exists(Beispiel(QStringLiteral(".bmp"))), "the build writes the sample card");
-        m_cupsOrdner = qEnvironmentVariable("MORVANE_CUPS_DIR");
-        if (m_cupsOrdner.isEmpty()) {
-            QProcess start;
-            start.start(QStringLiteral("bash"),
-                        {CupsSkript, QStringLiteral("start"), QString::number(QCoreApplication::applicationPid())});
-            if (!start.waitForFinished(60000) || start.exitStatus() != QProcess::NormalExit || start.exitCode() != 0) {
-                m_cupsGrund = QString::fromLocal8Bit(start.readAllStandardError()).trimmed();
-            } else {
-                m_cupsOrdner = QString::fromLocal8Bit(start.readAllStandardOutput()).trimmed().split(u'\n').last();
-                m_eigenerServer = m_cupsOrdner;
-            }
-        }
-        if (m_cupsOrdner.isEmpty())
-            return;
-        QFile ausgabe(m_cupsOrdner + QStringLiteral("/ausgabe"));
-        if (!ausgabe.open(QIODevice::ReadOnly)) {
-            m_cupsGrund = QStringLiteral("no print server in ") + m_cupsOrdner;
-            return;
-        }
-        m_cupsAusgabe = QString::fromLocal8Bit(ausgabe.readAll()).trimmed();
+        m_server.starte();
     }
 
-    void cleanupTestCase()
-    {
-        if (!m_eigenerServer.isEmpty())
-            QProcess::execute(QStringLiteral("bash"), {CupsSkript, QStringLiteral("stop"), m_eigenerServer});
-    }
+    void cleanupTestCase() { m_server.stoppe(); }
 
     void rueckgabe_data()
     {
@@ -373,8 +344,8 @@ private Q_SLOTS:
     // correction from where the PDF file has it.
     void druckUeberCups()
     {
-        if (m_cupsAusgabe.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cupsGrund));
+        if (!m_server.da())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_server.grund()));
         if (!WerkzeugeDa())
             QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
         // The job's title is the label's name, and the PDF printer names its file after it.
@@ -384,47 +355,26 @@ private Q_SLOTS:
         const QString konfig = pfad(QStringLiteral("konfig-cups"));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(konfig));
         const double rechtsMm = 4.0, untenMm = 6.0;
-        SchreibDruckerkorrektur(QStringLiteral("MorvanePDF"), Druckerkorrektur{rechtsMm, untenMm, 1.0, 1.0});
+        SchreibDruckerkorrektur(Druckserver::Drucker, Druckerkorrektur{rechtsMm, untenMm, 1.0, 1.0});
 
         const QString ohne = pfad(QStringLiteral("ohne-korrektur.pdf"));
         const Lauf datei =
             Starte({QStringLiteral("--seite"), QStringLiteral("--pdf"), ohne, pfad(titel + ".bmp")}, konfig);
         QCOMPARE(datei.status, 0);
-        qputenv("CUPS_SERVER", QFile::encodeName(m_cupsOrdner + QStringLiteral("/cups.sock")));
-        const Lauf l = Starte({QStringLiteral("--seite"), QStringLiteral("--drucker"), QStringLiteral("MorvanePDF"),
-                               pfad(titel + ".bmp")},
-                              konfig);
-        qunsetenv("CUPS_SERVER");
+        const Lauf l =
+            Starte({QStringLiteral("--seite"), QStringLiteral("--drucker"), Druckserver::Drucker, pfad(titel + ".bmp")},
+                   konfig);
         QCOMPARE(l.fehler, QString());
         QCOMPARE(l.status, 0);
 
-        // The printer writes its file when the server has run the job; it is done when its end is there and it
-        // no longer grows.
-        QString pdf;
-        QByteArray inhalt;
-        bool fertig = false;
-        QElapsedTimer uhr;
-        uhr.start();
-        while (!fertig && uhr.elapsed() < ZeitFuerCupsMs) {
-            QTest::qWait(250);
-            QDirIterator it(m_cupsAusgabe, {titel + QStringLiteral("*.pdf")}, QDir::Files);
-            if (!it.hasNext())
-                continue;
-            pdf = it.next();
-            QFile f(pdf);
-            if (!f.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray jetzt = f.readAll();
-            fertig = !jetzt.isEmpty() && jetzt == inhalt && jetzt.trimmed().endsWith("%%EOF");
-            inhalt = jetzt;
-        }
-        const auto weg = qScopeGuard([&] { QFile::remove(pdf); });
-        QVERIFY2(fertig,
+        const Druckserver::Auftrag auftrag = m_server.warteAufPdf(titel);
+        const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
+        QVERIFY2(auftrag.fertig,
                  qPrintable(QStringLiteral("no PDF %1* in %2 after %3 s; server log: %4/log/error_log")
-                                .arg(titel, m_cupsAusgabe)
-                                .arg(ZeitFuerCupsMs / 1000)
-                                .arg(m_cupsOrdner)));
-        const GeleseneSeite gedruckt = LiesPdf(pdf);
+                                .arg(titel, m_server.ausgabe())
+                                .arg(Druckserver::ZeitMs / 1000)
+                                .arg(m_server.ordner())));
+        const GeleseneSeite gedruckt = LiesPdf(auftrag.pdf);
         const GeleseneSeite soll = LiesPdf(ohne);
         QCOMPARE(gedruckt.seiten, 1);
         QCOMPARE(gedruckt.bild.size(), soll.bild.size());
