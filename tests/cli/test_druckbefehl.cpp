@@ -2,6 +2,7 @@
 // compared with the window's page of the same label, and a job through the private print server.
 #include "app/formetikette.h"
 #include "druckserver.h"
+#include "pdfseite.h"
 #include "programmordner.h"
 #include "app/updown.h"
 #include "cli/aufruf.h"
@@ -49,35 +50,6 @@ Lauf Starte(const QStringList &argumente, const QString &konfig, const QString &
     l.aus = QString::fromUtf8(p.readAllStandardOutput());
     l.fehler = QString::fromUtf8(p.readAllStandardError());
     return l;
-}
-
-// The page count and the first page as pixels at LeseDpi.
-struct GeleseneSeite
-{
-    int seiten = 0;
-    QImage bild;
-};
-
-GeleseneSeite LiesPdf(const QString &pdf)
-{
-    GeleseneSeite g;
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    if (!info.waitForFinished(60000) || info.exitCode() != 0)
-        return g;
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-            .match(QString::fromLocal8Bit(info.readAllStandardOutput()));
-    g.seiten = m.hasMatch() ? m.captured(1).toInt() : 0;
-    const QString ziel = pdf + QStringLiteral("-seite");
-    QProcess umwandlung;
-    umwandlung.start(QStringLiteral("pdftoppm"),
-                     {QStringLiteral("-r"), QString::number(LeseDpi), QStringLiteral("-png"),
-                      QStringLiteral("-singlefile"), pdf, ziel});
-    if (umwandlung.waitForFinished(60000) && umwandlung.exitCode() == 0)
-        g.bild = QImage(ziel + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    QFile::remove(ziel + QStringLiteral(".png"));
-    return g;
 }
 
 bool WerkzeugeDa()
@@ -332,8 +304,8 @@ private Q_SLOTS:
         QCOMPARE(l.fehler, QString());
         QCOMPARE(l.status, 0);
 
-        const GeleseneSeite fenster = LiesPdf(fensterPdf);
-        const GeleseneSeite befehl = LiesPdf(befehlPdf);
+        const PdfSeite fenster = LiesPdfSeite(fensterPdf, LeseDpi);
+        const PdfSeite befehl = LiesPdfSeite(befehlPdf, LeseDpi);
         QCOMPARE(fenster.seiten, 1);
         QCOMPARE(befehl.seiten, 1);
         QVERIFY(!Bedruckt(befehl.bild).isEmpty());
@@ -374,8 +346,8 @@ private Q_SLOTS:
                                 .arg(titel, m_server.ausgabe())
                                 .arg(Druckserver::ZeitMs / 1000)
                                 .arg(m_server.ordner())));
-        const GeleseneSeite gedruckt = LiesPdf(auftrag.pdf);
-        const GeleseneSeite soll = LiesPdf(ohne);
+        const PdfSeite gedruckt = LiesPdfSeite(auftrag.pdf, LeseDpi);
+        const PdfSeite soll = LiesPdfSeite(ohne, LeseDpi);
         QCOMPARE(gedruckt.seiten, 1);
         QCOMPARE(gedruckt.bild.size(), soll.bild.size());
         const QRect ist = Bedruckt(gedruckt.bild);

@@ -156,36 +156,6 @@ QString VergleicheSeite(const QImage &seite, const QList<QRectF> &erwartet)
     return QString();
 }
 
-// The page count and the first page as pixels at LeseDpi.
-struct GeleseneSeite
-{
-    int seiten = 0;
-    QImage bild;
-};
-
-GeleseneSeite LiesPdf(const QString &pdf)
-{
-    GeleseneSeite g;
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    if (!info.waitForFinished(60000) || info.exitCode() != 0)
-        return g;
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-            .match(QString::fromLocal8Bit(info.readAllStandardOutput()));
-    g.seiten = m.hasMatch() ? m.captured(1).toInt() : 0;
-
-    const QString ziel = pdf + QStringLiteral("-seite");
-    QProcess umwandlung;
-    umwandlung.start(QStringLiteral("pdftoppm"),
-                     {QStringLiteral("-r"), QString::number(LeseDpi), QStringLiteral("-png"),
-                      QStringLiteral("-singlefile"), pdf, ziel});
-    if (umwandlung.waitForFinished(60000) && umwandlung.exitCode() == 0)
-        g.bild = QImage(ziel + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-    QFile::remove(ziel + QStringLiteral(".png"));
-    return g;
-}
-
 bool WerkzeugeDa()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
@@ -516,7 +486,7 @@ private Q_SLOTS:
 
         QCOMPARE(arten(p), (QStringList{QStringLiteral("druckFrage"), QStringLiteral("druckDialog")}));
         QVERIFY(p.dialoge.unerwartet.isEmpty());
-        const GeleseneSeite seite = LiesPdf(pdf);
+        const PdfSeite seite = LiesPdfSeite(pdf, LeseDpi);
         QCOMPARE(seite.seiten, 1);
         const QString abweichung = VergleicheSeite(seite.bild, Erwartet(modus));
         QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
@@ -553,7 +523,7 @@ private Q_SLOTS:
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList{QStringLiteral("Das Drucken ist im Gang")});
         QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")).size(), 1);
         QVERIFY(p.dialoge.unerwartet.isEmpty());
-        const GeleseneSeite seite = LiesPdf(pdf);
+        const PdfSeite seite = LiesPdfSeite(pdf, LeseDpi);
         QCOMPARE(seite.seiten, 1);
         const QString abweichung = VergleicheSeite(seite.bild, Erwartet(Modus::EineEtikette));
         QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
@@ -587,7 +557,7 @@ private Q_SLOTS:
             PdfDrucker(pdf)(drucker);
             drucker.setCopyCount(3);
         });
-        QCOMPARE(LiesPdf(pdf).seiten, 1);
+        QCOMPARE(LiesPdfSeite(pdf, LeseDpi).seiten, 1);
         QVERIFY(QFile::remove(pdf));
 
         const QPrinter *zweiter = nullptr;
@@ -605,7 +575,7 @@ private Q_SLOTS:
         QCOMPARE(zweiter, gemacht.first());
         QCOMPARE(datei, pdf);
         QCOMPARE(kopien, 3);
-        QCOMPARE(LiesPdf(pdf).seiten, 1);
+        QCOMPARE(LiesPdfSeite(pdf, LeseDpi).seiten, 1);
         QVERIFY(p.dialoge.unerwartet.isEmpty());
     }
 
@@ -821,7 +791,7 @@ private Q_SLOTS:
                                 .arg(m_cups.ordner())));
         const QString pdf = auftrag.pdf;
         QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
-        const GeleseneSeite seite = LiesPdf(pdf);
+        const PdfSeite seite = LiesPdfSeite(pdf, LeseDpi);
         QCOMPARE(seite.seiten, 1);
         const QString abweichung = VergleicheSeite(seite.bild, Erwartet(modus));
         QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
@@ -891,7 +861,7 @@ private Q_SLOTS:
         const Druckserver::Auftrag auftrag = m_cups.warteAufPdf(druckTitel);
         const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
         QVERIFY2(auftrag.fertig, qPrintable(QStringLiteral("no PDF %1* in %2").arg(druckTitel, m_cups.ausgabe())));
-        const GeleseneSeite seite = LiesPdf(auftrag.pdf);
+        const PdfSeite seite = LiesPdfSeite(auftrag.pdf, LeseDpi);
         QCOMPARE(seite.seiten, 1);
         QList<QRectF> soll;
         for (const QRectF &r : Erwartet(modus)) {

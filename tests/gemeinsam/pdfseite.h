@@ -8,13 +8,43 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QRect>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
-// Printed pages read back with pdftoppm, as grey pixels; dark is below half.
+// Printed pages read back with pdfinfo and pdftoppm.
 
 inline bool PdfWerkzeugeDa()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+// A PDF's page count and its first page in colour at `dpi`; no pages and a null picture when it cannot be read.
+struct PdfSeite
+{
+    int seiten = 0;
+    QImage bild;
+};
+
+inline PdfSeite LiesPdfSeite(const QString &pdf, int dpi)
+{
+    PdfSeite s;
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!info.waitForFinished(60000) || info.exitCode() != 0)
+        return s;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(QString::fromLocal8Bit(info.readAllStandardOutput()));
+    s.seiten = m.hasMatch() ? m.captured(1).toInt() : 0;
+    const QString ziel = pdf + QStringLiteral("-seite");
+    QProcess umwandlung;
+    umwandlung.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                      pdf, ziel});
+    if (umwandlung.waitForFinished(60000) && umwandlung.exitCode() == 0)
+        s.bild = QImage(ziel + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    QFile::remove(ziel + QStringLiteral(".png"));
+    return s;
 }
 
 // A part of a PDF's first page at `dpi`, and where its corner lies on the page in pixels.
@@ -49,7 +79,7 @@ inline PdfAusschnitt LiesPdf(const QString &pdf, int dpi, const QRectF &mm)
     return a;
 }
 
-// The smallest rectangle around all dark pixels, in mm from the paper's corner; empty when there are none.
+// The smallest rectangle around all dark pixels (below half), in mm from the paper's corner; empty when there are none.
 inline QRectF DunklerBereich(const PdfAusschnitt &a)
 {
     const QImage &b = a.bild;
