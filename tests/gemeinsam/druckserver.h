@@ -88,6 +88,15 @@ public:
         return a;
     }
 
+    // What a test says when warteAufPdf gave up.
+    QString keinPdf(const QString &titel) const
+    {
+        return QStringLiteral("no PDF %1* in %2 after %3 s; server log: %4/log/error_log")
+            .arg(titel, m_ausgabe)
+            .arg(ZeitMs / 1000)
+            .arg(m_ordner);
+    }
+
 private:
     static QString skript() { return QStringLiteral(MORVANE_QUELLE "/scripts/cups"); }
 
