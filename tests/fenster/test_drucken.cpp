@@ -843,8 +843,7 @@ private Q_SLOTS:
 
         const Druckserver::Auftrag testseite = m_cups.warteAufPdf(testTitel);
         const auto testseiteWeg = qScopeGuard([&] { QFile::remove(testseite.pdf); });
-        QVERIFY2(testseite.fertig,
-                 qPrintable(QStringLiteral("no test page PDF %1* in %2").arg(testTitel, m_cups.ausgabe())));
+        QVERIFY2(testseite.fertig, qPrintable(m_cups.keinPdf(testTitel)));
         for (const MmPunkt &k : {TestkreuzOben, TestkreuzUnten}) {
             const QPointF mitte = Kreuzmitte(testseite.pdf, 600, k);
             QVERIFY2(std::abs(mitte.x() - k.x) <= ToleranzMm && std::abs(mitte.y() - k.y) <= ToleranzMm,
