@@ -45,11 +45,18 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
     m_liste = new QListWidget(this);
     m_liste->setObjectName(QStringLiteral("ListeBoegen"));
     m_liste->setUniformItemSizes(true);
-    for (const Etikettenbogen &b : std::as_const(m_boegen))
-        m_liste->addItem(Eintragstext(b));
+    for (const Etikettenbogen &b : std::as_const(m_boegen)) {
+        // A long list of numbers is cut at the list's edge; the tip shows it whole.
+        auto *eintrag = new QListWidgetItem(Eintragstext(b), m_liste);
+        eintrag->setToolTip(eintrag->text());
+    }
     m_keineTreffer = new QLabel(QStringLiteral("Keine passenden Etikettenbögen"), this);
     m_keineTreffer->setObjectName(QStringLiteral("LabelKeineTreffer"));
     m_keineTreffer->setAlignment(Qt::AlignCenter);
+    // In the list's place, looking like the empty list.
+    m_keineTreffer->setFrameStyle(m_liste->frameStyle());
+    m_keineTreffer->setBackgroundRole(QPalette::Base);
+    m_keineTreffer->setAutoFillBackground(true);
     m_listenplatz = new QStackedLayout;
     m_listenplatz->addWidget(m_liste);
     m_listenplatz->addWidget(m_keineTreffer);
