@@ -16,7 +16,6 @@ class TestKatalog : public QObject
 private Q_SLOTS:
     void zeile_data();
     void zeile();
-    void katalogdatei_data();
     void katalogdatei();
     void eintrag_data();
     void eintrag();
@@ -32,8 +31,6 @@ void TestKatalog::zeile_data()
     QTest::addColumn<QString>("fehler"); // a part of the reason, empty for a valid line
 
     QTest::newRow("gültig, mit Brüchen") << ProbeboegenZeilen[1] << QString();
-    QTest::newRow("ein Etikett genau so groß wie A4") << ProbeboegenZeilen[5] << QString();
-    QTest::newRow("ohne Lücke zwischen den Etiketten") << ProbeboegenZeilen[0] << QString();
     QTest::newRow("rechts 0,01 mm über A4") << "X;1;Rechteck;3;1;70;37;0.01;0;70;37"
                                             << "rechts über das A4-Blatt hinaus (bis 210.01 mm)";
     QTest::newRow("unten 0,01 mm über A4") << "X;1;Rechteck;1;8;70;37;0;1.01;70;37"
@@ -42,26 +39,16 @@ void TestKatalog::zeile_data()
                                              << "Horizontalabstand ist kleiner als die Breite";
     QTest::newRow("überlappen in der Spalte") << "X;1;Rechteck;1;2;70;37;0;0;70;36.99"
                                               << "Vertikalabstand ist kleiner als die Höhe";
-    QTest::newRow("keine Spalte") << "X;1;Rechteck;0;1;70;37;0;0;70;37"
-                                  << "mindestens 1";
     QTest::newRow("Breite 0") << "X;1;Rechteck;1;1;0;37;0;0;70;37"
                               << "größer als 0";
     QTest::newRow("drei Nachkommastellen") << "X;1;Rechteck;1;1;63.505;37;0;0;70;37"
                                            << "keine Länge";
-    QTest::newRow("Dezimalkomma") << "X;1;Rechteck;1;1;63,5;37;0;0;70;37"
-                                  << "keine Länge";
-    QTest::newRow("negativer Rand") << "X;1;Rechteck;1;1;63;37;-1;0;70;37"
-                                    << "keine Länge";
-    QTest::newRow("Anzahl in Worten") << "X;1;Rechteck;drei;1;63;37;0;0;70;37"
-                                      << "keine Anzahl";
     QTest::newRow("unbekannte Form") << "X;1;Dreieck;1;1;63;37;0;0;70;37"
                                      << "unbekannte Form";
     QTest::newRow("ein Feld zu wenig") << "X;1;Rechteck;1;1;63;37;0;0;70"
                                        << "10 statt 11 Felder";
     QTest::newRow("leere Nummer in der Liste") << "X;3474, ;Rechteck;1;1;63;37;0;0;70;37"
                                                << "leere Nummer";
-    QTest::newRow("ohne Hersteller") << " ;1;Rechteck;1;1;63;37;0;0;70;37"
-                                     << "Hersteller fehlt";
 }
 
 void TestKatalog::zeile()
@@ -80,47 +67,25 @@ void TestKatalog::zeile()
     }
 }
 
-void TestKatalog::katalogdatei_data()
-{
-    QTest::addColumn<QByteArray>("inhalt");
-    QTest::addColumn<int>("boegen");
-    QTest::addColumn<QStringList>("uebergangen");
-
-    const QByteArray kopf = EtikettenboegenKopf.toUtf8();
-    QTest::newRow("Byte-Order-Mark, CRLF, Leerzeilen")
-        << "\xEF\xBB\xBF" + kopf + "\r\n" + ProbeboegenZeilen[0].toUtf8() + "\r\n\r\n" + ProbeboegenZeilen[3].toUtf8()
-        << 2 << QStringList();
-    QTest::newRow("eine schlechte Zeile kostet die anderen nicht")
-        << kopf + "\n" + ProbeboegenZeilen[0].toUtf8() + "\nX;1;Rechteck;3;1;71;37;0;0;71;37\n"
-            + ProbeboegenZeilen[1].toUtf8() + "\n"
-        << 2
-        << QStringList{QStringLiteral("Zeile 3: Die Etiketten reichen rechts über das A4-Blatt hinaus (bis 213 mm).")};
-    QTest::newRow("nur der Kopf") << kopf << 0 << QStringList();
-    QTest::newRow("falscher Kopf") << QByteArray("Hersteller;Nummern\n") << -1 << QStringList();
-    QTest::newRow("leere Datei") << QByteArray() << -1 << QStringList();
-}
-
 void TestKatalog::katalogdatei()
 {
-    QFETCH(QByteArray, inhalt);
-    QFETCH(int, boegen);
-    QFETCH(QStringList, uebergangen);
+    // A byte-order mark, CRLF line ends and an empty line are taken in stride; a bad line costs only itself.
     QTemporaryDir ordner;
     const QString pfad = ordner.filePath(EtikettenboegenDatei);
     QFile datei(pfad);
-    QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write(inhalt) == inhalt.size());
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("\xEF\xBB\xBF" + EtikettenboegenKopf.toUtf8() + "\r\n" + ProbeboegenZeilen[0].toUtf8()
+                + "\r\n\r\nX;1;Rechteck;3;1;71;37;0;0;71;37\r\n" + ProbeboegenZeilen[1].toUtf8());
     datei.close();
-    try {
-        const Bogenkatalog katalog = LiesEtikettenboegen(pfad);
-        QVERIFY2(boegen >= 0, "a file without the header must be refused");
-        QCOMPARE(katalog.boegen.size(), boegen);
-        QCOMPARE(katalog.uebergangen, uebergangen);
-        if (boegen > 0)
-            QCOMPARE(katalog.boegen.first(), Probeboegen().first());
-    } catch (const Fehler &f) {
-        QVERIFY2(boegen < 0, f.what());
-        QVERIFY(f.text().contains(pfad));
-    }
+    const Bogenkatalog katalog = LiesEtikettenboegen(pfad);
+    QCOMPARE(katalog.boegen, Probeboegen().mid(0, 2));
+    QCOMPARE(katalog.uebergangen,
+             QStringList{"Zeile 4: Die Etiketten reichen rechts über das A4-Blatt hinaus (bis 213 mm)."});
+
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write("Hersteller;Nummern\n" + ProbeboegenZeilen[0].toUtf8());
+    datei.close();
+    QVERIFY_THROWS_EXCEPTION(Fehler, LiesEtikettenboegen(pfad));
     QVERIFY_THROWS_EXCEPTION(Fehler, LiesEtikettenboegen(ordner.filePath(QStringLiteral("fehlt.csv"))));
 }
 
@@ -131,7 +96,6 @@ void TestKatalog::eintrag_data()
     QTest::newRow("ganze Millimeter, zwei Nummern") << 0 << "Zweckform 3474, 3490 - 24 Etiketten 70 x 37 mm (3 x 8)";
     QTest::newRow("Brüche mit Dezimalkomma") << 1 << "Avery L7160, J8160 - 21 Etiketten 63,5 x 38,1 mm (3 x 7)";
     QTest::newRow("rund") << 3 << "Endisch 6500040x - 24 runde Etiketten 40 x 40 mm (4 x 6)";
-    QTest::newRow("oval, Nummer mit Leerzeichen") << 4 << "Sigel LA 505 - 10 ovale Etiketten 80 x 47 mm (2 x 5)";
     QTest::newRow("ein Etikett") << 5 << "Zweckform 3478 - 1 Etikett 210 x 297 mm (1 x 1)";
 }
 
@@ -147,12 +111,6 @@ void TestKatalog::suche_data()
     QTest::addColumn<QString>("suche");
     QTest::addColumn<QStringList>("treffer");
 
-    const QStringList alle = [] {
-        QStringList namen;
-        for (const Etikettenbogen &b : Probeboegen())
-            namen << BogenName(b);
-        return namen;
-    }();
     const QString z3474 = QStringLiteral("Zweckform 3474, 3490");
     const QString avery = QStringLiteral("Avery L7160, J8160");
     const QString herma = QStringLiteral("Herma 4360");
@@ -160,34 +118,22 @@ void TestKatalog::suche_data()
     const QString sigel = QStringLiteral("Sigel LA 505");
     const QString z3478 = QStringLiteral("Zweckform 3478");
 
-    QTest::newRow("leer zeigt alle") << "  " << alle;
+    QTest::newRow("leer zeigt alle") << "  " << QStringList{z3474, avery, herma, endisch, sigel, z3478};
     QTest::newRow("Hersteller, klein geschrieben") << "zweckform" << QStringList{z3474, z3478};
-    QTest::newRow("Anfang des Herstellers") << "HER" << QStringList{herma};
-    QTest::newRow("zweite Nummer eines Bogens") << "3490" << QStringList{z3474};
-    QTest::newRow("Nummer mit Buchstaben") << "l7160" << QStringList{avery};
     QTest::newRow("Teil einer Nummer") << "816" << QStringList{avery};
     QTest::newRow("Nummer mit Leerzeichen") << "LA 505" << QStringList{sigel};
-    QTest::newRow("Nummern wie im Eintrag") << "3474, 3490" << QStringList{z3474};
     QTest::newRow("Größe 70x37") << "70x37" << QStringList{z3474, herma};
-    QTest::newRow("Größe mit Leerzeichen") << "70 x 37" << QStringList{z3474, herma};
     QTest::newRow("Größe mit Malzeichen") << "70 × 37" << QStringList{z3474, herma};
     QTest::newRow("Größe mit mm") << "70 X 37 mm" << QStringList{z3474, herma};
     QTest::newRow("Größe mit Dezimalkomma") << "63,5x38,1" << QStringList{avery};
-    QTest::newRow("Größe mit Dezimalpunkt") << "63.5 x 38.1" << QStringList{avery};
     QTest::newRow("ganze Zahlen treffen Brüche") << "63x38" << QStringList{avery};
     QTest::newRow("ein Zehntel daneben") << "63,4x38,1" << QStringList();
-    QTest::newRow("Größe nicht gedreht") << "37x70" << QStringList();
-    QTest::newRow("runde nach Größe") << "40x40" << QStringList{endisch};
     QTest::newRow("Aufteilung 3x8") << "3x8" << QStringList{z3474};
     QTest::newRow("Aufteilung 3 x 7") << "3 x 7" << QStringList{avery, herma};
     QTest::newRow("während des Tippens: 70 x") << "70 x" << QStringList{z3474, herma};
     QTest::newRow("Anzahl 24") << "24" << QStringList{z3474, endisch};
-    QTest::newRow("Anzahl 10") << "10" << QStringList{sigel};
     QTest::newRow("alle Wörter müssen passen") << "zweckform 24" << QStringList{z3474};
-    QTest::newRow("Hersteller und Größe ohne Treffer") << "herma 3x8" << QStringList();
     QTest::newRow("Form rund") << "Rund" << QStringList{endisch};
-    QTest::newRow("Form oval") << "oval" << QStringList{sigel};
-    QTest::newRow("nichts passt") << "xyz" << QStringList();
 }
 
 void TestKatalog::suche()
@@ -206,7 +152,6 @@ void TestKatalog::bogenbild_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<bool>("rund");
     QTest::newRow("Rechtecke mit Lücke") << 1 << false;
-    QTest::newRow("Rechtecke ohne Lücke") << 0 << false;
     QTest::newRow("Kreise") << 3 << true;
     QTest::newRow("Ellipsen") << 4 << true;
 }
@@ -224,18 +169,16 @@ void TestKatalog::bogenbild()
     for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
         for (int spalte = 1; spalte <= b.spalten; ++spalte) {
             const MmRechteck r = EtikettImBogen(b, spalte, zeile);
-            const QString wo = QStringLiteral("Spalte %1, Zeile %2").arg(spalte).arg(zeile);
-            QVERIFY2(farbe(r.x + r.breite / 2, r.y + r.hoehe / 2) == BogenbildEtikett, qPrintable(wo));
+            QCOMPARE(farbe(r.x + r.breite / 2, r.y + r.hoehe / 2), BogenbildEtikett);
             // Just inside a corner of the label's box: label for a rectangle, paper beside an ellipse.
-            QVERIFY2(farbe(r.x + 2, r.y + 2) == (rund ? BogenbildPapier : BogenbildEtikett), qPrintable(wo));
-            if (b.horizontalabstand - b.breite >= 200 && spalte < b.spalten)
-                QVERIFY2(farbe(r.x + (r.breite + b.horizontalabstand / 100.0) / 2, r.y + r.hoehe / 2)
-                             == BogenbildPapier,
-                         qPrintable(wo + QStringLiteral(": Lücke")));
+            QCOMPARE(farbe(r.x + 2, r.y + 2), rund ? BogenbildPapier : BogenbildEtikett);
+            // The middle of the gap to the next label, and of the left margin.
+            const double luecke = (b.horizontalabstand - b.breite) / 100.0;
+            if (spalte < b.spalten)
+                QCOMPARE(farbe(r.x + r.breite + luecke / 2, r.y + r.hoehe / 2), BogenbildPapier);
+            QCOMPARE(farbe(b.linkerRand / 200.0, r.y + r.hoehe / 2), BogenbildPapier);
         }
     }
-    if (b.linkerRand >= 300)
-        QCOMPARE(farbe(b.linkerRand / 200.0, 150), BogenbildPapier);
 }
 
 QTEST_MAIN(TestKatalog)
