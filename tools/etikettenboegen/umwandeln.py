@@ -124,9 +124,12 @@ def main():
 
     print("# A4 label sheets: maker, product numbers sharing the sheet, shape, columns, rows, then in millimetres")
     print("# label width and height, left and top margin, horizontal and vertical pitch.")
+    stand = subprocess.run(["git", "--git-dir", sys.argv[1], "rev-parse", "HEAD"], check=True, capture_output=True,
+                           text=True).stdout.strip()
     print("# Carried over by umwandeln.py from the template collection of glabels-qt (MIT licence,")
-    print("# https://github.com/jimevins/glabels-qt, templates/*.xml); corrected where the maker's data sheet")
-    print("# differs. Lines starting with # and empty lines are skipped.")
+    print("# https://github.com/jimevins/glabels-qt, templates/*.xml), corrected where the maker's data sheet")
+    print(f"# differs. Commit {stand}.")
+    print("# Lines starting with # and empty lines are skipped.")
     print("\t".join(["Hersteller", "Nummern", "Form", "Spalten", "Zeilen", "Breite", "Hoehe", "LinkerRand",
                      "ObererRand", "Horizontalabstand", "Vertikalabstand"]))
     for z in zeilen:
