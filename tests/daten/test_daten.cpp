@@ -2,6 +2,7 @@
 
 #include "layout/infobild.h"
 #include "layout/passung.h"
+#include "storage/etikettenboegen.h"
 #include "tools/vorlagen/vorlagen.h"
 
 #include "platform/fehler.h"
@@ -125,6 +126,8 @@ private Q_SLOTS:
     void erzeugteVorlagen();
     void beispielEtikett();
     void hilfedatei();
+    void etikettenboegen_data();
+    void etikettenboegen();
 };
 
 void TestDaten::vorlagenPassenAufDenBogen_data()
@@ -325,6 +328,74 @@ void TestDaten::hilfedatei()
                                 "Drucker ausrichten..."};
     for (const char *wort : stichworte)
         QVERIFY2(text.contains(QString::fromUtf8(wort)), wort);
+}
+
+void TestDaten::etikettenboegen_data()
+{
+    // The makers' own data sheets: columns, rows, then in mm width, height, left and top margin, horizontal and
+    // vertical pitch. The first row stands for the file as a whole.
+    QTest::addColumn<QString>("produkt");
+    QTest::addColumn<QList<double>>("angaben");
+    QTest::newRow("ganze Datei") << QString() << QList<double>();
+    QTest::newRow("Avery L7160") << "Avery L7160" << QList<double>{3, 7, 63.5, 38.1, 7.21, 15.15, 66.04, 38.1};
+    QTest::newRow("Avery L7163") << "Avery L7163" << QList<double>{2, 7, 99.1, 38.1, 4.65, 15.15, 101.6, 38.1};
+    QTest::newRow("Avery L7165") << "Avery L7165" << QList<double>{2, 4, 99.1, 67.7, 4.65, 13.1, 101.6, 67.7};
+    QTest::newRow("Avery L7651") << "Avery L7651" << QList<double>{5, 13, 38.1, 21.2, 4.75, 10.7, 40.6, 21.2};
+    QTest::newRow("Zweckform 3474") << "Zweckform 3474" << QList<double>{3, 8, 70, 37, 0, 0.5, 70, 37};
+    QTest::newRow("Zweckform 3651") << "Zweckform 3651" << QList<double>{4, 10, 52.5, 29.7, 0, 0, 52.5, 29.7};
+    QTest::newRow("Zweckform 3659") << "Zweckform 3659" << QList<double>{2, 6, 97, 42.3, 8, 21.6, 97, 42.3};
+    QTest::newRow("Zweckform 3669") << "Zweckform 3669" << QList<double>{3, 5, 70, 50.8, 0, 21.5, 70, 50.8};
+}
+
+void TestDaten::etikettenboegen()
+{
+    QFETCH(QString, produkt);
+    QFETCH(QList<double>, angaben);
+    if (Programmordner().isEmpty())
+        QSKIP("no program folder given");
+    const QString pfad = Programmordner() + QStringLiteral("/Morvane/Vorlagen/") + EtikettenboegenDatei;
+    const Bogenkatalog katalog = LiesEtikettenboegen(pfad);
+    QCOMPARE(katalog.uebergangen, QStringList());
+
+    // Written exactly as each sheet is written back: the header, ", " between numbers, "." decimals.
+    QString erwartet = EtikettenboegenKopf + QLatin1Char('\n');
+    QSet<QString> produkte;
+    QSet<Etikettenform> formen;
+    const Etikettenbogen *gesucht = nullptr;
+    for (const Etikettenbogen &b : katalog.boegen) {
+        erwartet += BogenZeile(b) + QLatin1Char('\n');
+        formen.insert(b.form);
+        for (const QString &n : b.nummern) {
+            const QString name = b.hersteller + QLatin1Char(' ') + n;
+            QVERIFY2(!produkte.contains(name), qPrintable(QStringLiteral("zweimal: ") + name));
+            produkte.insert(name);
+            if (name == produkt)
+                gesucht = &b;
+        }
+    }
+    if (produkt.isEmpty()) {
+        QCOMPARE(QString::fromUtf8(Dateiinhalt(pfad)), erwartet);
+        QVERIFY2(produkte.size() >= 500, qPrintable(QString::number(produkte.size())));
+        QCOMPARE(formen.size(), 3);
+        return;
+    }
+
+    QVERIFY2(gesucht, "not in the catalogue");
+    QCOMPARE(gesucht->form, Etikettenform::Rechteck);
+    const double ist[] = {double(gesucht->spalten),
+                          double(gesucht->zeilen),
+                          gesucht->breite / 100.0,
+                          gesucht->hoehe / 100.0,
+                          gesucht->linkerRand / 100.0,
+                          gesucht->obererRand / 100.0,
+                          gesucht->horizontalabstand / 100.0,
+                          gesucht->vertikalabstand / 100.0};
+    for (int i = 0; i < 8; ++i)
+        QVERIFY2(qAbs(ist[i] - angaben[i]) <= 0.05,
+                 qPrintable(QStringLiteral("%1: %2 statt %3")
+                                .arg(EtikettenboegenKopf.split(QLatin1Char(';'))[3 + i])
+                                .arg(ist[i])
+                                .arg(angaben[i])));
 }
 
 QTEST_MAIN(TestDaten)

@@ -53,6 +53,7 @@ for bild in "$geteilt/Morvane/Vorlagen"/*.bmp; do
   [ -f "${bild%.bmp}.ini" ] || falsch "Vorlage ohne Einstellungsdatei: $bild"
 done
 [ "$vorlagen" -gt 0 ] || falsch "keine Vorlagen installiert"
+[ -s "$geteilt/Morvane/Vorlagen/Etikettenboegen.csv" ] || falsch "Etikettenboegen.csv fehlt"
 
 for n in 16 22 24 32 48 64 128 256; do
   png="$prefix/share/icons/hicolor/${n}x$n/apps/$id.png"
@@ -117,6 +118,7 @@ printf '[Einstellung]\r\nObererRand=7\r\n' >"$geteilt/Morvane/Vorlagen/$vorlage"
 printf 'neues Bild' >"$geteilt/Morvane/Druckposition Infos/Kein Bild.bmp"
 printf 'neue Hilfe' >"$geteilt/Morvane-Hilfe.pdf"
 printf 'neue Vorlage' >"$geteilt/Morvane/Vorlagen/Neu 1x1.bmp"
+printf 'Neu;1;Rechteck;1;1;210;297;0;0;210;297\n' >>"$geteilt/Morvane/Vorlagen/Etikettenboegen.csv"
 chmod -R a-w "$prefix"
 stand >"$tmp/stand.vorher"
 
@@ -128,7 +130,7 @@ printf 'meine Vorlage' >"$ordner/Morvane/Vorlagen/Eigene.bmp"
 starte || falsch "zweiter Start endet mit $?"
 [ "$(cat "$tmp/aufruf")" = "$ordner" ] || falsch "zweiter Start: $(cat "$tmp/aufruf" 2>/dev/null)"
 for datei in "Morvane/Vorlagen/$vorlage" "Morvane/Druckposition Infos/Kein Bild.bmp" Morvane-Hilfe.pdf \
-  "Morvane/Vorlagen/Neu 1x1.bmp"; do
+  "Morvane/Vorlagen/Neu 1x1.bmp" Morvane/Vorlagen/Etikettenboegen.csv; do
   cmp -s "$geteilt/$datei" "$ordner/$datei" || falsch "nicht aktualisiert: $datei"
 done
 [ "$(cat "$ordner/Morvane/Visitenkarte_85x54.bmp")" = "mein Bild" ] \

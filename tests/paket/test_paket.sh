@@ -46,6 +46,7 @@ hat "-rw-r--r-- root/root ./usr/share/morvane/Morvane-Hilfe.pdf"
 hat "-rw-r--r-- root/root ./usr/share/morvane/Morvane/Visitenkarte_85x54.bmp"
 hat "-rw-r--r-- root/root ./usr/share/morvane/Morvane/Visitenkarte_85x54.ini"
 hat "-rw-r--r-- root/root ./usr/share/morvane/Morvane/Druckposition Infos/Kein Bild.bmp"
+hat "-rw-r--r-- root/root ./usr/share/morvane/Morvane/Vorlagen/Etikettenboegen.csv"
 hat "-rw-r--r-- root/root ./usr/share/applications/$id.desktop"
 hat "-rw-r--r-- root/root ./usr/share/metainfo/$id.metainfo.xml"
 for n in 16 22 24 32 48 64 128 256; do

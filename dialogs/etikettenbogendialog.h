@@ -1,0 +1,44 @@
+#pragma once
+
+#include "storage/etikettenboegen.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QStackedLayout;
+
+// Picks a sheet from the catalogue: the person types into the search field and the list keeps the matching
+// sheets; the arrow keys move in the list while typing, Enter takes the chosen sheet ("Anlegen"). The chosen
+// sheet is drawn beside the list with its measures.
+class TEtikettenbogenDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidget *eltern = nullptr);
+
+    // The sheet chosen when the dialog was accepted.
+    std::optional<Etikettenbogen> gewaehlterBogen() const;
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override;
+
+private:
+    void SuchfeldChange();
+    void zeigeGewaehlten();
+    void bewege(int schritte);
+
+    QList<Etikettenbogen> m_boegen;
+    QLineEdit *m_suchfeld;
+    QListWidget *m_liste;
+    QLabel *m_keineTreffer;
+    QStackedLayout *m_listenplatz;
+    QLabel *m_bild;
+    QLabel *m_masse;
+    QPushButton *m_anlegen;
+};

@@ -1,0 +1,34 @@
+#include "render/bogenbild.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe)
+{
+    hoehe = qMax(hoehe, 10);
+    const double mmPixel = hoehe / double(A4::HoeheMm);
+    QImage bild(int(std::lround(A4::BreiteMm * mmPixel)), hoehe, QImage::Format_RGB32);
+    bild.fill(BogenbildPapier);
+
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(BogenbildRand);
+    p.drawRect(QRectF(0.5, 0.5, bild.width() - 1, bild.height() - 1));
+
+    p.setPen(QPen(BogenbildKontur, 1));
+    p.setBrush(BogenbildEtikett);
+    for (int zeile = 1; zeile <= bogen.zeilen; ++zeile) {
+        for (int spalte = 1; spalte <= bogen.spalten; ++spalte) {
+            const MmRechteck mm = EtikettImBogen(bogen, spalte, zeile);
+            // Inset by half a pen so that neighbours without a gap stay apart and the outline stays inside.
+            const QRectF r = QRectF(mm.x * mmPixel, mm.y * mmPixel, mm.breite * mmPixel, mm.hoehe * mmPixel)
+                                 .adjusted(0.5, 0.5, -0.5, -0.5);
+            if (bogen.form == Etikettenform::Rechteck)
+                p.drawRect(r);
+            else
+                p.drawEllipse(r);
+        }
+    }
+    return bild;
+}

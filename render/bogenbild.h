@@ -1,0 +1,16 @@
+#pragma once
+
+#include "storage/etikettenboegen.h"
+
+#include <QColor>
+#include <QImage>
+
+// The small picture of a catalogue sheet: the A4 page in proportion, its labels in their places and shapes.
+inline const QColor BogenbildPapier(Qt::white);
+inline const QColor BogenbildRand(0x80, 0x80, 0x80);
+inline const QColor BogenbildEtikett(0xcf, 0xe3, 0xf2);
+inline const QColor BogenbildKontur(0x2d, 0x5f, 0x8a);
+
+// `hoehe` pixels high (at least 10) and as wide as A4's proportion gives; each label is filled and outlined, as
+// a rectangle or, for round and oval labels, as the ellipse in its bounding box.
+QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe);

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "blatt/blatt.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The catalogue of A4 label sheets that people buy: Morvane/Vorlagen/Etikettenboegen.csv, UTF-8, ";" separated,
+// one sheet per line under the header below, lengths in millimetres with "." and at most two decimals.
+
+enum class Etikettenform { Rechteck, Rund, Oval };
+
+// Lengths in hundredths of a millimetre, so that the maker's figures stay exact.
+struct Etikettenbogen
+{
+    QString hersteller;
+    QStringList nummern; // the maker's product numbers that share the sheet
+    Etikettenform form = Etikettenform::Rechteck;
+    int spalten = 0;
+    int zeilen = 0;
+    int breite = 0;
+    int hoehe = 0;
+    int linkerRand = 0;
+    int obererRand = 0;
+    int horizontalabstand = 0;
+    int vertikalabstand = 0;
+
+    int anzahl() const { return spalten * zeilen; }
+    bool operator==(const Etikettenbogen &) const = default;
+};
+
+inline const QString EtikettenboegenDatei = QStringLiteral("Etikettenboegen.csv");
+inline const QString EtikettenboegenKopf = QStringLiteral(
+    "Hersteller;Nummern;Form;Spalten;Zeilen;Breite;Hoehe;LinkerRand;ObererRand;Horizontalabstand;Vertikalabstand");
+
+// "Rechteck", "Rund", "Oval".
+QString Formname(Etikettenform form);
+
+// "12.5" -> 1250; at most two decimals after a ".", no sign. Nothing for anything else.
+std::optional<int> LiesHundertstel(const QString &text);
+
+// 1250 -> "12.5", 1200 -> "12": the file's way of writing a length.
+QString HundertstelText(int hundertstel);
+
+// Why the sheet cannot be printed as described, or an empty text when it can: counts and sizes at least 1 and
+// margins not negative, a pitch at least the label size (labels must not overlap), every label within A4.
+QString BogenFehler(const Etikettenbogen &bogen);
+
+// The same as the person reads it: 1250 -> "12,5".
+QString MmMitKomma(int hundertstel);
+
+// One line of the file split at ";" into a sheet; on failure nothing, and *fehler (when given) says why.
+std::optional<Etikettenbogen> BogenAusFeldern(const QStringList &felder, QString *fehler = nullptr);
+
+// The line the file holds for a sheet, without line end.
+QString BogenZeile(const Etikettenbogen &bogen);
+
+struct Bogenkatalog
+{
+    QList<Etikettenbogen> boegen;
+    QStringList uebergangen; // "Zeile 7: ..." for each line left out
+};
+
+// Reads the catalogue. A missing or unreadable file or a wrong header throws Fehler; a line that is not a valid
+// sheet is left out and named in `uebergangen`, so that one bad line does not cost the others.
+Bogenkatalog LiesEtikettenboegen(const QString &pfad);
+
+// "Zweckform 3474, 3490 - 24 Etiketten 70 x 37 mm (3 x 8)"; fractions with a decimal comma ("63,5 x 38,1 mm"),
+// round and oval labels say so ("24 runde Etiketten").
+QString Eintragstext(const Etikettenbogen &bogen);
+
+// Whether the sheet matches what the person typed, word by word (all must match): a maker or a product number,
+// a label size ("70x37", "70 x 37", "70 × 37", "63,5x38,1"; a whole number also matches the sizes it begins,
+// 63 matches 63.5), a layout ("3x8") or a count of labels ("24"). Case does not matter; an empty text matches all.
+bool BogenPasst(const Etikettenbogen &bogen, const QString &suchtext);
+
+// Where the label at column spalte and row zeile (from 1) lies on the paper, in millimetres.
+MmRechteck EtikettImBogen(const Etikettenbogen &bogen, int spalte, int zeile);

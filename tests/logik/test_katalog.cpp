@@ -1,0 +1,185 @@
+// The catalogue of label sheets: its lines and their cross-check, the entry text, the search and the sheet picture.
+
+#include "probeboegen.h"
+
+#include "platform/fehler.h"
+#include "render/bogenbild.h"
+#include "storage/etikettenboegen.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestKatalog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void zeile_data();
+    void zeile();
+    void katalogdatei();
+    void eintrag_data();
+    void eintrag();
+    void suche_data();
+    void suche();
+    void bogenbild_data();
+    void bogenbild();
+};
+
+void TestKatalog::zeile_data()
+{
+    QTest::addColumn<QString>("zeile");
+    QTest::addColumn<QString>("fehler"); // a part of the reason, empty for a valid line
+
+    QTest::newRow("gültig, mit Brüchen") << ProbeboegenZeilen[1] << QString();
+    QTest::newRow("rechts 0,01 mm über A4") << "X;1;Rechteck;3;1;70;37;0.01;0;70;37"
+                                            << "rechts über das A4-Blatt hinaus (bis 210.01 mm)";
+    QTest::newRow("unten 0,01 mm über A4") << "X;1;Rechteck;1;8;70;37;0;1.01;70;37"
+                                           << "unten über das A4-Blatt hinaus (bis 297.01 mm)";
+    QTest::newRow("überlappen in der Zeile") << "X;1;Rechteck;3;1;70;37;0;0;69.99;37"
+                                             << "Horizontalabstand ist kleiner als die Breite";
+    QTest::newRow("überlappen in der Spalte") << "X;1;Rechteck;1;2;70;37;0;0;70;36.99"
+                                              << "Vertikalabstand ist kleiner als die Höhe";
+    QTest::newRow("Breite 0") << "X;1;Rechteck;1;1;0;37;0;0;70;37"
+                              << "größer als 0";
+    QTest::newRow("drei Nachkommastellen") << "X;1;Rechteck;1;1;63.505;37;0;0;70;37"
+                                           << "keine Länge";
+    QTest::newRow("unbekannte Form") << "X;1;Dreieck;1;1;63;37;0;0;70;37"
+                                     << "unbekannte Form";
+    QTest::newRow("ein Feld zu wenig") << "X;1;Rechteck;1;1;63;37;0;0;70"
+                                       << "10 statt 11 Felder";
+    QTest::newRow("leere Nummer in der Liste") << "X;3474, ;Rechteck;1;1;63;37;0;0;70;37"
+                                               << "leere Nummer";
+}
+
+void TestKatalog::zeile()
+{
+    QFETCH(QString, zeile);
+    QFETCH(QString, fehler);
+    QString grund;
+    const std::optional<Etikettenbogen> bogen = BogenAusFeldern(zeile.split(QLatin1Char(';')), &grund);
+    if (fehler.isEmpty()) {
+        QVERIFY2(bogen, qPrintable(grund));
+        QCOMPARE(BogenZeile(*bogen), zeile);
+        QCOMPARE(BogenFehler(*bogen), QString());
+    } else {
+        QVERIFY(!bogen);
+        QVERIFY2(grund.contains(fehler), qPrintable(grund));
+    }
+}
+
+void TestKatalog::katalogdatei()
+{
+    // A byte-order mark, CRLF line ends and an empty line are taken in stride; a bad line costs only itself.
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(EtikettenboegenDatei);
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write("\xEF\xBB\xBF" + EtikettenboegenKopf.toUtf8() + "\r\n" + ProbeboegenZeilen[0].toUtf8()
+                + "\r\n\r\nX;1;Rechteck;3;1;71;37;0;0;71;37\r\n" + ProbeboegenZeilen[1].toUtf8());
+    datei.close();
+    const Bogenkatalog katalog = LiesEtikettenboegen(pfad);
+    QCOMPARE(katalog.boegen, Probeboegen().mid(0, 2));
+    QCOMPARE(katalog.uebergangen,
+             QStringList{"Zeile 4: Die Etiketten reichen rechts über das A4-Blatt hinaus (bis 213 mm)."});
+
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write("Hersteller;Nummern\n" + ProbeboegenZeilen[0].toUtf8());
+    datei.close();
+    QVERIFY_THROWS_EXCEPTION(Fehler, LiesEtikettenboegen(pfad));
+    QVERIFY_THROWS_EXCEPTION(Fehler, LiesEtikettenboegen(ordner.filePath(QStringLiteral("fehlt.csv"))));
+}
+
+void TestKatalog::eintrag_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ganze Millimeter, zwei Nummern") << 0 << "Zweckform 3474, 3490 - 24 Etiketten 70 x 37 mm (3 x 8)";
+    QTest::newRow("Brüche mit Dezimalkomma") << 1 << "Avery L7160, J8160 - 21 Etiketten 63,5 x 38,1 mm (3 x 7)";
+    QTest::newRow("rund") << 3 << "Endisch 6500040x - 24 runde Etiketten 40 x 40 mm (4 x 6)";
+    QTest::newRow("ein Etikett") << 5 << "Zweckform 3478 - 1 Etikett 210 x 297 mm (1 x 1)";
+}
+
+void TestKatalog::eintrag()
+{
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    QCOMPARE(Eintragstext(Probeboegen()[index]), text);
+}
+
+void TestKatalog::suche_data()
+{
+    QTest::addColumn<QString>("suche");
+    QTest::addColumn<QStringList>("treffer");
+
+    const QString z3474 = QStringLiteral("Zweckform 3474, 3490");
+    const QString avery = QStringLiteral("Avery L7160, J8160");
+    const QString herma = QStringLiteral("Herma 4360");
+    const QString endisch = QStringLiteral("Endisch 6500040x");
+    const QString sigel = QStringLiteral("Sigel LA 505");
+    const QString z3478 = QStringLiteral("Zweckform 3478");
+
+    QTest::newRow("leer zeigt alle") << "  " << QStringList{z3474, avery, herma, endisch, sigel, z3478};
+    QTest::newRow("Hersteller, klein geschrieben") << "zweckform" << QStringList{z3474, z3478};
+    QTest::newRow("Teil einer Nummer") << "816" << QStringList{avery};
+    QTest::newRow("Nummer mit Leerzeichen") << "LA 505" << QStringList{sigel};
+    QTest::newRow("Größe 70x37") << "70x37" << QStringList{z3474, herma};
+    QTest::newRow("Größe mit Malzeichen") << "70 × 37" << QStringList{z3474, herma};
+    QTest::newRow("Größe mit mm") << "70 X 37 mm" << QStringList{z3474, herma};
+    QTest::newRow("Größe mit Dezimalkomma") << "63,5x38,1" << QStringList{avery};
+    QTest::newRow("ganze Zahlen treffen Brüche") << "63x38" << QStringList{avery};
+    QTest::newRow("ein Zehntel daneben") << "63,4x38,1" << QStringList();
+    QTest::newRow("Aufteilung 3x8") << "3x8" << QStringList{z3474};
+    QTest::newRow("Aufteilung 3 x 7") << "3 x 7" << QStringList{avery, herma};
+    QTest::newRow("während des Tippens: 70 x") << "70 x" << QStringList{z3474, herma};
+    QTest::newRow("Anzahl 24") << "24" << QStringList{z3474, endisch};
+    QTest::newRow("alle Wörter müssen passen") << "zweckform 24" << QStringList{z3474};
+    QTest::newRow("Form rund") << "Rund" << QStringList{endisch};
+}
+
+void TestKatalog::suche()
+{
+    QFETCH(QString, suche);
+    QFETCH(QStringList, treffer);
+    QStringList gefunden;
+    for (const Etikettenbogen &b : Probeboegen())
+        if (BogenPasst(b, suche))
+            gefunden << BogenName(b);
+    QCOMPARE(gefunden, treffer);
+}
+
+void TestKatalog::bogenbild_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("rund");
+    QTest::newRow("Rechtecke mit Lücke") << 1 << false;
+    QTest::newRow("Kreise") << 3 << true;
+    QTest::newRow("Ellipsen") << 4 << true;
+}
+
+void TestKatalog::bogenbild()
+{
+    QFETCH(int, index);
+    QFETCH(bool, rund);
+    const Etikettenbogen b = Probeboegen()[index];
+    constexpr int proMm = 2;
+    const QImage bild = ZeichneBogenbild(b, A4::HoeheMm * proMm);
+    QCOMPARE(bild.size(), QSize(A4::BreiteMm * proMm, A4::HoeheMm * proMm));
+    const auto farbe = [&](double xMm, double yMm) { return bild.pixelColor(int(xMm * proMm), int(yMm * proMm)); };
+
+    for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
+        for (int spalte = 1; spalte <= b.spalten; ++spalte) {
+            const MmRechteck r = EtikettImBogen(b, spalte, zeile);
+            QCOMPARE(farbe(r.x + r.breite / 2, r.y + r.hoehe / 2), BogenbildEtikett);
+            // Just inside a corner of the label's box: label for a rectangle, paper beside an ellipse.
+            QCOMPARE(farbe(r.x + 2, r.y + 2), rund ? BogenbildPapier : BogenbildEtikett);
+            // The middle of the gap to the next label, and of the left margin.
+            const double luecke = (b.horizontalabstand - b.breite) / 100.0;
+            if (spalte < b.spalten)
+                QCOMPARE(farbe(r.x + r.breite + luecke / 2, r.y + r.hoehe / 2), BogenbildPapier);
+            QCOMPARE(farbe(b.linkerRand / 200.0, r.y + r.hoehe / 2), BogenbildPapier);
+        }
+    }
+}
+
+QTEST_MAIN(TestKatalog)
+#include "test_katalog.moc"
