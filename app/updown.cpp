@@ -1,5 +1,6 @@
 #include "app/updown.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QToolButton>
 #include <algorithm>
@@ -24,8 +25,8 @@ TUpDown::TUpDown(int min, int max, int position, QWidget *eltern)
         knopf->setFocusPolicy(Qt::NoFocus);
         knopf->installEventFilter(this);
     }
-    connect(m_hoch, &QToolButton::clicked, this, [this] { pfeil(Knopf::Hoch); });
-    connect(m_runter, &QToolButton::clicked, this, [this] { pfeil(Knopf::Runter); });
+    connect(m_hoch, &QToolButton::clicked, this, [this] { pfeil(Knopf::Hoch, m_hoch); });
+    connect(m_runter, &QToolButton::clicked, this, [this] { pfeil(Knopf::Runter, m_runter); });
     setFocusPolicy(Qt::TabFocus);
 }
 
@@ -50,8 +51,24 @@ void TUpDown::setPosition(int position)
     m_position = neu;
 }
 
-void TUpDown::pfeil(Knopf knopf)
+bool TUpDown::wiederholenErlaubt() const
 {
+    // A box or a menu in front takes the mouse: its release never reaches the arrow, and the repeat would run on
+    // behind it.
+    const QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != window())
+        return false;
+    return QApplication::activePopupWidget() == nullptr && isVisible() && isEnabled();
+}
+
+void TUpDown::pfeil(Knopf knopf, QToolButton *knopfWidget)
+{
+    // Still down during a click: that click is the auto-repeat, not a release of the mouse.
+    if (knopfWidget->isDown() && !wiederholenErlaubt()) {
+        knopfWidget->setDown(false);
+        Q_EMIT mausLosgelassen();
+        return;
+    }
     setPosition(m_position + (knopf == Knopf::Hoch ? 1 : -1));
     Q_EMIT click(knopf);
 }

@@ -36,7 +36,8 @@ protected:
     void resizeEvent(QResizeEvent *ereignis) override;
 
 private:
-    void pfeil(Knopf knopf);
+    void pfeil(Knopf knopf, QToolButton *knopfWidget);
+    bool wiederholenErlaubt() const;
 
     int m_min;
     int m_max;

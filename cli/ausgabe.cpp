@@ -64,6 +64,9 @@ Ausgabe::Ausgabe(const Druckauftrag &auftrag) : m_ziel(auftrag.pdf)
         m_drucker->setPrinterName(name);
         if (!m_drucker->isValid())
             throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
+        // As the window's print dialog sends it: left alone, the mode would be the default printer's, or grey for
+        // a printer that does not say it knows colour.
+        m_drucker->setColorMode(FarbeWieImDruckdialog(QPrinterInfo::printerInfo(name)));
         // The layout of every label assumes A4 portrait, whatever the printer is set to.
         if (!m_drucker->setPageSize(QPageSize(QPageSize::A4)))
             throw Fehler(QStringLiteral("Der Drucker %1 kennt kein A4-Papier. Es wurde nichts gedruckt.").arg(name));

@@ -5,7 +5,6 @@
 #include "platform/fehler.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 
 #include <cstdio>
 
@@ -53,8 +52,6 @@ int main(int argc, char **argv)
                            + QStringLiteral("\nMehr dazu: morvane-druck --help"));
     const Druckauftrag &auftrag = std::get<Druckauftrag>(aufruf);
 
-    // Quiet on success; QT_LOGGING_RULES still switches the printing log on.
-    QLoggingCategory::setFilterRules(QStringLiteral("morvane.*.debug=false"));
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
     try {

@@ -66,18 +66,18 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
     const QString namen[4] = {QStringLiteral("EditKreuz1Links"), QStringLiteral("EditKreuz1Oben"),
                               QStringLiteral("EditKreuz2Links"), QStringLiteral("EditKreuz2Oben")};
     for (int kreuz = 0; kreuz < 2; ++kreuz) {
-        const MmPunkt gemeint = kreuz == 0 ? TestkreuzOben : TestkreuzUnten;
-        raster->addWidget(new QLabel(QStringLiteral("Kreuz %1 (gemeint %2 / %3 mm)")
+        const MmPunkt soll = kreuz == 0 ? TestkreuzOben : TestkreuzUnten;
+        raster->addWidget(new QLabel(QStringLiteral("Kreuz %1 (Soll: %2 / %3 mm)")
                                          .arg(kreuz + 1)
-                                         .arg(gemeint.x, 0, 'f', 0)
-                                         .arg(gemeint.y, 0, 'f', 0),
+                                         .arg(soll.x, 0, 'f', 0)
+                                         .arg(soll.y, 0, 'f', 0),
                                      messung),
                           kreuz + 1, 0);
         for (int achse = 0; achse < 2; ++achse) {
             QLineEdit *&feld = m_felder[kreuz * 2 + achse];
             feld = new QLineEdit(messung);
             feld->setObjectName(namen[kreuz * 2 + achse]);
-            feld->setPlaceholderText(QStringLiteral("z. B. 20,5"));
+            feld->setPlaceholderText(QStringLiteral("z. B. ") + Messbeispiel(kreuz * 2 + achse));
             connect(feld, &QLineEdit::textChanged, this, [this] { zeigeErgebnis(); });
             raster->addWidget(feld, kreuz + 1, achse + 1);
         }
@@ -204,6 +204,9 @@ void TAusrichtungsDialog::SpeichernClick()
         return;
     }
     SchreibDruckerkorrektur(name, *e.korrektur);
+    m_dialoge.information(QStringLiteral("Die Ausrichtung ist für den Drucker „%1“ gespeichert. Morvane gleicht "
+                                         "sie ab jetzt bei jedem Druck auf diesem Drucker aus.")
+                              .arg(name));
     accept();
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
+class QDialog;
 class QPrintDialog;
 class QPrinter;
 class QWidget;
@@ -52,7 +55,15 @@ public:
     bool druckDialog(QPrinter &drucker) override;
 
 private:
+    void richteEigenschaftenEin(QDialog &eigenschaften);
+
     QWidget *m_besitzer;
     // One print dialog per printer: a new one would forget what its printer properties were set to (the tray).
+    // It lists the printers there were when it was made.
     QPointer<QPrintDialog> m_druckDialog;
+    QStringList m_druckerliste;
+    // The paper the printer had before the dialog, and the printer properties in which the person confirmed a
+    // paper: Qt's dialog starts them on the printer's own default paper.
+    QPageLayout m_papier;
+    QPointer<QDialog> m_papierGewaehlt;
 };

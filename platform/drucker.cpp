@@ -7,12 +7,21 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 
-Q_LOGGING_CATEGORY(lcDruck, "morvane.druck")
+// Quiet unless QT_LOGGING_RULES asks for it: a person printing has no use for it on the terminal.
+Q_LOGGING_CATEGORY(lcDruck, "morvane.druck", QtInfoMsg)
 
 QString AusrichtungsName(const QPrinter &drucker)
 {
     return drucker.outputFileName().isEmpty() ? drucker.printerName() : QString();
+}
+
+QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker)
+{
+    const bool grauGewaehlt =
+        drucker.defaultColorMode() == QPrinter::GrayScale && drucker.supportedColorModes().contains(QPrinter::Color);
+    return grauGewaehlt ? QPrinter::GrayScale : QPrinter::Color;
 }
 
 Druckflaeche FlaecheVon(QPrinter &drucker)

@@ -2,13 +2,20 @@
 
 #include "render/seite.h"
 
+#include <QPrinter>
+
 #include <functional>
 
 class QPainter;
-class QPrinter;
+class QPrinterInfo;
 
 // The name a printer's correction is stored under: its printer name, empty when it writes a file.
 QString AusrichtungsName(const QPrinter &drucker);
+
+// The colour mode the print dialog sends to a printer when the person leaves it as it is: grey only for a printer
+// that can print colour and is set to grey; one that knows only grey, or nothing of colours (a raw queue), gets
+// the colours and makes of them what it can.
+QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
 
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the
 // paper (the painter's origin), and the correction stored for it. A printer that writes a file has none.

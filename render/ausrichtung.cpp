@@ -50,18 +50,26 @@ Druckerkorrektur KorrekturAusMessung(const Kreuzmessung &m)
 
 std::optional<double> LiesMillimeter(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^\\s*(\\d+(?:[.,]\\d*)?|[.,]\\d+)\\s*(?:mm)?\\s*$"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression form(
+        QStringLiteral("^\\s*([-+\u2212]?)\\s*(\\d+(?:[.,]\\d*)?|[.,]\\d+)\\s*(?:mm)?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch treffer = form.match(text);
     if (!treffer.hasMatch())
         return std::nullopt;
-    QString zahl = treffer.captured(1);
+    QString zahl = treffer.captured(2);
     zahl.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double wert = zahl.toDouble(&ok);
     if (!ok)
         return std::nullopt;
-    return wert;
+    const bool negativ = !treffer.captured(1).isEmpty() && treffer.captured(1) != QLatin1String("+");
+    return negativ ? -wert : wert;
+}
+
+QString Messbeispiel(std::size_t feld)
+{
+    const MmPunkt soll = feld < 2 ? TestkreuzOben : TestkreuzUnten;
+    return Zahl((feld % 2 == 0 ? soll.x : soll.y) + 0.5, 1);
 }
 
 Messergebnis WerteMessungAus(const Messtexte &texte)
@@ -75,24 +83,33 @@ Messergebnis WerteMessungAus(const Messtexte &texte)
         if (!wert)
             return {std::nullopt,
                     QStringLiteral("„%1“ bei „%2“ ist keine Zahl. Bitte geben Sie Millimeter ein, "
-                                   "zum Beispiel 20,5.")
-                        .arg(texte[i].trimmed(), Messnamen[i])};
+                                   "zum Beispiel %3.")
+                        .arg(texte[i].trimmed(), Messnamen[i], Messbeispiel(i))};
+        // A cross is measured on the paper, from its edge.
+        const int grenze = i % 2 == 0 ? A4::BreiteMm : A4::HoeheMm;
+        if (*wert < 0 || *wert > grenze)
+            return {std::nullopt,
+                    QStringLiteral("„%1“ bei „%2“ liegt nicht auf dem Blatt: der Wert muss zwischen 0 und %3 mm "
+                                   "liegen.")
+                        .arg(texte[i].trimmed(), Messnamen[i])
+                        .arg(grenze)};
         werte[i] = *wert;
     }
     const Druckerkorrektur k = KorrekturAusMessung({{werte[0], werte[1]}, {werte[2], werte[3]}});
     if (!IstBrauchbar(k))
         return {std::nullopt,
                 QStringLiteral("Diese Messung ergibt keine brauchbare Ausrichtung: die Verschiebung darf höchstens "
-                               "%1 mm betragen und der Maßstab muss zwischen %2 % und %3 % liegen. Bitte messen Sie "
-                               "noch einmal nach.")
+                               "%1 mm betragen und der Maßstab muss zwischen %2\u00a0% und %3\u00a0% liegen. "
+                               "Bitte messen Sie noch einmal nach.")
                     .arg(Ganz(GroessterVersatzMm), Ganz(KleinsterMassstab * 100), Ganz(GroessterMassstab * 100))};
     return {k, QString()};
 }
 
 QString BeschreibeKorrektur(const Druckerkorrektur &k)
 {
+    // A wrapped line never starts with a lone "%".
     return QStringLiteral("Verschiebung nach rechts: %1 mm\nVerschiebung nach unten: %2 mm\n"
-                          "Maßstab waagerecht: %3 %\nMaßstab senkrecht: %4 %")
+                          "Maßstab waagerecht: %3\u00a0%\nMaßstab senkrecht: %4\u00a0%")
         .arg(Zahl(k.versatzXMm, 1), Zahl(k.versatzYMm, 1), Zahl(k.massstabX * 100, 2), Zahl(k.massstabY * 100, 2));
 }
 

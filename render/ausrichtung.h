@@ -36,16 +36,19 @@ struct Kreuzmessung
 // measured error, not the error itself. Not range-checked: crosses measured at one place give a non-finite one.
 Druckerkorrektur KorrekturAusMessung(const Kreuzmessung &m);
 
-// A measured length as typed: digits with a decimal comma or point, optionally followed by "mm". Nothing else,
-// so that "1.000,5" or "2e1" are not taken for a different length than the person meant.
+// A measured length as typed: digits with a decimal comma or point, optionally signed and followed by "mm".
+// Nothing else, so that "1.000,5" or "2e1" are not taken for a different length than the person meant.
 std::optional<double> LiesMillimeter(const QString &text);
 
 // The four measured values in the order Kreuz 1 links, oben, Kreuz 2 links, oben, as typed.
 using Messtexte = std::array<QString, 4>;
 // Their captions, for messages.
 extern const std::array<QString, 4> Messnamen;
+// A value near where the field's cross is meant, as the person would type it: "20,5", "190,5", "277,5".
+QString Messbeispiel(std::size_t feld);
 
-// The correction from four typed values, or a German message why there is none.
+// The correction from four typed values, or a German message why there is none: a value that is empty, no
+// number, or off the paper, named with its limits; or values that give no usable correction.
 struct Messergebnis
 {
     std::optional<Druckerkorrektur> korrektur;

@@ -4,11 +4,13 @@
 #include "storage/speicher.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -36,12 +38,15 @@ bool IstBrauchbar(const Druckerkorrektur &k)
     return versatz(k.versatzXMm) && versatz(k.versatzYMm) && massstab(k.massstabX) && massstab(k.massstabY);
 }
 
-Druckerkorrektur LiesDruckerkorrektur(const QString &drucker)
+namespace {
+
+// The entry in one store: none when the store has no value for the printer, no correction when it has one that
+// is unreadable or out of range, never half a correction.
+std::optional<Druckerkorrektur> LiesAus(QSettings &s, const QString &drucker)
 {
-    if (drucker.isEmpty() || !SpeicherVorhanden())
-        return {};
-    QSettings s = Speicherzugang();
     s.beginGroup(Gruppe(drucker));
+    if (s.childKeys().isEmpty())
+        return std::nullopt;
     Druckerkorrektur k;
     bool alle = true;
     auto lies = [&](const QString &name, double &ziel) {
@@ -56,10 +61,51 @@ Druckerkorrektur LiesDruckerkorrektur(const QString &drucker)
     lies(VersatzY, k.versatzYMm);
     lies(MassstabX, k.massstabX);
     lies(MassstabY, k.massstabY);
-    // Never half a correction.
     if (!alle || !IstBrauchbar(k))
-        return {};
+        return Druckerkorrektur{};
     return k;
+}
+
+bool KorrekturspeicherVorhanden()
+{
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return QFile::exists(KorrekturOrt());
+#endif
+}
+
+// An entry that an earlier version kept in the program's own store would stand in for a removed one.
+void VergissAlteKorrektur(const QString &drucker)
+{
+    if (!SpeicherVorhanden())
+        return;
+    QSettings alt = Speicherzugang();
+    alt.beginGroup(Gruppe(drucker));
+    const bool da = !alt.childKeys().isEmpty();
+    alt.endGroup();
+    if (da)
+        alt.remove(Gruppe(drucker));
+}
+
+} // namespace
+
+Druckerkorrektur LiesDruckerkorrektur(const QString &drucker)
+{
+    if (drucker.isEmpty())
+        return {};
+    if (KorrekturspeicherVorhanden()) {
+        QSettings s = Korrekturzugang();
+        if (const auto k = LiesAus(s, drucker))
+            return *k;
+    }
+    // Kept in the program's own store by earlier versions, until the printer is aligned again.
+    if (SpeicherVorhanden()) {
+        QSettings s = Speicherzugang();
+        if (const auto k = LiesAus(s, drucker))
+            return *k;
+    }
+    return {};
 }
 
 void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
@@ -70,12 +116,14 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
         throw Fehler(QStringLiteral("Diese Ausrichtung ist nicht brauchbar und wird nicht gespeichert."));
     const bool keine = k == Druckerkorrektur{};
     // Removing from a missing store would leave an empty one behind.
-    if (keine && !SpeicherVorhanden())
+    if (keine && !KorrekturspeicherVorhanden()) {
+        VergissAlteKorrektur(drucker);
         return;
+    }
 #ifndef Q_OS_WIN
-    QDir().mkpath(QFileInfo(SpeicherOrt()).absolutePath());
+    QDir().mkpath(QFileInfo(KorrekturOrt()).absolutePath());
 #endif
-    QSettings s = Speicherzugang();
+    QSettings s = Korrekturzugang();
     if (keine) {
         s.remove(Gruppe(drucker));
     } else {
@@ -91,4 +139,5 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
     s.sync();
     if (s.status() == QSettings::AccessError)
         throw Fehler(QStringLiteral("Die Ausrichtung für %1 konnte nicht gespeichert werden.").arg(drucker));
+    VergissAlteKorrektur(drucker);
 }

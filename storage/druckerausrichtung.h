@@ -4,8 +4,10 @@
 
 #include <QString>
 
-// The per-printer corrections in the per-user store: Druckerausrichtung/<Druckername>/VersatzX, VersatzY (mm) and
-// MassstabX, MassstabY (factor), each a text number with "." as decimal point.
+// The per-printer corrections in a per-user store of their own (KorrekturOrt), which "Registry-Einträge löschen"
+// leaves alone: Druckerausrichtung/<Druckername>/VersatzX, VersatzY (mm) and MassstabX, MassstabY (factor), each a
+// text number with "." as decimal point. An entry that earlier versions kept in the program's store is read
+// until the printer's correction is stored or removed again.
 
 inline constexpr double GroessterVersatzMm = 20.0;
 inline constexpr double KleinsterMassstab = 0.9;

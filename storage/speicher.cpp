@@ -9,40 +9,63 @@
 
 namespace {
 
-#ifdef Q_OS_WIN
-const QString Schluessel = QStringLiteral("HKEY_CURRENT_USER\\Software\\Morvane");
-#endif
+const QString Name = QStringLiteral("Morvane");
+// The printer corrections describe the printers, not the installation: a store of their own, beside the
+// program's, that "Registry-Einträge löschen" leaves alone.
+const QString KorrekturName = QStringLiteral("Morvane-Druckerausrichtung");
 
 const QString Trenner = QDir::separator();
+
+// Where the store of that name lives: a key below the per-user software key, elsewhere an INI file in the
+// configuration folder.
+QString Ort(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + name;
+#else
+    QString basis = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (basis.isEmpty())
+        basis = QDir::homePath() + QStringLiteral("/.config");
+    return basis + QLatin1Char('/') + name + QStringLiteral(".ini");
+#endif
+}
+
+QSettings Zugang(const QString &ort)
+{
+#ifdef Q_OS_WIN
+    return QSettings(ort, QSettings::NativeFormat);
+#else
+    return QSettings(ort, QSettings::IniFormat);
+#endif
+}
 
 } // namespace
 
 QSettings Speicherzugang()
 {
-#ifdef Q_OS_WIN
-    return QSettings(Schluessel, QSettings::NativeFormat);
-#else
-    return QSettings(SpeicherOrt(), QSettings::IniFormat);
-#endif
+    return Zugang(SpeicherOrt());
 }
 
 QString SpeicherOrt()
 {
-#ifdef Q_OS_WIN
-    return Schluessel;
-#else
-    QString basis = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (basis.isEmpty())
-        basis = QDir::homePath() + QStringLiteral("/.config");
-    return basis + QStringLiteral("/Morvane.ini");
-#endif
+    return Ort(Name);
+}
+
+QString KorrekturOrt()
+{
+    return Ort(KorrekturName);
+}
+
+QSettings Korrekturzugang()
+{
+    return Zugang(KorrekturOrt());
 }
 
 bool SpeicherVorhanden()
 {
 #ifdef Q_OS_WIN
     QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
-    return eltern.childGroups().contains(QStringLiteral("Morvane"), Qt::CaseInsensitive);
+    return eltern.childGroups().contains(Name, Qt::CaseInsensitive);
 #else
     return QFile::exists(SpeicherOrt());
 #endif
@@ -87,7 +110,7 @@ void LoescheSpeicher()
 {
 #ifdef Q_OS_WIN
     QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
-    eltern.remove(QStringLiteral("Morvane"));
+    eltern.remove(Name);
 #else
     QFile::remove(SpeicherOrt());
 #endif

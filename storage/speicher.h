@@ -13,6 +13,11 @@ QString SpeicherOrt();
 QSettings Speicherzugang();
 bool SpeicherVorhanden();
 
+// The printer corrections' own store beside it (HKEY_CURRENT_USER\Software\Morvane-Druckerausrichtung, elsewhere
+// Morvane-Druckerausrichtung.ini in the same folder), which LoescheSpeicher leaves alone.
+QString KorrekturOrt();
+QSettings Korrekturzugang();
+
 // Empty text when the store or the value is missing. Throws Fehler("Ungültiger Datentyp für '<name>'")
 // for a value that holds something other than text.
 QString LiesSpeicherwert(const QString &name);

@@ -2,6 +2,7 @@
 // compared with the window's page of the same label, and a job through the private print server.
 #include "app/formetikette.h"
 #include "druckserver.h"
+#include "modal.h"
 #include "pdfseite.h"
 #include "programmordner.h"
 #include "app/updown.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QScopeGuard>
@@ -69,6 +71,18 @@ QRect Bedruckt(const QImage &seite)
                 r |= QRect(x, y, 1, 1);
     }
     return r;
+}
+
+// Whether a page shows colour: enough pixels whose channels differ clearly, as no grey does.
+bool Farbig(const QImage &seite)
+{
+    int bunt = 0;
+    for (int y = 0; y < seite.height(); ++y)
+        for (int x = 0; x < seite.width(); ++x) {
+            const QRgb c = seite.pixel(x, y);
+            bunt += std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) > 60;
+        }
+    return bunt > 50;
 }
 
 QString Mm(double pixel)
@@ -310,6 +324,67 @@ private Q_SLOTS:
         QCOMPARE(befehl.seiten, 1);
         QVERIFY(!Bedruckt(befehl.bild).isEmpty());
         QCOMPARE(befehl.bild, fenster.bild);
+    }
+
+    // The command sends a printer the colours that the window's print dialog sends it when the person leaves the
+    // dialog as it is, also where the printer's own setting is not colour.
+    void farbeWieImDruckdialog_data()
+    {
+        QTest::addColumn<QString>("zeile");  // a line of the PDF printer's driver description
+        QTest::addColumn<QString>("ersatz"); // what it becomes
+        QTest::addColumn<bool>("farbig");
+        const QString farbgeraet = QStringLiteral("^\\*ColorDevice:.*$");
+        QTest::newRow("a colour printer") << farbgeraet << QStringLiteral("*ColorDevice: True") << true;
+        QTest::newRow("a printer that knows only grey") << farbgeraet << QStringLiteral("*ColorDevice: False") << true;
+        QTest::newRow("a colour printer set to grey")
+            << farbgeraet
+            << QStringLiteral("*ColorDevice: True\n*OpenUI *ColorModel/Output Mode: PickOne\n"
+                              "*OrderDependency: 10 AnySetup *ColorModel\n*DefaultColorModel: Gray\n"
+                              "*ColorModel RGB/Color: \"\"\n*ColorModel Gray/Grayscale: \"\"\n"
+                              "*CloseUI: *ColorModel")
+            << false;
+    }
+
+    void farbeWieImDruckdialog()
+    {
+        QFETCH(QString, zeile);
+        QFETCH(QString, ersatz);
+        QFETCH(bool, farbig);
+        if (!m_server.da())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_server.grund()));
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        const QString titel = QStringLiteral("MorvaneFarbprobe-") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        const QString drucker = QStringLiteral("MorvaneZFarbe-") + titel.right(8);
+        const QString grund = m_server.richteDruckerEin(drucker, [&](const QByteArray &ppd) {
+            return QString::fromUtf8(ppd)
+                .replace(QRegularExpression(zeile, QRegularExpression::MultilineOption), ersatz)
+                .toUtf8();
+        });
+        const auto entfernt = qScopeGuard([&] { m_server.entferneDrucker(drucker); });
+        QVERIFY2(grund.isEmpty(), qPrintable(grund));
+
+        QPrinter imFenster(QPrinter::HighResolution);
+        imFenster.setPrinterName(drucker);
+        QPrintDialog dialog(&imFenster);
+        const bool gezeigt = ImModalenDialog<QPrintDialog>(
+            [&] { dialog.exec(); }, [](QPrintDialog &d) { QTest::keyClick(&d, Qt::Key_Return); });
+        QVERIFY(gezeigt);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(imFenster.colorMode() == QPrinter::Color, farbig);
+
+        kopiereBeispiel(titel);
+        const Lauf l = Starte({QStringLiteral("--drucker"), drucker, pfad(titel + QStringLiteral(".bmp"))},
+                              pfad(QStringLiteral("konfig-farbe")));
+        QCOMPARE(l.fehler, QString());
+        QCOMPARE(l.status, 0);
+        const Druckserver::Auftrag auftrag = m_server.warteAufPdf(titel);
+        const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
+        QVERIFY2(auftrag.fertig, qPrintable(m_server.keinPdf(titel)));
+        // What the command sent: a printer that knows only grey prints grey whatever it gets.
+        const QString gesendet = m_server.gesendet(drucker);
+        QVERIFY2(QFileInfo::exists(gesendet), qPrintable(QStringLiteral("no job document ") + gesendet));
+        QCOMPARE(Farbig(LiesPdfSeite(gesendet, 50).bild), farbig);
     }
 
     // Through the print server's PDF printer, with a correction stored for it: the page arrives, moved by the

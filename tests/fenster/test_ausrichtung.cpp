@@ -178,11 +178,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("meldung"); // empty when the values give a correction
         QTest::addColumn<Druckerkorrektur>("erwartet");
         const QString keineZahl =
-            QStringLiteral("„%1“ bei „%2“ ist keine Zahl. Bitte geben Sie Millimeter ein, zum Beispiel 20,5.");
-        const QString unbrauchbar =
-            QStringLiteral("Diese Messung ergibt keine brauchbare Ausrichtung: die Verschiebung darf höchstens 20 mm "
-                           "betragen und der Maßstab muss zwischen 90 % und 110 % liegen. Bitte messen Sie noch "
-                           "einmal nach.");
+            QStringLiteral("„%1“ bei „%2“ ist keine Zahl. Bitte geben Sie Millimeter ein, zum Beispiel %3.");
+        const QString nichtAufDemBlatt =
+            QStringLiteral("„%1“ bei „%2“ liegt nicht auf dem Blatt: der Wert muss zwischen 0 und %3 mm liegen.");
+        const QString unbrauchbar = QStringLiteral(
+            "Diese Messung ergibt keine brauchbare Ausrichtung: die Verschiebung darf höchstens 20 mm "
+            "betragen und der Maßstab muss zwischen 90\u00a0% und 110\u00a0% liegen. Bitte messen Sie noch "
+            "einmal nach.");
         const Druckerkorrektur k{-2, 1.5, 1, 1};
         QTest::newRow("decimal comma, blanks and mm")
             << QStringList{"22,0", "18,5 mm", "192", " 275,5 "} << QString() << k;
@@ -194,18 +196,34 @@ private Q_SLOTS:
                                                               "gemessenen Wert ein.")
                                             << Druckerkorrektur{};
         QTest::newRow("letters") << QStringList{"22", "18,5", "abc", "275,5"}
-                                 << keineZahl.arg(QStringLiteral("abc"), QStringLiteral("Kreuz 2 von links"))
+                                 << keineZahl.arg(QStringLiteral("abc"), QStringLiteral("Kreuz 2 von links"),
+                                                  QStringLiteral("190,5"))
                                  << Druckerkorrektur{};
         QTest::newRow("a thousands separator is not taken for a length")
             << QStringList{"1.000,5", "18,5", "192", "275,5"}
-            << keineZahl.arg(QStringLiteral("1.000,5"), QStringLiteral("Kreuz 1 von links")) << Druckerkorrektur{};
+            << keineZahl.arg(QStringLiteral("1.000,5"), QStringLiteral("Kreuz 1 von links"), QStringLiteral("20,5"))
+            << Druckerkorrektur{};
         QTest::newRow("an exponent neither")
             << QStringList{"22", "18,5", "192", "2e2"}
-            << keineZahl.arg(QStringLiteral("2e2"), QStringLiteral("Kreuz 2 von oben")) << Druckerkorrektur{};
-        QTest::newRow("a negative distance")
+            << keineZahl.arg(QStringLiteral("2e2"), QStringLiteral("Kreuz 2 von oben"), QStringLiteral("277,5"))
+            << Druckerkorrektur{};
+        QTest::newRow("a negative distance is a number, off the paper")
             << QStringList{"-2", "18,5", "192", "275,5"}
-            << keineZahl.arg(QStringLiteral("-2"), QStringLiteral("Kreuz 1 von links")) << Druckerkorrektur{};
-        QTest::newRow("25 mm off") << QStringList{"45", "20", "215", "277"} << unbrauchbar << Druckerkorrektur{};
+            << nichtAufDemBlatt.arg(QStringLiteral("-2"), QStringLiteral("Kreuz 1 von links")).arg(210)
+            << Druckerkorrektur{};
+        QTest::newRow("a typographic minus as well")
+            << QStringList{"22", "\u22125 mm", "192", "275,5"}
+            << nichtAufDemBlatt.arg(QStringLiteral("\u22125 mm"), QStringLiteral("Kreuz 1 von oben")).arg(297)
+            << Druckerkorrektur{};
+        QTest::newRow("beyond the paper's length")
+            << QStringList{"22", "18,5", "192", "297,5"}
+            << nichtAufDemBlatt.arg(QStringLiteral("297,5"), QStringLiteral("Kreuz 2 von oben")).arg(297)
+            << Druckerkorrektur{};
+        QTest::newRow("a plus sign") << QStringList{"+22", "18,5", "+ 192", "275,5"} << QString() << k;
+        QTest::newRow("25 mm off puts cross 2 beyond the paper")
+            << QStringList{"45", "20", "215", "277"}
+            << nichtAufDemBlatt.arg(QStringLiteral("215"), QStringLiteral("Kreuz 2 von links")).arg(210)
+            << Druckerkorrektur{};
         QTest::newRow("printer at 85 %: factor 118 %")
             << QStringList{"17", "17", "161,5", "235,45"} << unbrauchbar << Druckerkorrektur{};
         QTest::newRow("both crosses measured at one place")
@@ -231,14 +249,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("none") << Druckerkorrektur{}
                               << "Verschiebung nach rechts: 0,0 mm\nVerschiebung nach unten: 0,0 mm\n"
-                                 "Maßstab waagerecht: 100,00 %\nMaßstab senkrecht: 100,00 %";
+                                 "Maßstab waagerecht: 100,00\u00a0%\nMaßstab senkrecht: 100,00\u00a0%";
         QTest::newRow("rounded to a tenth and a hundredth, German commas")
             << Druckerkorrektur{-2.04, 1.46, 1 / 1.01, 1.0025}
             << "Verschiebung nach rechts: -2,0 mm\nVerschiebung nach unten: 1,5 mm\n"
-               "Maßstab waagerecht: 99,01 %\nMaßstab senkrecht: 100,25 %";
-        QTest::newRow("no minus before a zero") << Druckerkorrektur{-0.04, -0.01, 0.99999, 1}
-                                                << "Verschiebung nach rechts: 0,0 mm\nVerschiebung nach unten: 0,0 mm\n"
-                                                   "Maßstab waagerecht: 100,00 %\nMaßstab senkrecht: 100,00 %";
+               "Maßstab waagerecht: 99,01\u00a0%\nMaßstab senkrecht: 100,25\u00a0%";
+        QTest::newRow("no minus before a zero")
+            << Druckerkorrektur{-0.04, -0.01, 0.99999, 1}
+            << "Verschiebung nach rechts: 0,0 mm\nVerschiebung nach unten: 0,0 mm\n"
+               "Maßstab waagerecht: 100,00\u00a0%\nMaßstab senkrecht: 100,00\u00a0%";
     }
 
     void beschreibung()
@@ -372,19 +391,29 @@ private Q_SLOTS:
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Drucker ausrichten"));
         QCOMPARE(Teil<QLabel>(dialog, "DruckerLabel")->text(), QStringLiteral("Drucker: MorvanePDF"));
-        QCOMPARE(Teil<QLabel>(dialog, "GespeichertLabel")->text(),
-                 QStringLiteral("Für diesen Drucker ist gespeichert:\nVerschiebung nach rechts: 1,0 mm\n"
-                                "Verschiebung nach unten: 1,0 mm\nMaßstab waagerecht: 101,00 %\nMaßstab senkrecht: "
-                                "101,00 %\nDie Testseite wird ohne diese Ausrichtung gedruckt und zeigt so den Fehler "
-                                "des Druckers selbst; Ihre neue Messung ersetzt die gespeicherte Ausrichtung."));
+        QCOMPARE(
+            Teil<QLabel>(dialog, "GespeichertLabel")->text(),
+            QStringLiteral("Für diesen Drucker ist gespeichert:\nVerschiebung nach rechts: 1,0 mm\n"
+                           "Verschiebung nach unten: 1,0 mm\nMaßstab waagerecht: 101,00\u00a0%\nMaßstab senkrecht: "
+                           "101,00\u00a0%\nDie Testseite wird ohne diese Ausrichtung gedruckt und zeigt so den Fehler "
+                           "des Druckers selbst; Ihre neue Messung ersetzt die gespeicherte Ausrichtung."));
         QLabel *ergebnis = Teil<QLabel>(dialog, "ErgebnisLabel");
         QCOMPARE(ergebnis->text(), QStringLiteral("Tragen Sie die vier gemessenen Werte ein."));
+        QStringList beschriftungen;
+        for (const QLabel *l : dialog.findChildren<QLabel *>())
+            if (l->text().startsWith(QStringLiteral("Kreuz ")))
+                beschriftungen.append(l->text());
+        QCOMPARE(beschriftungen, (QStringList{"Kreuz 1 (Soll: 20 / 20 mm)", "Kreuz 2 (Soll: 190 / 277 mm)"}));
+        QStringList hinweise;
+        for (const char *feld : {"EditKreuz1Links", "EditKreuz1Oben", "EditKreuz2Links", "EditKreuz2Oben"})
+            hinweise.append(Teil<QLineEdit>(dialog, feld)->placeholderText());
+        QCOMPARE(hinweise, (QStringList{"z. B. 20,5", "z. B. 20,5", "z. B. 190,5", "z. B. 277,5"}));
 
         Tippe(dialog, {"22,0", "18,5", "192", "275,5"});
         QCOMPARE(ergebnis->text(),
                  QStringLiteral("Neue Ausrichtung:\nVerschiebung nach rechts: -2,0 mm\n"
-                                "Verschiebung nach unten: 1,5 mm\nMaßstab waagerecht: 100,00 %\n"
-                                "Maßstab senkrecht: 100,00 %"));
+                                "Verschiebung nach unten: 1,5 mm\nMaßstab waagerecht: 100,00\u00a0%\n"
+                                "Maßstab senkrecht: 100,00\u00a0%"));
         // Enter in a field neither saves nor closes.
         QTest::keyClick(Teil<QLineEdit>(dialog, "EditKreuz2Oben"), Qt::Key_Return);
         QVERIFY(dialog.isVisible());
@@ -394,7 +423,10 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
         QCOMPARE(LiesDruckerkorrektur(Druckserver::Drucker), (Druckerkorrektur{-2, 1.5, 1, 1}));
-        QVERIFY(dialoge.gezeigt.isEmpty());
+        QCOMPARE(dialoge.texte(QStringLiteral("information")),
+                 QStringList{QStringLiteral("Die Ausrichtung ist für den Drucker „MorvanePDF“ gespeichert. Morvane "
+                                            "gleicht sie ab jetzt bei jedem Druck auf diesem Drucker aus.")});
+        QCOMPARE(dialoge.gezeigt.size(), 1);
     }
 
     void dialogFalscheEingabe_data()
@@ -403,12 +435,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("meldung");
         QTest::newRow("not a number") << QStringList{"22", "18,5", "19x", "275,5"}
                                       << QStringLiteral("„19x“ bei „Kreuz 2 von links“ ist keine Zahl. Bitte geben Sie "
-                                                        "Millimeter ein, zum Beispiel 20,5.");
-        QTest::newRow("25 mm off") << QStringList{"45", "20", "215", "277"}
-                                   << QStringLiteral("Diese Messung ergibt keine brauchbare Ausrichtung: die "
-                                                     "Verschiebung darf höchstens 20 mm betragen und der Maßstab muss "
-                                                     "zwischen 90 % und 110 % liegen. Bitte messen Sie noch einmal "
-                                                     "nach.");
+                                                        "Millimeter ein, zum Beispiel 190,5.");
+        QTest::newRow("-5 is a number, off the paper")
+            << QStringList{"22", "18,5", "-5", "275,5"}
+            << QStringLiteral("„-5“ bei „Kreuz 2 von links“ liegt nicht auf dem Blatt: der Wert muss zwischen 0 und "
+                              "210 mm liegen.");
+        QTest::newRow("printer at 85 %") << QStringList{"17", "17", "161,5", "235,45"}
+                                         << QStringLiteral("Diese Messung ergibt keine brauchbare Ausrichtung: die "
+                                                           "Verschiebung darf höchstens 20 mm betragen und der "
+                                                           "Maßstab muss zwischen 90\u00a0% und 110\u00a0% liegen. "
+                                                           "Bitte messen Sie noch einmal nach.");
     }
 
     void dialogFalscheEingabe()
@@ -458,7 +494,7 @@ private Q_SLOTS:
         zuruecksetzen->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(LiesDruckerkorrektur(Druckserver::Drucker), Druckerkorrektur{});
-        QSettings s(SpeicherOrt(), QSettings::IniFormat);
+        QSettings s(KorrekturOrt(), QSettings::IniFormat);
         s.beginGroup(QStringLiteral("Druckerausrichtung"));
         QCOMPARE(s.childGroups(), QStringList{QStringLiteral("Anderer")});
         QVERIFY(dialoge.unerwartet.isEmpty());
@@ -481,6 +517,7 @@ private Q_SLOTS:
                  (QStringList{KeinDrucker + QStringLiteral(" Es wurde nichts gespeichert."), KeinDrucker}));
         QVERIFY(dialog.isVisible());
         QVERIFY(!SpeicherVorhanden());
+        QVERIFY(!QFile::exists(KorrekturOrt()));
     }
 
     // The store cannot be written: a clear message, the dialog stays open.
@@ -489,7 +526,7 @@ private Q_SLOTS:
         if (!m_cups.da())
             QSKIP(qPrintable(QStringLiteral("no private print server for a named printer: ") + m_cups.grund()));
         // A folder where the store's file belongs stops root as well as anyone.
-        QVERIFY(QDir().mkpath(SpeicherOrt()));
+        QVERIFY(QDir().mkpath(KorrekturOrt()));
         SkriptDialoge dialoge;
         auto drucker = BenannterDrucker();
         TAusrichtungsDialog dialog(*drucker, dialoge);
@@ -519,10 +556,11 @@ private Q_SLOTS:
         Programmordner::starte(*form);
         QCOMPARE(form->Option1->actions().last(), form->DruckerAusrichten1);
         QCOMPARE(form->DruckerAusrichten1->text(), QStringLiteral("Drucker ausrichten..."));
-        const QByteArray vorher = [] {
-            QFile f(SpeicherOrt());
+        const auto inhalt = [] {
+            QFile f(KorrekturOrt());
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        };
+        const QByteArray vorher = inhalt();
         p.dialoge.leeren();
 
         bool modal = false;
@@ -536,9 +574,7 @@ private Q_SLOTS:
         QVERIFY(modal);
         QCOMPARE(drucker, 1);
         QVERIFY(p.dialoge.gezeigt.isEmpty());
-        QFile f(SpeicherOrt());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), vorher);
+        QCOMPARE(inhalt(), vorher);
     }
 };
 

@@ -16,9 +16,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QLoggingCategory>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPageLayout>
 #include <QPrinter>
@@ -307,6 +310,26 @@ class TestDrucken : public QObject
                                                                  return Aufloesung{96, 96};
                                                              },
                                                              0, std::move(fabrik)});
+        Programmordner::starte(*form);
+        return form;
+    }
+
+    // The window on Qt's own dialogs, printing on `drucker` the jobs titled `titel`.
+    static std::unique_ptr<TFormEtikette> FensterMitEchtenDialogen(Programmordner &p, QtDialoge &dialoge,
+                                                                   const QString &drucker, const QString &titel)
+    {
+        auto form =
+            std::make_unique<TFormEtikette>(Umgebung{dialoge, p.schale,
+                                                     [] {
+                                                         return Aufloesung{96, 96};
+                                                     },
+                                                     0,
+                                                     [=] {
+                                                         auto q = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                                                         q->setPrinterName(drucker);
+                                                         q->setDocName(titel);
+                                                         return q;
+                                                     }});
         Programmordner::starte(*form);
         return form;
     }
@@ -737,6 +760,145 @@ private Q_SLOTS:
         QCOMPARE(arten(p), QStringList{QStringLiteral("druckFrage")});
     }
 
+    // A print from the window says nothing on the terminal unless the logging rules ask for it.
+    void leiseAusserAufWunsch_data()
+    {
+        QTest::addColumn<QString>("regeln");
+        QTest::addColumn<bool>("gesprochen");
+        QTest::newRow("no rules") << QString() << false;
+        QTest::newRow("the printing log asked for") << QStringLiteral("morvane.druck.debug=true") << true;
+    }
+
+    void leiseAusserAufWunsch()
+    {
+        QFETCH(QString, regeln);
+        QFETCH(bool, gesprochen);
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        auto form = Fenster(p);
+        waehle(p, *form, Modus::EineEtikette);
+        static QStringList meldungen;
+        meldungen.clear();
+        QLoggingCategory::setFilterRules(regeln);
+        const QtMessageHandler vorher = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { meldungen.append(text); });
+        const auto zurueck = qScopeGuard([&] {
+            qInstallMessageHandler(vorher);
+            QLoggingCategory::setFilterRules(QString());
+        });
+        drucke(p, *form, PdfDrucker(pdf));
+        QVERIFY(QFile::exists(pdf));
+        if (gesprochen)
+            QVERIFY2(meldungen.size() >= 2 && meldungen.first().startsWith(QStringLiteral("Ziel")),
+                     qPrintable(meldungen.join(u'|')));
+        else
+            QCOMPARE(meldungen, QStringList());
+    }
+
+    // Qt's own print dialog, with nothing but Return pressed, sets a printer up on the printer's own default
+    // paper; the sheet and the alignment's test page still get A4 portrait, unless the person chooses another
+    // paper in the printer's properties.
+    void a4DurchDenEchtenDruckdialog_data()
+    {
+        QTest::addColumn<bool>("testseite");
+        QTest::addColumn<QString>("papier"); // chosen in the printer's properties: "" not opened, "=" as shown
+        QTest::addColumn<QSize>("seite");    // in points
+        const QSize a4(595, 842);
+        QTest::newRow("label, Return only") << false << QString() << a4;
+        QTest::newRow("test page, Return only") << true << QString() << a4;
+        QTest::newRow("label, the properties confirmed as shown") << false << QStringLiteral("=") << a4;
+        QTest::newRow("label, Letter chosen in the properties") << false << QStringLiteral("Letter") << QSize(612, 792);
+    }
+
+    void a4DurchDenEchtenDruckdialog()
+    {
+        QFETCH(bool, testseite);
+        QFETCH(QString, papier);
+        QFETCH(QSize, seite);
+        if (!m_cups.da())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cups.grund()));
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        const QString drucker = QStringLiteral("MorvaneZLetter-") + Jobtitel().right(8);
+        const QString grund = m_cups.richteDruckerEin(drucker, [](const QByteArray &ppd) {
+            static const QRegularExpression a4(
+                QStringLiteral("^\\*Default(PageSize|PageRegion|ImageableArea|PaperDimension): A4"),
+                QRegularExpression::MultilineOption);
+            return QString::fromUtf8(ppd).replace(a4, QStringLiteral("*Default\\1: Letter")).toUtf8();
+        });
+        const auto entfernt = qScopeGuard([&] { m_cups.entferneDrucker(drucker); });
+        QVERIFY2(grund.isEmpty(), qPrintable(grund));
+
+        using S = Dialogschritte;
+        const auto art = [](const char *klasse) { return [klasse](QWidget &w) { return w.inherits(klasse); }; };
+        const auto knopf = [](const char *name) {
+            return [name](QWidget &w) { w.findChild<QPushButton *>(QLatin1String(name))->click(); };
+        };
+        std::deque<S::Schritt> schritte;
+        schritte.push_back(testseite ? S::Schritt{art("TAusrichtungsDialog"), knopf("TestseiteButton")}
+                                     : S::Return<QMessageBox>());
+        if (!papier.isEmpty()) {
+            schritte.push_back({art("QPrintDialog"), knopf("properties")});
+            schritte.push_back({art("QPrintPropertiesDialog"), [papier](QWidget &w) {
+                                    auto *groesse = w.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+                                    if (papier != QLatin1String("="))
+                                        groesse->setCurrentIndex(groesse->findText(papier, Qt::MatchContains));
+                                    QTest::keyClick(&w, Qt::Key_Return);
+                                }});
+        }
+        schritte.push_back(S::Return<QPrintDialog>());
+        if (testseite)
+            schritte.push_back({art("TAusrichtungsDialog"), [](QWidget &w) { static_cast<QDialog &>(w).reject(); }});
+        S person(std::move(schritte));
+
+        Programmordner p;
+        QtDialoge dialoge;
+        const QString titel = Jobtitel();
+        auto form = FensterMitEchtenDialogen(p, dialoge, drucker, titel);
+        (testseite ? form->DruckerAusrichten1 : form->drucken1)->trigger();
+        QCOMPARE(person.unerwartet, QStringList());
+        QCOMPARE(person.uebrig(), std::size_t(0));
+
+        const Druckserver::Auftrag auftrag = m_cups.warteAufPdf(titel);
+        const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
+        QVERIFY2(auftrag.fertig, qPrintable(m_cups.keinPdf(titel)));
+        QCOMPARE(Seitengroesse(auftrag.pdf), seite);
+    }
+
+    // The window keeps its print dialog for the session, yet a printer added meanwhile is in the next one.
+    void neuerDruckerImNaechstenDialog()
+    {
+        if (!m_cups.da())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cups.grund()));
+        Programmordner p;
+        QtDialoge dialoge;
+        auto form = FensterMitEchtenDialogen(p, dialoge, Druckserver::Drucker, Jobtitel());
+        QStringList liste;
+        const auto oeffne = [&] {
+            Dialogschritte person({Dialogschritte::Return<QMessageBox>(),
+                                   {[](QWidget &w) { return w.inherits("QPrintDialog"); },
+                                    [&](QWidget &w) {
+                                        const auto *drucker = w.findChild<QComboBox *>(QStringLiteral("printers"));
+                                        liste.clear();
+                                        for (int i = 0; drucker && i < drucker->count(); ++i)
+                                            liste.append(drucker->itemText(i));
+                                        static_cast<QDialog &>(w).reject();
+                                    }}});
+            form->drucken1->trigger();
+            QCOMPARE(person.uebrig(), std::size_t(0));
+        };
+        oeffne();
+        QVERIFY2(liste.contains(Druckserver::Drucker), qPrintable(liste.join(u'|')));
+        const QString neu = QStringLiteral("MorvaneZNeu-") + Jobtitel().right(8);
+        const QString grund = m_cups.richteDruckerEin(neu, [](const QByteArray &ppd) { return ppd; });
+        const auto entfernt = qScopeGuard([&] { m_cups.entferneDrucker(neu); });
+        QVERIFY2(grund.isEmpty(), qPrintable(grund));
+        QVERIFY(!liste.contains(neu));
+        oeffne();
+        QVERIFY2(liste.contains(neu), qPrintable(liste.join(u'|')));
+    }
+
     // Through the print server's PDF printer: the page goes through the server's filters, and the positions on
     // paper hold with that printer's own resolution and printable area, on A4 although the printer starts on
     // Letter.
@@ -836,7 +998,7 @@ private Q_SLOTS:
                 d.findChild<QPushButton *>(QStringLiteral("SpeichernButton"))->click();
             });
         QVERIFY(offen);
-        QCOMPARE(arten(p), QStringList{QStringLiteral("druckDialog")});
+        QCOMPARE(arten(p), (QStringList{QStringLiteral("druckDialog"), QStringLiteral("information")}));
         QVERIFY(p.dialoge.unerwartet.isEmpty());
         const Druckerkorrektur neu = LiesDruckerkorrektur(Druckserver::Drucker);
         QCOMPARE(neu, KorrekturAusMessung({{21.6, 19.1}, {192.45, 277.385}}));

@@ -4,6 +4,7 @@
 #include "app/updown.h"
 #include "platform/fehler.h"
 #include "programmordner.h"
+#include "storage/druckerausrichtung.h"
 #include "storage/speicher.h"
 
 #include <QCheckBox>
@@ -364,13 +365,17 @@ private Q_SLOTS:
         QCOMPARE(p.dialoge.texte(QStringLiteral("frage")),
                  QStringList{QStringLiteral("Möchten Sie die Registry-Einträge löschen? \n\rWenn JA, dann wird danach "
                                             "das Programm beendet und \n\rSie müssen es noch mal starten.")});
-        // Changed measures are saved on the way out, and the store stays deleted.
+        // Changed measures are saved on the way out, and the store stays deleted. A printer's correction
+        // describes the printer and stays.
+        const Druckerkorrektur korrektur{1.5, -2, 1.01, 0.99};
+        SchreibDruckerkorrektur(QStringLiteral("Büro"), korrektur);
         form->UpDownObererRand->setPosition(30);
         p.dialoge.antworten.push_back(true);
         p.dialoge.antworten.push_back(true);
         form->RegistryEintraegeloeschen1->trigger();
         QVERIFY(!form->isVisible());
         QVERIFY(!SpeicherVorhanden());
+        QVERIFY(LiesDruckerkorrektur(QStringLiteral("Büro")) == korrektur);
         QVERIFY(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))).contains("ObererRand=30"));
     }
 

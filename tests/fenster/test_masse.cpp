@@ -1,12 +1,15 @@
 #include "app/bildansicht.h"
 #include "app/formetikette.h"
 #include "app/updown.h"
+#include "modal.h"
 #include "programmordner.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -241,6 +244,59 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             form.VerzoegerungsTimerTimer();
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")).size(), 1);
+    }
+
+    // A held arrow stops when a box opens in front of it or a menu takes the mouse: the value stays the one the
+    // box is about, and no box comes back.
+    void gehaltenerPfeilHaeltAn_data()
+    {
+        QTest::addColumn<bool>("menue"); // else the fit message, at 100 mm for two cards on the sample sheet
+        QTest::newRow("the fit message") << false;
+        QTest::newRow("a menu pops up") << true;
+    }
+
+    void gehaltenerPfeilHaeltAn()
+    {
+        QFETCH(bool, menue);
+        Programmordner p;
+        QtDialoge dialoge;
+        TFormEtikette form(Umgebung{dialoge, p.schale, [] { return Aufloesung{96, 96}; }, 0, {}});
+        Programmordner::starte(form);
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QToolButton *hoch = form.UpDownEtikettenbreite->hochKnopf();
+        QVERIFY(hoch->isEnabled());
+        QString meldung;
+        int breiteBeiMeldung = 0;
+        Dialogschritte person({{[](QWidget &w) { return w.inherits("QMessageBox"); },
+                                [&](QWidget &w) {
+                                    meldung = static_cast<QMessageBox &>(w).text();
+                                    breiteBeiMeldung = form.Etikettenbreite();
+                                    // The person reads, the mouse still down.
+                                    QTest::qWait(1500);
+                                    QTest::keyClick(&w, Qt::Key_Return);
+                                }}});
+        QTest::mousePress(hoch, Qt::LeftButton);
+        int breite = 0;
+        if (menue) {
+            QTest::qWait(800);
+            QMenu *datei = form.Datei1;
+            datei->popup(form.mapToGlobal(QPoint(10, 10)));
+            breite = form.Etikettenbreite();
+            QTest::qWait(1000);
+            datei->hide();
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!meldung.isEmpty() && person.uebrig() == 0, 15000);
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+            breite = breiteBeiMeldung;
+            QVERIFY2(meldung.contains(QStringLiteral(" = %1 mm").arg(15 + 2 * breite)), qPrintable(meldung));
+        }
+        QCOMPARE(form.Etikettenbreite(), breite);
+        QTest::qWait(800);
+        QCOMPARE(form.Etikettenbreite(), breite);
+        // The label view that the arrow hid while held is back.
+        QVERIFY(form.Image1->isVisible());
+        QTest::mouseRelease(hoch, Qt::LeftButton);
+        QVERIFY2(person.unerwartet.isEmpty(), qPrintable(person.unerwartet.join(u'|')));
     }
 
     void druckKnopfVersteckeDasBild()

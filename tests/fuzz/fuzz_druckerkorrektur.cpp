@@ -1,4 +1,4 @@
-// The printer correction on any per-user store and any printer name. Whatever the store holds, reading gives no
+// The printer correction on any store of its own and any printer name. Whatever the store holds, reading gives no
 // correction or a usable one. A usable correction stored for a printer reads back as stored and leaves other
 // printers' entries alone; an unusable one or an empty name is refused with the store untouched.
 #include "gemeinsam.h"
@@ -17,7 +17,7 @@ namespace {
 
 void SchreibeSpeicher(const QByteArray &inhalt)
 {
-    QFile datei(SpeicherOrt());
+    QFile datei(KorrekturOrt());
     PRUEFE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
     PRUEFE(datei.write(inhalt) == inhalt.size());
     // The store's reader keeps what it read while size and time stay the same; every input gets a time of its own.
@@ -27,7 +27,7 @@ void SchreibeSpeicher(const QByteArray &inhalt)
 
 QByteArray Speicherinhalt()
 {
-    QFile datei(SpeicherOrt());
+    QFile datei(KorrekturOrt());
     return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
 }
 
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
     const QByteArray inhalt = QByteArray::fromStdString(eingabe.ConsumeRemainingBytesAsString());
 
     if (ohneSpeicher)
-        QFile::remove(SpeicherOrt());
+        QFile::remove(KorrekturOrt());
     else
         SchreibeSpeicher(inhalt);
     const Druckerkorrektur gelesen = LiesDruckerkorrektur(drucker);

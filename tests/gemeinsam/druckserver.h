@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <functional>
+
 // The private print server with its PDF printer "MorvanePDF" (scripts/cups): the one of the test run
 // (MORVANE_CUPS_DIR, set by scripts/test), or, for a test run alone, one of the test's own. Needs
 // MORVANE_QUELLE, the source folder.
@@ -88,6 +90,50 @@ public:
         return a;
     }
 
+    // A further printer of the PDF printer's kind, its driver description changed by `aendere`. Empty text when
+    // it is there, else why not. Named apart from the PDF printer, which stays the first in every list.
+    QString richteDruckerEin(const QString &name, const std::function<QByteArray(QByteArray)> &aendere) const
+    {
+        QFile muster(m_ordner + QStringLiteral("/etc/ppd/") + Drucker + QStringLiteral(".ppd"));
+        if (!muster.open(QIODevice::ReadOnly))
+            return QStringLiteral("no driver description ") + muster.fileName();
+        const QString ppd = m_ordner + QStringLiteral("/") + name + QStringLiteral(".ppd");
+        QFile neu(ppd);
+        if (!neu.open(QIODevice::WriteOnly) || neu.write(aendere(muster.readAll())) < 0)
+            return QStringLiteral("cannot write ") + ppd;
+        neu.close();
+        QProcess lpadmin;
+        lpadmin.start(QStringLiteral("lpadmin"),
+                      {QStringLiteral("-h"), socket(), QStringLiteral("-p"), name, QStringLiteral("-v"),
+                       QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), ppd, QStringLiteral("-E")});
+        const bool da = lpadmin.waitForFinished(30000) && lpadmin.exitCode() == 0;
+        QFile::remove(ppd);
+        return da ? QString() : QStringLiteral("lpadmin: ") + QString::fromLocal8Bit(lpadmin.readAllStandardError());
+    }
+
+    void entferneDrucker(const QString &name) const
+    {
+        QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-h"), socket(), QStringLiteral("-x"), name});
+    }
+
+    // The document of the printer's last job as the server received it (the server keeps them); empty when there
+    // is none.
+    QString gesendet(const QString &drucker) const
+    {
+        QProcess lpstat;
+        lpstat.start(QStringLiteral("lpstat"),
+                     {QStringLiteral("-h"), socket(), QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"),
+                      drucker});
+        if (!lpstat.waitForFinished(30000))
+            return {};
+        const QStringList zeilen =
+            QString::fromLocal8Bit(lpstat.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        if (zeilen.isEmpty())
+            return {};
+        const QString auftrag = zeilen.last().section(u' ', 0, 0).section(u'-', -1);
+        return m_ordner + QStringLiteral("/spool/d%1-001").arg(auftrag.toInt(), 5, 10, QLatin1Char('0'));
+    }
+
     // What a test says when warteAufPdf gave up.
     QString keinPdf(const QString &titel) const
     {
@@ -98,6 +144,7 @@ public:
     }
 
 private:
+    QString socket() const { return m_ordner + QStringLiteral("/cups.sock"); }
     static QString skript() { return QStringLiteral(MORVANE_QUELLE "/scripts/cups"); }
 
     QString m_ordner;

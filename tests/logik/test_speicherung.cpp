@@ -287,27 +287,29 @@ private Q_SLOTS:
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), QString());
     }
 
-    // Per printer name, as text numbers with a decimal point; the default removes the entry; gone with the store.
+    // Per printer name, as text numbers with a decimal point, in a store of their own; the default removes the entry.
     void druckerausrichtung()
     {
         LoescheSpeicher();
+        QFile::remove(KorrekturOrt());
         const QString laser = QStringLiteral("Laser");
         const QString buero = QStringLiteral("Büro Laser/2 \\ 100%");
         QCOMPARE(LiesDruckerkorrektur(laser), Druckerkorrektur{});
         SchreibDruckerkorrektur(laser, {});
-        QVERIFY(!SpeicherVorhanden()); // nothing to remove makes no store
+        QVERIFY(!QFile::exists(KorrekturOrt())); // nothing to remove makes no store
 
         const Druckerkorrektur a{0.5, -1.25, 1.002, 0.998};
         const Druckerkorrektur b{-2.05, 1.3, 1 / 1.003, 0.9987};
         SchreibDruckerkorrektur(laser, a);
         SchreibDruckerkorrektur(buero, b);
-        QVERIFY(SpeicherVorhanden());
+        QVERIFY(QFile::exists(KorrekturOrt()));
+        QVERIFY(!SpeicherVorhanden()); // a first start still finds no store of the program
         QCOMPARE(LiesDruckerkorrektur(laser), a);
         QCOMPARE(LiesDruckerkorrektur(buero), b);
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Büro Laser")), Druckerkorrektur{});
         QCOMPARE(LiesDruckerkorrektur(QString()), Druckerkorrektur{});
         {
-            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            QSettings s(KorrekturOrt(), QSettings::IniFormat);
             s.beginGroup(QStringLiteral("Druckerausrichtung/Laser"));
             QCOMPARE(s.childKeys(), (QStringList{"MassstabX", "MassstabY", "VersatzX", "VersatzY"}));
             QCOMPARE(s.value(QStringLiteral("VersatzY")), QVariant(QStringLiteral("-1.25")));
@@ -324,17 +326,36 @@ private Q_SLOTS:
 
         SchreibDruckerkorrektur(laser, {});
         QCOMPARE(LiesDruckerkorrektur(laser), Druckerkorrektur{});
-        QCOMPARE(QSettings(SpeicherOrt(), QSettings::IniFormat).childGroups(),
+        QCOMPARE(QSettings(KorrekturOrt(), QSettings::IniFormat).childGroups(),
                  QStringList{QStringLiteral("Druckerausrichtung")});
         QCOMPARE(LiesDruckerkorrektur(buero), b);
 
-        // "Registry-Einträge löschen" deletes the whole store.
+        // "Registry-Einträge löschen" leaves them alone.
+        SchreibErstwerte(QStringLiteral("/prog/"));
         LoescheSpeicher();
-        QCOMPARE(LiesDruckerkorrektur(buero), Druckerkorrektur{});
+        QCOMPARE(LiesDruckerkorrektur(buero), b);
+
+        // One kept in the program's store by an earlier version counts until it is replaced or removed.
+        SchreibErstwerte(QStringLiteral("/prog/"));
+        {
+            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            s.beginGroup(QStringLiteral("Druckerausrichtung/Alt"));
+            for (const char *name : {"VersatzX", "VersatzY"})
+                s.setValue(QLatin1String(name), QStringLiteral("1.5"));
+            for (const char *name : {"MassstabX", "MassstabY"})
+                s.setValue(QLatin1String(name), QStringLiteral("1.01"));
+        }
+        const QString alt = QStringLiteral("Alt");
+        QCOMPARE(LiesDruckerkorrektur(alt), (Druckerkorrektur{1.5, 1.5, 1.01, 1.01}));
+        SchreibDruckerkorrektur(alt, a);
+        QCOMPARE(LiesDruckerkorrektur(alt), a);
+        SchreibDruckerkorrektur(alt, {});
+        QCOMPARE(LiesDruckerkorrektur(alt), Druckerkorrektur{});
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), QStringLiteral("/prog/"));
 
         // A hand-edited line the store cannot read does not make a kept correction look lost.
         {
-            QFile f(SpeicherOrt());
+            QFile f(KorrekturOrt());
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("[General]\n/home/x/\n[Druckerausrichtung]\nLaser\\VersatzX=1\n");
         }
@@ -366,10 +387,10 @@ private Q_SLOTS:
         QFETCH(QString, schluessel);
         QFETCH(QVariant, wert);
         QFETCH(Druckerkorrektur, erwartet);
-        LoescheSpeicher();
+        QFile::remove(KorrekturOrt());
         SchreibDruckerkorrektur(QStringLiteral("Laser"), {1, -1, 1.1, 0.99});
         {
-            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            QSettings s(KorrekturOrt(), QSettings::IniFormat);
             s.beginGroup(QStringLiteral("Druckerausrichtung/Laser"));
             if (wert.isValid())
                 s.setValue(schluessel, wert);
