@@ -4,6 +4,7 @@
 #include "layout/passung.h"
 #include "platform/fehler.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -118,6 +119,8 @@ private Q_SLOTS:
     void bildgroesse_data();
     void bildgroesse();
     void bildgroesseFehler();
+    void vollstaendigesBitmap_data();
+    void vollstaendigesBitmap();
     void spaltenabstand_data();
     void spaltenabstand();
     void markenUndZeilen();
@@ -313,6 +316,72 @@ void TestLayout::bildgroesseFehler()
     bild.fill(Weiss);
     QVERIFY(bild.save(echt, "BMP"));
     QCOMPARE(LiesBildGroesse(echt), QSize(37, 23));
+}
+
+// A 4 x 2 picture of 8 bits with two colours, its pixels run-length encoded as `strom`.
+QByteArray Rle8(const QByteArray &strom)
+{
+    QByteArray datei = BmpKopf(40, 4, 2) + QByteArray(8, '\0') + strom;
+    auto *b = reinterpret_cast<uchar *>(datei.data());
+    qToLittleEndian<quint32>(62, b + 10);
+    qToLittleEndian<quint16>(1, b + 26);
+    qToLittleEndian<quint16>(8, b + 28);
+    qToLittleEndian<quint32>(1, b + 30);
+    qToLittleEndian<quint32>(2, b + 46);
+    return datei;
+}
+
+void TestLayout::vollstaendigesBitmap_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<bool>("vollstaendig");
+
+    QFile beispiel(qEnvironmentVariable("MORVANE_PROGRAMM_DIR") + QStringLiteral("/Morvane/Visitenkarte_85x54.bmp"));
+    QVERIFY(beispiel.open(QIODevice::ReadOnly));
+    const QByteArray karte = beispiel.readAll();
+    const auto pixel = qFromLittleEndian<quint32>(karte.constData() + 10);
+    QByteArray vonOben = karte;
+    qToLittleEndian<qint32>(-qFromLittleEndian<qint32>(karte.constData() + 22), vonOben.data() + 22);
+    QImage grau(37, 5, QImage::Format_Indexed8);
+    grau.setColorCount(256);
+    for (int i = 0; i < 256; ++i)
+        grau.setColor(i, qRgb(i, i, i));
+    grau.fill(7);
+    QByteArray indiziert;
+    QBuffer puffer(&indiziert);
+    QVERIFY(puffer.open(QIODevice::WriteOnly) && grau.save(&puffer, "BMP"));
+    QByteArray png;
+    QBuffer pngPuffer(&png);
+    QVERIFY(pngPuffer.open(QIODevice::WriteOnly) && grau.save(&pngPuffer, "PNG"));
+
+    QTest::newRow("the sample card") << karte << true;
+    QTest::newRow("cut inside the file header") << karte.left(10) << false;
+    QTest::newRow("cut inside the information header") << karte.left(30) << false;
+    QTest::newRow("cut inside the first row") << karte.left(pixel + 7) << false;
+    QTest::newRow("one byte short") << karte.chopped(1) << false;
+    QTest::newRow("a byte more") << karte + 'x' << true;
+    QTest::newRow("top-down, whole") << vonOben << true;
+    QTest::newRow("top-down, one byte short") << vonOben.chopped(1) << false;
+    QTest::newRow("256 colours, whole") << indiziert << true;
+    QTest::newRow("256 colours, cut inside the colour table") << indiziert.left(54 + 500) << false;
+    QTest::newRow("256 colours, one byte short") << indiziert.chopped(1) << false;
+    QTest::newRow("run-length, up to its end mark") << Rle8(QByteArray("\x02\x01\x00\x00\x02\x00\x00\x01", 8)) << true;
+    QTest::newRow("run-length, both rows ended") << Rle8(QByteArray("\x02\x01\x00\x00\x02\x00\x00\x00", 8)) << true;
+    QTest::newRow("run-length, literal pixels padded")
+        << Rle8(QByteArray("\x00\x03\x01\x00\x01\x00\x00\x00\x04\x00\x00\x01", 12)) << true;
+    QTest::newRow("run-length, cut inside literal pixels") << Rle8(QByteArray("\x00\x03\x01\x00", 4)) << false;
+    QTest::newRow("run-length, cut before its second row") << Rle8(QByteArray("\x02\x01\x00\x00", 4)) << false;
+    QTest::newRow("no bitmap: the decoder of its own kind judges") << png << true;
+}
+
+void TestLayout::vollstaendigesBitmap()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(bool, vollstaendig);
+    QCOMPARE(BitmapVollstaendig(datei), vollstaendig);
+    // Never stricter than the decoder: what it counts as complete, the decoder reads.
+    if (vollstaendig)
+        QVERIFY(!QImage::fromData(datei).isNull());
 }
 
 void TestLayout::spaltenabstand_data()
