@@ -374,19 +374,14 @@ private Q_SLOTS:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.readAll().startsWith("%PDF-"));
         QCOMPARE(QFileInfo(ziel).isSymbolicLink(), verweis);
-        QStringList namen{name + QStringLiteral(":datei")};
-        if (verweis)
-            namen.append(QStringLiteral("verweis.pdf:verweis"));
-        namen.sort();
-        QCOMPARE(Namen(ordner.path()), namen);
+        QStringList namen{name + QStringLiteral(":datei"), QStringLiteral("verweis.pdf:verweis")};
+        QCOMPARE(Namen(ordner.path()), namen.mid(0, verweis ? 2 : 1));
         struct stat s = {};
         QCOMPARE(::stat(echtRoh.constData(), &s), 0);
         if (rechte >= 0)
             QCOMPARE(int(s.st_mode & 07777), rechte);
-        if (besitzer >= 0) {
-            QCOMPARE(int(s.st_uid), besitzer);
-            QCOMPARE(int(s.st_gid), besitzer);
-        }
+        if (besitzer >= 0)
+            QCOMPARE(QList<int>({int(s.st_uid), int(s.st_gid)}), QList<int>({besitzer, besitzer}));
     }
 
     // The window and the command print the same label in the same mode: the pages agree pixel for pixel.

@@ -336,30 +336,21 @@ void TestLayout::vollstaendigesBitmap_data()
     QTest::addColumn<QByteArray>("datei");
     QTest::addColumn<bool>("vollstaendig");
 
+    // The sample cut at its typical places is the command's and the window's case; here the other layouts.
     QFile beispiel(qEnvironmentVariable("MORVANE_PROGRAMM_DIR") + QStringLiteral("/Morvane/Visitenkarte_85x54.bmp"));
     QVERIFY(beispiel.open(QIODevice::ReadOnly));
-    const QByteArray karte = beispiel.readAll();
-    const auto pixel = qFromLittleEndian<quint32>(karte.constData() + 10);
-    QByteArray vonOben = karte;
-    qToLittleEndian<qint32>(-qFromLittleEndian<qint32>(karte.constData() + 22), vonOben.data() + 22);
-    QImage grau(37, 5, QImage::Format_Indexed8);
-    grau.setColorCount(256);
-    for (int i = 0; i < 256; ++i)
-        grau.setColor(i, qRgb(i, i, i));
+    QByteArray vonOben = beispiel.readAll();
+    qToLittleEndian<qint32>(-qFromLittleEndian<qint32>(vonOben.constData() + 22), vonOben.data() + 22);
+    QImage grau(37, 5, QImage::Format_Grayscale8); // written with a table of 256 colours
     grau.fill(7);
-    QByteArray indiziert;
-    QBuffer puffer(&indiziert);
-    QVERIFY(puffer.open(QIODevice::WriteOnly) && grau.save(&puffer, "BMP"));
-    QByteArray png;
-    QBuffer pngPuffer(&png);
-    QVERIFY(pngPuffer.open(QIODevice::WriteOnly) && grau.save(&pngPuffer, "PNG"));
+    auto gespeichert = [&grau](const char *art) {
+        QByteArray datei;
+        QBuffer puffer(&datei);
+        return puffer.open(QIODevice::WriteOnly) && grau.save(&puffer, art) ? datei : QByteArray();
+    };
+    const QByteArray indiziert = gespeichert("BMP");
 
-    QTest::newRow("the sample card") << karte << true;
-    QTest::newRow("cut inside the file header") << karte.left(10) << false;
-    QTest::newRow("cut inside the information header") << karte.left(30) << false;
-    QTest::newRow("cut inside the first row") << karte.left(pixel + 7) << false;
-    QTest::newRow("one byte short") << karte.chopped(1) << false;
-    QTest::newRow("a byte more") << karte + 'x' << true;
+    QTest::newRow("cut inside the file header") << vonOben.left(10) << false;
     QTest::newRow("top-down, whole") << vonOben << true;
     QTest::newRow("top-down, one byte short") << vonOben.chopped(1) << false;
     QTest::newRow("256 colours, whole") << indiziert << true;
@@ -371,7 +362,7 @@ void TestLayout::vollstaendigesBitmap_data()
         << Rle8(QByteArray("\x00\x03\x01\x00\x01\x00\x00\x00\x04\x00\x00\x01", 12)) << true;
     QTest::newRow("run-length, cut inside literal pixels") << Rle8(QByteArray("\x00\x03\x01\x00", 4)) << false;
     QTest::newRow("run-length, cut before its second row") << Rle8(QByteArray("\x02\x01\x00\x00", 4)) << false;
-    QTest::newRow("no bitmap: the decoder of its own kind judges") << png << true;
+    QTest::newRow("no bitmap: the decoder of its own kind judges") << gespeichert("PNG") << true;
 }
 
 void TestLayout::vollstaendigesBitmap()
