@@ -82,21 +82,14 @@ QString Mm(double pixel)
     return QString::number(pixel * 25.4 / LeseDpi, 'f', 2);
 }
 
-// Each entry of a folder with its kind, as the system sees it without following links.
+// Each entry of a folder with its kind; a pipe or a device is "anderes".
 QStringList Namen(const QString &ordner)
 {
     QStringList namen;
-    for (const QString &name :
-         QDir(ordner).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        struct stat s = {};
-        ::lstat(QFile::encodeName(ordner + QLatin1Char('/') + name).constData(), &s);
-        const char *art = S_ISREG(s.st_mode) ? ":datei"
-            : S_ISDIR(s.st_mode)             ? ":ordner"
-            : S_ISLNK(s.st_mode)             ? ":verweis"
-            : S_ISFIFO(s.st_mode)            ? ":pipe"
-            : S_ISCHR(s.st_mode)             ? ":geraet"
-                                             : ":anderes";
-        namen.append(name + QLatin1String(art));
+    for (const QFileInfo &i :
+         QDir(ordner).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const char *art = i.isSymbolicLink() ? ":verweis" : i.isDir() ? ":ordner" : i.isFile() ? ":datei" : ":anderes";
+        namen.append(i.fileName() + QLatin1String(art));
     }
     return namen;
 }

@@ -188,17 +188,12 @@ private Q_SLOTS:
         QVERIFY(puffer.open(QIODevice::WriteOnly));
         {
             QPdfWriter schreiber(&puffer);
-            QPainter maler(&schreiber);
-            QImage bild(64, 64, QImage::Format_RGB32);
-            bild.fill(qRgb(200, 40, 40));
-            maler.drawImage(QRect(100, 100, 2000, 2000), bild);
+            QPainter(&schreiber).fillRect(QRect(100, 100, 2000, 2000), Qt::red);
         }
         const qsizetype tabelle = ganz.lastIndexOf("\nxref") + 1;
         QVERIFY(tabelle > 200);
         QTest::newRow("as the writer wrote it") << ganz << true;
-        QTest::newRow("with a line end more") << ganz + "\n" << true;
         QTest::newRow("nothing") << QByteArray() << false;
-        QTest::newRow("cut in half") << ganz.left(ganz.size() / 2) << false;
         QTest::newRow("without its end mark") << ganz.left(ganz.lastIndexOf("%%EOF")) << false;
         QTest::newRow("cut inside the table") << ganz.left(tabelle + 30) << false;
         QTest::newRow("a piece lost before the table") << ganz.left(tabelle - 200) + ganz.mid(tabelle - 100) << false;
