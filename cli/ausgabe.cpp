@@ -4,53 +4,19 @@
 #include "platform/fehler.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinterInfo>
 
-#include <filesystem>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
-namespace {
-
-Fehler NichtSchreibbar(const QString &pdf)
+Ausgabe::Ausgabe(const Druckauftrag &auftrag)
 {
-    return Fehler(QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.").arg(pdf));
-}
-
-// A temporary file is private to its owner; the finished PDF gets what any new file of this user gets.
-void GewoehnlicheRechte(const QString &pfad)
-{
-#ifdef Q_OS_UNIX
-    const mode_t maske = ::umask(0);
-    ::umask(maske);
-    ::chmod(QFile::encodeName(pfad).constData(), 0666 & ~maske);
-#else
-    Q_UNUSED(pfad);
-#endif
-}
-
-} // namespace
-
-Ausgabe::Ausgabe(const Druckauftrag &auftrag) : m_ziel(auftrag.pdf)
-{
-    if (!m_ziel.isEmpty()) {
-        const QFileInfo ziel(m_ziel);
-        m_entwurf = std::make_unique<QTemporaryFile>(
-            ziel.absoluteDir().filePath(QStringLiteral(".") + ziel.fileName() + QStringLiteral(".XXXXXX")));
-        if (!m_entwurf->open())
-            throw NichtSchreibbar(m_ziel);
-        m_entwurf->close();
+    if (!auftrag.pdf.isEmpty()) {
         // A PDF file needs no print system: with no plugin folders the printer starts as a PDF writer and never
         // asks the print server, which may take long. The label's picture is already read.
         QCoreApplication::setLibraryPaths({});
         m_drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_drucker->setOutputFormat(QPrinter::PdfFormat);
-        m_drucker->setOutputFileName(m_entwurf->fileName());
+        m_drucker->setOutputFileName(auftrag.pdf);
         // The whole sheet, nothing cut off: the painter's origin is the paper's corner.
         m_drucker->setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
@@ -85,20 +51,5 @@ Druckflaeche Ausgabe::flaeche()
 
 void Ausgabe::drucke(const Seitenbild &seite)
 {
-    try {
-        DruckeAuf(*m_drucker, seite);
-    } catch (const Fehler &) {
-        if (m_ziel.isEmpty())
-            throw;
-        // The text names the file the person asked for, not the draft beside it.
-        throw NichtSchreibbar(m_ziel);
-    }
-    if (m_ziel.isEmpty())
-        return;
-    GewoehnlicheRechte(m_entwurf->fileName());
-    std::error_code fehler;
-    std::filesystem::rename(m_entwurf->fileName().toStdU16String(), m_ziel.toStdU16String(), fehler);
-    if (fehler)
-        throw NichtSchreibbar(m_ziel);
-    m_entwurf->setAutoRemove(false);
+    DruckeAuf(*m_drucker, seite);
 }

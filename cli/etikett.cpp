@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
 {
     DruckbaresEtikett e;
@@ -25,7 +27,12 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
         throw DateiNichtZuOeffnen(ini);
     const GeleseneMasse gelesen = LiesEinstellungsdatei(ini, Anfangsmasse);
     if (!gelesen.fehler.isEmpty())
-        throw Fehler(gelesen.fehler);
+        throw Fehler(QStringLiteral("Die Einstellungsdatei %1 enthält einen ungültigen Wert: %2 (%3)")
+                         .arg(ini, gelesen.fehlerStelle, gelesen.fehler));
+    // An empty file, or one that is no settings file at all, would print a label of the editors' start values.
+    if (std::none_of(gelesen.vorhanden.begin(), gelesen.vorhanden.end(), [](bool da) { return da; }))
+        throw Fehler(QStringLiteral("Die Einstellungsdatei %1 enthält keines der acht Maße des Abschnitts [%2].")
+                         .arg(ini, EinstellungsSektion));
     e.masse = gelesen.werte;
 
     QStringList passtNicht;

@@ -13,3 +13,9 @@ QSize LiesBildGroesse(const QString &pfad);
 
 // The same on the first bytes of a file already in memory; `pfad` only names the file in the message.
 QSize LiesBildGroesse(const QByteArray &kopf, const QString &pfad);
+
+// Whether a bitmap file holds all the pixel data its headers promise: every row of an uncompressed picture, the
+// run-length stream of a compressed one up to its end. The decoder fills a cut-off picture up with whatever its
+// memory held, so a label picture is decoded only when this says yes. Bytes that are no bitmap file count as
+// complete: other decoders judge them.
+bool BitmapVollstaendig(const QByteArray &datei);

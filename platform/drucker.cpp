@@ -2,12 +2,18 @@
 
 #include "platform/fehler.h"
 #include "storage/druckerausrichtung.h"
+#include "storage/zieldatei.h"
 
 #include <QLoggingCategory>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
+
+#ifdef MORVANE_CUPS
+#include <cups/cups.h>
+#endif
 
 // Quiet unless QT_LOGGING_RULES asks for it: a person printing has no use for it on the terminal.
 Q_LOGGING_CATEGORY(lcDruck, "morvane.druck", QtInfoMsg)
@@ -42,14 +48,15 @@ void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)
     DruckeAuf(drucker, [&seite](QPainter &maler) { ZeichneSeite(maler, seite); });
 }
 
-void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne)
+namespace {
+
+// One document with one page on the printer as it is set up; `ziel` names the file in the message.
+void Male(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne, const QString &ziel)
 {
-    qCDebug(lcDruck) << "Drucker" << drucker.printerName() << "Datei" << drucker.outputFileName();
     QPainter maler;
     if (!maler.begin(&drucker)) {
-        if (!drucker.outputFileName().isEmpty())
-            throw Fehler(QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.")
-                             .arg(drucker.outputFileName()));
+        if (!ziel.isEmpty())
+            throw DateiNichtGeschrieben(ziel);
         throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
     }
     try {
@@ -61,4 +68,42 @@ void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne
     }
     if (!maler.end())
         throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+}
+
+// Qt hands the finished page to the print server and keeps the answer to itself: a printer that refuses jobs
+// would look printed. The print library keeps the answer to the last request, which was that one.
+void PruefeAntwortDesDruckservers(const QPrinter &drucker)
+{
+#ifdef MORVANE_CUPS
+    const ipp_status_t antwort = cupsLastError();
+    if (antwort == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
+        throw Fehler(QStringLiteral("Der Drucker %1 nimmt keine Aufträge an. Es wurde nichts gedruckt.")
+                         .arg(drucker.printerName()));
+    if (antwort >= IPP_STATUS_REDIRECTION_OTHER_SITE)
+        throw Fehler(QStringLiteral("Der Drucker %1 hat den Auftrag nicht angenommen (%2). Es wurde nichts gedruckt.")
+                         .arg(drucker.printerName(), QString::fromUtf8(cupsLastErrorString())));
+#else
+    Q_UNUSED(drucker);
+#endif
+}
+
+} // namespace
+
+void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne)
+{
+    qCDebug(lcDruck) << "Drucker" << drucker.printerName() << "Datei" << drucker.outputFileName();
+    const QString ziel = drucker.outputFileName();
+    if (ziel.isEmpty()) {
+        Male(drucker, zeichne, ziel);
+        PruefeAntwortDesDruckservers(drucker);
+        return;
+    }
+    // The writer reports no failed write, so the file is checked before it takes the name the person chose.
+    Zieldatei datei(ziel);
+    drucker.setOutputFileName(datei.entwurf());
+    const auto zurueck = qScopeGuard([&] { drucker.setOutputFileName(ziel); });
+    Male(drucker, zeichne, ziel);
+    if (!PdfVollstaendig(datei.inhalt()))
+        throw DateiNichtGeschrieben(ziel);
+    datei.uebernehmen();
 }

@@ -21,8 +21,9 @@ QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
 // paper (the painter's origin), and the correction stored for it. A printer that writes a file has none.
 Druckflaeche FlaecheVon(QPrinter &drucker);
 
-// One document with one page. Throws Fehler with a German text when the printer or the file cannot be opened or
-// the page cannot be finished; an open document is closed before the error goes on.
+// One document with one page. Throws Fehler with a German text when the printer or the file cannot be opened, the
+// page cannot be finished, or the print server refuses the job; an open document is closed before the error goes
+// on. A printer that writes a file writes it as a Zieldatei: the target is replaced only by a complete PDF.
 void DruckeAuf(QPrinter &drucker, const Seitenbild &seite);
 
 // The same for a page that `zeichne` paints onto the printer's painter.

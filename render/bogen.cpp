@@ -1,5 +1,6 @@
 #include "render/bogen.h"
 
+#include "layout/bildgroesse.h"
 #include "platform/fehler.h"
 #include "render/masse.h"
 
@@ -267,5 +268,8 @@ QImage LeseBild(const QString &pfad)
     if (!datei.open(QIODevice::ReadOnly))
         throw DateiNichtZuOeffnen(pfad);
     // Decoded from the bytes, so the content decides the format, not the file name.
-    return QImage::fromData(datei.readAll());
+    const QByteArray daten = datei.readAll();
+    if (!BitmapVollstaendig(daten))
+        return QImage();
+    return QImage::fromData(daten);
 }

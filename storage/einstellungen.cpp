@@ -64,7 +64,7 @@ QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte)
 
 GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher)
 {
-    GeleseneMasse ergebnis{bisher, {}, {}};
+    GeleseneMasse ergebnis{bisher, {}, {}, {}};
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Massangabe &a = Massangaben[i];
         const QString text = LeseProfilWert(pfad, EinstellungsSektion, QLatin1String(a.schluessel));
@@ -74,6 +74,7 @@ GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bishe
             ergebnis.werte.*a.feld = InBereich(KaufmaennischRunden(WertAlsZahl(text)), a.minimum, MassMaximum);
         } catch (const Fehler &f) {
             ergebnis.fehler = f.text();
+            ergebnis.fehlerStelle = QLatin1String(a.schluessel) + QLatin1Char('=') + text;
             break;
         }
         ergebnis.vorhanden[i] = true;

@@ -30,11 +30,12 @@ QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte);
 
 // What a settings file holds: every measure whose key has a value, rounded halves away from zero and brought into
 // its editor's range, over the values of `bisher`. Reading stops at the first value that is no number; `fehler`
-// then holds its message and the values before it are kept.
+// then holds its message, `fehlerStelle` the key and value as "Schluessel=Wert", and the values before it are kept.
 struct GeleseneMasse
 {
     Bogenmasse werte;
     std::array<bool, Massangaben.size()> vorhanden{};
     QString fehler;
+    QString fehlerStelle;
 };
 GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher);

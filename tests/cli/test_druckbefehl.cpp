@@ -5,6 +5,7 @@
 #include "modal.h"
 #include "pdfseite.h"
 #include "programmordner.h"
+#include "vollerordner.h"
 #include "app/updown.h"
 #include "cli/aufruf.h"
 #include "storage/druckerausrichtung.h"
@@ -18,6 +19,11 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QUuid>
+#include <QtEndian>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(Seitenwahl)
 
@@ -90,15 +96,32 @@ QString Mm(double pixel)
     return QString::number(pixel * 25.4 / LeseDpi, 'f', 2);
 }
 
+// Each entry of a folder with its kind; a pipe or a device is "anderes".
 QStringList Namen(const QString &ordner)
 {
-    return QDir(ordner).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList namen;
+    for (const QFileInfo &i :
+         QDir(ordner).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const char *art = i.isSymbolicLink() ? ":verweis" : i.isDir() ? ":ordner" : i.isFile() ? ":datei" : ":anderes";
+        namen.append(i.fileName() + QLatin1String(art));
+    }
+    return namen;
 }
 
 // The sample card that the build writes into the program folder.
 QString Beispiel(const QString &endung)
 {
     return qEnvironmentVariable("MORVANE_PROGRAMM_DIR") + QStringLiteral("/Morvane/Visitenkarte_85x54") + endung;
+}
+
+// A copy of the sample picture cut off after `laenge` bytes; negative counts from its end.
+QByteArray Gekuerzt(qsizetype laenge)
+{
+    QFile f(Beispiel(QStringLiteral(".bmp")));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bild = f.readAll();
+    return bild.left(laenge < 0 ? bild.size() + laenge : laenge);
 }
 
 // Settings as another hand writes them: fractions, blanks, lower case, and no ObererRand (stays 0).
@@ -114,6 +137,7 @@ class TestDruckbefehl : public QObject
 
     QTemporaryDir m_dir;
     Druckserver m_server;
+    VollerOrdner m_voll;
 
     QString pfad(const QString &name) const { return m_dir.filePath(name); }
 
@@ -161,8 +185,32 @@ private Q_SLOTS:
             << "morvane-druck: Die Datei %D/kaputt.bmp enthält kein lesbares Bitmap-Bild.\n";
         QTest::newRow("settings file missing") << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/ohne.bmp"} << 2
                                                << "morvane-druck: Die Einstellungsdatei %D/ohne.ini fehlt.\n";
-        QTest::newRow("a value that is no number") << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/zahl.bmp"} << 2
-                                                   << "morvane-druck: '1,234.5' ist kein gültiger Gleitkommawert\n";
+        QTest::newRow("picture cut off inside its header")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/kopf.bmp"} << 2
+            << "morvane-druck: Die Datei %D/kopf.bmp enthält kein lesbares Bitmap-Bild.\n";
+        QTest::newRow("picture cut off inside its first row")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/zeile.bmp"} << 2
+            << "morvane-druck: Die Datei %D/zeile.bmp enthält kein lesbares Bitmap-Bild.\n";
+        QTest::newRow("picture one byte short")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--seite", "%D/kurz.bmp"} << 2
+            << "morvane-druck: Die Datei %D/kurz.bmp enthält kein lesbares "
+               "Bitmap-Bild.\n";
+        QTest::newRow("a value that is no number, with its file and key")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/zahl.bmp"} << 2
+            << "morvane-druck: Die Einstellungsdatei %D/zahl.ini enthält einen ungültigen Wert: SeitenRand=1.234.5 "
+               "('1,234.5' ist kein gültiger Gleitkommawert)\n";
+        QTest::newRow("a word for a number") << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/zwei.bmp"} << 2
+                                             << "morvane-druck: Die Einstellungsdatei %D/zwei.ini enthält einen "
+                                                "ungültigen Wert: Etikettenhoehe=zwei ('zwei' ist kein gültiger "
+                                                "Gleitkommawert)\n";
+        QTest::newRow("settings file empty")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/leer.bmp"} << 2
+            << "morvane-druck: Die Einstellungsdatei %D/leer.ini enthält keines der acht Maße des Abschnitts "
+               "[Einstellung].\n";
+        QTest::newRow("settings file not text")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/binaer.bmp"} << 2
+            << "morvane-druck: Die Einstellungsdatei %D/binaer.ini enthält keines der acht Maße des Abschnitts "
+               "[Einstellung].\n";
         QTest::newRow("three cards do not fit across")
             << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/breit.bmp"} << 2
             << "morvane-druck: Ein DIN-A4 Blatt ist 210 mm breit.\n\nLinker Rand = 15 mm +(Horizontalabstand x 3) = "
@@ -178,9 +226,23 @@ private Q_SLOTS:
             << QStringList{"--pdf", "%D/aus/fehlt/seite.pdf", "%D/karte.bmp"} << 3
             << "morvane-druck: Die Datei %D/aus/fehlt/seite.pdf kann nicht geschrieben werden. Es wurde nichts "
                "gedruckt.\n";
-        QTest::newRow("PDF name taken by a folder: written, then not put in place")
-            << QStringList{"--pdf", "%D/aus/ordner", "%D/karte.bmp"} << 3
-            << "morvane-druck: Die Datei %D/aus/ordner kann nicht geschrieben werden. Es wurde nichts gedruckt.\n";
+        const QString keineDatei = QStringLiteral(" ist keine gewöhnliche Datei (sondern ein Ordner, ein Gerät oder "
+                                                  "eine benannte Pipe) und bleibt unverändert. Es wurde nichts "
+                                                  "gedruckt.\n");
+        QTest::newRow("PDF name taken by a folder") << QStringList{"--pdf", "%D/aus/ordner", "%D/karte.bmp"} << 3
+                                                    << "morvane-druck: %D/aus/ordner" + keineDatei;
+        QTest::newRow("PDF name taken by a named pipe")
+            << QStringList{"--pdf", "%D/aus/pipe", "%D/karte.bmp"} << 3 << "morvane-druck: %D/aus/pipe" + keineDatei;
+        QTest::newRow("PDF name taken by a device") << QStringList{"--pdf", "%D/aus/geraet", "%D/karte.bmp"} << 3
+                                                    << "morvane-druck: %D/aus/geraet" + keineDatei;
+        QTest::newRow("PDF name is a link to a device") << QStringList{"--pdf", "%D/aus/zum-geraet", "%D/karte.bmp"}
+                                                        << 3 << "morvane-druck: %D/aus/zum-geraet" + keineDatei;
+        QTest::newRow("PDF on a full disk")
+            << QStringList{"--pdf", "%V/seite.pdf", "--seite", "%D/karte.bmp"} << 3
+            << "morvane-druck: Die Datei %V/seite.pdf kann nicht geschrieben werden. Es wurde nichts gedruckt.\n";
+        QTest::newRow("printer refuses jobs") << QStringList{"--drucker", Druckserver::Abweisend, "%D/karte.bmp"} << 3
+                                              << "morvane-druck: Der Drucker " + Druckserver::Abweisend
+                + " nimmt keine Aufträge an. Es wurde nichts gedruckt.\n";
         QTest::newRow("no such printer")
             << QStringList{"--drucker", "Gibt-es-nicht-4711", "%D/karte.bmp"} << 3
             << "morvane-druck: Den Drucker Gibt-es-nicht-4711 gibt es nicht. Es wurde nichts gedruckt.\n";
@@ -202,24 +264,52 @@ private Q_SLOTS:
         schreibe(QStringLiteral("breit.ini"),
                  "[Einstellung]\r\nSeitenRand=15\r\nHorizontalabstand=95\r\n"
                  "Etikettenbreite=85\r\nEtikettenhoehe=54\r\nAnzahlEtikettenInZeile=3\r\n");
+        const QByteArray dateikopf = Gekuerzt(14);
+        QCOMPARE(dateikopf.size(), 14);
+        const auto pixel = qFromLittleEndian<quint32>(dateikopf.constData() + 10);
+        for (const auto &[name, laenge] : {std::pair{"kopf", qsizetype(30)}, std::pair{"zeile", qsizetype(pixel + 7)},
+                                           std::pair{"kurz", qsizetype(-1)}}) {
+            kopiereBeispiel(QLatin1String(name));
+            schreibe(QLatin1String(name) + QStringLiteral(".bmp"), Gekuerzt(laenge));
+        }
+        for (const auto &[name, inhalt] :
+             {std::pair{"zwei", QByteArray("[Einstellung]\r\nObererRand=10\r\nEtikettenhoehe=zwei\r\n")},
+              std::pair{"leer", QByteArray()}, std::pair{"binaer", Gekuerzt(400)}}) {
+            kopiereBeispiel(QLatin1String(name));
+            schreibe(QLatin1String(name) + QStringLiteral(".ini"), inhalt);
+        }
         QDir(pfad(QStringLiteral("aus"))).removeRecursively();
         QVERIFY(QDir().mkpath(pfad(QStringLiteral("aus/ordner/drin"))));
+        QCOMPARE(::mkfifo(QFile::encodeName(pfad(QStringLiteral("aus/pipe"))).constData(), 0644), 0);
+        // The null device's numbers: a device that swallows what a faulty print would write to it.
+        QVERIFY2(
+            ::mknod(QFile::encodeName(pfad(QStringLiteral("aus/geraet"))).constData(), S_IFCHR | 0666, makedev(1, 3))
+                == 0,
+            "making a device node needs root");
+        QVERIFY(QFile::link(pfad(QStringLiteral("aus/geraet")), pfad(QStringLiteral("aus/zum-geraet"))));
         const QStringList vorher = Namen(pfad(QStringLiteral("aus")));
+        const bool voll = argumente.join(QLatin1Char(' ')).contains(QStringLiteral("%V"));
+        if (voll)
+            QVERIFY2(m_voll.da(), qPrintable(m_voll.grund()));
+        if (argumente.contains(Druckserver::Abweisend))
+            QVERIFY2(m_server.da(), qPrintable(QStringLiteral("no private print server: ") + m_server.grund()));
 
         for (QString &a : argumente)
-            a.replace(QStringLiteral("%D"), d);
+            a.replace(QStringLiteral("%D"), d).replace(QStringLiteral("%V"), m_voll.ordner());
         const Lauf l = Starte(argumente, pfad(QStringLiteral("konfig")));
 
-        QCOMPARE(l.fehler, fehler.replace(QStringLiteral("%D"), d));
+        QCOMPARE(l.fehler, fehler.replace(QStringLiteral("%D"), d).replace(QStringLiteral("%V"), m_voll.ordner()));
         QCOMPARE(l.status, status);
         QCOMPARE(l.aus, QString());
-        // A PDF appears whole or not at all, and nothing else is left beside it.
+        // A PDF appears whole or not at all, nothing else is left beside it, and nothing changes its kind.
         QStringList nachher = vorher;
         if (status == Gedruckt)
-            nachher.append(QStringLiteral("seite.pdf"));
+            nachher.append(QStringLiteral("seite.pdf:datei"));
         nachher.sort();
         QCOMPARE(Namen(pfad(QStringLiteral("aus"))), nachher);
-        QCOMPARE(Namen(pfad(QStringLiteral("aus/ordner"))), QStringList{QStringLiteral("drin")});
+        QCOMPARE(Namen(pfad(QStringLiteral("aus/ordner"))), QStringList{QStringLiteral("drin:ordner")});
+        if (voll)
+            QCOMPARE(m_voll.inhalt(), QStringList());
     }
 
     void hilfe()
@@ -243,6 +333,62 @@ private Q_SLOTS:
         QCOMPARE(l.status, 0);
         QCOMPARE(QFileInfo(pdf).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    }
+
+    // The PDF lands where a person expects: through a link, with the permissions and owner the file had.
+    void pdfZiel_data()
+    {
+        QTest::addColumn<QString>("name"); // the file that receives the PDF
+        QTest::addColumn<bool>("verweis"); // named through a symbolic link beside it
+        QTest::addColumn<int>("rechte");   // of the file before; -1: there is none
+        QTest::addColumn<int>("besitzer"); // user and group given to it before; -1: the test's own
+        QTest::newRow("600 stays 600") << "privat.pdf" << false << 0600 << -1;
+        QTest::newRow("another owner and group stay") << "fremd.pdf" << false << 0640 << 65534;
+        QTest::newRow("written through a link, which stays") << "echt.pdf" << true << 0644 << -1;
+        QTest::newRow("a link to a file not there yet") << "neu.pdf" << true << -1 << -1;
+        QTest::newRow("a name of 255 bytes") << QString(251, QLatin1Char('n')) + ".pdf" << false << -1 << -1;
+    }
+
+    void pdfZiel()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, verweis);
+        QFETCH(int, rechte);
+        QFETCH(int, besitzer);
+        kopiereBeispiel(QStringLiteral("karte"));
+        QDir ordner(pfad(QStringLiteral("ziele")));
+        ordner.removeRecursively();
+        QVERIFY(ordner.mkpath(QStringLiteral(".")));
+        const QString echt = ordner.filePath(name);
+        const QByteArray echtRoh = QFile::encodeName(echt);
+        if (rechte >= 0) {
+            schreibe(QStringLiteral("ziele/") + name, "alt");
+            QCOMPARE(::chmod(echtRoh.constData(), mode_t(rechte)), 0);
+        }
+        if (besitzer >= 0)
+            QVERIFY2(::chown(echtRoh.constData(), uid_t(besitzer), gid_t(besitzer)) == 0,
+                     "giving a file away needs root");
+        const QString ziel = verweis ? ordner.filePath(QStringLiteral("verweis.pdf")) : echt;
+        if (verweis)
+            QVERIFY(QFile::link(name, ziel));
+
+        const Lauf l =
+            Starte({QStringLiteral("--pdf"), ziel, pfad(QStringLiteral("karte.bmp"))}, pfad(QStringLiteral("konfig")));
+        QCOMPARE(l.fehler, QString());
+        QCOMPARE(l.status, 0);
+
+        QFile pdf(echt);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().startsWith("%PDF-"));
+        QCOMPARE(QFileInfo(ziel).isSymbolicLink(), verweis);
+        QStringList namen{name + QStringLiteral(":datei"), QStringLiteral("verweis.pdf:verweis")};
+        QCOMPARE(Namen(ordner.path()), namen.mid(0, verweis ? 2 : 1));
+        struct stat s = {};
+        QCOMPARE(::stat(echtRoh.constData(), &s), 0);
+        if (rechte >= 0)
+            QCOMPARE(int(s.st_mode & 07777), rechte);
+        if (besitzer >= 0)
+            QCOMPARE(QList<int>({int(s.st_uid), int(s.st_gid)}), QList<int>({besitzer, besitzer}));
     }
 
     // The window and the command print the same label in the same mode: the pages agree pixel for pixel.

@@ -9,6 +9,7 @@
 #include "druckserver.h"
 #include "modal.h"
 #include "pdfseite.h"
+#include "vollerordner.h"
 #include "platform/fehler.h"
 #include "render/ausrichtung.h"
 #include "storage/druckerausrichtung.h"
@@ -671,7 +672,8 @@ private Q_SLOTS:
     void keinBildKeinDruck_data()
     {
         QTest::addColumn<Modus>("modus");
-        QTest::addColumn<QString>("datei");   // "fehlt", "kein Bild" or "nicht lesbar" (a sound header, no picture)
+        QTest::addColumn<QString>("datei");   // "fehlt", "kein Bild", "nicht lesbar" (a sound header, no picture), or
+                                              // the sample cut off: "im Kopf", "in der ersten Zeile", "ein Byte kurz"
         QTest::addColumn<QString>("meldung"); // %1 is the file
         QTest::newRow("one label, file missing") << Modus::EineEtikette << "fehlt"
                                                  << "Datei %1 kann nicht geöffnet werden";
@@ -686,6 +688,15 @@ private Q_SLOTS:
             << "Die Datei %1 enthält kein lesbares Bitmap-Bild. Es wurde nichts gedruckt.";
         QTest::newRow("one row, header but no readable bitmap")
             << Modus::EineZeile << "nicht lesbar"
+            << "Die Datei %1 enthält kein lesbares Bitmap-Bild. Es wurde nichts gedruckt.";
+        QTest::newRow("one label, cut off in its header") << Modus::EineEtikette << "im Kopf"
+                                                          << "Die Datei %1 enthält kein lesbares Bitmap-Bild.";
+        QTest::newRow("one label, cut off in its first row") << Modus::EineEtikette << "in der ersten Zeile"
+                                                             << "Die Datei %1 enthält kein lesbares Bitmap-Bild.";
+        QTest::newRow("one label, one byte short") << Modus::EineEtikette << "ein Byte kurz"
+                                                   << "Die Datei %1 enthält kein lesbares Bitmap-Bild.";
+        QTest::newRow("whole sheet, one byte short")
+            << Modus::GanzeSeite << "ein Byte kurz"
             << "Die Datei %1 enthält kein lesbares Bitmap-Bild. Es wurde nichts gedruckt.";
     }
 
@@ -704,22 +715,36 @@ private Q_SLOTS:
 
         const QString pfad = p.daten(QStringLiteral("Kaputt.bmp"));
         QFile f(pfad);
-        if (datei == QStringLiteral("kein Bild")) {
+        QFile beispiel(p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        QVERIFY(beispiel.open(QIODevice::ReadOnly));
+        const QByteArray muster = beispiel.readAll();
+        const QMap<QString, qsizetype> gekuerzt{{QStringLiteral("im Kopf"), 30},
+                                                {QStringLiteral("in der ersten Zeile"), 54 + 7},
+                                                {QStringLiteral("ein Byte kurz"), muster.size() - 1}};
+        if (gekuerzt.contains(datei)) {
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(muster.left(gekuerzt[datei]));
+            QVERIFY(
+                QFile::copy(p.daten(QStringLiteral("Visitenkarte_85x54.ini")), p.daten(QStringLiteral("Kaputt.ini"))));
+        } else if (datei == QStringLiteral("kein Bild")) {
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("kein Bild");
         } else if (datei == QStringLiteral("nicht lesbar")) {
             // The sample with compression 6 in its header: the size is there, the pixels are not readable.
-            QFile beispiel(p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
-            QVERIFY(beispiel.open(QIODevice::ReadOnly));
-            QByteArray bytes = beispiel.readAll();
+            QByteArray bytes = muster;
             bytes[30] = 6;
             QVERIFY(QImage::fromData(bytes).isNull());
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
         f.close();
+        const QImage vorher = form->Image1->bild();
         p.dialoge.dateien.push_back(pfad);
         form->Oeffnen1->trigger();
+        // Opening says so already, and the view keeps the picture it had: no pixel from beyond the file's end.
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{meldung.arg(pfad).remove(QStringLiteral(" Es wurde nichts gedruckt."))});
+        QCOMPARE(form->Image1->bild(), vorher);
         p.dialoge.leeren();
 
         drucke(p, *form, PdfDrucker(pdf));
@@ -748,7 +773,6 @@ private Q_SLOTS:
         waehle(p, *form, Modus::EineEtikette);
         if (QTest::currentTestFailed())
             return;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("QPainter::begin.*")));
         drucke(p, *form, PdfDrucker(pdf));
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
                  QStringList{
@@ -897,6 +921,40 @@ private Q_SLOTS:
         QVERIFY(!liste.contains(neu));
         oeffne();
         QVERIFY2(liste.contains(neu), qPrintable(liste.join(u'|')));
+    }
+
+    // A page that did not reach its file or printer is never taken for printed: the window says what happened, and
+    // no file or draft is left on the full disk.
+    void nichtGedruckt_data()
+    {
+        QTest::addColumn<bool>("volleDatei"); // else the printer that refuses every job
+        QTest::addColumn<QString>("meldung"); // %1: the PDF file
+        QTest::newRow("PDF on a full disk")
+            << true << "Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.";
+        QTest::newRow("printer refuses jobs")
+            << false << "Der Drucker " + Druckserver::Abweisend + " nimmt keine Aufträge an. Es wurde nichts gedruckt.";
+    }
+
+    void nichtGedruckt()
+    {
+        QFETCH(bool, volleDatei);
+        QFETCH(QString, meldung);
+        VollerOrdner voll;
+        if (volleDatei)
+            QVERIFY2(voll.da(), qPrintable(voll.grund()));
+        else
+            QVERIFY2(m_cups.da(), qPrintable(QStringLiteral("no private print server: ") + m_cups.grund()));
+        Programmordner p;
+        auto form = Fenster(p);
+        waehle(p, *form, Modus::GanzeSeite);
+        if (QTest::currentTestFailed())
+            return;
+        const QString pdf = voll.ordner() + QStringLiteral("/seite.pdf");
+        drucke(
+            p, *form, volleDatei ? PdfDrucker(pdf) : [](QPrinter &d) { d.setPrinterName(Druckserver::Abweisend); });
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList{meldung.arg(pdf)});
+        if (volleDatei)
+            QCOMPARE(voll.inhalt(), QStringList());
     }
 
     // Through the print server's PDF printer: the page goes through the server's filters, and the positions on

@@ -1,6 +1,7 @@
 // The header reader of label pictures on any bytes. A size it gives lies within the promised bounds, is what the
 // headers say, and is the size the bitmap decoder finds whenever the decoder reads the bytes; a picture it refuses
 // for a width or height below 1, the decoder refuses too. From a file it answers as from the same bytes in memory.
+// The check for a cut-off bitmap runs on the same bytes.
 #include "gemeinsam.h"
 #include "layout/bildgroesse.h"
 #include "platform/fehler.h"
@@ -49,6 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
     const QByteArray bytes(reinterpret_cast<const char *>(daten), qsizetype(laenge));
     const std::optional<QSize> groesse = Groesse(bytes);
     PRUEFE(GroesseAusDatei(bytes) == groesse);
+    // What holds all its pixels still does with more bytes behind them.
+    if (BitmapVollstaendig(bytes))
+        PRUEFE(BitmapVollstaendig(bytes + QByteArray(4, '\0')));
     // Without the 14 bytes of the file header and the first 12 of the information header there is no size.
     if (bytes.size() < 26) {
         PRUEFE(!groesse);

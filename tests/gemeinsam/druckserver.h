@@ -10,13 +10,15 @@
 
 #include <functional>
 
-// The private print server with its PDF printer "MorvanePDF" (scripts/cups): the one of the test run
+// The private print server with its PDF printers (scripts/cups): the one of the test run
 // (MORVANE_CUPS_DIR, set by scripts/test), or, for a test run alone, one of the test's own. Needs
 // MORVANE_QUELLE, the source folder.
 class Druckserver
 {
 public:
     static inline const QString Drucker = QStringLiteral("MorvanePDF");
+    // The same printer, refusing every job.
+    static inline const QString Abweisend = QStringLiteral("MorvaneAbweisend");
     static constexpr int ZeitMs = 30000;
 
     // Before the first printer is made: the printing library settles on a server once.

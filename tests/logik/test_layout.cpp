@@ -4,6 +4,7 @@
 #include "layout/passung.h"
 #include "platform/fehler.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -118,6 +119,8 @@ private Q_SLOTS:
     void bildgroesse_data();
     void bildgroesse();
     void bildgroesseFehler();
+    void vollstaendigesBitmap_data();
+    void vollstaendigesBitmap();
     void spaltenabstand_data();
     void spaltenabstand();
     void markenUndZeilen();
@@ -313,6 +316,63 @@ void TestLayout::bildgroesseFehler()
     bild.fill(Weiss);
     QVERIFY(bild.save(echt, "BMP"));
     QCOMPARE(LiesBildGroesse(echt), QSize(37, 23));
+}
+
+// A 4 x 2 picture of 8 bits with two colours, its pixels run-length encoded as `strom`.
+QByteArray Rle8(const QByteArray &strom)
+{
+    QByteArray datei = BmpKopf(40, 4, 2) + QByteArray(8, '\0') + strom;
+    auto *b = reinterpret_cast<uchar *>(datei.data());
+    qToLittleEndian<quint32>(62, b + 10);
+    qToLittleEndian<quint16>(1, b + 26);
+    qToLittleEndian<quint16>(8, b + 28);
+    qToLittleEndian<quint32>(1, b + 30);
+    qToLittleEndian<quint32>(2, b + 46);
+    return datei;
+}
+
+void TestLayout::vollstaendigesBitmap_data()
+{
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<bool>("vollstaendig");
+
+    // The sample cut at its typical places is the command's and the window's case; here the other layouts.
+    QFile beispiel(qEnvironmentVariable("MORVANE_PROGRAMM_DIR") + QStringLiteral("/Morvane/Visitenkarte_85x54.bmp"));
+    QVERIFY(beispiel.open(QIODevice::ReadOnly));
+    QByteArray vonOben = beispiel.readAll();
+    qToLittleEndian<qint32>(-qFromLittleEndian<qint32>(vonOben.constData() + 22), vonOben.data() + 22);
+    QImage grau(37, 5, QImage::Format_Grayscale8); // written with a table of 256 colours
+    grau.fill(7);
+    auto gespeichert = [&grau](const char *art) {
+        QByteArray datei;
+        QBuffer puffer(&datei);
+        return puffer.open(QIODevice::WriteOnly) && grau.save(&puffer, art) ? datei : QByteArray();
+    };
+    const QByteArray indiziert = gespeichert("BMP");
+
+    QTest::newRow("cut inside the file header") << vonOben.left(10) << false;
+    QTest::newRow("top-down, whole") << vonOben << true;
+    QTest::newRow("top-down, one byte short") << vonOben.chopped(1) << false;
+    QTest::newRow("256 colours, whole") << indiziert << true;
+    QTest::newRow("256 colours, cut inside the colour table") << indiziert.left(54 + 500) << false;
+    QTest::newRow("256 colours, one byte short") << indiziert.chopped(1) << false;
+    QTest::newRow("run-length, up to its end mark") << Rle8(QByteArray("\x02\x01\x00\x00\x02\x00\x00\x01", 8)) << true;
+    QTest::newRow("run-length, both rows ended") << Rle8(QByteArray("\x02\x01\x00\x00\x02\x00\x00\x00", 8)) << true;
+    QTest::newRow("run-length, literal pixels padded")
+        << Rle8(QByteArray("\x00\x03\x01\x00\x01\x00\x00\x00\x04\x00\x00\x01", 12)) << true;
+    QTest::newRow("run-length, cut inside literal pixels") << Rle8(QByteArray("\x00\x03\x01\x00", 4)) << false;
+    QTest::newRow("run-length, cut before its second row") << Rle8(QByteArray("\x02\x01\x00\x00", 4)) << false;
+    QTest::newRow("no bitmap: the decoder of its own kind judges") << gespeichert("PNG") << true;
+}
+
+void TestLayout::vollstaendigesBitmap()
+{
+    QFETCH(QByteArray, datei);
+    QFETCH(bool, vollstaendig);
+    QCOMPARE(BitmapVollstaendig(datei), vollstaendig);
+    // Never stricter than the decoder: what it counts as complete, the decoder reads.
+    if (vollstaendig)
+        QVERIFY(!QImage::fromData(datei).isNull());
 }
 
 void TestLayout::spaltenabstand_data()

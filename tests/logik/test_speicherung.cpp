@@ -4,8 +4,12 @@
 #include "storage/namen.h"
 #include "storage/profildatei.h"
 #include "storage/speicher.h"
+#include "storage/zieldatei.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -172,6 +176,34 @@ private Q_SLOTS:
         } catch (const Fehler &f) {
             QCOMPARE(f.text(), meldung);
         }
+    }
+
+    // A write that failed on the way shows in the file itself, wherever the bytes went missing.
+    void pdfVollstaendig_data()
+    {
+        QTest::addColumn<QByteArray>("pdf");
+        QTest::addColumn<bool>("vollstaendig");
+        QByteArray ganz;
+        QBuffer puffer(&ganz);
+        QVERIFY(puffer.open(QIODevice::WriteOnly));
+        {
+            QPdfWriter schreiber(&puffer);
+            QPainter(&schreiber).fillRect(QRect(100, 100, 2000, 2000), Qt::red);
+        }
+        const qsizetype tabelle = ganz.lastIndexOf("\nxref") + 1;
+        QVERIFY(tabelle > 200);
+        QTest::newRow("as the writer wrote it") << ganz << true;
+        QTest::newRow("nothing") << QByteArray() << false;
+        QTest::newRow("without its end mark") << ganz.left(ganz.lastIndexOf("%%EOF")) << false;
+        QTest::newRow("cut inside the table") << ganz.left(tabelle + 30) << false;
+        QTest::newRow("a piece lost before the table") << ganz.left(tabelle - 200) + ganz.mid(tabelle - 100) << false;
+        QTest::newRow("a piece lost from the first object") << ganz.left(20) + ganz.mid(120) << false;
+    }
+
+    void pdfVollstaendig()
+    {
+        QFETCH(QByteArray, pdf);
+        QTEST(PdfVollstaendig(pdf), "vollstaendig");
     }
 
     void bereichOhneUeberlauf()

@@ -27,8 +27,8 @@ deb="$tmp/morvane_${version}_$(dpkg --print-architecture).deb"
 feld() { dpkg-deb -f "$deb" "$1"; }
 [ "$(feld Package)" = morvane ] && [ "$(feld Version)" = "$version" ] || falsch "Paket $(feld Package) $(feld Version)"
 abhaengig="$(feld Depends)"
-for paket in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n \
-  fonts-dejavu-core; do
+for paket in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 qt6-qpa-plugins \
+  qt6-translations-l10n fonts-dejavu-core; do
   [[ ", $abhaengig," == *", $paket"[\ ,]* ]] || falsch "Depends ohne $paket: $abhaengig"
 done
 
