@@ -85,14 +85,14 @@ QFont PassendeSchrift(const QLineEdit *feld, QFont schrift, const QString &text)
 
 // A field of fixed size that the program fills and nobody types in: its widest text must show whole. The font
 // shrinks until that text fits, and the text is shown from its first character. An exact length ("297,25 mm") is
-// wider than any whole one: the field shrinks its font further for such a text only.
+// wider than any whole one: the field shrinks its font further for such a text only; whole ones show as always.
 void zeigtGanz(QLineEdit *feld, const QString &breitesterText)
 {
     const QFont grund = PassendeSchrift(feld, feld->font(), breitesterText);
     if (grund != feld->font())
         feld->setFont(grund);
     QObject::connect(feld, &QLineEdit::textChanged, feld, [feld, grund](const QString &text) {
-        const QFont schrift = PassendeSchrift(feld, grund, text);
+        const QFont schrift = text.contains(QLatin1Char(',')) ? PassendeSchrift(feld, grund, text) : grund;
         if (schrift != feld->font())
             feld->setFont(schrift);
         feld->setCursorPosition(0);
@@ -316,8 +316,8 @@ void TFormEtikette::baueMenue()
 
     Option1 = leiste->addMenu(QStringLiteral("Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
-    DruckerAusrichten1 = Option1->addAction(QStringLiteral("Drucker ausrichten..."));
     MasseGenauEingeben1 = Option1->addAction(QStringLiteral("Maße genau eingeben..."));
+    DruckerAusrichten1 = Option1->addAction(QStringLiteral("Drucker ausrichten..."));
 
     Hilfe1 = leiste->addMenu(QStringLiteral("Hilfe"));
     Hilfethemen1 = Hilfe1->addAction(QStringLiteral("Hilfethemen"));
