@@ -367,13 +367,8 @@ private Q_SLOTS:
             << QStringLiteral("„38,123“ ist für „Höhe“ nicht möglich: erlaubt ist eine Zahl von 1 bis 10000 mm mit "
                               "höchstens zwei Nachkommastellen, zum Beispiel 38,1.")
             << QStringList{"SeitenRand=15 mm", "Etikettenhoehe=54 mm"} << false;
-        QTest::newRow("a point is no decimal comma")
-            << false << QStringList{"Etikettenbreite=63.5"}
-            << QStringLiteral("„63.5“ ist für „Breite“ nicht möglich: erlaubt ist eine Zahl von 1 bis 10000 mm mit "
-                              "höchstens zwei Nachkommastellen, zum Beispiel 38,1.")
-            << QStringList{"Etikettenbreite=85 mm"} << false;
-        QTest::newRow("a pitch below the editor's range")
-            << false << QStringList{"Vertikalabstand=0,5"}
+        QTest::newRow("a pitch below the range is named before a later bad field")
+            << false << QStringList{"Etikettenbreite=63.5", "Vertikalabstand=0,5"}
             << QStringLiteral("„0,5“ ist für „Vertikalabstand“ nicht möglich: erlaubt ist eine Zahl von 1 bis 10000 "
                               "mm mit höchstens zwei Nachkommastellen, zum Beispiel 38,1.")
             << QStringList{"Vertikalabstand=54 mm"} << false;

@@ -251,10 +251,8 @@ private Q_SLOTS:
                           "Horizontalabstand=67\r\nEtikettenhoehe=38.0\r\nEtikettenbreite=64\r\n")
             << QByteArray() << QList<int>{};
         QTest::newRow("a length missing") << ersetzt("SeitenRand=6.75\r\n", "") << QByteArray() << QList<int>{};
-        QTest::newRow("a length empty") << ersetzt("SeitenRand=6.75", "SeitenRand=") << QByteArray() << QList<int>{};
         QTest::newRow("three decimals") << ersetzt("6.75", "6.755") << QByteArray() << QList<int>{};
         QTest::newRow("a decimal comma") << ersetzt("6.75", "6,75") << QByteArray() << QList<int>{};
-        QTest::newRow("no number") << ersetzt("6.75", "6.7x") << QByteArray() << QList<int>{};
         QTest::newRow("a sign") << ersetzt("6.75", "+6.75") << QByteArray() << QList<int>{};
         QTest::newRow("disagrees with the nine lines") << ersetzt("15.5", "17.5") << QByteArray() << QList<int>{};
         QTest::newRow("38.49 does not round to 39")
@@ -263,8 +261,6 @@ private Q_SLOTS:
         QTest::newRow("below the editor's range: a pitch of 0.6 mm")
             << ersetzt("Vertikalabstand=38.1", "Vertikalabstand=0.6") << QByteArray("Vertikalabstand=1")
             << QList<int>{};
-        QTest::newRow("above the editor's range") << ersetzt("15.5", "10000.3") << QByteArray("ObererRand=10000")
-                                                  << QList<int>{};
         QTest::newRow("a length missing from the nine lines")
             << beispiel << QByteArray("SeitenRand=") << QList<int>{};
         QTest::newRow("no number in the nine lines") << beispiel << QByteArray("ObererRand=1.2.3") << QList<int>{};
@@ -300,15 +296,6 @@ private Q_SLOTS:
 
         // Saved, a precise label gets the nine lines and its exact lengths; an ordinary one the nine lines alone.
         const QByteArray geschrieben = EinstellungsdateiInhalt(gelesen.werte);
-        QVERIFY(geschrieben.startsWith(EinstellungsdateiInhalt(Bogenmasse{gelesen.werte.ObererRand,
-                                                                          gelesen.werte.SeitenRand,
-                                                                          gelesen.werte.Vertikalabstand,
-                                                                          gelesen.werte.Horizontalabstand,
-                                                                          gelesen.werte.Etikettenhoehe,
-                                                                          gelesen.werte.Etikettenbreite,
-                                                                          gelesen.werte.AnzahlEtikettenInZeile,
-                                                                          gelesen.werte.AnzahlEtikettenInSpalte,
-                                                                          {}})));
         QCOMPARE(geschrieben.count('\n'), erwartet.isEmpty() ? 9 : 16);
         if (QTest::currentDataTag() == QByteArray("the stock's measures"))
             QCOMPARE(geschrieben, neun + genau);
