@@ -69,21 +69,34 @@ QFrame *rahmen(QWidget *eltern, int l, int t, int w, int h)
     return f;
 }
 
-// A field of fixed size that the program fills and nobody types in: its widest text must show whole. The font
-// shrinks, a condensed face first, until that text fits, and the text is shown from its first character.
-void zeigtGanz(QLineEdit *feld, const QString &breitesterText)
+// The font in which `text` shows whole in the field: `schrift` itself, or smaller, a condensed face first.
+QFont PassendeSchrift(const QLineEdit *feld, QFont schrift, const QString &text)
 {
     // QLineEdit keeps two pixels on each side inside its frame.
     const int rahmen = feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, feld);
     const int frei = feld->width() - 2 * rahmen - 4;
-    QFont schrift = feld->font();
-    if (QFontMetrics(schrift).horizontalAdvance(breitesterText) > frei) {
+    if (QFontMetrics(schrift).horizontalAdvance(text) > frei) {
         schrift.setStretch(QFont::Condensed);
-        while (schrift.pixelSize() > 6 && QFontMetrics(schrift).horizontalAdvance(breitesterText) > frei)
+        while (schrift.pixelSize() > 6 && QFontMetrics(schrift).horizontalAdvance(text) > frei)
             schrift.setPixelSize(schrift.pixelSize() - 1);
-        feld->setFont(schrift);
     }
-    QObject::connect(feld, &QLineEdit::textChanged, feld, [feld] { feld->setCursorPosition(0); });
+    return schrift;
+}
+
+// A field of fixed size that the program fills and nobody types in: its widest text must show whole. The font
+// shrinks until that text fits, and the text is shown from its first character. An exact length ("297,25 mm") is
+// wider than any whole one: the field shrinks its font further for such a text only; whole ones show as always.
+void zeigtGanz(QLineEdit *feld, const QString &breitesterText)
+{
+    const QFont grund = PassendeSchrift(feld, feld->font(), breitesterText);
+    if (grund != feld->font())
+        feld->setFont(grund);
+    QObject::connect(feld, &QLineEdit::textChanged, feld, [feld, grund](const QString &text) {
+        const QFont schrift = text.contains(QLatin1Char(',')) ? PassendeSchrift(feld, grund, text) : grund;
+        if (schrift != feld->font())
+            feld->setFont(schrift);
+        feld->setCursorPosition(0);
+    });
 }
 
 } // namespace
@@ -303,6 +316,7 @@ void TFormEtikette::baueMenue()
 
     Option1 = leiste->addMenu(QStringLiteral("Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
+    MasseGenauEingeben1 = Option1->addAction(QStringLiteral("Maße genau eingeben..."));
     DruckerAusrichten1 = Option1->addAction(QStringLiteral("Drucker ausrichten..."));
 
     Hilfe1 = leiste->addMenu(QStringLiteral("Hilfe"));
@@ -327,6 +341,7 @@ void TFormEtikette::verbinde()
     an(MasseEtikettBearbeiten, &TFormEtikette::MasseEtikettBearbeitenClick);
     an(RegistryEintraegeloeschen1, &TFormEtikette::RegistryEintraegeloeschen1Click);
     an(DruckerAusrichten1, &TFormEtikette::DruckerAusrichten1Click);
+    an(MasseGenauEingeben1, &TFormEtikette::MasseGenauEingeben1Click);
     an(Hilfethemen1, &TFormEtikette::Hilfethemen1Click);
     an(Spenden1, &TFormEtikette::Spenden1Click);
     an(InfoUeber, &TFormEtikette::InfoUeberClick);
@@ -411,18 +426,34 @@ Bogenmasse TFormEtikette::Masse() const
     Bogenmasse m;
     for (std::size_t i = 0; i < Massangaben.size(); ++i)
         m.*Massangaben[i].feld = m_masseditoren[i].updown->Position();
-    return m;
+    Laengen exakt{};
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i)
+        exakt[i] = m.*Massangaben[i].feld * 100 + m_zustand.Nachkomma[i];
+    return MitGenauenLaengen(m, exakt);
 }
 
 void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche)
 {
-    for (std::size_t i = 0; i < Massangaben.size(); ++i) {
-        if (!welche[i])
-            continue;
-        const Masseditor &e = m_masseditoren[i];
-        e.updown->setPosition(masse.*Massangaben[i].feld);
-        e.feld->setText(MassText(Massangaben[i], e.updown->Position()));
+    // The fractions follow the measures as a whole: a file read as ordinary leaves none behind, also for a length
+    // it lacks.
+    std::array<bool, Massangaben.size()> zeigen = welche;
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
+        const int nachkomma = int(masse.Hundertstel(Massangaben[i].feld) - qint64(masse.*Massangaben[i].feld) * 100);
+        zeigen[i] = zeigen[i] || nachkomma != m_zustand.Nachkomma[i];
+        m_zustand.Nachkomma[i] = nachkomma;
     }
+    for (std::size_t i = 0; i < Massangaben.size(); ++i) {
+        if (welche[i])
+            m_masseditoren[i].updown->setPosition(masse.*Massangaben[i].feld);
+        if (zeigen[i])
+            ZeigeMassText(Massangaben[i].feld);
+    }
+}
+
+void TFormEtikette::ZeigeMassText(Massfeld feld)
+{
+    const std::size_t i = MassIndex(feld);
+    m_masseditoren[i].feld->setText(MassText(Massangaben[i], Masse()));
 }
 
 int TFormEtikette::ObererRand() const

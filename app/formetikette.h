@@ -86,6 +86,10 @@ struct Zustand
     int ObererRandPixel = 0;
     int VerzoegerungsZaehler = 0;
     std::array<bool, Massangaben.size()> AktualisierungAusstehend{}; // in the order of Massangaben
+    // A precise label's lengths: the exact value less its editor's position, in hundredths of a millimetre
+    // (-50 to 49), in the order of Massangaben; all 0 for an ordinary label. The arrows move the position and
+    // keep this.
+    std::array<int, AnzahlLaengen> Nachkomma{};
     Zelle MarkierteZelle;
 };
 
@@ -169,6 +173,7 @@ public:
     QMenu *Option1;
     QAction *RegistryEintraegeloeschen1;
     QAction *DruckerAusrichten1;
+    QAction *MasseGenauEingeben1;
     QMenu *Hilfe1;
     QAction *Hilfethemen1;
     QAction *Spenden1;
@@ -263,10 +268,16 @@ public:
     void vormerken(Massfeld feld);
     void AktualisiereMass(Massfeld feld);
 
-    // The measures as the editors hold them, and the editors moved to them (the flagged ones only), edit texts
-    // included, in the order of the settings file.
+    // The measures as the editors hold them, with the exact lengths of a precise label, and the editors moved to
+    // them (the flagged ones only; the fractions of all six lengths), edit texts included, in the order of the
+    // settings file.
     Bogenmasse Masse() const;
     void ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche = alleMasse());
+    // The edit field of one measure from its editor and fraction.
+    void ZeigeMassText(Massfeld feld);
+    // A pitch below its label's size after a click is raised to that size, fraction included.
+    bool AbstandUnterGroesse(Massfeld abstand, Massfeld groesse) const;
+    void SetzeAbstandAufGroesse(Massfeld abstand, Massfeld groesse);
     static constexpr std::array<bool, Massangaben.size()> alleMasse()
     {
         std::array<bool, Massangaben.size()> a{};
@@ -304,14 +315,20 @@ public:
     // choices it then keeps.
     QPrinter &Drucker();
 
-    // The paper question of the print command.
-    static QString DruckFrage(int seitenRand);
+    // The paper question of the print command; the left margin as its field shows it, without the unit.
+    static QString DruckFrage(const QString &seitenRand);
+    static QString DruckFrage(int seitenRand) { return DruckFrage(QString::number(seitenRand)); }
+    // What the print modes choose: one label, the row, or the whole sheet.
+    Seitenwahl Druckwahl() const;
 
     // ---- Dialogs
     void InfoUeberClick();
     void Spenden1Click();
     // The printer correction dialog, on the printer the print command uses.
     void DruckerAusrichten1Click();
+    // "Maße genau eingeben...": the eight measures typed; OK takes them as the arrows would.
+    void MasseGenauEingeben1Click();
+    void UebernimmMasse(const Bogenmasse &neu);
 
     // Enables or disables the six controls of the label position.
     void setzePositionsfelder(bool an);

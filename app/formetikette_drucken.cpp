@@ -15,12 +15,19 @@
 #include <QPrinter>
 #include <QScopeGuard>
 
-QString TFormEtikette::DruckFrage(int seitenRand)
+QString TFormEtikette::DruckFrage(const QString &seitenRand)
 {
     return QStringLiteral("\tHaben Sie das Papier richtig in den Drucker eingelegt? \r\nDer linke Rand mit Maßangabe ")
-        + QString::number(seitenRand)
+        + seitenRand
         + QStringLiteral(" mm ist bei eingelegtem Papier auf der rechten Seite \r\n"
                          "wenn man von vorne auf den Drucker schaut!");
+}
+
+Seitenwahl TFormEtikette::Druckwahl() const
+{
+    if (NurEineDruckenCheckBox->isChecked())
+        return {Druckumfang::EineEtikette, Spalte(), Zeile()};
+    return {NurDieZeileCheckBox->isChecked() ? Druckumfang::EineZeile : Druckumfang::GanzeSeite, Spalte(), Zeile()};
 }
 
 void TFormEtikette::drucken1Click()
@@ -32,18 +39,17 @@ void TFormEtikette::drucken1Click()
     m_drucktGerade = true;
     const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
 
-    if (!dialoge().druckFrage(DruckFrage(SeitenRand())))
+    const Bogenmasse m = Masse();
+    if (!dialoge().druckFrage(
+            DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
         return;
-    Seitenwahl wahl{Druckumfang::EineEtikette, Spalte(), Zeile()};
-    if (NurEineDruckenCheckBox->isChecked()) {
+    const Seitenwahl wahl = Druckwahl();
+    if (wahl.umfang == Druckumfang::EineEtikette) {
         if (Etikettbild().isNull())
             throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
-    } else {
-        wahl.umfang = NurDieZeileCheckBox->isChecked() ? Druckumfang::EineZeile : Druckumfang::GanzeSeite;
+    } else if (m.IstGenau() ? Etikettbild().isNull() : ImageMitEtikettenAuffuellen().isNull()) {
         // Without a sheet there is nothing to print: no empty page goes to the printer.
-        if (ImageMitEtikettenAuffuellen().isNull())
-            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei)
-                         + QStringLiteral(" Es wurde nichts gedruckt."));
+        throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei) + QStringLiteral(" Es wurde nichts gedruckt."));
     }
     DruckeSeite(Etikettbild(), wahl);
 }

@@ -3,6 +3,7 @@
 
 #include "app/bildansicht.h"
 #include "app/updown.h"
+#include "dialogs/genau.h"
 #include "layout/passung.h"
 #include "storage/einstellungen.h"
 
@@ -10,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -59,57 +62,77 @@ void TFormEtikette::UpDownAnzEtikettenInSpalteChanging()
 
 void TFormEtikette::vormerken(Massfeld feld)
 {
-    m_zustand.AktualisierungAusstehend[MassIndex(feld)] = true;
+    const std::size_t i = MassIndex(feld);
+    m_zustand.AktualisierungAusstehend[i] = true;
+    // An arrow keeps a length's fraction, but not beyond the editor's range: at its end the length stops there.
+    if (i < AnzahlLaengen) {
+        const int position = m_masseditoren[i].updown->Position();
+        const qint64 exakt = qint64(position) * 100 + m_zustand.Nachkomma[i];
+        if (exakt < qint64(Massangaben[i].minimum) * 100 || exakt > qint64(MassMaximum) * 100)
+            m_zustand.Nachkomma[i] = 0;
+    }
     // A running timer keeps its interval: a burst of clicks gives one refresh.
     if (!VerzoegerungsTimer->isActive())
         VerzoegerungsTimer->start();
 }
 
+bool TFormEtikette::AbstandUnterGroesse(Massfeld abstand, Massfeld groesse) const
+{
+    const Bogenmasse m = Masse();
+    return m.Hundertstel(abstand) < m.Hundertstel(groesse);
+}
+
+void TFormEtikette::SetzeAbstandAufGroesse(Massfeld abstand, Massfeld groesse)
+{
+    m_zustand.Nachkomma[MassIndex(abstand)] = m_zustand.Nachkomma[MassIndex(groesse)];
+    editor(abstand).updown->setPosition(editor(groesse).updown->Position());
+}
+
 void TFormEtikette::UpDownObererRandClick()
 {
     vormerken(&Bogenmasse::ObererRand);
-    EditObererRand->setText(MassMitEinheit(ObererRand()));
+    ZeigeMassText(&Bogenmasse::ObererRand);
 }
 
 void TFormEtikette::UpDownSeitenrandClick()
 {
     vormerken(&Bogenmasse::SeitenRand);
-    EditSeitenrand->setText(MassMitEinheit(SeitenRand()));
+    ZeigeMassText(&Bogenmasse::SeitenRand);
 }
 
 void TFormEtikette::UpDownHorizontalAbstandClick()
 {
     vormerken(&Bogenmasse::Horizontalabstand);
-    if (Horizontalabstand() < Etikettenbreite())
-        UpDownHorizontalAbstand->setPosition(Etikettenbreite());
-    EditHorizontalAbstand->setText(MassMitEinheit(Horizontalabstand()));
+    if (AbstandUnterGroesse(&Bogenmasse::Horizontalabstand, &Bogenmasse::Etikettenbreite))
+        SetzeAbstandAufGroesse(&Bogenmasse::Horizontalabstand, &Bogenmasse::Etikettenbreite);
+    ZeigeMassText(&Bogenmasse::Horizontalabstand);
 }
 
 void TFormEtikette::UpDownEtikettenbreiteClick()
 {
     vormerken(&Bogenmasse::Etikettenbreite);
-    EditEtikettenbreite->setText(MassMitEinheit(Etikettenbreite()));
-    if (Horizontalabstand() < Etikettenbreite()) {
+    ZeigeMassText(&Bogenmasse::Etikettenbreite);
+    if (AbstandUnterGroesse(&Bogenmasse::Horizontalabstand, &Bogenmasse::Etikettenbreite)) {
         EditHorizontalAbstand->setText(EditEtikettenbreite->text());
-        UpDownHorizontalAbstand->setPosition(Etikettenbreite());
+        SetzeAbstandAufGroesse(&Bogenmasse::Horizontalabstand, &Bogenmasse::Etikettenbreite);
     }
 }
 
 void TFormEtikette::UpDownVertikalAbstandClick()
 {
     vormerken(&Bogenmasse::Vertikalabstand);
-    if (Vertikalabstand() < Etikettenhoehe())
-        UpDownVertikalAbstand->setPosition(Etikettenhoehe());
-    EditVertikalAbstand->setText(MassMitEinheit(Vertikalabstand()));
+    if (AbstandUnterGroesse(&Bogenmasse::Vertikalabstand, &Bogenmasse::Etikettenhoehe))
+        SetzeAbstandAufGroesse(&Bogenmasse::Vertikalabstand, &Bogenmasse::Etikettenhoehe);
+    ZeigeMassText(&Bogenmasse::Vertikalabstand);
 }
 
 void TFormEtikette::UpDownEtikettenHoeheClick()
 {
     vormerken(&Bogenmasse::Etikettenhoehe);
-    EditEtikettenHoehe->setText(MassMitEinheit(Etikettenhoehe()));
-    if (Vertikalabstand() < Etikettenhoehe()) {
+    ZeigeMassText(&Bogenmasse::Etikettenhoehe);
+    if (AbstandUnterGroesse(&Bogenmasse::Vertikalabstand, &Bogenmasse::Etikettenhoehe)) {
         EditVertikalAbstand->setText(EditEtikettenHoehe->text());
-        UpDownVertikalAbstand->setPosition(Etikettenhoehe());
+        SetzeAbstandAufGroesse(&Bogenmasse::Vertikalabstand, &Bogenmasse::Etikettenhoehe);
     }
 }
 
@@ -131,6 +154,42 @@ void TFormEtikette::UpDownAnzEtikettenInSpalteClick()
     UpDownZeile->setMax(AnzahlEtikettenInSpalte());
     UpDownZeile->setPosition(AnzahlEtikettenInSpalte());
     EditZeile->setText(EditAnzEtikettenInSpalte->text());
+}
+
+void TFormEtikette::MasseGenauEingeben1Click()
+{
+    TGenauDialog dialog(Masse(), dialoge(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        UebernimmMasse(dialog.masse());
+}
+
+void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)
+{
+    // The arrows' click handlers, in the order of Massangaben: each measure typed is taken as if its arrow had set
+    // it, with the pitch raised to its label's size, the position following a count, and the delayed refresh.
+    static constexpr std::array<void (TFormEtikette::*)(), Massangaben.size()> klicks{
+        &TFormEtikette::UpDownObererRandClick,        &TFormEtikette::UpDownSeitenrandClick,
+        &TFormEtikette::UpDownVertikalAbstandClick,   &TFormEtikette::UpDownHorizontalAbstandClick,
+        &TFormEtikette::UpDownEtikettenHoeheClick,    &TFormEtikette::UpDownEtikettenbreiteClick,
+        &TFormEtikette::UpDownAnzEtikettenInZeileClick, &TFormEtikette::UpDownAnzEtikettenInSpalteClick};
+    const Bogenmasse alt = Masse();
+    std::array<bool, Massangaben.size()> anders{};
+    for (std::size_t i = 0; i < Massangaben.size(); ++i) {
+        const Massfeld f = Massangaben[i].feld;
+        anders[i] = Massangaben[i].anzahl ? alt.*f != neu.*f : alt.Hundertstel(f) != neu.Hundertstel(f);
+    }
+    if (std::ranges::none_of(anders, [](bool a) { return a; }))
+        return;
+    // A fraction alone moves no editor, and so no changing handler marks the change.
+    m_zustand.EinstellungenGeaendert = true;
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i)
+        m_zustand.Nachkomma[i] = int(neu.Hundertstel(Massangaben[i].feld) - qint64(neu.*Massangaben[i].feld) * 100);
+    for (std::size_t i = 0; i < Massangaben.size(); ++i)
+        if (anders[i])
+            m_masseditoren[i].updown->setPosition(neu.*Massangaben[i].feld);
+    for (std::size_t i = 0; i < Massangaben.size(); ++i)
+        if (anders[i])
+            (this->*klicks[i])();
 }
 
 void TFormEtikette::EditAnzEtikettenInZeileChange()

@@ -6,6 +6,7 @@
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
+#include "render/seite.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -46,6 +47,18 @@ QImage TFormEtikette::ImageMitEtikettenAuffuellen()
 void TFormEtikette::MachVorschau()
 {
     ++m_vorschauZaehler;
+    if (const Bogenmasse m = Masse(); m.IstGenau()) {
+        // No raster: the page as it is printed, at the screen's resolution.
+        const QImage &bild = NurEineDruckenCheckBox->isChecked() ? Image1->bild() : Etikettbild();
+        if (bild.isNull())
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+        const Aufloesung a = bildschirm();
+        const QImage seite = Seitenvorschau(bild, m, Druckwahl(), a.x, a.y);
+        if (!NurEineDruckenCheckBox->isChecked())
+            Image2->setBild(seite);
+        VorschauImage->setBild(seite);
+        return;
+    }
     if (!NurEineDruckenCheckBox->isChecked()) {
         const QImage bogen = ImageMitEtikettenAuffuellen();
         VorschauImage->setBild(bogen);
@@ -61,7 +74,9 @@ void TFormEtikette::StelleGroesseImage1ein()
 {
     Image1->setStretch(true);
     const Aufloesung a = bildschirm();
-    const QRect box = Image1Box(a.x, a.y, Etikettenbreite(), Etikettenhoehe(), Bevel4->geometry());
+    const Bogenmasse m = Masse();
+    const QRect box = Image1Box(a.x, a.y, m.Hundertstel(&Bogenmasse::Etikettenbreite) / 100.0,
+                                m.Hundertstel(&Bogenmasse::Etikettenhoehe) / 100.0, Bevel4->geometry());
     Image1->setGeometry(box);
     const QImage &bild = Etikettbild();
     if (bild.isNull())

@@ -54,8 +54,9 @@ MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k)
 
 MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile)
 {
-    // In int, as the measures are whole millimetres; only then in floating point.
-    const int x = m.SeitenRand + (spalte - 1) * m.Horizontalabstand;
-    const int y = m.ObererRand + (zeile - 1) * m.Vertikalabstand;
-    return {double(x), double(y), double(m.Etikettenbreite), double(m.Etikettenhoehe)};
+    // In whole hundredths, only then in floating point: whole millimetres come out exactly as they are.
+    const qint64 x = m.Hundertstel(&Bogenmasse::SeitenRand) + (spalte - 1) * m.Hundertstel(&Bogenmasse::Horizontalabstand);
+    const qint64 y = m.Hundertstel(&Bogenmasse::ObererRand) + (zeile - 1) * m.Hundertstel(&Bogenmasse::Vertikalabstand);
+    return {x / 100.0, y / 100.0, m.Hundertstel(&Bogenmasse::Etikettenbreite) / 100.0,
+            m.Hundertstel(&Bogenmasse::Etikettenhoehe) / 100.0};
 }

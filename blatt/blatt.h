@@ -60,5 +60,6 @@ struct Druckerkorrektur
 // The rectangle where the corrected printer puts what is meant at r.
 MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k);
 
-// Where the label at column spalte and row zeile (from 1) lies on the paper: one pitch per step from the margins.
+// Where the label at column spalte and row zeile (from 1) lies on the paper: one pitch per step from the margins,
+// with the exact lengths of a precise label.
 MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile);

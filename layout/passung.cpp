@@ -15,10 +15,38 @@ bool PasstAnzahl(int anzahl, int frei, int teiler)
     return anzahl <= static_cast<double>(frei) / teiler;
 }
 
+// A length of a precise label as its messages show it: "6,75".
+QString Mm(qint64 hundertstel)
+{
+    return HundertstelText(hundertstel, QLatin1Char(','));
+}
+
+// A precise label is measured on paper: the far edge of the last label, margin + (anzahl - 1) x pitch + size,
+// must lie within the sheet. The message is the ordinary one with the exact values.
+Pruefung PruefeGenau(const Bogenmasse &m, Massfeld rand, Massfeld abstand, Massfeld groesse, int anzahl,
+                     int blattMm, const QString &kopf, const QString &randName, const QString &abstandName,
+                     const QString &richtung)
+{
+    const qint64 r = m.Hundertstel(rand);
+    const qint64 a = m.Hundertstel(abstand);
+    if (anzahl >= 1 && r + (anzahl - 1) * a + m.Hundertstel(groesse) <= qint64(blattMm) * 100)
+        return {};
+    const QString n = QString::number(anzahl);
+    return {false, kopf + QStringLiteral("\r\n\r\n") + randName + QStringLiteral(" = ") + Mm(r) + QStringLiteral(" mm +(")
+                       + abstandName + QStringLiteral(" x ") + n + QStringLiteral(") = ") + Mm(a * anzahl + r)
+                       + QStringLiteral(" mm") + QStringLiteral("\r\n\r\n") + n + QStringLiteral(" Etiketten passen NICHT ")
+                       + richtung + QStringLiteral(" auf ein DIN-A4 Blatt! ")};
+}
+
 } // namespace
 
 Pruefung PruefeHorizontal(const Bogenmasse &m)
 {
+    if (m.IstGenau())
+        return PruefeGenau(m, &Bogenmasse::SeitenRand, &Bogenmasse::Horizontalabstand, &Bogenmasse::Etikettenbreite,
+                           m.AnzahlEtikettenInZeile, A4::BreiteMm, QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit."),
+                           QStringLiteral("Linker Rand"), QStringLiteral("Horizontalabstand"),
+                           QStringLiteral("horizontal"));
     const int SeitenRand = m.SeitenRand;
     const int Horizontalabstand = m.Horizontalabstand;
     const int Etikettenbreite = m.Etikettenbreite;
@@ -39,6 +67,10 @@ Pruefung PruefeHorizontal(const Bogenmasse &m)
 
 Pruefung PruefeVertikal(const Bogenmasse &m)
 {
+    if (m.IstGenau())
+        return PruefeGenau(m, &Bogenmasse::ObererRand, &Bogenmasse::Vertikalabstand, &Bogenmasse::Etikettenhoehe,
+                           m.AnzahlEtikettenInSpalte, A4::HoeheMm, QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch."),
+                           QStringLiteral("Oberer Rand"), QStringLiteral("Vertikalabstand"), QStringLiteral("vertikal"));
     const int ObererRand = m.ObererRand;
     const int Vertikalabstand = m.Vertikalabstand;
     const int Etikettenhoehe = m.Etikettenhoehe;
@@ -76,5 +108,10 @@ Nebeneinander PruefeNebeneinander(int bildBreite, const Bogenmasse &m)
     ergebnis.SeitenRandPixel = p.SeitenRandPixel;
     ergebnis.LueckePixel = p.LueckePixel;
     ergebnis.moeglich = 2 * (bildBreite + p.LueckePixel) + p.SeitenRandPixel <= BogenBreite;
+    // A precise label has no raster: a second label must fit beside the first on the paper.
+    if (m.IstGenau())
+        ergebnis.moeglich = m.Hundertstel(&Bogenmasse::SeitenRand) + m.Hundertstel(&Bogenmasse::Horizontalabstand)
+                + m.Hundertstel(&Bogenmasse::Etikettenbreite)
+            <= qint64(A4::BreiteMm) * 100;
     return ergebnis;
 }

@@ -16,6 +16,8 @@ struct Pruefung
 // A row fits when AnzahlInZeile <= (210 - SeitenRand) / (pitch - 2), pitch being
 // the larger of Horizontalabstand and Etikettenbreite. A pitch of exactly 2 mm
 // leaves no room to divide by and counts as not fitting.
+// A precise label's row fits when its last label ends within 210 mm: SeitenRand + (n - 1) x Horizontalabstand +
+// Etikettenbreite, exactly; its message shows the exact values with a decimal comma. The same for a column.
 Pruefung PruefeHorizontal(const Bogenmasse &m);
 
 // A column fits when AnzahlInSpalte <= (297 - ObererRand) / pitch, pitch being the
@@ -38,4 +40,5 @@ struct Nebeneinander
 
 // bildBreite is the width of the label picture in pixels; it covers Etikettenbreite mm. Two labels and the left
 // margin must fit the sheet raster's width. An Etikettenbreite of 0 gives no scale and means "not possible".
+// A precise label is printed without the raster: its second label must end within 210 mm.
 Nebeneinander PruefeNebeneinander(int bildBreite, const Bogenmasse &m);

@@ -244,15 +244,7 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
 
 QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort)
 {
-    const QSize groesse = Arbeitsbildgroesse(dpiX, dpiY);
-    QImage seite;
-    if (!groesse.isEmpty())
-        seite = QImage(groesse, QImage::Format_RGB32);
-    if (seite.isNull())
-        throw Fehler(QStringLiteral("Ein Bild von %1 x %2 Pixeln kann nicht angelegt werden")
-                         .arg(groesse.width())
-                         .arg(groesse.height()));
-    seite.fill(Qt::white);
+    QImage seite = WeisseSeite(dpiX, dpiY);
     if (!bild.isNull()) {
         QPainter p(&seite);
         ZeichneGestreckt(p, Rechteck(Platzierungsrechteck(dpiX, dpiY, 0, 0, ort.x, ort.y, ort.breite, ort.hoehe)),

@@ -63,7 +63,7 @@ QSize PasseBildgroesseAn(int bildBreite, int bildHoehe, int boxBreite, int boxHo
     return QSize(w, h);
 }
 
-QRect Image1Box(int dpiX, int dpiY, int breiteMm, int hoeheMm, const QRect &bevel)
+QRect Image1Box(int dpiX, int dpiY, double breiteMm, double hoeheMm, const QRect &bevel)
 {
     // Pixels per centimetre as fixed point with four decimals; a millimetre measure
     // divided by 8 instead of 10 shows the label at 125 %.
@@ -95,6 +95,25 @@ QImage SkaliereBild(const QImage &quelle, int breite, int hoehe)
 }
 
 void ZeichneGestreckt(QPainter &p, const QRect &ziel, const QImage &bild)
+{
+    ZeichneGestreckt(p, QRectF(ziel), bild);
+}
+
+QImage WeisseSeite(int dpiX, int dpiY)
+{
+    const QSize groesse = Arbeitsbildgroesse(dpiX, dpiY);
+    QImage seite;
+    if (!groesse.isEmpty())
+        seite = QImage(groesse, QImage::Format_RGB32);
+    if (seite.isNull())
+        throw Fehler(QStringLiteral("Ein Bild von %1 x %2 Pixeln kann nicht angelegt werden")
+                         .arg(groesse.width())
+                         .arg(groesse.height()));
+    seite.fill(Qt::white);
+    return seite;
+}
+
+void ZeichneGestreckt(QPainter &p, const QRectF &ziel, const QImage &bild)
 {
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -51,7 +51,7 @@ QSize PasseBildgroesseAn(int bildBreite, int bildHoehe, int boxBreite, int boxHo
 
 // The box of the label view: the label at 125 % of its size at the screen's resolution,
 // limited to the frame `bevel` and centred in it.
-QRect Image1Box(int dpiX, int dpiY, int breiteMm, int hoeheMm, const QRect &bevel);
+QRect Image1Box(int dpiX, int dpiY, double breiteMm, double hoeheMm, const QRect &bevel);
 
 // A new white picture of the given size with `quelle` stretched over all of it, rows and
 // columns dropped or repeated (no smoothing). Same size gives a pixel-identical copy.
@@ -61,3 +61,7 @@ QImage SkaliereBild(const QImage &quelle, int breite, int hoehe);
 // Stretch-draws the whole picture into `ziel` without smoothing and, on a printer, without lossy compression;
 // the painter's state is kept.
 void ZeichneGestreckt(QPainter &p, const QRect &ziel, const QImage &bild);
+void ZeichneGestreckt(QPainter &p, const QRectF &ziel, const QImage &bild);
+
+// One white A4 page at the given resolution (Arbeitsbildgroesse). Throws Fehler when it cannot be made.
+QImage WeisseSeite(int dpiX, int dpiY);

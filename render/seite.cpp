@@ -14,12 +14,46 @@ Platzierung Platziere(const Druckflaeche &f, const MmRechteck &gemeint)
     return Platzierungsrechteck(f.dpiX, f.dpiY, f.versatz.x(), f.versatz.y(), mm.x, mm.y, mm.breite, mm.hoehe);
 }
 
+// The same without rounding: a precise label lands where its millimetres say, at the device's resolution.
+QRectF PlatziereGenau(const Druckflaeche &f, const MmRechteck &gemeint)
+{
+    const MmRechteck mm = Korrigiert(gemeint, f.korrektur);
+    const double jeMmX = f.dpiX / double(MmProZoll);
+    const double jeMmY = f.dpiY / double(MmProZoll);
+    return QRectF(mm.x * jeMmX - f.versatz.x(), mm.y * jeMmY - f.versatz.y(), mm.breite * jeMmX, mm.hoehe * jeMmY);
+}
+
+QList<QRectF> GenaueEtiketten(const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche)
+{
+    QList<QRectF> etiketten;
+    const auto setze = [&](int spalte, int zeile) {
+        etiketten.append(PlatziereGenau(flaeche, EtikettAufDemBlatt(m, spalte, zeile)));
+    };
+    if (wahl.umfang == Druckumfang::EineEtikette) {
+        setze(wahl.spalte, wahl.zeile);
+        return etiketten;
+    }
+    // Pitches are at least 1 mm, so no more than a few hundred labels begin on the paper, whatever the counts.
+    const auto aufDemBlatt = [&](int spalte, int zeile) {
+        const MmRechteck r = EtikettAufDemBlatt(m, spalte, zeile);
+        return std::pair{r.x < A4::BreiteMm, r.y < A4::HoeheMm};
+    };
+    const int von = wahl.umfang == Druckumfang::EineZeile ? wahl.zeile : 1;
+    const int bis = wahl.umfang == Druckumfang::EineZeile ? wahl.zeile : m.AnzahlEtikettenInSpalte;
+    for (int zeile = von; zeile <= bis && aufDemBlatt(1, zeile).second; ++zeile)
+        for (int spalte = 1; spalte <= m.AnzahlEtikettenInZeile && aufDemBlatt(spalte, zeile).first; ++spalte)
+            setze(spalte, zeile);
+    return etiketten;
+}
+
 } // namespace
 
 Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche)
 {
     if (etikett.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
+    if (m.IstGenau())
+        return {etikett, {}, GenaueEtiketten(m, wahl, flaeche)};
     if (wahl.umfang == Druckumfang::EineEtikette)
         return {etikett, Platziere(flaeche, EtikettAufDemBlatt(m, wahl.spalte, wahl.zeile))};
 
@@ -35,5 +69,19 @@ Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwah
 
 void ZeichneSeite(QPainter &maler, const Seitenbild &seite)
 {
-    ZeichneGestreckt(maler, Rechteck(seite.ziel), seite.bild);
+    if (seite.etiketten.isEmpty()) {
+        ZeichneGestreckt(maler, Rechteck(seite.ziel), seite.bild);
+        return;
+    }
+    for (const QRectF &ziel : seite.etiketten)
+        ZeichneGestreckt(maler, ziel, seite.bild);
+}
+
+QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY)
+{
+    const Seitenbild seite = BaueSeite(etikett, m, wahl, {dpiX, dpiY, {}, {}});
+    QImage bild = WeisseSeite(dpiX, dpiY);
+    QPainter maler(&bild);
+    ZeichneSeite(maler, seite);
+    return bild;
 }

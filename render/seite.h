@@ -4,7 +4,9 @@
 #include "render/masse.h"
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
+#include <QRectF>
 
 class QPainter;
 
@@ -32,14 +34,25 @@ struct Druckflaeche
 
 // The picture a page shows and where it goes in device pixels from the painter's origin: the label itself
 // stretched to its millimetres, or the composed sheet raster 210 mm wide from the paper's corner.
+// A precise label's page has no raster: the label's own picture goes into each of `etiketten`, exact
+// rectangles in device pixels, and `ziel` is unused.
 struct Seitenbild
 {
     QImage bild;
     Platzierung ziel{};
+    QList<QRectF> etiketten;
 };
 
 // Throws Fehler when there is nothing to print: no picture, or a sheet that cannot be composed.
+// A precise label is placed in millimetres in every mode: the label in column k, row i (from 0) at SeitenRand +
+// k x Horizontalabstand, ObererRand + i x Vertikalabstand, Etikettenbreite x Etikettenhoehe large; labels that
+// begin beyond the paper are left out.
 Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche);
 
-// Draws one page onto any painter, the picture's own pixels unsmoothed. The painter's state is kept.
+// Draws one page onto any painter, the picture's own pixels unsmoothed. The painter's state is kept. Every label
+// of a precise page is the same QImage, so a PDF holds its pixels once.
 void ZeichneSeite(QPainter &maler, const Seitenbild &seite);
+
+// The page as the preview shows it: a white A4 page at the given resolution, without margins or correction.
+// Throws Fehler as BaueSeite, or when the page cannot be made.
+QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY);

@@ -59,8 +59,38 @@ QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte)
     QByteArray inhalt = "[" + EinstellungsSektion.toLatin1() + "]\r\n";
     for (const Massangabe &a : Massangaben)
         inhalt += QByteArray(a.schluessel) + '=' + QByteArray::number(werte.*a.feld) + "\r\n";
+    if (!werte.IstGenau())
+        return inhalt;
+    inhalt += "[" + GenauSektion.toLatin1() + "]\r\n";
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
+        const Massangabe &a = Massangaben[i];
+        inhalt += QByteArray(a.schluessel) + '=' + HundertstelText(werte.Hundertstel(a.feld), QLatin1Char('.')).toLatin1()
+            + "\r\n";
+    }
     return inhalt;
 }
+
+namespace {
+
+// The exact lengths of [Genau] when they count (see LiesEinstellungsdatei), over the whole ones just read.
+std::optional<Laengen> GenaueLaengenAusDatei(const QString &pfad, const GeleseneMasse &gelesen)
+{
+    Laengen laengen{};
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
+        const Massangabe &a = Massangaben[i];
+        if (!gelesen.vorhanden[i])
+            return std::nullopt;
+        const std::optional<qint64> wert =
+            HundertstelAusText(LeseProfilWert(pfad, GenauSektion, QLatin1String(a.schluessel)), QLatin1Char('.'));
+        if (!wert || *wert < qint64(a.minimum) * 100 || *wert > qint64(MassMaximum) * 100
+            || GanzeMm(*wert) != gelesen.werte.*a.feld)
+            return std::nullopt;
+        laengen[i] = int(*wert);
+    }
+    return laengen;
+}
+
+} // namespace
 
 GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher)
 {
@@ -78,6 +108,10 @@ GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bishe
         }
         ergebnis.vorhanden[i] = true;
     }
+    ergebnis.werte.genau.reset();
+    if (ergebnis.fehler.isEmpty())
+        if (const std::optional<Laengen> genau = GenaueLaengenAusDatei(pfad, ergebnis))
+            ergebnis.werte = MitGenauenLaengen(ergebnis.werte, *genau);
     return ergebnis;
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 
 inline const QString EinstellungsSektion = QStringLiteral("Einstellung");
+// A precise label's exact lengths, after the nine lines of [Einstellung].
+inline const QString GenauSektion = QStringLiteral("Genau");
 
 // Halves away from zero: 12.5 -> 13, 12.49 -> 12, -0.5 -> -1.
 double KaufmaennischRunden(double x);
@@ -21,7 +23,8 @@ int InBereich(double wert, int min, int max);
 // itself, so that settings text can never land in a picture file.
 QString EinstellungsPfad(const QString &bildPfad);
 
-// Writes the nine lines of a settings file, CR LF, through a temporary file in the same folder, so that a
+// Writes the nine lines of a settings file, CR LF, and for a precise label the section [Genau] with its six exact
+// lengths ("." and at most two decimals), through a temporary file in the same folder, so that a
 // failure never leaves a truncated file behind. Throws Fehler("Datei <pfad> kann nicht erstellt werden").
 void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte);
 
@@ -31,6 +34,10 @@ QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte);
 // What a settings file holds: every measure whose key has a value, rounded halves away from zero and brought into
 // its editor's range, over the values of `bisher`. Reading stops at the first value that is no number; `fehler`
 // then holds its message and the values before it are kept.
+// The label is precise when [Genau] counts: all six lengths there, each a plain number with at most two decimals
+// ("."), within its editor's range, and rounding to the value read from [Einstellung], which has all six lengths.
+// Anything else was changed by a hand or a program that knows only [Einstellung]: [Genau] is ignored without a
+// word and the label is ordinary, whatever `bisher` was.
 struct GeleseneMasse
 {
     Bogenmasse werte;

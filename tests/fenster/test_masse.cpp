@@ -1,15 +1,24 @@
 #include "app/bildansicht.h"
 #include "app/formetikette.h"
 #include "app/updown.h"
+#include "dialogs/genau.h"
+#include "genauesetikett.h"
+#include "modal.h"
 #include "programmordner.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QStyle>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
+#include <optional>
 
 class TestMasse : public QObject
 {
@@ -20,6 +29,30 @@ class TestMasse : public QObject
     {
         Entsperrt() { form->MasseBearbeitenClick(); }
     };
+
+    // The precise 3 x 7 stock opened, the editors unlocked.
+    struct GenauGeoeffnet : Gestartet
+    {
+        QString bild = p.daten(QStringLiteral("Adressen.bmp"));
+        GenauGeoeffnet()
+        {
+            QVERIFY(SchreibeGenauesEtikett(bild));
+            p.dialoge.dateien.push_back(bild);
+            form->Oeffnen1->trigger();
+            QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
+            p.dialoge.leeren();
+            form->MasseBearbeitenClick();
+        }
+    };
+
+    // The text of a measure's field, by its key.
+    static QString feld(TFormEtikette &form, Massfeld f)
+    {
+        const QLineEdit *felder[] = {form.EditObererRand,        form.EditSeitenrand,        form.EditVertikalAbstand,
+                                     form.EditHorizontalAbstand, form.EditEtikettenHoehe,   form.EditEtikettenbreite,
+                                     form.EditAnzEtikettenInZeile, form.EditAnzEtikettenInSpalte};
+        return felder[MassIndex(f)]->text();
+    }
 
 private Q_SLOTS:
     void dreiSchnelleKlicksEineAktualisierung()
@@ -258,6 +291,153 @@ private Q_SLOTS:
         QVERIFY(!form.Image1->isVisible());
         QTest::mouseRelease(form.UpDownEtikettenHoehe->hochKnopf(), Qt::LeftButton);
         QVERIFY(form.Image1->isVisible());
+    }
+
+    // A precise label in the window: its fields with a decimal comma and whole, the arrows keeping fractions, the
+    // fit check and the side-by-side flag on paper, and saving with the exact lengths.
+    void genauesEtikettMitPfeilen()
+    {
+        GenauGeoeffnet g;
+        TFormEtikette &form = *g.form;
+        QCOMPARE(form.EditObererRand->text(), QStringLiteral("15,5 mm"));
+        QCOMPARE(form.EditSeitenrand->text(), QStringLiteral("6,75 mm"));
+        QCOMPARE(form.EditVertikalAbstand->text(), QStringLiteral("38,1 mm"));
+        QCOMPARE(form.EditEtikettenbreite->text(), QStringLiteral("63,5 mm"));
+        QCOMPARE(form.ObererRand(), 16);
+        QVERIFY(!form.zustand().EinstellungenGeaendert);
+        // On the raster two 750-pixel pictures would not fit side by side; on paper three do.
+        QVERIFY(form.zustand().MehrereNebeneinanderMoeglich);
+
+        klick(form.UpDownVertikalAbstand);
+        klick(form.UpDownEtikettenHoehe, false);
+        QCOMPARE(form.EditVertikalAbstand->text(), QStringLiteral("39,1 mm"));
+        QCOMPARE(form.EditEtikettenHoehe->text(), QStringLiteral("37,1 mm"));
+        QCOMPARE(form.Masse().Hundertstel(&Bogenmasse::Vertikalabstand), 3910);
+        QVERIFY(form.zustand().EinstellungenGeaendert);
+        // The height back up past its pitch raises the pitch to it, fraction included.
+        for (int i = 0; i < 3; ++i)
+            klick(form.UpDownEtikettenHoehe);
+        QCOMPARE(form.EditVertikalAbstand->text(), QStringLiteral("40,1 mm"));
+        QCOMPARE(form.Masse().Hundertstel(&Bogenmasse::Vertikalabstand), 4010);
+        ticken(form);
+
+        // 14.75 + 2 x 66.5 + 63.5 = 211.25 mm: the row no longer fits on paper (by whole millimetres it would).
+        for (int i = 0; i < 8; ++i)
+            klick(form.UpDownSeitenrand);
+        QCOMPARE(form.EditSeitenrand->text(), QStringLiteral("14,75 mm"));
+        for (const QLineEdit *f : {form.EditSeitenrand, form.EditVertikalAbstand})
+            QVERIFY(QFontMetrics(f->font()).horizontalAdvance(f->text())
+                    <= f->width() - 2 * f->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, f) - 4);
+        g.p.dialoge.leeren();
+        ticken(form);
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("information")),
+                 QStringList{QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 14,75 mm +"
+                                            "(Horizontalabstand x 3) = 214,25 mm\r\n\r\n3 Etiketten passen NICHT "
+                                            "horizontal auf ein DIN-A4 Blatt! ")});
+
+        form.speichern1->trigger();
+        QFile f(g.p.daten(QStringLiteral("Adressen.ini")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(),
+                 QByteArray("[Einstellung]\r\nObererRand=16\r\nSeitenRand=15\r\nVertikalabstand=40\r\n"
+                            "Horizontalabstand=67\r\nEtikettenhoehe=40\r\nEtikettenbreite=64\r\n"
+                            "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=7\r\n[Genau]\r\nObererRand=15.5\r\n"
+                            "SeitenRand=14.75\r\nVertikalabstand=40.1\r\nHorizontalabstand=66.5\r\n"
+                            "Etikettenhoehe=40.1\r\nEtikettenbreite=63.5\r\n"));
+    }
+
+    // "Maße genau eingeben...": what is typed is taken as the arrows would set it, or refused with nothing changed.
+    void genauEingeben_data()
+    {
+        QTest::addColumn<bool>("genauerBogen"); // start on the precise stock rather than the sample card
+        QTest::addColumn<QStringList>("eingaben"); // key=text
+        QTest::addColumn<QString>("meldung");      // the refusal; empty when taken
+        QTest::addColumn<QStringList>("felder");   // key=text of the window's fields afterwards
+        QTest::addColumn<bool>("genau");
+
+        QTest::newRow("the stock's measures typed with a decimal comma")
+            << false
+            << QStringList{"ObererRand=15,5",      "SeitenRand=6,75",     "Vertikalabstand=38,1",
+                           "Horizontalabstand=66,5", "Etikettenhoehe=38,1", "Etikettenbreite= 63,5 ",
+                           "AnzahlEtikettenInZeile=3", "AnzahlEtikettenInSpalte=7"}
+            << QString() << QStringList{"SeitenRand=6,75 mm", "Etikettenbreite=63,5 mm", "AnzahlEtikettenInZeile=3"}
+            << true;
+        QTest::newRow("three decimals are refused, naming the field")
+            << false << QStringList{"SeitenRand=6,75", "Etikettenhoehe=38,123"}
+            << QStringLiteral("„38,123“ ist für „Höhe“ nicht möglich: erlaubt ist eine Zahl von 1 bis 10000 mm mit "
+                              "höchstens zwei Nachkommastellen, zum Beispiel 38,1.")
+            << QStringList{"SeitenRand=15 mm", "Etikettenhoehe=54 mm"} << false;
+        QTest::newRow("a point is no decimal comma")
+            << false << QStringList{"Etikettenbreite=63.5"}
+            << QStringLiteral("„63.5“ ist für „Breite“ nicht möglich: erlaubt ist eine Zahl von 1 bis 10000 mm mit "
+                              "höchstens zwei Nachkommastellen, zum Beispiel 38,1.")
+            << QStringList{"Etikettenbreite=85 mm"} << false;
+        QTest::newRow("a pitch below the editor's range")
+            << false << QStringList{"Vertikalabstand=0,5"}
+            << QStringLiteral("„0,5“ ist für „Vertikalabstand“ nicht möglich: erlaubt ist eine Zahl von 1 bis 10000 "
+                              "mm mit höchstens zwei Nachkommastellen, zum Beispiel 38,1.")
+            << QStringList{"Vertikalabstand=54 mm"} << false;
+        QTest::newRow("a count with a fraction")
+            << false << QStringList{"AnzahlEtikettenInZeile=2,5"}
+            << QStringLiteral("„2,5“ ist für „Anz. in einer Zeile [x]“ nicht möglich: erlaubt ist eine ganze Zahl von "
+                              "1 bis 10000.")
+            << QStringList{"AnzahlEtikettenInZeile=2"} << false;
+        QTest::newRow("a pitch below its label's width is raised to it")
+            << false << QStringList{"Horizontalabstand=80", "Etikettenbreite=85,5"} << QString()
+            << QStringList{"Horizontalabstand=85,5 mm", "Etikettenbreite=85,5 mm"} << true;
+        QTest::newRow("whole numbers make the label ordinary again")
+            << true
+            << QStringList{"ObererRand=16",     "SeitenRand=7",      "Vertikalabstand=38",
+                           "Horizontalabstand=67", "Etikettenhoehe=38", "Etikettenbreite=64"}
+            << QString() << QStringList{"SeitenRand=7 mm", "Vertikalabstand=38 mm"} << false;
+    }
+
+    void genauEingeben()
+    {
+        QFETCH(bool, genauerBogen);
+        QFETCH(QStringList, eingaben);
+        QFETCH(QString, meldung);
+        QFETCH(QStringList, felder);
+        QFETCH(bool, genau);
+        std::optional<Gestartet> gewoehnlich;
+        std::optional<GenauGeoeffnet> genauer;
+        Gestartet *g = genauerBogen ? static_cast<Gestartet *>(&genauer.emplace()) : &gewoehnlich.emplace();
+        TFormEtikette &form = *g->form;
+        g->p.dialoge.leeren();
+        const Bogenmasse vorher = form.Masse();
+        QString vorbelegt;
+        bool offenNachOk = false;
+        const bool geoeffnet = ImModalenDialog<TGenauDialog>([&] { form.MasseGenauEingeben1->trigger(); },
+                                                             [&](TGenauDialog &d) {
+            vorbelegt = d.findChild<QLineEdit *>(QStringLiteral("GenauSeitenRand"))->text();
+            for (const QString &e : eingaben) {
+                auto *f = d.findChild<QLineEdit *>(QStringLiteral("Genau") + e.section(u'=', 0, 0));
+                QVERIFY(f);
+                f->setText(e.section(u'=', 1));
+            }
+            QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("OkButton")), Qt::LeftButton);
+            offenNachOk = d.isVisible();
+        });
+        QVERIFY(geoeffnet);
+        QCOMPARE(vorbelegt, genauerBogen ? QStringLiteral("6,75") : QStringLiteral("15"));
+        QCOMPARE(offenNachOk, !meldung.isEmpty());
+        QCOMPARE(g->p.dialoge.texte(QStringLiteral("meldung")), meldung.isEmpty() ? QStringList() : QStringList{meldung});
+        if (!meldung.isEmpty()) {
+            QCOMPARE(form.Masse(), vorher);
+            QVERIFY(!form.VerzoegerungsTimer->isActive());
+        } else {
+            QVERIFY(form.zustand().EinstellungenGeaendert);
+            QVERIFY(form.VerzoegerungsTimer->isActive());
+            ticken(form);
+        }
+        for (const QString &e : felder) {
+            const auto i = std::ranges::find_if(Massangaben, [&](const Massangabe &a) {
+                return e.section(u'=', 0, 0) == QLatin1String(a.schluessel);
+            });
+            QCOMPARE(feld(form, i->feld), e.section(u'=', 1));
+        }
+        QCOMPARE(form.Masse().IstGenau(), genau);
+        QCOMPARE(g->p.dialoge.texte(QStringLiteral("fehler")), QStringList());
     }
 };
 

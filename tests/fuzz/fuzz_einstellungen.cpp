@@ -1,7 +1,8 @@
 // The profile-file reader and the settings file on any bytes. A value is one line's text, at most 254 characters;
 // other sections before and after change nothing; the measures read lie in their editors' ranges, a key without
 // a value keeps the measure it had, and reading stops at the first value that is no number. Whatever was read, and
-// any measures in range, are written as the nine lines the program writes and read back equal.
+// any measures in range, are written as the nine lines the program writes and read back equal; a precise label's
+// exact lengths follow in [Genau], agree with the nine lines, and come back the same.
 #include "gemeinsam.h"
 #include "storage/einstellungen.h"
 #include "storage/profildatei.h"
@@ -39,18 +40,46 @@ Bogenmasse ImBereich(FuzzedDataProvider &eingabe)
     Bogenmasse m;
     for (const Massangabe &a : Massangaben)
         m.*a.feld = eingabe.ConsumeIntegralInRange(a.minimum, MassMaximum);
-    return m;
+    if (!eingabe.ConsumeBool())
+        return m;
+    Laengen genau{};
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i)
+        genau[i] = eingabe.ConsumeIntegralInRange(Massangaben[i].minimum * 100, MassMaximum * 100);
+    return MitGenauenLaengen(m, genau);
 }
 
-// Written, the file holds exactly the nine lines; read back, it gives the measures again, every key present.
+// A precise label's exact lengths lie in their editors' ranges, round to its whole ones, and one has a fraction.
+void PruefeGenau(const Bogenmasse &m)
+{
+    if (!m.IstGenau())
+        return;
+    bool bruch = false;
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
+        const Massangabe &a = Massangaben[i];
+        const qint64 h = m.Hundertstel(a.feld);
+        PRUEFE(h >= qint64(a.minimum) * 100 && h <= qint64(MassMaximum) * 100);
+        PRUEFE(GanzeMm(h) == m.*a.feld);
+        bruch = bruch || h % 100 != 0;
+    }
+    PRUEFE(bruch);
+}
+
+// Written, the file holds exactly the nine lines, and a precise label's six exact lengths after them; read back, it
+// gives the measures again, every key present.
 void PruefeRundreise(const Bogenmasse &werte, const Bogenmasse &anderes)
 {
     const QByteArray inhalt = EinstellungsdateiInhalt(werte);
     static const QRegularExpression neunZeilen(
         QStringLiteral("\\A\\[Einstellung\\]\\r\\nObererRand=\\d+\\r\\nSeitenRand=\\d+\\r\\nVertikalabstand=\\d+\\r\\n"
                        "Horizontalabstand=\\d+\\r\\nEtikettenhoehe=\\d+\\r\\nEtikettenbreite=\\d+\\r\\n"
-                       "AnzahlEtikettenInZeile=\\d+\\r\\nAnzahlEtikettenInSpalte=\\d+\\r\\n\\z"));
-    PRUEFE(neunZeilen.match(QString::fromLatin1(inhalt)).hasMatch());
+                       "AnzahlEtikettenInZeile=\\d+\\r\\nAnzahlEtikettenInSpalte=\\d+\\r\\n"
+                       "(\\[Genau\\]\\r\\nObererRand=@\\r\\nSeitenRand=@\\r\\nVertikalabstand=@\\r\\n"
+                       "Horizontalabstand=@\\r\\nEtikettenhoehe=@\\r\\nEtikettenbreite=@\\r\\n)?\\z")
+            .replace(QLatin1Char('@'), QStringLiteral("\\d+(\\.\\d?[1-9])?")));
+    const QRegularExpressionMatch treffer = neunZeilen.match(QString::fromLatin1(inhalt));
+    PRUEFE(treffer.hasMatch());
+    PRUEFE(treffer.hasCaptured(1) == werte.IstGenau());
+    PruefeGenau(werte);
 
     const QString pfad = Pfad("rund.ini");
     SchreibeEinstellungsdatei(pfad, werte);

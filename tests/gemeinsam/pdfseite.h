@@ -10,6 +10,10 @@
 #include <QRect>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdlib>
 
 // Printed pages read back with pdfinfo and pdftoppm.
 
@@ -139,4 +143,86 @@ inline QPointF Kreuzmitte(const QString &pdf, int dpi, const MmPunkt &k)
     if (x.size() != 1 || y.size() != 1)
         return QPointF(-1, -1);
     return QPointF(x[0], y[0]);
+}
+
+// A picture stored in a PDF, exactly as its stream holds it, and whether a viewer is told to smooth it. A picture
+// drawn several times is stored once and counts once.
+struct PdfBild
+{
+    QImage bild;
+    bool geglaettet = false;
+};
+
+inline QList<PdfBild> BilderAusPdf(const QString &pdf)
+{
+    QList<PdfBild> bilder;
+    QList<qsizetype> nummern; // of each stored picture's first use, as pdfimages numbers its files
+    QProcess liste;
+    liste.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    if (!liste.waitForFinished(60000) || liste.exitCode() != 0)
+        return bilder;
+    // page num type width height color comp bpc enc interp object ID ...
+    const QStringList zeilen = QString::fromLocal8Bit(liste.readAllStandardOutput()).split(u'\n');
+    QStringList objekte;
+    for (const QString &zeile : zeilen.mid(2)) {
+        const QStringList spalten = zeile.simplified().split(u' ');
+        if (spalten.size() <= 11)
+            continue;
+        const QString objekt = spalten[10] + u' ' + spalten[11];
+        if (!objekte.contains(objekt)) {
+            objekte.append(objekt);
+            nummern.append(spalten[1].toInt());
+            bilder.append({QImage(), spalten[9] != QStringLiteral("no")});
+        }
+    }
+    QTemporaryDir ordner;
+    QProcess auszug;
+    auszug.start(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, ordner.filePath(QStringLiteral("b"))});
+    if (!auszug.waitForFinished(60000) || auszug.exitCode() != 0)
+        return {};
+    for (qsizetype i = 0; i < bilder.size(); ++i)
+        bilder[i].bild = QImage(ordner.filePath(QStringLiteral("b-%1.png").arg(nummern[i], 3, 10, QLatin1Char('0'))));
+    return bilder;
+}
+
+// Empty when both pictures have the same size and colours pixel for pixel, else how they differ.
+inline QString Pixelabweichung(const QImage &ist, const QImage &soll)
+{
+    if (ist.size() != soll.size())
+        return QStringLiteral("%1 x %2 Pixel statt %3 x %4")
+            .arg(ist.width())
+            .arg(ist.height())
+            .arg(soll.width())
+            .arg(soll.height());
+    const QImage a = ist.convertToFormat(QImage::Format_RGB32);
+    const QImage b = soll.convertToFormat(QImage::Format_RGB32);
+    int anders = 0;
+    int groesste = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (p == q)
+                continue;
+            ++anders;
+            groesste = std::max({groesste, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q))});
+        }
+    if (anders == 0)
+        return QString();
+    return QStringLiteral("%1 von %2 Pixeln anders, um bis zu %3")
+        .arg(anders)
+        .arg(a.width() * a.height())
+        .arg(groesste);
+}
+
+// What a page must carry: the label picture itself, or the composed sheet raster, pixel for pixel and unsmoothed.
+inline QString PruefeBildImPdf(const QString &pdf, const QImage &gedruckt)
+{
+    const QList<PdfBild> bilder = BilderAusPdf(pdf);
+    if (bilder.size() != 1)
+        return QStringLiteral("%1 Bilder im PDF statt einem").arg(bilder.size());
+    if (bilder.first().geglaettet)
+        return QStringLiteral("das Bild wird geglättet");
+    return Pixelabweichung(bilder.first().bild, gedruckt);
 }

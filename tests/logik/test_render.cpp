@@ -1,6 +1,7 @@
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
+#include "render/seite.h"
 
 #include <QFile>
 #include <QPainter>
@@ -14,6 +15,8 @@
 
 using Positionen = QList<QPoint>;
 Q_DECLARE_METATYPE(Bogenangaben)
+Q_DECLARE_METATYPE(Seitenwahl)
+Q_DECLARE_METATYPE(Druckflaeche)
 
 namespace {
 
@@ -219,6 +222,8 @@ private Q_SLOTS:
     void etikettenbogenRiesigeAnzahlen();
     void einzelvorschau();
     void leseBild();
+    void genauePlatzierung_data();
+    void genauePlatzierung();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -839,6 +844,78 @@ void TestRender::leseBild()
     qToLittleEndian<qint32>(200000, riesig.data() + 18);
     qToLittleEndian<qint32>(200000, riesig.data() + 22);
     QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("riesig.bmp"), riesig)).isNull());
+}
+
+// The precise 3 x 7 stock (63.5 x 38.1 mm: 1500 x 900 pixels at 600 dpi) in every mode and on every kind of
+// device: where the first and the last label of the page go, in device pixels, worked out by hand.
+void TestRender::genauePlatzierung_data()
+{
+    QTest::addColumn<Seitenwahl>("wahl");
+    QTest::addColumn<Druckflaeche>("flaeche");
+    QTest::addColumn<int>("zeilen"); // AnzahlEtikettenInSpalte
+    QTest::addColumn<int>("anzahl");
+    QTest::addColumn<QRectF>("erstes");
+    QTest::addColumn<QRectF>("letztes");
+
+    const Druckflaeche pdf600{600, 600, {}, {}};
+    const QRectF ecke600(159.4488, 366.1417, 1500, 900);   // 6.75 mm, 15.5 mm
+    const QRectF spalte3zeile7(3301.1811, 5766.1417, 1500, 900); // 139.75 mm, 244.1 mm
+    QTest::newRow("whole sheet into a 600 dpi PDF") << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << pdf600 << 7
+                                                    << 21 << ecke600 << spalte3zeile7;
+    QTest::newRow("one label at column 3, row 7") << Seitenwahl{Druckumfang::EineEtikette, 3, 7} << pdf600 << 7
+                                                  << 1 << spalte3zeile7 << spalte3zeile7;
+    QTest::newRow("row 7 alone on the screen's 96 dpi preview")
+        << Seitenwahl{Druckumfang::EineZeile, 1, 7} << Druckflaeche{96, 96, {}, {}} << 7 << 3
+        << QRectF(25.5118, 922.5827, 240, 144) << QRectF(528.1890, 922.5827, 240, 144);
+    // (6.75 x 1.01 + 1) mm, (15.5 x 0.99 - 0.5) mm at 300 dpi, less the 50 pixels of the printer's margins.
+    QTest::newRow("whole sheet on a corrected printer with margins")
+        << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << Druckflaeche{300, 300, {50, 50}, {1.0, -0.5, 1.01, 0.99}} << 7
+        << 21 << QRectF(42.3327, 125.3346, 757.5, 445.5) << QRectF(1628.9075, 2798.3346, 757.5, 445.5);
+    QTest::newRow("rows that begin below the paper are left out")
+        << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << pdf600 << 12 << 24 << ecke600
+        << QRectF(3301.1811, 6666.1417, 1500, 900);
+    QTest::newRow("a unequal resolution keeps its axes apart")
+        << Seitenwahl{Druckumfang::EineEtikette, 1, 1} << Druckflaeche{300, 600, {}, {}} << 7 << 1
+        << QRectF(79.7244, 366.1417, 750, 900) << QRectF(79.7244, 366.1417, 750, 900);
+}
+
+void TestRender::genauePlatzierung()
+{
+    QFETCH(Seitenwahl, wahl);
+    QFETCH(Druckflaeche, flaeche);
+    QFETCH(int, zeilen);
+    QFETCH(int, anzahl);
+    QFETCH(QRectF, erstes);
+    QFETCH(QRectF, letztes);
+    Bogenmasse m = MitGenauenLaengen(Bogenmasse{16, 7, 38, 67, 38, 64, 3, zeilen, {}},
+                                     {1550, 675, 3810, 6650, 3810, 6350});
+    QVERIFY(m.IstGenau());
+    QImage etikett(750, 450, QImage::Format_RGB32);
+    etikett.fill(Qt::black);
+
+    const Seitenbild seite = BaueSeite(etikett, m, wahl, flaeche);
+    QCOMPARE(seite.etiketten.size(), anzahl);
+    QCOMPARE(seite.bild, etikett);
+    const auto nahe = [](const QRectF &a, const QRectF &b) {
+        return std::abs(a.x() - b.x()) < 1e-3 && std::abs(a.y() - b.y()) < 1e-3 && std::abs(a.width() - b.width()) < 1e-3
+            && std::abs(a.height() - b.height()) < 1e-3;
+    };
+    QVERIFY2(nahe(seite.etiketten.first(), erstes), qPrintable(QDebug::toString(seite.etiketten.first())));
+    QVERIFY2(nahe(seite.etiketten.last(), letztes), qPrintable(QDebug::toString(seite.etiketten.last())));
+
+    // Drawn, every label covers its rectangle and nothing else: the preview shows what is printed.
+    if (flaeche.versatz.isNull() && flaeche.dpiX <= 300) {
+        const QImage bild = Seitenvorschau(etikett, m, wahl, flaeche.dpiX, flaeche.dpiY);
+        QCOMPARE(bild.size(), Arbeitsbildgroesse(flaeche.dpiX, flaeche.dpiY));
+        qint64 dunkel = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x)
+                dunkel += qGray(bild.pixel(x, y)) < 128;
+        QCOMPARE(dunkel, qint64(anzahl) * qRound(erstes.width()) * qRound(erstes.height()));
+        const QPoint mitte = letztes.center().toPoint();
+        QCOMPARE(bild.pixel(mitte), qRgb(0, 0, 0));
+        QCOMPARE(bild.pixel(qFloor(letztes.right()) + 1, mitte.y()), qRgb(255, 255, 255));
+    }
 }
 
 QTEST_MAIN(TestRender)

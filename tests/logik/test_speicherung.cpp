@@ -222,6 +222,100 @@ private Q_SLOTS:
         QCOMPARE(LiesEinstellungsdatei(pfad, Bogenmasse{}).werte, werte);
     }
 
+    // The second section of a precise label: it counts only complete, plain, in range and agreeing with the nine
+    // lines; otherwise the label reads as ordinary, silently. Written back, a label gives the same bytes.
+    void genaueLaengen_data()
+    {
+        QTest::addColumn<QByteArray>("genau");     // what follows [Einstellung] of the stock in the example
+        QTest::addColumn<QByteArray>("einstellung"); // replaces that section's lengths, when not empty
+        QTest::addColumn<QList<int>>("erwartet");  // the six exact lengths in hundredths; empty: ordinary
+
+        const QByteArray beispiel = "[Genau]\r\nObererRand=15.5\r\nSeitenRand=6.75\r\nVertikalabstand=38.1\r\n"
+                                    "Horizontalabstand=66.5\r\nEtikettenhoehe=38.1\r\nEtikettenbreite=63.5\r\n";
+        const QList<int> exakt{1550, 675, 3810, 6650, 3810, 6350};
+        const auto ersetzt = [&](const char *alt, const char *neu) {
+            return QByteArray(beispiel).replace(alt, neu);
+        };
+        QTest::newRow("the stock's measures") << beispiel << QByteArray() << exakt;
+        QTest::newRow("blanks, other order, lower case and a later section")
+            << QByteArray("[genau]\r\netikettenbreite = 63.5\r\nEtikettenhoehe=38.1\r\nHorizontalabstand=66.5\r\n"
+                          "Vertikalabstand= 38.1\r\nSeitenRand=6.75\r\nObererRand=15.5\r\n[Andere]\r\nx=1\r\n")
+            << QByteArray() << exakt;
+        QTest::newRow("a half rounds away from zero: 38.5 agrees with 39")
+            << ersetzt("Etikettenhoehe=38.1", "Etikettenhoehe=38.5") << QByteArray("Etikettenhoehe=39")
+            << QList<int>{1550, 675, 3810, 6650, 3850, 6350};
+        QTest::newRow("the nine lines written with fractions themselves")
+            << beispiel << QByteArray("ObererRand=15.5\r\nSeitenRand=6,75") << exakt;
+        QTest::newRow("only whole values: ordinary")
+            << QByteArray("[Genau]\r\nObererRand=16\r\nSeitenRand=7.00\r\nVertikalabstand=38\r\n"
+                          "Horizontalabstand=67\r\nEtikettenhoehe=38.0\r\nEtikettenbreite=64\r\n")
+            << QByteArray() << QList<int>{};
+        QTest::newRow("a length missing") << ersetzt("SeitenRand=6.75\r\n", "") << QByteArray() << QList<int>{};
+        QTest::newRow("a length empty") << ersetzt("SeitenRand=6.75", "SeitenRand=") << QByteArray() << QList<int>{};
+        QTest::newRow("three decimals") << ersetzt("6.75", "6.755") << QByteArray() << QList<int>{};
+        QTest::newRow("a decimal comma") << ersetzt("6.75", "6,75") << QByteArray() << QList<int>{};
+        QTest::newRow("no number") << ersetzt("6.75", "6.7x") << QByteArray() << QList<int>{};
+        QTest::newRow("a sign") << ersetzt("6.75", "+6.75") << QByteArray() << QList<int>{};
+        QTest::newRow("disagrees with the nine lines") << ersetzt("15.5", "17.5") << QByteArray() << QList<int>{};
+        QTest::newRow("38.49 does not round to 39")
+            << ersetzt("Etikettenhoehe=38.1", "Etikettenhoehe=38.49") << QByteArray("Etikettenhoehe=39")
+            << QList<int>{};
+        QTest::newRow("below the editor's range: a pitch of 0.6 mm")
+            << ersetzt("Vertikalabstand=38.1", "Vertikalabstand=0.6") << QByteArray("Vertikalabstand=1")
+            << QList<int>{};
+        QTest::newRow("above the editor's range") << ersetzt("15.5", "10000.3") << QByteArray("ObererRand=10000")
+                                                  << QList<int>{};
+        QTest::newRow("a length missing from the nine lines")
+            << beispiel << QByteArray("SeitenRand=") << QList<int>{};
+        QTest::newRow("no number in the nine lines") << beispiel << QByteArray("ObererRand=1.2.3") << QList<int>{};
+    }
+
+    void genaueLaengen()
+    {
+        QFETCH(QByteArray, genau);
+        QFETCH(QByteArray, einstellung);
+        QFETCH(QList<int>, erwartet);
+        QByteArray neun = "[Einstellung]\r\nObererRand=16\r\nSeitenRand=7\r\nVertikalabstand=38\r\n"
+                          "Horizontalabstand=67\r\nEtikettenhoehe=38\r\nEtikettenbreite=64\r\n"
+                          "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=7\r\n";
+        for (const QByteArray &zeile : einstellung.split('\n')) {
+            if (zeile.isEmpty())
+                break;
+            const QByteArray schluessel = zeile.left(zeile.indexOf('=') + 1);
+            const qsizetype von = neun.indexOf("\n" + schluessel) + 1;
+            neun.replace(von, neun.indexOf('\r', von) - von, zeile.trimmed());
+        }
+        const QString pfad = m_dir.filePath(QStringLiteral("genau.ini"));
+        QFile datei(pfad);
+        QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        datei.write(neun + genau);
+        datei.close();
+
+        // The previous label was precise: nothing of it stays.
+        const Bogenmasse bisher = MitGenauenLaengen(Anfangsmasse, {1, 2, 303, 404, 505, 606});
+        const GeleseneMasse gelesen = LiesEinstellungsdatei(pfad, bisher);
+        QCOMPARE(gelesen.werte.IstGenau(), !erwartet.isEmpty());
+        for (std::size_t i = 0; i < AnzahlLaengen && gelesen.werte.IstGenau(); ++i)
+            QCOMPARE(gelesen.werte.Hundertstel(Massangaben[i].feld), erwartet[qsizetype(i)]);
+
+        // Saved, a precise label gets the nine lines and its exact lengths; an ordinary one the nine lines alone.
+        const QByteArray geschrieben = EinstellungsdateiInhalt(gelesen.werte);
+        QVERIFY(geschrieben.startsWith(EinstellungsdateiInhalt(Bogenmasse{gelesen.werte.ObererRand,
+                                                                          gelesen.werte.SeitenRand,
+                                                                          gelesen.werte.Vertikalabstand,
+                                                                          gelesen.werte.Horizontalabstand,
+                                                                          gelesen.werte.Etikettenhoehe,
+                                                                          gelesen.werte.Etikettenbreite,
+                                                                          gelesen.werte.AnzahlEtikettenInZeile,
+                                                                          gelesen.werte.AnzahlEtikettenInSpalte,
+                                                                          {}})));
+        QCOMPARE(geschrieben.count('\n'), erwartet.isEmpty() ? 9 : 16);
+        if (QTest::currentDataTag() == QByteArray("the stock's measures"))
+            QCOMPARE(geschrieben, neun + genau);
+        SchreibeEinstellungsdatei(pfad, gelesen.werte);
+        QCOMPARE(LiesEinstellungsdatei(pfad, Anfangsmasse).werte, gelesen.werte);
+    }
+
     void fehlgeschlagenesSchreibenLaesstAlteDatei()
     {
         // A name so long that no temporary file can be made beside it: the write fails for root too.

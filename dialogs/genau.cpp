@@ -1,0 +1,61 @@
+#include "dialogs/genau.h"
+
+#include "platform/dialogdienst.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TGenauDialog::TGenauDialog(const Bogenmasse &bisher, DialogDienst &dialoge, QWidget *eltern)
+    : QDialog(eltern), m_dialoge(dialoge), m_masse(bisher)
+{
+    setObjectName(QStringLiteral("GenauDialog"));
+    setWindowTitle(QStringLiteral("Maße genau eingeben"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto *hinweis = new QLabel(QStringLiteral("Die Maße des Etikettenbogens in Millimetern, wie sie der Hersteller "
+                                              "angibt, mit bis zu zwei Nachkommastellen (zum Beispiel 38,1)."),
+                               this);
+    hinweis->setWordWrap(true);
+    auto *formular = new QFormLayout;
+    for (std::size_t i = 0; i < Massangaben.size(); ++i) {
+        const Massangabe &a = Massangaben[i];
+        QLineEdit *&feld = m_felder[i];
+        feld = new QLineEdit(this);
+        feld->setObjectName(QStringLiteral("Genau") + QLatin1String(a.schluessel));
+        feld->setText(a.anzahl ? QString::number(bisher.*a.feld)
+                               : HundertstelText(bisher.Hundertstel(a.feld), QLatin1Char(',')));
+        formular->addRow(MassBezeichnung(a) + (a.anzahl ? QStringLiteral(":") : QStringLiteral(" (mm):")), feld);
+    }
+    auto *knoepfe = new QDialogButtonBox(this);
+    QPushButton *ok = knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setDefault(true);
+    QPushButton *abbrechen = knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    abbrechen->setObjectName(QStringLiteral("AbbrechenButton"));
+    connect(ok, &QPushButton::clicked, this, &TGenauDialog::OkClick);
+    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *spalte = new QVBoxLayout(this);
+    spalte->addWidget(hinweis);
+    spalte->addLayout(formular);
+    spalte->addWidget(knoepfe);
+    setMinimumWidth(380);
+}
+
+void TGenauDialog::OkClick()
+{
+    std::array<QString, Massangaben.size()> texte;
+    for (std::size_t i = 0; i < texte.size(); ++i)
+        texte[i] = m_felder[i]->text();
+    const EingegebeneMasse e = LiesEingegebeneMasse(texte);
+    if (!e.masse) {
+        m_dialoge.meldung(e.fehler);
+        return;
+    }
+    m_masse = *e.masse;
+    accept();
+}
