@@ -1,5 +1,7 @@
 #include "platform/dialogdienst.h"
 
+#include "dialogs/etikettenbogendialog.h"
+
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QFileInfo>
@@ -119,4 +121,12 @@ bool QtDialoge::druckDialog(QPrinter &drucker)
     if (!m_druckDialog)
         m_druckDialog = new QPrintDialog(&drucker, m_besitzer);
     return m_druckDialog->exec() == QDialog::Accepted;
+}
+
+std::optional<Etikettenbogen> QtDialoge::etikettenbogen(const QList<Etikettenbogen> &boegen)
+{
+    TEtikettenbogenDialog dialog(boegen, m_besitzer);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.gewaehlterBogen();
 }
