@@ -445,10 +445,11 @@ private Q_SLOTS:
         QCOMPARE(l.fehler, QString());
         QCOMPARE(l.status, 0);
 
-        for (const QString &pdf : {fensterPdf, befehlPdf}) {
-            const QStringList daneben = PruefeBogenKanten(pdf, *b);
-            QVERIFY2(daneben.isEmpty(), qPrintable(pdf + QStringLiteral(": ") + daneben.join(QStringLiteral("; "))));
-        }
+        QStringList daneben;
+        for (const QString &pdf : {fensterPdf, befehlPdf})
+            for (const QString &f : PruefeBogenKanten(pdf, *b))
+                daneben << QFileInfo(pdf).fileName() + QStringLiteral(": ") + f;
+        QVERIFY2(daneben.isEmpty(), qPrintable(daneben.join(QStringLiteral("; "))));
     }
 
     // Through the print server's PDF printer, with a correction stored for it: the page arrives, moved by the
