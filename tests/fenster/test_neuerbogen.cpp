@@ -8,7 +8,6 @@
 #include "storage/namen.h"
 
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -55,14 +54,6 @@ class TestNeuerBogen : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void menue()
-    {
-        Gestartet g;
-        const QList<QAction *> eintraege = g.form->Datei1->actions();
-        QCOMPARE(eintraege.value(eintraege.indexOf(g.form->Neu1) + 1), g.form->NeuFuerEtikettenbogen1);
-        QCOMPARE(g.form->NeuFuerEtikettenbogen1->text(), QStringLiteral("Neu für einen Etikettenbogen..."));
-    }
-
     // "Anlegen" through the window: the questions "Neu mit Hilfe einer Vorlage" asks, the picture and settings
     // file of the sheet in the labels folder, and the new label loaded with the sheet's exact measures.
     void anlegen_data()
