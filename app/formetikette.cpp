@@ -301,6 +301,7 @@ void TFormEtikette::baueMenue()
     QMenuBar *leiste = menuBar();
     Datei1 = leiste->addMenu(QStringLiteral("Datei"));
     Neu1 = Datei1->addAction(QStringLiteral("Neu mit Hilfe einer Vorlage"));
+    NeuFuerEtikettenbogen1 = Datei1->addAction(QStringLiteral("Neu für einen Etikettenbogen..."));
     Oeffnen1 = Datei1->addAction(QStringLiteral("Öffnen..."));
     drucken1 = Datei1->addAction(QStringLiteral("Drucken"));
     speichern1 = Datei1->addAction(QStringLiteral("Speichern"));
@@ -332,6 +333,7 @@ void TFormEtikette::verbinde()
                 [this, handler] { bewacht([this, handler] { (this->*handler)(); }); });
     };
     an(Neu1, &TFormEtikette::Neu1Click);
+    an(NeuFuerEtikettenbogen1, &TFormEtikette::NeuFuerEtikettenbogen1Click);
     an(Oeffnen1, &TFormEtikette::Oeffnen1Click);
     an(drucken1, &TFormEtikette::drucken1Click);
     an(speichern1, &TFormEtikette::speichern1Click);

@@ -161,6 +161,7 @@ public:
 
     QMenu *Datei1;
     QAction *Neu1;
+    QAction *NeuFuerEtikettenbogen1;
     QAction *Oeffnen1;
     QAction *drucken1;
     QAction *speichern1;
@@ -221,6 +222,13 @@ public:
     bool OeffnenVorbereiten();
     void Oeffnen1Click();
     void Neu1Click();
+    // "Neu für einen Etikettenbogen...": a new label for a sheet of the catalogue.
+    void NeuFuerEtikettenbogen1Click();
+    // What both ways of making a label share once the template or sheet is chosen: the name question (offering
+    // vorschlag), the overwrite question, then schreibe(picture, settings file) makes the files (the settings
+    // path empty when !mitEinstellungen) and the new label loads.
+    void NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinstellungen,
+                             const std::function<void(const QString &bild, const QString &einstellungen)> &schreibe);
     void Etikettbearbeiten1Click();
     void Image1DblClick();
     void BitBtnNeuladenClick();

@@ -1,10 +1,13 @@
-// The window's commands that bring a label into it: open one, or make one from a template.
+// The window's commands that bring a label into it: open one, or make one from a template or a catalogue sheet.
 #include "app/formetikette.h"
 
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
+#include "render/bogenbild.h"
 #include "storage/dateien.h"
+#include "storage/einstellungen.h"
+#include "storage/etikettenboegen.h"
 #include "storage/namen.h"
 
 #include <QDateTime>
@@ -12,6 +15,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 bool TFormEtikette::OeffnenVorbereiten()
 {
@@ -91,10 +95,59 @@ void TFormEtikette::Neu1Click()
     const QString vorlagenName = DateinamenTeil(vorlage);
     // The template's folder with its separator, so that a root folder needs no special case.
     const QString vorlagenOrdner = vorlage.left(vorlage.size() - vorlagenName.size());
+    const bool mitEinstellungen = HatBildendung(vorlagenName);
+    NeuesEtikettAnlegen(vorlagenName, mitEinstellungen, [&](const QString &bild, const QString &einstellungen) {
+        // Picture and settings file are replaced together or not at all, so a template without its settings
+        // file leaves the labels folder and the current label as they were.
+        QList<Kopierauftrag> kopien{{vorlage, bild}};
+        if (mitEinstellungen)
+            kopien.append({vorlagenOrdner + Einstellungsname(vorlagenName), einstellungen});
+        if (!KopiereErsetzend(kopien))
+            throw Fehler(QStringLiteral("Datei kann nicht kopiert werden."));
+    });
+}
 
-    QString name = vorlagenName;
+void TFormEtikette::NeuFuerEtikettenbogen1Click()
+{
+    if (!OeffnenVorbereiten())
+        return;
+    const QString katalog = m_zustand.OrdnerEtikettenVorlagen + EtikettenboegenDatei;
+    QList<Etikettenbogen> boegen;
+    try {
+        boegen = LiesEtikettenboegen(katalog).boegen;
+    } catch (const Fehler &f) {
+        dialoge().meldung(QStringLiteral("Die Liste der Etikettenbögen kann nicht gelesen werden: ") + f.text());
+        return;
+    }
+    if (boegen.isEmpty()) {
+        dialoge().meldung(QStringLiteral("Die Liste der Etikettenbögen ") + QDir::toNativeSeparators(katalog)
+                          + QStringLiteral(" enthält keinen Bogen."));
+        return;
+    }
+    const std::optional<Etikettenbogen> bogen = dialoge().etikettenbogen(boegen);
+    if (!bogen)
+        return;
+    NeuesEtikettAnlegen(NamensVorschlag(*bogen), true, [&](const QString &bild, const QString &einstellungen) {
+        // Written aside first and moved in together, as a template's copies are.
+        const QTemporaryDir entwurf;
+        const QString entwurfBild = entwurf.filePath(QStringLiteral("etikett.bmp"));
+        const QString entwurfEinstellungen = entwurf.filePath(QStringLiteral("etikett.ini"));
+        if (!entwurf.isValid() || !ZeichneLeeresEtikett(*bogen).save(entwurfBild, "BMP"))
+            throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
+                         + QStringLiteral(" kann nicht erstellt werden"));
+        SchreibeEinstellungsdatei(entwurfEinstellungen, MasseDesBogens(*bogen));
+        if (!KopiereErsetzend({{entwurfBild, bild}, {entwurfEinstellungen, einstellungen}}))
+            throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
+                         + QStringLiteral(" kann nicht erstellt werden"));
+    });
+}
+
+void TFormEtikette::NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinstellungen,
+                                        const std::function<void(const QString &, const QString &)> &schreibe)
+{
+    QString name = vorschlag;
     if (dialoge().frage(QStringLiteral("Möchten Sie dem Etikett einen neuen Namen geben?"))) {
-        const QString neu = NeuenNamenErfragen(dialoge(), vorlagenName);
+        const QString neu = NeuenNamenErfragen(dialoge(), vorschlag);
         name = HatBildendung(neu) ? neu : neu + QStringLiteral(".bmp");
     }
 
@@ -104,16 +157,9 @@ void TFormEtikette::Neu1Click()
                             + QStringLiteral("\" ist schon vorhanden! Soll sie überschrieben werden?")))
         return;
 
-    // Picture and settings file are replaced together or not at all, so a template without its settings file
-    // leaves the labels folder and the current label as they were.
-    QList<Kopierauftrag> kopien{{vorlage, bild}};
-    QString einstellungen;
-    if (HatBildendung(vorlagenName)) {
-        einstellungen = m_zustand.OrdnerEtiketten + QDir::separator() + Einstellungsname(name);
-        kopien.append({vorlagenOrdner + Einstellungsname(vorlagenName), einstellungen});
-    }
-    if (!KopiereErsetzend(kopien))
-        throw Fehler(QStringLiteral("Datei kann nicht kopiert werden."));
+    const QString einstellungen =
+        mitEinstellungen ? m_zustand.OrdnerEtiketten + QDir::separator() + Einstellungsname(name) : QString();
+    schreibe(bild, einstellungen);
     const QDateTime jetzt = QDateTime::currentDateTime();
     SetzeDateiDatum(bild, jetzt);
     if (!einstellungen.isEmpty())

@@ -27,6 +27,7 @@ public:
     std::optional<QString> datei;
     std::optional<QString> eingabe(const QString &) override { return std::nullopt; }
     bool druckDialog(QPrinter &) override { return false; }
+    std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &) override { return std::nullopt; }
 };
 
 class OhneSchale : public Schale

@@ -1,5 +1,7 @@
 #include "platform/dialogdienst.h"
 
+#include "dialogs/etikettenbogendialog.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
@@ -183,4 +185,12 @@ void QtDialoge::richteEigenschaftenEin(QDialog &eigenschaften)
         knopf->click();
     QObject::connect(&eigenschaften, &QDialog::accepted, &eigenschaften,
                      [this, &eigenschaften] { m_papierGewaehlt = &eigenschaften; });
+}
+
+std::optional<Etikettenbogen> QtDialoge::etikettenbogen(const QList<Etikettenbogen> &boegen)
+{
+    TEtikettenbogenDialog dialog(boegen, m_besitzer);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.gewaehlterBogen();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "storage/etikettenboegen.h"
+
+#include <QList>
 #include <QPageLayout>
 #include <QPointer>
 #include <QString>
@@ -33,6 +36,8 @@ public:
     virtual std::optional<QString> eingabe(const QString &vorbelegung) = 0;
     // Printer dialog; false when cancelled.
     virtual bool druckDialog(QPrinter &drucker) = 0;
+    // The catalogue's sheet dialog; the sheet taken with "Anlegen", nothing when cancelled.
+    virtual std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) = 0;
 };
 
 inline const QString ProgrammTitel = QStringLiteral("Morvane");
@@ -53,6 +58,7 @@ public:
     std::optional<QString> dateiOeffnen(const QString &vorgabe) override;
     std::optional<QString> eingabe(const QString &vorbelegung) override;
     bool druckDialog(QPrinter &drucker) override;
+    std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) override;
 
 private:
     void richteEigenschaftenEin(QDialog &eigenschaften);

@@ -32,3 +32,22 @@ QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe)
     }
     return bild;
 }
+
+QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen)
+{
+    const auto pixel = [](int hundertstel) { return qMax(1, int(std::lround(hundertstel * EtikettDpi / 2540.0))); };
+    QImage bild(pixel(bogen.breite), pixel(bogen.hoehe), QImage::Format_RGB32);
+    bild.setDotsPerMeterX(int(std::lround(EtikettDpi / 0.0254)));
+    bild.setDotsPerMeterY(bild.dotsPerMeterX());
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    p.setPen(QPen(EtikettKontur, 0));
+    // The outermost pixels are the edge; an ellipse is drawn smooth so that its curve reads as a line.
+    if (bogen.form == Etikettenform::Rechteck) {
+        p.drawRect(0, 0, bild.width() - 1, bild.height() - 1);
+    } else {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.drawEllipse(QRectF(0.5, 0.5, bild.width() - 1, bild.height() - 1));
+    }
+    return bild;
+}

@@ -14,3 +14,9 @@ inline const QColor BogenbildKontur(0x2d, 0x5f, 0x8a);
 // `hoehe` pixels high (at least 10) and as wide as A4's proportion gives; each label is filled and outlined, as
 // a rectangle or, for round and oval labels, as the ellipse in its bounding box.
 QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe);
+
+// The picture of a new label for the sheet: white, at EtikettDpi for the label's exact size, with a thin
+// light-grey outline along the label's edge (an ellipse for round and oval labels), to paint within.
+inline constexpr int EtikettDpi = 300;
+inline const QColor EtikettKontur(0xc8, 0xc8, 0xc8);
+QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen);

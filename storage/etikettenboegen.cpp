@@ -246,3 +246,32 @@ MmRechteck EtikettImBogen(const Etikettenbogen &b, int spalte, int zeile)
     return {(b.linkerRand + (spalte - 1) * double(b.horizontalabstand)) / 100.0,
             (b.obererRand + (zeile - 1) * double(b.vertikalabstand)) / 100.0, b.breite / 100.0, b.hoehe / 100.0};
 }
+
+Bogenmasse MasseDesBogens(const Etikettenbogen &b)
+{
+    Bogenmasse m = Anfangsmasse;
+    m.AnzahlEtikettenInZeile = b.spalten;
+    m.AnzahlEtikettenInSpalte = b.zeilen;
+    return MitGenauenLaengen(m, Laengen{b.obererRand, b.linkerRand, b.vertikalabstand, b.horizontalabstand, b.hoehe,
+                                        b.breite});
+}
+
+QString NamensVorschlag(const Etikettenbogen &b)
+{
+    QString name = b.hersteller;
+    if (!b.nummern.isEmpty())
+        name += QLatin1Char('_') + b.nummern.first();
+    QString sauber;
+    for (const QChar c : std::as_const(name)) {
+        const bool erlaubt = c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char(',');
+        if (erlaubt)
+            sauber += c;
+        else if (!sauber.endsWith(QLatin1Char('_')))
+            sauber += QLatin1Char('_');
+    }
+    while (sauber.startsWith(QLatin1Char('_')))
+        sauber.remove(0, 1);
+    while (sauber.endsWith(QLatin1Char('_')))
+        sauber.chop(1);
+    return (sauber.isEmpty() ? QStringLiteral("Etikettenbogen") : sauber) + QStringLiteral(".bmp");
+}

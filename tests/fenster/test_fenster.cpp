@@ -465,7 +465,8 @@ private Q_SLOTS:
         for (QAction *a : form->Datei1->actions())
             datei << a->text();
         QCOMPARE(datei,
-                 (QStringList{QStringLiteral("Neu mit Hilfe einer Vorlage"), QStringLiteral("Öffnen..."),
+                 (QStringList{QStringLiteral("Neu mit Hilfe einer Vorlage"),
+                              QStringLiteral("Neu für einen Etikettenbogen..."), QStringLiteral("Öffnen..."),
                               QStringLiteral("Drucken"), QStringLiteral("Speichern"),
                               QStringLiteral("Etikett neu laden"), QStringLiteral("   "), QStringLiteral("Beenden")}));
         QVERIFY(!form->N1->isSeparator());

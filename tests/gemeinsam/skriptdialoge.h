@@ -24,6 +24,9 @@ public:
     std::deque<std::optional<QString>> dateien; // for dateiOeffnen
     std::deque<std::optional<QString>> eingaben;
     std::deque<bool> druckDialoge;
+    // for etikettenbogen: the sheet "Anlegen" takes, or nothing for "Abbrechen"
+    std::deque<std::optional<Etikettenbogen>> boegen;
+    QList<Etikettenbogen> angeboteneBoegen; // what the sheet dialog was last given
     // Called with the printer when the print dialog is confirmed, to point it at a file.
     std::function<void(QPrinter &)> druckerEinrichten;
     QList<Eintrag> gezeigt;
@@ -61,6 +64,19 @@ public:
         if (ok && druckerEinrichten)
             druckerEinrichten(drucker);
         return ok;
+    }
+
+    std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &angeboten) override
+    {
+        gezeigt.append({QStringLiteral("etikettenbogen"), QString::number(angeboten.size())});
+        angeboteneBoegen = angeboten;
+        if (boegen.empty()) {
+            unerwartet.append(QStringLiteral("etikettenbogen"));
+            return std::nullopt;
+        }
+        const std::optional<Etikettenbogen> a = boegen.front();
+        boegen.pop_front();
+        return a;
     }
 
     QStringList texte(const QString &art) const

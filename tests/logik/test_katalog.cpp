@@ -23,6 +23,8 @@ private Q_SLOTS:
     void suche();
     void bogenbild_data();
     void bogenbild();
+    void neuesEtikett_data();
+    void neuesEtikett();
 };
 
 void TestKatalog::zeile_data()
@@ -179,6 +181,56 @@ void TestKatalog::bogenbild()
             QCOMPARE(farbe(b.linkerRand / 200.0, r.y + r.hoehe / 2), BogenbildPapier);
         }
     }
+}
+
+// A new label for a sheet: its offered name, its picture at 300 dpi with the edge drawn, its measures exact.
+void TestKatalog::neuesEtikett_data()
+{
+    QTest::addColumn<QString>("zeile");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("groesse");
+    QTest::addColumn<bool>("rund");
+    QTest::addColumn<bool>("genau");
+    QTest::newRow("ganze Maße, erste von zwei Nummern") << ProbeboegenZeilen[0] << "Zweckform_3474.bmp"
+                                                        << QSize(827, 437) << false << true;
+    QTest::newRow("Bruchteile") << ProbeboegenZeilen[1] << "Avery_L7160.bmp" << QSize(750, 450) << false << true;
+    QTest::newRow("rund, Nummer mit Endung x") << ProbeboegenZeilen[3] << "Endisch_6500040x.bmp" << QSize(472, 472)
+                                               << true << true;
+    QTest::newRow("oval, Leerzeichen in der Nummer") << ProbeboegenZeilen[4] << "Sigel_LA_505.bmp"
+                                                     << QSize(945, 555) << true << false;
+    QTest::newRow("Zeichen, die kein Dateiname verträgt")
+        << "Data Becker;A4/24 (Box)?;Rechteck;1;1;210;297;0;0;210;297" << "Data_Becker_A4_24_Box.bmp"
+        << QSize(2480, 3508) << false << false;
+}
+
+void TestKatalog::neuesEtikett()
+{
+    QFETCH(QString, zeile);
+    QFETCH(QString, name);
+    QFETCH(QSize, groesse);
+    QFETCH(bool, rund);
+    QFETCH(bool, genau);
+    const std::optional<Etikettenbogen> b = BogenAusFeldern(zeile.split(QLatin1Char(';')));
+    QVERIFY(b);
+    QCOMPARE(NamensVorschlag(*b), name);
+
+    const QImage bild = ZeichneLeeresEtikett(*b);
+    QCOMPARE(bild.size(), groesse);
+    QCOMPARE(bild.dotsPerMeterX(), 11811);
+    const int w = bild.width(), h = bild.height();
+    QCOMPARE(bild.pixelColor(w / 2, h / 2), QColor(Qt::white));
+    // The middle of each side is on the edge; a corner is on it only for a rectangle.
+    for (const QPoint &rand : {QPoint(w / 2, 0), QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)})
+        QVERIFY2(qGray(bild.pixel(rand)) < 230, qPrintable(QStringLiteral("%1,%2").arg(rand.x()).arg(rand.y())));
+    QCOMPARE(bild.pixelColor(0, 0), rund ? QColor(Qt::white) : EtikettKontur);
+    QCOMPARE(bild.pixelColor(2, h / 2), QColor(Qt::white));
+
+    const Bogenmasse m = MasseDesBogens(*b);
+    QCOMPARE(m.IstGenau(), genau);
+    QCOMPARE(GenaueLaengen(m), (Laengen{b->obererRand, b->linkerRand, b->vertikalabstand, b->horizontalabstand,
+                                        b->hoehe, b->breite}));
+    QCOMPARE(m.AnzahlEtikettenInZeile, b->spalten);
+    QCOMPARE(m.AnzahlEtikettenInSpalte, b->zeilen);
 }
 
 QTEST_MAIN(TestKatalog)

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "genauesetikett.h"
+#include "render/bogenbild.h"
+#include "storage/etikettenboegen.h"
+
+#include <QPainter>
+
+// Any sheet of the catalogue on paper, checked like the precise test label.
+
+// The picture the check prints: the size of a new label for the sheet, black but for white top rows and left
+// columns, so that labels without a gap between them still show apart on paper. A single white row is not
+// enough: the PDF reader draws a picture's outermost row thinner where the label begins between its pixels.
+inline constexpr int KantenWeiss = 4;
+inline QImage KantenBild(const Etikettenbogen &b)
+{
+    QImage bild = ZeichneLeeresEtikett(b);
+    bild.fill(Qt::white);
+    QPainter(&bild).fillRect(KantenWeiss, KantenWeiss, bild.width(), bild.height(), Qt::black);
+    return bild;
+}
+
+// Reads a printed whole sheet of KantenBild back at 2400 dpi across every row and down every column, and says
+// what is wrong: a label missing or too many, or an edge further than toleranzMm from the sheet's measures.
+// Empty when every edge is right. A label's dark part begins KantenWeiss picture pixels inside its edge, at the white
+// rows and columns, and ends at its edge or where the PDF's page ends: Qt writes A4 as 595 x 842 points.
+inline QStringList PruefeBogenKanten(const QString &pdf, const Etikettenbogen &b, double toleranzMm = 0.05)
+{
+    // The reader fits a picture to its own pixels, which at 1200 dpi can move an inner edge by 0.06 mm.
+    constexpr int Dpi = 2400;
+    constexpr double SeiteBreite = 595 * 25.4 / 72, SeiteHoehe = 842 * 25.4 / 72;
+    const QSize px = ZeichneLeeresEtikett(b).size();
+    const double weissX = KantenWeiss * b.breite / 100.0 / px.width();
+    const double weissY = KantenWeiss * b.hoehe / 100.0 / px.height();
+    QStringList fehler;
+    const auto vergleiche = [&](const QString &wo, const QList<QPair<double, double>> &ist,
+                                const QList<QPair<double, double>> &soll) {
+        if (ist.size() != soll.size()) {
+            fehler.append(QStringLiteral("%1: %2 Etiketten statt %3").arg(wo).arg(ist.size()).arg(soll.size()));
+            return;
+        }
+        for (qsizetype i = 0; i < ist.size(); ++i)
+            if (std::abs(ist[i].first - soll[i].first) > toleranzMm
+                || std::abs(ist[i].second - soll[i].second) > toleranzMm)
+                fehler.append(QStringLiteral("%1: %2 bis %3 mm statt %4 bis %5 mm")
+                                  .arg(wo)
+                                  .arg(ist[i].first, 0, 'f', 3)
+                                  .arg(ist[i].second, 0, 'f', 3)
+                                  .arg(soll[i].first, 0, 'f', 3)
+                                  .arg(soll[i].second, 0, 'f', 3));
+    };
+    for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
+        const MmRechteck erstes = EtikettImBogen(b, 1, zeile);
+        const double y = erstes.y + erstes.hoehe / 2;
+        QList<QPair<double, double>> soll;
+        for (int spalte = 1; spalte <= b.spalten; ++spalte) {
+            const MmRechteck r = EtikettImBogen(b, spalte, zeile);
+            soll.append({r.x + weissX, std::min(r.x + r.breite, SeiteBreite)});
+        }
+        const PdfAusschnitt quer = LiesPdf(pdf, Dpi, QRectF(0, y - 0.1, A4::BreiteMm, 0.2));
+        vergleiche(QStringLiteral("Zeile %1").arg(zeile), DunkleStrecken(quer, Qt::Horizontal, y), soll);
+    }
+    for (int spalte = 1; spalte <= b.spalten; ++spalte) {
+        const MmRechteck erstes = EtikettImBogen(b, spalte, 1);
+        const double x = erstes.x + erstes.breite / 2;
+        QList<QPair<double, double>> soll;
+        for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
+            const MmRechteck r = EtikettImBogen(b, spalte, zeile);
+            soll.append({r.y + weissY, std::min(r.y + r.hoehe, SeiteHoehe)});
+        }
+        const PdfAusschnitt laengs = LiesPdf(pdf, Dpi, QRectF(x - 0.1, 0, 0.2, A4::HoeheMm));
+        vergleiche(QStringLiteral("Spalte %1").arg(spalte), DunkleStrecken(laengs, Qt::Vertical, x), soll);
+    }
+    return fehler;
+}
