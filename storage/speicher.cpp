@@ -10,7 +10,15 @@
 namespace {
 
 #ifdef Q_OS_WIN
-const QString Schluessel = QStringLiteral("HKEY_CURRENT_USER\\Software\\Morvane");
+const QString Eltern = QStringLiteral("HKEY_CURRENT_USER\\Software");
+
+// The key's name below Software. MORVANE_SCHLUESSEL gives a test run a key of its own, as XDG_CONFIG_HOME gives
+// it a file of its own elsewhere.
+QString Schluesselname()
+{
+    const QString name = qEnvironmentVariable("MORVANE_SCHLUESSEL");
+    return name.isEmpty() ? QStringLiteral("Morvane") : name;
+}
 #endif
 
 const QString Trenner = QDir::separator();
@@ -20,7 +28,7 @@ const QString Trenner = QDir::separator();
 QSettings Speicherzugang()
 {
 #ifdef Q_OS_WIN
-    return QSettings(Schluessel, QSettings::NativeFormat);
+    return QSettings(SpeicherOrt(), QSettings::NativeFormat);
 #else
     return QSettings(SpeicherOrt(), QSettings::IniFormat);
 #endif
@@ -29,7 +37,7 @@ QSettings Speicherzugang()
 QString SpeicherOrt()
 {
 #ifdef Q_OS_WIN
-    return Schluessel;
+    return Eltern + QLatin1Char('\\') + Schluesselname();
 #else
     QString basis = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (basis.isEmpty())
@@ -41,8 +49,8 @@ QString SpeicherOrt()
 bool SpeicherVorhanden()
 {
 #ifdef Q_OS_WIN
-    QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
-    return eltern.childGroups().contains(QStringLiteral("Morvane"), Qt::CaseInsensitive);
+    QSettings eltern(Eltern, QSettings::NativeFormat);
+    return eltern.childGroups().contains(Schluesselname(), Qt::CaseInsensitive);
 #else
     return QFile::exists(SpeicherOrt());
 #endif
@@ -86,8 +94,8 @@ void SchreibErstwerte(const QString &programmOrdner)
 void LoescheSpeicher()
 {
 #ifdef Q_OS_WIN
-    QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
-    eltern.remove(QStringLiteral("Morvane"));
+    QSettings eltern(Eltern, QSettings::NativeFormat);
+    eltern.remove(Schluesselname());
 #else
     QFile::remove(SpeicherOrt());
 #endif

@@ -1,7 +1,8 @@
 ; The Windows installer: per person, without administrator rights, into %LOCALAPPDATA%\Programs\Morvane, so that
 ; the data folder below the program folder stays writable. makensis is given VERSION, AUSGABE (the setup file)
 ; and LISTEN (the folder with dateien.nsh and entfernen.nsh, written from the program folder by scripts/windows).
-Unicode true
+; The program is 64-bit only, and so is the installer: it runs where the program runs.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 

@@ -141,7 +141,7 @@ private Q_SLOTS:
     {
         m_speicher = std::make_unique<QTemporaryDir>();
         QVERIFY(m_speicher->isValid());
-        qputenv("XDG_CONFIG_HOME", m_speicher->path().toUtf8());
+        NimmSpeicherIn(m_speicher->path());
     }
 
     void korrekturAusMessung_data()
@@ -248,6 +248,7 @@ private Q_SLOTS:
         QCOMPARE(BeschreibeKorrektur(k), text);
     }
 
+#if MORVANE_LINUX_WERKZEUGE
     // The page painter's page on a 600 dpi PDF, with the correction the printer would have stored.
     void korrigierteSeite_data()
     {
@@ -340,6 +341,7 @@ private Q_SLOTS:
         for (int i = 0; i < links.size(); ++i)
             QVERIFY2(std::abs(links[i] - (10 + 5 * i)) <= GenauMm, qPrintable(QString::number(links[i])));
     }
+#endif
 
     // A page that cannot be printed is told in the error box; the dialog goes on.
     void testseiteNichtDruckbar()
@@ -360,6 +362,7 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
     }
 
+#if MORVANE_LINUX_WERKZEUGE
     void dialogZeigtUndSpeichert()
     {
         if (!m_cups.da())
@@ -458,11 +461,12 @@ private Q_SLOTS:
         zuruecksetzen->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(LiesDruckerkorrektur(Druckserver::Drucker), Druckerkorrektur{});
-        QSettings s(SpeicherOrt(), QSettings::IniFormat);
+        QSettings s = Speicherzugang();
         s.beginGroup(QStringLiteral("Druckerausrichtung"));
         QCOMPARE(s.childGroups(), QStringList{QStringLiteral("Anderer")});
         QVERIFY(dialoge.unerwartet.isEmpty());
     }
+#endif
 
     // A printer that writes a file has no correction: nothing to save and nothing to reset.
     void dialogDateiausgabe()
@@ -483,6 +487,7 @@ private Q_SLOTS:
         QVERIFY(!SpeicherVorhanden());
     }
 
+#if MORVANE_LINUX_WERKZEUGE
     // The store cannot be written: a clear message, the dialog stays open.
     void dialogSpeicherNichtSchreibbar()
     {
@@ -500,6 +505,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Die Ausrichtung für MorvanePDF konnte nicht gespeichert werden.")});
         QVERIFY(dialog.isVisible());
     }
+#endif
 
     // The item at the end of "Option" opens the dialog on the printer of the print command; cancelling keeps
     // the store as it was.
