@@ -525,10 +525,7 @@ private Q_SLOTS:
         Programmordner::starte(*form);
         QCOMPARE(form->Option1->actions().last(), form->DruckerAusrichten1);
         QCOMPARE(form->DruckerAusrichten1->text(), QStringLiteral("Drucker ausrichten..."));
-        const QByteArray vorher = [] {
-            QFile f(SpeicherOrt());
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QMap<QString, QVariant> vorher = SpeicherInhalt();
         p.dialoge.leeren();
 
         bool modal = false;
@@ -542,9 +539,8 @@ private Q_SLOTS:
         QVERIFY(modal);
         QCOMPARE(drucker, 1);
         QVERIFY(p.dialoge.gezeigt.isEmpty());
-        QFile f(SpeicherOrt());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), vorher);
+        QVERIFY(SpeicherVorhanden());
+        QCOMPARE(SpeicherInhalt(), vorher);
     }
 };
 

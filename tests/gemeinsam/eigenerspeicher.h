@@ -3,8 +3,9 @@
 #include "storage/speicher.h"
 
 #include <QCryptographicHash>
-#include <QFile>
+#include <QMap>
 #include <QProcessEnvironment>
+#include <QSettings>
 #include <QString>
 
 // Points the per-user store at a place of the test's own, named after a folder: the INI file below it on
@@ -29,4 +30,14 @@ inline void NimmSpeicherIn(QProcessEnvironment &umgebung, const QString &ordner)
 {
     const auto [name, wert] = SpeicherUmgebung(ordner);
     umgebung.insert(name, wert);
+}
+
+// Every value in the store by its key, as the program reads them on either system.
+inline QMap<QString, QVariant> SpeicherInhalt()
+{
+    QMap<QString, QVariant> inhalt;
+    QSettings s = Speicherzugang();
+    for (const QString &schluessel : s.allKeys())
+        inhalt.insert(schluessel, s.value(schluessel));
+    return inhalt;
 }
