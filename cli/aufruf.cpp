@@ -1,5 +1,6 @@
 #include "cli/aufruf.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <limits>
@@ -72,7 +73,8 @@ Aufruf LiesAufruf(const QStringList &argumente)
                     QStringLiteral("Nur eine Etikette je Aufruf: %1 oder %2?").arg(auftrag.etikett, argument));
             if (argument.isEmpty())
                 return Fehlertext(QStringLiteral("Der Name der Etikette ist leer."));
-            auftrag.etikett = argument;
+            // Messages show the path as the system writes paths.
+            auftrag.etikett = QDir::toNativeSeparators(argument);
             etikettGewaehlt = true;
             continue;
         }
@@ -110,7 +112,10 @@ Aufruf LiesAufruf(const QStringList &argumente)
                 return Fehlertext(option == QLatin1String("--pdf")
                                       ? QStringLiteral("Nach --pdf fehlt der Name der PDF-Datei.")
                                       : QStringLiteral("Nach --drucker fehlt der Name des Druckers."));
-            (option == QLatin1String("--pdf") ? auftrag.pdf : auftrag.drucker) = *wert;
+            if (option == QLatin1String("--pdf"))
+                auftrag.pdf = QDir::toNativeSeparators(*wert);
+            else
+                auftrag.drucker = *wert;
             zielGewaehlt = true;
         } else if (option == QLatin1String("--kopien")) {
             if (kopienGewaehlt)

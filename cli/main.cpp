@@ -3,6 +3,7 @@
 #include "cli/ausgabe.h"
 #include "cli/etikett.h"
 #include "platform/fehler.h"
+#include "platform/konsole.h"
 
 #include <QCoreApplication>
 
@@ -17,7 +18,7 @@ void Schreibe(FILE *strom, const QString &text)
     zeilen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (!zeilen.endsWith(QLatin1Char('\n')))
         zeilen += QLatin1Char('\n');
-    std::fputs(zeilen.toLocal8Bit().constData(), strom);
+    SchreibeKonsole(strom, zeilen);
 }
 
 int Meldung(int status, const QString &text)

@@ -20,6 +20,24 @@ public:
     bool oeffnen(const QString &pfad) override;
 };
 
+// One call of the Windows shell: verb (empty for the file type's default action), file, parameters, show mode.
+struct Schalenaufruf
+{
+    QString verb;
+    QString datei;
+    QString parameter;
+    int zeigen = 1;
+    bool operator==(const Schalenaufruf &) const = default;
+};
+inline constexpr int ZeigeNormal = 1; // SW_SHOWNORMAL
+inline constexpr int Zeige = 5;       // SW_SHOW
+inline const QString Malprogramm = QStringLiteral("C:\\Windows\\System32\\mspaint.exe");
+
+// The paint program with the picture as one quoted argument where it exists, else the picture's default program.
+Schalenaufruf MalprogrammAufruf(const QString &bildPfad, bool malprogrammDa);
+// A file opened with its default program.
+Schalenaufruf OeffnenAufruf(const QString &pfad);
+
 struct Aufloesung
 {
     int x = 96;

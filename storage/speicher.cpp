@@ -9,10 +9,28 @@
 
 namespace {
 
-const QString Name = QStringLiteral("Morvane");
+#ifdef Q_OS_WIN
+const QString Eltern = QStringLiteral("HKEY_CURRENT_USER\\Software");
+#endif
+
+// The store's name: on Windows the key below Software, elsewhere the INI file's. MORVANE_SCHLUESSEL gives a test
+// run a key of its own on Windows, as XDG_CONFIG_HOME gives it a file of its own elsewhere.
+QString Name()
+{
+#ifdef Q_OS_WIN
+    const QString name = qEnvironmentVariable("MORVANE_SCHLUESSEL");
+    if (!name.isEmpty())
+        return name;
+#endif
+    return QStringLiteral("Morvane");
+}
+
 // The printer corrections describe the printers, not the installation: a store of their own, beside the
 // program's, that "Registry-Einträge löschen" leaves alone.
-const QString KorrekturName = QStringLiteral("Morvane-Druckerausrichtung");
+QString KorrekturName()
+{
+    return Name() + QStringLiteral("-Druckerausrichtung");
+}
 
 const QString Trenner = QDir::separator();
 
@@ -21,7 +39,7 @@ const QString Trenner = QDir::separator();
 QString Ort(const QString &name)
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + name;
+    return Eltern + QLatin1Char('\\') + name;
 #else
     QString basis = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (basis.isEmpty())
@@ -48,12 +66,12 @@ QSettings Speicherzugang()
 
 QString SpeicherOrt()
 {
-    return Ort(Name);
+    return Ort(Name());
 }
 
 QString KorrekturOrt()
 {
-    return Ort(KorrekturName);
+    return Ort(KorrekturName());
 }
 
 QSettings Korrekturzugang()
@@ -64,8 +82,8 @@ QSettings Korrekturzugang()
 bool SpeicherVorhanden()
 {
 #ifdef Q_OS_WIN
-    QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
-    return eltern.childGroups().contains(Name, Qt::CaseInsensitive);
+    QSettings eltern(Eltern, QSettings::NativeFormat);
+    return eltern.childGroups().contains(Name(), Qt::CaseInsensitive);
 #else
     return QFile::exists(SpeicherOrt());
 #endif
@@ -109,8 +127,8 @@ void SchreibErstwerte(const QString &programmOrdner)
 void LoescheSpeicher()
 {
 #ifdef Q_OS_WIN
-    QSettings eltern(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
-    eltern.remove(Name);
+    QSettings eltern(Eltern, QSettings::NativeFormat);
+    eltern.remove(Name());
 #else
     QFile::remove(SpeicherOrt());
 #endif

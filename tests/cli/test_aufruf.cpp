@@ -62,6 +62,14 @@ private Q_SLOTS:
         QTest::newRow("999 copies") << QStringList{"--kopien", "999", "karte.bmp"} << Auftrag(eins, {}, {}, 999);
         QTest::newRow("-- ends the options")
             << QStringList{"--pdf", "aus.pdf", "--", "--seite"} << Druckauftrag{"--seite", "aus.pdf", {}, eins, 1};
+#ifdef Q_OS_WIN
+        QTest::newRow("paths as Windows writes them")
+            << QStringList{"--pdf", "C:/aus/seite.pdf", "Etiketten/karte.bmp"}
+            << Druckauftrag{"Etiketten\\karte.bmp", "C:\\aus\\seite.pdf", {}, eins, 1};
+#else
+        QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
+                                        << Druckauftrag{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
+#endif
     }
 
     void gueltigerAufruf()

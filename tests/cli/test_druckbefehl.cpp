@@ -10,6 +10,7 @@
 #include "vollerordner.h"
 #include "app/updown.h"
 #include "cli/aufruf.h"
+#include "platform/konsole.h"
 #include "storage/druckerausrichtung.h"
 
 #include <QAction>
@@ -49,7 +50,7 @@ Lauf Starte(const QStringList &argumente, const QString &konfig, const QString &
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         umgebung.remove(QString::fromLatin1(name));
-    umgebung.insert(QStringLiteral("XDG_CONFIG_HOME"), konfig);
+    NimmSpeicherIn(umgebung, konfig);
     QProcess p;
     p.setProcessEnvironment(umgebung);
     p.start(programm, argumente);
@@ -57,8 +58,8 @@ Lauf Starte(const QStringList &argumente, const QString &konfig, const QString &
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return l;
     l.status = p.exitCode();
-    l.aus = QString::fromUtf8(p.readAllStandardOutput());
-    l.fehler = QString::fromUtf8(p.readAllStandardError());
+    l.aus = AusKonsolenBytes(p.readAllStandardOutput());
+    l.fehler = AusKonsolenBytes(p.readAllStandardError());
     return l;
 }
 
@@ -300,7 +301,9 @@ private Q_SLOTS:
             a.replace(QStringLiteral("%D"), d).replace(QStringLiteral("%V"), m_voll.ordner());
         const Lauf l = Starte(argumente, pfad(QStringLiteral("konfig")));
 
-        QCOMPARE(l.fehler, fehler.replace(QStringLiteral("%D"), d).replace(QStringLiteral("%V"), m_voll.ordner()));
+        // Every slash in these messages belongs to a path, which the command shows as the system writes it.
+        QCOMPARE(l.fehler,
+                 QDir::toNativeSeparators(fehler.replace(QStringLiteral("%D"), d).replace(QStringLiteral("%V"), m_voll.ordner())));
         QCOMPARE(l.status, status);
         QCOMPARE(l.aus, QString());
         // A PDF appears whole or not at all, nothing else is left beside it, and nothing changes its kind.
@@ -337,6 +340,7 @@ private Q_SLOTS:
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     }
 
+#if MORVANE_LINUX_WERKZEUGE
     // The PDF lands where a person expects: through a link, with the permissions and owner the file had.
     void pdfZiel_data()
     {
@@ -686,7 +690,7 @@ private Q_SLOTS:
             QStringLiteral("MorvaneDruckprobe-") + QUuid::createUuid().toString(QUuid::Id128).left(16);
         kopiereBeispiel(titel);
         const QString konfig = pfad(QStringLiteral("konfig-cups"));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(konfig));
+        NimmSpeicherIn(konfig);
         const double rechtsMm = 4.0, untenMm = 6.0;
         SchreibDruckerkorrektur(Druckserver::Drucker, Druckerkorrektur{rechtsMm, untenMm, 1.0, 1.0});
 
@@ -721,6 +725,7 @@ private Q_SLOTS:
                            .arg(Mm(ist.left()), Mm(ist.top()), Mm(ist.right()), Mm(ist.bottom()))
                            .arg(Mm(erwartet.left()), Mm(erwartet.top()), Mm(erwartet.right()), Mm(erwartet.bottom()))));
     }
+#endif
 };
 
 QTEST_MAIN(TestDruckbefehl)

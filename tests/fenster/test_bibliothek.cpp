@@ -258,7 +258,7 @@ private Q_SLOTS:
 
         form.Neu1->trigger();
 
-        QCOMPARE(g.p.dialoge.dateiVorgaben, QStringList{g.p.wurzel + QStringLiteral("Morvane/Vorlagen/*.bmp")});
+        QCOMPARE(g.p.dialoge.dateiVorgaben, QStringList{g.p.pfad(QStringLiteral("Morvane/Vorlagen/*.bmp"))});
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("frage")), QStringList{NamenFrage});
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("eingabe")),
                  umbenennen ? QStringList{QStringLiteral("Vorlage.bmp")} : QStringList());
@@ -272,7 +272,7 @@ private Q_SLOTS:
         QVERIFY(frisch(neuesBild));
         QVERIFY(frisch(neueIni));
         QCOMPARE(QFileInfo(g.vorlage).lastModified(), Altes); // the template itself is left alone
-        QCOMPARE(form.zustand().OrdnerEtiketten, g.p.wurzel + QStringLiteral("Morvane"));
+        QCOMPARE(form.zustand().OrdnerEtiketten, g.p.pfad(QStringLiteral("Morvane")));
 
         QCOMPARE(form.zustand().AktuelleEtikettDatei, neuesBild);
         QCOMPARE(form.windowTitle(), TitelAnfang + titel);
@@ -337,10 +337,10 @@ private Q_SLOTS:
     void vorlageAusAnderemOrdner()
     {
         MitVorlage g;
-        const QString fremd = g.p.wurzel + QStringLiteral("anderer Ordner/Fremd.bmp");
+        const QString fremd = g.p.pfad(QStringLiteral("anderer Ordner/Fremd.bmp"));
         schreibeBild(fremd, Qt::red);
         const QByteArray fremdIni = "[Einstellung]\r\nObererRand=21\r\n";
-        schreibe(g.p.wurzel + QStringLiteral("anderer Ordner/Fremd.ini"), fremdIni);
+        schreibe(g.p.pfad(QStringLiteral("anderer Ordner/Fremd.ini")), fremdIni);
         // A settings file of the same name in the templates folder must not be the one taken.
         schreibe(g.form->zustand().OrdnerEtikettenVorlagen + QStringLiteral("Fremd.ini"), VorlagenIni);
         g.p.dialoge.dateien.push_back(fremd);
@@ -470,7 +470,7 @@ private Q_SLOTS:
                            : QStringList());
         QCOMPARE(lies(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), beispielIni);
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), g.beispiel);
-        QCOMPARE(form.zustand().OrdnerEtiketten, g.p.wurzel + QStringLiteral("Morvane"));
+        QCOMPARE(form.zustand().OrdnerEtiketten, g.p.pfad(QStringLiteral("Morvane")));
         QCOMPARE(form.zustand().AktuelleEtikettDatei, zweites);
         QCOMPARE(form.windowTitle(), TitelAnfang + QStringLiteral("ZWEITES"));
         QCOMPARE(form.ObererRand(), 15);
@@ -636,7 +636,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, vorhanden);
         MitVorlage g;
-        const QString pdf = g.p.wurzel + QStringLiteral("Morvane-Hilfe.pdf");
+        const QString pdf = g.p.pfad(QStringLiteral("Morvane-Hilfe.pdf"));
         if (vorhanden)
             schreibe(pdf, "%PDF-1.4\n");
         g.form->Hilfethemen1->trigger();

@@ -1,4 +1,6 @@
 #include "platform/dialogdienst.h"
+#include "platform/konsole.h"
+#include "platform/schale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -8,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(Schalenaufruf)
 
 // The production dialogs: titles and button texts letter for letter, and what each answer means.
 class TestDialogDienst : public QObject
@@ -137,6 +141,46 @@ private Q_SLOTS:
         QCOMPARE(abbrechen, QStringLiteral("Abbrechen"));
         antworte(false);
         QCOMPARE(dialoge.eingabe(QStringLiteral("Karte.bmp")), std::nullopt);
+    }
+
+    // What the desktop seam hands the Windows shell: the picture whole, quoted for the paint program.
+    void schalenaufrufe_data()
+    {
+        QTest::addColumn<Schalenaufruf>("ist");
+        QTest::addColumn<Schalenaufruf>("erwartet");
+        QTest::newRow("paint program, path with blanks quoted")
+            << MalprogrammAufruf(QStringLiteral("C:/Meine Etiketten/Karte 1.bmp"), true)
+            << Schalenaufruf{"open", "C:\\Windows\\System32\\mspaint.exe", "\"C:\\Meine Etiketten\\Karte 1.bmp\"",
+                             Zeige};
+        QTest::newRow("no paint program: the picture's default action")
+            << MalprogrammAufruf(QStringLiteral("C:\\Etiketten\\Karte.bmp"), false)
+            << Schalenaufruf{{}, "C:\\Etiketten\\Karte.bmp", {}, ZeigeNormal};
+        QTest::newRow("help opened") << OeffnenAufruf(QStringLiteral("C:/Programme/Morvane/Morvane-Hilfe.pdf"))
+                                     << Schalenaufruf{"open", "C:\\Programme\\Morvane\\Morvane-Hilfe.pdf", {},
+                                                      ZeigeNormal};
+    }
+
+    void schalenaufrufe()
+    {
+        QFETCH(Schalenaufruf, ist);
+        QFETCH(Schalenaufruf, erwartet);
+#ifndef Q_OS_WIN
+        // Only Windows turns slashes into its separator.
+        ist.datei.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        ist.parameter.replace(QLatin1Char('/'), QLatin1Char('\\'));
+#endif
+        QCOMPARE(ist.verb, erwartet.verb);
+        QCOMPARE(ist.datei, erwartet.datei);
+        QCOMPARE(ist.parameter, erwartet.parameter);
+        QCOMPARE(ist.zeigen, erwartet.zeigen);
+    }
+
+    // Umlauts survive the console's encoding.
+    void konsolentext()
+    {
+        const QString text = QStringLiteral("Die Datei Büro/Maß.bmp kann nicht geöffnet werden\n");
+        QCOMPARE(AusKonsolenBytes(KonsolenBytes(text)), text);
+        QCOMPARE(KonsolenBytes(QString()), QByteArray());
     }
 };
 

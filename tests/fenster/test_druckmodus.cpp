@@ -571,7 +571,7 @@ private Q_SLOTS:
         auto form = p.fenster();
         TFormEtikette &f = *form;
         QVERIFY(f.zustand().OrdnerEtikettenInfos.isEmpty());
-        QCOMPARE(QDir::currentPath() + QStringLiteral("/"), p.wurzel);
+        QCOMPARE(QDir::toNativeSeparators(QDir::currentPath() + QStringLiteral("/")), p.wurzel);
         Programmordner::starte(f);
         QCOMPARE(p.dialoge.texte(QStringLiteral("meldung")),
                  QStringList{QStringLiteral("Die Datei: Info Etikette 2x5.bmp fehlt!")});
@@ -579,7 +579,7 @@ private Q_SLOTS:
 
         // A picture of that name in the working folder is taken, whatever it shows.
         const QImage anderes = ZeichneInfobild(1, 1);
-        QVERIFY(anderes.save(p.wurzel + QStringLiteral("Info Etikette 2x5.bmp"), "BMP"));
+        QVERIFY(anderes.save(p.pfad(QStringLiteral("Info Etikette 2x5.bmp")), "BMP"));
         f.LadeEtikettenInfo();
         QVERIFY(p.dialoge.gezeigt.isEmpty());
         QVERIFY(GleichBisAufMarke(f.ImageInfo->bild(), anderes));

@@ -37,8 +37,8 @@ private Q_SLOTS:
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel);
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
                  p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
-        QCOMPARE(form->zustand().OrdnerEtikettenInfos, p.wurzel + QStringLiteral("Morvane/Druckposition Infos/"));
-        QCOMPARE(form->zustand().OrdnerEtikettenVorlagen, p.wurzel + QStringLiteral("Morvane/Vorlagen/"));
+        QCOMPARE(form->zustand().OrdnerEtikettenInfos, p.pfad(QStringLiteral("Morvane/Druckposition Infos/")));
+        QCOMPARE(form->zustand().OrdnerEtikettenVorlagen, p.pfad(QStringLiteral("Morvane/Vorlagen/")));
         QCOMPARE(form->windowTitle(), QString());
         QCOMPARE(form->Klientflaeche->size(), QSize(1137, 556));
 
@@ -257,18 +257,21 @@ private Q_SLOTS:
     void startAnAnderemOrt()
     {
         Programmordner p;
-        SchreibErstwerte(QStringLiteral("/woanders/"));
+        SchreibErstwerte(QDir::toNativeSeparators(QStringLiteral("/woanders/")));
         auto form = p.fenster(1);
         const QStringList m = p.dialoge.texte(QStringLiteral("information"));
         QCOMPARE(m.size(), 2);
+        // Its only slashes are the path's, which the program writes as the system does.
         QCOMPARE(m[0],
-                 QStringLiteral("\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
-                                "\"/woanders/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/woanders/\""));
+                 QDir::toNativeSeparators(QStringLiteral(
+                     "\"Morvane\" haben Sie schon mal an einem anderen Speicherort benutzt:\n\r"
+                     "\"/woanders/\"\n\r\n\rIhre Daten finden Sie weiterhin im Ordner:\n\r\"/woanders/\"")));
         QCOMPARE(m[1],
                  QStringLiteral("Wenn Sie hier in diesem Ordner zukünftig Ihre Daten anlegen möchten,\n\r"
                                 "dann betätigen Sie den Menüpunkt \"Optionen|Registry-Eintrag löschen\""));
         // The stored folders stay in use.
-        QCOMPARE(form->zustand().OrdnerEtikettenVorlagen, QStringLiteral("/woanders/Morvane/Vorlagen/"));
+        QCOMPARE(form->zustand().OrdnerEtikettenVorlagen,
+                 QDir::toNativeSeparators(QStringLiteral("/woanders/Morvane/Vorlagen/")));
     }
 
     void startAmGespeichertenOrt()
@@ -276,8 +279,8 @@ private Q_SLOTS:
         Programmordner p;
         SchreibErstwerte(p.wurzel.toUpper());
         auto inAndererSchreibung = p.fenster(1);
-        QDir().mkpath(p.wurzel + QStringLiteral("unter/Morvane"));
-        QDir::setCurrent(p.wurzel + QStringLiteral("unter"));
+        QDir().mkpath(p.pfad(QStringLiteral("unter/Morvane")));
+        QDir::setCurrent(p.pfad(QStringLiteral("unter")));
         SchreibSpeicherwert(QStringLiteral("InstallOrt"), p.wurzel);
         auto imUnterordner = p.fenster(1);
         QVERIFY(p.dialoge.gezeigt.isEmpty());
@@ -285,21 +288,21 @@ private Q_SLOTS:
         SchreibSpeicherwert(QStringLiteral("InstallOrt"), QString());
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("x"));
         auto erneut = p.fenster(1);
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel + QStringLiteral("unter/"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.pfad(QStringLiteral("unter/")));
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
-                 p.wurzel + QStringLiteral("unter/Morvane/Visitenkarte_85x54.bmp"));
+                 p.pfad(QStringLiteral("unter/Morvane/Visitenkarte_85x54.bmp")));
     }
 
     void ersterStartOhneDatenordnerSpeichertNichts()
     {
         Programmordner p;
-        QDir().mkpath(p.wurzel + QStringLiteral("leer"));
-        QDir::setCurrent(p.wurzel + QStringLiteral("leer"));
+        QDir().mkpath(p.pfad(QStringLiteral("leer")));
+        QDir::setCurrent(p.pfad(QStringLiteral("leer")));
         auto falsch = p.fenster();
         QVERIFY(falsch->beendet());
         QCOMPARE(p.dialoge.texte(QStringLiteral("meldung")),
-                 QStringList{QStringLiteral("Der Ordner ") + p.wurzel
-                             + QStringLiteral("leer/Morvane ist nicht vorhanden! Programm wird beendet!")});
+                 QStringList{QStringLiteral("Der Ordner ") + p.pfad(QStringLiteral("leer/Morvane"))
+                             + QStringLiteral(" ist nicht vorhanden! Programm wird beendet!")});
         QVERIFY(!SpeicherVorhanden());
 
         // The next start from the right folder is a proper first run.

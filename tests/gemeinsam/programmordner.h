@@ -3,6 +3,7 @@
 #include "app/formetikette.h"
 #include "app/updown.h"
 #include "layout/infobild.h"
+#include "eigenerspeicher.h"
 #include "skriptdialoge.h"
 
 #include <QCheckBox>
@@ -25,7 +26,7 @@ public:
     {
         QVERIFY(m_dir.isValid());
         m_alterOrdner = QDir::currentPath();
-        wurzel = QDir(m_dir.path()).canonicalPath() + QStringLiteral("/prog/");
+        wurzel = QDir::toNativeSeparators(QDir(m_dir.path()).canonicalPath() + QStringLiteral("/prog/"));
         QDir().mkpath(wurzel + QStringLiteral("Morvane/Vorlagen"));
         QDir().mkpath(wurzel + QStringLiteral("Morvane/Druckposition Infos"));
         for (const auto &[x, y] : InfobildLayouts())
@@ -36,12 +37,18 @@ public:
                         "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
                         "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
                         "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n");
-        qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/config")).toUtf8());
+        NimmSpeicherIn(m_dir.path() + QStringLiteral("/config"));
         QDir::setCurrent(wurzel);
     }
-    ~Programmordner() { QDir::setCurrent(m_alterOrdner); }
+    ~Programmordner()
+    {
+        QDir::setCurrent(m_alterOrdner);
+        LoescheSpeicher();
+    }
 
-    QString daten(const QString &name) const { return wurzel + QStringLiteral("Morvane/") + name; }
+    // Paths below the program folder as the program shows them: with the system's separator.
+    QString pfad(const QString &teil) const { return QDir::toNativeSeparators(wurzel + teil); }
+    QString daten(const QString &name) const { return pfad(QStringLiteral("Morvane/") + name); }
 
     // A label picture with a frame, so that its placement can be found in composed pictures.
     QString schreibeEtikett(const QString &name, int breite, int hoehe, const QByteArray &einstellungen)

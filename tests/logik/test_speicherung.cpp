@@ -1,3 +1,4 @@
+#include "eigenerspeicher.h"
 #include "platform/fehler.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
@@ -26,7 +27,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
+        NimmSpeicherIn(m_dir.filePath(QStringLiteral("config")));
     }
 
     void profilRegeln_data()
@@ -368,23 +369,28 @@ private Q_SLOTS:
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("/x.bmp"));
         QVERIFY(!SpeicherVorhanden()); // writes need an existing store
 
-        SchreibErstwerte(QStringLiteral("/prog/"));
+        // The values are paths as the system writes them.
+        const auto nativ = [](const char *pfad) { return QDir::toNativeSeparators(QString::fromUtf8(pfad)); };
+        SchreibErstwerte(nativ("/prog/"));
         QVERIFY(SpeicherVorhanden());
+#ifdef Q_OS_WIN
+        QCOMPARE(SpeicherOrt(), QStringLiteral("HKEY_CURRENT_USER\\Software\\")
+                                    + SpeicherUmgebung(m_dir.filePath(QStringLiteral("config"))).second);
+#else
         QCOMPARE(SpeicherOrt(), m_dir.filePath(QStringLiteral("config/Morvane.ini")));
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), QStringLiteral("/prog/"));
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenInfos")),
-                 QStringLiteral("/prog/Morvane/Druckposition Infos"));
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtiketten")), QStringLiteral("/prog/Morvane"));
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenVorlagen")), QStringLiteral("/prog/Morvane/Vorlagen"));
-        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")),
-                 QStringLiteral("/prog/Morvane/Visitenkarte_85x54.bmp"));
+#endif
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), nativ("/prog/"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenInfos")), nativ("/prog/Morvane/Druckposition Infos"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtiketten")), nativ("/prog/Morvane"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("OrdnerEtikettenVorlagen")), nativ("/prog/Morvane/Vorlagen"));
+        QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), nativ("/prog/Morvane/Visitenkarte_85x54.bmp"));
 
         // Paths with commas stay text.
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("/a, b/c.bmp"));
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), QStringLiteral("/a, b/c.bmp"));
 
         {
-            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            QSettings s = Speicherzugang();
             s.setValue(QStringLiteral("InstallOrt"), 42);
             s.setValue(QStringLiteral("OrdnerEtiketten"), QStringList{QStringLiteral("a"), QStringLiteral("b")});
         }
@@ -422,7 +428,7 @@ private Q_SLOTS:
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Büro Laser")), Druckerkorrektur{});
         QCOMPARE(LiesDruckerkorrektur(QString()), Druckerkorrektur{});
         {
-            QSettings s(KorrekturOrt(), QSettings::IniFormat);
+            QSettings s = Korrekturzugang();
             s.beginGroup(QStringLiteral("Druckerausrichtung/Laser"));
             QCOMPARE(s.childKeys(), (QStringList{"MassstabX", "MassstabY", "VersatzX", "VersatzY"}));
             QCOMPARE(s.value(QStringLiteral("VersatzY")), QVariant(QStringLiteral("-1.25")));
@@ -439,7 +445,7 @@ private Q_SLOTS:
 
         SchreibDruckerkorrektur(laser, {});
         QCOMPARE(LiesDruckerkorrektur(laser), Druckerkorrektur{});
-        QCOMPARE(QSettings(KorrekturOrt(), QSettings::IniFormat).childGroups(),
+        QCOMPARE(Korrekturzugang().childGroups(),
                  QStringList{QStringLiteral("Druckerausrichtung")});
         QCOMPARE(LiesDruckerkorrektur(buero), b);
 
@@ -451,7 +457,7 @@ private Q_SLOTS:
         // One kept in the program's store by an earlier version counts until it is replaced or removed.
         SchreibErstwerte(QStringLiteral("/prog/"));
         {
-            QSettings s(SpeicherOrt(), QSettings::IniFormat);
+            QSettings s = Speicherzugang();
             s.beginGroup(QStringLiteral("Druckerausrichtung/Alt"));
             for (const char *name : {"VersatzX", "VersatzY"})
                 s.setValue(QLatin1String(name), QStringLiteral("1.5"));
@@ -466,7 +472,8 @@ private Q_SLOTS:
         QCOMPARE(LiesDruckerkorrektur(alt), Druckerkorrektur{});
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), QStringLiteral("/prog/"));
 
-        // A hand-edited line the store cannot read does not make a kept correction look lost.
+#ifndef Q_OS_WIN
+        // A hand-edited line the store cannot read does not make a kept correction look lost (a file store only).
         {
             QFile f(KorrekturOrt());
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -474,6 +481,7 @@ private Q_SLOTS:
         }
         SchreibDruckerkorrektur(laser, a);
         QCOMPARE(LiesDruckerkorrektur(laser), a);
+#endif
     }
 
     void druckerausrichtungUnbrauchbar_data()
@@ -503,7 +511,7 @@ private Q_SLOTS:
         QFile::remove(KorrekturOrt());
         SchreibDruckerkorrektur(QStringLiteral("Laser"), {1, -1, 1.1, 0.99});
         {
-            QSettings s(KorrekturOrt(), QSettings::IniFormat);
+            QSettings s = Korrekturzugang();
             s.beginGroup(QStringLiteral("Druckerausrichtung/Laser"));
             if (wert.isValid())
                 s.setValue(schluessel, wert);

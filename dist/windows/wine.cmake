@@ -1,0 +1,33 @@
+# Runs the build's own Windows programs under Wine: a wrapper in the build tree with a prefix of its own, Qt's
+# DLLs and the MinGW runtime on Wine's search path.
+set(MORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
+function(morvane_windows_pfad unix ergebnis)
+    string(REPLACE "/" "\\" pfad "Z:${unix}")
+    set(${ergebnis} ${pfad} PARENT_SCOPE)
+endfunction()
+# The MinGW runtime DLLs, wherever this compiler keeps them.
+set(MORVANE_LAUFZEIT_DLLS)
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+        OUTPUT_VARIABLE datei OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${datei}")
+        message(FATAL_ERROR "${dll} des Compilers nicht gefunden")
+    endif()
+    list(APPEND MORVANE_LAUFZEIT_DLLS ${datei})
+endforeach()
+set(ordner ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
+foreach(dll ${MORVANE_LAUFZEIT_DLLS})
+    get_filename_component(o ${dll} DIRECTORY)
+    list(APPEND ordner ${o})
+endforeach()
+list(REMOVE_DUPLICATES ordner)
+set(pfade)
+foreach(o ${ordner})
+    morvane_windows_pfad(${o} p)
+    list(APPEND pfade ${p})
+endforeach()
+list(JOIN pfade ";" MORVANE_WINEPATH)
+morvane_windows_pfad(/usr/share/fonts/truetype/dejavu MORVANE_WINE_SCHRIFTEN)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/unter-wine.in ${CMAKE_BINARY_DIR}/unter-wine @ONLY
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/unter-wine)
