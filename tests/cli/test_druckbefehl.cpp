@@ -132,6 +132,24 @@ const QByteArray FremdeEinstellungen = "[einstellung]\r\nseitenrand = 14,5\r\nVe
                                        "Horizontalabstand=95\r\nEtikettenhoehe=54\r\netikettenbreite=85,4\r\n"
                                        "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
 
+// The window's print command into a whole-page PDF file at the given resolution (0: the printer's own), with the
+// paper question and the print dialog answered yes.
+template <typename Ordner, typename Fenster>
+void DruckeInsPdf(Ordner &p, Fenster &form, const QString &pdf, int dpi = 0)
+{
+    p.dialoge.leeren();
+    p.dialoge.antworten = {true};
+    p.dialoge.druckDialoge = {true};
+    p.dialoge.druckerEinrichten = [pdf, dpi](QPrinter &d) {
+        d.setOutputFormat(QPrinter::PdfFormat);
+        d.setOutputFileName(pdf);
+        if (dpi > 0)
+            d.setResolution(dpi);
+        d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    };
+    form.drucken1->trigger();
+}
+
 } // namespace
 
 class TestDruckbefehl : public QObject
@@ -454,15 +472,7 @@ private Q_SLOTS:
         form->UpDownSpalte->setPosition(wahl.spalte);
         form->UpDownZeile->setPosition(wahl.zeile);
         QCOMPARE(form->NurDieZeileCheckBox->isChecked(), wahl.umfang == Druckumfang::EineZeile);
-        p.dialoge.leeren();
-        p.dialoge.antworten = {true};
-        p.dialoge.druckDialoge = {true};
-        p.dialoge.druckerEinrichten = [&](QPrinter &d) {
-            d.setOutputFormat(QPrinter::PdfFormat);
-            d.setOutputFileName(fensterPdf);
-            d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        };
-        form->drucken1->trigger();
+        DruckeInsPdf(p, *form, fensterPdf);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
 
         const Lauf l =
@@ -581,16 +591,7 @@ private Q_SLOTS:
             form->GanzeSeiteCheckBox->setChecked(false);
         form->UpDownSpalte->setPosition(wahl.spalte);
         form->UpDownZeile->setPosition(wahl.zeile);
-        p.dialoge.leeren();
-        p.dialoge.antworten = {true};
-        p.dialoge.druckDialoge = {true};
-        p.dialoge.druckerEinrichten = [&](QPrinter &d) {
-            d.setOutputFormat(QPrinter::PdfFormat);
-            d.setOutputFileName(fensterPdf);
-            d.setResolution(600);
-            d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        };
-        form->drucken1->trigger();
+        DruckeInsPdf(p, *form, fensterPdf, 600);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
         // The paper question names the exact left margin.
         QVERIFY(p.dialoge.texte(QStringLiteral("druckFrage")).value(0).contains(QStringLiteral("Maßangabe 6,75 mm")));
@@ -652,16 +653,7 @@ private Q_SLOTS:
         form->Oeffnen1->trigger();
         QVERIFY(form->Masse().IstGenau());
         form->NurEineDruckenCheckBox->setChecked(false);
-        p.dialoge.leeren();
-        p.dialoge.antworten = {true};
-        p.dialoge.druckDialoge = {true};
-        p.dialoge.druckerEinrichten = [&](QPrinter &d) {
-            d.setOutputFormat(QPrinter::PdfFormat);
-            d.setOutputFileName(fensterPdf);
-            d.setResolution(600);
-            d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        };
-        form->drucken1->trigger();
+        DruckeInsPdf(p, *form, fensterPdf, 600);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
         QVERIFY(p.dialoge.unerwartet.isEmpty());
 

@@ -35,19 +35,7 @@ inline QStringList PruefeBogenKanten(const QString &pdf, const Etikettenbogen &b
     QStringList fehler;
     const auto vergleiche = [&](const QString &wo, const QList<QPair<double, double>> &ist,
                                 const QList<QPair<double, double>> &soll) {
-        if (ist.size() != soll.size()) {
-            fehler.append(QStringLiteral("%1: %2 Etiketten statt %3").arg(wo).arg(ist.size()).arg(soll.size()));
-            return;
-        }
-        for (qsizetype i = 0; i < ist.size(); ++i)
-            if (std::abs(ist[i].first - soll[i].first) > toleranzMm
-                || std::abs(ist[i].second - soll[i].second) > toleranzMm)
-                fehler.append(QStringLiteral("%1: %2 bis %3 mm statt %4 bis %5 mm")
-                                  .arg(wo)
-                                  .arg(ist[i].first, 0, 'f', 3)
-                                  .arg(ist[i].second, 0, 'f', 3)
-                                  .arg(soll[i].first, 0, 'f', 3)
-                                  .arg(soll[i].second, 0, 'f', 3));
+        VergleicheStrecken(fehler, wo, ist, soll, toleranzMm);
     };
     for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
         const MmRechteck erstes = EtikettImBogen(b, 1, zeile);

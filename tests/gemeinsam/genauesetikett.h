@@ -70,6 +70,26 @@ inline QList<QPair<double, double>> DunkleStrecken(const PdfAusschnitt &a, Qt::O
     return strecken;
 }
 
+// Compares the dark stretches read across or down a printed page with where the labels belong (any order), and
+// adds to `fehler` what is wrong: a label missing or too many, or an edge further than toleranzMm.
+inline void VergleicheStrecken(QStringList &fehler, const QString &wo, const QList<QPair<double, double>> &ist,
+                               QList<QPair<double, double>> soll, double toleranzMm)
+{
+    std::sort(soll.begin(), soll.end());
+    if (ist.size() != soll.size()) {
+        fehler.append(QStringLiteral("%1: %2 Etiketten statt %3").arg(wo).arg(ist.size()).arg(soll.size()));
+        return;
+    }
+    for (qsizetype i = 0; i < ist.size(); ++i)
+        if (std::abs(ist[i].first - soll[i].first) > toleranzMm || std::abs(ist[i].second - soll[i].second) > toleranzMm)
+            fehler.append(QStringLiteral("%1: %2 bis %3 mm statt %4 bis %5 mm")
+                              .arg(wo)
+                              .arg(ist[i].first, 0, 'f', 3)
+                              .arg(ist[i].second, 0, 'f', 3)
+                              .arg(soll[i].first, 0, 'f', 3)
+                              .arg(soll[i].second, 0, 'f', 3));
+}
+
 // Reads a printed page of the precise label back at 1200 dpi, across every row and down every column, and says
 // what is wrong: a label missing or too many, or an edge further than toleranzMm from where `etiketten` (column,
 // row) say. Empty when every edge is right. Down a column a label begins one picture row (38.1 / 450 mm) below
@@ -79,21 +99,9 @@ inline QStringList PruefeGenauesBlatt(const QString &pdf, const QList<QPoint> &e
     constexpr int Dpi = 1200;
     const double weiss = 38.1 / 450;
     QStringList fehler;
-    const auto vergleiche = [&](const QString &wo, QList<QPair<double, double>> ist,
-                                QList<QPair<double, double>> soll) {
-        std::sort(soll.begin(), soll.end());
-        if (ist.size() != soll.size()) {
-            fehler.append(QStringLiteral("%1: %2 Etiketten statt %3").arg(wo).arg(ist.size()).arg(soll.size()));
-            return;
-        }
-        for (qsizetype i = 0; i < ist.size(); ++i)
-            if (std::abs(ist[i].first - soll[i].first) > toleranzMm || std::abs(ist[i].second - soll[i].second) > toleranzMm)
-                fehler.append(QStringLiteral("%1: %2 bis %3 mm statt %4 bis %5 mm")
-                                  .arg(wo)
-                                  .arg(ist[i].first, 0, 'f', 3)
-                                  .arg(ist[i].second, 0, 'f', 3)
-                                  .arg(soll[i].first, 0, 'f', 3)
-                                  .arg(soll[i].second, 0, 'f', 3));
+    const auto vergleiche = [&](const QString &wo, const QList<QPair<double, double>> &ist,
+                                const QList<QPair<double, double>> &soll) {
+        VergleicheStrecken(fehler, wo, ist, soll, toleranzMm);
     };
     for (int zeile = 1; zeile <= 7; ++zeile) {
         const double y = GenauerOrt(1, zeile).center().y();
