@@ -431,7 +431,7 @@ Bogenmasse TFormEtikette::Masse() const
     Laengen exakt{};
     for (std::size_t i = 0; i < AnzahlLaengen; ++i)
         exakt[i] = m.*Massangaben[i].feld * 100 + m_zustand.Nachkomma[i];
-    return MitGenauenLaengen(m, exakt);
+    return MitGenauenLaengen(m, exakt, m_zustand.Genau);
 }
 
 void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche)
@@ -439,6 +439,7 @@ void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, M
     // The fractions follow the measures as a whole: a file read as ordinary leaves none behind, also for a length
     // it lacks.
     std::array<bool, Massangaben.size()> zeigen = welche;
+    m_zustand.Genau = masse.IstGenau();
     for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
         const int nachkomma = int(masse.Hundertstel(Massangaben[i].feld) - qint64(masse.*Massangaben[i].feld) * 100);
         zeigen[i] = zeigen[i] || nachkomma != m_zustand.Nachkomma[i];

@@ -90,6 +90,8 @@ struct Zustand
     // (-50 to 49), in the order of Massangaben; all 0 for an ordinary label. The arrows move the position and
     // keep this.
     std::array<int, AnzahlLaengen> Nachkomma{};
+    // The label is precise, also while all its lengths are whole: as read from its file, or once a fraction was typed.
+    bool Genau = false;
     Zelle MarkierteZelle;
 };
 

@@ -182,6 +182,7 @@ void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)
         return;
     // A fraction alone moves no editor, and so no changing handler marks the change.
     m_zustand.EinstellungenGeaendert = true;
+    m_zustand.Genau = m_zustand.Genau || neu.IstGenau();
     for (std::size_t i = 0; i < AnzahlLaengen; ++i)
         m_zustand.Nachkomma[i] = int(neu.Hundertstel(Massangaben[i].feld) - qint64(neu.*Massangaben[i].feld) * 100);
     for (std::size_t i = 0; i < Massangaben.size(); ++i)

@@ -18,10 +18,10 @@ int GanzeMm(qint64 hundertstel)
     return int(hundertstel < 0 ? -ganz : ganz);
 }
 
-Bogenmasse MitGenauenLaengen(Bogenmasse m, const Laengen &hundertstel)
+Bogenmasse MitGenauenLaengen(Bogenmasse m, const Laengen &hundertstel, bool genau)
 {
     Genaumasse g;
-    bool bruch = false;
+    bool bruch = genau;
     for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
         const Massangabe &a = Massangaben[i];
         m.*a.feld = GanzeMm(hundertstel[i]);

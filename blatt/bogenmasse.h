@@ -36,8 +36,9 @@ struct Bogenmasse
     int Etikettenbreite = 0;
     int AnzahlEtikettenInZeile = 0;
     int AnzahlEtikettenInSpalte = 0;
-    // Only on a precise label: at least one length has a fraction, and each rounds (halves away from zero) to
-    // its whole field. Set through MitGenauenLaengen, which keeps both in step.
+    // Only on a precise label: each length rounds (halves away from zero) to its whole field. Set through
+    // MitGenauenLaengen, which keeps both in step. A precise label stays precise with whole lengths too: its
+    // picture is drawn into the exact size, whatever its resolution.
     std::optional<Genaumasse> genau;
 
     bool IstGenau() const { return genau.has_value(); }
@@ -111,8 +112,8 @@ using Laengen = std::array<int, AnzahlLaengen>; // hundredths of a millimetre, i
 int GanzeMm(qint64 hundertstel);
 
 // The measures with their six lengths set exactly: each whole field becomes its length rounded by GanzeMm; the
-// label is precise when any length has a fraction, ordinary otherwise. The counts stay.
-Bogenmasse MitGenauenLaengen(Bogenmasse m, const Laengen &hundertstel);
+// label is precise when `genau` says so or any length has a fraction, ordinary otherwise. The counts stay.
+Bogenmasse MitGenauenLaengen(Bogenmasse m, const Laengen &hundertstel, bool genau = false);
 
 // The six lengths in hundredths (see Bogenmasse::Hundertstel).
 Laengen GenaueLaengen(const Bogenmasse &m);

@@ -112,7 +112,7 @@ GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bishe
     ergebnis.werte.genau.reset();
     if (ergebnis.fehler.isEmpty())
         if (const std::optional<Laengen> genau = GenaueLaengenAusDatei(pfad, ergebnis))
-            ergebnis.werte = MitGenauenLaengen(ergebnis.werte, *genau);
+            ergebnis.werte = MitGenauenLaengen(ergebnis.werte, *genau, true);
     return ergebnis;
 }
 

@@ -252,8 +252,11 @@ Bogenmasse MasseDesBogens(const Etikettenbogen &b)
     Bogenmasse m = Anfangsmasse;
     m.AnzahlEtikettenInZeile = b.spalten;
     m.AnzahlEtikettenInSpalte = b.zeilen;
-    return MitGenauenLaengen(m, Laengen{b.obererRand, b.linkerRand, b.vertikalabstand, b.horizontalabstand, b.hoehe,
-                                        b.breite});
+    // Precise also in whole millimetres: the new label's picture is drawn for the exact size.
+    return MitGenauenLaengen(m,
+                             Laengen{b.obererRand, b.linkerRand, b.vertikalabstand, b.horizontalabstand, b.hoehe,
+                                     b.breite},
+                             true);
 }
 
 QString NamensVorschlag(const Etikettenbogen &b)

@@ -81,8 +81,7 @@ bool BogenPasst(const Etikettenbogen &bogen, const QString &suchtext);
 // Where the label at column spalte and row zeile (from 1) lies on the paper, in millimetres.
 MmRechteck EtikettImBogen(const Etikettenbogen &bogen, int spalte, int zeile);
 
-// The measures of a label for the sheet: its counts, and its lengths exactly (a precise label when any has a
-// fraction).
+// The measures of a label for the sheet: its counts, and its lengths exactly, as a precise label.
 Bogenmasse MasseDesBogens(const Etikettenbogen &bogen);
 
 // The name a new label for the sheet is offered under: maker and first product number, "Zweckform_3474.bmp";

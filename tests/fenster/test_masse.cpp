@@ -435,11 +435,15 @@ private Q_SLOTS:
         QTest::newRow("a pitch below its label's width is raised to it")
             << false << QStringList{"Horizontalabstand=80", "Etikettenbreite=85,5"} << QString()
             << QStringList{"Horizontalabstand=85,5 mm", "Etikettenbreite=85,5 mm"} << true;
-        QTest::newRow("whole numbers make the label ordinary again")
+        // Its picture is drawn for the exact size: made ordinary, it would print at 120 dpi.
+        QTest::newRow("whole numbers keep a precise label precise")
             << true
             << QStringList{"ObererRand=16",     "SeitenRand=7",      "Vertikalabstand=38",
                            "Horizontalabstand=67", "Etikettenhoehe=38", "Etikettenbreite=64"}
-            << QString() << QStringList{"SeitenRand=7 mm", "Vertikalabstand=38 mm"} << false;
+            << QString() << QStringList{"SeitenRand=7 mm", "Vertikalabstand=38 mm"} << true;
+        QTest::newRow("whole numbers keep an ordinary label ordinary")
+            << false << QStringList{"ObererRand=16", "Etikettenbreite=64"} << QString()
+            << QStringList{"ObererRand=16 mm", "Etikettenbreite=64 mm"} << false;
     }
 
     void genauEingeben()

@@ -45,23 +45,20 @@ Bogenmasse ImBereich(FuzzedDataProvider &eingabe)
     Laengen genau{};
     for (std::size_t i = 0; i < AnzahlLaengen; ++i)
         genau[i] = eingabe.ConsumeIntegralInRange(Massangaben[i].minimum * 100, MassMaximum * 100);
-    return MitGenauenLaengen(m, genau);
+    return MitGenauenLaengen(m, genau, eingabe.ConsumeBool());
 }
 
-// A precise label's exact lengths lie in their editors' ranges, round to its whole ones, and one has a fraction.
+// A precise label's exact lengths lie in their editors' ranges and round to its whole ones.
 void PruefeGenau(const Bogenmasse &m)
 {
     if (!m.IstGenau())
         return;
-    bool bruch = false;
     for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
         const Massangabe &a = Massangaben[i];
         const qint64 h = m.Hundertstel(a.feld);
         PRUEFE(h >= qint64(a.minimum) * 100 && h <= qint64(MassMaximum) * 100);
         PRUEFE(GanzeMm(h) == m.*a.feld);
-        bruch = bruch || h % 100 != 0;
     }
-    PRUEFE(bruch);
 }
 
 // Written, the file holds exactly the nine lines, and a precise label's six exact lengths after them; read back, it

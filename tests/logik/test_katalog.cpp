@@ -190,17 +190,16 @@ void TestKatalog::neuesEtikett_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("groesse");
     QTest::addColumn<bool>("rund");
-    QTest::addColumn<bool>("genau");
     QTest::newRow("ganze Maße, erste von zwei Nummern") << ProbeboegenZeilen[0] << "Zweckform_3474.bmp"
-                                                        << QSize(827, 437) << false << true;
-    QTest::newRow("Bruchteile") << ProbeboegenZeilen[1] << "Avery_L7160.bmp" << QSize(750, 450) << false << true;
+                                                        << QSize(827, 437) << false;
+    QTest::newRow("Bruchteile") << ProbeboegenZeilen[1] << "Avery_L7160.bmp" << QSize(750, 450) << false;
     QTest::newRow("rund, Nummer mit Endung x") << ProbeboegenZeilen[3] << "Endisch_6500040x.bmp" << QSize(472, 472)
-                                               << true << true;
+                                               << true;
     QTest::newRow("oval, Leerzeichen in der Nummer") << ProbeboegenZeilen[4] << "Sigel_LA_505.bmp"
-                                                     << QSize(945, 555) << true << false;
+                                                     << QSize(945, 555) << true;
     QTest::newRow("Zeichen, die kein Dateiname verträgt")
         << "Data Becker;A4/24 (Box)?;Rechteck;1;1;210;297;0;0;210;297" << "Data_Becker_A4_24_Box.bmp"
-        << QSize(2480, 3508) << false << false;
+        << QSize(2480, 3508) << false;
 }
 
 void TestKatalog::neuesEtikett()
@@ -209,7 +208,6 @@ void TestKatalog::neuesEtikett()
     QFETCH(QString, name);
     QFETCH(QSize, groesse);
     QFETCH(bool, rund);
-    QFETCH(bool, genau);
     const std::optional<Etikettenbogen> b = BogenAusFeldern(zeile.split(QLatin1Char(';')));
     QVERIFY(b);
     QCOMPARE(NamensVorschlag(*b), name);
@@ -226,7 +224,8 @@ void TestKatalog::neuesEtikett()
     QCOMPARE(bild.pixelColor(2, h / 2), QColor(Qt::white));
 
     const Bogenmasse m = MasseDesBogens(*b);
-    QCOMPARE(m.IstGenau(), genau);
+    // Precise in whole millimetres too: ordinary, the 300 dpi picture would print two and a half times its size.
+    QVERIFY(m.IstGenau());
     QCOMPARE(GenaueLaengen(m), (Laengen{b->obererRand, b->linkerRand, b->vertikalabstand, b->horizontalabstand,
                                         b->hoehe, b->breite}));
     QCOMPARE(m.AnzahlEtikettenInZeile, b->spalten);

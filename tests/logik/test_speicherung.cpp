@@ -279,10 +279,10 @@ private Q_SLOTS:
             << QList<int>{1550, 675, 3810, 6650, 3850, 6350};
         QTest::newRow("the nine lines written with fractions themselves")
             << beispiel << QByteArray("ObererRand=15.5\r\nSeitenRand=6,75") << exakt;
-        QTest::newRow("only whole values: ordinary")
+        QTest::newRow("only whole values: still precise")
             << QByteArray("[Genau]\r\nObererRand=16\r\nSeitenRand=7.00\r\nVertikalabstand=38\r\n"
                           "Horizontalabstand=67\r\nEtikettenhoehe=38.0\r\nEtikettenbreite=64\r\n")
-            << QByteArray() << QList<int>{};
+            << QByteArray() << QList<int>{1600, 700, 3800, 6700, 3800, 6400};
         QTest::newRow("a length missing") << ersetzt("SeitenRand=6.75\r\n", "") << QByteArray() << QList<int>{};
         QTest::newRow("three decimals") << ersetzt("6.75", "6.755") << QByteArray() << QList<int>{};
         QTest::newRow("a decimal comma") << ersetzt("6.75", "6,75") << QByteArray() << QList<int>{};
