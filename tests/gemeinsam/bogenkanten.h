@@ -45,8 +45,7 @@ inline QStringList PruefeBogenKanten(const QString &pdf, const Etikettenbogen &b
             const MmRechteck r = EtikettImBogen(b, spalte, zeile);
             soll.append({r.x + weissX, std::min(r.x + r.breite, SeiteBreite)});
         }
-        const PdfAusschnitt quer = LiesPdf(pdf, Dpi, QRectF(0, y - 0.1, A4::BreiteMm, 0.2));
-        vergleiche(QStringLiteral("Zeile %1").arg(zeile), DunkleStrecken(quer, Qt::Horizontal, y), soll);
+        vergleiche(QStringLiteral("Zeile %1").arg(zeile), DunkleStreckenImPdf(pdf, Dpi, Qt::Horizontal, y), soll);
     }
     for (int spalte = 1; spalte <= b.spalten; ++spalte) {
         const MmRechteck erstes = EtikettImBogen(b, spalte, 1);
@@ -56,8 +55,7 @@ inline QStringList PruefeBogenKanten(const QString &pdf, const Etikettenbogen &b
             const MmRechteck r = EtikettImBogen(b, spalte, zeile);
             soll.append({r.y + weissY, std::min(r.y + r.hoehe, SeiteHoehe)});
         }
-        const PdfAusschnitt laengs = LiesPdf(pdf, Dpi, QRectF(x - 0.1, 0, 0.2, A4::HoeheMm));
-        vergleiche(QStringLiteral("Spalte %1").arg(spalte), DunkleStrecken(laengs, Qt::Vertical, x), soll);
+        vergleiche(QStringLiteral("Spalte %1").arg(spalte), DunkleStreckenImPdf(pdf, Dpi, Qt::Vertical, x), soll);
     }
     return fehler;
 }

@@ -70,6 +70,34 @@ inline QList<QPair<double, double>> DunkleStrecken(const PdfAusschnitt &a, Qt::O
     return strecken;
 }
 
+// The dark stretches along the line across (Horizontal, at y = lageMm) or down (Vertical, at x) a PDF's first page,
+// as (begin, end) in mm from the paper's corner: read at `dpi` along the line and coarsely across it, so that the
+// reader scales each picture the line crosses to a sixteenth of the pixels. Empty when it cannot be read.
+inline QList<QPair<double, double>> DunkleStreckenImPdf(const QString &pdf, int dpi, Qt::Orientation richtung,
+                                                        double lageMm)
+{
+    constexpr int Quer = 150;
+    const bool waagrecht = richtung == Qt::Horizontal;
+    const int lage = int(lageMm / (25.4 / Quer));
+    const int laenge = int((waagrecht ? A4::BreiteMm : A4::HoeheMm) / (25.4 / dpi));
+    const QString ziel = pdf + QStringLiteral("-linie");
+    QProcess umwandlung;
+    umwandlung.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-rx"), QString::number(waagrecht ? dpi : Quer), QStringLiteral("-ry"),
+                      QString::number(waagrecht ? Quer : dpi), QStringLiteral("-gray"), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), QStringLiteral("-x"), QString::number(waagrecht ? 0 : lage),
+                      QStringLiteral("-y"), QString::number(waagrecht ? lage : 0), QStringLiteral("-W"),
+                      QString::number(waagrecht ? laenge : 1), QStringLiteral("-H"), QString::number(waagrecht ? 1 : laenge),
+                      pdf, ziel});
+    QImage bild;
+    if (umwandlung.waitForFinished(120000) && umwandlung.exitCode() == 0)
+        bild = QImage(ziel + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+    QFile::remove(ziel + QStringLiteral(".png"));
+    // As a part read at `dpi` whose one pixel row or column lies at lageMm.
+    const int linie = int(lageMm / (25.4 / dpi));
+    return DunkleStrecken(PdfAusschnitt{bild, waagrecht ? QPoint(0, linie) : QPoint(linie, 0), dpi}, richtung, lageMm);
+}
+
 // Compares the dark stretches read across or down a printed page with where the labels belong (any order), and
 // adds to `fehler` what is wrong: a label missing or too many, or an edge further than toleranzMm.
 inline void VergleicheStrecken(QStringList &fehler, const QString &wo, const QList<QPair<double, double>> &ist,
@@ -109,8 +137,7 @@ inline QStringList PruefeGenauesBlatt(const QString &pdf, const QList<QPoint> &e
         for (const QPoint &e : etiketten)
             if (e.y() == zeile)
                 soll.append({GenauerOrt(e.x(), zeile).left(), GenauerOrt(e.x(), zeile).right()});
-        const PdfAusschnitt quer = LiesPdf(pdf, Dpi, QRectF(0, y - 0.1, 210, 0.2));
-        vergleiche(QStringLiteral("Zeile %1").arg(zeile), DunkleStrecken(quer, Qt::Horizontal, y), soll);
+        vergleiche(QStringLiteral("Zeile %1").arg(zeile), DunkleStreckenImPdf(pdf, Dpi, Qt::Horizontal, y), soll);
     }
     for (int spalte = 1; spalte <= 3; ++spalte) {
         const double x = GenauerOrt(spalte, 1).center().x();
@@ -118,8 +145,7 @@ inline QStringList PruefeGenauesBlatt(const QString &pdf, const QList<QPoint> &e
         for (const QPoint &e : etiketten)
             if (e.x() == spalte)
                 soll.append({GenauerOrt(spalte, e.y()).top() + weiss, GenauerOrt(spalte, e.y()).bottom()});
-        const PdfAusschnitt laengs = LiesPdf(pdf, Dpi, QRectF(x - 0.1, 0, 0.2, 297));
-        vergleiche(QStringLiteral("Spalte %1").arg(spalte), DunkleStrecken(laengs, Qt::Vertical, x), soll);
+        vergleiche(QStringLiteral("Spalte %1").arg(spalte), DunkleStreckenImPdf(pdf, Dpi, Qt::Vertical, x), soll);
     }
     return fehler;
 }
