@@ -33,10 +33,15 @@ QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe)
     return bild;
 }
 
-QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen)
+QSize EtikettBildgroesse(const Etikettenbogen &bogen)
 {
     const auto pixel = [](int hundertstel) { return qMax(1, int(std::lround(hundertstel * EtikettDpi / 2540.0))); };
-    QImage bild(pixel(bogen.breite), pixel(bogen.hoehe), QImage::Format_RGB32);
+    return {pixel(bogen.breite), pixel(bogen.hoehe)};
+}
+
+QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen)
+{
+    QImage bild(EtikettBildgroesse(bogen), QImage::Format_RGB32);
     bild.setDotsPerMeterX(int(std::lround(EtikettDpi / 0.0254)));
     bild.setDotsPerMeterY(bild.dotsPerMeterX());
     bild.fill(Qt::white);

@@ -20,3 +20,6 @@ QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe);
 inline constexpr int EtikettDpi = 300;
 inline const QColor EtikettKontur(0xc8, 0xc8, 0xc8);
 QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen);
+
+// The pixel size of a label's picture at EtikettDpi, at least 1 x 1.
+QSize EtikettBildgroesse(const Etikettenbogen &bogen);

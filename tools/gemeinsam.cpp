@@ -5,12 +5,14 @@
 #include "storage/einstellungen.h"
 
 #include <QDir>
+#include <QHash>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -18,11 +20,56 @@ namespace Werkzeug {
 
 void SpeichereBitmap(const QImage &bild, const QString &pfad)
 {
-    // Qt writes 24 bits per pixel for every format but 8-bit indexed, so make sure it is not that one.
-    const QImage rgb = bild.convertToFormat(QImage::Format_RGB32);
+    // Qt writes 8 bits for an indexed picture and 24 for every other format but 1-bit.
+    const QImage ziel =
+        bild.format() == QImage::Format_Indexed8 ? bild : bild.convertToFormat(QImage::Format_RGB32);
     QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || !rgb.save(&datei, "BMP") || !datei.commit())
+    if (!datei.open(QIODevice::WriteOnly) || !ziel.save(&datei, "BMP") || !datei.commit())
         throw Fehler(QStringLiteral("Bild %1 kann nicht gespeichert werden").arg(pfad));
+}
+
+QImage AchtBitBild(const QImage &bild, int abweichung)
+{
+    const QImage rgb = bild.convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, qint64> haeufigkeit;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *zeile = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            ++haeufigkeit[zeile[x] | 0xff000000u];
+    }
+    QList<QRgb> farben = haeufigkeit.keys();
+    // Most frequent first; equal counts by colour, so that the palette does not depend on the hash's order.
+    std::ranges::sort(farben, [&](QRgb a, QRgb b) {
+        return haeufigkeit[a] != haeufigkeit[b] ? haeufigkeit[a] > haeufigkeit[b] : a < b;
+    });
+    const QList<QRgb> tabelle = farben.mid(0, 256);
+    QHash<QRgb, uchar> index;
+    for (qsizetype i = 0; i < tabelle.size(); ++i)
+        index.insert(tabelle[i], uchar(i));
+    const auto abstand = [](QRgb a, QRgb b) {
+        return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+    };
+    for (qsizetype i = tabelle.size(); i < farben.size(); ++i) {
+        const QRgb f = farben[i];
+        qsizetype naechste = 0;
+        for (qsizetype k = 1; k < tabelle.size(); ++k)
+            if (abstand(f, tabelle[k]) < abstand(f, tabelle[naechste]))
+                naechste = k;
+        if (abstand(f, tabelle[naechste]) > abweichung)
+            return {};
+        index.insert(f, uchar(naechste));
+    }
+    QImage acht(rgb.size(), QImage::Format_Indexed8);
+    acht.setColorTable(tabelle);
+    acht.setDotsPerMeterX(bild.dotsPerMeterX());
+    acht.setDotsPerMeterY(bild.dotsPerMeterY());
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *von = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        uchar *nach = acht.scanLine(y);
+        for (int x = 0; x < rgb.width(); ++x)
+            nach[x] = index.value(von[x] | 0xff000000u);
+    }
+    return acht;
 }
 
 void ErzeugeOrdner(const QString &pfad)

@@ -21,8 +21,14 @@ namespace Werkzeug {
 
 using Einstellung = Bogenmasse;
 
-// Saves as an uncompressed 24-bit Windows bitmap with a 40-byte information header.
+// Saves as an uncompressed Windows bitmap with a 40-byte information header: 8 bits for an indexed picture,
+// 24 bits for any other.
 void SpeichereBitmap(const QImage &bild, const QString &pfad);
+
+// The picture with at most 256 colours, when its most frequent colours stand in for the rest within `abweichung`
+// per channel (the soft edges of smooth drawing), so that it looks the same in a third of the bytes; otherwise a
+// null image. SpeichereBitmap writes it with 8 bits per pixel.
+QImage AchtBitBild(const QImage &bild, int abweichung);
 
 // Creates the folder and its parents if needed.
 void ErzeugeOrdner(const QString &pfad);

@@ -12,6 +12,7 @@
 #include "cli/aufruf.h"
 #include "platform/konsole.h"
 #include "storage/druckerausrichtung.h"
+#include "storage/einstellungen.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -609,11 +610,12 @@ private Q_SLOTS:
         }
     }
 
-    // Labels made for catalogue sheets of different layouts, printed as a whole sheet from the window into a
-    // 600 dpi PDF and from the command: every label's edges within 0.05 mm of the maker's measures.
+    // Labels made for catalogue sheets of different layouts and from every bundled template, printed as a whole
+    // sheet from the window into a 600 dpi PDF and from the command: every label's edges within 0.05 mm of the
+    // sheet's measures, which for a template are its product's.
     void katalogbogen_data()
     {
-        QTest::addColumn<QString>("zeile");
+        QTest::addColumn<QString>("zeile"); // a catalogue line, or a bundled template's name
         QTest::newRow("3 x 6") << "Avery;7161, J8161;Rechteck;3;6;63.5;46.6;7.21;8.7;66.04;46.6";
         QTest::newRow("2 x 5 edge to edge both ways") << "Agipa;119488;Rechteck;2;5;89.96;50.09;15.17;23.64;89.96;50.09";
         QTest::newRow("4 x 5 round") << "Endisch;6500050x;Rund;4;5;50;50;3.5;21.5;51;51";
@@ -624,6 +626,13 @@ private Q_SLOTS:
         QTest::newRow("1 x 13") << "Endisch;6414720x;Rechteck;1;13;147.3;20;31.35;18.5;147.3;20";
         QTest::newRow("5 x 4 without margins") << "Hisago;ELG010;Rechteck;5;4;42;74.25;0;0;42;74.25";
         QTest::newRow("4 x 10 oval") << "Rayfilm;4525;Oval;4;10;45;25;8;8.02;49.67;28.44";
+        QTest::newRow("3 x 8 in whole millimetres") << "Bruna;241301;Rechteck;3;8;70;36;0;0;70;36";
+        // The copy that gets installed: the program folder may hold templates of an earlier build.
+        const QDir vorlagen(qEnvironmentVariable("MORVANE_LIEFER_DIR") + QStringLiteral("/Morvane/Vorlagen"));
+        const QStringList namen = vorlagen.entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+        QVERIFY(namen.size() == 14);
+        for (const QString &ini : namen)
+            QTest::newRow(qPrintable(ini)) << vorlagen.filePath(ini.chopped(4));
     }
 
     void katalogbogen()
@@ -631,28 +640,47 @@ private Q_SLOTS:
         QFETCH(QString, zeile);
         if (!WerkzeugeDa())
             QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
-        const std::optional<Etikettenbogen> b = BogenAusFeldern(zeile.split(QLatin1Char(';')));
-        QVERIFY(b);
         Programmordner p;
-        QFile katalog(p.daten(QStringLiteral("Vorlagen/") + EtikettenboegenDatei));
-        QVERIFY(katalog.open(QIODevice::WriteOnly));
-        katalog.write((EtikettenboegenKopf + QLatin1Char('\n') + zeile + QLatin1Char('\n')).toUtf8());
-        katalog.close();
-        const QString fensterPdf = pfad(QStringLiteral("bogen-fenster.pdf"));
-        const QString befehlPdf = pfad(QStringLiteral("bogen-befehl.pdf"));
-
         auto form = p.fenster();
         Programmordner::starte(*form);
-        p.dialoge.boegen.push_back(*b);
-        p.dialoge.antworten = {false};
-        form->NeuFuerEtikettenbogen1->trigger();
-        const QString bild = p.daten(NamensVorschlag(*b));
+        Etikettenbogen b;
+        QString bild;
+        if (QFileInfo(zeile).isAbsolute()) {
+            // "Neu mit Hilfe einer Vorlage" from a copy of the bundled template.
+            const QString name = QFileInfo(zeile).fileName();
+            for (const QString &endung : {QStringLiteral(".bmp"), QStringLiteral(".ini")})
+                QVERIFY(QFile::copy(zeile + endung, p.daten(QStringLiteral("Vorlagen/") + name + endung)));
+            const Bogenmasse m = LiesEinstellungsdatei(zeile + QStringLiteral(".ini"), Anfangsmasse).werte;
+            QVERIFY(m.IstGenau());
+            const Laengen l = GenaueLaengen(m);
+            b = Etikettenbogen{{}, {}, Etikettenform::Rechteck, m.AnzahlEtikettenInZeile, m.AnzahlEtikettenInSpalte,
+                               l[5], l[4], l[1], l[0], l[3], l[2]};
+            p.dialoge.dateien.push_back(p.daten(QStringLiteral("Vorlagen/") + name + QStringLiteral(".bmp")));
+            p.dialoge.antworten = {false};
+            form->Neu1->trigger();
+            bild = p.daten(name + QStringLiteral(".bmp"));
+            QCOMPARE(QImage(bild).size(), ZeichneLeeresEtikett(b).size());
+        } else {
+            const std::optional<Etikettenbogen> katalogzeile = BogenAusFeldern(zeile.split(QLatin1Char(';')));
+            QVERIFY(katalogzeile);
+            b = *katalogzeile;
+            QFile katalog(p.daten(QStringLiteral("Vorlagen/") + EtikettenboegenDatei));
+            QVERIFY(katalog.open(QIODevice::WriteOnly));
+            katalog.write((EtikettenboegenKopf + QLatin1Char('\n') + zeile + QLatin1Char('\n')).toUtf8());
+            katalog.close();
+            p.dialoge.boegen.push_back(b);
+            p.dialoge.antworten = {false};
+            form->NeuFuerEtikettenbogen1->trigger();
+            bild = p.daten(NamensVorschlag(b));
+        }
         QCOMPARE(form->zustand().AktuelleEtikettDatei, bild);
-        QVERIFY(KantenBild(*b).save(bild, "BMP"));
+        QVERIFY(KantenBild(b).save(bild, "BMP"));
         p.dialoge.dateien.push_back(bild);
         form->Oeffnen1->trigger();
         QVERIFY(form->Masse().IstGenau());
         form->NurEineDruckenCheckBox->setChecked(false);
+        const QString fensterPdf = pfad(QStringLiteral("bogen-fenster.pdf"));
+        const QString befehlPdf = pfad(QStringLiteral("bogen-befehl.pdf"));
         DruckeInsPdf(p, *form, fensterPdf, 600);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
         QVERIFY(p.dialoge.unerwartet.isEmpty());
@@ -664,7 +692,7 @@ private Q_SLOTS:
 
         QStringList daneben;
         for (const QString &pdf : {fensterPdf, befehlPdf})
-            for (const QString &f : PruefeBogenKanten(pdf, *b))
+            for (const QString &f : PruefeBogenKanten(pdf, b))
                 daneben << QFileInfo(pdf).fileName() + QStringLiteral(": ") + f;
         QVERIFY2(daneben.isEmpty(), qPrintable(daneben.join(QStringLiteral("; "))));
     }

@@ -2,10 +2,10 @@
 
 #include "layout/infobild.h"
 #include "layout/passung.h"
+#include "storage/einstellungen.h"
 #include "storage/etikettenboegen.h"
 #include "tools/vorlagen/vorlagen.h"
 
-#include "platform/fehler.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,19 +17,9 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
-
-int Runde(double x)
-{
-    return static_cast<int>(std::nearbyint(x));
-}
-
-int SollPixel(int mm)
-{
-    return Runde(mm * 120 / 25.4);
-}
 
 // The program's own fit check in both directions.
 bool PasstInDieBreite(const Werkzeug::Einstellung &m)
@@ -42,22 +32,6 @@ bool PasstInDieHoehe(const Werkzeug::Einstellung &m)
     return PruefeVertikal(m).passt;
 }
 
-QByteArray ErwarteteEinstellungen(const Werkzeug::Einstellung &m)
-{
-    return QStringLiteral("[Einstellung]\r\nObererRand=%1\r\nSeitenRand=%2\r\nVertikalabstand=%3\r\n"
-                          "Horizontalabstand=%4\r\nEtikettenhoehe=%5\r\nEtikettenbreite=%6\r\n"
-                          "AnzahlEtikettenInZeile=%7\r\nAnzahlEtikettenInSpalte=%8\r\n")
-        .arg(m.ObererRand)
-        .arg(m.SeitenRand)
-        .arg(m.Vertikalabstand)
-        .arg(m.Horizontalabstand)
-        .arg(m.Etikettenhoehe)
-        .arg(m.Etikettenbreite)
-        .arg(m.AnzahlEtikettenInZeile)
-        .arg(m.AnzahlEtikettenInSpalte)
-        .toLatin1();
-}
-
 struct Bitmapkopf
 {
     bool gelesen = false;
@@ -67,6 +41,7 @@ struct Bitmapkopf
     qint32 hoehe = 0;
     quint16 bits = 0;
     quint32 kompression = 0;
+    quint32 punkteProMeter = 0;
 };
 
 Bitmapkopf LiesBitmapkopf(const QString &pfad)
@@ -86,6 +61,7 @@ Bitmapkopf LiesBitmapkopf(const QString &pfad)
     k.hoehe = qFromLittleEndian<qint32>(d + 22);
     k.bits = qFromLittleEndian<quint16>(d + 28);
     k.kompression = qFromLittleEndian<quint32>(d + 30);
+    k.punkteProMeter = qFromLittleEndian<quint32>(d + 38);
     return k;
 }
 
@@ -117,51 +93,73 @@ class TestDaten : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void vorlagenPassenAufDenBogen_data();
-    void vorlagenPassenAufDenBogen();
+    void vorlagen_data();
+    void vorlagen();
     void jedesLayoutGenauEinmal();
-    void bildgroessen_data();
-    void bildgroessen();
-    void erzeugteVorlagen_data();
-    void erzeugteVorlagen();
     void beispielEtikett();
     void hilfedatei();
     void etikettenboegen_data();
     void etikettenboegen();
 };
 
-void TestDaten::vorlagenPassenAufDenBogen_data()
+void TestDaten::vorlagen_data()
 {
     QTest::addColumn<int>("index");
     for (int i = 0; i < int(Vorlagen().size()); ++i)
         QTest::newRow(Vorlagen()[i].name) << i;
 }
 
-void TestDaten::vorlagenPassenAufDenBogen()
+// Each template is a precise label with its product's measures from the catalogue, that the fit check takes, named
+// after its use, layout and exact size, with a 300 dpi picture.
+void TestDaten::vorlagen()
 {
     QFETCH(int, index);
     const Vorlage &v = Vorlagen()[index];
-    const Werkzeug::Einstellung &m = v.masse;
-
-    QVERIFY(m.ObererRand >= 0 && m.SeitenRand >= 0);
-    QVERIFY(m.Etikettenbreite >= 1 && m.Etikettenhoehe >= 1);
-    QVERIFY(m.AnzahlEtikettenInZeile >= 1 && m.AnzahlEtikettenInSpalte >= 1);
-    QVERIFY2(m.Horizontalabstand >= m.Etikettenbreite, "the horizontal pitch is at least the label width");
-    QVERIFY2(m.Vertikalabstand >= m.Etikettenhoehe, "the vertical pitch is at least the label height");
-
+    const Werkzeug::Einstellung m = Masse(v);
+    QVERIFY(m.IstGenau());
     QVERIFY2(PasstInDieBreite(m), "the fit check rejects the count per row");
     QVERIFY2(PasstInDieHoehe(m), "the fit check rejects the count per column");
+    QCOMPARE(BogenFehler(v.bogen), QString());
 
-    // And the labels really lie on the sheet.
-    QVERIFY(m.SeitenRand + (m.AnzahlEtikettenInZeile - 1) * m.Horizontalabstand + m.Etikettenbreite <= 210);
-    QVERIFY(m.ObererRand + (m.AnzahlEtikettenInSpalte - 1) * m.Vertikalabstand + m.Etikettenhoehe <= 297);
-
-    // The name tells the layout and the label size.
     const QString name = QString::fromLatin1(v.name);
-    QVERIFY2(name.contains(QStringLiteral("_%1x%2_").arg(m.AnzahlEtikettenInZeile).arg(m.AnzahlEtikettenInSpalte)),
-             v.name);
-    QVERIFY2(name.endsWith(QStringLiteral("_%1x%2").arg(m.Etikettenbreite).arg(m.Etikettenhoehe)), v.name);
-    QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z]+_\\d+x\\d+_\\d+x\\d+$")).match(name).hasMatch(), v.name);
+    QCOMPARE(name.section(u'_', 1),
+             QStringLiteral("%1x%2_%3x%4")
+                 .arg(v.bogen.spalten)
+                 .arg(v.bogen.zeilen)
+                 .arg(HundertstelText(v.bogen.breite, QLatin1Char(',')), HundertstelText(v.bogen.hoehe, QLatin1Char(','))));
+    QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z]+_\\d+x\\d+_[\\d,]+x[\\d,]+$")).match(name).hasMatch(), v.name);
+
+    if (Programmordner().isEmpty())
+        QSKIP("no program folder given");
+    if (!v.bogen.hersteller.isEmpty()) {
+        const Bogenkatalog katalog =
+            LiesEtikettenboegen(Programmordner() + QStringLiteral("/Morvane/Vorlagen/") + EtikettenboegenDatei);
+        const auto produkt = std::ranges::find_if(katalog.boegen, [&](const Etikettenbogen &b) {
+            return b.hersteller == v.bogen.hersteller && b.nummern.contains(v.bogen.nummern.value(0));
+        });
+        QVERIFY2(produkt != katalog.boegen.end(), "the product is not in the catalogue");
+        Etikettenbogen ohneNamen = *produkt;
+        ohneNamen.nummern = v.bogen.nummern;
+        QCOMPARE(ohneNamen, v.bogen);
+    }
+
+    const QDir ordner(Programmordner() + QStringLiteral("/Morvane/Vorlagen"));
+    const QString bildpfad = ordner.filePath(name + QStringLiteral(".bmp"));
+    const Bitmapkopf kopf = LiesBitmapkopf(bildpfad);
+    QVERIFY2(kopf.gelesen, qPrintable(bildpfad));
+    QCOMPARE(kopf.signatur, QByteArray("BM"));
+    QCOMPARE(kopf.kopfgroesse, 40u);
+    QVERIFY(kopf.bits == 8 || kopf.bits == 24);
+    QCOMPARE(kopf.kompression, 0u);
+    QCOMPARE(kopf.punkteProMeter, 11811u);
+    // 300 dpi for the exact size, to the nearest pixel.
+    QVERIFY(qAbs(kopf.breite - v.bogen.breite * 300 / 2540.0) <= 0.5);
+    QVERIFY(qAbs(kopf.hoehe - v.bogen.hoehe * 300 / 2540.0) <= 0.5);
+    QVERIFY2(Farbanzahl(QImage(bildpfad), 20) >= 20, "the picture shows a design");
+
+    const QString einstellungen = ordner.filePath(name + QStringLiteral(".ini"));
+    QCOMPARE(Dateiinhalt(einstellungen), EinstellungsdateiInhalt(m));
+    QCOMPARE(LiesEinstellungsdatei(einstellungen, Anfangsmasse).werte, m);
 }
 
 void TestDaten::jedesLayoutGenauEinmal()
@@ -172,7 +170,7 @@ void TestDaten::jedesLayoutGenauEinmal()
     for (const auto &[x, y] : layouts) {
         int anzahl = 0;
         for (const Vorlage &v : Vorlagen())
-            if (v.masse.AnzahlEtikettenInZeile == x && v.masse.AnzahlEtikettenInSpalte == y)
+            if (v.bogen.spalten == x && v.bogen.zeilen == y)
                 ++anzahl;
         QVERIFY2(anzahl == 1, qPrintable(QStringLiteral("%1x%2: %3 Vorlagen").arg(x).arg(y).arg(anzahl)));
     }
@@ -180,72 +178,6 @@ void TestDaten::jedesLayoutGenauEinmal()
     for (const Vorlage &v : Vorlagen())
         namen.insert(QString::fromLatin1(v.name).toLower());
     QCOMPARE(int(namen.size()), int(Vorlagen().size()));
-}
-
-void TestDaten::bildgroessen_data()
-{
-    vorlagenPassenAufDenBogen_data();
-}
-
-void TestDaten::bildgroessen()
-{
-    QFETCH(int, index);
-    const Vorlage &v = Vorlagen()[index];
-    const Werkzeug::Einstellung &m = v.masse;
-    QSize groesse;
-    try {
-        groesse = Bildgroesse(v);
-    } catch (const Fehler &f) {
-        QFAIL(f.what());
-    }
-
-    QVERIFY2(qAbs(groesse.width() - SollPixel(m.Etikettenbreite)) <= 1, qPrintable(QString::number(groesse.width())));
-    QVERIFY2(qAbs(groesse.height() - SollPixel(m.Etikettenhoehe)) <= 1, qPrintable(QString::number(groesse.height())));
-
-    // The sheet raster of 991 x 1402 pixels, which the preview and the multi-label print are composed in, holds
-    // the full layout: a row is the left margin plus the count times the scaled pitch, rows step by the picture
-    // height plus one pixel.
-    const double rx = double(groesse.width()) / m.Etikettenbreite;
-    const int links = Runde(m.SeitenRand * rx);
-    const int schritt = Runde(m.Horizontalabstand * rx);
-    QVERIFY2(links + m.AnzahlEtikettenInZeile * schritt <= 991,
-             qPrintable(QStringLiteral("row reaches %1").arg(links + m.AnzahlEtikettenInZeile * schritt)));
-    const double ry = double(groesse.height()) / m.Etikettenhoehe;
-    const int oben = Runde(m.ObererRand * ry);
-    const int unten = oben + (m.AnzahlEtikettenInSpalte - 1) * (groesse.height() + 1) + groesse.height();
-    QVERIFY2(unten <= 1402, qPrintable(QStringLiteral("last row ends at %1").arg(unten)));
-}
-
-void TestDaten::erzeugteVorlagen_data()
-{
-    vorlagenPassenAufDenBogen_data();
-}
-
-void TestDaten::erzeugteVorlagen()
-{
-    QFETCH(int, index);
-    const QDir ordner(Programmordner() + QStringLiteral("/Morvane/Vorlagen"));
-    if (Programmordner().isEmpty() || !ordner.exists())
-        QSKIP("the templates folder has not been generated");
-    const Vorlage &v = Vorlagen()[index];
-    const QString name = QString::fromLatin1(v.name);
-
-    const QString bildpfad = ordner.filePath(name + QStringLiteral(".bmp"));
-    const Bitmapkopf kopf = LiesBitmapkopf(bildpfad);
-    QVERIFY2(kopf.gelesen, qPrintable(bildpfad));
-    QCOMPARE(kopf.signatur, QByteArray("BM"));
-    QCOMPARE(kopf.kopfgroesse, 40u);
-    QCOMPARE(kopf.bits, quint16(24));
-    QCOMPARE(kopf.kompression, 0u);
-    QVERIFY(qAbs(kopf.breite - SollPixel(v.masse.Etikettenbreite)) <= 1);
-    QVERIFY(qAbs(kopf.hoehe - SollPixel(v.masse.Etikettenhoehe)) <= 1);
-    QCOMPARE(QSize(kopf.breite, kopf.hoehe), Bildgroesse(v));
-
-    const QImage bild(bildpfad);
-    QCOMPARE(bild.size(), Bildgroesse(v));
-    QVERIFY2(Farbanzahl(bild, 20) >= 20, "the picture shows a design");
-
-    QCOMPARE(Dateiinhalt(ordner.filePath(name + QStringLiteral(".ini"))), ErwarteteEinstellungen(v.masse));
 }
 
 void TestDaten::beispielEtikett()

@@ -52,8 +52,10 @@ hat "-rw-r--r-- root/root ./usr/share/metainfo/$id.metainfo.xml"
 for n in 16 22 24 32 48 64 128 256; do
   hat "-rw-r--r-- root/root ./usr/share/icons/hicolor/${n}x$n/apps/$id.png"
 done
-grep -q '^-rw-r--r-- root/root \./usr/share/morvane/Morvane/Vorlagen/.*\.bmp$' "$tmp/inhalt" \
-  || falsch "im Paket fehlen die Vorlagen"
+[ "$(grep -c '^-rw-r--r-- root/root \./usr/share/morvane/Morvane/Vorlagen/.*\.bmp$' "$tmp/inhalt")" = 14 ] \
+  || falsch "im Paket fehlen Vorlagen, oder es sind zu viele"
+daten="$(dpkg-deb -c "$deb" | awk '$6 ~ /^\.\/usr\/share\/morvane\// { s += $3 } END { print s + 0 }')"
+[ "$daten" -lt 40000000 ] || falsch "der Datenordner ist $daten Bytes groß"
 [ "$(grep -c '^-.* \./usr/share/morvane/Morvane/Druckposition Infos/.*\.bmp$' "$tmp/inhalt")" = 15 ] \
   || falsch "im Paket fehlen Druckpositionsbilder"
 grep -v -e ' \./usr/' -e ' \./$' "$tmp/inhalt" | grep . && falsch "Dateien außerhalb von /usr"

@@ -2,7 +2,6 @@
 
 #include "storage/einstellungen.h"
 #include "tools/gemeinsam.h"
-#include "tools/vorlagen/vorlagen.h"
 
 #include "platform/fehler.h"
 
@@ -18,14 +17,15 @@ namespace {
 constexpr int Breite = 401;
 constexpr int Hoehe = 255;
 
-// The sheet of the business-card template, so the sample and the template always agree.
-const Einstellung &Bogen()
-{
-    for (const Vorlage &v : Vorlagen())
-        if (v.motiv == Motiv::Visitenkarte)
-            return v.masse;
-    throw Fehler(QStringLiteral("Die Vorlage für Visitenkarten fehlt."));
-}
+// The business-card stock in whole millimetres: an ordinary label.
+constexpr Einstellung Bogen{.ObererRand = 14,
+                            .SeitenRand = 15,
+                            .Vertikalabstand = 54,
+                            .Horizontalabstand = 95,
+                            .Etikettenhoehe = 54,
+                            .Etikettenbreite = 85,
+                            .AnzahlEtikettenInZeile = 2,
+                            .AnzahlEtikettenInSpalte = 5};
 
 QImage Visitenkarte()
 {
@@ -80,6 +80,6 @@ int main(int argc, char **argv)
         const QDir ordner(argumente.first());
         ErzeugeOrdner(ordner.path());
         SpeichereBitmap(Visitenkarte(), ordner.filePath(QStringLiteral("Visitenkarte_85x54.bmp")));
-        SchreibeEinstellungsdatei(ordner.filePath(QStringLiteral("Visitenkarte_85x54.ini")), Bogen());
+        SchreibeEinstellungsdatei(ordner.filePath(QStringLiteral("Visitenkarte_85x54.ini")), Bogen);
     });
 }

@@ -2,6 +2,8 @@
 
 #include "tools/vorlagen/motive.h"
 
+#include "render/bogenbild.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -21,13 +23,13 @@ const QColor Hell(0xee, 0xf3, 0xf4);
 const QString Sans = QStringLiteral("DejaVu Sans");
 const QString Serif = QStringLiteral("DejaVu Serif");
 
-// Draws in millimetres of the label; the picture's pixels per mm may differ by a hair between the axes.
+// Draws in millimetres of the label as the motif was laid out; stretched by a hair where the product differs.
 class Leinwand
 {
 public:
-    Leinwand(QSize groesse, const Einstellung &m)
-        : m_bild(NeuesBild(groesse.width(), groesse.height())), m_sx(double(groesse.width()) / m.Etikettenbreite),
-          m_sy(double(groesse.height()) / m.Etikettenhoehe), m_p(&m_bild)
+    Leinwand(QSize groesse, QSizeF entwurf)
+        : m_bild(NeuesBild(groesse.width(), groesse.height())), m_sx(groesse.width() / entwurf.width()),
+          m_sy(groesse.height() / entwurf.height()), m_p(&m_bild)
     {
         m_p.setRenderHint(QPainter::Antialiasing);
         m_p.setRenderHint(QPainter::TextAntialiasing);
@@ -351,7 +353,7 @@ void Preis(Leinwand &l)
 
 QImage ZeichneVorlage(const Vorlage &v)
 {
-    Leinwand l(Bildgroesse(v), v.masse);
+    Leinwand l(Bildgroesse(v), v.entwurf);
     switch (v.motiv) {
     case Motiv::Paketaufkleber:
         Paketaufkleber(l);
@@ -396,5 +398,8 @@ QImage ZeichneVorlage(const Vorlage &v)
         Preis(l);
         break;
     }
-    return l.fertig();
+    QImage bild = l.fertig();
+    bild.setDotsPerMeterX(qRound(EtikettDpi / 0.0254));
+    bild.setDotsPerMeterY(bild.dotsPerMeterX());
+    return bild;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-// The templates of the bundled templates folder: one per layout that has a layout picture, each for a real
-// A4 label sheet in whole millimetres.
+// The templates of the bundled templates folder: one per layout that has a layout picture, each with the exact
+// measures of a real A4 label sheet of that layout.
 
+#include "storage/etikettenboegen.h"
 #include "tools/gemeinsam.h"
 
 #include <QSize>
+#include <QSizeF>
 
 #include <span>
 
@@ -30,11 +32,19 @@ struct Vorlage
 {
     const char *name; // file name without ".bmp" / ".ini"; tells the use, the layout and the label size
     Motiv motiv;
-    Werkzeug::Einstellung masse;
+    QSizeF entwurf; // the label size in mm the sample picture is laid out in; stretched to the real size
+    // The product, by maker and number; a layout the catalogue has no product for names none.
+    Etikettenbogen bogen;
 };
 
 std::span<const Vorlage> Vorlagen();
 
-// Pixel size of the template's picture: about 4.72 pixels per mm, one pixel less on an axis where the
-// full layout would otherwise not fit into the sheet raster. Throws Fehler if even that is not enough.
+// How far a colour of a sample picture may move for the picture to be stored in 8 bits: a step in the soft edge of a
+// letter that nobody sees, on paper or in the window.
+inline constexpr int AchtBitAbweichung = 48;
+
+// The settings of the template: a precise label with the product's measures.
+Werkzeug::Einstellung Masse(const Vorlage &v);
+
+// Pixel size of the template's picture, at the resolution of a new label for a catalogue sheet.
 QSize Bildgroesse(const Vorlage &v);
