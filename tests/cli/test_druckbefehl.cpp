@@ -1,7 +1,6 @@
 // morvane-druck as a person runs it: without a display, its exit statuses and messages, the page it prints
 // compared with the window's page of the same label, and a job through the private print server.
 #include "app/formetikette.h"
-#include "bogenkanten.h"
 #include "druckserver.h"
 #include "genauesetikett.h"
 #include "modal.h"
@@ -603,7 +602,7 @@ private Q_SLOTS:
         QCOMPARE(l.status, 0);
 
         for (const QString &pdf : {fensterPdf, befehlPdf}) {
-            const QStringList daneben = PruefeGenauesBlatt(pdf, etiketten);
+            const QStringList daneben = PruefeBogenKanten(pdf, GenauBogen, etiketten);
             QVERIFY2(daneben.isEmpty(), qPrintable(pdf + QStringLiteral(": ") + daneben.join(QStringLiteral("; "))));
             const QString verlust = PruefeBildImPdf(pdf, GenauBild());
             QVERIFY2(verlust.isEmpty(), qPrintable(pdf + QStringLiteral(": ") + verlust));
