@@ -17,7 +17,7 @@ const QString NamenFrage = QStringLiteral("Möchten Sie dem Etikett einen neuen 
 // The stock of the precise test label: its settings file is GenauEinstellungen.
 const QString GenauerBogen = QStringLiteral("Herma;4103, 4113;Rechteck;3;7;63.5;38.1;6.75;15.5;66.5;38.1");
 const QString RunderBogen = QStringLiteral("Endisch;6500040x;Rund;4;6;40;40;16;13.5;46;46");
-// Whole millimetres and a layout without a layout picture.
+// Whole millimetres, still a precise label: its picture is drawn for the exact size.
 const QString GanzerBogen = QStringLiteral("Sigel;LA 505;Oval;2;5;80;47;15;11;100;57");
 
 Etikettenbogen bogen(const QString &zeile)
@@ -68,7 +68,7 @@ private Q_SLOTS:
                                                      << QSize(750, 450) << "63,5 mm" << false;
         QTest::newRow("round, a name of one's own") << RunderBogen << std::optional<QString>("Deckel") << "Deckel"
                                                     << QSize(472, 472) << "40 mm" << true;
-        QTest::newRow("whole millimetres: an ordinary label") << GanzerBogen << std::optional<QString>()
+        QTest::newRow("oval in whole millimetres") << GanzerBogen << std::optional<QString>()
                                                                << "Sigel_LA_505" << QSize(945, 555) << "80 mm" << false;
     }
 
