@@ -66,15 +66,6 @@ std::optional<Druckerkorrektur> LiesAus(QSettings &s, const QString &drucker)
     return k;
 }
 
-bool KorrekturspeicherVorhanden()
-{
-#ifdef Q_OS_WIN
-    return true;
-#else
-    return QFile::exists(KorrekturOrt());
-#endif
-}
-
 // An entry that an earlier version kept in the program's own store would stand in for a removed one.
 void VergissAlteKorrektur(const QString &drucker)
 {

@@ -48,6 +48,17 @@ QString Ort(const QString &name)
 #endif
 }
 
+// Whether the store of that name exists: the key, or the file.
+bool Vorhanden(const QString &name)
+{
+#ifdef Q_OS_WIN
+    QSettings eltern(Eltern, QSettings::NativeFormat);
+    return eltern.childGroups().contains(name, Qt::CaseInsensitive);
+#else
+    return QFile::exists(Ort(name));
+#endif
+}
+
 QSettings Zugang(const QString &ort)
 {
 #ifdef Q_OS_WIN
@@ -81,12 +92,12 @@ QSettings Korrekturzugang()
 
 bool SpeicherVorhanden()
 {
-#ifdef Q_OS_WIN
-    QSettings eltern(Eltern, QSettings::NativeFormat);
-    return eltern.childGroups().contains(Name(), Qt::CaseInsensitive);
-#else
-    return QFile::exists(SpeicherOrt());
-#endif
+    return Vorhanden(Name());
+}
+
+bool KorrekturspeicherVorhanden()
+{
+    return Vorhanden(KorrekturName());
 }
 
 QString LiesSpeicherwert(const QString &name)

@@ -17,6 +17,7 @@ bool SpeicherVorhanden();
 // Morvane-Druckerausrichtung.ini in the same folder), which LoescheSpeicher leaves alone.
 QString KorrekturOrt();
 QSettings Korrekturzugang();
+bool KorrekturspeicherVorhanden();
 
 // Empty text when the store or the value is missing. Throws Fehler("Ungültiger Datentyp für '<name>'")
 // for a value that holds something other than text.

@@ -520,7 +520,7 @@ private Q_SLOTS:
                  (QStringList{KeinDrucker + QStringLiteral(" Es wurde nichts gespeichert."), KeinDrucker}));
         QVERIFY(dialog.isVisible());
         QVERIFY(!SpeicherVorhanden());
-        QVERIFY(!QFile::exists(KorrekturOrt()));
+        QVERIFY(!KorrekturspeicherVorhanden());
     }
 
 #if MORVANE_LINUX_WERKZEUGE

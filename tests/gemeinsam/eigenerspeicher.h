@@ -3,6 +3,7 @@
 #include "storage/speicher.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QMap>
 #include <QProcessEnvironment>
 #include <QSettings>
@@ -30,6 +31,17 @@ inline void NimmSpeicherIn(QProcessEnvironment &umgebung, const QString &ordner)
 {
     const auto [name, wert] = SpeicherUmgebung(ordner);
     umgebung.insert(name, wert);
+}
+
+// Removes the printer corrections' store, the key or the file.
+inline void LoescheKorrekturspeicher()
+{
+#ifdef Q_OS_WIN
+    const QString ort = KorrekturOrt();
+    QSettings(ort.section(QLatin1Char('\\'), 0, -2), QSettings::NativeFormat).remove(ort.section(QLatin1Char('\\'), -1));
+#else
+    QFile::remove(KorrekturOrt());
+#endif
 }
 
 // Every value in a store by its key, as the program reads them on either system.

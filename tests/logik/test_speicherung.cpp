@@ -410,18 +410,18 @@ private Q_SLOTS:
     void druckerausrichtung()
     {
         LoescheSpeicher();
-        QFile::remove(KorrekturOrt());
+        LoescheKorrekturspeicher();
         const QString laser = QStringLiteral("Laser");
         const QString buero = QStringLiteral("Büro Laser/2 \\ 100%");
         QCOMPARE(LiesDruckerkorrektur(laser), Druckerkorrektur{});
         SchreibDruckerkorrektur(laser, {});
-        QVERIFY(!QFile::exists(KorrekturOrt())); // nothing to remove makes no store
+        QVERIFY(!KorrekturspeicherVorhanden()); // nothing to remove makes no store
 
         const Druckerkorrektur a{0.5, -1.25, 1.002, 0.998};
         const Druckerkorrektur b{-2.05, 1.3, 1 / 1.003, 0.9987};
         SchreibDruckerkorrektur(laser, a);
         SchreibDruckerkorrektur(buero, b);
-        QVERIFY(QFile::exists(KorrekturOrt()));
+        QVERIFY(KorrekturspeicherVorhanden());
         QVERIFY(!SpeicherVorhanden()); // a first start still finds no store of the program
         QCOMPARE(LiesDruckerkorrektur(laser), a);
         QCOMPARE(LiesDruckerkorrektur(buero), b);
@@ -508,7 +508,7 @@ private Q_SLOTS:
         QFETCH(QString, schluessel);
         QFETCH(QVariant, wert);
         QFETCH(Druckerkorrektur, erwartet);
-        QFile::remove(KorrekturOrt());
+        LoescheKorrekturspeicher();
         SchreibDruckerkorrektur(QStringLiteral("Laser"), {1, -1, 1.1, 0.99});
         {
             QSettings s = Korrekturzugang();
