@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -18,13 +19,56 @@
 
 namespace Werkzeug {
 
+namespace {
+
+// An 8-bit bitmap as the program's readers take it, bottom row first. Written here rather than by Qt, whose writer
+// leaves each line's padding as it found it in memory, so that the same picture would not give the same bytes.
+QByteArray AchtBitBytes(const QImage &bild)
+{
+    const int zeile = (bild.width() + 3) / 4 * 4;
+    const int palette = 256 * 4;
+    const int kopf = 14 + 40 + palette;
+    QByteArray b(kopf + qsizetype(zeile) * bild.height(), '\0');
+    auto *d = reinterpret_cast<uchar *>(b.data());
+    d[0] = 'B';
+    d[1] = 'M';
+    qToLittleEndian<quint32>(quint32(b.size()), d + 2);
+    qToLittleEndian<quint32>(quint32(kopf), d + 10);
+    qToLittleEndian<quint32>(40, d + 14);
+    qToLittleEndian<qint32>(bild.width(), d + 18);
+    qToLittleEndian<qint32>(bild.height(), d + 22);
+    qToLittleEndian<quint16>(1, d + 26);
+    qToLittleEndian<quint16>(8, d + 28);
+    qToLittleEndian<quint32>(quint32(zeile * bild.height()), d + 34);
+    qToLittleEndian<qint32>(bild.dotsPerMeterX(), d + 38);
+    qToLittleEndian<qint32>(bild.dotsPerMeterY(), d + 42);
+    qToLittleEndian<quint32>(256, d + 46);
+    const QList<QRgb> farben = bild.colorTable();
+    for (qsizetype i = 0; i < farben.size() && i < 256; ++i) {
+        uchar *f = d + 54 + 4 * i;
+        f[0] = uchar(qBlue(farben[i]));
+        f[1] = uchar(qGreen(farben[i]));
+        f[2] = uchar(qRed(farben[i]));
+    }
+    for (int y = 0; y < bild.height(); ++y)
+        std::copy_n(bild.constScanLine(y), bild.width(), d + kopf + qsizetype(zeile) * (bild.height() - 1 - y));
+    return b;
+}
+
+} // namespace
+
 void SpeichereBitmap(const QImage &bild, const QString &pfad)
 {
-    // Qt writes 8 bits for an indexed picture and 24 for every other format but 1-bit.
-    const QImage ziel =
-        bild.format() == QImage::Format_Indexed8 ? bild : bild.convertToFormat(QImage::Format_RGB32);
     QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || !ziel.save(&datei, "BMP") || !datei.commit())
+    bool ok = datei.open(QIODevice::WriteOnly);
+    if (bild.format() == QImage::Format_Indexed8) {
+        const QByteArray bytes = AchtBitBytes(bild);
+        ok = ok && datei.write(bytes) == bytes.size();
+    } else {
+        // Qt writes 24 bits per pixel for every format but the indexed ones.
+        ok = ok && bild.convertToFormat(QImage::Format_RGB32).save(&datei, "BMP");
+    }
+    if (!ok || !datei.commit())
         throw Fehler(QStringLiteral("Bild %1 kann nicht gespeichert werden").arg(pfad));
 }
 
@@ -40,7 +84,8 @@ QImage AchtBitBild(const QImage &bild, int abweichung)
     QList<QRgb> farben = haeufigkeit.keys();
     // Most frequent first; equal counts by colour, so that the palette does not depend on the hash's order.
     std::ranges::sort(farben, [&](QRgb a, QRgb b) {
-        return haeufigkeit[a] != haeufigkeit[b] ? haeufigkeit[a] > haeufigkeit[b] : a < b;
+        const qint64 ha = haeufigkeit.value(a), hb = haeufigkeit.value(b);
+        return ha != hb ? ha > hb : a < b;
     });
     const QList<QRgb> tabelle = farben.mid(0, 256);
     QHash<QRgb, uchar> index;
