@@ -451,7 +451,7 @@ void TFormEtikette::verbinde()
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             [this] { bewacht([this] { menuBar()->setActiveAction(Datei1->menuAction()); }); });
     connect(this, &QWidget::windowTitleChanged, this, [this] {
-        Image1->beschreibe(QStringLiteral("Etikett ") + NameOhneEndung(m_zustand.AktuelleEtikettDatei));
+        Image1->beschreibe((QStringLiteral("Etikett ") + NameOhneEndung(m_zustand.AktuelleEtikettDatei)).trimmed());
     });
     // A typed column or row counts once the person leaves the field: also for the menu, which takes no focus.
     for (QLineEdit *feld : {EditSpalte, EditZeile})
