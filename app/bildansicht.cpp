@@ -2,11 +2,34 @@
 
 #include "platform/fehler.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
-TBildAnsicht::TBildAnsicht(QWidget *eltern) : QWidget(eltern) {}
+namespace {
+QAccessibleInterface *zugangFuer(const QString &, QObject *objekt)
+{
+    if (auto *ansicht = qobject_cast<TBildAnsicht *>(objekt))
+        return new QAccessibleWidget(ansicht, QAccessible::Graphic);
+    return nullptr;
+}
+} // namespace
+
+TBildAnsicht::TBildAnsicht(QWidget *eltern) : QWidget(eltern)
+{
+    static const bool zugang = (QAccessible::installFactory(zugangFuer), true);
+    Q_UNUSED(zugang);
+}
+
+void TBildAnsicht::beschreibe(const QString &text)
+{
+    if (accessibleName() == text)
+        return;
+    setAccessibleName(text);
+    setAccessibleDescription(text);
+}
 
 void TBildAnsicht::setBild(const QImage &bild)
 {

@@ -23,6 +23,8 @@ public:
     void setStretch(bool an);
     // Sized to its picture, as the layout pictures and the explanatory picture are.
     void setAutoSize(bool an) { m_autoSize = an; }
+    // What a screen reader says for the picture; told again only when it changes.
+    void beschreibe(const QString &text);
 
 Q_SIGNALS:
     void doppelklick();

@@ -23,8 +23,11 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -99,6 +102,29 @@ void zeigtGanz(QLineEdit *feld, const QString &breitesterText)
     });
 }
 
+// Alt alone puts the keyboard on the menu bar, as Qt programs on the desktop do, also in styles that leave it
+// out; everything else is the window's own style.
+class AltZurMenueleiste : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hinweis, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *antwort) const override
+    {
+        if (hinweis == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hinweis, option, widget, antwort);
+    }
+};
+
+// A caption and the field it names: the caption leads there, and a screen reader says the name.
+void benenne(QLabel *beschriftung, QLineEdit *feld, TUpDown *updown, const QString &name)
+{
+    beschriftung->setBuddy(feld);
+    feld->setAccessibleName(name);
+    updown->benenne(name);
+}
+
 } // namespace
 
 TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern) : QMainWindow(eltern), m_umgebung(std::move(umgebung))
@@ -113,7 +139,12 @@ TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern) : QMainWindow(e
     FormCreate();
 }
 
-TFormEtikette::~TFormEtikette() = default;
+TFormEtikette::~TFormEtikette()
+{
+    // The window going away takes the focus from a field, which would run its handler on a half-gone window.
+    for (QLineEdit *feld : {EditSpalte, EditZeile})
+        feld->disconnect(this);
+}
 
 void TFormEtikette::baueSteuerelemente()
 {
@@ -137,10 +168,12 @@ void TFormEtikette::baueSteuerelemente()
     EtikettInfoImage->setAutoSize(true);
     EtikettInfoImage->move(12, 7);
     EtikettInfoImage->setBild(ErklaerungsBild());
+    EtikettInfoImage->beschreibe(QStringLiteral("Erklärung der Maße am Etikettenbogen"));
 
     ImageInfo = new TBildAnsicht(k);
     ImageInfo->setAutoSize(true);
     ImageInfo->setGeometry(657, 32, 132, 112);
+    ImageInfo->beschreibe(QStringLiteral("Druckposition"));
 
     VorschauAbdeckungImage = new TBildAnsicht(k);
     VorschauAbdeckungImage->setStretch(true);
@@ -190,6 +223,8 @@ void TFormEtikette::baueSteuerelemente()
     EditZeile->setToolTip(QStringLiteral("Etikettenposition in Zeilennummer"));
     UpDownZeile = new TUpDown(1, 100, 1, k);
     UpDownZeile->setGeometry(813, 179, 17, 35);
+    benenne(Label_x_SpaltenNummer, EditSpalte, UpDownSpalte, QStringLiteral("Spalte Nr."));
+    benenne(Label_Y_InZeilenNummer, EditZeile, UpDownZeile, QStringLiteral("Zeile Nr."));
 
     const QFont massFeld = sansSerif(13);
     auto massZeile = [&](QLabel *&label, QLineEdit *&edit, TUpDown *&updown, const QString &text, int top, int min,
@@ -199,6 +234,15 @@ void TFormEtikette::baueSteuerelemente()
         updown = new TUpDown(min, 10000, position, k);
         updown->setGeometry(246, top, 17, 25);
     };
+    // What a person says for each measure, in the order of Massangaben.
+    static const std::array<QString, Massangaben.size()> sprechnamen{QStringLiteral("Oberer Rand"),
+                                                                     QStringLiteral("Linker Rand"),
+                                                                     QStringLiteral("Vertikalabstand"),
+                                                                     QStringLiteral("Horizontalabstand"),
+                                                                     QStringLiteral("Höhe"),
+                                                                     QStringLiteral("Breite"),
+                                                                     QStringLiteral("Anzahl in einer Zeile"),
+                                                                     QStringLiteral("Anzahl in einer Spalte")};
     massZeile(obererRandLabel, EditObererRand, UpDownObererRand, QStringLiteral("Oberer Rand:"), 238, 0,
               Anfangsmasse.ObererRand);
     massZeile(SeitenrandLabel, EditSeitenrand, UpDownSeitenrand, QStringLiteral("Linker Rand:"), 270, 0,
@@ -225,8 +269,14 @@ void TFormEtikette::baueSteuerelemente()
         {AnzEtikettenInZeileLabel, EditAnzEtikettenInZeile, UpDownAnzEtikettenInZeile},
         {AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte},
     }};
-    for (std::size_t i = 0; i < Massangaben.size(); ++i)
-        zeigtGanz(m_masseditoren[i].feld, MassText(Massangaben[i], 999));
+    for (std::size_t i = 0; i < Massangaben.size(); ++i) {
+        const Masseditor &e = m_masseditoren[i];
+        zeigtGanz(e.feld, MassText(Massangaben[i], 999));
+        benenne(e.beschriftung, e.feld, e.updown, sprechnamen[i]);
+        // A precise length is heard as the field shows it, 38,1 rather than 38.
+        if (i < AnzahlLaengen)
+            e.updown->setWertQuelle([this, i] { return double(Masse().Hundertstel(Massangaben[i].feld)) / 100.0; });
+    }
     gerundetLabel = beschriftung(QStringLiteral("Die Angaben sind gerundet.^"), 25, 424, 244, 16, standard);
     gerundetLabel->setStyleSheet(QStringLiteral("color: blue"));
 
@@ -243,12 +293,14 @@ void TFormEtikette::baueSteuerelemente()
     Image1->setStretch(true);
     Image1->setGeometry(378, 288, 351, 145);
     Image1->setToolTip(QStringLiteral("Doppelklick zum  Bearbeiten"));
+    Image1->beschreibe(QStringLiteral("Etikett"));
     Image1->hide();
 
     Label1 = beschriftung(QStringLiteral("Vorschau:"), 848, 14, 73, 16, standard);
     VorschauImage = new TBildAnsicht(k);
     VorschauImage->setStretch(true);
     VorschauImage->setGeometry(848, 37, 264, 482);
+    VorschauImage->beschreibe(QStringLiteral("Vorschau des Bogens"));
     Image2 = new TBildAnsicht(k);
     Image2->setGeometry(752, 248, 105, 105);
     Image2->hide();
@@ -299,7 +351,10 @@ void TFormEtikette::baueSteuerelemente()
 void TFormEtikette::baueMenue()
 {
     QMenuBar *leiste = menuBar();
-    Datei1 = leiste->addMenu(QStringLiteral("Datei"));
+    auto *stil = new AltZurMenueleiste(QStyleFactory::create(QApplication::style()->name()));
+    stil->setParent(leiste);
+    leiste->setStyle(stil);
+    Datei1 = leiste->addMenu(QStringLiteral("&Datei"));
     Neu1 = Datei1->addAction(QStringLiteral("Neu mit Hilfe einer Vorlage"));
     NeuFuerEtikettenbogen1 = Datei1->addAction(QStringLiteral("Neu für einen Etikettenbogen..."));
     Oeffnen1 = Datei1->addAction(QStringLiteral("Öffnen..."));
@@ -309,18 +364,18 @@ void TFormEtikette::baueMenue()
     N1 = Datei1->addAction(QStringLiteral("   "));
     Beenden1 = Datei1->addAction(QStringLiteral("Beenden"));
 
-    Bearbeiten1 = leiste->addMenu(QStringLiteral("Bearbeiten"));
+    Bearbeiten1 = leiste->addMenu(QStringLiteral("&Bearbeiten"));
     Bearbeiten1->menuAction()->setToolTip(QStringLiteral("Zum Ändern, Bearbeiten"));
     Bearbeiten1->menuAction()->setStatusTip(QStringLiteral("Maße der "));
     Etikettbearbeiten1 = Bearbeiten1->addAction(QStringLiteral("Etikett bearbeiten"));
     MasseEtikettBearbeiten = Bearbeiten1->addAction(QStringLiteral("Maße Etikett bearbeiten"));
 
-    Option1 = leiste->addMenu(QStringLiteral("Option"));
+    Option1 = leiste->addMenu(QStringLiteral("&Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
     MasseGenauEingeben1 = Option1->addAction(QStringLiteral("Maße genau eingeben..."));
     DruckerAusrichten1 = Option1->addAction(QStringLiteral("Drucker ausrichten..."));
 
-    Hilfe1 = leiste->addMenu(QStringLiteral("Hilfe"));
+    Hilfe1 = leiste->addMenu(QStringLiteral("&Hilfe"));
     Hilfethemen1 = Hilfe1->addAction(QStringLiteral("Hilfethemen"));
     Spenden1 = Hilfe1->addAction(QIcon(SmileyBild()), QStringLiteral("Spenden"));
     InfoUeber = Hilfe1->addAction(QStringLiteral("Info über..."));
@@ -391,6 +446,18 @@ void TFormEtikette::verbinde()
     connect(BitBtnNeuladen, &QPushButton::clicked, this, [this] { bewacht([this] { BitBtnNeuladenClick(); }); });
     connect(Image1, &TBildAnsicht::doppelklick, this, [this] { bewacht([this] { Image1DblClick(); }); });
     connect(Timer1, &QTimer::timeout, this, &TFormEtikette::Timer1Timer);
+
+    // F10 opens the first menu, as desktop programs do; the keyboard then walks the menu bar.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { bewacht([this] { menuBar()->setActiveAction(Datei1->menuAction()); }); });
+    connect(this, &QWidget::windowTitleChanged, this, [this] {
+        Image1->beschreibe((QStringLiteral("Etikett ") + NameOhneEndung(m_zustand.AktuelleEtikettDatei)).trimmed());
+    });
+    // A typed column or row counts once the person leaves the field: also for the menu, which takes no focus.
+    for (QLineEdit *feld : {EditSpalte, EditZeile})
+        connect(feld, &QLineEdit::editingFinished, this, [this] { bewacht([this] { UebernimmGetipptePosition(); }); });
+    for (QMenu *menue : {Datei1, Bearbeiten1, Option1, Hilfe1})
+        connect(menue, &QMenu::aboutToShow, this, [this] { bewacht([this] { UebernimmGetipptePosition(); }); });
     connect(VerzoegerungsTimer, &QTimer::timeout, this, &TFormEtikette::VerzoegerungsTimerTimer);
 }
 
@@ -457,6 +524,7 @@ void TFormEtikette::ZeigeMassText(Massfeld feld)
 {
     const std::size_t i = MassIndex(feld);
     m_masseditoren[i].feld->setText(MassText(Massangaben[i], Masse()));
+    m_masseditoren[i].updown->meldeWert();
 }
 
 int TFormEtikette::ObererRand() const

@@ -302,6 +302,9 @@ public:
     void NurDieZeileCheckBoxClick();
     void UpDownSpalteClick();
     void UpDownZeileClick();
+    // The column and row typed into EditSpalte and EditZeile, taken when the person leaves the field: as if the
+    // arrows had moved there. Outside the editor's range, or not a number, the field shows the position again.
+    void UebernimmGetipptePosition();
     void ZeigeEtikettenPosition(QRgb farbe);
     void LadeEtikettenInfo();
     void setzeZeilenBeschriftung();

@@ -119,6 +119,37 @@ void TFormEtikette::UpDownZeileClick()
     MachVorschau();
 }
 
+void TFormEtikette::UebernimmGetipptePosition()
+{
+    if (m_beendet)
+        return;
+    struct Positionsfeld
+    {
+        QLineEdit *feld;
+        TUpDown *updown;
+        int anzahl; // the arrows stop at the sheet's count as at the editor's maximum
+        void (TFormEtikette::*klick)();
+    };
+    for (const Positionsfeld &p :
+         {Positionsfeld{EditSpalte, UpDownSpalte, AnzahlEtikettenInZeile(), &TFormEtikette::UpDownSpalteClick},
+          Positionsfeld{EditZeile, UpDownZeile, AnzahlEtikettenInSpalte(), &TFormEtikette::UpDownZeileClick}}) {
+        // Only what the person typed: the arrows' rules may leave a field behind its position on purpose.
+        if (!p.feld->isModified())
+            continue;
+        p.feld->setModified(false);
+        const std::optional<int> zahl = GetippteZahl(p.feld->text());
+        if (zahl && *zahl != p.updown->Position() && *zahl >= p.updown->Min()
+            && *zahl <= std::min(p.updown->Max(), p.anzahl)) {
+            p.updown->setPosition(*zahl);
+            (this->*p.klick)();
+        }
+        // The arrows' rules may have sent the position elsewhere, where the field must follow.
+        const QString position = QString::number(p.updown->Position());
+        if (p.feld->text() != position)
+            p.feld->setText(position);
+    }
+}
+
 bool TFormEtikette::BringePositionAufDenBogen()
 {
     const int spalten = std::max(1, AnzahlEtikettenInZeile());
@@ -148,6 +179,7 @@ void TFormEtikette::ZeigeEtikettenPosition(QRgb farbe)
 {
     ::ZeigeEtikettenPosition(ImageInfo->bildZumZeichnen(), farbe, Spalte(), Zeile(), m_zustand.MarkierteZelle);
     ImageInfo->update();
+    ImageInfo->beschreibe(QStringLiteral("Druckposition: Spalte %1, Zeile %2").arg(Spalte()).arg(Zeile()));
 }
 
 void TFormEtikette::LadeEtikettenInfo()

@@ -2,11 +2,15 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QToolButton;
 
 // The spin editor: two stacked arrow buttons with auto-repeat and a 16-bit position kept within Min..Max.
 // Setting the position from the program emits changing() only when the position really changes and
 // never click(); an arrow emits changing() (when the position changes), then click().
+// With focus, Up and Down are clicks on the arrows and PageUp and PageDown ten of them; a held key repeats as a
+// held arrow does and stops where it stops. mausGedrueckt() and mausLosgelassen() come for a key as for the mouse.
 class TUpDown : public QWidget
 {
     Q_OBJECT
@@ -25,6 +29,14 @@ public:
     QToolButton *hochKnopf() const { return m_hoch; }
     QToolButton *runterKnopf() const { return m_runter; }
 
+    // The name a screen reader says for the editor; the arrows are named after it.
+    void benenne(const QString &name);
+    // The value a screen reader hears: the position unless the window shows more (a precise length).
+    double Wert() const { return m_wert ? m_wert() : m_position; }
+    void setWertQuelle(std::function<double()> wert) { m_wert = std::move(wert); }
+    // Tells the accessibility layer that the value changed.
+    void meldeWert();
+
 Q_SIGNALS:
     void changing();
     void click(TUpDown::Knopf knopf);
@@ -34,14 +46,22 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject *objekt, QEvent *ereignis) override;
     void resizeEvent(QResizeEvent *ereignis) override;
+    void keyPressEvent(QKeyEvent *ereignis) override;
+    void keyReleaseEvent(QKeyEvent *ereignis) override;
+    void focusInEvent(QFocusEvent *ereignis) override;
+    void focusOutEvent(QFocusEvent *ereignis) override;
 
 private:
     void pfeil(Knopf knopf, QToolButton *knopfWidget);
+    void schritt(Knopf knopf);
     bool wiederholenErlaubt() const;
+    void tasteLoslassen();
 
     int m_min;
     int m_max;
     int m_position;
     QToolButton *m_hoch;
     QToolButton *m_runter;
+    std::function<double()> m_wert;
+    int m_taste = 0; // the arrow key held down, 0 when none
 };

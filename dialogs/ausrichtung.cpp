@@ -77,6 +77,10 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
             QLineEdit *&feld = m_felder[kreuz * 2 + achse];
             feld = new QLineEdit(messung);
             feld->setObjectName(namen[kreuz * 2 + achse]);
+            // The captions stand above and beside the field, so none is its buddy: the name says both.
+            feld->setAccessibleName(QStringLiteral("Kreuz %1 %2")
+                                        .arg(kreuz + 1)
+                                        .arg(achse == 0 ? QStringLiteral("von links") : QStringLiteral("von oben")));
             feld->setPlaceholderText(QStringLiteral("z. B. ") + Messbeispiel(kreuz * 2 + achse));
             connect(feld, &QLineEdit::textChanged, this, [this] { zeigeErgebnis(); });
             raster->addWidget(feld, kreuz + 1, achse + 1);

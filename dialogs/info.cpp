@@ -38,6 +38,7 @@ TAboutBox::TAboutBox(QWidget *parent, const QIcon &programmSymbol) : QDialog(par
     memo->setObjectName(QStringLiteral("Memo"));
     memo->setGeometry(3, 2, 313, 111);
     memo->setReadOnly(true);
+    memo->setAccessibleName(QStringLiteral("Info über Morvane"));
     const QFont memoSchrift = DialogSchrift(QStringLiteral("Verdana"), 13, true);
     memo->setFont(memoSchrift);
     // Like the Windows memo: no scroll bars and a narrow inner margin, so the longest line fits in one.

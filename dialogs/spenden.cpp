@@ -46,6 +46,7 @@ TSpendenBox::TSpendenBox(QWidget *parent, const QIcon &programmSymbol) : QDialog
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setPlainText(Spendentext.join(QLatin1Char('\n')));
+    text->setAccessibleName(QStringLiteral("Spendenaufruf"));
 
     ErzeugeKontaktzeilen(panel, {65, 279}, {123, 296}, {129, 311});
     ErzeugeOkKnopf(*this, 173, 360)->setFocus();

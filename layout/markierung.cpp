@@ -128,3 +128,12 @@ void ZeigeEtikettenPosition(QImage &bild, QRgb farbe, int spalte, int zeile, Zel
 
     markierteZelle = {links, ganzOben, rechts, unten};
 }
+
+std::optional<int> GetippteZahl(const QString &text)
+{
+    const QString zahl = text.trimmed();
+    if (zahl.isEmpty() || zahl.size() > 9
+        || !std::all_of(zahl.begin(), zahl.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    return zahl.toInt();
+}

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include <optional>
+
 // What a layout picture carries for the marker, shared by the marker and the drawing of the pictures.
 namespace Marke {
 inline constexpr QRgb Grau = qRgb(128, 128, 128);
@@ -37,3 +39,7 @@ struct Zelle
 // Colours are compared by red, green and blue only. Every pixel access stays inside the picture.
 // A picture that is not 32-bit RGB is converted to Format_RGB32 first.
 void ZeigeEtikettenPosition(QImage &bild, QRgb farbe, int spalte, int zeile, Zelle &markierteZelle);
+
+// A column or row as typed into its field: a whole number in decimal digits, blanks around it allowed; anything
+// else gives nothing.
+std::optional<int> GetippteZahl(const QString &text);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -131,7 +132,11 @@ std::optional<QString> QtDialoge::eingabe(const QString &vorbelegung)
     QInputDialog dialog(m_besitzer);
     dialog.setWindowTitle(QStringLiteral("Eingabedialog"));
     dialog.setLabelText(QStringLiteral("Eingabeaufforderung"));
+    dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(vorbelegung);
+    // The prompt stays as it is on screen; a screen reader hears what the field is for.
+    if (auto *feld = dialog.findChild<QLineEdit *>())
+        feld->setAccessibleName(QStringLiteral("Name des neuen Etiketts"));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
     if (dialog.exec() != QDialog::Accepted)

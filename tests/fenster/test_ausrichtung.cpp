@@ -406,10 +406,14 @@ private Q_SLOTS:
             if (l->text().startsWith(QStringLiteral("Kreuz ")))
                 beschriftungen.append(l->text());
         QCOMPARE(beschriftungen, (QStringList{"Kreuz 1 (Soll: 20 / 20 mm)", "Kreuz 2 (Soll: 190 / 277 mm)"}));
-        QStringList hinweise;
-        for (const char *feld : {"EditKreuz1Links", "EditKreuz1Oben", "EditKreuz2Links", "EditKreuz2Oben"})
+        QStringList hinweise, namen;
+        for (const char *feld : {"EditKreuz1Links", "EditKreuz1Oben", "EditKreuz2Links", "EditKreuz2Oben"}) {
             hinweise.append(Teil<QLineEdit>(dialog, feld)->placeholderText());
+            namen.append(Teil<QLineEdit>(dialog, feld)->accessibleName());
+        }
         QCOMPARE(hinweise, (QStringList{"z. B. 20,5", "z. B. 20,5", "z. B. 190,5", "z. B. 277,5"}));
+        QCOMPARE(namen,
+                 (QStringList{"Kreuz 1 von links", "Kreuz 1 von oben", "Kreuz 2 von links", "Kreuz 2 von oben"}));
 
         Tippe(dialog, {"22,0", "18,5", "192", "275,5"});
         QCOMPARE(ergebnis->text(),

@@ -120,7 +120,7 @@ private Q_SLOTS:
     void eingabe()
     {
         QtDialoge dialoge;
-        QString titel, aufforderung, ok, abbrechen;
+        QString titel, aufforderung, ok, abbrechen, feldname;
         auto antworte = [&](bool bestaetigen) {
             QTimer::singleShot(0, [&, bestaetigen] {
                 auto *d = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
@@ -129,6 +129,7 @@ private Q_SLOTS:
                 aufforderung = d->labelText();
                 ok = d->okButtonText();
                 abbrechen = d->cancelButtonText();
+                feldname = d->findChild<QLineEdit *>()->accessibleName();
                 d->setTextValue(d->textValue() + QStringLiteral("2"));
                 bestaetigen ? d->accept() : d->reject();
             });
@@ -139,6 +140,7 @@ private Q_SLOTS:
         QCOMPARE(aufforderung, QStringLiteral("Eingabeaufforderung"));
         QCOMPARE(ok, QStringLiteral("OK"));
         QCOMPARE(abbrechen, QStringLiteral("Abbrechen"));
+        QCOMPARE(feldname, QStringLiteral("Name des neuen Etiketts"));
         antworte(false);
         QCOMPARE(dialoge.eingabe(QStringLiteral("Karte.bmp")), std::nullopt);
     }

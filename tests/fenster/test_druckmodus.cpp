@@ -6,10 +6,14 @@
 #include "programmordner.h"
 #include "storage/speicher.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
@@ -357,6 +361,105 @@ private Q_SLOTS:
         QCOMPARE(BlaueZelle(f.ImageInfo->bild()), marke);
         QCOMPARE(f.vorschauZaehler() - vorher, vorschauen);
         QCOMPARE(f.UpDownSpalte->Position(), 1);
+        QVERIFY(g.p.dialoge.gezeigt.isEmpty());
+    }
+
+    // A typed column or row counts when the person leaves the field or presses Enter, as if the arrows had moved
+    // there; what the arrows could not reach, or no number, puts the field back.
+    void getipptePosition_data()
+    {
+        QTest::addColumn<Modus>("modus");
+        QTest::addColumn<bool>("spalteFeld");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QPoint>("marke");
+        QTest::addColumn<int>("vorschauen");
+        QTest::newRow("one label: column 2, then Tab")
+            << Modus::EineEtikette << true << "2" << false << QPoint(2, 1) << "2" << QPoint(2, 1) << 1;
+        QTest::newRow("one label: row 4, then Enter")
+            << Modus::EineEtikette << false << "4" << true << QPoint(1, 4) << "4" << QPoint(1, 4) << 1;
+        QTest::newRow("one label: column 3 of 2 in a row is put back")
+            << Modus::EineEtikette << true << "3" << false << QPoint(1, 1) << "1" << QPoint(1, 1) << 0;
+        QTest::newRow("one label: row 6 of 5 is put back")
+            << Modus::EineEtikette << false << "6" << true << QPoint(1, 1) << "1" << QPoint(1, 1) << 0;
+        QTest::newRow("one label: row 0 is put back")
+            << Modus::EineEtikette << false << "0" << false << QPoint(1, 1) << "1" << QPoint(1, 1) << 0;
+        QTest::newRow("one label: no number is put back")
+            << Modus::EineEtikette << true << "2a" << true << QPoint(1, 1) << "1" << QPoint(1, 1) << 0;
+        QTest::newRow("one row: row 3 is the row printed")
+            << Modus::EineZeile << false << "3" << false << QPoint(1, 3) << "3" << QPoint() << 1;
+        QTest::newRow("whole page: a column goes back to 1, as the arrow does")
+            << Modus::GanzeSeite << true << "2" << true << QPoint(1, 1) << "1" << QPoint() << 0;
+    }
+
+    void getipptePosition()
+    {
+        QFETCH(Modus, modus);
+        QFETCH(bool, spalteFeld);
+        QFETCH(QString, text);
+        QFETCH(bool, enter);
+        QFETCH(QPoint, position);
+        QFETCH(QString, edit);
+        QFETCH(QPoint, marke);
+        QFETCH(int, vorschauen);
+
+        Gestartet g;
+        TFormEtikette &f = *g.form;
+        waehle(f, modus);
+        QLineEdit *feld = spalteFeld ? f.EditSpalte : f.EditZeile;
+        const int vorher = f.vorschauZaehler();
+        tippe(feld, text);
+        QTest::keyClick(feld, enter ? Qt::Key_Return : Qt::Key_Tab);
+        QVERIFY(enter || !feld->hasFocus());
+        QCOMPARE(QPoint(f.Spalte(), f.Zeile()), position);
+        QCOMPARE(feld->text(), edit);
+        QCOMPARE(BlaueZelle(f.ImageInfo->bild()), marke);
+        QCOMPARE(f.vorschauZaehler() - vorher, vorschauen);
+        if (modus == Modus::EineZeile)
+            QCOMPARE(f.NurDieZeileCheckBox->text(), QStringLiteral("Nur die Zeile ") + edit);
+        QVERIFY(g.p.dialoge.gezeigt.isEmpty());
+    }
+
+    // The keyboard alone: unlock, one millimetre wider with Up, save; then column 2 and row 4 typed give the
+    // preview that the arrows give there, and the print goes there.
+    void nurMitDerTastatur()
+    {
+        Gestartet g;
+        TFormEtikette &f = *g.form;
+        auto tabBis = [&](QWidget *ziel) {
+            for (int i = 0; i < 40 && QApplication::focusWidget() != ziel; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), ziel);
+        };
+        tabBis(f.BitBtn1);
+        QTest::keyClick(f.BitBtn1, Qt::Key_Space);
+        tabBis(f.UpDownEtikettenbreite);
+        QTest::keyClick(f.UpDownEtikettenbreite, Qt::Key_Up);
+        ticken(f);
+        QTest::keyClick(&f, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(f.Datei1->isVisible());
+        for (int i = 0; i < 8 && f.Datei1->activeAction() != f.speichern1; ++i)
+            QTest::keyClick(f.Datei1, Qt::Key_Down);
+        QTest::keyClick(f.Datei1, Qt::Key_Return);
+        QFile ini(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("\r\nEtikettenbreite=86\r\n"));
+
+        tabBis(f.EditSpalte);
+        QTest::keyClicks(f.EditSpalte, QStringLiteral("2"));
+        tabBis(f.EditZeile);
+        QTest::keyClicks(f.EditZeile, QStringLiteral("4"));
+        QTest::keyClick(f.EditZeile, Qt::Key_Tab);
+        QCOMPARE(BlaueZelle(f.ImageInfo->bild()), QPoint(2, 4));
+        QCOMPARE(f.Druckwahl(), (Seitenwahl{Druckumfang::EineEtikette, 2, 4}));
+        const QImage getippt = f.VorschauImage->bild();
+        for (TUpDown *pfeile : {f.UpDownSpalte, f.UpDownZeile}) {
+            klick(pfeile, false);
+            klick(pfeile, true);
+        }
+        QCOMPARE(f.VorschauImage->bild(), getippt);
         QVERIFY(g.p.dialoge.gezeigt.isEmpty());
     }
 

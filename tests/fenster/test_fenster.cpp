@@ -7,16 +7,22 @@
 #include "storage/druckerausrichtung.h"
 #include "storage/speicher.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QToolButton>
+
+#include <functional>
 
 class TestFenster : public QObject
 {
@@ -452,6 +458,100 @@ private Q_SLOTS:
         TUpDown gross(0, 100000, 70000);
         QCOMPARE(gross.Max(), 32767);
         QCOMPARE(gross.Position(), 32767);
+
+        // By keyboard: Up and Down are the arrows, PageUp ten clicks; the focus shows.
+        const QImage ohneFokus = u.grab().toImage();
+        u.activateWindow();
+        u.setFocus();
+        QTRY_VERIFY(u.hasFocus());
+        QVERIFY(u.grab().toImage() != ohneFokus);
+        ereignisse.clear();
+        QTest::keyClick(&u, Qt::Key_Up);
+        QCOMPARE(ereignisse, (QStringList{QStringLiteral("changing 1"), QStringLiteral("click 2")}));
+        QTest::keyClick(&u, Qt::Key_PageUp);
+        QCOMPARE(u.Position(), 10);
+        QCOMPARE(ereignisse.filter(QStringLiteral("click")).size(), 11);
+        // A held key stops when the focus goes, as a box in front takes it, and does not come back with it.
+        QTest::keyPress(&u, Qt::Key_Down);
+        QCOMPARE(u.Position(), 9);
+        u.clearFocus();
+        u.setFocus();
+        QKeyEvent wiederholt(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(&u, &wiederholt);
+        QCOMPARE(u.Position(), 9);
+    }
+
+    // Every control a person can reach says what it is, and a spin editor its value and range.
+    void zugaenglichkeit_data()
+    {
+        QTest::addColumn<bool>("entsperrt");
+        QTest::newRow("measures locked") << false;
+        QTest::newRow("measures unlocked") << true;
+    }
+
+    void zugaenglichkeit()
+    {
+        QFETCH(bool, entsperrt);
+        Gestartet g;
+        TFormEtikette &f = *g.form;
+        if (entsperrt)
+            QTest::keyClick(f.BitBtn1, Qt::Key_Space);
+        QCOMPARE(f.UpDownEtikettenbreite->isEnabled(), entsperrt);
+        const QList<QAccessible::Role> bedienbar{QAccessible::PushButton, QAccessible::CheckBox,
+                                                 QAccessible::EditableText, QAccessible::SpinBox,
+                                                 QAccessible::MenuItem};
+        QStringList ohneNamen;
+        int editoren = 0;
+        std::function<void(QAccessibleInterface *)> gehe = [&](QAccessibleInterface *knoten) {
+            if (knoten->state().invisible)
+                return;
+            if (bedienbar.contains(knoten->role()) && knoten->text(QAccessible::Name).trimmed().isEmpty())
+                ohneNamen << knoten->object()->metaObject()->className();
+            if (knoten->role() == QAccessible::SpinBox) {
+                const auto *editor = qobject_cast<TUpDown *>(knoten->object());
+                QAccessibleValueInterface *wert = knoten->valueInterface();
+                QVERIFY(editor && wert);
+                QCOMPARE(wert->currentValue().toInt(), editor->Position());
+                QCOMPARE(wert->minimumValue().toInt(), editor->Min());
+                QCOMPARE(wert->maximumValue().toInt(), editor->Max());
+                ++editoren;
+            }
+            for (int i = 0; i < knoten->childCount(); ++i)
+                gehe(knoten->child(i));
+        };
+        gehe(QAccessible::queryAccessibleInterface(&f));
+        QCOMPARE(ohneNamen, QStringList());
+        QCOMPARE(editoren, 10);
+
+        auto zugang = [](QObject *o) { return QAccessible::queryAccessibleInterface(o); };
+        QCOMPARE(zugang(f.EditEtikettenbreite)->text(QAccessible::Name), QStringLiteral("Breite"));
+        QCOMPARE(zugang(f.UpDownEtikettenbreite)->text(QAccessible::Value), QStringLiteral("85"));
+        QCOMPARE(zugang(f.UpDownEtikettenbreite->hochKnopf())->text(QAccessible::Name),
+                 QStringLiteral("Erhöhen: Breite"));
+        QCOMPARE(zugang(f.EditSpalte)->text(QAccessible::Name), QStringLiteral("Spalte Nr."));
+        QCOMPARE(f.Label_Y_InZeilenNummer->buddy(), f.EditZeile);
+        QCOMPARE(zugang(f.Image1)->text(QAccessible::Description), QStringLiteral("Etikett Visitenkarte_85x54"));
+        QCOMPARE(zugang(f.VorschauImage)->text(QAccessible::Description), QStringLiteral("Vorschau des Bogens"));
+        klick(f.UpDownZeile);
+        QCOMPARE(zugang(f.ImageInfo)->text(QAccessible::Description),
+                 QStringLiteral("Druckposition: Spalte 1, Zeile 2"));
+    }
+
+    // Alt with a title's letter opens its menu; F10 the first one.
+    void menuesPerTastatur()
+    {
+        Gestartet g;
+        TFormEtikette &f = *g.form;
+        for (const auto &[taste, menue] : {std::pair{Qt::Key_D, f.Datei1}, std::pair{Qt::Key_B, f.Bearbeiten1},
+                                           std::pair{Qt::Key_O, f.Option1}, std::pair{Qt::Key_H, f.Hilfe1}}) {
+            QTest::keyClick(&f, taste, Qt::AltModifier);
+            QTRY_VERIFY(menue->isVisible());
+            menue->hide();
+        }
+        QTest::keyClick(&f, Qt::Key_F10);
+        QTRY_VERIFY(f.Datei1->isVisible());
+        f.Datei1->hide();
+        QVERIFY(g.p.dialoge.gezeigt.isEmpty());
     }
 
     void menueUndSteuerelemente()
@@ -462,8 +562,8 @@ private Q_SLOTS:
         for (QAction *a : form->menuBar()->actions())
             menues << a->text();
         QCOMPARE(menues,
-                 (QStringList{QStringLiteral("Datei"), QStringLiteral("Bearbeiten"), QStringLiteral("Option"),
-                              QStringLiteral("Hilfe")}));
+                 (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Bearbeiten"), QStringLiteral("&Option"),
+                              QStringLiteral("&Hilfe")}));
         QStringList datei;
         for (QAction *a : form->Datei1->actions())
             datei << a->text();

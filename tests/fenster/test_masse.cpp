@@ -6,6 +6,7 @@
 #include "modal.h"
 #include "programmordner.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -357,6 +358,9 @@ private Q_SLOTS:
         QCOMPARE(form.EditObererRand->text(), QStringLiteral("15,5 mm"));
         QCOMPARE(form.EditSeitenrand->text(), QStringLiteral("6,75 mm"));
         QCOMPARE(form.EditVertikalAbstand->text(), QStringLiteral("38,1 mm"));
+        // A screen reader hears the length as the field shows it.
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.UpDownVertikalAbstand)->text(QAccessible::Value),
+                 QStringLiteral("38,1"));
         QCOMPARE(form.EditEtikettenbreite->text(), QStringLiteral("63,5 mm"));
         QCOMPARE(form.ObererRand(), 16);
         QVERIFY(!form.zustand().EinstellungenGeaendert);
