@@ -53,6 +53,10 @@ int main(int argc, char **argv)
                            + QStringLiteral("\nMehr dazu: morvane-druck --help"));
     const Druckauftrag &auftrag = std::get<Druckauftrag>(aufruf);
 
+    if (!auftrag.pdf.isEmpty())
+        if (const QString ziel = PdfZielIstEtikett(auftrag.pdf, auftrag.etikett); !ziel.isEmpty())
+            return Meldung(FalscherAufruf, ziel);
+
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
     try {
@@ -60,6 +64,8 @@ int main(int argc, char **argv)
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
+    if (!etikett.warnung.isEmpty())
+        Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
 
     // The printer needs an application object, but the page is only pictures: no platform plugin and no fonts,
     // so no display is ever asked for.
@@ -69,6 +75,8 @@ int main(int argc, char **argv)
         Seitenbild seite;
         try {
             seite = BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche());
+            if (SeiteLeer(seite, etikett.masse, auftrag.wahl))
+                throw Fehler(LeereSeiteMeldung());
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
