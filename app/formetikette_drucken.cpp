@@ -4,7 +4,6 @@
 #include "app/bildansicht.h"
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
-#include "platform/drucker.h"
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
@@ -12,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QPainter>
-#include <QPrinter>
 #include <QScopeGuard>
 
 QString TFormEtikette::DruckFrage(const QString &seitenRand)
@@ -40,8 +38,7 @@ void TFormEtikette::drucken1Click()
     const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
 
     const Bogenmasse m = Masse();
-    if (!dialoge().druckFrage(
-            DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
+    if (!dialoge().druckFrage(DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
         return;
     const Seitenwahl wahl = Druckwahl();
     if (wahl.umfang == Druckumfang::EineEtikette) {
@@ -64,16 +61,16 @@ void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
         return;
-    DruckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, FlaecheVon(drucker)));
+    Druckmodul &modul = m_umgebung.druckmodul();
+    modul.druckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, modul.flaecheVon(drucker)));
 }
 
 QPrinter &TFormEtikette::Drucker()
 {
     if (!m_drucker) {
-        m_drucker = m_umgebung.druckerFabrik();
-        // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
-        m_drucker->setPageSize(QPageSize(QPageSize::A4));
-        m_drucker->setPageOrientation(QPageLayout::Portrait);
+        Druckmodul &modul = m_umgebung.druckmodul();
+        m_drucker = m_umgebung.druckerFabrik ? m_umgebung.druckerFabrik() : modul.neuerDrucker();
+        modul.aufA4(*m_drucker);
     }
     return *m_drucker;
 }
