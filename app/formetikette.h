@@ -7,8 +7,9 @@
 // logic (blatt/, storage/, layout/, render/), never back.
 //
 // The flows and the order of their steps:
-//   start    constructor: controls, FormCreate (program folder, store, data folders); first paint: StartArbeit
-//            queued after it (picture, fit, settings, layout picture, label view and preview, mode, title, lock)
+//   start    constructor: controls, FormCreate (program folder, store, data folders); StartArbeit (picture, fit,
+//            settings, layout picture, label view and preview, mode, title, lock) when the window is shown, before
+//            its first frame, or, where a dialog must show first (StartOhneDialog), queued after the first paint
 //   open     OeffnenVorbereiten (save question, labels folder), file dialog, settings, position to 1/1, fit,
 //            lock, label view and preview, layout picture
 //   new      as open, from a template: name question, copy picture and settings, then as open
@@ -207,6 +208,8 @@ public:
     void FormCreate();
     void FormPaint();
     void StartArbeit();
+    // True when StartArbeit will show no dialog: no label to load, or the last one there and readable.
+    bool StartOhneDialog();
     void FormClose();
     void Beenden1Click();
     void Timer1Timer();
@@ -362,6 +365,7 @@ public:
     const Zustand &zustand() const { return m_zustand; }
 
 protected:
+    void showEvent(QShowEvent *ereignis) override;
     void closeEvent(QCloseEvent *ereignis) override;
     void wheelEvent(QWheelEvent *ereignis) override;
 
