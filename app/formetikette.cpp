@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QShortcut>
@@ -46,9 +46,17 @@ private:
 
 namespace {
 
+// The family a font name stands for: itself where installed, else the font the program maps it to, asked for
+// directly. Each font of the window would otherwise search for the missing name first.
+QString Familie(const QString &name)
+{
+    return QFontDatabase::hasFamily(name) ? name : QFont::substitute(name);
+}
+
 QFont verdana(int pixel, bool fett)
 {
-    QFont f(QStringLiteral("Verdana"));
+    static const QString familie = Familie(QStringLiteral("Verdana"));
+    QFont f(familie);
     f.setPixelSize(pixel);
     f.setBold(fett);
     return f;
@@ -56,7 +64,8 @@ QFont verdana(int pixel, bool fett)
 
 QFont sansSerif(int pixel, bool fett = false)
 {
-    QFont f(QStringLiteral("MS Sans Serif"));
+    static const QString familie = Familie(QStringLiteral("MS Sans Serif"));
+    QFont f(familie);
     f.setPixelSize(pixel);
     f.setBold(fett);
     return f;
@@ -129,8 +138,6 @@ void benenne(QLabel *beschriftung, QLineEdit *feld, TUpDown *updown, const QStri
 
 TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern) : QMainWindow(eltern), m_umgebung(std::move(umgebung))
 {
-    if (!m_umgebung.druckerFabrik)
-        m_umgebung.druckerFabrik = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };
     baueSteuerelemente();
     baueMenue();
     verbinde();
@@ -167,7 +174,8 @@ void TFormEtikette::baueSteuerelemente()
     EtikettInfoImage = new TBildAnsicht(k);
     EtikettInfoImage->setAutoSize(true);
     EtikettInfoImage->move(12, 7);
-    EtikettInfoImage->setBild(ErklaerungsBild());
+    // Drawn at build time (tools/erklaerung): drawing it here took a share of the start.
+    EtikettInfoImage->setBild(QImage(QStringLiteral(":/erklaerung.bmp")).convertToFormat(QImage::Format_RGB32));
     EtikettInfoImage->beschreibe(QStringLiteral("Erklärung der Maße am Etikettenbogen"));
 
     ImageInfo = new TBildAnsicht(k);
@@ -626,6 +634,35 @@ void TFormEtikette::FormPaint()
         NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
     else
         NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
+}
+
+void TFormEtikette::showEvent(QShowEvent *ereignis)
+{
+    QMainWindow::showEvent(ereignis);
+    // The window then paints once, with the label, instead of once without it and again.
+    if (m_zustand.ErsterAufruf && !m_beendet && StartOhneDialog()) {
+        m_zustand.ErsterAufruf = false;
+        bewacht([this] { StartArbeit(); });
+    }
+}
+
+bool TFormEtikette::StartOhneDialog()
+{
+    if (m_umgebung.argumentAnzahl != 0)
+        return true;
+    try {
+        const QString zuletzt = Lies_String_aus_Registry(QStringLiteral("ZuletztAngezeigt"));
+        if (zuletzt.isEmpty())
+            return true;
+        if (!QFileInfo(zuletzt).isFile())
+            return false;
+        // StartArbeit takes the same label first; its picture is decoded once for both.
+        m_zustand.AktuelleEtikettDatei = zuletzt;
+        return !Etikettbild().isNull();
+    } catch (const std::exception &) {
+        // The start after the first paint shows it.
+        return false;
+    }
 }
 
 void TFormEtikette::setzePositionsfelder(bool an)

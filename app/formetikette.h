@@ -7,14 +7,16 @@
 // logic (blatt/, storage/, layout/, render/), never back.
 //
 // The flows and the order of their steps:
-//   start    constructor: controls, FormCreate (program folder, store, data folders); first paint: StartArbeit
-//            queued after it (picture, fit, settings, layout picture, label view and preview, mode, title, lock)
+//   start    constructor: controls, FormCreate (program folder, store, data folders); StartArbeit (picture, fit,
+//            settings, layout picture, label view and preview, mode, title, lock) when the window is shown, before
+//            its first frame, or, where a dialog must show first (StartOhneDialog), queued after the first paint
 //   open     OeffnenVorbereiten (save question, labels folder), file dialog, settings, position to 1/1, fit,
 //            lock, label view and preview, layout picture
 //   new      as open, from a template: name question, copy picture and settings, then as open
 //   refresh  an arrow: changing (flag), click (edit text, pitch, pending); three timer ticks: per pending measure
 //            in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture as it needs
-//   print    paper question, picture checked, one printer (A4 at first), print dialog, page painter
+//   print    paper question, picture checked, the printer adapter loaded (drucken/), one printer (A4 at first),
+//            print dialog, page painter
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
@@ -23,6 +25,7 @@
 #include "render/masse.h"
 #include "render/seite.h"
 #include "blatt/bogenmasse.h"
+#include "drucken/druckmodul.h"
 #include "storage/einstellungen.h"
 
 #include <QDateTime>
@@ -58,8 +61,11 @@ struct Umgebung
     std::function<Aufloesung()> bildschirm = BildschirmAufloesung;
     // Only the number of command-line arguments matters: with any, no label is loaded at start.
     int argumentAnzahl = 0;
-    // Builds the one printer of the session, at the first print command; tests point it at a PDF file.
-    std::function<std::unique_ptr<QPrinter>()> druckerFabrik;
+    // Builds the one printer of the session, at the first print command; tests point it at a PDF file. Without
+    // one, the printer adapter makes it.
+    std::function<std::shared_ptr<QPrinter>()> druckerFabrik;
+    // The printer adapter, loaded when the window first needs a printer.
+    std::function<Druckmodul &()> druckmodul = []() -> Druckmodul & { return LadeDruckmodul(); };
 };
 
 // What the window keeps for the whole run. Read by tests through TFormEtikette::zustand().
@@ -202,6 +208,8 @@ public:
     void FormCreate();
     void FormPaint();
     void StartArbeit();
+    // True when StartArbeit will show no dialog: no label to load, or the last one there and readable.
+    bool StartOhneDialog();
     void FormClose();
     void Beenden1Click();
     void Timer1Timer();
@@ -360,6 +368,7 @@ public:
     const Zustand &zustand() const { return m_zustand; }
 
 protected:
+    void showEvent(QShowEvent *ereignis) override;
     void closeEvent(QCloseEvent *ereignis) override;
     void wheelEvent(QWheelEvent *ereignis) override;
 
@@ -392,7 +401,7 @@ private:
 
     Zustand m_zustand;
     Umgebung m_umgebung;
-    std::unique_ptr<QPrinter> m_drucker;
+    std::shared_ptr<QPrinter> m_drucker;
     int m_vorschauZaehler = 0;
     bool m_aktualisierungLaeuft = false;
     bool m_drucktGerade = false;

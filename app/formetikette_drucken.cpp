@@ -5,7 +5,6 @@
 #include "app/updown.h"
 #include "layout/passung.h"
 #include "platform/dialogdienst.h"
-#include "platform/drucker.h"
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
@@ -13,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QPainter>
-#include <QPrinter>
 #include <QScopeGuard>
 
 QString TFormEtikette::DruckFrage(const QString &seitenRand)
@@ -72,16 +70,16 @@ void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
         return;
-    DruckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, FlaecheVon(drucker)));
+    Druckmodul &modul = m_umgebung.druckmodul();
+    modul.druckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, modul.flaecheVon(drucker)));
 }
 
 QPrinter &TFormEtikette::Drucker()
 {
     if (!m_drucker) {
-        m_drucker = m_umgebung.druckerFabrik();
-        // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
-        m_drucker->setPageSize(QPageSize(QPageSize::A4));
-        m_drucker->setPageOrientation(QPageLayout::Portrait);
+        Druckmodul &modul = m_umgebung.druckmodul();
+        m_drucker = m_umgebung.druckerFabrik ? m_umgebung.druckerFabrik() : modul.neuerDrucker();
+        modul.aufA4(*m_drucker);
     }
     return *m_drucker;
 }

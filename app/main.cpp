@@ -1,6 +1,7 @@
 #include "app/formetikette.h"
 #include "platform/dialogdienst.h"
 #include "platform/startmessung.h"
+#include "storage/namen.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -54,7 +55,8 @@ int main(int argc, char *argv[])
     form.adjustSize();
     if (const QScreen *schirm = QGuiApplication::primaryScreen())
         form.move(schirm->availableGeometry().center() - form.rect().center());
-    MeldeErstesBild(form);
+    // What the person waits for: the label shown, its name in the title.
+    MeldeErstesBild(form, [&form] { return form.windowTitle().size() > TitelAnfang.size(); });
     form.show();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -19,34 +20,51 @@ long long mikrosekunden(clockid_t uhr)
     return static_cast<long long>(t.tv_sec) * 1000000 + t.tv_nsec / 1000;
 }
 
+// The peak resident size so far, in kilobytes (Linux).
+long long spitzenspeicher()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &zeile : status.readAll().split('\n'))
+        if (zeile.startsWith("VmHWM:"))
+            return zeile.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+
 class Melder : public QObject
 {
 public:
-    explicit Melder(QWidget &fenster) : QObject(&fenster), m_fenster(&fenster) {}
+    Melder(QWidget &fenster, std::function<bool()> fertig)
+        : QObject(&fenster), m_fenster(&fenster), m_fertig(std::move(fertig))
+    {}
 
 protected:
     bool eventFilter(QObject *ziel, QEvent *ereignis) override
     {
-        if (ereignis->type() != QEvent::Expose || !m_fenster || ziel != m_fenster->windowHandle()
-            || !static_cast<QWindow *>(ziel)->isExposed())
+        // A widget window paints and flushes a frame while it handles an expose or an update request; deliver it
+        // here so that the time is taken after that.
+        const bool bild = ereignis->type() == QEvent::Expose || ereignis->type() == QEvent::UpdateRequest;
+        if (!bild || !m_fenster || ziel != m_fenster->windowHandle() || !static_cast<QWindow *>(ziel)->isExposed())
             return QObject::eventFilter(ziel, ereignis);
-        // The window paints and flushes its first frame while it handles its first expose; deliver it here so
-        // that the time is taken after that.
-        QCoreApplication::instance()->removeEventFilter(this);
         ziel->event(ereignis);
-        std::printf("bild %lld %lld\n", mikrosekunden(CLOCK_REALTIME), mikrosekunden(CLOCK_PROCESS_CPUTIME_ID));
+        if (m_fertig && !m_fertig())
+            return true;
+        std::printf("bild %lld %lld %lld\n", mikrosekunden(CLOCK_REALTIME), mikrosekunden(CLOCK_PROCESS_CPUTIME_ID),
+                    spitzenspeicher());
         std::fflush(stdout);
         std::_Exit(0);
     }
 
 private:
     QPointer<QWidget> m_fenster;
+    std::function<bool()> m_fertig;
 };
 
 } // namespace
 
-void MeldeErstesBild(QWidget &fenster)
+void MeldeErstesBild(QWidget &fenster, std::function<bool()> fertig)
 {
     if (qEnvironmentVariableIsSet("MORVANE_STARTMESSUNG"))
-        QCoreApplication::instance()->installEventFilter(new Melder(fenster));
+        QCoreApplication::instance()->installEventFilter(new Melder(fenster, std::move(fertig)));
 }

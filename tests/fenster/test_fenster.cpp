@@ -577,6 +577,8 @@ private Q_SLOTS:
         QCOMPARE(form->EditAnzEtikettenInSpalte->geometry(), QRect(196, 472, 49, 24));
         QCOMPARE(form->VorschauImage->geometry(), QRect(848, 37, 264, 482));
         QCOMPARE(form->EtikettInfoImage->geometry(), QRect(12, 7, 592, 165));
+        // Drawn at build time, shown with the pixels the picture has when drawn.
+        QCOMPARE(form->EtikettInfoImage->bild(), ErklaerungsBild());
         QCOMPARE(form->Image1->toolTip(), QStringLiteral("Doppelklick zum  Bearbeiten"));
         QCOMPARE(form->UpDownHorizontalAbstand->Position(), 10);
         QCOMPARE(form->UpDownObererRand->Min(), 0);

@@ -1,4 +1,4 @@
-#include "platform/drucker.h"
+#include "drucken/drucker.h"
 
 #include "platform/fehler.h"
 #include "storage/druckerausrichtung.h"
