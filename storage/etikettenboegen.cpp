@@ -112,7 +112,9 @@ std::optional<int> WortRang(const Etikettenbogen &bogen, const Suchschluessel &s
         const bool passt = schluessel.hersteller.contains(w.wort) || schluessel.form.contains(w.wort)
             || std::any_of(schluessel.nummern.begin(), schluessel.nummern.end(),
                            [&](const QString &n) { return n.contains(w.alsNummer); });
-        return passt ? std::optional<int>(0) : std::nullopt;
+        if (passt)
+            return 0;
+        return schluessel.familie.contains(w.wort) ? std::optional<int>(1) : std::nullopt;
     }
 
     for (const QString &nummer : schluessel.nummern)
@@ -428,21 +430,24 @@ QString Eintragstext(const Etikettenbogen &b)
 
 namespace {
 
-QString HerstellerSchluessel(const QString &hersteller)
+// The maker in lower case, and the other names of its family.
+std::pair<QString, QString> HerstellerSchluessel(const QString &hersteller)
 {
-    QString text = hersteller.toLower();
-    for (const QStringList &familie : Herstellerfamilien())
-        if (std::any_of(familie.begin(), familie.end(), [&](const QString &n) { return text.contains(n); }))
-            text += QLatin1Char(' ') + familie.join(QLatin1Char(' '));
-    return text;
+    const QString name = hersteller.toLower();
+    QString familie;
+    for (const QStringList &namen : Herstellerfamilien())
+        if (std::any_of(namen.begin(), namen.end(), [&](const QString &n) { return name.contains(n); }))
+            familie += namen.join(QLatin1Char(' ')) + QLatin1Char(' ');
+    return {name, familie};
 }
 
-Suchschluessel Schluessel(const Etikettenbogen &bogen, QString hersteller)
+Suchschluessel Schluessel(const Etikettenbogen &bogen, const std::pair<QString, QString> &hersteller)
 {
     // The words the entry text gives the shape.
-    static const QString formen[] = {QStringLiteral("etiketten etikett"), QStringLiteral("runde etiketten rundes etikett"),
+    static const QString formen[] = {QStringLiteral("etiketten etikett"),
+                                     QStringLiteral("runde etiketten rundes etikett"),
                                      QStringLiteral("ovale etiketten ovales etikett")};
-    Suchschluessel s{std::move(hersteller), formen[int(bogen.form)], {}};
+    Suchschluessel s{hersteller.first, hersteller.second, formen[int(bogen.form)], {}};
     s.nummern.reserve(bogen.nummern.size());
     for (const QString &nummer : bogen.nummern)
         s.nummern << NormaleNummer(nummer);
@@ -458,7 +463,7 @@ Suchschluessel SuchschluesselFuer(const Etikettenbogen &bogen)
 
 QList<Suchschluessel> SuchschluesselFuer(const QList<Etikettenbogen> &boegen)
 {
-    QHash<QString, QString> hersteller;
+    QHash<QString, std::pair<QString, QString>> hersteller;
     QList<Suchschluessel> schluessel;
     schluessel.reserve(boegen.size());
     for (const Etikettenbogen &b : boegen) {

@@ -83,7 +83,8 @@ QString Eintragstext(const Etikettenbogen &bogen);
 // both in lower case, and the product numbers in lower case without spaces and dashes.
 struct Suchschluessel
 {
-    QString hersteller;
+    QString hersteller; // the maker's own name
+    QString familie;    // its other names
     QString form;
     QStringList nummern;
 };
@@ -97,7 +98,7 @@ QList<Suchschluessel> SuchschluesselFuer(const QList<Etikettenbogen> &boegen);
 // "38,1x63,5"; a whole number matches a length that begins with it or rounds to it: 63 and 64 match 63.5), a
 // layout ("3x8") or a count of labels ("24"). Case does not matter; an empty text matches all. Nothing when the
 // sheet does not match; otherwise 0 for the best, a product number or count that a bare number matches exactly,
-// higher for a weaker match (part of a number).
+// higher for a weaker match (a maker under another of its names, part of a number).
 std::optional<int> BogenRang(const Suchschluessel &schluessel, const Etikettenbogen &bogen, const QString &suchtext);
 bool BogenPasst(const Etikettenbogen &bogen, const QString &suchtext);
 

@@ -141,9 +141,9 @@ void TestKatalog::suche_data()
     const QString z3478 = QStringLiteral("Zweckform 3478");
 
     QTest::newRow("leer zeigt alle") << "  " << QStringList{z3474, avery, herma, endisch, sigel, z3478};
-    // Avery and Zweckform are one maker under two names.
-    QTest::newRow("Hersteller, klein geschrieben") << "zweckform" << QStringList{z3474, avery, z3478};
-    QTest::newRow("avery schließt Zweckform ein") << "avery" << QStringList{z3474, avery, z3478};
+    // Avery and Zweckform are one maker under two names; the name typed comes first.
+    QTest::newRow("Hersteller, klein geschrieben") << "zweckform" << QStringList{z3474, z3478, avery};
+    QTest::newRow("avery schließt Zweckform ein") << "avery" << QStringList{avery, z3474, z3478};
     QTest::newRow("wie auf der Schachtel") << "Avery Zweckform 3490" << QStringList{z3474};
     QTest::newRow("Nummer ohne Vorsilbe") << "7160" << QStringList{avery};
     QTest::newRow("Nummer ohne Leerzeichen") << "la505" << QStringList{sigel};
