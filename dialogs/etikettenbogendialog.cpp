@@ -129,7 +129,15 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
     rechts->addWidget(m_masse, 1);
 
     auto *mitte = new QHBoxLayout;
-    mitte->addLayout(m_listenplatz, 1);
+    // Below the list, the chosen entry whole, however long its list of numbers.
+    m_eintrag = new QLabel(this);
+    m_eintrag->setObjectName(QStringLiteral("LabelEintrag"));
+    m_eintrag->setWordWrap(true);
+    m_eintrag->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *links = new QVBoxLayout;
+    links->addLayout(m_listenplatz, 1);
+    links->addWidget(m_eintrag);
+    mitte->addLayout(links, 1);
     mitte->addLayout(rechts);
 
     auto *knoepfe = new QDialogButtonBox(this);
@@ -245,8 +253,10 @@ void TEtikettenbogenDialog::zeigeGewaehlten()
     if (bogen) {
         m_bild->setPixmap(QPixmap::fromImage(ZeichneBogenbild(*bogen, BildHoehe)));
         m_masse->setText(Masse(*bogen));
+        m_eintrag->setText(Eintragstext(*bogen));
     } else {
         m_bild->clear();
         m_masse->clear();
+        m_eintrag->clear();
     }
 }

@@ -46,5 +46,6 @@ private:
     QStackedLayout *m_listenplatz;
     QLabel *m_bild;
     QLabel *m_masse;
+    QLabel *m_eintrag;
     QPushButton *m_anlegen;
 };
