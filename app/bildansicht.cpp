@@ -1,6 +1,7 @@
 #include "app/bildansicht.h"
 
 #include "platform/fehler.h"
+#include "render/seite.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -34,6 +35,7 @@ void TBildAnsicht::beschreibe(const QString &text)
 void TBildAnsicht::setBild(const QImage &bild)
 {
     m_bild = bild;
+    m_geglaettet = QImage();
     if (m_autoSize && !bild.isNull())
         resize(bild.size());
     update();
@@ -51,6 +53,15 @@ void TBildAnsicht::laden(const QString &pfad)
     setBild(bild);
 }
 
+void TBildAnsicht::setGlatt(bool an)
+{
+    if (m_glatt == an)
+        return;
+    m_glatt = an;
+    m_geglaettet = QImage();
+    update();
+}
+
 void TBildAnsicht::setStretch(bool an)
 {
     m_stretch = an;
@@ -63,6 +74,13 @@ void TBildAnsicht::paintEvent(QPaintEvent *)
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (m_stretch && m_glatt) {
+        const QSize ziel = (QSizeF(size()) * devicePixelRatioF()).toSize();
+        if (m_geglaettet.isNull() || m_geglaettet.size() != ziel)
+            m_geglaettet = GeglaettetVerkleinert(m_bild, ziel);
+        p.drawImage(rect(), m_geglaettet);
+        return;
+    }
     if (m_stretch)
         p.drawImage(rect(), m_bild);
     else

@@ -31,6 +31,9 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <memory>
+
 // The client area: its paint is the window's paint, also when a transparent child repaints.
 class Klientflaeche : public QWidget
 {
@@ -95,20 +98,37 @@ QFont PassendeSchrift(const QLineEdit *feld, QFont schrift, const QString &text)
     return schrift;
 }
 
-// A field of fixed size that the program fills and nobody types in: its widest text must show whole. The font
-// shrinks until that text fits, and the text is shown from its first character. An exact length ("297,25 mm") is
-// wider than any whole one: the field shrinks its font further for such a text only; whole ones show as always.
-void zeigtGanz(QLineEdit *feld, const QString &breitesterText)
+// Fields of fixed size that the program fills and nobody types in: the widest text of each must show whole. A
+// field's font shrinks until that text fits, and the text is shown from its first character. An exact length
+// ("297,25 mm") is wider than any whole one: while one field shows such a length, all fields take the font in
+// which the widest exact length fits, so that they look alike; whole ones alone show as always.
+void zeigenGanz(const QList<QLineEdit *> &felder, const QStringList &breitesteTexte)
 {
-    const QFont grund = PassendeSchrift(feld, feld->font(), breitesterText);
-    if (grund != feld->font())
-        feld->setFont(grund);
-    QObject::connect(feld, &QLineEdit::textChanged, feld, [feld, grund](const QString &text) {
-        const QFont schrift = text.contains(QLatin1Char(',')) ? PassendeSchrift(feld, grund, text) : grund;
-        if (schrift != feld->font())
-            feld->setFont(schrift);
-        feld->setCursorPosition(0);
-    });
+    auto grund = std::make_shared<QList<QFont>>();
+    auto genau = std::make_shared<QFont>();
+    for (qsizetype i = 0; i < felder.size(); ++i) {
+        grund->append(PassendeSchrift(felder[i], felder[i]->font(), breitesteTexte[i]));
+        if (grund->last() != felder[i]->font())
+            felder[i]->setFont(grund->last());
+        if (breitesteTexte[i].endsWith(QStringLiteral(" mm"))) {
+            const QFont f = PassendeSchrift(felder[i], grund->last(), QStringLiteral("297,25 mm"));
+            if (genau->pixelSize() <= 0 || f.pixelSize() < genau->pixelSize())
+                *genau = f;
+        }
+    }
+    for (QLineEdit *feld : felder) {
+        QObject::connect(feld, &QLineEdit::textChanged, feld, [felder, grund, genau, feld](const QString &) {
+            const bool mitKomma = std::any_of(felder.begin(), felder.end(),
+                                              [](const QLineEdit *f) { return f->text().contains(QLatin1Char(',')); });
+            for (qsizetype i = 0; i < felder.size(); ++i) {
+                // A length beyond the sheet still shows whole, in a font of its own.
+                const QFont schrift = mitKomma ? PassendeSchrift(felder[i], *genau, felder[i]->text()) : (*grund)[i];
+                if (schrift != felder[i]->font())
+                    felder[i]->setFont(schrift);
+            }
+            feld->setCursorPosition(0);
+        });
+    }
 }
 
 // Alt alone puts the keyboard on the menu bar, as Qt programs on the desktop do, also in styles that leave it
@@ -277,14 +297,18 @@ void TFormEtikette::baueSteuerelemente()
         {AnzEtikettenInZeileLabel, EditAnzEtikettenInZeile, UpDownAnzEtikettenInZeile},
         {AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte},
     }};
+    QList<QLineEdit *> massfelder;
+    QStringList breitesteTexte;
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Masseditor &e = m_masseditoren[i];
-        zeigtGanz(e.feld, MassText(Massangaben[i], 999));
+        massfelder << e.feld;
+        breitesteTexte << MassText(Massangaben[i], 999);
         benenne(e.beschriftung, e.feld, e.updown, sprechnamen[i]);
         // A precise length is heard as the field shows it, 38,1 rather than 38.
         if (i < AnzahlLaengen)
             e.updown->setWertQuelle([this, i] { return double(Masse().Hundertstel(Massangaben[i].feld)) / 100.0; });
     }
+    zeigenGanz(massfelder, breitesteTexte);
     gerundetLabel = beschriftung(QStringLiteral("Die Angaben sind gerundet.^"), 25, 424, 244, 16, standard);
     gerundetLabel->setStyleSheet(QStringLiteral("color: blue"));
 
@@ -515,6 +539,8 @@ void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, M
     // it lacks.
     std::array<bool, Massangaben.size()> zeigen = welche;
     m_zustand.Genau = masse.IstGenau();
+    // Exact lengths are not rounded.
+    gerundetLabel->setHidden(m_zustand.Genau);
     for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
         const int nachkomma = int(masse.Hundertstel(Massangaben[i].feld) - qint64(masse.*Massangaben[i].feld) * 100);
         zeigen[i] = zeigen[i] || nachkomma != m_zustand.Nachkomma[i];

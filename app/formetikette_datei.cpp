@@ -112,18 +112,24 @@ void TFormEtikette::NeuFuerEtikettenbogen1Click()
     if (!OeffnenVorbereiten())
         return;
     const QString katalog = m_zustand.OrdnerEtikettenVorlagen + EtikettenboegenDatei;
-    QList<Etikettenbogen> boegen;
+    Bogenkatalog gelesen;
     try {
-        boegen = LiesEtikettenboegen(katalog).boegen;
+        gelesen = LiesEtikettenboegen(katalog);
     } catch (const Fehler &f) {
         dialoge().meldung(QStringLiteral("Die Liste der Etikettenbögen kann nicht gelesen werden: ") + f.text());
         return;
     }
+    const QString uebersprungen = UebersprungenText(gelesen, QDir::toNativeSeparators(katalog));
+    const QList<Etikettenbogen> boegen = std::move(gelesen.boegen);
     if (boegen.isEmpty()) {
+        // With the reason, when there were lines.
         dialoge().meldung(QStringLiteral("Die Liste der Etikettenbögen ") + QDir::toNativeSeparators(katalog)
-                          + QStringLiteral(" enthält keinen Bogen."));
+                          + QStringLiteral(" enthält keinen Bogen.")
+                          + (uebersprungen.isEmpty() ? QString() : QLatin1Char(' ') + uebersprungen));
         return;
     }
+    if (!uebersprungen.isEmpty())
+        dialoge().meldung(uebersprungen);
     const std::optional<Etikettenbogen> bogen = dialoge().etikettenbogen(boegen);
     if (!bogen)
         return;

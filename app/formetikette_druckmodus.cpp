@@ -184,8 +184,16 @@ void TFormEtikette::ZeigeEtikettenPosition(QRgb farbe)
 
 void TFormEtikette::LadeEtikettenInfo()
 {
-    const QString pfad =
-        m_zustand.OrdnerEtikettenInfos + InfobildDatei(AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte());
+    const QString datei = InfobildDatei(AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte());
+    // A precise label's sheet may have any layout: one without a file gets its picture drawn.
+    if (Masse().IstGenau() && datei == InfobildDatei(0, 0)) {
+        if (const std::optional<QImage> bild = InfobildOhneDatei(AnzahlEtikettenInZeile(), AnzahlEtikettenInSpalte())) {
+            ImageInfo->setBild(*bild);
+            ZeigeEtikettenPosition(Blau);
+            return;
+        }
+    }
+    const QString pfad = m_zustand.OrdnerEtikettenInfos + datei;
     if (QFileInfo(pfad).isFile())
         ImageInfo->laden(pfad);
     else

@@ -168,9 +168,9 @@ void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)
     // The arrows' click handlers, in the order of Massangaben: each measure typed is taken as if its arrow had set
     // it, with the pitch raised to its label's size, the position following a count, and the delayed refresh.
     static constexpr std::array<void (TFormEtikette::*)(), Massangaben.size()> klicks{
-        &TFormEtikette::UpDownObererRandClick,        &TFormEtikette::UpDownSeitenrandClick,
-        &TFormEtikette::UpDownVertikalAbstandClick,   &TFormEtikette::UpDownHorizontalAbstandClick,
-        &TFormEtikette::UpDownEtikettenHoeheClick,    &TFormEtikette::UpDownEtikettenbreiteClick,
+        &TFormEtikette::UpDownObererRandClick,          &TFormEtikette::UpDownSeitenrandClick,
+        &TFormEtikette::UpDownVertikalAbstandClick,     &TFormEtikette::UpDownHorizontalAbstandClick,
+        &TFormEtikette::UpDownEtikettenHoeheClick,      &TFormEtikette::UpDownEtikettenbreiteClick,
         &TFormEtikette::UpDownAnzEtikettenInZeileClick, &TFormEtikette::UpDownAnzEtikettenInSpalteClick};
     const Bogenmasse alt = Masse();
     std::array<bool, Massangaben.size()> anders{};
@@ -183,6 +183,7 @@ void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)
     // A fraction alone moves no editor, and so no changing handler marks the change.
     m_zustand.EinstellungenGeaendert = true;
     m_zustand.Genau = m_zustand.Genau || neu.IstGenau();
+    gerundetLabel->setHidden(m_zustand.Genau);
     for (std::size_t i = 0; i < AnzahlLaengen; ++i)
         m_zustand.Nachkomma[i] = int(neu.Hundertstel(Massangaben[i].feld) - qint64(neu.*Massangaben[i].feld) * 100);
     for (std::size_t i = 0; i < Massangaben.size(); ++i)

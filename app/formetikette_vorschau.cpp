@@ -47,7 +47,10 @@ QImage TFormEtikette::ImageMitEtikettenAuffuellen()
 void TFormEtikette::MachVorschau()
 {
     ++m_vorschauZaehler;
-    if (const Bogenmasse m = Masse(); m.IstGenau()) {
+    const Bogenmasse m = Masse();
+    // Only a precise label is smoothed on screen: an ordinary one keeps the raster's own pixels.
+    VorschauImage->setGlatt(m.IstGenau());
+    if (m.IstGenau()) {
         // No raster: the page as it is printed, at the screen's resolution.
         const QImage &bild = NurEineDruckenCheckBox->isChecked() ? Image1->bild() : Etikettbild();
         if (bild.isNull())
@@ -81,6 +84,7 @@ void TFormEtikette::StelleGroesseImage1ein()
     const QImage &bild = Etikettbild();
     if (bild.isNull())
         throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+    Image1->setGlatt(m.IstGenau());
     Image1->setBild(bild);
     Image1->resize(PasseBildgroesseAn(bild.width(), bild.height(), box.width(), box.height()));
     Image1->show();

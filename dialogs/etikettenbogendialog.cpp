@@ -8,15 +8,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractListModel>
+#include <QListView>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int BildHoehe = 240;
+// From this many sheets on, the search waits for a pause in the typing.
+constexpr qsizetype GrosserKatalog = 20000;
 
 QString Masse(const Etikettenbogen &b)
 {
@@ -27,6 +31,41 @@ QString Masse(const Etikettenbogen &b)
 }
 
 } // namespace
+
+// The matching sheets as the list shows them; an entry's text is made only when it is shown.
+class Trefferliste : public QAbstractListModel
+{
+public:
+    Trefferliste(const QList<Etikettenbogen> &boegen, QObject *eltern) : QAbstractListModel(eltern), m_boegen(boegen) {}
+
+    void setzen(QList<int> treffer)
+    {
+        beginResetModel();
+        m_treffer = std::move(treffer);
+        endResetModel();
+    }
+    // Every row is as wide as the longest entry, so that none is cut.
+    void setEintragsgroesse(QSize groesse) { m_groesse = groesse; }
+    int bogen(int zeile) const { return zeile >= 0 && zeile < m_treffer.size() ? m_treffer[zeile] : -1; }
+
+    int rowCount(const QModelIndex &eltern = {}) const override { return eltern.isValid() ? 0 : int(m_treffer.size()); }
+    QVariant data(const QModelIndex &index, int rolle) const override
+    {
+        const int b = bogen(index.row());
+        if (b < 0)
+            return {};
+        if (rolle == Qt::DisplayRole || rolle == Qt::ToolTipRole || rolle == Qt::AccessibleTextRole)
+            return Eintragstext(m_boegen[b]);
+        if (rolle == Qt::SizeHintRole && m_groesse.isValid())
+            return m_groesse;
+        return {};
+    }
+
+private:
+    const QList<Etikettenbogen> &m_boegen;
+    QList<int> m_treffer;
+    QSize m_groesse;
+};
 
 TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidget *eltern)
     : QDialog(eltern), m_boegen(std::move(boegen))
@@ -43,13 +82,31 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
     suchLabel->setBuddy(m_suchfeld);
     m_suchfeld->installEventFilter(this);
 
-    m_liste = new QListWidget(this);
+    m_schluessel = SuchschluesselFuer(m_boegen);
+    // The entry with the most letters in maker and numbers; the rest of an entry differs by a few digits.
+    qsizetype laengster = -1, laenge = -1;
+    for (qsizetype i = 0; i < m_boegen.size(); ++i) {
+        qsizetype l = m_boegen[i].hersteller.size() + 16;
+        for (const QString &nummer : m_boegen[i].nummern)
+            l += nummer.size() + 2;
+        if (l > laenge) {
+            laenge = l;
+            laengster = i;
+        }
+    }
+    m_treffer = new Trefferliste(m_boegen, this);
+    m_liste = new QListView(this);
     m_liste->setObjectName(QStringLiteral("ListeBoegen"));
     m_liste->setUniformItemSizes(true);
-    for (const Etikettenbogen &b : std::as_const(m_boegen)) {
-        // A long list of numbers is cut at the list's edge; the tip shows it whole.
-        auto *eintrag = new QListWidgetItem(Eintragstext(b), m_liste);
-        eintrag->setToolTip(eintrag->text());
+    // Whole entries: what does not fit scrolls sideways, the tip shows it too.
+    m_liste->setTextElideMode(Qt::ElideNone);
+    m_liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_liste->setModel(m_treffer);
+    if (laengster >= 0) {
+        const QFontMetrics metrik(m_liste->font());
+        m_treffer->setEintragsgroesse(
+            QSize(metrik.horizontalAdvance(Eintragstext(m_boegen[laengster])) + 2 * metrik.averageCharWidth() + 8,
+                  metrik.height() + 4));
     }
     m_keineTreffer = new QLabel(QStringLiteral("Keine passenden Etikettenbögen"), this);
     m_keineTreffer->setObjectName(QStringLiteral("LabelKeineTreffer"));
@@ -73,7 +130,15 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
     rechts->addWidget(m_masse, 1);
 
     auto *mitte = new QHBoxLayout;
-    mitte->addLayout(m_listenplatz, 1);
+    // Below the list, the chosen entry whole, however long its list of numbers.
+    m_eintrag = new QLabel(this);
+    m_eintrag->setObjectName(QStringLiteral("LabelEintrag"));
+    m_eintrag->setWordWrap(true);
+    m_eintrag->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *links = new QVBoxLayout;
+    links->addLayout(m_listenplatz, 1);
+    links->addWidget(m_eintrag);
+    mitte->addLayout(links, 1);
     mitte->addLayout(rechts);
 
     auto *knoepfe = new QDialogButtonBox(this);
@@ -91,33 +156,46 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
     spalte->addLayout(mitte, 1);
     spalte->addWidget(knoepfe);
 
+    // A large catalogue is searched once the typing pauses, so that the field never lags behind the keys.
+    m_suchTimer = new QTimer(this);
+    m_suchTimer->setSingleShot(true);
+    m_suchTimer->setInterval(250);
+    connect(m_suchTimer, &QTimer::timeout, this, &TEtikettenbogenDialog::suche);
     connect(m_suchfeld, &QLineEdit::textChanged, this, &TEtikettenbogenDialog::SuchfeldChange);
-    connect(m_liste, &QListWidget::currentRowChanged, this, &TEtikettenbogenDialog::zeigeGewaehlten);
-    connect(m_liste, &QListWidget::itemActivated, this, [this] {
+    connect(m_liste->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TEtikettenbogenDialog::zeigeGewaehlten);
+    connect(m_liste, &QListView::activated, this, [this] {
         if (gewaehlterBogen())
             accept();
     });
 
-    resize(760, 420);
-    m_liste->setCurrentRow(0);
-    SuchfeldChange();
+    resize(900, 440);
+    suche();
     m_suchfeld->setFocus();
 }
 
 std::optional<Etikettenbogen> TEtikettenbogenDialog::gewaehlterBogen() const
 {
-    const int zeile = m_liste->currentRow();
-    if (zeile < 0 || zeile >= m_boegen.size() || m_liste->isRowHidden(zeile))
+    if (m_suchTimer->isActive())
         return std::nullopt;
-    return m_boegen[zeile];
+    const int bogen = m_treffer->bogen(m_liste->currentIndex().row());
+    if (bogen < 0)
+        return std::nullopt;
+    return MitGesuchterNummer(m_boegen[bogen], m_suchfeld->text());
 }
 
 bool TEtikettenbogenDialog::eventFilter(QObject *objekt, QEvent *ereignis)
 {
     // The keys that move in the list move its choice while the focus, and so the typing, stays in the field.
     if (objekt == m_suchfeld && ereignis->type() == QEvent::KeyPress) {
+        // A key that acts on the list acts on the list for what has been typed.
+        const int taste = static_cast<QKeyEvent *>(ereignis)->key();
+        if (m_suchTimer->isActive()
+            && (taste == Qt::Key_Up || taste == Qt::Key_Down || taste == Qt::Key_PageUp || taste == Qt::Key_PageDown
+                || taste == Qt::Key_Return || taste == Qt::Key_Enter))
+            suche();
         const int seite = qMax(1, m_liste->viewport()->height() / qMax(1, m_liste->sizeHintForRow(0)) - 1);
-        switch (static_cast<QKeyEvent *>(ereignis)->key()) {
+        switch (taste) {
         case Qt::Key_Up:
             bewege(-1);
             return true;
@@ -139,37 +217,34 @@ bool TEtikettenbogenDialog::eventFilter(QObject *objekt, QEvent *ereignis)
 
 void TEtikettenbogenDialog::bewege(int schritte)
 {
-    const int richtung = schritte < 0 ? -1 : 1;
-    int zeile = m_liste->currentRow();
-    for (int n = qAbs(schritte); n > 0; --n) {
-        int naechste = zeile + richtung;
-        while (naechste >= 0 && naechste < m_liste->count() && m_liste->isRowHidden(naechste))
-            naechste += richtung;
-        if (naechste < 0 || naechste >= m_liste->count())
-            break;
-        zeile = naechste;
-    }
-    if (zeile >= 0 && !m_liste->isRowHidden(zeile))
-        m_liste->setCurrentRow(zeile);
+    const int anzahl = m_treffer->rowCount();
+    if (anzahl == 0)
+        return;
+    const int zeile = qBound(0, m_liste->currentIndex().row() + schritte, anzahl - 1);
+    m_liste->setCurrentIndex(m_treffer->index(zeile));
 }
 
 void TEtikettenbogenDialog::SuchfeldChange()
 {
-    const QString suche = m_suchfeld->text();
-    int erster = -1;
-    for (int i = 0; i < m_boegen.size(); ++i) {
-        const bool passt = BogenPasst(m_boegen[i], suche);
-        m_liste->setRowHidden(i, !passt);
-        if (passt && erster < 0)
-            erster = i;
+    if (m_boegen.size() <= GrosserKatalog) {
+        suche();
+        return;
     }
-    m_listenplatz->setCurrentWidget(erster < 0 ? static_cast<QWidget *>(m_keineTreffer) : m_liste);
-    if (erster >= 0 && (m_liste->currentRow() < 0 || m_liste->isRowHidden(m_liste->currentRow())))
-        m_liste->setCurrentRow(erster);
-    else
-        zeigeGewaehlten();
-    if (m_liste->currentItem())
-        m_liste->scrollToItem(m_liste->currentItem());
+    m_anlegen->setEnabled(false);
+    m_suchTimer->start();
+}
+
+void TEtikettenbogenDialog::suche()
+{
+    m_suchTimer->stop();
+    m_treffer->setzen(SucheBoegen(m_boegen, m_schluessel, m_suchfeld->text()));
+    const bool leer = m_treffer->rowCount() == 0;
+    m_listenplatz->setCurrentWidget(leer ? static_cast<QWidget *>(m_keineTreffer) : m_liste);
+    if (!leer) {
+        m_liste->setCurrentIndex(m_treffer->index(0));
+        m_liste->scrollToTop();
+    }
+    zeigeGewaehlten();
 }
 
 void TEtikettenbogenDialog::zeigeGewaehlten()
@@ -179,9 +254,11 @@ void TEtikettenbogenDialog::zeigeGewaehlten()
     if (bogen) {
         m_bild->setPixmap(QPixmap::fromImage(ZeichneBogenbild(*bogen, BildHoehe)));
         m_masse->setText(Masse(*bogen));
+        m_eintrag->setText(Eintragstext(*bogen));
     } else {
         m_bild->clear();
         m_masse->clear();
+        m_eintrag->clear();
     }
 }
 

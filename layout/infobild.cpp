@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -18,6 +19,7 @@ constexpr QRgb Schatten = qRgb(160, 160, 160);
 constexpr QRgb Blattrand = qRgb(96, 96, 96);
 constexpr QRgb Blatt = qRgb(240, 240, 240);
 constexpr QRgb Schrift = qRgb(64, 64, 64);
+constexpr QRgb Blau = qRgb(0, 0, 255);
 
 constexpr int BlattRand = 6;
 constexpr int GroessteGitterHoehe = InfobildHoehe - 2 * (BlattRand + 1);
@@ -107,6 +109,123 @@ QFont Schriftart(int pixel, bool fett)
     return schrift;
 }
 
+// Whether k lines in the scan row make the marker use the column pitch d.
+bool ZaehltAls(int k, int d)
+{
+    const int wie = k == 4 ? 3 : k;
+    return wie > 0 && 60 / wie == d;
+}
+
+void ZeichneText(QPainter &maler, int x, int y)
+{
+    maler.setPen(QColor(Schrift));
+    maler.setFont(Schriftart(11, true));
+    const QRect textfeld(4, 0, ErsteGitterSpalte - BlattRand - 6, InfobildHoehe);
+    maler.drawText(textfeld, Qt::AlignCenter, QStringLiteral("%1 x %2").arg(x).arg(y));
+}
+
+// Layouts too dense for the even grid. The marker seeds column x at 54 + x * (d - 1) and row y at
+// oben + y * pitch; a line one pixel past each seed gives every seed a cell of its own. The scan row then
+// crosses more lines than 60 div d allows: the surplus gets white gaps there, never where a seed's
+// search runs, so marking and clearing still find whole cells. Checked cell by cell before it is used.
+std::optional<QImage> DichtesInfobild(int x, int y, int d, int zeilenabstand, int versatz)
+{
+    const int gitterHoehe = y * zeilenabstand + 1;
+    int ersteLinie = (InfobildHoehe - gitterHoehe) / 2;
+    int oben = ersteLinie - versatz;
+    if (oben == zeilenabstand) {
+        ++ersteLinie;
+        ++oben;
+    }
+    const int zaehlzeile = oben + AbstandZaehlzeile;
+    const int letzteLinie = ersteLinie + y * zeilenabstand;
+    if (oben < 1 || letzteLinie > InfobildHoehe - 3 || zaehlzeile <= ersteLinie || zaehlzeile >= letzteLinie)
+        return std::nullopt;
+
+    QList<int> spalten, zeilen, saaten;
+    for (int i = 0; i <= x; ++i)
+        spalten << ErsteGitterSpalte + 1 + i * (d - 1);
+    for (int i = 1; i <= x; ++i)
+        saaten << ErsteGitterSpalte + i * (d - 1);
+    for (int j = 0; j <= y; ++j)
+        zeilen << ersteLinie + j * zeilenabstand;
+
+    QImage bild = LeeresBild();
+    {
+        QPainter maler(&bild);
+        const QRect gitter(QPoint(spalten.first(), ersteLinie), QPoint(spalten.last(), letzteLinie));
+        const int rand =
+            std::min({BlattRand, ersteLinie - 1, InfobildHoehe - 4 - letzteLinie, InfobildBreite - 4 - spalten.last()});
+        ZeichneBlatt(maler, gitter.adjusted(-rand, -rand, rand, rand));
+        maler.fillRect(gitter, QColor(Weiss));
+        for (int s : std::as_const(spalten))
+            maler.fillRect(s, gitter.top(), 1, gitter.height(), QColor(Schwarz));
+        for (int z : std::as_const(zeilen))
+            maler.fillRect(gitter.left(), z, gitter.width(), 1, QColor(Schwarz));
+        ZeichneText(maler, x, y);
+    }
+
+    // On a horizontal line the seeds' columns must stay black for the searches up and down.
+    const bool aufLinie = zeilen.contains(zaehlzeile);
+    auto *zaehl = reinterpret_cast<QRgb *>(bild.scanLine(zaehlzeile));
+    QList<int> frei;
+    int schwarz = 0, noetig = 0;
+    for (int i = ZaehlspalteVon; i <= ZaehlspalteBis; ++i) {
+        if ((zaehl[i] & 0xFFFFFF) != (Schwarz & 0xFFFFFF))
+            continue;
+        ++schwarz;
+        if (aufLinie && saaten.contains(i))
+            ++noetig;
+        else
+            frei << i;
+    }
+    int ziel = schwarz;
+    while (ziel >= noetig && !ZaehltAls(ziel, d))
+        --ziel;
+    if (ziel < noetig || ziel <= 0)
+        return std::nullopt;
+    for (int n = schwarz - ziel; n > 0; --n)
+        zaehl[frei.takeLast()] = Weiss;
+    bild.setPixel(0, oben, Grau);
+    bild.setPixel(0, zeilenabstand, Silber);
+
+    const QImage vorher = bild;
+    for (int j = 1; j <= y; ++j) {
+        for (int i = 1; i <= x; ++i) {
+            Zelle zelle;
+            ZeigeEtikettenPosition(bild, Blau, i, j, zelle);
+            const bool richtig = zelle.Left == spalten[i - 1] && zelle.Right == spalten[i] && zelle.Top == zeilen[j - 1]
+                && zelle.Bottom == zeilen[j];
+            ZeigeEtikettenPosition(bild, Weiss, i, j, zelle);
+            if (!richtig)
+                return std::nullopt;
+        }
+    }
+    if (bild != vorher)
+        return std::nullopt;
+    return bild;
+}
+
+std::optional<QImage> ZeichneDichtesInfobild(int x, int y)
+{
+    if (x < 1 || y < 1)
+        return std::nullopt;
+    // Widest cells first, then tallest.
+    QList<int> abstaende;
+    for (int k = 1; k <= 61; ++k)
+        if (const int d = 60 / (k == 4 ? 3 : k); !abstaende.contains(d))
+            abstaende << d;
+    for (int d : std::as_const(abstaende)) {
+        if (d < 3 || ErsteGitterSpalte + 1 + x * (d - 1) > InfobildBreite - 6)
+            continue;
+        for (int p = (InfobildHoehe - 9) / y; p >= 2; --p)
+            for (int versatz = 1; versatz <= std::min(p - 1, AbstandZaehlzeile - 1); ++versatz)
+                if (std::optional<QImage> bild = DichtesInfobild(x, y, d, p, versatz))
+                    return bild;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QList<QPair<int, int>> InfobildLayouts()
@@ -126,7 +245,15 @@ QString InfobildDatei(int anzahlInZeile, int anzahlInSpalte)
 
 QImage ZeichneInfobild(int x, int y)
 {
-    const Gitter g = BerechneGitter(x, y);
+    std::optional<Gitter> gleichmaessig;
+    try {
+        gleichmaessig = BerechneGitter(x, y);
+    } catch (const Fehler &) {
+        if (std::optional<QImage> dicht = ZeichneDichtesInfobild(x, y))
+            return *dicht;
+        throw;
+    }
+    const Gitter g = *gleichmaessig;
     QImage bild = LeeresBild();
     {
         QPainter maler(&bild);
@@ -140,14 +267,20 @@ QImage ZeichneInfobild(int x, int y)
         for (int j = 0; j <= y; ++j)
             maler.fillRect(gitter.left(), g.ersteLinie + j * g.zeilenabstand, gitter.width(), 1, QColor(Schwarz));
 
-        maler.setPen(QColor(Schrift));
-        maler.setFont(Schriftart(11, true));
-        const QRect textfeld(4, 0, ErsteGitterSpalte - BlattRand - 6, InfobildHoehe);
-        maler.drawText(textfeld, Qt::AlignCenter, QStringLiteral("%1 x %2").arg(x).arg(y));
+        ZeichneText(maler, x, y);
     }
     bild.setPixel(0, g.oben, Grau);
     bild.setPixel(0, g.zeilenabstand, Silber);
     return bild;
+}
+
+std::optional<QImage> InfobildOhneDatei(int x, int y)
+{
+    try {
+        return ZeichneInfobild(x, y);
+    } catch (const Fehler &) {
+        return std::nullopt;
+    }
 }
 
 QImage ZeichneKeinBild()

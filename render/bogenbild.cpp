@@ -46,13 +46,18 @@ QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen)
     bild.setDotsPerMeterY(bild.dotsPerMeterX());
     bild.fill(Qt::white);
     QPainter p(&bild);
-    p.setPen(QPen(EtikettKontur, 0));
+    const int w = bild.width(), h = bild.height();
+    const int linie = qMin(EtikettKonturPixel, qMin(w, h));
     // The outermost pixels are the edge; an ellipse is drawn smooth so that its curve reads as a line.
     if (bogen.form == Etikettenform::Rechteck) {
-        p.drawRect(0, 0, bild.width() - 1, bild.height() - 1);
+        p.fillRect(0, 0, w, linie, EtikettKontur);
+        p.fillRect(0, h - linie, w, linie, EtikettKontur);
+        p.fillRect(0, 0, linie, h, EtikettKontur);
+        p.fillRect(w - linie, 0, linie, h, EtikettKontur);
     } else {
         p.setRenderHint(QPainter::Antialiasing);
-        p.drawEllipse(QRectF(0.5, 0.5, bild.width() - 1, bild.height() - 1));
+        p.setPen(QPen(EtikettKontur, linie));
+        p.drawEllipse(QRectF(linie / 2.0, linie / 2.0, w - linie, h - linie));
     }
     return bild;
 }

@@ -15,9 +15,11 @@ inline const QColor BogenbildKontur(0x2d, 0x5f, 0x8a);
 // a rectangle or, for round and oval labels, as the ellipse in its bounding box.
 QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe);
 
-// The picture of a new label for the sheet: white, at EtikettDpi for the label's exact size, with a thin
-// light-grey outline along the label's edge (an ellipse for round and oval labels), to paint within.
+// The picture of a new label for the sheet: white, at EtikettDpi for the label's exact size, with a light-grey
+// outline EtikettKonturPixel wide along the label's edge (an ellipse for round and oval labels), to paint within.
+// About 0.3 mm, so that it still shows when the view shrinks the picture to the screen.
 inline constexpr int EtikettDpi = 300;
+inline constexpr int EtikettKonturPixel = 4;
 inline const QColor EtikettKontur(0xc8, 0xc8, 0xc8);
 QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen);
 

@@ -102,9 +102,20 @@ void ZeichneSeite(QPainter &maler, const Seitenbild &seite)
 
 QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY)
 {
-    const Seitenbild seite = BaueSeite(etikett, m, wahl, {dpiX, dpiY, {}, {}});
+    Seitenbild seite = BaueSeite(etikett, m, wahl, {dpiX, dpiY, {}, {}});
+    if (!seite.etiketten.isEmpty())
+        seite.bild = GeglaettetVerkleinert(seite.bild, seite.etiketten.first().size().toSize());
     QImage bild = WeisseSeite(dpiX, dpiY);
     QPainter maler(&bild);
     ZeichneSeite(maler, seite);
     return bild;
+}
+
+QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse)
+{
+    if (bild.isNull() || groesse.isEmpty() || groesse.width() > bild.width() || groesse.height() > bild.height()
+        || groesse == bild.size())
+        return bild;
+    // Qt's smooth scaling averages every source pixel when it shrinks.
+    return bild.scaled(groesse, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

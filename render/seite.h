@@ -61,5 +61,11 @@ QString LeereSeiteMeldung();
 void ZeichneSeite(QPainter &maler, const Seitenbild &seite);
 
 // The page as the preview shows it: a white A4 page at the given resolution, without margins or correction.
+// A precise label's picture is shrunk to its place by averaging first (GeglaettetVerkleinert), so that its thin
+// lines and small text show on screen; the printout keeps its own pixels.
 // Throws Fehler as BaueSeite, or when the page cannot be made.
 QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY);
+
+// The picture shrunk to `groesse` by averaging the pixels that each new pixel covers, as an image viewer shows a
+// large picture small. A picture no larger in either direction, or an empty size, comes back as it is.
+QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse);

@@ -64,12 +64,13 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("groesse");
         QTest::addColumn<QString>("feldBreite");
         QTest::addColumn<bool>("keinBild");
-        QTest::newRow("precise 3 x 7, offered name") << GenauerBogen << std::optional<QString>() << "Herma_4103"
-                                                     << QSize(750, 450) << "63,5 mm" << false;
-        QTest::newRow("round, a name of one's own") << RunderBogen << std::optional<QString>("Deckel") << "Deckel"
-                                                    << QSize(472, 472) << "40 mm" << true;
-        QTest::newRow("oval in whole millimetres") << GanzerBogen << std::optional<QString>()
-                                                               << "Sigel_LA_505" << QSize(945, 555) << "80 mm" << false;
+        QTest::newRow("precise 3 x 7, offered name")
+            << GenauerBogen << std::optional<QString>() << "Herma_4103" << QSize(750, 450) << "63,5 mm" << false;
+        // 4 x 6 has no file: a precise label's layout picture is drawn.
+        QTest::newRow("round, a name of one's own")
+            << RunderBogen << std::optional<QString>("Deckel") << "Deckel" << QSize(472, 472) << "40 mm" << false;
+        QTest::newRow("oval in whole millimetres")
+            << GanzerBogen << std::optional<QString>() << "Sigel_LA_505" << QSize(945, 555) << "80 mm" << false;
     }
 
     void anlegen()
@@ -112,8 +113,10 @@ private Q_SLOTS:
         QVERIFY(!form.zustand().EinstellungenGeaendert);
         QCOMPARE(form.Image1->bild().size(), groesse);
         const QImage keinBildDatei(g.p.daten(QStringLiteral("Druckposition Infos/Kein Bild.bmp")));
-        QCOMPARE(form.ImageInfo->bild().convertToFormat(QImage::Format_RGB32) == keinBildDatei.convertToFormat(QImage::Format_RGB32),
+        QCOMPARE(form.ImageInfo->bild().convertToFormat(QImage::Format_RGB32)
+                     == keinBildDatei.convertToFormat(QImage::Format_RGB32),
                  keinBild);
+        QCOMPARE(form.zustand().MarkierteZelle.Left > 0, !keinBild); // the label's cell is marked
     }
 
     // The name and overwrite questions are those of "Neu mit Hilfe einer Vorlage": Nein leaves a label of the
@@ -137,8 +140,9 @@ private Q_SLOTS:
         g.form->NeuFuerEtikettenbogen1->trigger();
 
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("frage")),
-                 (QStringList{NamenFrage, QStringLiteral("Die Datei \"Herma_4103.bmp\" ist schon vorhanden! Soll sie "
-                                                         "überschrieben werden?")}));
+                 (QStringList{NamenFrage,
+                              QStringLiteral("Die Datei \"Herma_4103.bmp\" ist schon vorhanden! Soll sie "
+                                             "überschrieben werden?")}));
         QCOMPARE(lies(bild) == bildVorher, !ja);
         QCOMPARE(lies(g.p.daten(QStringLiteral("Herma_4103.ini"))),
                  ja ? GenauEinstellungen : QByteArray("[Einstellung]\r\n"));
@@ -157,8 +161,10 @@ private Q_SLOTS:
         QTest::newRow("not a catalogue") << QByteArray("Name;Breite\n")
                                          << "Die Liste der Etikettenbögen kann nicht gelesen werden: Die Datei %1 ist "
                                             "keine Liste von Etikettenbögen.";
-        QTest::newRow("no valid line") << (EtikettenboegenKopf + QStringLiteral("\nX;1;Dreieck;1;1;1;1;0;0;1;1\n")).toUtf8()
-                                       << "Die Liste der Etikettenbögen %1 enthält keinen Bogen.";
+        QTest::newRow("no valid line")
+            << (EtikettenboegenKopf + QStringLiteral("\nX;1;Dreieck;1;1;1;1;0;0;1;1\n")).toUtf8()
+            << "Die Liste der Etikettenbögen %1 enthält keinen Bogen. 1 Zeile der Datei %1 wurde übersprungen: "
+               "Zeile 2: unbekannte Form \"Dreieck\"";
         QTest::newRow("dialog cancelled") << QByteArray() << QString();
     }
 
