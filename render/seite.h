@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blatt/blatt.h"
+#include "blatt/bogenplan.h"
 #include "render/masse.h"
 
 #include <QImage>
@@ -56,3 +57,10 @@ void ZeichneSeite(QPainter &maler, const Seitenbild &seite);
 // The page as the preview shows it: a white A4 page at the given resolution, without margins or correction.
 // Throws Fehler as BaueSeite, or when the page cannot be made.
 QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY);
+
+// A page of several labels: each at its place exactly as the one-label mode prints it there alone, the
+// picture bilder[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
+QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche);
+void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite);
+// The plan's page as the preview shows it, as Seitenvorschau.
+QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY);
