@@ -55,8 +55,12 @@ int main(int argc, char **argv)
 
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
+    DruckbarerBogen bogen;
     try {
-        etikett = LadeEtikett(auftrag.etikett, auftrag.wahl);
+        if (auftrag.bogen.isEmpty())
+            etikett = LadeEtikett(auftrag.etikett, auftrag.wahl);
+        else
+            bogen = LadeBogen(auftrag.bogen, {auftrag.wahl.spalte, auftrag.wahl.zeile});
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
@@ -66,13 +70,19 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     try {
         Ausgabe ausgabe(auftrag);
-        Seitenbild seite;
+        QList<Seitenbild> seite;
         try {
-            seite = BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche());
+            if (auftrag.bogen.isEmpty())
+                seite = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche())};
+            else
+                seite = BaueSeite(bogen.plan, bogen.bilder, ausgabe.flaeche());
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
-        ausgabe.drucke(seite);
+        if (seite.size() == 1)
+            ausgabe.drucke(seite.front());
+        else
+            ausgabe.drucke(seite);
     } catch (const Fehler &f) {
         return Meldung(NichtGedruckt, f.text());
     }
