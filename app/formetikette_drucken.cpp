@@ -32,6 +32,23 @@ Seitenwahl TFormEtikette::Druckwahl() const
 
 void TFormEtikette::drucken1Click()
 {
+    DruckeNachFrage(Masse(), [this] {
+        const Bogenmasse m = Masse();
+        const Seitenwahl wahl = Druckwahl();
+        if (wahl.umfang == Druckumfang::EineEtikette) {
+            if (Etikettbild().isNull())
+                throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+        } else if (m.IstGenau() ? Etikettbild().isNull() : ImageMitEtikettenAuffuellen().isNull()) {
+            // Without a sheet there is nothing to print: no empty page goes to the printer.
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei)
+                         + QStringLiteral(" Es wurde nichts gedruckt."));
+        }
+        return DruckeSeite(Etikettbild(), wahl);
+    });
+}
+
+bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke)
+{
     // The dialogs of a running command keep the window's messages flowing; a second command started meanwhile
     // must neither ask again nor touch the printer of the first.
     if (m_drucktGerade)
@@ -39,32 +56,33 @@ void TFormEtikette::drucken1Click()
     m_drucktGerade = true;
     const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
 
-    const Bogenmasse m = Masse();
-    if (!dialoge().druckFrage(
-            DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
-        return;
-    const Seitenwahl wahl = Druckwahl();
-    if (wahl.umfang == Druckumfang::EineEtikette) {
-        if (Etikettbild().isNull())
-            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
-    } else if (m.IstGenau() ? Etikettbild().isNull() : ImageMitEtikettenAuffuellen().isNull()) {
-        // Without a sheet there is nothing to print: no empty page goes to the printer.
-        throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei) + QStringLiteral(" Es wurde nichts gedruckt."));
-    }
-    DruckeSeite(Etikettbild(), wahl);
+    if (!dialoge().druckFrage(DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
+        return false;
+    return drucke();
 }
 
-void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
+bool TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
 {
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
     if (etikett.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
+    return DruckeSeite(
+        [&](const Druckflaeche &flaeche) { return QList<Seitenbild>{BaueSeite(etikett, Masse(), wahl, flaeche)}; });
+}
+
+bool TFormEtikette::DruckeSeite(const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue)
+{
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
-        return;
-    DruckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, FlaecheVon(drucker)));
+        return false;
+    const QList<Seitenbild> seite = baue(FlaecheVon(drucker));
+    if (seite.size() == 1)
+        DruckeAuf(drucker, seite.front());
+    else
+        DruckeAuf(drucker, [&seite](QPainter &maler) { ZeichneSeite(maler, seite); });
+    return true;
 }
 
 QPrinter &TFormEtikette::Drucker()
