@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
@@ -328,13 +329,17 @@ int TBogenplanDialog::ersterFreier() const
 
 void TBogenplanDialog::zeigeListe()
 {
-    const int zeile = m_liste->currentRow();
-    m_zeigt = true;
-    m_liste->clear();
-    for (const Eintrag &e : std::as_const(m_etiketten))
-        m_liste->addItem(QStringLiteral("%1: %2").arg(Name(e.etikett.pfad)).arg(e.anzahl));
-    m_liste->setCurrentRow(std::clamp(zeile, 0, int(m_etiketten.size()) - 1));
-    m_zeigt = false;
+    const QScopedValueRollback zeigt(m_zeigt, true);
+    // Texts change in place, so that the list keeps its current row and focus while a count is typed.
+    while (m_liste->count() < m_etiketten.size())
+        m_liste->addItem(QString());
+    for (qsizetype i = 0; i < m_etiketten.size(); ++i) {
+        const QString text = QStringLiteral("%1: %2").arg(Name(m_etiketten[i].etikett.pfad)).arg(m_etiketten[i].anzahl);
+        m_liste->item(int(i))->setText(text);
+        m_liste->item(int(i))->setData(
+            Qt::AccessibleTextRole,
+            QStringLiteral("%1, Anzahl %2").arg(Name(m_etiketten[i].etikett.pfad)).arg(m_etiketten[i].anzahl));
+    }
 }
 
 void TBogenplanDialog::waehleEtikett()
@@ -342,9 +347,8 @@ void TBogenplanDialog::waehleEtikett()
     const int zeile = m_liste->currentRow();
     if (zeile < 0)
         return;
-    m_zeigt = true;
+    const QScopedValueRollback zeigt(m_zeigt, true);
     m_anzahl->setValue(m_etiketten[zeile].anzahl);
-    m_zeigt = false;
 }
 
 void TBogenplanDialog::berechne()
@@ -400,12 +404,13 @@ void TBogenplanDialog::setzeAn(int nummer)
     int zeile = std::max(0, m_liste->currentRow());
     m_etiketten.move(zeile, 0);
     m_etiketten[0].anzahl = std::max(1, m_etiketten[0].anzahl);
-    m_zeigt = true;
-    m_ab->setValue(nummer);
-    zeigeListe();
-    m_liste->setCurrentRow(0);
-    m_anzahl->setValue(m_etiketten[0].anzahl);
-    m_zeigt = false;
+    {
+        const QScopedValueRollback zeigt(m_zeigt, true);
+        m_ab->setValue(nummer);
+        zeigeListe();
+        m_liste->setCurrentRow(0);
+        m_anzahl->setValue(m_etiketten[0].anzahl);
+    }
     berechne();
 }
 
@@ -446,9 +451,10 @@ void TBogenplanDialog::DruckenClick()
         return;
     for (const Planplatz &p : std::as_const(m_fuellung.plan.plaetze))
         m_verbraucht[Platznummer(m_masse, p.platz) - 1] = true;
-    m_zeigt = true;
-    m_ab->setValue(ersterFreier());
-    m_zeigt = false;
+    {
+        const QScopedValueRollback zeigt(m_zeigt, true);
+        m_ab->setValue(ersterFreier());
+    }
     berechne();
     m_raster->waehle(ersterFreier());
     if (!m_verbraucht.contains(false))
@@ -460,9 +466,10 @@ void TBogenplanDialog::NeuerBogenClick()
 {
     m_verbraucht.fill(false);
     SchreibVerbrauchtePlaetze(m_masse, m_verbraucht);
-    m_zeigt = true;
-    m_ab->setValue(1);
-    m_zeigt = false;
+    {
+        const QScopedValueRollback zeigt(m_zeigt, true);
+        m_ab->setValue(1);
+    }
     berechne();
     m_raster->waehle(1);
 }

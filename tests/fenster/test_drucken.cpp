@@ -626,10 +626,10 @@ private Q_SLOTS:
         form->UpDownSpalte->setPosition(2);
         form->UpDownZeile->setPosition(5);
         drucke(p, *form, PdfDrucker(einzeln));
-        const QRect platz10 =
-            QRectF(plaetze.last().topLeft() * LeseDpi / MmProZoll, plaetze.last().bottomRight() * LeseDpi / MmProZoll)
-                .toAlignedRect()
-                .adjusted(2, 2, -2, -2);
+        const double pxJeMm = LeseDpi / 25.4;
+        const QRect platz10 = QRectF(plaetze.last().topLeft() * pxJeMm, plaetze.last().bottomRight() * pxJeMm)
+                                  .toAlignedRect()
+                                  .adjusted(2, 2, -2, -2);
         QCOMPARE(Pixelabweichung(seite.copy(platz10), LiesPdfSeite(einzeln, LeseDpi).bild.copy(platz10)), QString());
 
         // Remembered for the sheet, also past "Registry-Einträge löschen", until "Neuer Bogen".
@@ -651,13 +651,18 @@ private Q_SLOTS:
         const QString zwei = d.filePath(QStringLiteral("zwei.pdf"));
         bedienen(zwei, [&](TBogenplanDialog &dlg) {
             taste(dlg, Qt::Key_Tab, 3);
-            QTimer::singleShot(0, [] {
-                QWidget *menue = QApplication::activePopupWidget();
-                QVERIFY(menue);
-                QTest::keyClick(menue, Qt::Key_Down);
-                QTest::keyClick(menue, Qt::Key_Return);
+            QTimer menue;
+            QObject::connect(&menue, &QTimer::timeout, [&menue] {
+                if (QWidget *offen = QApplication::activePopupWidget()) {
+                    menue.stop();
+                    QTest::keyClick(offen, Qt::Key_Down);
+                    QTest::keyClick(offen, Qt::Key_Return);
+                    offen->close();
+                }
             });
+            menue.start(20);
             taste(dlg, Qt::Key_Space);
+            QTRY_COMPARE(dlg.fuellung().plan.plaetze.size(), 2);
             QCOMPARE(dlg.fuellung().plan.plaetze, (QList<Planplatz>{{0, {1, 1}}, {1, {2, 1}}}));
             taste(dlg, Qt::Key_Tab, 2);
             taste(dlg, Qt::Key_Space);
