@@ -628,8 +628,9 @@ private Q_SLOTS:
                               pfad(QStringLiteral("konfig")));
         QCOMPARE(l.fehler, QString());
         QCOMPARE(l.status, 0);
-        QImage seite = LiesPdfSeite(pfad("p.pdf"), LeseDpi).bild;
+        const QImage seite = LiesPdfSeite(pfad("p.pdf"), LeseDpi).bild;
         QVERIFY(!seite.isNull());
+        QImage rest = seite;
         for (int n = 8; n <= 16; ++n) {
             const int spalte = (n - 1) % 3, zeile = (n - 1) / 3;
             const QRectF mm(6.75 + 66.5 * spalte, 15.5 + 38.1 * zeile, 63.5, 38.1);
@@ -637,10 +638,10 @@ private Q_SLOTS:
                            QPoint(int(mm.right() * LeseDpi / 25.4) - 2, int(mm.bottom() * LeseDpi / 25.4) - 2));
             QImage soll(px.size(), QImage::Format_RGB32);
             soll.fill(n <= 11 ? Qt::red : Qt::blue);
-            QCOMPARE(Pixelabweichung(seite.copy(px), soll), QString());
-            QPainter(&seite).fillRect(px.adjusted(-4, -4, 4, 4), Qt::white);
+            QVERIFY2(Pixelabweichung(seite.copy(px), soll).isEmpty(), qPrintable(QString::number(n)));
+            QPainter(&rest).fillRect(px.adjusted(-4, -4, 4, 4), Qt::white);
         }
-        QCOMPARE(Bedruckt(seite), QRect());
+        QCOMPARE(Bedruckt(rest), QRect());
     }
 
     // A precise label on its stock, from the window into a 600 dpi PDF and from the command: every label's edges
