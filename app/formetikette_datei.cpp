@@ -152,13 +152,17 @@ void TFormEtikette::NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinste
     }
 
     const QString bild = m_zustand.OrdnerEtiketten + QDir::separator() + name;
-    if (QFileInfo(bild).isFile()
-        && !dialoge().frage(QStringLiteral("Die Datei \"") + DateinamenTeil(name)
+    const QString einstellungen =
+        mitEinstellungen ? m_zustand.OrdnerEtiketten + QDir::separator() + Einstellungsname(name) : QString();
+    // Either file would be replaced: a settings file left alone without its picture is still someone's.
+    const QString vorhanden = QFileInfo(bild).isFile()                  ? bild
+        : !einstellungen.isEmpty() && QFileInfo(einstellungen).isFile() ? einstellungen
+                                                                        : QString();
+    if (!vorhanden.isEmpty()
+        && !dialoge().frage(QStringLiteral("Die Datei \"") + DateinamenTeil(vorhanden)
                             + QStringLiteral("\" ist schon vorhanden! Soll sie überschrieben werden?")))
         return;
 
-    const QString einstellungen =
-        mitEinstellungen ? m_zustand.OrdnerEtiketten + QDir::separator() + Einstellungsname(name) : QString();
     schreibe(bild, einstellungen);
     const QDateTime jetzt = QDateTime::currentDateTime();
     SetzeDateiDatum(bild, jetzt);

@@ -3,6 +3,7 @@
 
 #include "app/bildansicht.h"
 #include "app/updown.h"
+#include "layout/passung.h"
 #include "platform/dialogdienst.h"
 #include "platform/drucker.h"
 #include "platform/fehler.h"
@@ -56,6 +57,11 @@ bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<boo
     m_drucktGerade = true;
     const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
 
+    // As morvane-druck refuses them: no sheet that does not fit goes to paper with its last row cut off.
+    if (const QString hindernis = DruckHindernis(m); !hindernis.isEmpty()) {
+        dialoge().information(hindernis);
+        return false;
+    }
     if (!dialoge().druckFrage(DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
         return false;
     return drucke();
@@ -66,6 +72,9 @@ bool TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
     if (etikett.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
+    // The sheet does not depend on the printer: a blank one is refused before the printer is chosen.
+    if (const Druckflaeche probe{300, 300, {}, {}}; SeiteLeer(BaueSeite(etikett, Masse(), wahl, probe), Masse(), wahl))
+        throw Fehler(LeereSeiteMeldung());
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
     return DruckeSeite(

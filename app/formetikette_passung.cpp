@@ -42,7 +42,8 @@ void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl
     // No refresh tick may arrive while the message is open.
     VerzoegerungsTimer->stop();
     dialoge().information(pruefung.meldung);
-    const int v = Rueckfallanzahl(letzte, geladene);
+    // A precise label falls back to the most that fit; an ordinary one to the count it had, as always.
+    const int v = pruefung.hoechstens > 0 ? pruefung.hoechstens : Rueckfallanzahl(letzte, geladene);
     anzahlFeld->setText(QString::number(v));
     anzahl->setPosition(v);
     // The chosen column or row becomes the last one. The row limit follows the count only on the next paint:

@@ -43,6 +43,8 @@ void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
     const GeleseneMasse gelesen = LiesEinstellungsdatei(m_zustand.AktuelleIniDatei, Masse());
     // The values before a bad one are taken, as the editors move one after the other.
     ZeigeMasse(gelesen.werte, gelesen.vorhanden);
+    if (!gelesen.genauUnbenutzt.isEmpty())
+        dialoge().information(GenauUnbenutztMeldung(m_zustand.AktuelleIniDatei, gelesen.genauUnbenutzt));
     if (!gelesen.fehler.isEmpty())
         throw Fehler(gelesen.fehler);
 }

@@ -55,10 +55,12 @@ QString Hilfetext()
               "                          ihre ANZAHL sagt; eine ohne ANZAHL füllt den Rest des Bogens\n\n"
               "  --kopien N              N Exemplare auf dem Drucker (1 bis %1)\n"
               "  --help                  diese Hilfe\n\n"
-              "Rückgabewert: 0 gedruckt, 1 falscher Aufruf, 2 die Etikette ist so nicht zu drucken\n"
-              "(Bild oder Einstellungsdatei fehlt oder ist nicht lesbar, der Bogen passt nicht auf A4, die Stelle\n"
-              "liegt nicht auf dem Bogen, Etiketten verschiedener Maße, zu wenige freie Plätze), 3 der Drucker oder "
-              "die PDF-Datei ließ sich nicht beschreiben.\n")
+              "Rückgabewert: 0 gedruckt, 1 falscher Aufruf (auch: die PDF-Datei wäre das Bild oder die\n"
+              "Einstellungsdatei der Etikette), 2 die Etikette ist so nicht zu drucken (Bild oder Einstellungsdatei\n"
+              "fehlt oder ist nicht lesbar, das Bild ist zu groß, der Bogen passt nicht auf A4, die Etikette ist\n"
+              "schmaler oder niedriger als 1 mm, die Stelle liegt nicht auf dem Bogen, Etiketten verschiedener\n"
+              "Maße, zu wenige freie Plätze), 3 der Drucker oder die PDF-Datei ließ sich nicht beschreiben (auch:\n"
+              "sie ist schreibgeschützt oder gehört einem anderen Benutzer).\n")
               .arg(MeisteKopien);
 }
 

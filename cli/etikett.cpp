@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
 
 DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
 {
@@ -23,9 +24,10 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
         throw Fehler(QStringLiteral("Zur Bilddatei %1 gehört keine Einstellungsdatei.").arg(bildPfad));
     if (!QFileInfo(ini).isFile())
         throw Fehler(QStringLiteral("Die Einstellungsdatei %1 fehlt.").arg(ini));
-    if (QFile datei(ini); !datei.open(QIODevice::ReadOnly))
+    QFile datei(ini);
+    if (!datei.open(QIODevice::ReadOnly))
         throw DateiNichtZuOeffnen(ini);
-    const GeleseneMasse gelesen = LiesEinstellungsdatei(ini, Anfangsmasse);
+    const GeleseneMasse gelesen = LiesEinstellungen(datei.readAll(), Anfangsmasse);
     if (!gelesen.fehler.isEmpty())
         throw Fehler(QStringLiteral("Die Einstellungsdatei %1 enthält einen ungültigen Wert: %2 (%3)")
                          .arg(ini, gelesen.fehlerStelle, gelesen.fehler));
@@ -33,14 +35,17 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
     if (std::none_of(gelesen.vorhanden.begin(), gelesen.vorhanden.end(), [](bool da) { return da; }))
         throw Fehler(QStringLiteral("Die Einstellungsdatei %1 enthält keines der acht Maße des Abschnitts [%2].")
                          .arg(ini, EinstellungsSektion));
+    // The window's editors would show 1 mm; on paper such a label is nothing.
+    for (const Massfeld groesse : {&Bogenmasse::Etikettenbreite, &Bogenmasse::Etikettenhoehe})
+        if (const QString &text = gelesen.angehoben[MassIndex(groesse)]; !text.isEmpty())
+            throw Fehler(QStringLiteral("Die Einstellungsdatei %1 gibt der Etikette keine Größe: %2=%3. So lässt sie "
+                                        "sich nicht drucken. Es wurde nichts gedruckt.")
+                             .arg(ini, QLatin1String(Massangaben[MassIndex(groesse)].schluessel), text));
     e.masse = gelesen.werte;
-
-    QStringList passtNicht;
-    for (const Pruefung &p : {PruefeHorizontal(e.masse), PruefeVertikal(e.masse)})
-        if (!p.passt)
-            passtNicht.append(p.meldung);
-    if (!passtNicht.isEmpty())
-        throw Fehler(passtNicht.join(QStringLiteral("\r\n\r\n")));
+    if (!gelesen.genauUnbenutzt.isEmpty())
+        e.warnung = GenauUnbenutztMeldung(ini, gelesen.genauUnbenutzt);
+    if (const QString hindernis = DruckHindernis(e.masse); !hindernis.isEmpty())
+        throw Fehler(hindernis);
 
     const int inZeile = e.masse.AnzahlEtikettenInZeile;
     const int inSpalte = e.masse.AnzahlEtikettenInSpalte;
@@ -71,4 +76,18 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
         throw Fehler(f.fehler);
     bogen.plan = f.plan;
     return bogen;
+}
+
+QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad)
+{
+    const QString ini = EinstellungsPfad(bildPfad);
+    for (const QString &datei : {bildPfad, ini}) {
+        std::error_code fehler;
+        if (datei.isEmpty() || !std::filesystem::equivalent(pdf.toStdU16String(), datei.toStdU16String(), fehler))
+            continue;
+        return QStringLiteral("Die PDF-Datei %1 wäre die %2 %3 selbst; sie bleibt unverändert. Es wurde nichts "
+                              "gedruckt.")
+            .arg(pdf, datei == ini ? QStringLiteral("Einstellungsdatei") : QStringLiteral("Bilddatei"), datei);
+    }
+    return {};
 }

@@ -12,12 +12,13 @@ struct DruckbaresEtikett
 {
     QImage bild;
     Bogenmasse masse;
+    QString warnung; // for the person, once: a [Genau] section that is not used
 };
 
 // Reads the picture and its settings file as the window reads them (rounded, kept in the editors' ranges, a
 // missing key left at the editors' start value) and refuses what the window would repair or never offer: a
-// missing or unreadable picture or settings file, a sheet that does not fit A4 (with the fit check's own
-// messages), a label or row beyond the sheet's counts. Throws Fehler with the German text.
+// missing or unreadable picture or settings file, measures that cannot go to paper (DruckHindernis), a label or
+// row beyond the sheet's counts. Throws Fehler with the German text.
 DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl);
 
 // The labels of --ab on one sheet: their pictures, in the call's order, and the plan that fills the places from
@@ -29,3 +30,7 @@ struct DruckbarerBogen
     Bogenplan plan;
 };
 DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab);
+
+// Why the PDF file must not be written where it was asked for: it is the label's own picture or settings file, by
+// name, through a link or a second name of the same file. Empty when it may.
+QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad);

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -53,6 +54,15 @@ int main(int argc, char **argv)
                            + QStringLiteral("\nMehr dazu: morvane-druck --help"));
     const Druckauftrag &auftrag = std::get<Druckauftrag>(aufruf);
 
+    // Every label of --ab is protected as the one label is.
+    QStringList etiketten{auftrag.etikett};
+    for (const Bogenangabe &angabe : auftrag.bogen)
+        etiketten.append(angabe.etikett);
+    for (const QString &e : std::as_const(etiketten))
+        if (!auftrag.pdf.isEmpty())
+            if (const QString ziel = PdfZielIstEtikett(auftrag.pdf, e); !ziel.isEmpty())
+                return Meldung(FalscherAufruf, ziel);
+
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
     DruckbarerBogen bogen;
@@ -64,6 +74,8 @@ int main(int argc, char **argv)
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
+    if (!etikett.warnung.isEmpty())
+        Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
 
     // The printer needs an application object, but the page is only pictures: no platform plugin and no fonts,
     // so no display is ever asked for.
@@ -72,10 +84,17 @@ int main(int argc, char **argv)
         Ausgabe ausgabe(auftrag);
         QList<Seitenbild> seite;
         try {
-            if (auftrag.bogen.isEmpty())
+            if (auftrag.bogen.isEmpty()) {
                 seite = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche())};
-            else
+                if (SeiteLeer(seite.front(), etikett.masse, auftrag.wahl))
+                    throw Fehler(LeereSeiteMeldung());
+            } else {
                 seite = BaueSeite(bogen.plan, bogen.bilder, ausgabe.flaeche());
+                const Seitenwahl einzeln{Druckumfang::EineEtikette, 1, 1};
+                if (std::all_of(seite.begin(), seite.end(),
+                                [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, einzeln); }))
+                    throw Fehler(LeereSeiteMeldung());
+            }
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }

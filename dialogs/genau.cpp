@@ -1,5 +1,6 @@
 #include "dialogs/genau.h"
 
+#include "layout/passung.h"
 #include "platform/dialogdienst.h"
 
 #include <QDialogButtonBox>
@@ -54,6 +55,11 @@ void TGenauDialog::OkClick()
     const EingegebeneMasse e = LiesEingegebeneMasse(texte);
     if (!e.masse) {
         m_dialoge.meldung(e.fehler);
+        return;
+    }
+    // Measures that do not fit are told here, where they can still be mended, and never taken.
+    if (const QString hindernis = DruckHindernis(*e.masse); !hindernis.isEmpty()) {
+        m_dialoge.meldung(hindernis);
         return;
     }
     m_masse = *e.masse;

@@ -10,8 +10,9 @@ class DialogDienst;
 class QLineEdit;
 
 // "Maße genau eingeben": the six lengths with a decimal comma and at most two decimals, and the two counts, filled
-// with the label's measures. "OK" takes them only when every field holds a value in its range; otherwise the
-// service tells which field and what it takes, and the dialog stays open with nothing changed.
+// with the label's measures. "OK" takes them only when every field holds a value in its range and the sheet fits A4;
+// otherwise the service tells which field and what it takes, or the fit message, and the dialog stays open with
+// nothing changed.
 class TGenauDialog : public QDialog
 {
     Q_OBJECT

@@ -54,6 +54,15 @@ bool RleVollstaendig(const QByteArray &datei, qint64 anfang, qint64 zeilen, bool
 
 } // namespace
 
+QString BildZuGross(const QString &pfad, QSize groesse)
+{
+    return QStringLiteral("Das Bild %1 ist zu groß (%2 x %3 Pixel); höchstens %4 Millionen Pixel werden gedruckt.")
+        .arg(pfad)
+        .arg(groesse.width())
+        .arg(groesse.height())
+        .arg(MeisteBildpunkte / 1'000'000);
+}
+
 QSize LiesBildGroesse(const QString &pfad)
 {
     QFile datei(pfad);

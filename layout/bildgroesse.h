@@ -4,6 +4,13 @@
 #include <QSize>
 #include <QString>
 
+// The most pixels a label picture may have: a 600-dpi A4 picture (4961 x 7016, about 34.8 million) passes, as 8 or
+// 24 bit; decoded at 32 bits it takes at most 160 MB.
+inline constexpr qint64 MeisteBildpunkte = 40'000'000;
+
+// "Das Bild <pfad> ist zu groß (<b> x <h> Pixel); höchstens 40 Millionen Pixel werden gedruckt."
+QString BildZuGross(const QString &pfad, QSize groesse);
+
 // The pixel size of a bitmap file, read from its headers alone (the picture is not decoded).
 // A top-down bitmap (negative height) gives its height as a positive number; the old
 // 12-byte OS/2 header is understood too.

@@ -2,6 +2,10 @@
 
 #include "blatt/blatt.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 namespace {
 
 // Allowance the row test grants on every horizontal pitch.
@@ -22,20 +26,27 @@ QString Mm(qint64 hundertstel)
 }
 
 // A precise label is measured on paper: the far edge of the last label, margin + (anzahl - 1) x pitch + size,
-// must lie within the sheet. The message is the ordinary one with the exact values.
-Pruefung PruefeGenau(const Bogenmasse &m, Massfeld rand, Massfeld abstand, Massfeld groesse, int anzahl,
-                     int blattMm, const QString &kopf, const QString &randName, const QString &abstandName,
-                     const QString &richtung)
+// must lie within the sheet. The message shows that sum with the exact values, so that it names what to change.
+Pruefung PruefeGenau(const Bogenmasse &m, Massfeld rand, Massfeld abstand, Massfeld groesse, int anzahl, int blattMm,
+                     const QString &kopf, const QString &randName, const QString &abstandName,
+                     const QString &groesseName, const QString &richtung)
 {
     const qint64 r = m.Hundertstel(rand);
     const qint64 a = m.Hundertstel(abstand);
-    if (anzahl >= 1 && r + (anzahl - 1) * a + m.Hundertstel(groesse) <= qint64(blattMm) * 100)
+    const qint64 g = m.Hundertstel(groesse);
+    const qint64 frei = qint64(blattMm) * 100 - r - g;
+    // Everything up to the largest count that fits, so that a rejected count falls back to one that does.
+    const int hoechstens = frei < 0 ? 1 : a <= 0 ? anzahl : int(std::min<qint64>(frei / a + 1, MassMaximum));
+    if (anzahl >= 1 && r + (anzahl - 1) * a + g <= qint64(blattMm) * 100)
         return {};
     const QString n = QString::number(anzahl);
-    return {false, kopf + QStringLiteral("\r\n\r\n") + randName + QStringLiteral(" = ") + Mm(r) + QStringLiteral(" mm +(")
-                       + abstandName + QStringLiteral(" x ") + n + QStringLiteral(") = ") + Mm(a * anzahl + r)
-                       + QStringLiteral(" mm") + QStringLiteral("\r\n\r\n") + n + QStringLiteral(" Etiketten passen NICHT ")
-                       + richtung + QStringLiteral(" auf ein DIN-A4 Blatt! ")};
+    return {false,
+            kopf + QStringLiteral("\r\n\r\n") + randName + QStringLiteral(" = ") + Mm(r) + QStringLiteral(" mm + ")
+                + QString::number(anzahl - 1) + QStringLiteral(" x ") + abstandName + QLatin1Char(' ') + Mm(a)
+                + QStringLiteral(" mm + ") + groesseName + QLatin1Char(' ') + Mm(g) + QStringLiteral(" mm = ")
+                + Mm(r + (anzahl - 1) * a + g) + QStringLiteral(" mm") + QStringLiteral("\r\n\r\n") + n
+                + QStringLiteral(" Etiketten passen NICHT ") + richtung + QStringLiteral(" auf ein DIN-A4 Blatt! "),
+            hoechstens};
 }
 
 } // namespace
@@ -46,7 +57,7 @@ Pruefung PruefeHorizontal(const Bogenmasse &m)
         return PruefeGenau(m, &Bogenmasse::SeitenRand, &Bogenmasse::Horizontalabstand, &Bogenmasse::Etikettenbreite,
                            m.AnzahlEtikettenInZeile, A4::BreiteMm, QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit."),
                            QStringLiteral("Linker Rand"), QStringLiteral("Horizontalabstand"),
-                           QStringLiteral("horizontal"));
+                           QStringLiteral("Etikettenbreite"), QStringLiteral("horizontal"));
     const int SeitenRand = m.SeitenRand;
     const int Horizontalabstand = m.Horizontalabstand;
     const int Etikettenbreite = m.Etikettenbreite;
@@ -70,7 +81,8 @@ Pruefung PruefeVertikal(const Bogenmasse &m)
     if (m.IstGenau())
         return PruefeGenau(m, &Bogenmasse::ObererRand, &Bogenmasse::Vertikalabstand, &Bogenmasse::Etikettenhoehe,
                            m.AnzahlEtikettenInSpalte, A4::HoeheMm, QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch."),
-                           QStringLiteral("Oberer Rand"), QStringLiteral("Vertikalabstand"), QStringLiteral("vertikal"));
+                           QStringLiteral("Oberer Rand"), QStringLiteral("Vertikalabstand"),
+                           QStringLiteral("Etikettenhöhe"), QStringLiteral("vertikal"));
     const int ObererRand = m.ObererRand;
     const int Vertikalabstand = m.Vertikalabstand;
     const int Etikettenhoehe = m.Etikettenhoehe;
@@ -87,6 +99,15 @@ Pruefung PruefeVertikal(const Bogenmasse &m)
                 + QString::number(Vertikalabstand * AnzahlInSpalte + ObererRand) + QStringLiteral(" mm")
                 + QStringLiteral("\r\n\r\n") + anzahl
                 + QStringLiteral(" Etiketten passen NICHT vertikal auf ein DIN-A4 Blatt! ")};
+}
+
+QString DruckHindernis(const Bogenmasse &m)
+{
+    QStringList passtNicht;
+    for (const Pruefung &p : {PruefeHorizontal(m), PruefeVertikal(m)})
+        if (!p.passt)
+            passtNicht.append(p.meldung);
+    return passtNicht.join(QStringLiteral("\r\n\r\n"));
 }
 
 int Rueckfallanzahl(int letzte, int geladene)

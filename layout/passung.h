@@ -10,19 +10,25 @@
 struct Pruefung
 {
     bool passt = true;
-    QString meldung; // empty when it fits
+    QString meldung;    // empty when it fits
+    int hoechstens = 0; // a precise label's largest count that fits (at least 1); 0 for an ordinary label
 };
 
 // A row fits when AnzahlInZeile <= (210 - SeitenRand) / (pitch - 2), pitch being
 // the larger of Horizontalabstand and Etikettenbreite. A pitch of exactly 2 mm
 // leaves no room to divide by and counts as not fitting.
 // A precise label's row fits when its last label ends within 210 mm: SeitenRand + (n - 1) x Horizontalabstand +
-// Etikettenbreite, exactly; its message shows the exact values with a decimal comma. The same for a column.
+// Etikettenbreite, exactly; its message gives that far edge as it is summed, with the exact values and a decimal
+// comma. The same for a column.
 Pruefung PruefeHorizontal(const Bogenmasse &m);
 
 // A column fits when AnzahlInSpalte <= (297 - ObererRand) / pitch, pitch being the
 // larger of Vertikalabstand and Etikettenhoehe; a pitch of 0 counts as not fitting.
 Pruefung PruefeVertikal(const Bogenmasse &m);
+
+// Why the measures cannot go to paper, as the window and morvane-druck tell it alike: the fit messages of row and
+// column, joined by an empty line. Empty when the sheet fits.
+QString DruckHindernis(const Bogenmasse &m);
 
 // The count a rejected count falls back to: never below the loaded one.
 int Rueckfallanzahl(int letzte, int geladene);

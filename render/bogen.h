@@ -37,5 +37,6 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
 QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort);
 
 // Decodes a picture file by its content. A file that opens but holds no readable picture, or a bitmap cut off
-// before the end of its pixels, gives a null QImage; a file that cannot be opened throws Fehler.
+// before the end of its pixels, gives a null QImage; a file that cannot be opened, or a picture of more than
+// MeisteBildpunkte pixels, throws Fehler.
 QImage LeseBild(const QString &pfad);

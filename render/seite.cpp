@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // The correction moves and scales in millimetres before the device's resolution and margins enter.
@@ -65,6 +67,27 @@ Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwah
     const double breite = A4::BreiteMm;
     const double hoehe = breite * bogen.height() / bogen.width();
     return {bogen, Platziere(flaeche, {0.0, 0.0, breite, hoehe})};
+}
+
+bool SeiteLeer(const Seitenbild &seite, const Bogenmasse &m, const Seitenwahl &wahl)
+{
+    if (m.IstGenau())
+        return seite.etiketten.isEmpty();
+    if (wahl.umfang == Druckumfang::EineEtikette)
+        return false;
+    const QImage bogen = seite.bild.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < bogen.height(); ++y) {
+        const auto *zeile = reinterpret_cast<const QRgb *>(bogen.constScanLine(y));
+        if (std::any_of(zeile, zeile + bogen.width(), [](QRgb p) { return (p & 0xFFFFFF) != 0xFFFFFF; }))
+            return false;
+    }
+    return true;
+}
+
+QString LeereSeiteMeldung()
+{
+    return QStringLiteral("Mit diesen Maßen liegt keine Etikette auf der Seite; sie bliebe leer. Es wurde nichts "
+                          "gedruckt.");
 }
 
 void ZeichneSeite(QPainter &maler, const Seitenbild &seite)

@@ -50,6 +50,13 @@ struct Seitenbild
 // begin beyond the paper are left out.
 Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche);
 
+// Whether a page of BaueSeite would come out blank: a precise page with no label on the paper, or a composed sheet
+// that stayed white (margins that put every label beyond the raster). A single ordinary label always shows.
+bool SeiteLeer(const Seitenbild &seite, const Bogenmasse &m, const Seitenwahl &wahl);
+
+// "Mit diesen Maßen liegt keine Etikette auf der Seite; sie bliebe leer. Es wurde nichts gedruckt."
+QString LeereSeiteMeldung();
+
 // Draws one page onto any painter, the picture's own pixels unsmoothed. The painter's state is kept. Every label
 // of a precise page is the same QImage, so a PDF holds its pixels once.
 void ZeichneSeite(QPainter &maler, const Seitenbild &seite);

@@ -1,5 +1,7 @@
 #include "storage/dateien.h"
 
+#include "storage/namen.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -71,10 +73,7 @@ bool KopiereErsetzend(const QList<Kopierauftrag> &auftraege)
 
 QString NeuerNameFehler(const QString &name)
 {
-    QString ohneEndung = name;
-    const qsizetype stelle = ohneEndung.indexOf(QStringLiteral(".bmp"), 0, Qt::CaseInsensitive);
-    if (stelle >= 0)
-        ohneEndung.remove(stelle, 4);
+    const QString ohneEndung = HatBildendung(name) ? name.chopped(4) : name;
     if (ohneEndung.trimmed().isEmpty())
         return QStringLiteral("Der Name ist leer. Bitte geben Sie dem Etikett einen Namen.");
     bool ordnerteil =
@@ -85,5 +84,9 @@ QString NeuerNameFehler(const QString &name)
     if (ordnerteil)
         return QStringLiteral("Der Name darf weder \"/\" noch \"\\\" noch \"..\" enthalten: das Etikett wird "
                               "immer im Ordner der Etiketten gespeichert. Bitte geben Sie nur einen Namen ein.");
+    // Such a file is hidden: "Öffnen..." would never show the label again.
+    if (name.startsWith(QLatin1Char('.')))
+        return QStringLiteral("Der Name darf nicht mit einem Punkt beginnen: eine solche Datei ist versteckt, und "
+                              "\"Öffnen...\" würde das Etikett nicht zeigen. Bitte geben Sie einen anderen Namen ein.");
     return {};
 }

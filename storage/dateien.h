@@ -25,5 +25,5 @@ bool KopiereErsetzend(const QList<Kopierauftrag> &auftraege);
 
 // Why a name typed for a new label cannot be used, or an empty text when it can. Refused are names that are
 // empty (or blank) once the picture extension is taken away, and names with a folder part ("/", "\" or "..")
-// that would put the label outside the labels folder.
+// that would put the label outside the labels folder, and names starting with a dot, which no file dialog lists.
 QString NeuerNameFehler(const QString &name);

@@ -3,10 +3,12 @@
 #include "platform/fehler.h"
 #include "storage/profildatei.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cmath>
 #include <limits>
+#include <variant>
 
 double KaufmaennischRunden(double x)
 {
@@ -46,7 +48,7 @@ QString EinstellungsPfad(const QString &bildPfad)
 {
     if (bildPfad.isEmpty())
         return {};
-    const QString pfad = bildPfad.contains(QStringLiteral(".bmp"), Qt::CaseInsensitive)
+    const QString pfad = bildPfad.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)
         ? bildPfad.left(bildPfad.size() - 4) + QStringLiteral(".ini")
         : bildPfad + QStringLiteral(".ini");
     if (pfad.compare(bildPfad, Qt::CaseInsensitive) == 0)
@@ -64,27 +66,39 @@ QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte)
     inhalt += "[" + GenauSektion.toLatin1() + "]\r\n";
     for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
         const Massangabe &a = Massangaben[i];
-        inhalt += QByteArray(a.schluessel) + '=' + HundertstelText(werte.Hundertstel(a.feld), QLatin1Char('.')).toLatin1()
-            + "\r\n";
+        inhalt += QByteArray(a.schluessel) + '='
+            + HundertstelText(werte.Hundertstel(a.feld), QLatin1Char('.')).toLatin1() + "\r\n";
     }
     return inhalt;
 }
 
 namespace {
 
-// The exact lengths of [Genau] when they count (see LiesEinstellungsdatei), over the whole ones just read.
-std::optional<Laengen> GenaueLaengenAusDatei(const QString &pfad, const GeleseneMasse &gelesen)
+// The exact lengths of [Genau] when they count (see LiesEinstellungsdatei), over the whole ones just read; otherwise
+// the reason why not, naming the key.
+std::variant<Laengen, QString> GenaueLaengenAusText(const QByteArray &inhalt, const GeleseneMasse &gelesen)
 {
     Laengen laengen{};
     for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
         const Massangabe &a = Massangaben[i];
+        const QString schluessel = QLatin1String(a.schluessel);
+        const QString text = LeseProfilWertAusText(inhalt, GenauSektion, schluessel);
+        if (text.isEmpty())
+            return QStringLiteral("%1 fehlt dort").arg(schluessel);
         if (!gelesen.vorhanden[i])
-            return std::nullopt;
-        const std::optional<qint64> wert =
-            HundertstelAusText(LeseProfilWert(pfad, GenauSektion, QLatin1String(a.schluessel)), QLatin1Char('.'));
-        if (!wert || *wert < qint64(a.minimum) * 100 || *wert > qint64(MassMaximum) * 100
-            || GanzeMm(*wert) != gelesen.werte.*a.feld)
-            return std::nullopt;
+            return QStringLiteral("%1 fehlt in [%2]").arg(schluessel, EinstellungsSektion);
+        const std::optional<qint64> wert = HundertstelAusText(text, QLatin1Char('.'));
+        if (!wert)
+            return QStringLiteral("%1=%2 ist keine Zahl mit Dezimalpunkt und höchstens zwei Nachkommastellen")
+                .arg(schluessel, text);
+        if (*wert < qint64(a.minimum) * 100 || *wert > qint64(MassMaximum) * 100)
+            return QStringLiteral("%1=%2 liegt nicht zwischen %3 und %4")
+                .arg(schluessel, text)
+                .arg(a.minimum)
+                .arg(MassMaximum);
+        if (GanzeMm(*wert) != gelesen.werte.*a.feld)
+            return QStringLiteral("%1=%2 passt nicht zu %1=%3 in [%4]")
+                .arg(schluessel, text, QString::number(gelesen.werte.*a.feld), EinstellungsSektion);
         laengen[i] = int(*wert);
     }
     return laengen;
@@ -92,16 +106,19 @@ std::optional<Laengen> GenaueLaengenAusDatei(const QString &pfad, const Gelesene
 
 } // namespace
 
-GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher)
+GeleseneMasse LiesEinstellungen(const QByteArray &inhalt, const Bogenmasse &bisher)
 {
-    GeleseneMasse ergebnis{bisher, {}, {}, {}};
+    GeleseneMasse ergebnis{bisher, {}, {}, {}, {}, {}};
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Massangabe &a = Massangaben[i];
-        const QString text = LeseProfilWert(pfad, EinstellungsSektion, QLatin1String(a.schluessel));
+        const QString text = LeseProfilWertAusText(inhalt, EinstellungsSektion, QLatin1String(a.schluessel));
         if (text.isEmpty())
             continue;
         try {
-            ergebnis.werte.*a.feld = InBereich(KaufmaennischRunden(WertAlsZahl(text)), a.minimum, MassMaximum);
+            const double wert = KaufmaennischRunden(WertAlsZahl(text));
+            ergebnis.werte.*a.feld = InBereich(wert, a.minimum, MassMaximum);
+            if (wert < a.minimum)
+                ergebnis.angehoben[i] = text;
         } catch (const Fehler &f) {
             ergebnis.fehler = f.text();
             ergebnis.fehlerStelle = QLatin1String(a.schluessel) + QLatin1Char('=') + text;
@@ -110,10 +127,28 @@ GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bishe
         ergebnis.vorhanden[i] = true;
     }
     ergebnis.werte.genau.reset();
-    if (ergebnis.fehler.isEmpty())
-        if (const std::optional<Laengen> genau = GenaueLaengenAusDatei(pfad, ergebnis))
-            ergebnis.werte = MitGenauenLaengen(ergebnis.werte, *genau, true);
+    if (!ergebnis.fehler.isEmpty() || !HatProfilSektion(inhalt, GenauSektion))
+        return ergebnis;
+    const std::variant<Laengen, QString> genau = GenaueLaengenAusText(inhalt, ergebnis);
+    if (const auto *laengen = std::get_if<Laengen>(&genau))
+        ergebnis.werte = MitGenauenLaengen(ergebnis.werte, *laengen, true);
+    else
+        ergebnis.genauUnbenutzt = std::get<QString>(genau);
     return ergebnis;
+}
+
+GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher)
+{
+    // Read once: a file replaced while it is read gives one version, never keys of two.
+    QFile datei(pfad);
+    return LiesEinstellungen(datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray(), bisher);
+}
+
+QString GenauUnbenutztMeldung(const QString &pfad, const QString &grund)
+{
+    return QStringLiteral("Der Abschnitt [%1] der Einstellungsdatei %2 wird nicht benutzt: %3. Die Etikette wird "
+                          "mit den ganzen Millimetern aus [%4] gedruckt.")
+        .arg(GenauSektion, pfad, grund, EinstellungsSektion);
 }
 
 void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte)

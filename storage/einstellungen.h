@@ -19,7 +19,7 @@ double WertAlsZahl(const QString &text);
 int InBereich(double wert, int min, int max);
 
 // The settings file beside a picture: the picture path less its last four characters plus ".ini" when
-// it contains ".bmp"; otherwise the picture path plus ".ini". Empty when the result would be the picture
+// it ends in ".bmp"; otherwise the picture path plus ".ini". Empty when the result would be the picture
 // itself, so that settings text can never land in a picture file.
 QString EinstellungsPfad(const QString &bildPfad);
 
@@ -36,13 +36,21 @@ QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte);
 // then holds its message, `fehlerStelle` the key and value as "Schluessel=Wert", and the values before it are kept.
 // The label is precise when [Genau] counts: all six lengths there, each a plain number with at most two decimals
 // ("."), within its editor's range, and rounding to the value read from [Einstellung], which has all six lengths.
-// Anything else was changed by a hand or a program that knows only [Einstellung]: [Genau] is ignored without a
-// word and the label is ordinary, whatever `bisher` was.
+// Anything else was changed by a hand or a program that knows only [Einstellung]: the label is ordinary, whatever
+// `bisher` was, and `genauUnbenutzt` names the first key that failed and why, for the person to be told.
 struct GeleseneMasse
 {
     Bogenmasse werte;
     std::array<bool, Massangaben.size()> vorhanden{};
     QString fehler;
     QString fehlerStelle;
+    QString genauUnbenutzt; // empty without a [Genau] section or when it counts
+    // The text of each value that lay below its editor's range and was raised to it; empty for the others.
+    std::array<QString, Massangaben.size()> angehoben;
 };
+// The file is read once, so that a copy saved over it meanwhile gives one version or the other, never a mix.
 GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher);
+GeleseneMasse LiesEinstellungen(const QByteArray &inhalt, const Bogenmasse &bisher);
+
+// What the person is told once when a [Genau] section is not used: its file and the reason of GeleseneMasse.
+QString GenauUnbenutztMeldung(const QString &pfad, const QString &grund);

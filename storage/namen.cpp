@@ -15,16 +15,12 @@ QString DateinamenTeil(const QString &pfad)
 
 bool HatBildendung(const QString &name)
 {
-    return name.contains(QStringLiteral(".bmp"), Qt::CaseInsensitive);
+    return name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
 }
 
 QString Einstellungsname(const QString &name)
 {
-    QString ergebnis = name;
-    const qsizetype stelle = ergebnis.indexOf(QStringLiteral(".bmp"), 0, Qt::CaseInsensitive);
-    if (stelle >= 0)
-        ergebnis.remove(stelle, 4);
-    return ergebnis + QStringLiteral(".ini");
+    return (HatBildendung(name) ? name.chopped(4) : name) + QStringLiteral(".ini");
 }
 
 QString NameOhneEndung(const QString &pfad)

@@ -7,10 +7,11 @@ inline const QString TitelAnfang = QStringLiteral("Etiketten|Visitenkarten druck
 // Everything after the last separator ("/" here; "\" or ":" on Windows).
 QString DateinamenTeil(const QString &pfad);
 
-// ".bmp" anywhere in the name, without regard to case.
+// ".bmp" at the end of the name, without regard to case: "Karte.bmpZwei" is a name of its own.
 bool HatBildendung(const QString &name);
 
-// The first ".bmp" removed and ".ini" appended: Karte.BMP -> Karte.ini, x.bmpneu -> xneu.ini.
+// The picture extension at the end replaced by ".ini", otherwise ".ini" appended: Karte.BMP -> Karte.ini,
+// x.bmpneu -> x.bmpneu.ini.
 QString Einstellungsname(const QString &name);
 
 // The file-name part less its last four characters when it has the picture extension.

@@ -69,6 +69,21 @@ QString LeseProfilWertAusText(const QByteArray &inhalt, const QString &sektion, 
     return {};
 }
 
+bool HatProfilSektion(const QByteArray &inhalt, const QString &sektion)
+{
+    QByteArray text = inhalt;
+    text.replace('\r', '\n');
+    for (const QByteArray &roh : text.split('\n')) {
+        const QByteArray zeile = ohneLeerraum(roh);
+        if (!zeile.startsWith('['))
+            continue;
+        const qsizetype zu = zeile.indexOf(']');
+        if (gleichOhneGross(ohneLeerraum(zeile.mid(1, zu < 0 ? -1 : zu - 1)), sektion))
+            return true;
+    }
+    return false;
+}
+
 QString LeseProfilWert(const QString &datei, const QString &sektion, const QString &schluessel)
 {
     QFile f(datei);

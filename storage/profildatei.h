@@ -12,3 +12,6 @@ QString LeseProfilWert(const QString &datei, const QString &sektion, const QStri
 
 // The same on text already in memory.
 QString LeseProfilWertAusText(const QByteArray &inhalt, const QString &sektion, const QString &schluessel);
+
+// Whether the text holds a section of that name (without regard to case, blanks around the name ignored).
+bool HatProfilSektion(const QByteArray &inhalt, const QString &sektion);

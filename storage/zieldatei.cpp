@@ -73,6 +73,30 @@ qint64 Zahl(const QByteArray &text, qsizetype &pos)
     return n;
 }
 
+// Why an existing target must stay as it is, or empty. Only the target's owner replaces it, and only while its own
+// write permission lets them: the replacement is a rename, which the folder alone would allow, and root passes
+// every access check.
+QString NichtZuErsetzen(const QString &echt, const QString &ziel)
+{
+#ifdef Q_OS_UNIX
+    struct stat s = {};
+    const QByteArray roh = QFile::encodeName(echt);
+    if (::stat(roh.constData(), &s) != 0)
+        return {};
+    if (s.st_uid != ::geteuid())
+        return QStringLiteral("Die Datei %1 gehört einem anderen Benutzer und bleibt unverändert. Es wurde nichts "
+                              "gedruckt.")
+            .arg(ziel);
+    const bool schreibbar = (s.st_mode & S_IWUSR) != 0 && ::access(roh.constData(), W_OK) == 0;
+#else
+    const bool schreibbar = !QFileInfo::exists(echt) || QFileInfo(echt).isWritable();
+#endif
+    if (!schreibbar)
+        return QStringLiteral("Die Datei %1 ist schreibgeschützt und bleibt unverändert. Es wurde nichts gedruckt.")
+            .arg(ziel);
+    return {};
+}
+
 } // namespace
 
 Fehler DateiNichtGeschrieben(const QString &pfad)
@@ -89,6 +113,8 @@ Zieldatei::Zieldatei(const QString &ziel) : m_ziel(ziel), m_echt(Aufgeloest(ziel
         throw Fehler(QStringLiteral("%1 ist keine gewöhnliche Datei (sondern ein Ordner, ein Gerät oder eine "
                                     "benannte Pipe) und bleibt unverändert. Es wurde nichts gedruckt.")
                          .arg(m_ziel));
+    if (const QString grund = NichtZuErsetzen(m_echt, m_ziel); !grund.isEmpty())
+        throw Fehler(grund);
     QTemporaryFile entwurf(echt.absolutePath() + QStringLiteral("/.morvane-XXXXXX"));
     if (!entwurf.open())
         throw DateiNichtGeschrieben(m_ziel);

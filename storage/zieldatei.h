@@ -10,11 +10,12 @@
 // under the target's name, and a failure leaves no draft behind. The target is treated as a person expects: a
 // symbolic link is written through to the file it names and stays a link; an existing file keeps its permissions
 // and, where the program may set it, its owner; a new file gets what the umask gives. Anything but a plain file
-// (a folder, a named pipe, a device) is refused and left exactly as it is.
+// (a folder, a named pipe, a device) is refused and left exactly as it is, and so is a file that another user owns or
+// that its owner may not write.
 class Zieldatei
 {
 public:
-    // Throws Fehler when the target is no plain file or no draft can be made beside it.
+    // Throws Fehler when the target is no plain file, is not to be replaced, or no draft can be made beside it.
     explicit Zieldatei(const QString &ziel);
     ~Zieldatei();
     Zieldatei(const Zieldatei &) = delete;

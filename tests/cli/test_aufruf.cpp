@@ -187,8 +187,9 @@ private Q_SLOTS:
             << QByteArray("[Einstellung]\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n")
             << Bogenmasse{0, 0, 10, 10, 54, 85, 1, 1};
         QTest::newRow("values below the editors' ranges are brought in")
-            << QByteArray("[Einstellung]\r\nObererRand=-3\r\nEtikettenbreite=85\r\nEtikettenhoehe=0\r\n")
-            << Bogenmasse{0, 0, 10, 10, 1, 85, 1, 1};
+            << QByteArray("[Einstellung]\r\nObererRand=-3\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n"
+                          "Vertikalabstand=0\r\n")
+            << Bogenmasse{0, 0, 1, 10, 54, 85, 1, 1};
     }
 
     void etikettWieImFenster()

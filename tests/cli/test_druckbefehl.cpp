@@ -14,6 +14,7 @@
 #include "storage/einstellungen.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QCheckBox>
 #include <QPageLayout>
 #include <QPainter>
@@ -24,6 +25,9 @@
 #include <QStandardPaths>
 #include <QUuid>
 #include <QtEndian>
+
+#include <atomic>
+#include <thread>
 
 #if MORVANE_LINUX_WERKZEUGE
 #include <sys/stat.h>
@@ -112,6 +116,18 @@ QStringList Namen(const QString &ordner)
         namen.append(i.fileName() + QLatin1String(art));
     }
     return namen;
+}
+
+// The checksum of each plain file in a folder, by name: what a refusal promises to leave as it was.
+QMap<QString, QByteArray> Pruefsummen(const QString &ordner)
+{
+    QMap<QString, QByteArray> summen;
+    for (const QFileInfo &i : QDir(ordner).entryInfoList(QDir::Files | QDir::Hidden)) {
+        QFile f(i.filePath());
+        if (i.isFile() && f.open(QIODevice::ReadOnly))
+            summen[i.fileName()] = QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
+    }
+    return summen;
 }
 
 // The sample card that the build writes into the program folder.
@@ -259,16 +275,41 @@ private Q_SLOTS:
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--zeile", "6", "%D/karte.bmp"} << 2
             << "morvane-druck: Die Zeile 6 liegt nicht auf dem Bogen: er hat 5 Zeilen.\n";
         QTest::newRow("--ab: labels of other measures")
-            << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,1", "%D/karte.bmp:2", "%D/genau.bmp:1"} << 2
-            << "morvane-druck: Die Etiketten %D/karte.bmp und %D/genau.bmp haben verschiedene Maße: auf einen Bogen "
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,1", "%D/karte.bmp:2", "%D/vorrat.bmp:1"} << 2
+            << "morvane-druck: Die Etiketten %D/karte.bmp und %D/vorrat.bmp haben verschiedene Maße: auf einen Bogen "
                "passen nur Etiketten desselben Bogens.\n";
         QTest::newRow("--ab: more labels than places")
-            << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,7", "%D/genau.bmp:2", "%D/genau.bmp:2"} << 2
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,7", "%D/vorrat.bmp:2", "%D/vorrat.bmp:2"} << 2
             << "morvane-druck: Ab Spalte 1, Zeile 7 sind nur 3 Plätze frei.\n";
         QTest::newRow("--ab: place beyond the sheet")
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,6", "%D/karte.bmp"} << 2
             << "morvane-druck: Die Stelle Spalte 1, Zeile 6 liegt nicht auf dem Bogen: er hat 2 Etiketten in einer "
                "Zeile und 5 in einer Spalte.\n";
+        QTest::newRow("a precise sheet 0.01 mm too wide, with its true far edge")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--seite", "%D/genau.bmp"} << 2
+            << "morvane-druck: Ein DIN-A4 Blatt ist 210 mm breit.\n\nLinker Rand = 14,43 mm + 2 x Horizontalabstand "
+               "66,04 mm + Etikettenbreite 63,5 mm = 210,01 mm\n\n3 Etiketten passen NICHT horizontal auf ein DIN-A4 "
+               "Blatt! \n";
+        QTest::newRow("a label 0 mm high") << QStringList{"--pdf", "%D/aus/seite.pdf", "--seite", "%D/flach.bmp"} << 2
+                                           << "morvane-druck: Die Einstellungsdatei %D/flach.ini gibt der Etikette "
+                                              "keine Größe: Etikettenhoehe=0. So lässt sie sich nicht drucken. Es "
+                                              "wurde nichts gedruckt.\n";
+        QTest::newRow("[Genau] with decimal commas: whole millimetres, said once")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/komma.bmp"} << 0
+            << "morvane-druck: Warnung: Der Abschnitt [Genau] der Einstellungsdatei %D/komma.ini wird nicht benutzt: "
+               "ObererRand=14,15 ist keine Zahl mit Dezimalpunkt und höchstens zwei Nachkommastellen. Die Etikette "
+               "wird mit den ganzen Millimetern aus [Einstellung] gedruckt.\n";
+        QTest::newRow(".bmp inside the name is no extension")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/karte.bmpNeu"} << 2
+            << "morvane-druck: Die Einstellungsdatei %D/karte.bmpNeu.ini fehlt.\n";
+        QTest::newRow("a picture too large, named as such")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "%D/riesig.bmp"} << 2
+            << "morvane-druck: Das Bild %D/riesig.bmp ist zu groß (8000 x 6000 Pixel); höchstens 40 Millionen Pixel "
+               "werden gedruckt.\n";
+        QTest::newRow("PDF onto the label's own picture")
+            << QStringList{"--pdf", "%D/karte.bmp", "--seite", "%D/karte.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/karte.bmp wäre die Bilddatei %D/karte.bmp selbst; sie bleibt "
+               "unverändert. Es wurde nichts gedruckt.\n";
         QTest::newRow("PDF folder missing")
             << QStringList{"--pdf", "%D/aus/fehlt/seite.pdf", "%D/karte.bmp"} << 3
             << "morvane-druck: Die Datei %D/aus/fehlt/seite.pdf kann nicht geschrieben werden. Es wurde nichts "
@@ -285,6 +326,19 @@ private Q_SLOTS:
                                                     << "morvane-druck: %D/aus/geraet" + keineDatei;
         QTest::newRow("PDF name is a link to a device") << QStringList{"--pdf", "%D/aus/zum-geraet", "%D/karte.bmp"}
                                                         << 3 << "morvane-druck: %D/aus/zum-geraet" + keineDatei;
+        QTest::newRow("PDF onto the label's settings file through a link")
+            << QStringList{"--pdf", "%D/aus/zur-ini", "%D/karte.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/aus/zur-ini wäre die Einstellungsdatei %D/karte.ini selbst; sie "
+               "bleibt unverändert. Es wurde nichts gedruckt.\n";
+        // Root may write any file: the file's own write bits decide, for root as for anyone.
+        QTest::newRow("PDF onto a read-only file of one's own")
+            << QStringList{"--pdf", "%D/aus/nurlesen.pdf", "%D/karte.bmp"} << 3
+            << "morvane-druck: Die Datei %D/aus/nurlesen.pdf ist schreibgeschützt und bleibt unverändert. Es wurde "
+               "nichts gedruckt.\n";
+        QTest::newRow("PDF onto another user's file") << QStringList{"--pdf", "%D/aus/fremd.pdf", "%D/karte.bmp"} << 3
+                                                      << "morvane-druck: Die Datei %D/aus/fremd.pdf gehört einem "
+                                                         "anderen Benutzer und bleibt unverändert. Es wurde nichts "
+                                                         "gedruckt.\n";
         QTest::newRow("PDF on a full disk")
             << QStringList{"--pdf", "%V/seite.pdf", "--seite", "%D/karte.bmp"} << 3
             << "morvane-druck: Die Datei %V/seite.pdf kann nicht geschrieben werden. Es wurde nichts gedruckt.\n";
@@ -307,7 +361,7 @@ private Q_SLOTS:
         schreibe(QStringLiteral("kaputt.bmp"), "kein Bild");
         kopiereBeispiel(QStringLiteral("ohne"));
         QFile::remove(pfad(QStringLiteral("ohne.ini")));
-        QVERIFY(SchreibeGenauesEtikett(pfad(QStringLiteral("genau.bmp"))));
+        QVERIFY(SchreibeGenauesEtikett(pfad(QStringLiteral("vorrat.bmp"))));
         kopiereBeispiel(QStringLiteral("zahl"));
         schreibe(QStringLiteral("zahl.ini"), "[Einstellung]\r\nObererRand=10\r\nSeitenRand=1.234.5\r\n");
         kopiereBeispiel(QStringLiteral("breit"));
@@ -322,15 +376,46 @@ private Q_SLOTS:
             kopiereBeispiel(QLatin1String(name));
             schreibe(QLatin1String(name) + QStringLiteral(".bmp"), Gekuerzt(laenge));
         }
+        const QByteArray beispiel = "[Einstellung]\r\nObererRand=14\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
+                                    "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
+                                    "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
+        QByteArray riesig = Gekuerzt(54);
+        qToLittleEndian<qint32>(8000, riesig.data() + 18);
+        qToLittleEndian<qint32>(6000, riesig.data() + 22);
+        kopiereBeispiel(QStringLiteral("riesig"));
+        schreibe(QStringLiteral("riesig.bmp"), riesig);
+        kopiereBeispiel(QStringLiteral("karte.bmpNeu"));
+        QFile::remove(pfad(QStringLiteral("karte.bmpNeu.ini")));
+        QFile::remove(pfad(QStringLiteral("karte.bmpNeu")));
+        QVERIFY(QFile::rename(pfad(QStringLiteral("karte.bmpNeu.bmp")), pfad(QStringLiteral("karte.bmpNeu"))));
         for (const auto &[name, inhalt] :
              {std::pair{"zwei", QByteArray("[Einstellung]\r\nObererRand=10\r\nEtikettenhoehe=zwei\r\n")},
-              std::pair{"leer", QByteArray()}, std::pair{"binaer", Gekuerzt(400)}}) {
+              std::pair{"leer", QByteArray()}, std::pair{"binaer", Gekuerzt(400)},
+              std::pair{"genau",
+                        QByteArray("[Einstellung]\r\nObererRand=8\r\nSeitenRand=14\r\nVertikalabstand=47\r\n"
+                                   "Horizontalabstand=66\r\nEtikettenhoehe=47\r\nEtikettenbreite=64\r\n"
+                                   "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=6\r\n[Genau]\r\n"
+                                   "ObererRand=7.6\r\nSeitenRand=14.43\r\nVertikalabstand=46.6\r\n"
+                                   "Horizontalabstand=66.04\r\nEtikettenhoehe=46.6\r\nEtikettenbreite=63.5\r\n")},
+              std::pair{"flach", QByteArray(beispiel).replace("Etikettenhoehe=54", "Etikettenhoehe=0")},
+              std::pair{"komma",
+                        beispiel
+                            + "[Genau]\r\nObererRand=14,15\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
+                              "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"}}) {
             kopiereBeispiel(QLatin1String(name));
             schreibe(QLatin1String(name) + QStringLiteral(".ini"), inhalt);
         }
         QDir(pfad(QStringLiteral("aus"))).removeRecursively();
         QVERIFY(QDir().mkpath(pfad(QStringLiteral("aus/ordner/drin"))));
 #if MORVANE_LINUX_WERKZEUGE
+        QVERIFY(QFile::link(pfad(QStringLiteral("karte.ini")), pfad(QStringLiteral("aus/zur-ini"))));
+        for (const auto &[name, besitzer] : {std::pair{"nurlesen.pdf", -1}, std::pair{"fremd.pdf", 65534}}) {
+            schreibe(QStringLiteral("aus/") + QLatin1String(name), "alt");
+            const QByteArray roh = QFile::encodeName(pfad(QStringLiteral("aus/") + QLatin1String(name)));
+            QCOMPARE(::chmod(roh.constData(), besitzer < 0 ? 0444 : 0644), 0);
+            QVERIFY2(besitzer < 0 || ::chown(roh.constData(), uid_t(besitzer), gid_t(besitzer)) == 0,
+                     "giving a file away needs root");
+        }
         QCOMPARE(::mkfifo(QFile::encodeName(pfad(QStringLiteral("aus/pipe"))).constData(), 0644), 0);
         // The null device's numbers: a device that swallows what a faulty print would write to it.
         QVERIFY2(
@@ -348,6 +433,8 @@ private Q_SLOTS:
             a.replace(QStringLiteral("%V"), m_voll.ordner());
 #endif
         const QStringList vorher = Namen(pfad(QStringLiteral("aus")));
+        const QMap<QString, QByteArray> etiketten = Pruefsummen(d);
+        QMap<QString, QByteArray> ziele = Pruefsummen(pfad(QStringLiteral("aus")));
         for (QString &a : argumente)
             a.replace(QStringLiteral("%D"), d);
         const Lauf l = Starte(argumente, pfad(QStringLiteral("konfig")));
@@ -363,6 +450,12 @@ private Q_SLOTS:
         nachher.sort();
         QCOMPARE(Namen(pfad(QStringLiteral("aus"))), nachher);
         QCOMPARE(Namen(pfad(QStringLiteral("aus/ordner"))), QStringList{QStringLiteral("drin:ordner")});
+        // The label's files never change, and no file that was there does unless the PDF was printed into it.
+        QCOMPARE(Pruefsummen(d), etiketten);
+        QMap<QString, QByteArray> zieleNachher = Pruefsummen(pfad(QStringLiteral("aus")));
+        if (status == Gedruckt)
+            zieleNachher.remove(QStringLiteral("seite.pdf"));
+        QCOMPARE(zieleNachher, ziele);
 #if MORVANE_LINUX_WERKZEUGE
         if (voll)
             QCOMPARE(m_voll.inhalt(), QStringList());
@@ -399,9 +492,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name"); // the file that receives the PDF
         QTest::addColumn<bool>("verweis"); // named through a symbolic link beside it
         QTest::addColumn<int>("rechte");   // of the file before; -1: there is none
-        QTest::addColumn<int>("besitzer"); // user and group given to it before; -1: the test's own
+        QTest::addColumn<int>("gruppe");   // given to it before; -1: the test's own (another owner is refused)
         QTest::newRow("600 stays 600") << "privat.pdf" << false << 0600 << -1;
-        QTest::newRow("another owner and group stay") << "fremd.pdf" << false << 0640 << 65534;
+        QTest::newRow("another group stays") << "gruppe.pdf" << false << 0640 << 65534;
         QTest::newRow("written through a link, which stays") << "echt.pdf" << true << 0644 << -1;
         QTest::newRow("a link to a file not there yet") << "neu.pdf" << true << -1 << -1;
         QTest::newRow("a name of 255 bytes") << QString(251, QLatin1Char('n')) + ".pdf" << false << -1 << -1;
@@ -412,7 +505,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(bool, verweis);
         QFETCH(int, rechte);
-        QFETCH(int, besitzer);
+        QFETCH(int, gruppe);
         kopiereBeispiel(QStringLiteral("karte"));
         QDir ordner(pfad(QStringLiteral("ziele")));
         ordner.removeRecursively();
@@ -423,9 +516,9 @@ private Q_SLOTS:
             schreibe(QStringLiteral("ziele/") + name, "alt");
             QCOMPARE(::chmod(echtRoh.constData(), mode_t(rechte)), 0);
         }
-        if (besitzer >= 0)
-            QVERIFY2(::chown(echtRoh.constData(), uid_t(besitzer), gid_t(besitzer)) == 0,
-                     "giving a file away needs root");
+        if (gruppe >= 0)
+            QVERIFY2(::chown(echtRoh.constData(), uid_t(-1), gid_t(gruppe)) == 0,
+                     "giving a file to a group one is not in needs root");
         const QString ziel = verweis ? ordner.filePath(QStringLiteral("verweis.pdf")) : echt;
         if (verweis)
             QVERIFY(QFile::link(name, ziel));
@@ -445,8 +538,45 @@ private Q_SLOTS:
         QCOMPARE(::stat(echtRoh.constData(), &s), 0);
         if (rechte >= 0)
             QCOMPARE(int(s.st_mode & 07777), rechte);
-        if (besitzer >= 0)
-            QCOMPARE(QList<int>({int(s.st_uid), int(s.st_gid)}), QList<int>({besitzer, besitzer}));
+        if (gruppe >= 0)
+            QCOMPARE(QList<int>({int(s.st_uid), int(s.st_gid)}), QList<int>({int(::geteuid()), gruppe}));
+    }
+
+    // A settings file saved while it is printed, replaced at once as the window saves it: each print reads one
+    // version whole. Both versions are refused with their own figures, so that any mix shows.
+    void einstellungenWaehrendDesDrucks()
+    {
+        kopiereBeispiel(QStringLiteral("wechsel"));
+        const QString ini = pfad(QStringLiteral("wechsel.ini"));
+        const QStringList argumente{QStringLiteral("--pdf"), pfad(QStringLiteral("wechsel.pdf")),
+                                    pfad(QStringLiteral("wechsel.bmp"))};
+        const std::array<QByteArray, 2> fassungen{
+            "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\nHorizontalabstand=95\r\n"
+            "Etikettenhoehe=54\r\nEtikettenbreite=85\r\nAnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=6\r\n",
+            "[Einstellung]\r\nObererRand=20\r\nSeitenRand=25\r\nVertikalabstand=60\r\nHorizontalabstand=100\r\n"
+            "Etikettenhoehe=60\r\nEtikettenbreite=90\r\nAnzahlEtikettenInZeile=4\r\nAnzahlEtikettenInSpalte=5\r\n"};
+        QStringList erwartet;
+        for (const QByteArray &f : fassungen) {
+            schreibe(QStringLiteral("wechsel.ini"), f);
+            erwartet.append(Starte(argumente, pfad(QStringLiteral("konfig"))).fehler);
+        }
+        QVERIFY(erwartet[0] != erwartet[1]);
+        std::atomic<bool> halt = false;
+        std::thread tausch([&] {
+            for (int i = 0; !halt; ++i) {
+                QFile neu(ini + QStringLiteral(".neu"));
+                if (neu.open(QIODevice::WriteOnly) && neu.write(fassungen[i % 2]) > 0 && neu.flush())
+                    ::rename(QFile::encodeName(neu.fileName()).constData(), QFile::encodeName(ini).constData());
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+            }
+        });
+        QStringList gemischt;
+        for (int i = 0; i < 40; ++i)
+            if (const Lauf l = Starte(argumente, pfad(QStringLiteral("konfig"))); !erwartet.contains(l.fehler))
+                gemischt.append(l.fehler);
+        halt = true;
+        tausch.join();
+        QCOMPARE(gemischt, QStringList());
     }
 
     // The window and the command print the same label in the same mode: the pages agree pixel for pixel.

@@ -203,6 +203,11 @@ private Q_SLOTS:
         QTest::newRow("sub folder") << QStringLiteral("Unter/Karte") << OrdnerMeldung;
         QTest::newRow("backslash") << QStringLiteral("Unter\\Karte") << OrdnerMeldung;
         QTest::newRow("absolute path") << QStringLiteral("/tmp/Karte.bmp") << OrdnerMeldung;
+        QTest::newRow("a dot first: a hidden file") << QStringLiteral(".Karte")
+                                                    << QStringLiteral("Der Name darf nicht mit einem Punkt beginnen: "
+                                                                      "eine solche Datei ist versteckt, und \"Öffnen..."
+                                                                      "\" würde das Etikett nicht zeigen. Bitte geben "
+                                                                      "Sie einen anderen Namen ein.");
     }
 
     void neuerNameFehler()
@@ -234,6 +239,9 @@ private Q_SLOTS:
         QTest::newRow("Ja, only the first extension gives way to .ini")
             << true << std::optional(QStringLiteral("a.bmp.bmp")) << QStringLiteral("a.bmp.bmp")
             << QStringLiteral("a.bmp.ini") << QStringLiteral("A.BMP");
+        QTest::newRow("Ja, .bmp inside the name is no extension")
+            << true << std::optional(QStringLiteral("Karte.bmpZwei")) << QStringLiteral("Karte.bmpZwei.bmp")
+            << QStringLiteral("Karte.bmpZwei.ini") << QStringLiteral("KARTE.BMPZWEI");
         QTest::newRow("Ja, blanks and umlauts, caption in capitals")
             << true << std::optional(QStringLiteral("Grüße an Jörg")) << QStringLiteral("Grüße an Jörg.bmp")
             << QStringLiteral("Grüße an Jörg.ini") << QStringLiteral("GRÜßE AN JÖRG");
@@ -301,7 +309,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("ja");
         QTest::newRow("picture exists, Nein leaves both files") << true << false;
         QTest::newRow("picture exists, Ja replaces both files") << true << true;
-        QTest::newRow("only the settings file exists: replaced without a question") << false << false;
+        QTest::newRow("only the settings file exists, Nein leaves it") << false << false;
+        QTest::newRow("only the settings file exists, Ja replaces it") << false << true;
     }
 
     void ueberschreiben()
@@ -322,11 +331,12 @@ private Q_SLOTS:
 
         g.form->Neu1->trigger();
 
-        QStringList fragen{NamenFrage};
-        if (bildDa)
-            fragen << QStringLiteral("Die Datei \"Karte.bmp\" ist schon vorhanden! Soll sie überschrieben werden?");
+        const QStringList fragen{NamenFrage,
+                                 QStringLiteral("Die Datei \"Karte.%1\" ist schon vorhanden! Soll sie überschrieben "
+                                                "werden?")
+                                     .arg(bildDa ? QStringLiteral("bmp") : QStringLiteral("ini"))};
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("frage")), fragen);
-        const bool ersetzt = !bildDa || ja;
+        const bool ersetzt = ja;
         QCOMPARE(lies(karte), ersetzt ? lies(g.vorlage) : bildVorher);
         QCOMPARE(lies(karteIni), ersetzt ? VorlagenIni : iniVorher);
         QCOMPARE(g.form->zustand().AktuelleEtikettDatei, ersetzt ? karte : g.beispiel);

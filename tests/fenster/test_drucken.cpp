@@ -790,6 +790,29 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(pdf));
     }
 
+    // Measures that do not fit never reach paper: refused as morvane-druck refuses them, before the paper question.
+    void passtNichtKeinDruck()
+    {
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("seite.pdf"));
+        QVERIFY(QFile::copy(p.daten(QStringLiteral("Visitenkarte_85x54.bmp")), p.daten(QStringLiteral("Breit.bmp"))));
+        QFile ini(p.daten(QStringLiteral("Breit.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Einstellung]\r\nSeitenRand=15\r\nHorizontalabstand=95\r\nAnzahlEtikettenInZeile=3\r\n");
+        ini.close();
+        auto form = Fenster(p);
+        p.dialoge.dateien.push_back(p.daten(QStringLiteral("Breit.bmp")));
+        form->Oeffnen1->trigger();
+        drucke(p, *form, PdfDrucker(pdf));
+        QCOMPARE(arten(p), QStringList{QStringLiteral("information")});
+        QCOMPARE(p.dialoge.texte(QStringLiteral("information")),
+                 QStringList{QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 15 mm +"
+                                            "(Horizontalabstand x 3) = 300 mm\r\n\r\n3 Etiketten passen NICHT "
+                                            "horizontal auf ein DIN-A4 Blatt! ")});
+        QVERIFY(!QFile::exists(pdf));
+    }
+
     // The print routines refuse a picture without pixels before the print dialog: no blank page.
     void leeresBildWirdNichtGedruckt()
     {

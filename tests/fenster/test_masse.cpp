@@ -386,9 +386,11 @@ private Q_SLOTS:
         g.p.dialoge.leeren();
         ticken(form);
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("information")),
-                 QStringList{QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 14,75 mm +"
-                                            "(Horizontalabstand x 3) = 214,25 mm\r\n\r\n3 Etiketten passen NICHT "
-                                            "horizontal auf ein DIN-A4 Blatt! ")});
+                 QStringList{QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit.\r\n\r\nLinker Rand = 14,75 mm + 2 x "
+                                            "Horizontalabstand 66,5 mm + Etikettenbreite 63,5 mm = 211,25 mm\r\n\r\n"
+                                            "3 Etiketten passen NICHT horizontal auf ein DIN-A4 Blatt! ")});
+        // The most that fit: 14,75 + 66,5 + 63,5 = 144,75 mm.
+        QCOMPARE(form.AnzahlEtikettenInZeile(), 2);
 
         form.speichern1->trigger();
         QFile f(g.p.daten(QStringLiteral("Adressen.ini")));
@@ -396,9 +398,33 @@ private Q_SLOTS:
         QCOMPARE(f.readAll(),
                  QByteArray("[Einstellung]\r\nObererRand=16\r\nSeitenRand=15\r\nVertikalabstand=40\r\n"
                             "Horizontalabstand=67\r\nEtikettenhoehe=40\r\nEtikettenbreite=64\r\n"
-                            "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=7\r\n[Genau]\r\nObererRand=15.5\r\n"
+                            "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=7\r\n[Genau]\r\nObererRand=15.5\r\n"
                             "SeitenRand=14.75\r\nVertikalabstand=40.1\r\nHorizontalabstand=66.5\r\n"
                             "Etikettenhoehe=40.1\r\nEtikettenbreite=63.5\r\n"));
+    }
+
+    // A [Genau] section written with a decimal comma, as the window shows values: the label is ordinary, and the
+    // person is told once, when it is loaded.
+    void genauMitKommaWirdGesagt()
+    {
+        Gestartet g;
+        const QString bild = g.p.daten(QStringLiteral("Komma.bmp"));
+        QVERIFY(SchreibeGenauesEtikett(bild));
+        QFile ini(g.p.daten(QStringLiteral("Komma.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(QByteArray(GenauEinstellungen).replace("6.75", "6,75"));
+        ini.close();
+        g.p.dialoge.leeren();
+        g.p.dialoge.dateien.push_back(bild);
+        g.form->Oeffnen1->trigger();
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("information")),
+                 QStringList{QStringLiteral("Der Abschnitt [Genau] der Einstellungsdatei %1 wird nicht benutzt: "
+                                            "SeitenRand=6,75 ist keine Zahl mit Dezimalpunkt und höchstens zwei "
+                                            "Nachkommastellen. Die Etikette wird mit den ganzen Millimetern aus "
+                                            "[Einstellung] gedruckt.")
+                                 .arg(ini.fileName())});
+        QVERIFY(!g.form->Masse().IstGenau());
+        QCOMPARE(g.form->EditSeitenrand->text(), QStringLiteral("7 mm"));
     }
 
     // "Maße genau eingeben...": what is typed is taken as the arrows would set it, or refused with nothing changed.
@@ -441,6 +467,12 @@ private Q_SLOTS:
             << QStringList{"ObererRand=16",     "SeitenRand=7",      "Vertikalabstand=38",
                            "Horizontalabstand=67", "Etikettenhoehe=38", "Etikettenbreite=64"}
             << QString() << QStringList{"SeitenRand=7 mm", "Vertikalabstand=38 mm"} << true;
+        QTest::newRow("a sheet too tall is told before OK closes, with its far edge")
+            << true << QStringList{"AnzahlEtikettenInSpalte=8"}
+            << QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch.\r\n\r\nOberer Rand = 15,5 mm + 7 x Vertikalabstand "
+                              "38,1 mm + Etikettenhöhe 38,1 mm = 320,3 mm\r\n\r\n8 Etiketten passen NICHT vertikal "
+                              "auf ein DIN-A4 Blatt! ")
+            << QStringList{"AnzahlEtikettenInSpalte=7"} << true;
         QTest::newRow("whole numbers keep an ordinary label ordinary")
             << false << QStringList{"ObererRand=16", "Etikettenbreite=64"} << QString()
             << QStringList{"ObererRand=16 mm", "Etikettenbreite=64 mm"} << false;

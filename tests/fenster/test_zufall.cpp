@@ -11,6 +11,7 @@
 #include "layout/markierung.h"
 #include "programmordner.h"
 #include "render/bogen.h"
+#include "render/seite.h"
 #include "storage/einstellungen.h"
 
 #include <QCheckBox>
@@ -75,7 +76,8 @@ bool Erlaubt(const SkriptDialoge::Eintrag &e)
         return e.text.startsWith(QStringLiteral("Der Name ist leer."))
             || e.text.startsWith(QStringLiteral("Der Name darf weder"))
             || e.text.startsWith(QStringLiteral("Das Etikett wird in Ihr Standard Bildverarbeitungsprogramm"));
-    return e.art != QLatin1String("fehler");
+    // A sheet whose labels all lie beyond the raster is refused rather than printed blank.
+    return e.art != QLatin1String("fehler") || e.text == LeereSeiteMeldung();
 }
 
 struct Masseditor
@@ -365,8 +367,10 @@ private:
             d.setOutputFormat(QPrinter::PdfFormat);
             d.setOutputFileName(datei);
         };
+        // A sheet that does not fit, or would print blank, is refused: no PDF is expected then.
+        const bool passt = DruckHindernis(f.Masse()).isEmpty();
         f.drucken1->trigger();
-        gedruckt = ja && dialog;
+        gedruckt = ja && dialog && passt && !p.dialoge.texte(QStringLiteral("fehler")).contains(LeereSeiteMeldung());
         return QStringLiteral("Drucken (%1, %2)").arg(ja ? "Ja" : "Nein", dialog ? "OK" : "Abbrechen");
     }
 

@@ -48,15 +48,15 @@ void PruefeName(const QString &name)
     const QString ordner = name.chopped(teil.size());
     PRUEFE(ordner.isEmpty() || ordner.endsWith(QLatin1Char('/')));
 
-    const qsizetype stelle = AsciiKlein(name).indexOf(QStringLiteral(".bmp"));
+    const qsizetype stelle = AsciiKlein(name).endsWith(QStringLiteral(".bmp")) ? name.size() - 4 : -1;
     PRUEFE(HatBildendung(name) == (stelle >= 0));
 
-    // The settings name: the first ".bmp" out, ".ini" on; never the picture's own name.
+    // The settings name: a closing ".bmp" out, ".ini" on; never the picture's own name.
     const QString einstellung = Einstellungsname(name);
     if (stelle < 0)
         PRUEFE(einstellung == name + QStringLiteral(".ini"));
     else
-        PRUEFE(einstellung == name.left(stelle) + name.mid(stelle + 4) + QStringLiteral(".ini"));
+        PRUEFE(einstellung == name.left(stelle) + QStringLiteral(".ini"));
     PRUEFE(einstellung.compare(name, Qt::CaseInsensitive) != 0);
 
     const QString ohne = NameOhneEndung(name);
@@ -82,7 +82,8 @@ void PruefeName(const QString &name)
     const QString fehler = NeuerNameFehler(name);
     if (!fehler.isEmpty()) {
         PRUEFE(fehler.startsWith(QStringLiteral("Der Name ist leer."))
-               || fehler.startsWith(QStringLiteral("Der Name darf weder")));
+               || fehler.startsWith(QStringLiteral("Der Name darf weder"))
+               || fehler.startsWith(QStringLiteral("Der Name darf nicht mit einem Punkt")));
         return;
     }
     const QString bild = HatBildendung(name) ? name : name + QStringLiteral(".bmp");

@@ -222,8 +222,8 @@ private Q_SLOTS:
         QCOMPARE(EinstellungsPfad(QStringLiteral("/e/Foto.BMP")), QStringLiteral("/e/Foto.ini"));
         QCOMPARE(EinstellungsPfad(QStringLiteral("/e/Visitenkarte_85x54.bmp")),
                  QStringLiteral("/e/Visitenkarte_85x54.ini"));
-        // A picture whose derived settings path would be itself is never written into.
-        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/x.bmp.ini")), QString());
+        // The extension counts only at the end, so no settings path leads back to the picture.
+        QCOMPARE(EinstellungsPfad(QStringLiteral("/e/x.bmp.ini")), QStringLiteral("/e/x.bmp.ini.ini"));
         // Without the picture extension the settings file sits beside the picture under its own name.
         QCOMPARE(EinstellungsPfad(QStringLiteral("/e/foto.png")), QStringLiteral("/e/foto.png.ini"));
         QCOMPARE(EinstellungsPfad(QString()), QString());
@@ -262,6 +262,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("genau");     // what follows [Einstellung] of the stock in the example
         QTest::addColumn<QByteArray>("einstellung"); // replaces that section's lengths, when not empty
         QTest::addColumn<QList<int>>("erwartet");  // the six exact lengths in hundredths; empty: ordinary
+        QTest::addColumn<QString>("grund");        // why a [Genau] section is not used, as the person is told
 
         const QByteArray beispiel = "[Genau]\r\nObererRand=15.5\r\nSeitenRand=6.75\r\nVertikalabstand=38.1\r\n"
                                     "Horizontalabstand=66.5\r\nEtikettenhoehe=38.1\r\nEtikettenbreite=63.5\r\n";
@@ -269,34 +270,42 @@ private Q_SLOTS:
         const auto ersetzt = [&](const char *alt, const char *neu) {
             return QByteArray(beispiel).replace(alt, neu);
         };
-        QTest::newRow("the stock's measures") << beispiel << QByteArray() << exakt;
+        QTest::newRow("the stock's measures") << beispiel << QByteArray() << exakt << QString();
         QTest::newRow("blanks, other order, lower case and a later section")
             << QByteArray("[genau]\r\netikettenbreite = 63.5\r\nEtikettenhoehe=38.1\r\nHorizontalabstand=66.5\r\n"
                           "Vertikalabstand= 38.1\r\nSeitenRand=6.75\r\nObererRand=15.5\r\n[Andere]\r\nx=1\r\n")
-            << QByteArray() << exakt;
+            << QByteArray() << exakt << QString();
         QTest::newRow("a half rounds away from zero: 38.5 agrees with 39")
             << ersetzt("Etikettenhoehe=38.1", "Etikettenhoehe=38.5") << QByteArray("Etikettenhoehe=39")
-            << QList<int>{1550, 675, 3810, 6650, 3850, 6350};
+            << QList<int>{1550, 675, 3810, 6650, 3850, 6350} << QString();
         QTest::newRow("the nine lines written with fractions themselves")
-            << beispiel << QByteArray("ObererRand=15.5\r\nSeitenRand=6,75") << exakt;
+            << beispiel << QByteArray("ObererRand=15.5\r\nSeitenRand=6,75") << exakt << QString();
         QTest::newRow("only whole values: still precise")
             << QByteArray("[Genau]\r\nObererRand=16\r\nSeitenRand=7.00\r\nVertikalabstand=38\r\n"
                           "Horizontalabstand=67\r\nEtikettenhoehe=38.0\r\nEtikettenbreite=64\r\n")
-            << QByteArray() << QList<int>{1600, 700, 3800, 6700, 3800, 6400};
-        QTest::newRow("a length missing") << ersetzt("SeitenRand=6.75\r\n", "") << QByteArray() << QList<int>{};
-        QTest::newRow("three decimals") << ersetzt("6.75", "6.755") << QByteArray() << QList<int>{};
-        QTest::newRow("a decimal comma") << ersetzt("6.75", "6,75") << QByteArray() << QList<int>{};
-        QTest::newRow("a sign") << ersetzt("6.75", "+6.75") << QByteArray() << QList<int>{};
-        QTest::newRow("disagrees with the nine lines") << ersetzt("15.5", "17.5") << QByteArray() << QList<int>{};
+            << QByteArray() << QList<int>{1600, 700, 3800, 6700, 3800, 6400} << QString();
+        QTest::newRow("a length missing") << ersetzt("SeitenRand=6.75\r\n", "") << QByteArray() << QList<int>{}
+            << QStringLiteral("SeitenRand fehlt dort");
+        QTest::newRow("three decimals") << ersetzt("6.75", "6.755") << QByteArray() << QList<int>{}
+            << QStringLiteral("SeitenRand=6.755 ist keine Zahl mit Dezimalpunkt und höchstens zwei Nachkommastellen");
+        QTest::newRow("a decimal comma") << ersetzt("6.75", "6,75") << QByteArray() << QList<int>{}
+            << QStringLiteral("SeitenRand=6,75 ist keine Zahl mit Dezimalpunkt und höchstens zwei Nachkommastellen");
+        QTest::newRow("a sign") << ersetzt("6.75", "+6.75") << QByteArray() << QList<int>{}
+            << QStringLiteral("SeitenRand=+6.75 ist keine Zahl mit Dezimalpunkt und höchstens zwei Nachkommastellen");
+        QTest::newRow("disagrees with the nine lines") << ersetzt("15.5", "17.5") << QByteArray() << QList<int>{}
+            << QStringLiteral("ObererRand=17.5 passt nicht zu ObererRand=16 in [Einstellung]");
         QTest::newRow("38.49 does not round to 39")
             << ersetzt("Etikettenhoehe=38.1", "Etikettenhoehe=38.49") << QByteArray("Etikettenhoehe=39")
-            << QList<int>{};
+            << QList<int>{}
+            << QStringLiteral("Etikettenhoehe=38.49 passt nicht zu Etikettenhoehe=39 in [Einstellung]");
         QTest::newRow("below the editor's range: a pitch of 0.6 mm")
             << ersetzt("Vertikalabstand=38.1", "Vertikalabstand=0.6") << QByteArray("Vertikalabstand=1")
-            << QList<int>{};
+            << QList<int>{}
+            << QStringLiteral("Vertikalabstand=0.6 liegt nicht zwischen 1 und 10000");
         QTest::newRow("a length missing from the nine lines")
-            << beispiel << QByteArray("SeitenRand=") << QList<int>{};
-        QTest::newRow("no number in the nine lines") << beispiel << QByteArray("ObererRand=1.2.3") << QList<int>{};
+            << beispiel << QByteArray("SeitenRand=") << QList<int>{}
+            << QStringLiteral("SeitenRand fehlt in [Einstellung]");
+        QTest::newRow("no number in the nine lines") << beispiel << QByteArray("ObererRand=1.2.3") << QList<int>{} << QString();
     }
 
     void genaueLaengen()
@@ -304,6 +313,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, genau);
         QFETCH(QByteArray, einstellung);
         QFETCH(QList<int>, erwartet);
+        QFETCH(QString, grund);
         QByteArray neun = "[Einstellung]\r\nObererRand=16\r\nSeitenRand=7\r\nVertikalabstand=38\r\n"
                           "Horizontalabstand=67\r\nEtikettenhoehe=38\r\nEtikettenbreite=64\r\n"
                           "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=7\r\n";
@@ -324,6 +334,7 @@ private Q_SLOTS:
         const Bogenmasse bisher = MitGenauenLaengen(Anfangsmasse, {1, 2, 303, 404, 505, 606});
         const GeleseneMasse gelesen = LiesEinstellungsdatei(pfad, bisher);
         QCOMPARE(gelesen.werte.IstGenau(), !erwartet.isEmpty());
+        QCOMPARE(gelesen.genauUnbenutzt, grund);
         for (std::size_t i = 0; i < AnzahlLaengen && gelesen.werte.IstGenau(); ++i)
             QCOMPARE(gelesen.werte.Hundertstel(Massangaben[i].feld), erwartet[qsizetype(i)]);
 
@@ -539,8 +550,9 @@ private Q_SLOTS:
     {
         QCOMPARE(Einstellungsname(QStringLiteral("Karte.BMP")), QStringLiteral("Karte.ini"));
         QCOMPARE(Einstellungsname(QStringLiteral("a.bmp.bmp")), QStringLiteral("a.bmp.ini"));
-        QCOMPARE(Einstellungsname(QStringLiteral("x.bmpneu")), QStringLiteral("xneu.ini"));
-        QVERIFY(HatBildendung(QStringLiteral("x.BmPneu")));
+        QCOMPARE(Einstellungsname(QStringLiteral("x.bmpneu")), QStringLiteral("x.bmpneu.ini"));
+        QVERIFY(!HatBildendung(QStringLiteral("x.BmPneu")));
+        QCOMPARE(EinstellungsPfad(QStringLiteral("/a/Etikett.bmpNeu")), QStringLiteral("/a/Etikett.bmpNeu.ini"));
         QVERIFY(!HatBildendung(QStringLiteral("x.png")));
         QCOMPARE(DateinamenTeil(QStringLiteral("/a/b/Muster.BMP")), QStringLiteral("Muster.BMP"));
         QCOMPARE(NameOhneEndung(QStringLiteral("/a/b/Muster.BMP")), QStringLiteral("Muster"));
