@@ -393,6 +393,7 @@ void TFormEtikette::baueMenue()
     drucken1 = Datei1->addAction(QStringLiteral("Drucken"));
     speichern1 = Datei1->addAction(QStringLiteral("Speichern"));
     Etikettneuladen1 = Datei1->addAction(QStringLiteral("Etikett neu laden"));
+    BogenZusammenstellen1 = Datei1->addAction(QStringLiteral("Bogen zusammenstellen..."));
     N1 = Datei1->addAction(QStringLiteral("   "));
     Beenden1 = Datei1->addAction(QStringLiteral("Beenden"));
 
@@ -425,6 +426,7 @@ void TFormEtikette::verbinde()
     an(drucken1, &TFormEtikette::drucken1Click);
     an(speichern1, &TFormEtikette::speichern1Click);
     an(Etikettneuladen1, &TFormEtikette::Etikettneuladen1Click);
+    an(BogenZusammenstellen1, &TFormEtikette::BogenZusammenstellen1Click);
     an(Beenden1, &TFormEtikette::Beenden1Click);
     an(Etikettbearbeiten1, &TFormEtikette::Etikettbearbeiten1Click);
     an(MasseEtikettBearbeiten, &TFormEtikette::MasseEtikettBearbeitenClick);

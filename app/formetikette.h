@@ -2,9 +2,9 @@
 
 // The main window, TFormEtikette. Its handlers live in app/, one file per group: formetikette.cpp (controls, menus,
 // start, close), _masse (measure editors, delayed refresh), _passung (fit check), _druckmodus (print modes, position,
-// layout picture), _vorschau (label view, preview), _drucken (print command), _datei (open, new), _speicher (store,
-// settings file), _bearbeiten (outside editing, reload, help), _dialoge (Info, Spenden). Calls go down into the
-// logic (blatt/, storage/, layout/, render/), never back.
+// layout picture), _vorschau (label view, preview), _drucken (print command), _bogen (sheet plan), _datei (open, new),
+// _speicher (store, settings file), _bearbeiten (outside editing, reload, help), _dialoge (Info, Spenden). Calls go
+// down into the logic (blatt/, storage/, layout/, render/), never back.
 //
 // The flows and the order of their steps:
 //   start    constructor: controls, FormCreate (program folder, store, data folders); StartArbeit (picture, fit,
@@ -16,7 +16,7 @@
 //   refresh  an arrow: changing (flag), click (edit text, pitch, pending); three timer ticks: per pending measure
 //            in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture as it needs
 //   print    paper question, picture checked, the printer adapter loaded (drucken/), one printer (A4 at first),
-//            print dialog, page painter
+//            print dialog, page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
@@ -174,6 +174,7 @@ public:
     QAction *drucken1;
     QAction *speichern1;
     QAction *Etikettneuladen1;
+    QAction *BogenZusammenstellen1;
     QAction *N1;
     QAction *Beenden1;
     QMenu *Bearbeiten1;
@@ -330,8 +331,15 @@ public:
     void MachVorschau();
     void StelleGroesseImage1ein();
     void drucken1Click();
-    // One page through the print dialog: the page painter's page for the chosen printer.
-    void DruckeSeite(const QImage &etikett, const Seitenwahl &wahl);
+    // What every print command shares: one at a time, the paper question (with the left margin of m), then
+    // drucke(). True only when a page went out.
+    bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke);
+    // One page through the print dialog: the page painter's page for the chosen printer; false when the dialog
+    // was cancelled.
+    bool DruckeSeite(const QImage &etikett, const Seitenwahl &wahl);
+    bool DruckeSeite(const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
+    // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
+    void BogenZusammenstellen1Click();
     // The printer of the session: A4 portrait until the person chooses otherwise in the print dialog, whose
     // choices it then keeps.
     QPrinter &Drucker();

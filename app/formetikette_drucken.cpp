@@ -31,6 +31,23 @@ Seitenwahl TFormEtikette::Druckwahl() const
 
 void TFormEtikette::drucken1Click()
 {
+    DruckeNachFrage(Masse(), [this] {
+        const Bogenmasse m = Masse();
+        const Seitenwahl wahl = Druckwahl();
+        if (wahl.umfang == Druckumfang::EineEtikette) {
+            if (Etikettbild().isNull())
+                throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+        } else if (m.IstGenau() ? Etikettbild().isNull() : ImageMitEtikettenAuffuellen().isNull()) {
+            // Without a sheet there is nothing to print: no empty page goes to the printer.
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei)
+                         + QStringLiteral(" Es wurde nichts gedruckt."));
+        }
+        return DruckeSeite(Etikettbild(), wahl);
+    });
+}
+
+bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke)
+{
     // The dialogs of a running command keep the window's messages flowing; a second command started meanwhile
     // must neither ask again nor touch the printer of the first.
     if (m_drucktGerade)
@@ -38,26 +55,17 @@ void TFormEtikette::drucken1Click()
     m_drucktGerade = true;
     const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
 
-    const Bogenmasse m = Masse();
     // As morvane-druck refuses them: no sheet that does not fit goes to paper with its last row cut off.
     if (const QString hindernis = DruckHindernis(m); !hindernis.isEmpty()) {
         dialoge().information(hindernis);
-        return;
+        return false;
     }
     if (!dialoge().druckFrage(DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
-        return;
-    const Seitenwahl wahl = Druckwahl();
-    if (wahl.umfang == Druckumfang::EineEtikette) {
-        if (Etikettbild().isNull())
-            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
-    } else if (m.IstGenau() ? Etikettbild().isNull() : ImageMitEtikettenAuffuellen().isNull()) {
-        // Without a sheet there is nothing to print: no empty page goes to the printer.
-        throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei) + QStringLiteral(" Es wurde nichts gedruckt."));
-    }
-    DruckeSeite(Etikettbild(), wahl);
+        return false;
+    return drucke();
 }
 
-void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
+bool TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
 {
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
     if (etikett.isNull())
@@ -67,11 +75,18 @@ void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
         throw Fehler(LeereSeiteMeldung());
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
+    return DruckeSeite(
+        [&](const Druckflaeche &flaeche) { return QList<Seitenbild>{BaueSeite(etikett, Masse(), wahl, flaeche)}; });
+}
+
+bool TFormEtikette::DruckeSeite(const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue)
+{
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
-        return;
+        return false;
     Druckmodul &modul = m_umgebung.druckmodul();
-    modul.druckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, modul.flaecheVon(drucker)));
+    modul.druckeAuf(drucker, baue(modul.flaecheVon(drucker)));
+    return true;
 }
 
 QPrinter &TFormEtikette::Drucker()

@@ -31,7 +31,9 @@ Aufruffehler Fehlertext(const QString &text)
 QString Aufrufzeile()
 {
     return QStringLiteral("Aufruf: morvane-druck [--pdf DATEI | --drucker NAME] "
-                          "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--kopien N] ETIKETT.bmp");
+                          "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--kopien N] ETIKETT.bmp\n"
+                          "       morvane-druck [--pdf DATEI | --drucker NAME] [--kopien N] "
+                          "--ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] [ETIKETT.bmp[:ANZAHL] ...]");
 }
 
 QString Hilfetext()
@@ -47,15 +49,18 @@ QString Hilfetext()
               "Was (ohne Angabe: --einzeln 1,1):\n"
               "  --einzeln SPALTE,ZEILE  nur eine Etikette an dieser Stelle des Bogens\n"
               "  --zeile N               alle Etiketten der Zeile N\n"
-              "  --seite                 die ganze Seite\n\n"
+              "  --seite                 die ganze Seite\n"
+              "  --ab SPALTE,ZEILE       mehrere Etiketten mit denselben Maßen auf einem Bogen: von dieser\n"
+              "                          Stelle an die freien Plätze Zeile für Zeile, jede Etikette so oft, wie\n"
+              "                          ihre ANZAHL sagt; eine ohne ANZAHL füllt den Rest des Bogens\n\n"
               "  --kopien N              N Exemplare auf dem Drucker (1 bis %1)\n"
               "  --help                  diese Hilfe\n\n"
               "Rückgabewert: 0 gedruckt, 1 falscher Aufruf (auch: die PDF-Datei wäre das Bild oder die\n"
               "Einstellungsdatei der Etikette), 2 die Etikette ist so nicht zu drucken (Bild oder Einstellungsdatei\n"
               "fehlt oder ist nicht lesbar, das Bild ist zu groß, der Bogen passt nicht auf A4, die Etikette ist\n"
-              "schmaler oder niedriger als 1 mm, die Stelle liegt nicht auf dem Bogen), 3 der Drucker oder die\n"
-              "PDF-Datei ließ sich nicht beschreiben (auch: sie ist schreibgeschützt oder gehört einem anderen\n"
-              "Benutzer).\n")
+              "schmaler oder niedriger als 1 mm, die Stelle liegt nicht auf dem Bogen, Etiketten verschiedener\n"
+              "Maße, zu wenige freie Plätze), 3 der Drucker oder die PDF-Datei ließ sich nicht beschreiben (auch:\n"
+              "sie ist schreibgeschützt oder gehört einem anderen Benutzer).\n")
               .arg(MeisteKopien);
 }
 
@@ -67,17 +72,18 @@ Aufruf LiesAufruf(const QStringList &argumente)
     bool kopienGewaehlt = false;
     bool etikettGewaehlt = false;
     bool nurNochDateien = false;
+    bool ab = false;
+    QStringList etiketten;
 
     for (qsizetype i = 0; i < argumente.size(); ++i) {
         const QString &argument = argumente[i];
         if (nurNochDateien || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
-            if (etikettGewaehlt)
-                return Fehlertext(
-                    QStringLiteral("Nur eine Etikette je Aufruf: %1 oder %2?").arg(auftrag.etikett, argument));
             if (argument.isEmpty())
                 return Fehlertext(QStringLiteral("Der Name der Etikette ist leer."));
             // Messages show the path as the system writes paths.
-            auftrag.etikett = QDir::toNativeSeparators(argument);
+            etiketten.append(QDir::toNativeSeparators(argument));
+            if (!etikettGewaehlt)
+                auftrag.etikett = etiketten.front();
             etikettGewaehlt = true;
             continue;
         }
@@ -97,7 +103,7 @@ Aufruf LiesAufruf(const QStringList &argumente)
         }
         const bool mitWert = option == QLatin1String("--pdf") || option == QLatin1String("--drucker")
             || option == QLatin1String("--einzeln") || option == QLatin1String("--zeile")
-            || option == QLatin1String("--kopien");
+            || option == QLatin1String("--kopien") || option == QLatin1String("--ab");
         if (!mitWert && option != QLatin1String("--seite"))
             return Fehlertext(QStringLiteral("Unbekannte Option: %1").arg(argument));
         if (!mitWert && wert)
@@ -130,7 +136,24 @@ Aufruf LiesAufruf(const QStringList &argumente)
                                       .arg(*wert));
             auftrag.kopien = *n;
             kopienGewaehlt = true;
+        } else if (option == QLatin1String("--ab")) {
+            if (artGewaehlt)
+                return Fehlertext(QStringLiteral(
+                    "--ab füllt einen Bogen und steht nicht zusammen mit --einzeln, --zeile, --seite oder --ab."));
+            artGewaehlt = true;
+            ab = true;
+            const QStringList teile = wert->split(QLatin1Char(','));
+            const std::optional<int> spalte = teile.size() == 2 ? Nummer(teile[0]) : std::nullopt;
+            const std::optional<int> zeile = teile.size() == 2 ? Nummer(teile[1]) : std::nullopt;
+            if (!spalte || !zeile)
+                return Fehlertext(QStringLiteral("--ab braucht SPALTE,ZEILE als zwei Nummern ab 1, zum "
+                                                 "Beispiel --ab 2,3, nicht \"%1\".")
+                                      .arg(*wert));
+            auftrag.wahl = {Druckumfang::EineEtikette, *spalte, *zeile};
         } else {
+            if (artGewaehlt && ab)
+                return Fehlertext(QStringLiteral(
+                    "--ab füllt einen Bogen und steht nicht zusammen mit --einzeln, --zeile, --seite oder --ab."));
             if (artGewaehlt)
                 return Fehlertext(
                     QStringLiteral("Nur eine Druckart je Aufruf: --einzeln SPALTE,ZEILE, --zeile N oder --seite."));
@@ -157,6 +180,26 @@ Aufruf LiesAufruf(const QStringList &argumente)
     }
     if (!etikettGewaehlt)
         return Fehlertext(QStringLiteral("Welche Etikette? Die Bilddatei fehlt im Aufruf."));
+    if (!ab && etiketten.size() > 1)
+        return Fehlertext(QStringLiteral("Nur eine Etikette je Aufruf: %1 oder %2?").arg(etiketten[0], etiketten[1]));
+    if (ab) {
+        // A count is digits after the name's last colon; a Windows drive's colon is followed by a separator.
+        static const QRegularExpression mitAnzahl(QStringLiteral("^(.+):([0-9]+)$"));
+        for (const QString &e : std::as_const(etiketten)) {
+            const QRegularExpressionMatch treffer = mitAnzahl.match(e);
+            if (!treffer.hasMatch()) {
+                auftrag.bogen.append({e, std::nullopt});
+                continue;
+            }
+            const std::optional<int> anzahl = Nummer(treffer.captured(2));
+            if (!anzahl)
+                return Fehlertext(QStringLiteral("Die Anzahl nach dem Doppelpunkt ist eine Nummer ab 1, nicht \"%1\" "
+                                                 "in %2.")
+                                      .arg(treffer.captured(2), e));
+            auftrag.bogen.append({treffer.captured(1), *anzahl});
+        }
+        auftrag.etikett = auftrag.bogen.front().etikett;
+    }
     // A PDF file holds the page once, whatever the copy count: refused rather than silently ignored.
     if (!auftrag.pdf.isEmpty() && auftrag.kopien > 1)
         return Fehlertext(

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 // The command line of morvane-druck, read without any window or printer, so that it can be tested and fuzzed alone.
@@ -19,6 +20,15 @@ enum Rueckgabe : int {
 
 inline constexpr int MeisteKopien = 999;
 
+// One label of --ab with its count of places; none: the rest of the sheet.
+struct Bogenangabe
+{
+    QString etikett;
+    std::optional<int> anzahl;
+
+    bool operator==(const Bogenangabe &) const = default;
+};
+
 struct Druckauftrag
 {
     QString etikett; // the label's picture file, as given
@@ -26,6 +36,8 @@ struct Druckauftrag
     QString drucker; // the printer's name; empty with no --pdf means the system's default printer
     Seitenwahl wahl; // --einzeln 1,1 unless told otherwise
     int kopien = 1;
+    // --ab SPALTE,ZEILE (the place in `wahl`, as --einzeln): every label with its count; `etikett` is the first.
+    QList<Bogenangabe> bogen;
 
     bool operator==(const Druckauftrag &) const = default;
 };

@@ -53,3 +53,8 @@ void Ausgabe::drucke(const Seitenbild &seite)
 {
     DruckeAuf(*m_drucker, seite);
 }
+
+void Ausgabe::drucke(const QList<Seitenbild> &seite)
+{
+    DruckeAuf(*m_drucker, [&seite](QPainter &maler) { ZeichneSeite(maler, seite); });
+}

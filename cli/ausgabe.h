@@ -18,6 +18,7 @@ public:
     // The device as the page painter sees it; call before drucke().
     Druckflaeche flaeche();
     void drucke(const Seitenbild &seite);
+    void drucke(const QList<Seitenbild> &seite);
 
 private:
     std::unique_ptr<QPrinter> m_drucker;

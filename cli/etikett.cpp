@@ -50,16 +50,32 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
     const int inZeile = e.masse.AnzahlEtikettenInZeile;
     const int inSpalte = e.masse.AnzahlEtikettenInSpalte;
     if (wahl.umfang == Druckumfang::EineEtikette && (wahl.spalte > inZeile || wahl.zeile > inSpalte))
-        throw Fehler(QStringLiteral("Die Stelle Spalte %1, Zeile %2 liegt nicht auf dem Bogen: er hat %3 "
-                                    "Etiketten in einer Zeile und %4 in einer Spalte.")
-                         .arg(wahl.spalte)
-                         .arg(wahl.zeile)
-                         .arg(inZeile)
-                         .arg(inSpalte));
+        throw Fehler(StelleNichtAufDemBogen(e.masse, {wahl.spalte, wahl.zeile}));
     if (wahl.umfang == Druckumfang::EineZeile && wahl.zeile > inSpalte)
         throw Fehler(
             QStringLiteral("Die Zeile %1 liegt nicht auf dem Bogen: er hat %2 Zeilen.").arg(wahl.zeile).arg(inSpalte));
     return e;
+}
+
+DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
+{
+    DruckbarerBogen bogen;
+    Anzahlen anzahlen;
+    for (const Bogenangabe &angabe : etiketten) {
+        const DruckbaresEtikett e = LadeEtikett(angabe.etikett, {Druckumfang::EineEtikette, ab.spalte, ab.zeile});
+        if (!bogen.bilder.isEmpty() && !(e.masse == bogen.plan.masse))
+            throw Fehler(QStringLiteral("Die Etiketten %1 und %2 haben verschiedene Maße: auf einen Bogen passen nur "
+                                        "Etiketten desselben Bogens.")
+                             .arg(etiketten.front().etikett, angabe.etikett));
+        bogen.plan.masse = e.masse;
+        bogen.bilder.append(e.bild);
+        anzahlen.append(angabe.anzahl);
+    }
+    const Fuellung f = FuelleBogen(bogen.plan.masse, {}, ab, anzahlen);
+    if (!f.fehler.isEmpty())
+        throw Fehler(f.fehler);
+    bogen.plan = f.plan;
+    return bogen;
 }
 
 QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "blatt/bogenmasse.h"
+#include "blatt/bogenplan.h"
+#include "cli/aufruf.h"
 #include "render/seite.h"
 
 #include <QImage>
@@ -19,6 +20,16 @@ struct DruckbaresEtikett
 // missing or unreadable picture or settings file, measures that cannot go to paper (DruckHindernis), a label or
 // row beyond the sheet's counts. Throws Fehler with the German text.
 DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl);
+
+// The labels of --ab on one sheet: their pictures, in the call's order, and the plan that fills the places from
+// the given one. Each label as LadeEtikett reads it; refused with a Fehler: labels of different measures (naming
+// both), more labels than places from there.
+struct DruckbarerBogen
+{
+    QList<QImage> bilder;
+    Bogenplan plan;
+};
+DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab);
 
 // Why the PDF file must not be written where it was asked for: it is the label's own picture or settings file, by
 // name, through a link or a second name of the same file. Empty when it may.

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -53,14 +54,23 @@ int main(int argc, char **argv)
                            + QStringLiteral("\nMehr dazu: morvane-druck --help"));
     const Druckauftrag &auftrag = std::get<Druckauftrag>(aufruf);
 
-    if (!auftrag.pdf.isEmpty())
-        if (const QString ziel = PdfZielIstEtikett(auftrag.pdf, auftrag.etikett); !ziel.isEmpty())
-            return Meldung(FalscherAufruf, ziel);
+    // Every label of --ab is protected as the one label is.
+    QStringList etiketten{auftrag.etikett};
+    for (const Bogenangabe &angabe : auftrag.bogen)
+        etiketten.append(angabe.etikett);
+    for (const QString &e : std::as_const(etiketten))
+        if (!auftrag.pdf.isEmpty())
+            if (const QString ziel = PdfZielIstEtikett(auftrag.pdf, e); !ziel.isEmpty())
+                return Meldung(FalscherAufruf, ziel);
 
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
+    DruckbarerBogen bogen;
     try {
-        etikett = LadeEtikett(auftrag.etikett, auftrag.wahl);
+        if (auftrag.bogen.isEmpty())
+            etikett = LadeEtikett(auftrag.etikett, auftrag.wahl);
+        else
+            bogen = LadeBogen(auftrag.bogen, {auftrag.wahl.spalte, auftrag.wahl.zeile});
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
@@ -72,15 +82,26 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     try {
         Ausgabe ausgabe(auftrag);
-        Seitenbild seite;
+        QList<Seitenbild> seite;
         try {
-            seite = BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche());
-            if (SeiteLeer(seite, etikett.masse, auftrag.wahl))
-                throw Fehler(LeereSeiteMeldung());
+            if (auftrag.bogen.isEmpty()) {
+                seite = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche())};
+                if (SeiteLeer(seite.front(), etikett.masse, auftrag.wahl))
+                    throw Fehler(LeereSeiteMeldung());
+            } else {
+                seite = BaueSeite(bogen.plan, bogen.bilder, ausgabe.flaeche());
+                const Seitenwahl einzeln{Druckumfang::EineEtikette, 1, 1};
+                if (std::all_of(seite.begin(), seite.end(),
+                                [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, einzeln); }))
+                    throw Fehler(LeereSeiteMeldung());
+            }
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
-        ausgabe.drucke(seite);
+        if (seite.size() == 1)
+            ausgabe.drucke(seite.front());
+        else
+            ausgabe.drucke(seite);
     } catch (const Fehler &f) {
         return Meldung(NichtGedruckt, f.text());
     }

@@ -27,6 +27,8 @@ public:
     // FlaecheVon and DruckeAuf (drucken/drucker.h).
     virtual Druckflaeche flaecheVon(QPrinter &drucker) = 0;
     virtual void druckeAuf(QPrinter &drucker, const Seitenbild &seite) = 0;
+    // One page of several parts, as a sheet plan gives it.
+    virtual void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) = 0;
     // The print dialog of one dialog service.
     virtual std::unique_ptr<Druckdialog> neuerDruckdialog() = 0;
     // "Drucker ausrichten" on `drucker`, modal over `eltern`.

@@ -19,6 +19,13 @@ public:
     }
     Druckflaeche flaecheVon(QPrinter &drucker) override { return FlaecheVon(drucker); }
     void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }
+    void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) override
+    {
+        if (teile.size() == 1)
+            DruckeAuf(drucker, teile.front());
+        else
+            DruckeAuf(drucker, [&teile](QPainter &maler) { ZeichneSeite(maler, teile); });
+    }
     std::unique_ptr<Druckdialog> neuerDruckdialog() override { return std::make_unique<QtDruckdialog>(); }
     void ausrichten(QPrinter &drucker, DialogDienst &dialoge, QWidget *eltern) override
     {

@@ -119,3 +119,30 @@ QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse)
     // Qt's smooth scaling averages every source pixel when it shrinks.
     return bild.scaled(groesse, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
+
+QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche)
+{
+    if (plan.plaetze.isEmpty())
+        throw Fehler(QStringLiteral("Auf dem Bogen ist keine Etikette. Es wurde nichts gedruckt."));
+    QList<Seitenbild> seite;
+    for (const Planplatz &p : plan.plaetze) {
+        const QImage bild = p.etikett >= 0 && p.etikett < bilder.size() ? bilder[p.etikett] : QImage();
+        seite.append(BaueSeite(bild, plan.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche));
+    }
+    return seite;
+}
+
+void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite)
+{
+    for (const Seitenbild &teil : seite)
+        ZeichneSeite(maler, teil);
+}
+
+QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY)
+{
+    const QList<Seitenbild> seite = BaueSeite(plan, bilder, {dpiX, dpiY, {}, {}});
+    QImage bild = WeisseSeite(dpiX, dpiY);
+    QPainter maler(&bild);
+    ZeichneSeite(maler, seite);
+    return bild;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blatt/blatt.h"
+#include "blatt/bogenplan.h"
 #include "render/masse.h"
 
 #include <QImage>
@@ -69,3 +70,9 @@ QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwa
 // The picture shrunk to `groesse` by averaging the pixels that each new pixel covers, as an image viewer shows a
 // large picture small. A picture no larger in either direction, or an empty size, comes back as it is.
 QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse);
+// A page of several labels: each at its place exactly as the one-label mode prints it there alone, the
+// picture bilder[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
+QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche);
+void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite);
+// The plan's page as the preview shows it, as Seitenvorschau.
+QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY);

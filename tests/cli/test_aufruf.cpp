@@ -66,7 +66,17 @@ private Q_SLOTS:
         QTest::newRow("paths as Windows writes them")
             << QStringList{"--pdf", "C:/aus/seite.pdf", "Etiketten/karte.bmp"}
             << Druckauftrag{"Etiketten\\karte.bmp", "C:\\aus\\seite.pdf", {}, eins, 1};
-#else
+#endif
+        QTest::newRow("--ab 2,3: four red, five blue")
+            << QStringList{"--pdf", "p.pdf", "--ab", "2,3", "Rot.bmp:4", "Blau.bmp:5"}
+            << Druckauftrag{
+                   "Rot.bmp", "p.pdf", {}, {Druckumfang::EineEtikette, 2, 3}, 1, {{"Rot.bmp", 4}, {"Blau.bmp", 5}}};
+        QTest::newRow("--ab: without a count the rest, a colon before no digits belongs to the name")
+            << QStringList{"--ab=1,2", "Rot.bmp:2", "Etikett:neu.bmp"}
+            << Druckauftrag{"Rot.bmp", {},
+                            {},        {Druckumfang::EineEtikette, 1, 2},
+                            1,         {{"Rot.bmp", 2}, {"Etikett:neu.bmp", std::nullopt}}};
+#ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
                                         << Druckauftrag{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
 #endif
@@ -87,6 +97,7 @@ private Q_SLOTS:
         QCOMPARE(ist.wahl.spalte, erwartet.wahl.spalte);
         QCOMPARE(ist.wahl.zeile, erwartet.wahl.zeile);
         QCOMPARE(ist.kopien, erwartet.kopien);
+        QCOMPARE(ist.bogen, erwartet.bogen);
     }
 
     void hilfe()
@@ -134,6 +145,15 @@ private Q_SLOTS:
                                      << "--kopien braucht eine Anzahl von 1 bis 999, nicht \"1000\".";
         QTest::newRow("copies twice") << QStringList{"--kopien", "2", "--kopien", "2", "a.bmp"}
                                       << "Die Option --kopien steht mehr als einmal im Aufruf.";
+        const QString ab = "--ab füllt einen Bogen und steht nicht zusammen mit --einzeln, --zeile, --seite oder --ab.";
+        QTest::newRow("--ab and --einzeln") << QStringList{"--einzeln", "1,1", "--ab", "1,1", "a.bmp"} << ab;
+        QTest::newRow("--ab and --seite") << QStringList{"--ab", "1,1", "--seite", "a.bmp"} << ab;
+        QTest::newRow("--ab with one number") << QStringList{"--ab", "2", "a.bmp"}
+                                              << "--ab braucht SPALTE,ZEILE als zwei Nummern ab 1, zum Beispiel --ab "
+                                                 "2,3, nicht \"2\".";
+        QTest::newRow("--ab with a count of 0") << QStringList{"--ab", "1,1", "a.bmp:0"}
+                                                << "Die Anzahl nach dem Doppelpunkt ist eine Nummer ab 1, nicht "
+                                                   "\"0\" in a.bmp:0.";
         QTest::newRow("copies of a PDF") << QStringList{"--pdf", "a.pdf", "--kopien", "2", "a.bmp"}
                                          << "--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite "
                                             "einmal.";

@@ -17,6 +17,7 @@
 #include <QCryptographicHash>
 #include <QCheckBox>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -180,7 +181,10 @@ class TestDruckbefehl : public QObject
     VollerOrdner m_voll;
 #endif
 
-    QString pfad(const QString &name) const { return m_dir.filePath(name); }
+    QString pfad(const QString &name) const
+    {
+        return m_dir.filePath(name);
+    }
 
     void kopiereBeispiel(const QString &name)
     {
@@ -270,6 +274,17 @@ private Q_SLOTS:
         QTest::newRow("row beyond the sheet")
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--zeile", "6", "%D/karte.bmp"} << 2
             << "morvane-druck: Die Zeile 6 liegt nicht auf dem Bogen: er hat 5 Zeilen.\n";
+        QTest::newRow("--ab: labels of other measures")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,1", "%D/karte.bmp:2", "%D/vorrat.bmp:1"} << 2
+            << "morvane-druck: Die Etiketten %D/karte.bmp und %D/vorrat.bmp haben verschiedene Maße: auf einen Bogen "
+               "passen nur Etiketten desselben Bogens.\n";
+        QTest::newRow("--ab: more labels than places")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,7", "%D/vorrat.bmp:2", "%D/vorrat.bmp:2"} << 2
+            << "morvane-druck: Ab Spalte 1, Zeile 7 sind nur 3 Plätze frei.\n";
+        QTest::newRow("--ab: place beyond the sheet")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,6", "%D/karte.bmp"} << 2
+            << "morvane-druck: Die Stelle Spalte 1, Zeile 6 liegt nicht auf dem Bogen: er hat 2 Etiketten in einer "
+               "Zeile und 5 in einer Spalte.\n";
         QTest::newRow("a precise sheet 0.01 mm too wide, with its true far edge")
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--seite", "%D/genau.bmp"} << 2
             << "morvane-druck: Ein DIN-A4 Blatt ist 210 mm breit.\n\nLinker Rand = 14,43 mm + 2 x Horizontalabstand "
@@ -346,6 +361,7 @@ private Q_SLOTS:
         schreibe(QStringLiteral("kaputt.bmp"), "kein Bild");
         kopiereBeispiel(QStringLiteral("ohne"));
         QFile::remove(pfad(QStringLiteral("ohne.ini")));
+        QVERIFY(SchreibeGenauesEtikett(pfad(QStringLiteral("vorrat.bmp"))));
         kopiereBeispiel(QStringLiteral("zahl"));
         schreibe(QStringLiteral("zahl.ini"), "[Einstellung]\r\nObererRand=10\r\nSeitenRand=1.234.5\r\n");
         kopiereBeispiel(QStringLiteral("breit"));
@@ -375,14 +391,17 @@ private Q_SLOTS:
         for (const auto &[name, inhalt] :
              {std::pair{"zwei", QByteArray("[Einstellung]\r\nObererRand=10\r\nEtikettenhoehe=zwei\r\n")},
               std::pair{"leer", QByteArray()}, std::pair{"binaer", Gekuerzt(400)},
-              std::pair{"genau", QByteArray("[Einstellung]\r\nObererRand=8\r\nSeitenRand=14\r\nVertikalabstand=47\r\n"
-                                            "Horizontalabstand=66\r\nEtikettenhoehe=47\r\nEtikettenbreite=64\r\n"
-                                            "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=6\r\n[Genau]\r\n"
-                                            "ObererRand=7.6\r\nSeitenRand=14.43\r\nVertikalabstand=46.6\r\n"
-                                            "Horizontalabstand=66.04\r\nEtikettenhoehe=46.6\r\nEtikettenbreite=63.5\r\n")},
+              std::pair{"genau",
+                        QByteArray("[Einstellung]\r\nObererRand=8\r\nSeitenRand=14\r\nVertikalabstand=47\r\n"
+                                   "Horizontalabstand=66\r\nEtikettenhoehe=47\r\nEtikettenbreite=64\r\n"
+                                   "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=6\r\n[Genau]\r\n"
+                                   "ObererRand=7.6\r\nSeitenRand=14.43\r\nVertikalabstand=46.6\r\n"
+                                   "Horizontalabstand=66.04\r\nEtikettenhoehe=46.6\r\nEtikettenbreite=63.5\r\n")},
               std::pair{"flach", QByteArray(beispiel).replace("Etikettenhoehe=54", "Etikettenhoehe=0")},
-              std::pair{"komma", beispiel + "[Genau]\r\nObererRand=14,15\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
-                                            "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"}}) {
+              std::pair{"komma",
+                        beispiel
+                            + "[Genau]\r\nObererRand=14,15\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
+                              "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"}}) {
             kopiereBeispiel(QLatin1String(name));
             schreibe(QLatin1String(name) + QStringLiteral(".ini"), inhalt);
         }
@@ -694,6 +713,67 @@ private Q_SLOTS:
         QCOMPARE(Farbig(LiesPdfSeite(gesendet, 50).bild), farbig);
     }
 
+    // --ab on the sample card: the cards of places 8-10 each pixel for pixel as --einzeln prints it alone (but
+    // for the edge pixel, where the rows touch), nothing else.
+    void abWieEinzeln()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        kopiereBeispiel(QStringLiteral("karte"));
+        const Bogenmasse m = LiesEinstellungsdatei(pfad(QStringLiteral("karte.ini")), Anfangsmasse).werte;
+        const QString konfig = pfad(QStringLiteral("konfig"));
+        const Lauf ab = Starte({"--pdf", pfad("ab.pdf"), "--ab", "2,4", pfad("karte.bmp")}, konfig);
+        QCOMPARE(ab.fehler, QString());
+        QCOMPARE(ab.status, 0);
+        const QImage seite = LiesPdfSeite(pfad("ab.pdf"), LeseDpi).bild;
+        QVERIFY(!seite.isNull());
+        QImage rest = seite;
+        for (const QPoint platz : {QPoint(2, 4), QPoint(1, 5), QPoint(2, 5)}) {
+            const QString stelle = QStringLiteral("%1,%2").arg(platz.x()).arg(platz.y());
+            const Lauf l = Starte({"--pdf", pfad("einzeln.pdf"), "--einzeln", stelle, pfad("karte.bmp")}, konfig);
+            QCOMPARE(l.status, 0);
+            const QImage einzeln = LiesPdfSeite(pfad("einzeln.pdf"), LeseDpi).bild;
+            const MmRechteck r = EtikettAufDemBlatt(m, platz.x(), platz.y());
+            const auto px = [](double mm) { return int(mm * LeseDpi / 25.4); };
+            const QRect innen(QPoint(px(r.x) + 2, px(r.y) + 2), QPoint(px(r.x + r.breite) - 2, px(r.y + r.hoehe) - 2));
+            QVERIFY2(Bedruckt(einzeln.copy(innen)).isValid(), qPrintable(stelle));
+            QCOMPARE(Pixelabweichung(seite.copy(innen), einzeln.copy(innen)), QString());
+            QPainter(&rest).fillRect(innen.adjusted(-4, -4, 4, 4), Qt::white);
+        }
+        QCOMPARE(Bedruckt(rest), QRect());
+    }
+
+    // Two precise labels of the same measures: places 8-11 red, 12-16 blue, nothing else.
+    void abZweiEtiketten()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        for (const auto &[name, farbe] : {std::pair{"Rot", Qt::red}, std::pair{"Blau", Qt::blue}}) {
+            QVERIFY(SchreibeGenauesEtikett(pfad(QLatin1String(name) + QStringLiteral(".bmp"))));
+            QImage bild(750, 450, QImage::Format_RGB32);
+            bild.fill(farbe);
+            QVERIFY(bild.save(pfad(QLatin1String(name) + QStringLiteral(".bmp")), "BMP"));
+        }
+        const Lauf l = Starte({"--pdf", pfad("p.pdf"), "--ab", "2,3", pfad("Rot.bmp:4"), pfad("Blau.bmp:5")},
+                              pfad(QStringLiteral("konfig")));
+        QCOMPARE(l.fehler, QString());
+        QCOMPARE(l.status, 0);
+        const QImage seite = LiesPdfSeite(pfad("p.pdf"), LeseDpi).bild;
+        QVERIFY(!seite.isNull());
+        QImage rest = seite;
+        for (int n = 8; n <= 16; ++n) {
+            const int spalte = (n - 1) % 3, zeile = (n - 1) / 3;
+            const QRectF mm(6.75 + 66.5 * spalte, 15.5 + 38.1 * zeile, 63.5, 38.1);
+            const QRect px(QPoint(int(mm.left() * LeseDpi / 25.4) + 2, int(mm.top() * LeseDpi / 25.4) + 2),
+                           QPoint(int(mm.right() * LeseDpi / 25.4) - 2, int(mm.bottom() * LeseDpi / 25.4) - 2));
+            QImage soll(px.size(), QImage::Format_RGB32);
+            soll.fill(n <= 11 ? Qt::red : Qt::blue);
+            QVERIFY2(Pixelabweichung(seite.copy(px), soll).isEmpty(), qPrintable(QString::number(n)));
+            QPainter(&rest).fillRect(px.adjusted(-4, -4, 4, 4), Qt::white);
+        }
+        QCOMPARE(Bedruckt(rest), QRect());
+    }
+
     // A precise label on its stock, from the window into a 600 dpi PDF and from the command: every label's edges
     // within 0.05 mm of the stock's geometry, and the picture held once, pixel for pixel.
     void genauesEtikett_data()
@@ -761,7 +841,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("zeile"); // a catalogue line, or a bundled template's name
         QTest::newRow("3 x 6") << "Avery;7161, J8161;Rechteck;3;6;63.5;46.6;7.21;8.7;66.04;46.6";
-        QTest::newRow("2 x 5 edge to edge both ways") << "Agipa;119488;Rechteck;2;5;89.96;50.09;15.17;23.64;89.96;50.09";
+        QTest::newRow("2 x 5 edge to edge both ways")
+            << "Agipa;119488;Rechteck;2;5;89.96;50.09;15.17;23.64;89.96;50.09";
         QTest::newRow("4 x 5 round") << "Endisch;6500050x;Rund;4;5;50;50;3.5;21.5;51;51";
         QTest::newRow("4 x 14 edge to edge") << "Endisch;6505221x;Rechteck;4;14;52.5;21.2;0;0;52.5;21.21";
         QTest::newRow("2 x 4") << "APLI;1999;Rechteck;2;4;99.13;68.09;4.59;7.72;101.95;68.44";
@@ -797,8 +878,17 @@ private Q_SLOTS:
             const Bogenmasse m = LiesEinstellungsdatei(zeile + QStringLiteral(".ini"), Anfangsmasse).werte;
             QVERIFY(m.IstGenau());
             const Laengen l = GenaueLaengen(m);
-            b = Etikettenbogen{{}, {}, Etikettenform::Rechteck, m.AnzahlEtikettenInZeile, m.AnzahlEtikettenInSpalte,
-                               l[5], l[4], l[1], l[0], l[3], l[2]};
+            b = Etikettenbogen{{},
+                               {},
+                               Etikettenform::Rechteck,
+                               m.AnzahlEtikettenInZeile,
+                               m.AnzahlEtikettenInSpalte,
+                               l[5],
+                               l[4],
+                               l[1],
+                               l[0],
+                               l[3],
+                               l[2]};
             p.dialoge.dateien.push_back(p.daten(QStringLiteral("Vorlagen/") + name + QStringLiteral(".bmp")));
             p.dialoge.antworten = {false};
             form->Neu1->trigger();

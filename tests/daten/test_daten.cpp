@@ -258,7 +258,9 @@ void TestDaten::hilfedatei()
                                 "4,72 Pixel je Millimeter",
                                 "Speichern",
                                 "Registry-Einträge löschen",
-                                "Drucker ausrichten..."};
+                                "Drucker ausrichten...",
+                                "Bogen zusammenstellen...",
+                                "Neuer Bogen"};
     for (const char *wort : stichworte)
         QVERIFY2(text.contains(QString::fromUtf8(wort)), wort);
 #endif

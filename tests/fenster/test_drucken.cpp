@@ -6,14 +6,17 @@
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
 #include "drucken/ausrichtung.h"
+#include "dialogs/bogenplandialog.h"
 #include "druckserver.h"
 #include "modal.h"
 #include "pdfseite.h"
 #include "vollerordner.h"
 #include "platform/fehler.h"
 #include "render/ausrichtung.h"
+#include "storage/bogenbelegung.h"
 #include "storage/druckerausrichtung.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPageLayout>
@@ -595,6 +599,108 @@ private Q_SLOTS:
 
     // A printer whose own default is Letter, landscape, gets an A4 portrait page: the sheet is laid out for it. A
     // paper the person chooses in the dialog stands from then on.
+    // "Bogen zusammenstellen..." by keyboard alone on the sample card: places 1-3 used, seven cards from place 4,
+    // each as the one-label mode prints it there; the used places remembered until "Neuer Bogen"; a second label
+    // of the same sheet beside the first.
+    void bogenZusammenstellen()
+    {
+        if (!WerkzeugeDa())
+            QSKIP("pdftoppm, pdfinfo and pdfimages (poppler-utils) are needed to read the printed page");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString etikett = p.daten(QStringLiteral("Visitenkarte_85x54.bmp"));
+        SchreibeRauschetikett(etikett);
+        auto form = Fenster(p);
+        const auto bedienen = [&](const QString &pdf, const std::function<void(TBogenplanDialog &)> &im) {
+            p.dialoge.leeren();
+            p.dialoge.antworten = {true};
+            p.dialoge.druckDialoge = {true};
+            p.dialoge.druckerEinrichten = PdfDrucker(pdf);
+            QVERIFY(ImModalenDialog<TBogenplanDialog>([&] { form->BogenZusammenstellen1->trigger(); }, im));
+            QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
+        };
+        const auto taste = [](TBogenplanDialog &dlg, Qt::Key k, int mal = 1) {
+            for (int i = 0; i < mal; ++i)
+                QTest::keyClick(dlg.focusWidget(), k);
+        };
+        const QString bogen = d.filePath(QStringLiteral("bogen.pdf"));
+        bedienen(bogen, [&](TBogenplanDialog &dlg) {
+            auto *raster = dynamic_cast<TPlatzraster *>(dlg.focusWidget());
+            QVERIFY(raster);
+            QCOMPARE(raster->gewaehlt(), 1);
+            for (const Qt::Key k : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Left,
+                                    Qt::Key_Space, Qt::Key_Right, Qt::Key_Return})
+                taste(dlg, k);
+            QAccessibleInterface *zugang = QAccessible::queryAccessibleInterface(raster);
+            QCOMPARE(zugang->text(QAccessible::Name), QStringLiteral("Plätze des Bogens"));
+            QCOMPARE(zugang->text(QAccessible::Description), QStringLiteral("Platz 4: Spalte 2, Zeile 2, Etikett 1"));
+            taste(dlg, Qt::Key_Tab, 2);
+            QCOMPARE(dlg.focusWidget()->objectName(), QStringLiteral("SpinAnzahl"));
+            QTest::keyClick(dlg.focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(dlg.focusWidget(), QStringLiteral("7"));
+            taste(dlg, Qt::Key_Tab, 3);
+            QCOMPARE(dlg.focusWidget()->objectName(), QStringLiteral("ButtonDrucken"));
+            taste(dlg, Qt::Key_Space);
+            QCOMPARE(dlg.verbraucht(), Belegung(10, true));
+            QCOMPARE(dlg.focusWidget()->objectName(), QStringLiteral("ButtonNeuerBogen"));
+        });
+        QCOMPARE(arten(p), (QStringList{QStringLiteral("druckFrage"), QStringLiteral("druckDialog")}));
+        QList<QRectF> plaetze;
+        for (int n = 4; n <= 10; ++n)
+            plaetze.append(QRectF(15 + 95 * ((n - 1) % 2), 10 + 54 * ((n - 1) / 2), 85, 54));
+        const QImage seite = LiesPdfSeite(bogen, LeseDpi).bild;
+        QCOMPARE(VergleicheSeite(seite, plaetze), QString());
+        QCOMPARE(PruefeBildImPdf(bogen, QImage(etikett)), QString());
+        // Place 10 pixel for pixel as the one-label mode prints it at column 2, row 5.
+        const QString einzeln = d.filePath(QStringLiteral("einzeln.pdf"));
+        form->UpDownSpalte->setPosition(2);
+        form->UpDownZeile->setPosition(5);
+        drucke(p, *form, PdfDrucker(einzeln));
+        const double pxJeMm = LeseDpi / 25.4;
+        const QRect platz10 = QRectF(plaetze.last().topLeft() * pxJeMm, plaetze.last().bottomRight() * pxJeMm)
+                                  .toAlignedRect()
+                                  .adjusted(2, 2, -2, -2);
+        QCOMPARE(Pixelabweichung(seite.copy(platz10), LiesPdfSeite(einzeln, LeseDpi).bild.copy(platz10)), QString());
+
+        // Remembered for the sheet, also past "Registry-Einträge löschen", until "Neuer Bogen".
+        LoescheSpeicher();
+        QCOMPARE(LiesVerbrauchtePlaetze(form->Masse()), Belegung(10, true));
+        bedienen(bogen, [&](TBogenplanDialog &dlg) {
+            QCOMPARE(dlg.verbraucht(), Belegung(10, true));
+            QVERIFY(!dlg.findChild<QPushButton *>(QStringLiteral("ButtonDrucken"))->isEnabled());
+            taste(dlg, Qt::Key_Tab, 5);
+            QCOMPARE(dlg.focusWidget()->objectName(), QStringLiteral("ButtonNeuerBogen"));
+            taste(dlg, Qt::Key_Space);
+            QCOMPARE(dlg.verbraucht(), Belegung(10, false));
+        });
+        QCOMPARE(LiesVerbrauchtePlaetze(form->Masse()), Belegung(10, false));
+
+        // A second label of the same measures, offered by "Etikett hinzufügen...", lands beside the first.
+        QFile::copy(p.daten(QStringLiteral("Visitenkarte_85x54.ini")), p.daten(QStringLiteral("Zweite.ini")));
+        p.schreibeEtikett(QStringLiteral("Zweite"), 401, 255, {});
+        const QString zwei = d.filePath(QStringLiteral("zwei.pdf"));
+        bedienen(zwei, [&](TBogenplanDialog &dlg) {
+            taste(dlg, Qt::Key_Tab, 3);
+            QTimer menue;
+            QObject::connect(&menue, &QTimer::timeout, [&menue] {
+                if (QWidget *offen = QApplication::activePopupWidget()) {
+                    menue.stop();
+                    QTest::keyClick(offen, Qt::Key_Down);
+                    QTest::keyClick(offen, Qt::Key_Return);
+                    offen->close();
+                }
+            });
+            menue.start(20);
+            taste(dlg, Qt::Key_Space);
+            QTRY_COMPARE(dlg.fuellung().plan.plaetze.size(), 2);
+            QCOMPARE(dlg.fuellung().plan.plaetze, (QList<Planplatz>{{0, {1, 1}}, {1, {2, 1}}}));
+            taste(dlg, Qt::Key_Tab, 2);
+            taste(dlg, Qt::Key_Space);
+        });
+        QCOMPARE(VergleicheSeite(LiesPdfSeite(zwei, LeseDpi).bild, {QRectF(15, 10, 85, 54), QRectF(110, 10, 85, 54)}),
+                 QString());
+    }
+
     void a4VorDemErstenDialog()
     {
         if (!WerkzeugeDa())

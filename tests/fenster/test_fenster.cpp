@@ -571,7 +571,8 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Neu mit Hilfe einer Vorlage"),
                               QStringLiteral("Neu für einen Etikettenbogen..."), QStringLiteral("Öffnen..."),
                               QStringLiteral("Drucken"), QStringLiteral("Speichern"),
-                              QStringLiteral("Etikett neu laden"), QStringLiteral("   "), QStringLiteral("Beenden")}));
+                              QStringLiteral("Etikett neu laden"), QStringLiteral("Bogen zusammenstellen..."),
+                              QStringLiteral("   "), QStringLiteral("Beenden")}));
         QVERIFY(!form->N1->isSeparator());
         QCOMPARE(form->UpDownSpalte->geometry(), QRect(647, 179, 17, 35));
         QCOMPARE(form->EditAnzEtikettenInSpalte->geometry(), QRect(196, 472, 49, 24));

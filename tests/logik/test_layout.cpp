@@ -1,3 +1,4 @@
+#include "blatt/bogenplan.h"
 #include "layout/bildgroesse.h"
 #include "layout/infobild.h"
 #include "layout/markierung.h"
@@ -134,6 +135,8 @@ private Q_SLOTS:
     void jedeZelleMarkierbar_data();
     void jedeZelleMarkierbar();
     void keinBild();
+    void bogenFuellen_data();
+    void bogenFuellen();
 };
 
 void TestLayout::horizontal_data()
@@ -728,6 +731,80 @@ void TestLayout::keinBild()
         QCOMPARE(qFromLittleEndian<quint16>(datei.read(30).constData() + 28), quint16(24)); // bits per pixel
     }
     QCOMPARE(QImage(ordner.filePath(InfobildDatei(0, 0))).convertToFormat(QImage::Format_RGB32), original);
+}
+
+void TestLayout::bogenFuellen_data()
+{
+    // Places by number in reading order; a count of 0 stands for none. The expected places of each label are
+    // separated by "|".
+    QTest::addColumn<int>("spalten");
+    QTest::addColumn<int>("zeilen");
+    QTest::addColumn<QList<int>>("verbraucht");
+    QTest::addColumn<int>("abSpalte");
+    QTest::addColumn<int>("abZeile");
+    QTest::addColumn<QList<int>>("anzahlen");
+    QTest::addColumn<QString>("plaetze");
+    QTest::addColumn<QString>("fehler");
+    QTest::newRow("ab 2,3 on 3 x 7: four red, five blue")
+        << 3 << 7 << QList<int>{} << 2 << 3 << QList<int>{4, 5} << "8,9,10,11|12,13,14,15,16"
+        << "";
+    QTest::newRow("used places are skipped") << 3 << 7 << QList<int>{2, 3, 5} << 1 << 1 << QList<int>{3} << "1,4,6"
+                                             << "";
+    QTest::newRow("used places before the start do not count")
+        << 2 << 5 << QList<int>{1, 2, 3, 9} << 2 << 4 << QList<int>{2} << "8,10"
+        << "";
+    QTest::newRow("without a count: the rest of the sheet")
+        << 2 << 5 << QList<int>{} << 2 << 4 << QList<int>{0} << "8,9,10"
+        << "";
+    QTest::newRow("without a count: what the next label leaves")
+        << 3 << 7 << QList<int>{} << 1 << 7 << QList<int>{0, 1} << "19,20|21"
+        << "";
+    QTest::newRow("more labels than places") << 3 << 7 << QList<int>{} << 1 << 7 << QList<int>{4} << ""
+                                             << "Ab Spalte 1, Zeile 7 sind nur 3 Plätze frei.";
+    QTest::newRow("used places are no free places") << 3 << 7 << QList<int>{20} << 1 << 7 << QList<int>{1, 2} << ""
+                                                    << "Ab Spalte 1, Zeile 7 sind nur 2 Plätze frei.";
+    QTest::newRow("a label without a count needs one place")
+        << 3 << 7 << QList<int>{} << 3 << 7 << QList<int>{1, 0} << ""
+        << "Ab Spalte 3, Zeile 7 ist nur 1 Platz frei.";
+    QTest::newRow("nothing free") << 2 << 5 << QList<int>{9, 10} << 1 << 5 << QList<int>{1} << ""
+                                  << "Ab Spalte 1, Zeile 5 ist kein Platz mehr frei.";
+    QTest::newRow("two labels without a count")
+        << 2 << 5 << QList<int>{} << 1 << 1 << QList<int>{0, 0} << ""
+        << "Nur eine Etikette ohne Anzahl je Bogen: sie füllt, was die anderen frei lassen.";
+    QTest::newRow("start beyond the sheet")
+        << 2 << 5 << QList<int>{} << 3 << 1 << QList<int>{1} << ""
+        << "Die Stelle Spalte 3, Zeile 1 liegt nicht auf dem Bogen: er hat 2 Etiketten in einer Zeile und 5 in "
+           "einer Spalte.";
+}
+
+void TestLayout::bogenFuellen()
+{
+    QFETCH(int, spalten);
+    QFETCH(int, zeilen);
+    QFETCH(QList<int>, verbraucht);
+    QFETCH(int, abSpalte);
+    QFETCH(int, abZeile);
+    QFETCH(QList<int>, anzahlen);
+    QFETCH(QString, plaetze);
+    QFETCH(QString, fehler);
+
+    const Bogenmasse m{10, 7, 38, 66, 38, 63, spalten, zeilen};
+    Belegung belegung(Platzanzahl(m), false);
+    for (const int n : verbraucht)
+        belegung[n - 1] = true;
+    Anzahlen gewuenscht;
+    for (const int a : anzahlen)
+        gewuenscht.append(a > 0 ? std::optional<int>(a) : std::nullopt);
+
+    const Fuellung f = FuelleBogen(m, belegung, {abSpalte, abZeile}, gewuenscht);
+    QCOMPARE(f.fehler, fehler);
+    QStringList jeEtikett(plaetze.isEmpty() ? 0 : anzahlen.size());
+    for (const Planplatz &p : f.plan.plaetze) {
+        QCOMPARE(PlatzMitNummer(m, Platznummer(m, p.platz)), p.platz);
+        QString &liste = jeEtikett[p.etikett];
+        liste += (liste.isEmpty() ? "" : ",") + QString::number(Platznummer(m, p.platz));
+    }
+    QCOMPARE(jeEtikett.join(QLatin1Char('|')), plaetze);
 }
 
 QTEST_MAIN(TestLayout)
