@@ -40,8 +40,7 @@ void TFormEtikette::drucken1Click()
     const auto frei = qScopeGuard([this] { m_drucktGerade = false; });
 
     const Bogenmasse m = Masse();
-    if (!dialoge().druckFrage(
-            DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
+    if (!dialoge().druckFrage(DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
         return;
     const Seitenwahl wahl = Druckwahl();
     if (wahl.umfang == Druckumfang::EineEtikette) {
@@ -64,7 +63,28 @@ void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
         return;
-    DruckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, FlaecheVon(drucker)));
+    const Druckflaeche flaeche = FlaecheVon(drucker);
+    const std::optional<Druckraender> raender = UnbedruckbareRaender(drucker);
+    ZeigeDruckraender(raender);
+    if (raender) {
+        const QStringList verlust = WasAmRandFehlt(etikett.size(), Masse(), wahl, *raender, flaeche.korrektur);
+        if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(drucker.printerName(), verlust, raender->randlosesA4)))
+            return;
+    }
+    DruckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, flaeche));
+}
+
+QString TFormEtikette::RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos)
+{
+    QString text = QStringLiteral("Der Drucker %1 kann nicht bis an den Rand des Papiers drucken. Was in seinen "
+                                  "Rändern liegt, fehlt auf dem Papier:\n\n")
+                       .arg(drucker)
+        + verlust.join(QLatin1Char('\n'));
+    if (!randlos.isEmpty())
+        text += QStringLiteral("\n\nSein Treiber bietet das Papierformat \"%1\" ohne Rand an; Sie können es in den "
+                               "Eigenschaften des Druckers wählen.")
+                    .arg(randlos);
+    return text + QStringLiteral("\n\nTrotzdem drucken?");
 }
 
 QPrinter &TFormEtikette::Drucker()

@@ -49,6 +49,13 @@ Druckflaeche Ausgabe::flaeche()
     return FlaecheVon(*m_drucker);
 }
 
+QStringList Ausgabe::randverlust(QSize bild, const Bogenmasse &m, const Seitenwahl &wahl,
+                                 const Druckerkorrektur &korrektur) const
+{
+    const std::optional<Druckraender> raender = UnbedruckbareRaender(*m_drucker);
+    return raender ? WasAmRandFehlt(bild, m, wahl, *raender, korrektur) : QStringList();
+}
+
 void Ausgabe::drucke(const Seitenbild &seite)
 {
     DruckeAuf(*m_drucker, seite);

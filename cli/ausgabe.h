@@ -17,6 +17,9 @@ public:
 
     // The device as the page painter sees it; call before drucke().
     Druckflaeche flaeche();
+    // What the page would lose at the printer's edges, one sentence per side; nothing for a PDF file.
+    QStringList randverlust(QSize bild, const Bogenmasse &m, const Seitenwahl &wahl,
+                            const Druckerkorrektur &korrektur) const;
     void drucke(const Seitenbild &seite);
 
 private:

@@ -66,12 +66,17 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     try {
         Ausgabe ausgabe(auftrag);
+        const Druckflaeche flaeche = ausgabe.flaeche();
         Seitenbild seite;
         try {
-            seite = BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche());
+            seite = BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, flaeche);
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
+        // Said before the page goes, and the page goes: the person asked for this printer.
+        for (const QString &zeile :
+             ausgabe.randverlust(etikett.bild.size(), etikett.masse, auftrag.wahl, flaeche.korrektur))
+            Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
         ausgabe.drucke(seite);
     } catch (const Fehler &f) {
         return Meldung(NichtGedruckt, f.text());

@@ -42,6 +42,24 @@ Druckflaeche FlaecheVon(QPrinter &drucker)
     return f;
 }
 
+std::optional<Druckraender> UnbedruckbareRaender(const QPrinter &drucker)
+{
+    if (!drucker.outputFileName().isEmpty())
+        return std::nullopt;
+    QPageLayout seite = drucker.pageLayout();
+    seite.setUnits(QPageLayout::Millimeter);
+    // The driver's least margins, not the layout's: the painter is not clipped to these, the paper is.
+    const QMarginsF rand = seite.minimumMargins();
+    const QRectF papier = seite.fullRect();
+    return Druckraender{papier.width(),
+                        papier.height(),
+                        rand.left(),
+                        rand.top(),
+                        rand.right(),
+                        rand.bottom(),
+                        RandlosesA4(QPrinterInfo::printerInfo(drucker.printerName()).supportedPageSizes())};
+}
+
 void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)
 {
     qCDebug(lcDruck) << "Ziel" << Rechteck(seite.ziel);

@@ -99,6 +99,16 @@ private Q_SLOTS:
         dialoge.fehler(QStringLiteral("Datei x kann nicht erstellt werden"));
         QCOMPARE(fehler.titel, ProgrammTitel);
         QCOMPARE(fehler.knoepfe, QStringList{QStringLiteral("OK")});
+
+        // The margin question: Return and Escape print nothing.
+        for (const QString &antwort : {QStringLiteral("Trotzdem drucken"), QStringLiteral("Escape")}) {
+            Gesehen rand;
+            beantworte(rand, antwort);
+            QCOMPARE(dialoge.randFrage(QStringLiteral("Links fehlen")), antwort != QLatin1String("Escape"));
+            QCOMPARE(rand.titel, ProgrammTitel);
+            QCOMPARE(rand.knoepfe, (QStringList{QStringLiteral("Trotzdem drucken"), QStringLiteral("Abbrechen")}));
+            QCOMPARE(rand.vorgabe, QStringLiteral("Abbrechen"));
+        }
     }
 
     void pfeilStattSanduhrInDerBox()
