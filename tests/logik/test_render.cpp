@@ -937,7 +937,6 @@ void TestRender::randverlust_data()
     // 3 x 8 labels of 70 x 36 mm from the paper's left edge, 4.5 mm from the top.
     const Bogenmasse bogen =
         MitGenauenLaengen(Bogenmasse{5, 0, 36, 70, 36, 70, 3, 8, {}}, {450, 0, 3600, 7000, 3600, 7000});
-    const Bogenmasse karte{14, 15, 54, 95, 54, 85, 2, 5, {}};
     const Seitenwahl seite{Druckumfang::GanzeSeite, 1, 1};
     QTest::newRow("3 x 8 from the left edge, laser")
         << bogen << seite << laser << Druckerkorrektur{}
@@ -953,29 +952,19 @@ void TestRender::randverlust_data()
         << bogen << Seitenwahl{Druckumfang::EineZeile, 1, 8} << generisch << Druckerkorrektur{}
         << QStringList{"Links fehlen 6,35 mm an Spalte 1, Zeile 8.", "Rechts fehlen 6,35 mm an Spalte 3, Zeile 8.",
                        "Unten fehlen 8,2 mm an Zeile 8 (alle 3 Spalten)."};
-    QTest::newRow("one label in the middle loses nothing")
-        << bogen << Seitenwahl{Druckumfang::EineEtikette, 2, 4} << generisch << Druckerkorrektur{} << QStringList{};
-    QTest::newRow("the correction moves column 1 off the left band")
-        << bogen << Seitenwahl{Druckumfang::EineEtikette, 1, 2} << laser << Druckerkorrektur{5, 0, 1, 1}
-        << QStringList{};
     // Drawn at p x 1.01 + 0.5 across, p x 1.02 + 0.5 down: column 3 ends at 212.6 mm, row 8 at 298.85 mm.
     QTest::newRow("a correction that scales reaches further")
         << bogen << seite << laser << Druckerkorrektur{0.5, 0.5, 1.01, 1.02}
         << QStringList{"Links fehlen 3,73 mm an Spalte 1 (alle 8 Zeilen).",
                        "Rechts fehlen 6,81 mm an Spalte 3 (alle 8 Zeilen).",
                        "Unten fehlen 6,13 mm an Zeile 8 (alle 3 Spalten)."};
-    QTest::newRow("the sample card's sheet prints whole")
-        << karte << seite << laser << Druckerkorrektur{} << QStringList{};
     // An ordinary sheet is its raster: rows at the picture's height plus one pixel, so row 5 ends at raster pixel
     // 118 + 4 x 256 + 255 = 1397, 296.03 mm, not at 295 mm.
-    Bogenmasse amRand = karte;
-    amRand.SeitenRand = 0;
-    amRand.ObererRand = 25;
     QTest::newRow("the sample card from the left edge, 25 mm down")
-        << amRand << seite << laser << Druckerkorrektur{}
+        << Bogenmasse{25, 0, 54, 95, 54, 85, 2, 5, {}} << seite << laser << Druckerkorrektur{}
         << QStringList{"Links fehlen 4,23 mm an Spalte 1 (alle 5 Zeilen).",
                        "Unten fehlen 3,31 mm an Zeile 5 (alle 2 Spalten)."};
-    QTest::newRow("a PDF page has no bands") << bogen << seite << Druckraender{} << Druckerkorrektur{} << QStringList{};
+    QTest::newRow("a PDF page has no bands") << bogen << seite << Druckraender{} << Druckerkorrektur{} << QStringList();
 }
 
 void TestRender::randverlust()
@@ -987,20 +976,6 @@ void TestRender::randverlust()
     QFETCH(QStringList, texte);
     const QList<GedrucktesEtikett> etiketten = GedruckteEtiketten({401, 255}, m, wahl);
     QCOMPARE(RandverlustTexte(Randverluste(etiketten, raender, korrektur), etiketten), texte);
-
-    // The preview marks exactly the bands: a white page gets grey only there.
-    const QImage vorschau = MitDruckraendern(WeisseSeite(96, 96), raender);
-    const double jeMm = vorschau.width() / 210.0;
-    const QRect innen =
-        QRectF(QPointF(raender.links, raender.oben) * jeMm, QPointF(210 - raender.rechts, 297 - raender.unten) * jeMm)
-            .toAlignedRect();
-    int grauInnen = 0, grauAussen = 0;
-    for (int y = 0; y < vorschau.height(); ++y)
-        for (int x = 0; x < vorschau.width(); ++x)
-            if (vorschau.pixel(x, y) != qRgb(255, 255, 255))
-                ++(innen.adjusted(1, 1, -1, -1).contains(x, y) ? grauInnen : grauAussen);
-    QCOMPARE(grauInnen, 0);
-    QCOMPARE(grauAussen > 0, raender.links > 0);
 }
 
 QTEST_MAIN(TestRender)
