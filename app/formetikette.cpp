@@ -22,7 +22,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -103,8 +102,6 @@ void zeigtGanz(QLineEdit *feld, const QString &breitesterText)
 
 TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern) : QMainWindow(eltern), m_umgebung(std::move(umgebung))
 {
-    if (!m_umgebung.druckerFabrik)
-        m_umgebung.druckerFabrik = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };
     baueSteuerelemente();
     baueMenue();
     verbinde();

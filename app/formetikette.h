@@ -14,8 +14,9 @@
 //   new      as open, from a template: name question, copy picture and settings, then as open
 //   refresh  an arrow: changing (flag), click (edit text, pitch, pending); three timer ticks: per pending measure
 //            in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture as it needs
-//   print    paper question, picture checked, one printer (A4 at first), print dialog, the printer's bands into
-//            the preview, the question when labels reach into them, page painter
+//   print    paper question, picture checked, the printer adapter loaded (drucken/), one printer (A4 at first),
+//            print dialog, the printer's bands into the preview, the question when labels reach into them,
+//            page painter
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
@@ -25,6 +26,7 @@
 #include "render/randpruefung.h"
 #include "render/seite.h"
 #include "blatt/bogenmasse.h"
+#include "drucken/druckmodul.h"
 #include "storage/einstellungen.h"
 
 #include <QDateTime>
@@ -61,8 +63,11 @@ struct Umgebung
     std::function<Aufloesung()> bildschirm = BildschirmAufloesung;
     // Only the number of command-line arguments matters: with any, no label is loaded at start.
     int argumentAnzahl = 0;
-    // Builds the one printer of the session, at the first print command; tests point it at a PDF file.
-    std::function<std::unique_ptr<QPrinter>()> druckerFabrik;
+    // Builds the one printer of the session, at the first print command; tests point it at a PDF file. Without
+    // one, the printer adapter makes it.
+    std::function<std::shared_ptr<QPrinter>()> druckerFabrik;
+    // The printer adapter, loaded when the window first needs a printer.
+    std::function<Druckmodul &()> druckmodul = []() -> Druckmodul & { return LadeDruckmodul(); };
 };
 
 // What the window keeps for the whole run. Read by tests through TFormEtikette::zustand().
@@ -399,7 +404,7 @@ private:
 
     Zustand m_zustand;
     Umgebung m_umgebung;
-    std::unique_ptr<QPrinter> m_drucker;
+    std::shared_ptr<QPrinter> m_drucker;
     // What the preview shows, before the printer's bands are marked on it; the bands once a printer was chosen.
     QImage m_vorschau;
     std::optional<Druckraender> m_druckraender;

@@ -4,7 +4,6 @@
 #include "app/bildansicht.h"
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
-#include "platform/drucker.h"
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
@@ -12,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QPainter>
-#include <QPrinter>
 #include <QScopeGuard>
 
 QString TFormEtikette::DruckFrage(const QString &seitenRand)
@@ -63,15 +61,16 @@ void TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
         return;
-    const Druckflaeche flaeche = FlaecheVon(drucker);
-    const std::optional<Druckraender> raender = UnbedruckbareRaender(drucker);
+    Druckmodul &modul = m_umgebung.druckmodul();
+    const Druckflaeche flaeche = modul.flaecheVon(drucker);
+    const std::optional<Druckraender> raender = modul.unbedruckbareRaender(drucker);
     ZeigeDruckraender(raender);
     if (raender) {
         const QStringList verlust = WasAmRandFehlt(etikett.size(), Masse(), wahl, *raender, flaeche.korrektur);
-        if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(drucker.printerName(), verlust, raender->randlosesA4)))
+        if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(raender->drucker, verlust, raender->randlosesA4)))
             return;
     }
-    DruckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, flaeche));
+    modul.druckeAuf(drucker, BaueSeite(etikett, Masse(), wahl, flaeche));
 }
 
 QString TFormEtikette::RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos)
@@ -90,10 +89,9 @@ QString TFormEtikette::RandFrage(const QString &drucker, const QStringList &verl
 QPrinter &TFormEtikette::Drucker()
 {
     if (!m_drucker) {
-        m_drucker = m_umgebung.druckerFabrik();
-        // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
-        m_drucker->setPageSize(QPageSize(QPageSize::A4));
-        m_drucker->setPageOrientation(QPageLayout::Portrait);
+        Druckmodul &modul = m_umgebung.druckmodul();
+        m_drucker = m_umgebung.druckerFabrik ? m_umgebung.druckerFabrik() : modul.neuerDrucker();
+        modul.aufA4(*m_drucker);
     }
     return *m_drucker;
 }

@@ -3,6 +3,7 @@
 #include "app/updown.h"
 #include "layout/infobild.h"
 #include "platform/dialogdienst.h"
+#include "storage/etikettenboegen.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,5 +1,5 @@
 // The page painter on a PDF printer: what morvane-druck does after start-up.
-#include "platform/drucker.h"
+#include "drucken/drucker.h"
 #include "render/seite.h"
 
 #include <QPageLayout>

@@ -1,6 +1,6 @@
 #include "cli/ausgabe.h"
 
-#include "platform/drucker.h"
+#include "drucken/drucker.h"
 #include "platform/fehler.h"
 
 #include <QCoreApplication>

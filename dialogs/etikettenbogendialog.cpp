@@ -1,5 +1,6 @@
 #include "dialogs/etikettenbogendialog.h"
 
+#include "platform/dialogdienst.h"
 #include "render/bogenbild.h"
 
 #include <QDialogButtonBox>
@@ -182,4 +183,13 @@ void TEtikettenbogenDialog::zeigeGewaehlten()
         m_bild->clear();
         m_masse->clear();
     }
+}
+
+// The dialog service's entry, kept beside the dialog so that the service knows nothing of the catalogue.
+std::optional<Etikettenbogen> QtDialoge::etikettenbogen(const QList<Etikettenbogen> &boegen)
+{
+    TEtikettenbogenDialog dialog(boegen, m_besitzer);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.gewaehlterBogen();
 }

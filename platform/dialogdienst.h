@@ -1,18 +1,13 @@
 #pragma once
 
-#include "storage/etikettenboegen.h"
-
 #include <QList>
-#include <QPageLayout>
-#include <QPointer>
 #include <QString>
-#include <QStringList>
+#include <memory>
 #include <optional>
 
-class QDialog;
-class QPrintDialog;
 class QPrinter;
 class QWidget;
+struct Etikettenbogen;
 
 // Every modal interaction of the program goes through here, so that tests can answer from a script.
 class DialogDienst
@@ -45,6 +40,18 @@ public:
 
 inline const QString ProgrammTitel = QStringLiteral("Morvane");
 
+// A print dialog that keeps for the session what the person chose in it; the printer adapter (drucken/) makes it.
+class Druckdialog
+{
+public:
+    virtual ~Druckdialog() = default;
+    // False when cancelled; `besitzer` owns the dialog when it is made.
+    virtual bool zeige(QPrinter &drucker, QWidget *besitzer) = 0;
+};
+
+// The printer adapter's print dialog; throws Fehler with a German text when the adapter cannot be loaded.
+std::unique_ptr<Druckdialog> NeuerDruckdialog();
+
 // The production implementation on Qt's standard dialogs.
 class QtDialoge : public DialogDienst
 {
@@ -61,19 +68,12 @@ public:
     void fehler(const QString &text) override;
     std::optional<QString> dateiOeffnen(const QString &vorgabe) override;
     std::optional<QString> eingabe(const QString &vorbelegung) override;
+    // Through the printer adapter, loaded at the first call (drucken/).
     bool druckDialog(QPrinter &drucker) override;
+    // The catalogue's sheet dialog (dialogs/).
     std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) override;
 
 private:
-    void richteEigenschaftenEin(QDialog &eigenschaften);
-
     QWidget *m_besitzer;
-    // One print dialog per printer: a new one would forget what its printer properties were set to (the tray).
-    // It lists the printers there were when it was made.
-    QPointer<QPrintDialog> m_druckDialog;
-    QStringList m_druckerliste;
-    // The paper the printer had before the dialog, and the printer properties in which the person confirmed a
-    // paper: Qt's dialog starts them on the printer's own default paper.
-    QPageLayout m_papier;
-    QPointer<QDialog> m_papierGewaehlt;
+    std::unique_ptr<Druckdialog> m_druckDialog;
 };

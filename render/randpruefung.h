@@ -20,7 +20,9 @@ struct Druckraender
     double oben = 0.0;
     double rechts = 0.0;
     double unten = 0.0;
-    // An A4 paper without margins that the printer offers as well, as its driver names it; empty when it has none.
+    // The printer's name, for messages, and an A4 paper without margins that it offers as well, as its driver names
+    // it; empty when it has none.
+    QString drucker;
     QString randlosesA4;
 
     bool operator==(const Druckraender &) const = default;

@@ -1,6 +1,7 @@
 # The program folder as the Windows installer lays it out (cmake --install into the folder that makensis packs):
-# both executables beside Qt's and MinGW's DLLs, the plugins and German texts Qt needs, the help and the data folder.
+# both executables and the printer adapter's DLL beside Qt's and MinGW's DLLs, the plugins and German texts Qt needs, the help and the data folder.
 install(TARGETS morvane morvane-druck RUNTIME DESTINATION .)
+install(FILES $<TARGET_FILE:morvane_drucken> DESTINATION .)
 install(DIRECTORY ${MORVANE_LIEFER_DIR}/ DESTINATION .)
 
 foreach(modul Core Gui Widgets PrintSupport)

@@ -1,11 +1,11 @@
 // Aligning a printer: from measured crosses to the correction, the corrected page on paper, the test page, the
 // dialog and its menu item.
 #include "programmordner.h"
-#include "dialogs/ausrichtung.h"
+#include "drucken/ausrichtung.h"
 #include "druckserver.h"
 #include "modal.h"
 #include "pdfseite.h"
-#include "platform/drucker.h"
+#include "drucken/drucker.h"
 #include "render/ausrichtung.h"
 #include "render/seite.h"
 #include "skriptdialoge.h"

@@ -5,7 +5,7 @@
 #include "programmordner.h"
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
-#include "dialogs/ausrichtung.h"
+#include "drucken/ausrichtung.h"
 #include "druckserver.h"
 #include "genauesetikett.h"
 #include "modal.h"
@@ -402,6 +402,36 @@ private Q_SLOTS:
         QVERIFY(p.dialoge.unerwartet.isEmpty());
         QVERIFY(!QFile::exists(pdf));
         QCOMPARE(form->Image2->bild().size(), bild2);
+    }
+
+    // Without its printer adapter the window says so in German, prints nothing and carries on.
+    void ohneDruckmodul_data()
+    {
+        QTest::addColumn<bool>("ausrichten");
+        QTest::newRow("Drucken") << false;
+        QTest::newRow("Drucker ausrichten") << true;
+    }
+
+    void ohneDruckmodul()
+    {
+        QFETCH(bool, ausrichten);
+        Programmordner p;
+        Umgebung u{p.dialoge, p.schale, [] { return Aufloesung{96, 96}; }};
+        u.druckmodul = []() -> Druckmodul & {
+            return LadeDruckmodul({QDir::temp().filePath(QStringLiteral("fehlt/morvane_drucken"))});
+        };
+        TFormEtikette form(std::move(u));
+        Programmordner::starte(form);
+        p.dialoge.leeren();
+        p.dialoge.antworten = {true};
+        (ausrichten ? form.DruckerAusrichten1 : form.drucken1)->trigger();
+
+        const QStringList fehler = p.dialoge.texte(QStringLiteral("fehler"));
+        QCOMPARE(fehler.size(), 1);
+        QVERIFY2(fehler.first().startsWith(QStringLiteral("Das Druckmodul konnte nicht geladen werden")),
+                 qPrintable(fehler.first()));
+        QVERIFY(!arten(p).contains(QStringLiteral("druckDialog")));
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
     }
 
 #if MORVANE_LINUX_WERKZEUGE

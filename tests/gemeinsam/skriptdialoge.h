@@ -2,6 +2,7 @@
 
 #include "platform/dialogdienst.h"
 #include "platform/schale.h"
+#include "storage/etikettenboegen.h"
 
 #include <QPrinter>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "dialogs/ausrichtung.h"
+#include "drucken/ausrichtung.h"
 
 #include "platform/dialogdienst.h"
-#include "platform/drucker.h"
+#include "drucken/drucker.h"
 #include "platform/fehler.h"
 #include "render/ausrichtung.h"
 #include "storage/druckerausrichtung.h"

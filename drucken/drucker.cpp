@@ -1,4 +1,4 @@
-#include "platform/drucker.h"
+#include "drucken/drucker.h"
 
 #include "platform/fehler.h"
 #include "storage/druckerausrichtung.h"
@@ -51,13 +51,10 @@ std::optional<Druckraender> UnbedruckbareRaender(const QPrinter &drucker)
     // The driver's least margins, not the layout's: the painter is not clipped to these, the paper is.
     const QMarginsF rand = seite.minimumMargins();
     const QRectF papier = seite.fullRect();
-    return Druckraender{papier.width(),
-                        papier.height(),
-                        rand.left(),
-                        rand.top(),
-                        rand.right(),
-                        rand.bottom(),
-                        RandlosesA4(QPrinterInfo::printerInfo(drucker.printerName()).supportedPageSizes())};
+    Druckraender r{papier.width(), papier.height(), rand.left(), rand.top(), rand.right(), rand.bottom()};
+    r.drucker = drucker.printerName();
+    r.randlosesA4 = RandlosesA4(QPrinterInfo::printerInfo(r.drucker).supportedPageSizes());
+    return r;
 }
 
 void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)

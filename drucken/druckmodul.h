@@ -1,0 +1,46 @@
+#pragma once
+
+// The printer adapter as the window sees it. The adapter is a library of its own (morvane_drucken), loaded the first
+// time something needs a printer, so that the print stack (QtPrintSupport, the print server's library) is not
+// mapped before. Nothing here needs the print stack's headers: printers travel as pointers and references only.
+
+#include "render/randpruefung.h"
+#include "render/seite.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+class DialogDienst;
+class Druckdialog;
+class QPrinter;
+class QWidget;
+
+class Druckmodul
+{
+public:
+    virtual ~Druckmodul() = default;
+
+    // A printer at high resolution; it belongs to the adapter, which deletes it.
+    virtual std::shared_ptr<QPrinter> neuerDrucker() = 0;
+    // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
+    virtual void aufA4(QPrinter &drucker) = 0;
+    // FlaecheVon and DruckeAuf (drucken/drucker.h).
+    virtual Druckflaeche flaecheVon(QPrinter &drucker) = 0;
+    virtual void druckeAuf(QPrinter &drucker, const Seitenbild &seite) = 0;
+    // UnbedruckbareRaender (drucken/drucker.h).
+    virtual std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) = 0;
+    // The print dialog of one dialog service.
+    virtual std::unique_ptr<Druckdialog> neuerDruckdialog() = 0;
+    // "Drucker ausrichten" on `drucker`, modal over `eltern`.
+    virtual void ausrichten(QPrinter &drucker, DialogDienst &dialoge, QWidget *eltern) = 0;
+};
+
+// The adapter, loaded once and kept for the run. Throws Fehler with a German text when it cannot be loaded.
+Druckmodul &LadeDruckmodul();
+// The adapter from the first of `orte` (library paths without prefix and suffix) that loads; not kept.
+Druckmodul &LadeDruckmodul(const QStringList &orte);
+
+// The name of the adapter's one entry point, `Druckmodul *morvane_druckmodul()`.
+inline constexpr char DruckmodulEinsprung[] = "morvane_druckmodul";

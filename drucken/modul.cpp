@@ -1,0 +1,40 @@
+// The adapter's entry point: what the window reaches through Druckmodul.
+#include "drucken/ausrichtung.h"
+#include "drucken/druckdialog.h"
+#include "drucken/druckmodul.h"
+#include "drucken/drucker.h"
+
+#include <QPrinter>
+
+namespace {
+
+class QtDruckmodul : public Druckmodul
+{
+public:
+    std::shared_ptr<QPrinter> neuerDrucker() override { return std::make_shared<QPrinter>(QPrinter::HighResolution); }
+    void aufA4(QPrinter &drucker) override
+    {
+        drucker.setPageSize(QPageSize(QPageSize::A4));
+        drucker.setPageOrientation(QPageLayout::Portrait);
+    }
+    Druckflaeche flaecheVon(QPrinter &drucker) override { return FlaecheVon(drucker); }
+    void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }
+    std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
+    {
+        return UnbedruckbareRaender(drucker);
+    }
+    std::unique_ptr<Druckdialog> neuerDruckdialog() override { return std::make_unique<QtDruckdialog>(); }
+    void ausrichten(QPrinter &drucker, DialogDienst &dialoge, QWidget *eltern) override
+    {
+        TAusrichtungsDialog dialog(drucker, dialoge, eltern);
+        dialog.exec();
+    }
+};
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT Druckmodul *morvane_druckmodul()
+{
+    static QtDruckmodul modul;
+    return &modul;
+}
