@@ -16,13 +16,15 @@
 //   refresh  an arrow: changing (flag), click (edit text, pitch, pending); three timer ticks: per pending measure
 //            in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture as it needs
 //   print    paper question, picture checked, the printer adapter loaded (drucken/), one printer (A4 at first),
-//            print dialog, page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
+//            print dialog, the printer's bands into the preview, the question when labels reach into them,
+//            page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
 #include "layout/passung.h"
 #include "platform/schale.h"
 #include "render/masse.h"
+#include "render/randpruefung.h"
 #include "render/seite.h"
 #include "blatt/bogenmasse.h"
 #include "drucken/druckmodul.h"
@@ -35,6 +37,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DialogDienst;
 class QAction;
@@ -329,6 +332,10 @@ public:
     // neuLaden asks. Null when the file holds no readable picture; throws when it cannot be opened.
     const QImage &Etikettbild(bool neuLaden = false);
     void MachVorschau();
+    // The preview as composed, with the bands the chosen printer cannot print hatched once there is one.
+    void ZeigeVorschau(const QImage &seite);
+    // The printer chosen in the print dialog: its bands (none for a file) are marked in the preview from now on.
+    void ZeigeDruckraender(const std::optional<Druckraender> &raender);
     void StelleGroesseImage1ein();
     void drucken1Click();
     // What every print command shares: one at a time, the paper question (with the left margin of m), then
@@ -337,7 +344,9 @@ public:
     // One page through the print dialog: the page painter's page for the chosen printer; false when the dialog
     // was cancelled.
     bool DruckeSeite(const QImage &etikett, const Seitenwahl &wahl);
-    bool DruckeSeite(const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
+    // The same for the page that `baue` makes; `etiketten` are its labels, for the printer's margins.
+    bool DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
+                     const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
     // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
     void BogenZusammenstellen1Click();
     // The printer of the session: A4 portrait until the person chooses otherwise in the print dialog, whose
@@ -347,6 +356,9 @@ public:
     // The paper question of the print command; the left margin as its field shows it, without the unit.
     static QString DruckFrage(const QString &seitenRand);
     static QString DruckFrage(int seitenRand) { return DruckFrage(QString::number(seitenRand)); }
+    // The question before a page that would lose part of its labels at the printer's edges: the printer, one
+    // sentence per side, and the paper without margins that its driver offers, if any.
+    static QString RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos);
     // What the print modes choose: one label, the row, or the whole sheet.
     Seitenwahl Druckwahl() const;
 
@@ -410,6 +422,9 @@ private:
     Zustand m_zustand;
     Umgebung m_umgebung;
     std::shared_ptr<QPrinter> m_drucker;
+    // What the preview shows, before the printer's bands are marked on it; the bands once a printer was chosen.
+    QImage m_vorschau;
+    std::optional<Druckraender> m_druckraender;
     int m_vorschauZaehler = 0;
     bool m_aktualisierungLaeuft = false;
     bool m_drucktGerade = false;

@@ -22,7 +22,8 @@ void TFormEtikette::BogenZusammenstellen1Click()
         Masse(), {m_zustand.AktuelleEtikettDatei, bild}, ordner,
         [this](const Bogenplan &plan, const QList<QImage> &bilder) {
             return DruckeNachFrage(plan.masse, [&] {
-                return DruckeSeite([&](const Druckflaeche &flaeche) { return BaueSeite(plan, bilder, flaeche); });
+                return DruckeSeite(GedruckteEtiketten(plan),
+                                   [&](const Druckflaeche &flaeche) { return BaueSeite(plan, bilder, flaeche); });
             });
         },
         dialoge(), this);

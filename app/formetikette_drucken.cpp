@@ -75,18 +75,41 @@ bool TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
         throw Fehler(LeereSeiteMeldung());
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
-    return DruckeSeite(
-        [&](const Druckflaeche &flaeche) { return QList<Seitenbild>{BaueSeite(etikett, Masse(), wahl, flaeche)}; });
+    return DruckeSeite(GedruckteEtiketten(etikett.size(), Masse(), wahl), [&](const Druckflaeche &flaeche) {
+        return QList<Seitenbild>{BaueSeite(etikett, Masse(), wahl, flaeche)};
+    });
 }
 
-bool TFormEtikette::DruckeSeite(const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue)
+bool TFormEtikette::DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
+                                const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue)
 {
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
         return false;
     Druckmodul &modul = m_umgebung.druckmodul();
-    modul.druckeAuf(drucker, baue(modul.flaecheVon(drucker)));
+    const Druckflaeche flaeche = modul.flaecheVon(drucker);
+    const std::optional<Druckraender> raender = modul.unbedruckbareRaender(drucker);
+    ZeigeDruckraender(raender);
+    if (raender) {
+        const QStringList verlust = WasAmRandFehlt(etiketten, *raender, flaeche.korrektur);
+        if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(raender->drucker, verlust, raender->randlosesA4)))
+            return false;
+    }
+    modul.druckeAuf(drucker, baue(flaeche));
     return true;
+}
+
+QString TFormEtikette::RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos)
+{
+    QString text = QStringLiteral("Der Drucker %1 kann nicht bis an den Rand des Papiers drucken. Was in seinen "
+                                  "Rändern liegt, fehlt auf dem Papier:\n\n")
+                       .arg(drucker)
+        + verlust.join(QLatin1Char('\n'));
+    if (!randlos.isEmpty())
+        text += QStringLiteral("\n\nSein Treiber bietet das Papierformat \"%1\" ohne Rand an; Sie können es in den "
+                               "Eigenschaften des Druckers wählen.")
+                    .arg(randlos);
+    return text + QStringLiteral("\n\nTrotzdem drucken?");
 }
 
 QPrinter &TFormEtikette::Drucker()

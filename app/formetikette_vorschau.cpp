@@ -6,6 +6,7 @@
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
+#include "render/randpruefung.h"
 #include "render/seite.h"
 
 #include <QCheckBox>
@@ -59,18 +60,36 @@ void TFormEtikette::MachVorschau()
         const QImage seite = Seitenvorschau(bild, m, Druckwahl(), a.x, a.y);
         if (!NurEineDruckenCheckBox->isChecked())
             Image2->setBild(seite);
-        VorschauImage->setBild(seite);
+        ZeigeVorschau(seite);
         return;
     }
     if (!NurEineDruckenCheckBox->isChecked()) {
         const QImage bogen = ImageMitEtikettenAuffuellen();
-        VorschauImage->setBild(bogen);
+        ZeigeVorschau(bogen);
         if (bogen.isNull())
             throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
         return;
     }
     const Aufloesung a = bildschirm();
-    VorschauImage->setBild(Einzelvorschau(Image1->bild(), a.x, a.y, EtikettAufDemBlatt(Masse(), Spalte(), Zeile())));
+    ZeigeVorschau(Einzelvorschau(Image1->bild(), a.x, a.y, EtikettAufDemBlatt(Masse(), Spalte(), Zeile())));
+}
+
+void TFormEtikette::ZeigeVorschau(const QImage &seite)
+{
+    m_vorschau = seite;
+    VorschauImage->setBild(m_druckraender ? MitDruckraendern(seite, *m_druckraender) : seite);
+}
+
+void TFormEtikette::ZeigeDruckraender(const std::optional<Druckraender> &raender)
+{
+    // Without bands there is nothing to mark, and the preview stays as it was before any printer.
+    const bool baender =
+        raender && (raender->links > 0 || raender->oben > 0 || raender->rechts > 0 || raender->unten > 0);
+    const std::optional<Druckraender> neu = baender ? raender : std::nullopt;
+    if (neu == m_druckraender)
+        return;
+    m_druckraender = neu;
+    ZeigeVorschau(m_vorschau);
 }
 
 void TFormEtikette::StelleGroesseImage1ein()

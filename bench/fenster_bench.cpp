@@ -22,6 +22,7 @@ public:
     void information(const QString &) override { ++gezeigt; }
     bool frage(const QString &) override { return false; }
     bool druckFrage(const QString &) override { return false; }
+    bool randFrage(const QString &) override { return false; }
     void meldung(const QString &) override { ++gezeigt; }
     void fehler(const QString &) override { ++gezeigt; }
     std::optional<QString> dateiOeffnen(const QString &) override { return datei; }

@@ -49,6 +49,12 @@ Druckflaeche Ausgabe::flaeche()
     return FlaecheVon(*m_drucker);
 }
 
+QStringList Ausgabe::randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const
+{
+    const std::optional<Druckraender> raender = UnbedruckbareRaender(*m_drucker);
+    return raender ? WasAmRandFehlt(etiketten, *raender, korrektur) : QStringList();
+}
+
 void Ausgabe::drucke(const Seitenbild &seite)
 {
     DruckeAuf(*m_drucker, seite);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/aufruf.h"
+#include "render/randpruefung.h"
 #include "render/seite.h"
 
 #include <QPrinter>
@@ -17,6 +18,8 @@ public:
 
     // The device as the page painter sees it; call before drucke().
     Druckflaeche flaeche();
+    // What the page would lose at the printer's edges, one sentence per side; nothing for a PDF file.
+    QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const;
     void drucke(const Seitenbild &seite);
     void drucke(const QList<Seitenbild> &seite);
 

@@ -82,14 +82,15 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     try {
         Ausgabe ausgabe(auftrag);
+        const Druckflaeche flaeche = ausgabe.flaeche();
         QList<Seitenbild> seite;
         try {
             if (auftrag.bogen.isEmpty()) {
-                seite = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, ausgabe.flaeche())};
+                seite = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, flaeche)};
                 if (SeiteLeer(seite.front(), etikett.masse, auftrag.wahl))
                     throw Fehler(LeereSeiteMeldung());
             } else {
-                seite = BaueSeite(bogen.plan, bogen.bilder, ausgabe.flaeche());
+                seite = BaueSeite(bogen.plan, bogen.bilder, flaeche);
                 const Seitenwahl einzeln{Druckumfang::EineEtikette, 1, 1};
                 if (std::all_of(seite.begin(), seite.end(),
                                 [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, einzeln); }))
@@ -98,6 +99,12 @@ int main(int argc, char **argv)
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
+        // Said before the page goes, and the page goes: the person asked for this printer.
+        const QList<GedrucktesEtikett> etiketten = auftrag.bogen.isEmpty()
+            ? GedruckteEtiketten(etikett.bild.size(), etikett.masse, auftrag.wahl)
+            : GedruckteEtiketten(bogen.plan);
+        for (const QString &zeile : ausgabe.randverlust(etiketten, flaeche.korrektur))
+            Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
         if (seite.size() == 1)
             ausgabe.drucke(seite.front());
         else

@@ -42,6 +42,21 @@ Druckflaeche FlaecheVon(QPrinter &drucker)
     return f;
 }
 
+std::optional<Druckraender> UnbedruckbareRaender(const QPrinter &drucker)
+{
+    if (!drucker.outputFileName().isEmpty())
+        return std::nullopt;
+    QPageLayout seite = drucker.pageLayout();
+    seite.setUnits(QPageLayout::Millimeter);
+    // The driver's least margins, not the layout's: the painter is not clipped to these, the paper is.
+    const QMarginsF rand = seite.minimumMargins();
+    const QRectF papier = seite.fullRect();
+    Druckraender r{papier.width(), papier.height(), rand.left(), rand.top(), rand.right(), rand.bottom()};
+    r.drucker = drucker.printerName();
+    r.randlosesA4 = RandlosesA4(QPrinterInfo::printerInfo(r.drucker).supportedPageSizes());
+    return r;
+}
+
 void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)
 {
     qCDebug(lcDruck) << "Ziel" << Rechteck(seite.ziel);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "render/randpruefung.h"
 #include "render/seite.h"
 
 #include <QPrinter>
 
 #include <functional>
+#include <optional>
 
 class QPainter;
 class QPrinterInfo;
@@ -20,6 +22,11 @@ QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the
 // paper (the painter's origin), and the correction stored for it. A printer that writes a file has none.
 Druckflaeche FlaecheVon(QPrinter &drucker);
+
+// The bands along the paper's edges that the printer cannot print, as its driver declares them for the paper it is
+// set to, with the A4 paper without margins it offers; nothing for a printer that writes a file, whose page holds
+// all of it.
+std::optional<Druckraender> UnbedruckbareRaender(const QPrinter &drucker);
 
 // One document with one page. Throws Fehler with a German text when the printer or the file cannot be opened, the
 // page cannot be finished, or the print server refuses the job; an open document is closed before the error goes

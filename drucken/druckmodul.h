@@ -4,11 +4,13 @@
 // time something needs a printer, so that the print stack (QtPrintSupport, the print server's library) is not
 // mapped before. Nothing here needs the print stack's headers: printers travel as pointers and references only.
 
+#include "render/randpruefung.h"
 #include "render/seite.h"
 
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class DialogDienst;
 class Druckdialog;
@@ -29,6 +31,8 @@ public:
     virtual void druckeAuf(QPrinter &drucker, const Seitenbild &seite) = 0;
     // One page of several parts, as a sheet plan gives it.
     virtual void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) = 0;
+    // UnbedruckbareRaender (drucken/drucker.h).
+    virtual std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) = 0;
     // The print dialog of one dialog service.
     virtual std::unique_ptr<Druckdialog> neuerDruckdialog() = 0;
     // "Drucker ausrichten" on `drucker`, modal over `eltern`.

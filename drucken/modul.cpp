@@ -26,6 +26,10 @@ public:
         else
             DruckeAuf(drucker, [&teile](QPainter &maler) { ZeichneSeite(maler, teile); });
     }
+    std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
+    {
+        return UnbedruckbareRaender(drucker);
+    }
     std::unique_ptr<Druckdialog> neuerDruckdialog() override { return std::make_unique<QtDruckdialog>(); }
     void ausrichten(QPrinter &drucker, DialogDienst &dialoge, QWidget *eltern) override
     {

@@ -69,6 +69,19 @@ bool QtDialoge::druckFrage(const QString &text)
     return jaNein(m_besitzer, text);
 }
 
+bool QtDialoge::randFrage(const QString &text)
+{
+    const PfeilWaehrendBox pfeil;
+    QMessageBox box(QMessageBox::Warning, ProgrammTitel, text, QMessageBox::NoButton, m_besitzer);
+    QPushButton *trotzdem = box.addButton(QStringLiteral("Trotzdem drucken"), QMessageBox::AcceptRole);
+    // What is lost on paper cannot be had back: a hasty Return prints nothing.
+    QPushButton *abbrechen = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(abbrechen);
+    box.setEscapeButton(abbrechen);
+    box.exec();
+    return box.clickedButton() == trotzdem;
+}
+
 void QtDialoge::meldung(const QString &text)
 {
     hinweis(m_besitzer, QMessageBox::NoIcon, ProgrammTitel, text);

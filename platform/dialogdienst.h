@@ -21,6 +21,9 @@ public:
     virtual bool frage(const QString &text) = 0;
     // Title "Bestätigung", question icon, "&Ja" default, Escape answers "&Nein".
     virtual bool druckFrage(const QString &text) = 0;
+    // Program title, warning icon, "Trotzdem drucken" and "Abbrechen" (the default, also Escape); true only for
+    // "Trotzdem drucken".
+    virtual bool randFrage(const QString &text) = 0;
     // Program title, "OK".
     virtual void meldung(const QString &text) = 0;
     // Error box with the program title; shown by the guard around every handler.
@@ -60,6 +63,7 @@ public:
     void information(const QString &text) override;
     bool frage(const QString &text) override;
     bool druckFrage(const QString &text) override;
+    bool randFrage(const QString &text) override;
     void meldung(const QString &text) override;
     void fehler(const QString &text) override;
     std::optional<QString> dateiOeffnen(const QString &vorgabe) override;

@@ -2,6 +2,7 @@
 
 #include "platform/fehler.h"
 #include "render/bogen.h"
+#include "render/randpruefung.h"
 
 #include <QPainter>
 
@@ -28,23 +29,8 @@ QRectF PlatziereGenau(const Druckflaeche &f, const MmRechteck &gemeint)
 QList<QRectF> GenaueEtiketten(const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche)
 {
     QList<QRectF> etiketten;
-    const auto setze = [&](int spalte, int zeile) {
-        etiketten.append(PlatziereGenau(flaeche, EtikettAufDemBlatt(m, spalte, zeile)));
-    };
-    if (wahl.umfang == Druckumfang::EineEtikette) {
-        setze(wahl.spalte, wahl.zeile);
-        return etiketten;
-    }
-    // Pitches are at least 1 mm, so no more than a few hundred labels begin on the paper, whatever the counts.
-    const auto aufDemBlatt = [&](int spalte, int zeile) {
-        const MmRechteck r = EtikettAufDemBlatt(m, spalte, zeile);
-        return std::pair{r.x < A4::BreiteMm, r.y < A4::HoeheMm};
-    };
-    const int von = wahl.umfang == Druckumfang::EineZeile ? wahl.zeile : 1;
-    const int bis = wahl.umfang == Druckumfang::EineZeile ? wahl.zeile : m.AnzahlEtikettenInSpalte;
-    for (int zeile = von; zeile <= bis && aufDemBlatt(1, zeile).second; ++zeile)
-        for (int spalte = 1; spalte <= m.AnzahlEtikettenInZeile && aufDemBlatt(spalte, zeile).first; ++spalte)
-            setze(spalte, zeile);
+    for (const GedrucktesEtikett &e : GedruckteEtiketten({}, m, wahl))
+        etiketten.append(PlatziereGenau(flaeche, e.ort));
     return etiketten;
 }
 

@@ -345,6 +345,13 @@ private Q_SLOTS:
         QTest::newRow("printer refuses jobs") << QStringList{"--drucker", Druckserver::Abweisend, "%D/karte.bmp"} << 3
                                               << "morvane-druck: Der Drucker " + Druckserver::Abweisend
                 + " nimmt keine Aufträge an. Es wurde nichts gedruckt.\n";
+        // The job goes out all the same; its title is the label's name.
+        QTest::newRow("printer with margins, 3 x 8 from the left edge")
+            << QStringList{"--drucker", Druckserver::Rand, "--seite", "%D/MorvaneRandbogen.bmp"} << 0
+            << "morvane-druck: Links fehlen 4,23 mm an Spalte 1 (alle 8 Zeilen).\n"
+               "morvane-druck: Rechts fehlen 4,21 mm an Spalte 3 (alle 8 Zeilen).\n";
+        QTest::newRow("printer with margins, the sample card")
+            << QStringList{"--drucker", Druckserver::Rand, "--seite", "%D/MorvaneRandkarte.bmp"} << 0 << "";
 #endif
         QTest::newRow("no such printer")
             << QStringList{"--drucker", "Gibt-es-nicht-4711", "%D/karte.bmp"} << 3
@@ -405,6 +412,9 @@ private Q_SLOTS:
             kopiereBeispiel(QLatin1String(name));
             schreibe(QLatin1String(name) + QStringLiteral(".ini"), inhalt);
         }
+        kopiereBeispiel(QStringLiteral("MorvaneRandkarte"));
+        kopiereBeispiel(QStringLiteral("MorvaneRandbogen"));
+        schreibe(QStringLiteral("MorvaneRandbogen.ini"), AmRandEinstellungen);
         QDir(pfad(QStringLiteral("aus"))).removeRecursively();
         QVERIFY(QDir().mkpath(pfad(QStringLiteral("aus/ordner/drin"))));
 #if MORVANE_LINUX_WERKZEUGE
@@ -426,7 +436,8 @@ private Q_SLOTS:
         const bool voll = argumente.join(QLatin1Char(' ')).contains(QStringLiteral("%V"));
         if (voll)
             QVERIFY2(m_voll.da(), qPrintable(m_voll.grund()));
-        if (argumente.contains(Druckserver::Abweisend))
+        const bool aufDemServer = argumente.contains(Druckserver::Abweisend) || argumente.contains(Druckserver::Rand);
+        if (aufDemServer)
             QVERIFY2(m_server.da(), qPrintable(QStringLiteral("no private print server: ") + m_server.grund()));
         fehler.replace(QStringLiteral("%V"), m_voll.ordner());
         for (QString &a : argumente)
@@ -443,9 +454,17 @@ private Q_SLOTS:
         QCOMPARE(l.fehler, QDir::toNativeSeparators(fehler.replace(QStringLiteral("%D"), d)));
         QCOMPARE(l.status, status);
         QCOMPARE(l.aus, QString());
+#if MORVANE_LINUX_WERKZEUGE
+        if (aufDemServer && status == Gedruckt) {
+            const QString titel = QFileInfo(argumente.last()).completeBaseName();
+            const Druckserver::Auftrag auftrag = m_server.warteAufPdf(titel);
+            QFile::remove(auftrag.pdf);
+            QVERIFY2(auftrag.fertig, qPrintable(m_server.keinPdf(titel)));
+        }
+#endif
         // A PDF appears whole or not at all, nothing else is left beside it, and nothing changes its kind.
         QStringList nachher = vorher;
-        if (status == Gedruckt)
+        if (status == Gedruckt && argumente.contains(QStringLiteral("--pdf")))
             nachher.append(QStringLiteral("seite.pdf:datei"));
         nachher.sort();
         QCOMPARE(Namen(pfad(QStringLiteral("aus"))), nachher);

@@ -99,6 +99,13 @@ private Q_SLOTS:
         dialoge.fehler(QStringLiteral("Datei x kann nicht erstellt werden"));
         QCOMPARE(fehler.titel, ProgrammTitel);
         QCOMPARE(fehler.knoepfe, QStringList{QStringLiteral("OK")});
+
+        // The margin question prints only on "Trotzdem drucken": Return and Escape print nothing.
+        Gesehen rand;
+        beantworte(rand, QStringLiteral("Escape"));
+        QVERIFY(!dialoge.randFrage(QStringLiteral("Links fehlen")));
+        QCOMPARE(QStringList(rand.knoepfe) << rand.vorgabe << rand.titel,
+                 (QStringList{"Trotzdem drucken", "Abbrechen", "Abbrechen", ProgrammTitel}));
     }
 
     void pfeilStattSanduhrInDerBox()

@@ -8,6 +8,7 @@
 #include "drucken/ausrichtung.h"
 #include "dialogs/bogenplandialog.h"
 #include "druckserver.h"
+#include "genauesetikett.h"
 #include "modal.h"
 #include "pdfseite.h"
 #include "vollerordner.h"
@@ -1104,6 +1105,73 @@ private Q_SLOTS:
         // Through the server's filters, the page still holds the printed picture's own pixels.
         const QString verlust = PruefeBildImPdf(pdf, form->Image2->bild());
         QVERIFY2(verlust.isEmpty(), qPrintable(verlust));
+    }
+
+    // On a printer whose driver declares margins, labels that reach into them are named after the print dialog and
+    // before anything is printed: "Abbrechen" sends nothing and keeps the printer. The preview marks the bands
+    // from the choice of that printer on and keeps its pixels inside them.
+    void randFrage_data()
+    {
+        QTest::addColumn<bool>("amRand"); // 3 x 8 labels of 70 x 36 mm from the paper's left edge, else the card
+        QTest::addColumn<bool>("trotzdem");
+        QTest::newRow("3 x 8 from the left edge, Abbrechen") << true << false;
+        QTest::newRow("3 x 8 from the left edge, Trotzdem drucken") << true << true;
+        QTest::newRow("the sample card prints without a word") << false << true;
+    }
+
+    void randFrage()
+    {
+        QFETCH(bool, amRand);
+        QFETCH(bool, trotzdem);
+        if (!m_cups.da())
+            QSKIP(qPrintable(QStringLiteral("no private print server: ") + m_cups.grund()));
+        Programmordner p;
+        auto form = Fenster(p);
+        if (amRand) {
+            p.dialoge.dateien.push_back(p.schreibeEtikett(QStringLiteral("Bogen_3x8"), 827, 425, AmRandEinstellungen));
+            form->Oeffnen1->trigger();
+            QVERIFY(form->Masse().IstGenau());
+        }
+        form->NurEineDruckenCheckBox->setChecked(false);
+        const QImage vorher = form->VorschauImage->bild();
+        const QString vorigerAuftrag = m_cups.gesendet(Druckserver::Rand);
+        const QString titel = Jobtitel();
+        const auto druckeMit = [&](std::function<void(QPrinter &)> einrichten) {
+            p.dialoge.leeren();
+            p.dialoge.antworten = {true, trotzdem};
+            p.dialoge.druckDialoge = {true};
+            p.dialoge.druckerEinrichten = std::move(einrichten);
+            form->drucken1->trigger();
+        };
+        druckeMit([titel](QPrinter &d) {
+            d.setPrinterName(Druckserver::Rand);
+            d.setDocName(titel);
+        });
+        const QStringList frage = p.dialoge.texte(QStringLiteral("randFrage"));
+        QCOMPARE(frage.size(), amRand ? 1 : 0);
+        for (const QString &teil : {QStringLiteral("Links fehlen 4,23 mm an Spalte 1 (alle 8 Zeilen).\nRechts fehlen "
+                                                   "4,21 mm an Spalte 3 (alle 8 Zeilen)."),
+                                    QStringLiteral("\"A4 (Borderless)\"")})
+            QVERIFY2(!amRand || frage.first().contains(teil), qPrintable(frage.value(0)));
+
+        // 5 mm in from the paper's edges, the preview is as it was.
+        const QImage nachher = form->VorschauImage->bild();
+        const QRect innen = vorher.rect().marginsRemoved(QMargins(1, 1, 1, 1) * (vorher.width() * 5 / 210));
+        QVERIFY(nachher != vorher);
+        QCOMPARE(nachher.copy(innen), vorher.copy(innen));
+
+        if (trotzdem) {
+            const Druckserver::Auftrag auftrag = m_cups.warteAufPdf(titel);
+            const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
+            QVERIFY2(auftrag.fertig, qPrintable(m_cups.keinPdf(titel)));
+            return;
+        }
+        QCOMPARE(m_cups.gesendet(Druckserver::Rand), vorigerAuftrag);
+        // The next print command starts on the printer chosen.
+        QString drucker;
+        druckeMit([&](QPrinter &d) { drucker = d.printerName(); });
+        QCOMPARE(drucker, Druckserver::Rand);
+        QCOMPARE(m_cups.gesendet(Druckserver::Rand), vorigerAuftrag);
     }
 
     // The whole alignment on the print server's printer, from the window: the test page is printed without the

@@ -19,6 +19,9 @@ public:
     static inline const QString Drucker = QStringLiteral("MorvanePDF");
     // The same printer, refusing every job.
     static inline const QString Abweisend = QStringLiteral("MorvaneAbweisend");
+    // The same printer with a laser driver's margins on A4, 4.23 mm left, 4.35 top, 4.21 right, 4.28 bottom, and
+    // an A4 without margins.
+    static inline const QString Rand = QStringLiteral("MorvaneRand");
     static constexpr int ZeitMs = 30000;
 
     // Before the first printer is made: the printing library settles on a server once.

@@ -13,6 +13,13 @@ inline const QByteArray GenauEinstellungen = "[Einstellung]\r\nObererRand=16\r\n
                                              "AnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=7\r\n"
                                              "[Genau]\r\nObererRand=15.5\r\nSeitenRand=6.75\r\nVertikalabstand=38.1\r\n"
                                              "Horizontalabstand=66.5\r\nEtikettenhoehe=38.1\r\nEtikettenbreite=63.5\r\n";
+// 3 x 8 labels of 70 x 36 mm from the paper's left edge, 4.5 mm from the top: columns 1 and 3 reach into a laser
+// printer's margins.
+inline const QByteArray AmRandEinstellungen =
+    "[Einstellung]\r\nObererRand=5\r\nSeitenRand=0\r\nVertikalabstand=36\r\nHorizontalabstand=70\r\n"
+    "Etikettenhoehe=36\r\nEtikettenbreite=70\r\nAnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=8\r\n"
+    "[Genau]\r\nObererRand=4.5\r\nSeitenRand=0\r\nVertikalabstand=36\r\nHorizontalabstand=70\r\n"
+    "Etikettenhoehe=36\r\nEtikettenbreite=70\r\n";
 inline const Etikettenbogen GenauBogen{{}, {}, Etikettenform::Rechteck, 3, 7, 6350, 3810, 675, 1550, 6650, 3810};
 
 // Its picture, 750 x 450 pixels (300 dpi on the label), that the edge check reads.

@@ -21,7 +21,7 @@ public:
         QString text;
     };
 
-    std::deque<bool> antworten;                 // for frage and druckFrage
+    std::deque<bool> antworten;                 // for frage, druckFrage and randFrage
     std::deque<std::optional<QString>> dateien; // for dateiOeffnen
     std::deque<std::optional<QString>> eingaben;
     std::deque<bool> druckDialoge;
@@ -41,6 +41,7 @@ public:
     void fehler(const QString &text) override { zeige(QStringLiteral("fehler"), text); }
     bool frage(const QString &text) override { return antwort(QStringLiteral("frage"), text); }
     bool druckFrage(const QString &text) override { return antwort(QStringLiteral("druckFrage"), text); }
+    bool randFrage(const QString &text) override { return antwort(QStringLiteral("randFrage"), text); }
 
     std::optional<QString> dateiOeffnen(const QString &vorgabe) override
     {

@@ -1,6 +1,7 @@
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/masse.h"
+#include "render/randpruefung.h"
 #include "render/seite.h"
 
 #include <QFile>
@@ -17,6 +18,9 @@ using Positionen = QList<QPoint>;
 Q_DECLARE_METATYPE(Bogenangaben)
 Q_DECLARE_METATYPE(Seitenwahl)
 Q_DECLARE_METATYPE(Druckflaeche)
+Q_DECLARE_METATYPE(Druckraender)
+Q_DECLARE_METATYPE(Druckerkorrektur)
+Q_DECLARE_METATYPE(Bogenmasse)
 
 namespace {
 
@@ -224,6 +228,8 @@ private Q_SLOTS:
     void leseBild();
     void genauePlatzierung_data();
     void genauePlatzierung();
+    void randverlust_data();
+    void randverlust();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -916,6 +922,60 @@ void TestRender::genauePlatzierung()
         QCOMPARE(bild.pixel(mitte), qRgb(0, 0, 0));
         QCOMPARE(bild.pixel(qFloor(letztes.right()) + 1, mitte.y()), qRgb(255, 255, 255));
     }
+}
+
+void TestRender::randverlust_data()
+{
+    QTest::addColumn<Bogenmasse>("m");
+    QTest::addColumn<Seitenwahl>("wahl");
+    QTest::addColumn<Druckraender>("raender");
+    QTest::addColumn<Druckerkorrektur>("korrektur");
+    QTest::addColumn<QStringList>("texte");
+    // A laser driver's printable area on A4, and a generic PDF driver's.
+    const Druckraender laser{210, 297, 4.23, 4.35, 4.21, 4.28};
+    const Druckraender generisch{210, 297, 6.35, 12.7, 6.35, 12.7};
+    // 3 x 8 labels of 70 x 36 mm from the paper's left edge, 4.5 mm from the top.
+    const Bogenmasse bogen =
+        MitGenauenLaengen(Bogenmasse{5, 0, 36, 70, 36, 70, 3, 8, {}}, {450, 0, 3600, 7000, 3600, 7000});
+    const Seitenwahl seite{Druckumfang::GanzeSeite, 1, 1};
+    QTest::newRow("3 x 8 from the left edge, laser")
+        << bogen << seite << laser << Druckerkorrektur{}
+        << QStringList{"Links fehlen 4,23 mm an Spalte 1 (alle 8 Zeilen).",
+                       "Rechts fehlen 4,21 mm an Spalte 3 (alle 8 Zeilen)."};
+    QTest::newRow("3 x 8 from the left edge, generic driver")
+        << bogen << seite << generisch << Druckerkorrektur{}
+        << QStringList{"Links fehlen 6,35 mm an Spalte 1 (alle 8 Zeilen).",
+                       "Oben fehlen 8,2 mm an Zeile 1 (alle 3 Spalten).",
+                       "Rechts fehlen 6,35 mm an Spalte 3 (alle 8 Zeilen).",
+                       "Unten fehlen 8,2 mm an Zeile 8 (alle 3 Spalten)."};
+    QTest::newRow("row 8 alone, generic driver")
+        << bogen << Seitenwahl{Druckumfang::EineZeile, 1, 8} << generisch << Druckerkorrektur{}
+        << QStringList{"Links fehlen 6,35 mm an Spalte 1, Zeile 8.", "Rechts fehlen 6,35 mm an Spalte 3, Zeile 8.",
+                       "Unten fehlen 8,2 mm an Zeile 8 (alle 3 Spalten)."};
+    // Drawn at p x 1.01 + 0.5 across, p x 1.02 + 0.5 down: column 3 ends at 212.6 mm, row 8 at 298.85 mm.
+    QTest::newRow("a correction that scales reaches further")
+        << bogen << seite << laser << Druckerkorrektur{0.5, 0.5, 1.01, 1.02}
+        << QStringList{"Links fehlen 3,73 mm an Spalte 1 (alle 8 Zeilen).",
+                       "Rechts fehlen 6,81 mm an Spalte 3 (alle 8 Zeilen).",
+                       "Unten fehlen 6,13 mm an Zeile 8 (alle 3 Spalten)."};
+    // An ordinary sheet is its raster: rows at the picture's height plus one pixel, so row 5 ends at raster pixel
+    // 118 + 4 x 256 + 255 = 1397, 296.03 mm, not at 295 mm.
+    QTest::newRow("the sample card from the left edge, 25 mm down")
+        << Bogenmasse{25, 0, 54, 95, 54, 85, 2, 5, {}} << seite << laser << Druckerkorrektur{}
+        << QStringList{"Links fehlen 4,23 mm an Spalte 1 (alle 5 Zeilen).",
+                       "Unten fehlen 3,31 mm an Zeile 5 (alle 2 Spalten)."};
+    QTest::newRow("a PDF page has no bands") << bogen << seite << Druckraender{} << Druckerkorrektur{} << QStringList();
+}
+
+void TestRender::randverlust()
+{
+    QFETCH(Bogenmasse, m);
+    QFETCH(Seitenwahl, wahl);
+    QFETCH(Druckraender, raender);
+    QFETCH(Druckerkorrektur, korrektur);
+    QFETCH(QStringList, texte);
+    const QList<GedrucktesEtikett> etiketten = GedruckteEtiketten({401, 255}, m, wahl);
+    QCOMPARE(RandverlustTexte(Randverluste(etiketten, raender, korrektur), etiketten), texte);
 }
 
 QTEST_MAIN(TestRender)
