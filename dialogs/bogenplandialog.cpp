@@ -476,12 +476,5 @@ void TBogenplanDialog::NeuerBogenClick()
 
 void TBogenplanDialog::bewacht(const std::function<void()> &handler)
 {
-    // No exception may leave through the dialog's event loop.
-    try {
-        handler();
-    } catch (const Fehler &f) {
-        m_dialoge.fehler(f.text());
-    } catch (const std::exception &e) {
-        m_dialoge.fehler(QString::fromLocal8Bit(e.what()));
-    }
+    Bewacht(m_dialoge, handler);
 }

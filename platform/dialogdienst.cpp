@@ -1,4 +1,5 @@
 #include "platform/dialogdienst.h"
+#include "platform/fehler.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -131,4 +132,15 @@ bool QtDialoge::druckDialog(QPrinter &drucker)
     if (!m_druckDialog)
         m_druckDialog = NeuerDruckdialog();
     return m_druckDialog->zeige(drucker, m_besitzer);
+}
+
+void Bewacht(DialogDienst &dialoge, const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const Fehler &f) {
+        dialoge.fehler(f.text());
+    } catch (const std::exception &e) {
+        dialoge.fehler(QString::fromLocal8Bit(e.what()));
+    }
 }

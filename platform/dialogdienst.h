@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,6 +38,9 @@ public:
     // The catalogue's sheet dialog; the sheet taken with "Anlegen", nothing when cancelled.
     virtual std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) = 0;
 };
+
+// The guard of a dialog's own handlers: no exception leaves through its event loop; an error shows in the error box.
+void Bewacht(DialogDienst &dialoge, const std::function<void()> &handler);
 
 inline const QString ProgrammTitel = QStringLiteral("Morvane");
 
