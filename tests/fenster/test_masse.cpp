@@ -426,7 +426,7 @@ private Q_SLOTS:
                                             "SeitenRand=6,75 ist keine Zahl mit Dezimalpunkt und höchstens zwei "
                                             "Nachkommastellen. Die Etikette wird mit den ganzen Millimetern aus "
                                             "[Einstellung] gedruckt.")
-                                 .arg(ini.fileName())});
+                                 .arg(QDir::toNativeSeparators(ini.fileName()))});
         QVERIFY(!g.form->Masse().IstGenau());
         QCOMPARE(g.form->EditSeitenrand->text(), QStringLiteral("7 mm"));
     }
