@@ -1,6 +1,7 @@
 #include "app/bildansicht.h"
 
 #include "platform/fehler.h"
+#include "render/bogen.h"
 #include "render/seite.h"
 
 #include <QAccessible>
@@ -32,9 +33,35 @@ void TBildAnsicht::beschreibe(const QString &text)
     setAccessibleDescription(text);
 }
 
+const QImage &TBildAnsicht::bild() const
+{
+    if (m_bildMachen) {
+        m_bild = m_bildMachen();
+        m_bildMachen = nullptr;
+    }
+    return m_bild;
+}
+
+QImage &TBildAnsicht::bildZumZeichnen()
+{
+    bild();
+    m_ansicht = QImage();
+    m_geglaettet = QImage();
+    return m_bild;
+}
+
+void TBildAnsicht::setBild(const QImage &ansicht, std::function<QImage()> bild)
+{
+    setBild(QImage());
+    m_ansicht = ansicht;
+    m_bildMachen = std::move(bild);
+}
+
 void TBildAnsicht::setBild(const QImage &bild)
 {
     m_bild = bild;
+    m_bildMachen = nullptr;
+    m_ansicht = QImage();
     m_geglaettet = QImage();
     if (m_autoSize && !bild.isNull())
         resize(bild.size());
@@ -47,6 +74,7 @@ void TBildAnsicht::laden(const QString &pfad)
     if (!datei.open(QIODevice::ReadOnly))
         throw DateiNichtZuOeffnen(pfad);
     QImageReader leser(&datei);
+    LiesBitmapDirekt(leser);
     QImage bild = leser.read();
     if (bild.isNull())
         throw Fehler(KeinLesbaresBild(pfad));
@@ -70,9 +98,13 @@ void TBildAnsicht::setStretch(bool an)
 
 void TBildAnsicht::paintEvent(QPaintEvent *)
 {
-    if (m_bild.isNull())
-        return;
     QPainter p(this);
+    if (m_stretch && !m_glatt && !m_ansicht.isNull() && m_ansicht.size() == size() && devicePixelRatioF() == 1) {
+        p.drawImage(0, 0, m_ansicht);
+        return;
+    }
+    if (bild().isNull())
+        return;
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (m_stretch && m_glatt) {
         const QSize ziel = (QSizeF(size()) * devicePixelRatioF()).toSize();

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 // An image view: shows its picture at its own size, or stretched to the view without smoothing.
 // Transparent, so the window paints beneath it.
 class TBildAnsicht : public QWidget
@@ -11,14 +13,13 @@ class TBildAnsicht : public QWidget
 public:
     explicit TBildAnsicht(QWidget *eltern = nullptr);
 
-    const QImage &bild() const { return m_bild; }
+    const QImage &bild() const;
     // Direct pixel access for marks drawn into the shown picture; call update() after writing.
-    QImage &bildZumZeichnen()
-    {
-        m_geglaettet = QImage();
-        return m_bild;
-    }
+    QImage &bildZumZeichnen();
     void setBild(const QImage &bild);
+    // A stretched picture given as the view shows it, `ansicht`, pixel for pixel what stretching the picture
+    // gives; the picture itself is made by `bild` only when asked for (bild()) or when the view's size changes.
+    void setBild(const QImage &ansicht, std::function<QImage()> bild);
     void leeren() { setBild(QImage()); }
     // Throws Fehler when the file cannot be opened or holds no readable picture.
     void laden(const QString &pfad);
@@ -40,7 +41,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *ereignis) override;
 
 private:
-    QImage m_bild;
+    mutable QImage m_bild;
+    mutable std::function<QImage()> m_bildMachen; // makes m_bild when it is first needed
+    QImage m_ansicht;                             // the picture at the view's size, when given
     QImage m_geglaettet; // m_bild at the view's size, when smoothed
     bool m_stretch = false;
     bool m_glatt = false;

@@ -334,6 +334,8 @@ public:
     void MachVorschau();
     // The preview as composed, with the bands the chosen printer cannot print hatched once there is one.
     void ZeigeVorschau(const QImage &seite);
+    // The page made when asked for; `ansicht` the view's picture of it, where one was made without the page.
+    void ZeigeVorschau(std::function<QImage()> seite, const QImage &ansicht);
     // The printer chosen in the print dialog: its bands (none for a file) are marked in the preview from now on.
     void ZeigeDruckraender(const std::optional<Druckraender> &raender);
     void StelleGroesseImage1ein();
@@ -423,7 +425,8 @@ private:
     Umgebung m_umgebung;
     std::shared_ptr<QPrinter> m_drucker;
     // What the preview shows, before the printer's bands are marked on it; the bands once a printer was chosen.
-    QImage m_vorschau;
+    std::function<QImage()> m_vorschau = [] { return QImage(); };
+    QImage m_vorschauAnsicht;
     std::optional<Druckraender> m_druckraender;
     int m_vorschauZaehler = 0;
     bool m_aktualisierungLaeuft = false;

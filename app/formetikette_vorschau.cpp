@@ -71,13 +71,31 @@ void TFormEtikette::MachVorschau()
         return;
     }
     const Aufloesung a = bildschirm();
-    ZeigeVorschau(Einzelvorschau(Image1->bild(), a.x, a.y, EtikettAufDemBlatt(Masse(), Spalte(), Zeile())));
+    const QImage bild = Image1->bild();
+    const MmRechteck ort = EtikettAufDemBlatt(Masse(), Spalte(), Zeile());
+    // The page itself is made only when something asks for it; the view is made at its own size.
+    const QImage ansicht = EinzelvorschauAnsicht(bild, a.x, a.y, ort, VorschauImage->size());
+    if (ansicht.isNull())
+        ZeigeVorschau(Einzelvorschau(bild, a.x, a.y, ort));
+    else
+        ZeigeVorschau([bild, a, ort] { return Einzelvorschau(bild, a.x, a.y, ort); }, ansicht);
 }
 
 void TFormEtikette::ZeigeVorschau(const QImage &seite)
 {
-    m_vorschau = seite;
-    VorschauImage->setBild(m_druckraender ? MitDruckraendern(seite, *m_druckraender) : seite);
+    ZeigeVorschau([seite] { return seite; }, QImage());
+}
+
+void TFormEtikette::ZeigeVorschau(std::function<QImage()> seite, const QImage &ansicht)
+{
+    m_vorschau = std::move(seite);
+    m_vorschauAnsicht = ansicht;
+    if (m_druckraender)
+        VorschauImage->setBild(MitDruckraendern(m_vorschau(), *m_druckraender));
+    else if (!ansicht.isNull())
+        VorschauImage->setBild(ansicht, m_vorschau);
+    else
+        VorschauImage->setBild(m_vorschau());
 }
 
 void TFormEtikette::ZeigeDruckraender(const std::optional<Druckraender> &raender)
@@ -89,7 +107,7 @@ void TFormEtikette::ZeigeDruckraender(const std::optional<Druckraender> &raender
     if (neu == m_druckraender)
         return;
     m_druckraender = neu;
-    ZeigeVorschau(m_vorschau);
+    ZeigeVorschau(m_vorschau, m_vorschauAnsicht);
 }
 
 void TFormEtikette::StelleGroesseImage1ein()

@@ -256,6 +256,83 @@ QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, const MmRechteck &
     return seite;
 }
 
+namespace {
+
+// Which of `quelle` pixels each of `flaeche` pixels shows when Qt draws a line of them stretched, unsmoothed, onto
+// [anfang, anfang + laenge) of a line of `flaeche`; -1 where it draws nothing. Asked of Qt itself, with a line of
+// pixels that carry their own number, so that it holds however Qt rounds; `senkrecht` asks along a column, as
+// the second direction is drawn.
+QList<int> Stichproben(int quelle, int anfang, int laenge, int flaeche, bool senkrecht)
+{
+    const auto groesse = [senkrecht](int n) { return senkrecht ? QSize(1, n) : QSize(n, 1); };
+    QImage nummern(groesse(quelle), QImage::Format_RGB32);
+    QImage ziel(groesse(flaeche), QImage::Format_RGB32);
+    // No alpha, which QImage::fill and pixel() would put in: a pixel Qt drew carries 0xff there.
+    std::memset(ziel.bits(), 0, size_t(ziel.sizeInBytes()));
+    for (int i = 0; i < quelle; ++i)
+        nummern.setPixel(senkrecht ? 0 : i, senkrecht ? i : 0, 0xff000000u | uint(i));
+    {
+        QPainter p(&ziel);
+        ZeichneGestreckt(p, senkrecht ? QRect(0, anfang, 1, laenge) : QRect(anfang, 0, laenge, 1), nummern);
+    }
+    QList<int> nummer(flaeche);
+    for (int i = 0; i < flaeche; ++i) {
+        const QRgb wert = reinterpret_cast<const QRgb *>(ziel.constScanLine(senkrecht ? i : 0))[senkrecht ? 0 : i];
+        nummer[i] = qAlpha(wert) == 0xff ? int(wert & 0xffffffu) : -1;
+    }
+    return nummer;
+}
+
+} // namespace
+
+QImage EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort, QSize ansicht)
+{
+    const QSize seite = Arbeitsbildgroesse(dpiX, dpiY);
+    const QRect platz = Rechteck(Platzierungsrechteck(dpiX, dpiY, 0, 0, ort.x, ort.y, ort.breite, ort.hoehe));
+    // Qt draws a 32-bit picture of two pixels or more each way, in reach of its fixed-point arithmetic, by one
+    // rule in each direction; that rule is what the lines below ask for. Anything else takes its other ways.
+    const QRect reichweite(-0x3fff, -0x3fff, 0x7ffe, 0x7ffe);
+    if (bild.format() != QImage::Format_RGB32 || bild.width() < 2 || bild.height() < 2 || seite.width() < 2
+        || seite.height() < 2 || ansicht.isEmpty() || !reichweite.contains(platz) || platz.isEmpty()
+        || bild.width() > 0xffffff || bild.height() > 0xffffff)
+        return {};
+    const QList<int> spalteAufSeite = Stichproben(seite.width(), 0, ansicht.width(), ansicht.width(), false);
+    const QList<int> zeileAufSeite = Stichproben(seite.height(), 0, ansicht.height(), ansicht.height(), true);
+    if (spalteAufSeite.contains(-1) || zeileAufSeite.contains(-1))
+        return {};
+    const QList<int> spalteImBild = Stichproben(bild.width(), platz.x(), platz.width(), seite.width(), false);
+    const QList<int> zeileImBild = Stichproben(bild.height(), platz.y(), platz.height(), seite.height(), true);
+
+    QImage ergebnis(ansicht, QImage::Format_RGB32);
+    if (ergebnis.isNull())
+        return {};
+    const QRgb weiss = QColor(Qt::white).rgb();
+    for (int y = 0; y < ansicht.height(); ++y) {
+        auto *ziel = reinterpret_cast<QRgb *>(ergebnis.scanLine(y));
+        const int bildZeile = zeileImBild[zeileAufSeite[y]];
+        if (bildZeile < 0) {
+            std::fill(ziel, ziel + ansicht.width(), weiss);
+            continue;
+        }
+        const auto *quelle = reinterpret_cast<const QRgb *>(bild.constScanLine(bildZeile));
+        for (int x = 0; x < ansicht.width(); ++x) {
+            const int bildSpalte = spalteImBild[spalteAufSeite[x]];
+            ziel[x] = bildSpalte < 0 ? weiss : quelle[bildSpalte];
+        }
+    }
+    return ergebnis;
+}
+
+void LiesBitmapDirekt(QImageReader &leser)
+{
+    QIODevice *geraet = leser.device();
+    // The reader opens the device itself when it reads; it is opened here as it would be, to look.
+    if (geraet && (geraet->isOpen() || geraet->open(QIODevice::ReadOnly)) && geraet->peek(2) == "BM") {
+        leser.setFormat("bmp");
+        leser.setAutoDetectImageFormat(false);
+    }
+}
+
 QImage LeseBild(const QString &pfad)
 {
     QFile datei(pfad);
@@ -265,6 +342,7 @@ QImage LeseBild(const QString &pfad)
     QByteArray daten = datei.readAll();
     QBuffer puffer(&daten);
     QImageReader leser(&puffer);
+    LiesBitmapDirekt(leser);
     // Too large says so even when the pixels are missing too: they would not be printed anyway.
     const QSize groesse = leser.size();
     if (qint64(groesse.width()) * groesse.height() > MeisteBildpunkte)

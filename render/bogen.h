@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+class QImageReader;
+
 struct Bogenangaben
 {
     int W; // picture width and height in pixels
@@ -36,7 +38,17 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
 // stretched into its millimetre place. Throws Fehler when the page cannot be made.
 QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort);
 
+// Einzelvorschau as a view of `ansicht` pixels shows it when it draws the page stretched, unsmoothed: the same
+// pixels, made without the page (a page at the screen's resolution is a few megabytes to fill). A null picture
+// where that sameness is not certain (a label in a format that Qt draws by another way, a place far off the page,
+// a view that the drawn page would not cover whole); the caller then makes the page.
+QImage EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort, QSize ansicht);
+
 // Decodes a picture file by its content. A file that opens but holds no readable picture, or a bitmap cut off
 // before the end of its pixels, gives a null QImage; a file that cannot be opened, or a picture of more than
 // MeisteBildpunkte pixels, throws Fehler.
 QImage LeseBild(const QString &pfad);
+
+// Sets `leser` to read a bitmap (its content begins "BM") with Qt's own bitmap reader directly: asked by content,
+// Qt loads every image plugin installed to ask it first. Anything else is left to Qt's recognition.
+void LiesBitmapDirekt(QImageReader &leser);

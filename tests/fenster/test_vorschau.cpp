@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QPainter>
 
 namespace {
 
@@ -70,6 +71,10 @@ private Q_SLOTS:
         Programmordner p;
         auto form = p.fenster();
         Programmordner::starte(*form);
+        // Made at the view's size, the view shows what stretching the page into it shows.
+        QImage gestreckt(form->VorschauImage->size(), QImage::Format_RGB32);
+        QPainter(&gestreckt).drawImage(gestreckt.rect(), form->VorschauImage->bild());
+        QCOMPARE(form->VorschauImage->grab().toImage().convertToFormat(QImage::Format_RGB32), gestreckt);
         QCOMPARE(form->VorschauImage->bild().size(), QSize(794, 1123));
         form->UpDownSpalte->setPosition(2);
         form->UpDownZeile->setPosition(3);

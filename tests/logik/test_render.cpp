@@ -823,6 +823,33 @@ void TestRender::einzelvorschau()
     QCOMPARE(rand.size(), QSize(794, 1123));
     QCOMPARE(rand.pixel(793, 1122), rot);
     QCOMPARE(rand.pixel(755, 1122), Weiss);
+
+    // Made at the view's size, the preview holds the pixels of the page drawn into the view, whatever the
+    // stretch in either step, also with the label cut off at the page's edge.
+    struct Fall
+    {
+        QSize bild;
+        MmRechteck ort;
+        QSize ansicht;
+        int dpi;
+    };
+    const Fall faelle[] = {{{401, 255}, {10, 10, 85, 54}, {264, 482}, 96}, {{401, 255}, {0, 0, 85, 54}, {263, 481}, 96},
+                           {{17, 9}, {33.3, 71.7, 63.5, 38.1}, {264, 482}, 96}, {{640, 480}, {150, 250, 85, 54}, {264, 482}, 120},
+                           {{321, 204}, {15, 10, 85, 54}, {900, 1300}, 96}, {{50, 40}, {-20, -5, 60, 30}, {101, 143}, 72}};
+    for (const Fall &f : faelle) {
+        QImage bild(f.bild, QImage::Format_RGB32);
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x)
+                bild.setPixel(x, y, qRgb(x % 256, y % 256, (x * 7 + y * 13) % 256));
+        QImage erwartet(f.ansicht, QImage::Format_RGB32);
+        erwartet.fill(Qt::black);
+        QPainter(&erwartet).drawImage(QRect(QPoint(), f.ansicht), Einzelvorschau(bild, f.dpi, f.dpi, f.ort));
+        QCOMPARE(EinzelvorschauAnsicht(bild, f.dpi, f.dpi, f.ort, f.ansicht), erwartet);
+    }
+    // A picture that Qt draws another way is left to the page.
+    QVERIFY(EinzelvorschauAnsicht(Einfarbig(401, 255, rot).convertToFormat(QImage::Format_Indexed8), 96, 96,
+                                  {15, 10, 85, 54}, {264, 482})
+                .isNull());
 }
 
 void TestRender::leseBild()
