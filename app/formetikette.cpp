@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QResource>
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleFactory>
@@ -33,6 +34,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 // The client area: its paint is the window's paint, also when a transparent child repaints.
 class Klientflaeche : public QWidget
@@ -50,10 +52,11 @@ private:
 namespace {
 
 // The family a font name stands for: itself where installed, else the font the program maps it to, asked for
-// directly. Each font of the window would otherwise search for the missing name first.
+// directly. Each font of the window would otherwise search for the missing name first; the list of installed
+// families answers without asking the font configuration to resolve the name.
 QString Familie(const QString &name)
 {
-    return QFontDatabase::hasFamily(name) ? name : QFont::substitute(name);
+    return QFontDatabase::families().contains(name, Qt::CaseInsensitive) ? name : QFont::substitute(name);
 }
 
 QFont verdana(int pixel, bool fett)
@@ -105,24 +108,35 @@ QFont PassendeSchrift(const QLineEdit *feld, QFont schrift, const QString &text)
 void zeigenGanz(const QList<QLineEdit *> &felder, const QStringList &breitesteTexte)
 {
     auto grund = std::make_shared<QList<QFont>>();
-    auto genau = std::make_shared<QFont>();
     for (qsizetype i = 0; i < felder.size(); ++i) {
         grund->append(PassendeSchrift(felder[i], felder[i]->font(), breitesteTexte[i]));
         if (grund->last() != felder[i]->font())
             felder[i]->setFont(grund->last());
-        if (breitesteTexte[i].endsWith(QStringLiteral(" mm"))) {
-            const QFont f = PassendeSchrift(felder[i], grund->last(), QStringLiteral("297,25 mm"));
-            if (genau->pixelSize() <= 0 || f.pixelSize() < genau->pixelSize())
-                *genau = f;
-        }
     }
+    // Sought when the first exact length shows: each size tried loads a font, which a start without one spares.
+    auto genau = std::make_shared<std::optional<QFont>>();
+    auto genaueSchrift = [felder, breitesteTexte, grund, genau]() -> const QFont & {
+        if (!*genau) {
+            QFont kleinste;
+            for (qsizetype i = 0; i < felder.size(); ++i) {
+                if (!breitesteTexte[i].endsWith(QStringLiteral(" mm")))
+                    continue;
+                const QFont f = PassendeSchrift(felder[i], (*grund)[i], QStringLiteral("297,25 mm"));
+                if (kleinste.pixelSize() <= 0 || f.pixelSize() < kleinste.pixelSize())
+                    kleinste = f;
+            }
+            *genau = kleinste;
+        }
+        return **genau;
+    };
     for (QLineEdit *feld : felder) {
-        QObject::connect(feld, &QLineEdit::textChanged, feld, [felder, grund, genau, feld](const QString &) {
+        QObject::connect(feld, &QLineEdit::textChanged, feld, [felder, grund, genaueSchrift, feld](const QString &) {
             const bool mitKomma = std::any_of(felder.begin(), felder.end(),
                                               [](const QLineEdit *f) { return f->text().contains(QLatin1Char(',')); });
             for (qsizetype i = 0; i < felder.size(); ++i) {
                 // A length beyond the sheet still shows whole, in a font of its own.
-                const QFont schrift = mitKomma ? PassendeSchrift(felder[i], *genau, felder[i]->text()) : (*grund)[i];
+                const QFont schrift =
+                    mitKomma ? PassendeSchrift(felder[i], genaueSchrift(), felder[i]->text()) : (*grund)[i];
                 if (schrift != felder[i]->font())
                     felder[i]->setFont(schrift);
             }
@@ -194,8 +208,12 @@ void TFormEtikette::baueSteuerelemente()
     EtikettInfoImage = new TBildAnsicht(k);
     EtikettInfoImage->setAutoSize(true);
     EtikettInfoImage->move(12, 7);
-    // Drawn at build time (tools/erklaerung): drawing it here took a share of the start.
-    EtikettInfoImage->setBild(QImage(QStringLiteral(":/erklaerung.bmp")).convertToFormat(QImage::Format_RGB32));
+    // Drawn at build time (tools/erklaerung): drawing or decoding it here took a share of the start.
+    // Uncompressed (app/CMakeLists.txt), its pixels are the resource's own bytes; a compressed copy would go.
+    const QResource erklaerung(QStringLiteral(":/erklaerung.rgb"));
+    const QImage erklaerungsbild = AusRohbild(erklaerung.uncompressedData());
+    EtikettInfoImage->setBild(erklaerung.compressionAlgorithm() == QResource::NoCompression ? erklaerungsbild
+                                                                                             : erklaerungsbild.copy());
     EtikettInfoImage->beschreibe(QStringLiteral("Erklärung der Maße am Etikettenbogen"));
 
     ImageInfo = new TBildAnsicht(k);

@@ -1,6 +1,7 @@
 #include "render/programmbilder.h"
 
 #include <QPainter>
+#include <QtEndian>
 #include <QPainterPath>
 
 #include <array>
@@ -142,4 +143,30 @@ QImage Farbstufen(QImage bild)
         }
     }
     return bild;
+}
+
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "Rohbild holds RGB32 rows as a little-endian machine does");
+
+QByteArray Rohbild(const QImage &bild)
+{
+    const QImage rgb = bild.convertToFormat(QImage::Format_RGB32);
+    QByteArray daten(8, Qt::Uninitialized);
+    qToLittleEndian<quint32>(quint32(rgb.width()), daten.data());
+    qToLittleEndian<quint32>(quint32(rgb.height()), daten.data() + 4);
+    for (int y = 0; y < rgb.height(); ++y)
+        daten.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 4);
+    return daten;
+}
+
+QImage AusRohbild(QByteArrayView daten)
+{
+    if (daten.size() < 8)
+        return {};
+    const quint32 breite = qFromLittleEndian<quint32>(daten.data());
+    const quint32 hoehe = qFromLittleEndian<quint32>(daten.data() + 4);
+    if (breite == 0 || hoehe == 0 || breite > 0x8000 || hoehe > 0x8000
+        || daten.size() - 8 != qsizetype(breite) * hoehe * 4)
+        return {};
+    return QImage(reinterpret_cast<const uchar *>(daten.data() + 8), int(breite), int(hoehe), int(breite) * 4,
+                  QImage::Format_RGB32);
 }
