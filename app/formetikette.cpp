@@ -253,8 +253,12 @@ void TFormEtikette::baueSteuerelemente()
         return label;
     };
     auto feld = [&](const QString &text, int l, int t, int w, int h, const QFont &font) {
-        auto *e = new QLineEdit(text, k);
+        // Made without a parent, a field lays out its text in the application's font, not first in the client
+        // area's, which would be loaded for that alone; it joins the window at once, in the same order.
+        auto *e = new QLineEdit;
         e->setFont(font);
+        e->setText(text);
+        e->setParent(k);
         e->setGeometry(l, t, w, h);
         return e;
     };
@@ -355,7 +359,11 @@ void TFormEtikette::baueSteuerelemente()
     Image2->setGeometry(752, 248, 105, 105);
     Image2->hide();
 
-    Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), k);
+    // Never shown: its text is laid out in a font the window has loaded anyway, as the fields' are.
+    Memo1 = new QPlainTextEdit;
+    Memo1->setFont(massFeld);
+    Memo1->setPlainText(QStringLiteral("Memo1"));
+    Memo1->setParent(k);
     Memo1->setFocusPolicy(Qt::NoFocus);
     Memo1->setGeometry(600, 300, 100, 40);
     Memo1->hide();

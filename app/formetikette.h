@@ -427,6 +427,16 @@ private:
     // What the preview shows, before the printer's bands are marked on it; the bands once a printer was chosen.
     std::function<QImage()> m_vorschau = [] { return QImage(); };
     QImage m_vorschauAnsicht;
+    // What the single-label preview shown was made of; none for any other preview.
+    struct Einzelvorschaustand
+    {
+        qint64 bild;
+        int dpiX, dpiY;
+        double x, y, breite, hoehe;
+        QSize ansicht;
+        bool operator==(const Einzelvorschaustand &) const = default;
+    };
+    std::optional<Einzelvorschaustand> m_einzelvorschauStand;
     std::optional<Druckraender> m_druckraender;
     int m_vorschauZaehler = 0;
     bool m_aktualisierungLaeuft = false;

@@ -73,12 +73,18 @@ void TFormEtikette::MachVorschau()
     const Aufloesung a = bildschirm();
     const QImage bild = Image1->bild();
     const MmRechteck ort = EtikettAufDemBlatt(Masse(), Spalte(), Zeile());
+    // The start asks twice for the same (loading the label, then setting the mode): once is made.
+    const Einzelvorschaustand stand{bild.cacheKey(), a.x, a.y, ort.x, ort.y, ort.breite, ort.hoehe,
+                                    VorschauImage->size()};
+    if (m_einzelvorschauStand == stand)
+        return;
     // The page itself is made only when something asks for it; the view is made at its own size.
     const QImage ansicht = EinzelvorschauAnsicht(bild, a.x, a.y, ort, VorschauImage->size());
     if (ansicht.isNull())
         ZeigeVorschau(Einzelvorschau(bild, a.x, a.y, ort));
     else
         ZeigeVorschau([bild, a, ort] { return Einzelvorschau(bild, a.x, a.y, ort); }, ansicht);
+    m_einzelvorschauStand = stand;
 }
 
 void TFormEtikette::ZeigeVorschau(const QImage &seite)
@@ -88,6 +94,7 @@ void TFormEtikette::ZeigeVorschau(const QImage &seite)
 
 void TFormEtikette::ZeigeVorschau(std::function<QImage()> seite, const QImage &ansicht)
 {
+    m_einzelvorschauStand.reset();
     m_vorschau = std::move(seite);
     m_vorschauAnsicht = ansicht;
     if (m_druckraender)
