@@ -877,6 +877,26 @@ void TestRender::leseBild()
     qToLittleEndian<qint32>(200000, riesig.data() + 18);
     qToLittleEndian<qint32>(200000, riesig.data() + 22);
     QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("riesig.bmp"), riesig)).isNull());
+
+    // A 24-bit bitmap decodes as Qt's reader decodes it, whichever way up, however padded, wherever its pixels
+    // start and whatever resolution it names.
+    const auto bunt = [](int x, int y) { return qRgb(x * 40, y * 60, 255 - x * y); };
+    QByteArray luecke = Bmp24(1, 4, false, bunt);
+    luecke.insert(54, 6, '\x7f');
+    qToLittleEndian<qint32>(60, luecke.data() + 10);
+    QByteArray imKopf = Bmp24(4, 2, true, bunt);
+    qToLittleEndian<qint32>(20, imKopf.data() + 10);
+    qToLittleEndian<qint32>(2835, imKopf.data() + 38);
+    qToLittleEndian<qint32>(-7, imKopf.data() + 42);
+    for (const QByteArray &datei : {Bmp24(5, 3, false, bunt), Bmp24(3, 5, true, bunt), luecke, imKopf}) {
+        const QImage gelesen = LeseBild(Schreibe(ordner, QStringLiteral("bunt.bmp"), datei));
+        const QImage vonQt = QImage::fromData(datei, "BMP");
+        QVERIFY(!vonQt.isNull());
+        QCOMPARE(gelesen, vonQt);
+        QCOMPARE(gelesen.format(), vonQt.format());
+        QCOMPARE(QSize(gelesen.dotsPerMeterX(), gelesen.dotsPerMeterY()),
+                 QSize(vonQt.dotsPerMeterX(), vonQt.dotsPerMeterY()));
+    }
 }
 
 // The precise 3 x 7 stock (63.5 x 38.1 mm: 1500 x 900 pixels at 600 dpi) in every mode and on every kind of
