@@ -436,7 +436,12 @@ void TFormEtikette::baueMenue()
 
     Hilfe1 = leiste->addMenu(QStringLiteral("&Hilfe"));
     Hilfethemen1 = Hilfe1->addAction(QStringLiteral("Hilfethemen"));
-    Spenden1 = Hilfe1->addAction(QIcon(SmileyBild()), QStringLiteral("Spenden"));
+    Spenden1 = Hilfe1->addAction(QStringLiteral("Spenden"));
+    // The face is drawn when the menu first opens: nothing shows it before.
+    connect(Hilfe1, &QMenu::aboutToShow, Spenden1, [this] {
+        if (Spenden1->icon().isNull())
+            Spenden1->setIcon(QIcon(SmileyBild()));
+    });
     InfoUeber = Hilfe1->addAction(QStringLiteral("Info über..."));
 }
 
