@@ -45,12 +45,12 @@ const QImage &TBildAnsicht::bild() const
 QImage &TBildAnsicht::bildZumZeichnen()
 {
     bild();
-    m_ansicht = QImage();
+    m_ansicht.reset();
     m_geglaettet = QImage();
     return m_bild;
 }
 
-void TBildAnsicht::setBild(const QImage &ansicht, std::function<QImage()> bild)
+void TBildAnsicht::setBild(const Seitenansicht &ansicht, std::function<QImage()> bild)
 {
     setBild(QImage());
     m_ansicht = ansicht;
@@ -61,7 +61,7 @@ void TBildAnsicht::setBild(const QImage &bild)
 {
     m_bild = bild;
     m_bildMachen = nullptr;
-    m_ansicht = QImage();
+    m_ansicht.reset();
     m_geglaettet = QImage();
     if (m_autoSize && !bild.isNull())
         resize(bild.size());
@@ -99,8 +99,10 @@ void TBildAnsicht::setStretch(bool an)
 void TBildAnsicht::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_stretch && !m_glatt && !m_ansicht.isNull() && m_ansicht.size() == size() && devicePixelRatioF() == 1) {
-        p.drawImage(0, 0, m_ansicht);
+    if (m_stretch && !m_glatt && m_ansicht && m_ansicht->groesse == size() && devicePixelRatioF() == 1) {
+        p.fillRect(rect(), Qt::white);
+        if (!m_ansicht->teil.isNull())
+            p.drawImage(m_ansicht->ort, m_ansicht->teil);
         return;
     }
     if (bild().isNull())

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "render/bogen.h"
+
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 // An image view: shows its picture at its own size, or stretched to the view without smoothing.
 // Transparent, so the window paints beneath it.
@@ -19,7 +22,7 @@ public:
     void setBild(const QImage &bild);
     // A stretched picture given as the view shows it, `ansicht`, pixel for pixel what stretching the picture
     // gives; the picture itself is made by `bild` only when asked for (bild()) or when the view's size changes.
-    void setBild(const QImage &ansicht, std::function<QImage()> bild);
+    void setBild(const Seitenansicht &ansicht, std::function<QImage()> bild);
     void leeren() { setBild(QImage()); }
     // Throws Fehler when the file cannot be opened or holds no readable picture.
     void laden(const QString &pfad);
@@ -43,7 +46,7 @@ protected:
 private:
     mutable QImage m_bild;
     mutable std::function<QImage()> m_bildMachen; // makes m_bild when it is first needed
-    QImage m_ansicht;                             // the picture at the view's size, when given
+    std::optional<Seitenansicht> m_ansicht;       // the picture as the view shows it, when given
     QImage m_geglaettet; // m_bild at the view's size, when smoothed
     bool m_stretch = false;
     bool m_glatt = false;

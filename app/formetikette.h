@@ -23,6 +23,7 @@
 #include "layout/markierung.h"
 #include "layout/passung.h"
 #include "platform/schale.h"
+#include "render/bogen.h"
 #include "render/masse.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
@@ -335,7 +336,7 @@ public:
     // The preview as composed, with the bands the chosen printer cannot print hatched once there is one.
     void ZeigeVorschau(const QImage &seite);
     // The page made when asked for; `ansicht` the view's picture of it, where one was made without the page.
-    void ZeigeVorschau(std::function<QImage()> seite, const QImage &ansicht);
+    void ZeigeVorschau(std::function<QImage()> seite, const std::optional<Seitenansicht> &ansicht);
     // The printer chosen in the print dialog: its bands (none for a file) are marked in the preview from now on.
     void ZeigeDruckraender(const std::optional<Druckraender> &raender);
     void StelleGroesseImage1ein();
@@ -426,7 +427,7 @@ private:
     std::shared_ptr<QPrinter> m_drucker;
     // What the preview shows, before the printer's bands are marked on it; the bands once a printer was chosen.
     std::function<QImage()> m_vorschau = [] { return QImage(); };
-    QImage m_vorschauAnsicht;
+    std::optional<Seitenansicht> m_vorschauAnsicht;
     // What the single-label preview shown was made of; none for any other preview.
     struct Einzelvorschaustand
     {

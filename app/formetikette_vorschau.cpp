@@ -79,8 +79,8 @@ void TFormEtikette::MachVorschau()
     if (m_einzelvorschauStand == stand)
         return;
     // The page itself is made only when something asks for it; the view is made at its own size.
-    const QImage ansicht = EinzelvorschauAnsicht(bild, a.x, a.y, ort, VorschauImage->size());
-    if (ansicht.isNull())
+    const std::optional<Seitenansicht> ansicht = EinzelvorschauAnsicht(bild, a.x, a.y, ort, VorschauImage->size());
+    if (!ansicht)
         ZeigeVorschau(Einzelvorschau(bild, a.x, a.y, ort));
     else
         ZeigeVorschau([bild, a, ort] { return Einzelvorschau(bild, a.x, a.y, ort); }, ansicht);
@@ -89,18 +89,18 @@ void TFormEtikette::MachVorschau()
 
 void TFormEtikette::ZeigeVorschau(const QImage &seite)
 {
-    ZeigeVorschau([seite] { return seite; }, QImage());
+    ZeigeVorschau([seite] { return seite; }, std::nullopt);
 }
 
-void TFormEtikette::ZeigeVorschau(std::function<QImage()> seite, const QImage &ansicht)
+void TFormEtikette::ZeigeVorschau(std::function<QImage()> seite, const std::optional<Seitenansicht> &ansicht)
 {
     m_einzelvorschauStand.reset();
     m_vorschau = std::move(seite);
     m_vorschauAnsicht = ansicht;
     if (m_druckraender)
         VorschauImage->setBild(MitDruckraendern(m_vorschau(), *m_druckraender));
-    else if (!ansicht.isNull())
-        VorschauImage->setBild(ansicht, m_vorschau);
+    else if (ansicht)
+        VorschauImage->setBild(*ansicht, m_vorschau);
     else
         VorschauImage->setBild(m_vorschau());
 }

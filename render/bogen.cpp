@@ -14,6 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <tuple>
 
 Bogenangaben BogenangabenFuer(QSize bildgroesse, const Bogenmasse &m, bool nurZeile, int zeile)
 {
@@ -285,35 +286,42 @@ QList<int> Stichproben(int quelle, int anfang, int laenge, int flaeche, bool sen
     return nummer;
 }
 
-// The commonest label picture, a 24-bit bitmap with the 40-byte header, stored whole, decoded as Qt's own reader
-// decodes it (same pixels, same format, same resolution) without its reading pixel by pixel through the device;
-// nullopt for any other file, which Qt reads.
-std::optional<QImage> LiesBitmap24(const QByteArray &datei)
+// The commonest label picture, a 24-bit bitmap with the 40-byte header, stored whole and of an allowed size,
+// decoded as Qt's own reader decodes it (same pixels, same format, same resolution) row by row from the file,
+// without the reader's going pixel by pixel through the device or a copy of the whole file; nullopt for any other
+// file, which Qt reads.
+std::optional<QImage> LiesBitmap24(QFile &datei)
 {
     constexpr qint64 kopfEnde = 14 + 40;
-    if (datei.size() < kopfEnde || !datei.startsWith("BM"))
+    if (datei.isSequential())
         return std::nullopt;
-    const auto *b = reinterpret_cast<const uchar *>(datei.constData());
+    const QByteArray kopf = datei.read(kopfEnde);
+    if (kopf.size() < kopfEnde || !kopf.startsWith("BM"))
+        return std::nullopt;
+    const auto *b = reinterpret_cast<const uchar *>(kopf.constData());
     const qint32 breite = qFromLittleEndian<qint32>(b + 18);
     const qint32 hoeheGespeichert = qFromLittleEndian<qint32>(b + 22);
     if (qFromLittleEndian<quint32>(b + 14) != 40 || qFromLittleEndian<quint16>(b + 26) != 1
         || qFromLittleEndian<quint16>(b + 28) != 24 || qFromLittleEndian<quint32>(b + 30) != 0 || breite <= 0
         || hoeheGespeichert == 0 || hoeheGespeichert == std::numeric_limits<qint32>::min()
-        || quint64(breite) * quint64(qAbs(hoeheGespeichert)) > 16384u * 16384u)
+        || qint64(breite) * qAbs(qint64(hoeheGespeichert)) > MeisteBildpunkte)
         return std::nullopt;
     const int hoehe = qAbs(hoeheGespeichert);
     // Qt starts on the pixels where the file header says, unless that lies within the headers.
     const qint64 anfang = std::max<qint64>(qFromLittleEndian<qint32>(b + 10), kopfEnde);
     const qint64 zeilenlaenge = (qint64(breite) * 24 + 31) / 32 * 4;
-    if (anfang + zeilenlaenge * hoehe > datei.size())
+    if (anfang + zeilenlaenge * hoehe > datei.size() || !datei.seek(anfang))
         return std::nullopt;
     QImage bild(breite, hoehe, QImage::Format_RGB32);
     if (bild.isNull())
         return std::nullopt;
-    for (int zeile = 0; zeile < hoehe; ++zeile) {
+    QByteArray zeile(zeilenlaenge, Qt::Uninitialized);
+    for (int gelesen = 0; gelesen < hoehe; ++gelesen) {
+        if (datei.read(zeile.data(), zeilenlaenge) != zeilenlaenge)
+            return std::nullopt;
         // Stored from the bottom up, unless the height is negative.
-        const uchar *quelle = b + anfang + zeilenlaenge * (hoeheGespeichert > 0 ? hoehe - 1 - zeile : zeile);
-        auto *ziel = reinterpret_cast<QRgb *>(bild.scanLine(zeile));
+        auto *ziel = reinterpret_cast<QRgb *>(bild.scanLine(hoeheGespeichert > 0 ? hoehe - 1 - gelesen : gelesen));
+        const auto *quelle = reinterpret_cast<const uchar *>(zeile.constData());
         for (int x = 0; x < breite; ++x, quelle += 3)
             ziel[x] = qRgb(quelle[2], quelle[1], quelle[0]);
     }
@@ -324,7 +332,8 @@ std::optional<QImage> LiesBitmap24(const QByteArray &datei)
 
 } // namespace
 
-QImage EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort, QSize ansicht)
+std::optional<Seitenansicht> EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort,
+                                                   QSize ansicht)
 {
     const QSize seite = Arbeitsbildgroesse(dpiX, dpiY);
     const QRect platz = Rechteck(Platzierungsrechteck(dpiX, dpiY, 0, 0, ort.x, ort.y, ort.breite, ort.hoehe));
@@ -334,30 +343,42 @@ QImage EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRec
     if (bild.format() != QImage::Format_RGB32 || bild.width() < 2 || bild.height() < 2 || seite.width() < 2
         || seite.height() < 2 || ansicht.isEmpty() || !reichweite.contains(platz) || platz.isEmpty()
         || bild.width() > 0xffffff || bild.height() > 0xffffff)
-        return {};
+        return std::nullopt;
     const QList<int> spalteAufSeite = Stichproben(seite.width(), 0, ansicht.width(), ansicht.width(), false);
     const QList<int> zeileAufSeite = Stichproben(seite.height(), 0, ansicht.height(), ansicht.height(), true);
     if (spalteAufSeite.contains(-1) || zeileAufSeite.contains(-1))
-        return {};
+        return std::nullopt;
     const QList<int> spalteImBild = Stichproben(bild.width(), platz.x(), platz.width(), seite.width(), false);
     const QList<int> zeileImBild = Stichproben(bild.height(), platz.y(), platz.height(), seite.height(), true);
 
-    QImage ergebnis(ansicht, QImage::Format_RGB32);
-    if (ergebnis.isNull())
-        return {};
-    const QRgb weiss = QColor(Qt::white).rgb();
-    for (int y = 0; y < ansicht.height(); ++y) {
-        auto *ziel = reinterpret_cast<QRgb *>(ergebnis.scanLine(y));
-        const int bildZeile = zeileImBild[zeileAufSeite[y]];
-        if (bildZeile < 0) {
-            std::fill(ziel, ziel + ansicht.width(), weiss);
-            continue;
-        }
-        const auto *quelle = reinterpret_cast<const QRgb *>(bild.constScanLine(bildZeile));
-        for (int x = 0; x < ansicht.width(); ++x) {
-            const int bildSpalte = spalteImBild[spalteAufSeite[x]];
-            ziel[x] = bildSpalte < 0 ? weiss : quelle[bildSpalte];
-        }
+    // The label's picture in the view: the view's pixels that show one of its pixels, one rectangle.
+    QList<int> spalten(ansicht.width());
+    QList<int> zeilen(ansicht.height());
+    for (int x = 0; x < ansicht.width(); ++x)
+        spalten[x] = spalteImBild[spalteAufSeite[x]];
+    for (int y = 0; y < ansicht.height(); ++y)
+        zeilen[y] = zeileImBild[zeileAufSeite[y]];
+    const auto bereich = [](const QList<int> &nummern) {
+        const auto anfang = std::find_if(nummern.begin(), nummern.end(), [](int n) { return n >= 0; });
+        const auto ende = std::find_if(anfang, nummern.end(), [](int n) { return n < 0; });
+        const bool eines = std::none_of(ende, nummern.end(), [](int n) { return n >= 0; });
+        return std::make_tuple(int(anfang - nummern.begin()), int(ende - anfang), eines);
+    };
+    const auto [x0, breite, spaltenEines] = bereich(spalten);
+    const auto [y0, hoehe, zeilenEines] = bereich(zeilen);
+    if (!spaltenEines || !zeilenEines)
+        return std::nullopt;
+    Seitenansicht ergebnis{ansicht, QPoint(x0, y0), {}};
+    if (breite == 0 || hoehe == 0)
+        return ergebnis;
+    ergebnis.teil = QImage(breite, hoehe, QImage::Format_RGB32);
+    if (ergebnis.teil.isNull())
+        return std::nullopt;
+    for (int y = 0; y < hoehe; ++y) {
+        const auto *quelle = reinterpret_cast<const QRgb *>(bild.constScanLine(zeilen[y0 + y]));
+        auto *ziel = reinterpret_cast<QRgb *>(ergebnis.teil.scanLine(y));
+        for (int x = 0; x < breite; ++x)
+            ziel[x] = quelle[spalten[x0 + x]];
     }
     return ergebnis;
 }
@@ -377,6 +398,10 @@ QImage LeseBild(const QString &pfad)
     QFile datei(pfad);
     if (!datei.open(QIODevice::ReadOnly))
         throw DateiNichtZuOeffnen(pfad);
+    if (std::optional<QImage> bild = LiesBitmap24(datei))
+        return *bild;
+    if (!datei.seek(0))
+        throw DateiNichtZuOeffnen(pfad);
     // Decoded from the bytes, so the content decides the format, not the file name.
     QByteArray daten = datei.readAll();
     QBuffer puffer(&daten);
@@ -388,8 +413,6 @@ QImage LeseBild(const QString &pfad)
         throw Fehler(BildZuGross(pfad, groesse));
     if (!BitmapVollstaendig(daten))
         return QImage();
-    if (const std::optional<QImage> bild = LiesBitmap24(daten))
-        return *bild;
     // Qt's own limit would refuse a 600-dpi A4 picture in 24 bits; ours lets it through, at 32 bits a pixel.
     QImageReader::setAllocationLimit(int(MeisteBildpunkte * 4 / (1024 * 1024) + 1));
     return leser.read();

@@ -3,7 +3,10 @@
 #include "blatt/blatt.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
+
+#include <optional>
 
 class QImageReader;
 
@@ -38,11 +41,20 @@ QImage ErzeugeEtikettenbogen(const QImage &bild, const Bogenangaben &a, int brei
 // stretched into its millimetre place. Throws Fehler when the page cannot be made.
 QImage Einzelvorschau(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort);
 
+// A page as a view of `groesse` pixels shows it: white but for `teil` at `ort` (none where nothing else shows).
+struct Seitenansicht
+{
+    QSize groesse;
+    QPoint ort;
+    QImage teil;
+};
+
 // Einzelvorschau as a view of `ansicht` pixels shows it when it draws the page stretched, unsmoothed: the same
-// pixels, made without the page (a page at the screen's resolution is a few megabytes to fill). A null picture
-// where that sameness is not certain (a label in a format that Qt draws by another way, a place far off the page,
-// a view that the drawn page would not cover whole); the caller then makes the page.
-QImage EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort, QSize ansicht);
+// pixels, made without the page (a page at the screen's resolution is a few megabytes to fill). Nothing where that
+// sameness is not certain (a label in a format that Qt draws by another way, a place far off the page, a view
+// that the drawn page would not cover whole); the caller then makes the page.
+std::optional<Seitenansicht> EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort,
+                                                   QSize ansicht);
 
 // Decodes a picture file by its content. A file that opens but holds no readable picture, or a bitmap cut off
 // before the end of its pixels, gives a null QImage; a file that cannot be opened, or a picture of more than
