@@ -380,7 +380,8 @@ public:
     // Runs a handler; a Fehler (or any exception) is shown in the error box and goes no further.
     bool bewacht(const std::function<void()> &handler);
 
-    // Counters for tests and benchmarks: how often the preview was composed.
+    // Counters for tests and benchmarks: how often the preview was asked for (a single-label preview of what is shown
+    // already is not made again).
     int vorschauZaehler() const { return m_vorschauZaehler; }
 
     DialogDienst &dialoge() { return m_umgebung.dialoge; }

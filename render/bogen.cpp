@@ -308,7 +308,7 @@ std::optional<QImage> LiesBitmap24(QFile &datei)
         return std::nullopt;
     const int hoehe = qAbs(hoeheGespeichert);
     // Qt starts on the pixels where the file header says, unless that lies within the headers.
-    const qint64 anfang = std::max<qint64>(qFromLittleEndian<qint32>(b + 10), kopfEnde);
+    const qint64 anfang = std::max<qint64>(qFromLittleEndian<quint32>(b + 10), kopfEnde);
     const qint64 zeilenlaenge = (qint64(breite) * 24 + 31) / 32 * 4;
     if (anfang + zeilenlaenge * hoehe > datei.size() || !datei.seek(anfang))
         return std::nullopt;
