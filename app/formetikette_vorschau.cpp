@@ -78,8 +78,10 @@ void TFormEtikette::MachVorschau()
                                     VorschauImage->size()};
     if (m_einzelvorschauStand == stand)
         return;
-    // The page itself is made only when something asks for it; the view is made at its own size.
-    const std::optional<Seitenansicht> ansicht = EinzelvorschauAnsicht(bild, a.x, a.y, ort, VorschauImage->size());
+    // The page itself is made only when something asks for it; the view is made at its own size, where its pixels
+    // are the screen's (on a screen that doubles them, the view draws the page as before).
+    const QSize ansichtsgroesse = VorschauImage->devicePixelRatioF() == 1 ? VorschauImage->size() : QSize();
+    const std::optional<Seitenansicht> ansicht = EinzelvorschauAnsicht(bild, a.x, a.y, ort, ansichtsgroesse);
     if (!ansicht)
         ZeigeVorschau(Einzelvorschau(bild, a.x, a.y, ort));
     else
