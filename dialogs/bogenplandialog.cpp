@@ -6,17 +6,18 @@
 #include "render/seite.h"
 #include "storage/bogenbelegung.h"
 
+#include <QAbstractListModel>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
@@ -29,18 +30,46 @@ constexpr double MmJePixel = A4::HoeheMm / double(RasterHoehe);
 // The preview's page at a resolution that makes it about as high as the grid.
 constexpr int VorschauDpi = 31;
 
-QString Name(const QString &pfad)
-{
-    return QFileInfo(pfad).completeBaseName();
-}
-
-QString PlatzText(const Bogenmasse &m, int nummer)
-{
-    const Platz p = PlatzMitNummer(m, nummer);
-    return QStringLiteral("Platz %1: Spalte %2, Zeile %3").arg(nummer).arg(p.spalte).arg(p.zeile);
-}
-
 } // namespace
+
+// The planning's labels as the list shows them. Labels only ever join the list; the texts of all change in place,
+// so that the list keeps its current row and focus while a count is typed.
+class Etikettenliste : public QAbstractListModel
+{
+public:
+    Etikettenliste(const Bogenplanung &planung, QObject *eltern)
+        : QAbstractListModel(eltern), m_planung(planung), m_zeilen(int(planung.etiketten().size()))
+    {}
+
+    void folge()
+    {
+        const int zeilen = int(m_planung.etiketten().size());
+        if (zeilen > m_zeilen) {
+            beginInsertRows({}, m_zeilen, zeilen - 1);
+            m_zeilen = zeilen;
+            endInsertRows();
+        }
+        if (m_zeilen > 0)
+            Q_EMIT dataChanged(index(0), index(m_zeilen - 1), {Qt::DisplayRole, Qt::AccessibleTextRole});
+    }
+
+    int rowCount(const QModelIndex &eltern = {}) const override { return eltern.isValid() ? 0 : m_zeilen; }
+    QVariant data(const QModelIndex &index, int rolle) const override
+    {
+        if (!index.isValid() || index.row() >= m_zeilen)
+            return {};
+        const Planetikett &e = m_planung.etiketten()[index.row()];
+        if (rolle == Qt::DisplayRole)
+            return Listeneintrag(e);
+        if (rolle == Qt::AccessibleTextRole)
+            return ListeneintragZugang(e);
+        return {};
+    }
+
+private:
+    const Bogenplanung &m_planung;
+    int m_zeilen;
+};
 
 TPlatzraster::TPlatzraster(QWidget *eltern) : QWidget(eltern)
 {
@@ -88,11 +117,7 @@ void TPlatzraster::beschreibe()
 {
     if (m_inhalt.isEmpty())
         return;
-    const int inhalt = m_inhalt[m_gewaehlt - 1];
-    const QString was = inhalt == Frei ? QStringLiteral("frei")
-        : inhalt == Verbraucht         ? QStringLiteral("verbraucht")
-                                       : QStringLiteral("Etikett %1").arg(inhalt + 1);
-    setAccessibleDescription(PlatzText(m_masse, m_gewaehlt) + QStringLiteral(", ") + was);
+    setAccessibleDescription(Platzbeschreibung(m_masse, m_gewaehlt, m_inhalt[m_gewaehlt - 1]));
 }
 
 void TPlatzraster::paintEvent(QPaintEvent *)
@@ -106,7 +131,7 @@ void TPlatzraster::paintEvent(QPaintEvent *)
         const int inhalt = m_inhalt[n - 1];
         if (inhalt >= 0 && inhalt < m_bilder.size()) {
             maler.drawImage(r, m_bilder[inhalt]);
-        } else if (inhalt == Verbraucht) {
+        } else if (inhalt == PlatzVerbraucht) {
             maler.fillRect(r, QColor(0xc0, 0xc0, 0xc0));
             maler.setPen(Qt::darkGray);
             maler.drawLine(r.topLeft(), r.bottomRight());
@@ -146,13 +171,13 @@ void TPlatzraster::keyPressEvent(QKeyEvent *ereignis)
         waehle(m_gewaehlt + inZeile);
         break;
     case Qt::Key_Space:
-        if (umschalten && !m_inhalt.isEmpty())
-            umschalten(m_gewaehlt, m_inhalt[m_gewaehlt - 1] != Verbraucht);
+        if (!m_inhalt.isEmpty())
+            Q_EMIT umschaltenVerlangt(m_gewaehlt, m_inhalt[m_gewaehlt - 1] != PlatzVerbraucht);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (setzen && !m_inhalt.isEmpty())
-            setzen(m_gewaehlt);
+        if (!m_inhalt.isEmpty())
+            Q_EMIT setzenVerlangt(m_gewaehlt);
         break;
     default:
         QWidget::keyPressEvent(ereignis);
@@ -167,10 +192,9 @@ void TPlatzraster::mousePressEvent(QMouseEvent *ereignis)
     if (ereignis->button() != Qt::LeftButton || n == 0)
         return;
     waehle(n);
-    m_ziehZustand = m_inhalt[n - 1] != Verbraucht;
+    m_ziehZustand = m_inhalt[n - 1] != PlatzVerbraucht;
     m_zuletztGezogen = n;
-    if (umschalten)
-        umschalten(n, m_ziehZustand);
+    Q_EMIT umschaltenVerlangt(n, m_ziehZustand);
 }
 
 void TPlatzraster::mouseMoveEvent(QMouseEvent *ereignis)
@@ -180,8 +204,8 @@ void TPlatzraster::mouseMoveEvent(QMouseEvent *ereignis)
         return;
     m_zuletztGezogen = n;
     waehle(n);
-    if (umschalten && (m_inhalt[n - 1] == Verbraucht) != m_ziehZustand)
-        umschalten(n, m_ziehZustand);
+    if ((m_inhalt[n - 1] == PlatzVerbraucht) != m_ziehZustand)
+        Q_EMIT umschaltenVerlangt(n, m_ziehZustand);
 }
 
 void TPlatzraster::focusInEvent(QFocusEvent *ereignis)
@@ -196,30 +220,24 @@ void TPlatzraster::focusOutEvent(QFocusEvent *ereignis)
     update();
 }
 
-TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Bogenetikett aktuelles, QString etikettenOrdner, Drucke drucke,
+TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, QString etikettenOrdner, Drucke drucke,
                                    DialogDienst &dialoge, QWidget *eltern)
-    : QDialog(eltern), m_masse(m), m_ordner(std::move(etikettenOrdner)), m_drucke(std::move(drucke)),
-      m_dialoge(dialoge), m_verbraucht(LiesVerbrauchtePlaetze(m))
+    : QDialog(eltern), m_planung(m, std::move(aktuelles), LiesVerbrauchtePlaetze(m)),
+      m_ordner(std::move(etikettenOrdner)), m_drucke(std::move(drucke)), m_dialoge(dialoge)
 {
     setObjectName(QStringLiteral("BogenplanDialog"));
     setWindowTitle(QStringLiteral("Bogen zusammenstellen"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    m_etiketten.append({std::move(aktuelles), 1});
 
     auto *rasterLabel = new QLabel(QStringLiteral("&Plätze des Bogens:"), this);
     m_raster = new TPlatzraster(this);
     rasterLabel->setBuddy(m_raster);
-    m_raster->umschalten = [this](int nummer, bool verbraucht) {
-        bewacht([&] {
-            m_verbraucht[nummer - 1] = verbraucht;
-            berechne();
-        });
-    };
-    m_raster->setzen = [this](int nummer) { bewacht([&] { setzeAn(nummer); }); };
 
     auto *listeLabel = new QLabel(QStringLiteral("&Etiketten auf diesem Bogen:"), this);
-    m_liste = new QListWidget(this);
+    m_eintraege = new Etikettenliste(m_planung, this);
+    m_liste = new QListView(this);
     m_liste->setObjectName(QStringLiteral("ListeEtiketten"));
+    m_liste->setModel(m_eintraege);
     listeLabel->setBuddy(m_liste);
     auto *anzahlLabel = new QLabel(QStringLiteral("A&nzahl:"), this);
     m_anzahl = new QSpinBox(this);
@@ -291,20 +309,25 @@ TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Bogenetikett aktuelles, 
     setTabOrder(m_drucken, m_neuerBogen);
     setTabOrder(m_neuerBogen, schliessen);
 
-    connect(m_liste, &QListWidget::currentRowChanged, this, [this] { bewacht([this] { waehleEtikett(); }); });
-    connect(m_anzahl, &QSpinBox::valueChanged, this, [this](int wert) {
+    connect(m_raster, &TPlatzraster::umschaltenVerlangt, this, [this](int nummer, bool verbraucht) {
         bewacht([&] {
-            const int zeile = m_liste->currentRow();
-            if (m_zeigt || zeile < 0 || m_etiketten[zeile].anzahl == wert)
-                return;
-            m_etiketten[zeile].anzahl = wert;
-            berechne();
+            if (m_planung.setzeVerbraucht(nummer, verbraucht))
+                zeige();
         });
     });
-    connect(m_ab, &QSpinBox::valueChanged, this, [this] {
-        bewacht([this] {
-            if (!m_zeigt)
-                berechne();
+    connect(m_raster, &TPlatzraster::setzenVerlangt, this, [this](int nummer) { bewacht([&] { setzeAn(nummer); }); });
+    connect(m_liste->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { bewacht([this] { zeigeAnzahl(); }); });
+    connect(m_anzahl, &QSpinBox::valueChanged, this, [this](int wert) {
+        bewacht([&] {
+            if (m_planung.setzeAnzahl(gewaehltesEtikett(), wert))
+                zeige();
+        });
+    });
+    connect(m_ab, &QSpinBox::valueChanged, this, [this](int wert) {
+        bewacht([&] {
+            if (m_planung.setzeAb(wert))
+                zeige();
         });
     });
     connect(m_angebot, &QMenu::aboutToShow, this, [this] { bewacht([this] { bieteEtikettenAn(); }); });
@@ -312,118 +335,86 @@ TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Bogenetikett aktuelles, 
     connect(m_neuerBogen, &QPushButton::clicked, this, [this] { bewacht([this] { NeuerBogenClick(); }); });
     connect(schliessen, &QPushButton::clicked, this, &QDialog::reject);
 
-    zeigeListe();
-    m_liste->setCurrentRow(0);
-    m_ab->setValue(ersterFreier());
-    m_raster->waehle(ersterFreier());
-    berechne();
-    m_raster->waehle(ersterFreier());
+    waehleEtikett(0);
+    zeige();
+    m_raster->waehle(m_planung.ersterFreier());
     m_raster->setFocus();
 }
 
-int TBogenplanDialog::ersterFreier() const
+int TBogenplanDialog::gewaehltesEtikett() const
 {
-    const qsizetype frei = m_verbraucht.indexOf(false);
-    return frei < 0 ? 1 : int(frei) + 1;
+    return m_liste->currentIndex().row();
 }
 
-void TBogenplanDialog::zeigeListe()
+void TBogenplanDialog::waehleEtikett(int zeile)
 {
-    const QScopedValueRollback zeigt(m_zeigt, true);
-    // Texts change in place, so that the list keeps its current row and focus while a count is typed.
-    while (m_liste->count() < m_etiketten.size())
-        m_liste->addItem(QString());
-    for (qsizetype i = 0; i < m_etiketten.size(); ++i) {
-        const QString text = QStringLiteral("%1: %2").arg(Name(m_etiketten[i].etikett.pfad)).arg(m_etiketten[i].anzahl);
-        m_liste->item(int(i))->setText(text);
-        m_liste->item(int(i))->setData(
-            Qt::AccessibleTextRole,
-            QStringLiteral("%1, Anzahl %2").arg(Name(m_etiketten[i].etikett.pfad)).arg(m_etiketten[i].anzahl));
+    m_liste->selectionModel()->setCurrentIndex(m_eintraege->index(zeile), QItemSelectionModel::ClearAndSelect);
+}
+
+void TBogenplanDialog::zeige()
+{
+    m_eintraege->folge();
+    zeigeAnzahl();
+    if (m_ab->value() != m_planung.ab()) {
+        const QSignalBlocker still(m_ab);
+        m_ab->setValue(m_planung.ab());
+    }
+    m_raster->zeige(m_planung.masse(), m_planung.inhalte(), m_planung.bilder());
+    m_abStelle->setText(AbStelle(m_planung));
+    const Fuellung &f = m_planung.fuellung();
+    m_hinweis->setText(f.fehler);
+    m_drucken->setEnabled(f.fehler.isEmpty());
+    zeigeVorschau();
+}
+
+void TBogenplanDialog::zeigeAnzahl()
+{
+    const int zeile = gewaehltesEtikett();
+    if (zeile < 0)
+        return;
+    const std::optional<int> anzahl = m_planung.etiketten()[zeile].anzahl;
+    if (anzahl && m_anzahl->value() != *anzahl) {
+        const QSignalBlocker still(m_anzahl);
+        m_anzahl->setValue(*anzahl);
     }
 }
 
-void TBogenplanDialog::waehleEtikett()
+void TBogenplanDialog::zeigeVorschau()
 {
-    const int zeile = m_liste->currentRow();
-    if (zeile < 0)
+    const Fuellung &f = m_planung.fuellung();
+    m_vorschau->setAccessibleDescription(Vorschaubeschreibung(f));
+    // A count that leaves the plan as it was leaves the preview as well.
+    QList<qint64> bilder;
+    for (const Planetikett &e : m_planung.etiketten())
+        bilder.append(e.bild.cacheKey());
+    if (m_vorschauVon && m_vorschauVon->first == f.plan && m_vorschauVon->second == bilder)
         return;
-    const QScopedValueRollback zeigt(m_zeigt, true);
-    m_anzahl->setValue(m_etiketten[zeile].anzahl);
-}
-
-void TBogenplanDialog::berechne()
-{
-    // Labels with no places take no part; the plan's indices are those of the pictures handed on.
-    Anzahlen anzahlen;
-    QList<int> teilnehmer;
-    for (qsizetype i = 0; i < m_etiketten.size(); ++i)
-        if (m_etiketten[i].anzahl > 0) {
-            anzahlen.append(m_etiketten[i].anzahl);
-            teilnehmer.append(int(i));
-        }
-    m_fuellung = FuelleBogen(m_masse, m_verbraucht, PlatzMitNummer(m_masse, m_ab->value()), anzahlen);
-    for (Planplatz &p : m_fuellung.plan.plaetze)
-        p.etikett = teilnehmer[p.etikett];
-    if (m_fuellung.fehler.isEmpty() && m_fuellung.plan.plaetze.isEmpty())
-        m_fuellung.fehler = QStringLiteral("Keine Etikette hat eine Anzahl: es gibt nichts zu drucken.");
-    if (!m_verbraucht.contains(false))
-        m_fuellung.fehler = QStringLiteral("Auf diesem Bogen ist kein Platz mehr frei. \"Neuer Bogen\" gibt alle "
-                                           "Plätze wieder frei.");
-    if (!m_fuellung.fehler.isEmpty())
-        m_fuellung.plan.plaetze.clear();
-
-    QList<int> inhalt(m_verbraucht.size(), TPlatzraster::Frei);
-    for (qsizetype i = 0; i < m_verbraucht.size(); ++i)
-        if (m_verbraucht[i])
-            inhalt[i] = TPlatzraster::Verbraucht;
-    QList<QImage> bilder;
-    for (const Eintrag &e : std::as_const(m_etiketten))
-        bilder.append(e.etikett.bild);
-    for (const Planplatz &p : std::as_const(m_fuellung.plan.plaetze))
-        inhalt[Platznummer(m_masse, p.platz) - 1] = p.etikett;
-    m_raster->zeige(m_masse, inhalt, bilder);
-
-    const Platz ab = PlatzMitNummer(m_masse, m_ab->value());
-    m_abStelle->setText(QStringLiteral("Spalte %1, Zeile %2").arg(ab.spalte).arg(ab.zeile));
-    m_hinweis->setText(m_fuellung.fehler);
-    m_drucken->setEnabled(m_fuellung.fehler.isEmpty());
-    zeigeListe();
-    if (m_fuellung.fehler.isEmpty())
-        m_vorschau->setPixmap(
-            QPixmap::fromImage(Seitenvorschau(m_fuellung.plan, bilder, VorschauDpi, VorschauDpi)
-                                   .scaled(m_vorschau->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    else
+    if (f.plan.plaetze.isEmpty())
         m_vorschau->clear();
-    m_vorschau->setAccessibleDescription(
-        QStringLiteral("%1 Etiketten auf der Seite").arg(m_fuellung.plan.plaetze.size()));
+    else
+        m_vorschau->setPixmap(
+            QPixmap::fromImage(Seitenvorschau(f.plan, m_planung.bilder(), VorschauDpi, VorschauDpi)
+                                   .scaled(m_vorschau->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_vorschauVon.emplace(f.plan, bilder);
 }
 
 void TBogenplanDialog::setzeAn(int nummer)
 {
-    // The chosen label goes first, so that it lands at the place.
-    int zeile = std::max(0, m_liste->currentRow());
-    m_etiketten.move(zeile, 0);
-    m_etiketten[0].anzahl = std::max(1, m_etiketten[0].anzahl);
-    {
-        const QScopedValueRollback zeigt(m_zeigt, true);
-        m_ab->setValue(nummer);
-        zeigeListe();
-        m_liste->setCurrentRow(0);
-        m_anzahl->setValue(m_etiketten[0].anzahl);
-    }
-    berechne();
+    if (!m_planung.setzeAn(std::max(0, gewaehltesEtikett()), nummer))
+        return;
+    // The label went to the top of the list.
+    waehleEtikett(0);
+    zeige();
 }
 
 void TBogenplanDialog::bieteEtikettenAn()
 {
     m_angebot->clear();
-    QStringList schonDa;
-    for (const Eintrag &e : std::as_const(m_etiketten))
-        schonDa.append(QFileInfo(e.etikett.pfad).absoluteFilePath());
-    for (const QString &pfad : EtikettenFuerBogen(m_ordner, m_masse)) {
-        if (schonDa.contains(QFileInfo(pfad).absoluteFilePath()))
+    for (const QString &pfad : EtikettenFuerBogen(m_ordner, m_planung.masse())) {
+        if (m_planung.traegt(pfad))
             continue;
-        m_angebot->addAction(Name(pfad), this, [this, pfad] { bewacht([&] { nimmEtikett(pfad); }); });
+        m_angebot->addAction(QFileInfo(pfad).completeBaseName(), this,
+                             [this, pfad] { bewacht([&] { nimmEtikett(pfad); }); });
     }
     if (m_angebot->isEmpty())
         m_angebot->addAction(QStringLiteral("Keine weitere Etikette mit diesen Maßen"))->setEnabled(false);
@@ -434,44 +425,35 @@ void TBogenplanDialog::nimmEtikett(const QString &pfad)
     const QImage bild = LeseBild(pfad);
     if (bild.isNull())
         throw Fehler(KeinLesbaresBild(pfad));
-    m_etiketten.append({{pfad, bild}, 1});
-    zeigeListe();
-    m_liste->setCurrentRow(int(m_etiketten.size()) - 1);
-    berechne();
+    const int neu = m_planung.fuegeHinzu(pfad, bild);
+    m_eintraege->folge();
+    waehleEtikett(neu);
+    zeige();
 }
 
 void TBogenplanDialog::DruckenClick()
 {
-    if (!m_fuellung.fehler.isEmpty())
-        throw Fehler(m_fuellung.fehler);
-    QList<QImage> bilder;
-    for (const Eintrag &e : std::as_const(m_etiketten))
-        bilder.append(e.etikett.bild);
-    if (!m_drucke(m_fuellung.plan, bilder))
+    if (!m_planung.fuellung().fehler.isEmpty())
+        throw Fehler(m_planung.fuellung().fehler);
+    // A copy: the print dialog runs an event loop of its own.
+    const Bogenplan plan = m_planung.fuellung().plan;
+    if (!m_drucke(plan, m_planung.bilder()))
         return;
-    for (const Planplatz &p : std::as_const(m_fuellung.plan.plaetze))
-        m_verbraucht[Platznummer(m_masse, p.platz) - 1] = true;
-    {
-        const QScopedValueRollback zeigt(m_zeigt, true);
-        m_ab->setValue(ersterFreier());
-    }
-    berechne();
-    m_raster->waehle(ersterFreier());
-    if (!m_verbraucht.contains(false))
+    m_planung.gedruckt();
+    zeige();
+    m_raster->waehle(m_planung.ersterFreier());
+    if (!m_planung.verbraucht().contains(false))
         m_neuerBogen->setFocus();
-    SchreibVerbrauchtePlaetze(m_masse, m_verbraucht);
+    SchreibVerbrauchtePlaetze(m_planung.masse(), m_planung.verbraucht());
 }
 
 void TBogenplanDialog::NeuerBogenClick()
 {
-    m_verbraucht.fill(false);
-    SchreibVerbrauchtePlaetze(m_masse, m_verbraucht);
-    {
-        const QScopedValueRollback zeigt(m_zeigt, true);
-        m_ab->setValue(1);
-    }
-    berechne();
+    m_planung.neuerBogen();
+    // Shown before it is stored, as after a print: a store that cannot be written leaves the new sheet on screen.
+    zeige();
     m_raster->waehle(1);
+    SchreibVerbrauchtePlaetze(m_planung.masse(), m_planung.verbraucht());
 }
 
 void TBogenplanDialog::bewacht(const std::function<void()> &handler)

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "blatt/bogenplan.h"
+#include "render/bogenplanung.h"
 
 #include <QDialog>
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class DialogDienst;
+class Etikettenliste;
 class QLabel;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPushButton;
 class QSpinBox;
@@ -21,19 +23,21 @@ class QSpinBox;
 // focus mark, and the description for screen readers follows it.
 class TPlatzraster : public QWidget
 {
-public:
-    static constexpr int Frei = -1;
-    static constexpr int Verbraucht = -2;
+    Q_OBJECT
 
+public:
     explicit TPlatzraster(QWidget *eltern = nullptr);
 
-    // Per place, in reading order: Frei, Verbraucht, or the index of its label in `bilder`.
+    // Per place, in reading order: PlatzFrei, PlatzVerbraucht, or the index of its label in `bilder`.
     void zeige(const Bogenmasse &m, const QList<int> &inhalt, const QList<QImage> &bilder);
     int gewaehlt() const { return m_gewaehlt; } // the place's number
     void waehle(int nummer);
 
-    std::function<void(int nummer, bool verbraucht)> umschalten;
-    std::function<void(int nummer)> setzen;
+Q_SIGNALS:
+    // The person asks for the place to be used or free; the grid shows it once zeige() says so.
+    void umschaltenVerlangt(int nummer, bool verbraucht);
+    // The person asks for the chosen label at the place.
+    void setzenVerlangt(int nummer);
 
 protected:
     void paintEvent(QPaintEvent *ereignis) override;
@@ -56,18 +60,13 @@ private:
     int m_zuletztGezogen = 0;
 };
 
-// A label the sheet can carry: its picture file and its decoded picture.
-struct Bogenetikett
-{
-    QString pfad;
-    QImage bild;
-};
-
 // "Bogen zusammenstellen": the places of the current label's sheet with the ones already used (remembered per
 // sheet measures), the labels of this sheet with their counts, and the page they make from "Ab Platz" in reading
-// order. "Drucken" hands the plan to `drucke`, which prints it as the window prints and says whether it went
-// out; only then do its places count as used. "Neuer Bogen" frees every place. An error in a button or key is
-// shown through the dialog service and goes no further.
+// order. The dialog shows a Bogenplanung and hands the person's actions to it. "Drucken" hands the plan to
+// `drucke`, which prints it as the window prints and says whether it went out; only then do its places count as
+// used. "Neuer Bogen" frees every place. The used places are read from the store when the dialog opens and
+// written after a print and at "Neuer Bogen". An error in a button or key is shown through the dialog service and
+// goes no further.
 class TBogenplanDialog : public QDialog
 {
     Q_OBJECT
@@ -75,42 +74,37 @@ class TBogenplanDialog : public QDialog
 public:
     using Drucke = std::function<bool(const Bogenplan &plan, const QList<QImage> &bilder)>;
 
-    TBogenplanDialog(const Bogenmasse &m, Bogenetikett aktuelles, QString etikettenOrdner, Drucke drucke,
+    TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, QString etikettenOrdner, Drucke drucke,
                      DialogDienst &dialoge, QWidget *eltern = nullptr);
 
+    const Bogenplanung &planung() const { return m_planung; }
     // The plan as the dialog shows it; fehler says why there is none.
-    const Fuellung &fuellung() const { return m_fuellung; }
-    const Belegung &verbraucht() const { return m_verbraucht; }
+    const Fuellung &fuellung() const { return m_planung.fuellung(); }
+    const Belegung &verbraucht() const { return m_planung.verbraucht(); }
 
 private:
-    struct Eintrag
-    {
-        Bogenetikett etikett;
-        int anzahl = 1;
-    };
-
-    void berechne();
-    void zeigeListe();
-    void waehleEtikett();
+    void zeige();
+    void zeigeAnzahl();
+    void zeigeVorschau();
+    int gewaehltesEtikett() const;
+    void waehleEtikett(int zeile);
     void bieteEtikettenAn();
     void nimmEtikett(const QString &pfad);
     void setzeAn(int nummer);
     void DruckenClick();
     void NeuerBogenClick();
-    int ersterFreier() const;
     void bewacht(const std::function<void()> &handler);
 
-    Bogenmasse m_masse;
+    Bogenplanung m_planung;
     QString m_ordner;
     Drucke m_drucke;
     DialogDienst &m_dialoge;
-    QList<Eintrag> m_etiketten;
-    Belegung m_verbraucht;
-    Fuellung m_fuellung;
-    bool m_zeigt = false;
+    // What the preview shows: a plan and the keys of the pictures it indexes.
+    std::optional<std::pair<Bogenplan, QList<qint64>>> m_vorschauVon;
 
     TPlatzraster *m_raster;
-    QListWidget *m_liste;
+    Etikettenliste *m_eintraege;
+    QListView *m_liste;
     QSpinBox *m_anzahl;
     QPushButton *m_hinzufuegen;
     QMenu *m_angebot;

@@ -1,5 +1,6 @@
 #include "platform/fehler.h"
 #include "render/bogen.h"
+#include "render/bogenplanung.h"
 #include "render/masse.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
@@ -230,6 +231,8 @@ private Q_SLOTS:
     void genauePlatzierung();
     void randverlust_data();
     void randverlust();
+    void bogenplanung_data();
+    void bogenplanung();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -1028,6 +1031,77 @@ void TestRender::randverlust()
     QFETCH(QStringList, texte);
     const QList<GedrucktesEtikett> etiketten = GedruckteEtiketten({401, 255}, m, wahl);
     QCOMPARE(RandverlustTexte(Randverluste(etiketten, raender, korrektur), etiketten), texte);
+}
+
+// The sample card's 2 x 5 places, "Rot" first, places used before as the store hands them in; steps "+Blau" (a label),
+// "1=3" (a count, "-" none), "ab7", "x5"/".5" (used/free), "1@6" (label 1 there), "druck", "neu"; "!": no change.
+// Then each place ("." free, "x" used, its label), the list's entries, the reason there is no plan.
+void TestRender::bogenplanung_data()
+{
+    QTest::addColumn<QString>("vorher");
+    QTest::addColumn<QStringList>("schritte");
+    QTest::addColumn<QStringList>("nachher");
+    QTest::newRow("each label its count in list order, a name with \"%1\" as it is")
+        << ".........." << QStringList{"+Blau %1", "0=3", "1=2"} << QStringList{"00011.....", "Rot: 3|Blau %1: 2", ""};
+    QTest::newRow("a label without a count takes the rest")
+        << "....x....." << QStringList{"+Blau", "1=-"} << QStringList{"0111x11111", "Rot: 1|Blau: Rest", ""};
+    QTest::newRow("a count of 0 takes no part")
+        << ".........." << QStringList{"+Blau", "0=0"} << QStringList{"1.........", "Rot: 0|Blau: 1", ""};
+    QTest::newRow("no label with a count")
+        << ".........." << QStringList{"0=0"}
+        << QStringList{"..........", "Rot: 0", "Keine Etikette hat eine Anzahl: es gibt nichts zu drucken."};
+    QTest::newRow("more labels than free places")
+        << ".........." << QStringList{"ab8", "0=4"}
+        << QStringList{"..........", "Rot: 4", "Ab Spalte 2, Zeile 4 sind nur 3 Plätze frei."};
+    QTest::newRow("toggled places skipped or taken again; the same again or off the sheet changes nothing")
+        << ".........." << QStringList{"0=3", "x2", "x3", ".3", "!0=3", "!x2", "!.1", "!ab1", "!ab11", "!x11", "!2@1"}
+        << QStringList{"0x00......", "Rot: 3", ""};
+    QTest::newRow("a label set at a place goes first, with one place at least")
+        << ".........." << QStringList{"+Blau", "1=0", "1@6"} << QStringList{".....01...", "Blau: 1|Rot: 1", ""};
+    QTest::newRow("after a print its places are used, the plan from the first free one")
+        << "x........." << QStringList{"ab4", "0=2", "druck"} << QStringList{"x00xx.....", "Rot: 2", ""};
+    QTest::newRow("a print of the last places uses the sheet up")
+        << "xxxxxxxx.." << QStringList{"0=2", "druck"}
+        << QStringList{"xxxxxxxxxx", "Rot: 2",
+                       "Auf diesem Bogen ist kein Platz mehr frei. \"Neuer Bogen\" gibt alle Plätze wieder frei."};
+    QTest::newRow("a new sheet frees every place, from the first")
+        << "xxx......." << QStringList{"ab6", "x8", "neu"} << QStringList{"0.........", "Rot: 1", ""};
+}
+
+void TestRender::bogenplanung()
+{
+    QFETCH(QString, vorher);
+    QFETCH(QStringList, schritte);
+    QFETCH(QStringList, nachher);
+    const QImage bild = Markenbild(4, 3);
+    Belegung verbraucht(vorher.size());
+    std::transform(vorher.begin(), vorher.end(), verbraucht.begin(), [](QChar c) { return c == u'x'; });
+    Bogenplanung p({10, 15, 54, 95, 54, 85, 2, 5}, {QStringLiteral("/etiketten/Rot.bmp"), bild}, verbraucht);
+    for (QString s : schritte) {
+        const bool aendert = !s.startsWith(u'!');
+        s.remove(u'!');
+        const int vorne = s.section(QRegularExpression(QStringLiteral("\\D")), 0, 0).toInt();
+        const int zahl = s.section(QRegularExpression(QStringLiteral("\\D")), -1).toInt();
+        if (s.startsWith(u'+'))
+            p.fuegeHinzu(QStringLiteral("/etiketten/%1.bmp").arg(s.mid(1)), bild);
+        else if (s == QStringLiteral("druck") || s == QStringLiteral("neu"))
+            s == QStringLiteral("druck") ? p.gedruckt() : p.neuerBogen();
+        else if (s.startsWith(QStringLiteral("ab")))
+            QCOMPARE(p.setzeAb(zahl), aendert);
+        else if (s.startsWith(u'x') || s.startsWith(u'.'))
+            QCOMPARE(p.setzeVerbraucht(zahl, s.startsWith(u'x')), aendert);
+        else if (s.contains(u'@'))
+            QCOMPARE(p.setzeAn(vorne, zahl), aendert);
+        else
+            QCOMPARE(p.setzeAnzahl(vorne, s.endsWith(u'-') ? std::nullopt : std::optional<int>(zahl)), aendert);
+    }
+    QString plaetze;
+    for (const int inhalt : p.inhalte())
+        plaetze += inhalt == PlatzFrei ? u'.' : inhalt == PlatzVerbraucht ? u'x' : QChar(u'0' + inhalt);
+    QStringList eintraege;
+    for (const Planetikett &e : p.etiketten())
+        eintraege.append(Listeneintrag(e));
+    QCOMPARE((QStringList{plaetze, eintraege.join(u'|'), p.fuellung().fehler}), nachher);
 }
 
 QTEST_MAIN(TestRender)
