@@ -158,7 +158,6 @@ private Q_SLOTS:
         QCOMPARE(form.zustand().LetzteAnzahlInZeile, 2); // loaded count 2
 
         form.UpDownAnzEtikettenInSpalte->setPosition(7);
-        form.FormPaint();
         klick(form.UpDownAnzEtikettenInSpalte); // 7 -> 8
         QCOMPARE(form.UpDownSpalte->Max(), 8);
         QCOMPARE(form.UpDownZeile->Position(), 8);
