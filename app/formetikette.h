@@ -352,9 +352,9 @@ public:
     // What every print command shares: one at a time, the paper question (with the left margin of m), then
     // drucke(). True only when a page went out.
     bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke);
-    // One page through the print dialog: the page painter's page for the chosen printer; false when the dialog
-    // was cancelled.
-    bool DruckeSeite(const QImage &etikett, const Seitenwahl &wahl);
+    // One page of the measures m through the print dialog: the page painter's page for the chosen printer; false
+    // when the dialog was cancelled.
+    bool DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
     // The same for the page that `baue` makes; `etiketten` are its labels, for the printer's margins.
     bool DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
                      const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
