@@ -491,7 +491,7 @@ void TFormEtikette::verbinde()
          &TFormEtikette::UpDownAnzEtikettenInSpalteClick);
     spin(UpDownSpalte, nullptr, &TFormEtikette::UpDownSpalteClick);
     spin(UpDownZeile, nullptr, &TFormEtikette::UpDownZeileClick);
-    // Before any handler of the editor: its changing handler reads nothing, its click handler the moved value.
+    // An editor emits geaendert between its changing and its click handler: the click reads the value it moved.
     for (std::size_t i = 0; i < Massangaben.size(); ++i)
         connect(m_masseditoren[i].updown, &TUpDown::geaendert, this, [this, i] { MassFolgtEditor(i); });
     connect(NurEineDruckenCheckBox, &QCheckBox::toggled, this, [this] { SetzeHinweisNurEineDrucken(); });
@@ -605,8 +605,8 @@ void TFormEtikette::MassFolgtEditor(std::size_t index)
         }
         m.*a.feld = position;
     }
-    // The row can not lie beyond the rows: raised with the count, the new last row can be chosen; lowered, the
-    // row comes back with it.
+    // No row beyond the rows: raised with the count, the new last row can be chosen; lowered, the row editor comes
+    // back with it, and the step that lowered the count brings its field.
     if (a.feld == &Bogenmasse::AnzahlEtikettenInSpalte)
         UpDownZeile->setMax(position);
 }

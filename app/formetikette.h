@@ -16,11 +16,12 @@
 //   open     OeffnenVorbereiten (save question, labels folder), file dialog, settings, position to 1/1, fit,
 //            lock, label view and preview, layout picture
 //   new      as open, from a template: name question, copy picture and settings, then as open
-//   refresh  an arrow: changing (flag), click (edit text, pitch, pending); three timer ticks: per pending measure
-//            in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture as it needs
-//   print    paper question, picture checked, the printer adapter loaded (drucken/), one printer (A4 at first),
-//            print dialog, the printer's bands into the preview, the question when labels reach into them,
-//            page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
+//   refresh  an arrow: changing (flag), the value moved, click (edit text, pitch, pending); three timer ticks: per
+//            pending measure in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture
+//            as it needs
+//   print    the measures once, paper question, picture checked, the printer adapter loaded (drucken/), one
+//            printer (A4 at first), print dialog, the printer's bands into the preview, the question when labels
+//            reach into them, page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
