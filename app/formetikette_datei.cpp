@@ -141,7 +141,7 @@ void TFormEtikette::NeuFuerEtikettenbogen1Click()
         if (!entwurf.isValid() || !ZeichneLeeresEtikett(*bogen).save(entwurfBild, "BMP"))
             throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
                          + QStringLiteral(" kann nicht erstellt werden"));
-        SchreibeEinstellungsdatei(entwurfEinstellungen, MasseDesBogens(*bogen));
+        SchreibeEinstellungsdatei(entwurfEinstellungen, bogen->masse);
         if (!KopiereErsetzend({{entwurfBild, bild}, {entwurfEinstellungen, einstellungen}}))
             throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
                          + QStringLiteral(" kann nicht erstellt werden"));

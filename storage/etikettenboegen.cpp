@@ -1,5 +1,6 @@
 #include "storage/etikettenboegen.h"
 
+#include "blatt/blatt.h"
 #include "platform/fehler.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace {
@@ -36,9 +38,9 @@ bool IstZahl(const QString &wort)
 
 // A length the person typed matches a label length when it is the same, or when it is a whole number and the
 // label length begins with it or rounds to it (63 and 64 match 63.5, 630 does not).
-bool LaengePasst(const QString &getippt, int hundertstel)
+bool LaengePasst(const QString &getippt, qint64 hundertstel)
 {
-    const std::optional<int> wert = LiesHundertstel(getippt);
+    const std::optional<qint64> wert = HundertstelAusText(getippt, QLatin1Char('.'));
     if (!wert)
         return false;
     if (getippt.contains(QLatin1Char('.')))
@@ -123,13 +125,16 @@ std::optional<int> WortRang(const Etikettenbogen &bogen, const Suchschluessel &s
     if (w.zahl && bogen.anzahl() == *w.zahl)
         return 0;
     if (w.paar) {
+        const Bogenmasse &m = bogen.masse;
         // In either order; while it is being typed, "70x" matches what begins that way.
-        const auto groesse = [&](int erste, int zweite) {
+        const auto groesse = [&](qint64 erste, qint64 zweite) {
             return LaengePasst(w.a, erste) && (w.b.isEmpty() || LaengePasst(w.b, zweite));
         };
-        const bool layout = IstZahl(w.a) && w.a.toInt() == bogen.spalten
-            && (w.b.isEmpty() || (IstZahl(w.b) && w.b.toInt() == bogen.zeilen));
-        if (groesse(bogen.breite, bogen.hoehe) || groesse(bogen.hoehe, bogen.breite) || layout)
+        const qint64 breite = m.Hundertstel(&Bogenmasse::Etikettenbreite);
+        const qint64 hoehe = m.Hundertstel(&Bogenmasse::Etikettenhoehe);
+        const bool layout = IstZahl(w.a) && w.a.toInt() == m.AnzahlEtikettenInZeile
+            && (w.b.isEmpty() || (IstZahl(w.b) && w.b.toInt() == m.AnzahlEtikettenInSpalte));
+        if (groesse(breite, hoehe) || groesse(hoehe, breite) || layout)
             return 0;
     }
     for (const QString &nummer : schluessel.nummern)
@@ -205,81 +210,57 @@ QString LiesText(const QByteArray &bytes)
 
 } // namespace
 
-QString MmMitKomma(int hundertstel)
-{
-    return HundertstelText(hundertstel).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 QString Formname(Etikettenform form)
 {
     return Formnamen[int(form)];
 }
 
-namespace {
-
-std::optional<int> Hundertstel(QStringView text)
-{
-    const qsizetype punkt = text.indexOf(QLatin1Char('.'));
-    const qsizetype ganzeLaenge = punkt < 0 ? text.size() : punkt;
-    const qsizetype bruchLaenge = punkt < 0 ? 0 : text.size() - punkt - 1;
-    if (ganzeLaenge < 1 || ganzeLaenge > 5 || (punkt >= 0 && (bruchLaenge < 1 || bruchLaenge > 2)))
-        return std::nullopt;
-    int wert = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (i == punkt)
-            continue;
-        const QChar c = text[i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-        wert = wert * 10 + (c.unicode() - '0');
-    }
-    return bruchLaenge == 1 ? wert * 10 : bruchLaenge == 0 ? wert * 100 : wert;
-}
-
-} // namespace
-
-std::optional<int> LiesHundertstel(const QString &text)
-{
-    return Hundertstel(text);
-}
-
-QString HundertstelText(int hundertstel)
-{
-    QString text = QString::number(hundertstel / 100);
-    if (const int rest = hundertstel % 100; rest != 0) {
-        text += QLatin1Char('.') + QStringLiteral("%1").arg(rest, 2, 10, QLatin1Char('0'));
-        if (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-    }
-    return text;
-}
-
 QString BogenFehler(const Etikettenbogen &b)
 {
-    if (b.spalten < 1 || b.zeilen < 1)
+    const Bogenmasse &m = b.masse;
+    const auto l = [&m](Massfeld feld) { return m.Hundertstel(feld); };
+    if (m.AnzahlEtikettenInZeile < 1 || m.AnzahlEtikettenInSpalte < 1)
         return QStringLiteral("Spalten und Zeilen müssen mindestens 1 sein.");
-    if (b.breite < 1 || b.hoehe < 1)
+    if (l(&Bogenmasse::Etikettenbreite) < 1 || l(&Bogenmasse::Etikettenhoehe) < 1)
         return QStringLiteral("Breite und Höhe müssen größer als 0 sein.");
-    if (b.breite < 100 || b.hoehe < 100)
+    if (l(&Bogenmasse::Etikettenbreite) < 100 || l(&Bogenmasse::Etikettenhoehe) < 100)
         return QStringLiteral("Etiketten unter 1 mm Breite oder Höhe lassen sich nicht drucken.");
-    if (b.linkerRand < 0 || b.obererRand < 0)
+    if (l(&Bogenmasse::SeitenRand) < 0 || l(&Bogenmasse::ObererRand) < 0)
         return QStringLiteral("Die Ränder dürfen nicht negativ sein.");
-    if (b.horizontalabstand < b.breite)
+    if (l(&Bogenmasse::Horizontalabstand) < l(&Bogenmasse::Etikettenbreite))
         return QStringLiteral("Die Etiketten überlappen sich: der Horizontalabstand ist kleiner als die Breite.");
-    if (b.vertikalabstand < b.hoehe)
+    if (l(&Bogenmasse::Vertikalabstand) < l(&Bogenmasse::Etikettenhoehe))
         return QStringLiteral("Die Etiketten überlappen sich: der Vertikalabstand ist kleiner als die Höhe.");
-    const qint64 rechts = qint64(b.linkerRand) + qint64(b.spalten - 1) * b.horizontalabstand + b.breite;
-    if (rechts > A4::BreiteMm * 100)
-        return QStringLiteral("Die Etiketten reichen rechts über das A4-Blatt hinaus (bis %1 mm).")
-            .arg(HundertstelText(int(qMin<qint64>(rechts, 99999999))));
-    const qint64 unten = qint64(b.obererRand) + qint64(b.zeilen - 1) * b.vertikalabstand + b.hoehe;
-    if (unten > A4::HoeheMm * 100)
-        return QStringLiteral("Die Etiketten reichen unten über das A4-Blatt hinaus (bis %1 mm).")
-            .arg(HundertstelText(int(qMin<qint64>(unten, 99999999))));
+    // The far edge as the message has always shown it, at most 999999.99 mm.
+    const auto bis = [](const Reihenende &ende) {
+        return HundertstelText(qMin<qint64>(ende.hundertstel, 99999999), QLatin1Char('.'));
+    };
+    if (const Reihenende rechts = EndeDerReihe(m, Qt::Horizontal, m.AnzahlEtikettenInZeile); !rechts.aufA4)
+        return QStringLiteral("Die Etiketten reichen rechts über das A4-Blatt hinaus (bis %1 mm).").arg(bis(rechts));
+    if (const Reihenende unten = EndeDerReihe(m, Qt::Vertical, m.AnzahlEtikettenInSpalte); !unten.aufA4)
+        return QStringLiteral("Die Etiketten reichen unten über das A4-Blatt hinaus (bis %1 mm).").arg(bis(unten));
     return {};
 }
 
 namespace {
+
+// The file's six lengths, in the order of its columns from "Breite" on.
+constexpr std::array<Massfeld, AnzahlLaengen> Laengenspalten{
+    &Bogenmasse::Etikettenbreite, &Bogenmasse::Etikettenhoehe,    &Bogenmasse::SeitenRand,
+    &Bogenmasse::ObererRand,      &Bogenmasse::Horizontalabstand, &Bogenmasse::Vertikalabstand,
+};
+
+// A length as the file writes it: "." and at most two decimals, at most five whole digits, nothing else, not even
+// a blank (HundertstelAusText would take blanks around it and nine digits).
+std::optional<int> LaengeAusFeld(QStringView feld)
+{
+    const auto ziffer = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    const qsizetype punkt = feld.indexOf(QLatin1Char('.'));
+    if (feld.isEmpty() || !ziffer(feld.front()) || !ziffer(feld.back()) || (punkt < 0 ? feld.size() : punkt) > 5)
+        return std::nullopt;
+    const std::optional<qint64> wert = HundertstelAusText(feld, QLatin1Char('.'));
+    return wert ? std::optional<int>(int(*wert)) : std::nullopt;
+}
 
 std::optional<Etikettenbogen> BogenAusAnsichten(const QList<QStringView> &felder, QString *fehler)
 {
@@ -311,20 +292,22 @@ std::optional<Etikettenbogen> BogenAusAnsichten(const QList<QStringView> &felder
         return scheitert(QStringLiteral("unbekannte Form \"%1\"").arg(f[2]));
     b.form = Etikettenform(std::distance(std::begin(Formnamen), form));
 
-    int *anzahlen[] = {&b.spalten, &b.zeilen};
+    Bogenmasse m;
+    int *anzahlen[] = {&m.AnzahlEtikettenInZeile, &m.AnzahlEtikettenInSpalte};
     for (int i = 0; i < 2; ++i) {
         const std::optional<int> n = LiesAnzahl(f[3 + i]);
         if (!n)
             return scheitert(QStringLiteral("%1 \"%2\" ist keine Anzahl").arg(spalten[3 + i], f[3 + i]));
         *anzahlen[i] = *n;
     }
-    int *laengen[] = {&b.breite, &b.hoehe, &b.linkerRand, &b.obererRand, &b.horizontalabstand, &b.vertikalabstand};
-    for (int i = 0; i < 6; ++i) {
-        const std::optional<int> l = Hundertstel(f[5 + i]);
+    Laengen laengen{};
+    for (std::size_t i = 0; i < Laengenspalten.size(); ++i) {
+        const std::optional<int> l = LaengeAusFeld(f[5 + i]);
         if (!l)
             return scheitert(QStringLiteral("%1 \"%2\" ist keine Länge in mm").arg(spalten[5 + i], f[5 + i]));
-        *laengen[i] = *l;
+        laengen[MassIndex(Laengenspalten[i])] = *l;
     }
+    b.masse = MitGenauenLaengen(m, laengen, true);
     if (const QString grund = BogenFehler(b); !grund.isEmpty())
         return scheitert(grund);
     return b;
@@ -342,18 +325,12 @@ std::optional<Etikettenbogen> BogenAusFeldern(const QStringList &felder, QString
 
 QString BogenZeile(const Etikettenbogen &b)
 {
-    return QStringList{b.hersteller,
-                       b.nummern.join(QStringLiteral(", ")),
-                       Formname(b.form),
-                       QString::number(b.spalten),
-                       QString::number(b.zeilen),
-                       HundertstelText(b.breite),
-                       HundertstelText(b.hoehe),
-                       HundertstelText(b.linkerRand),
-                       HundertstelText(b.obererRand),
-                       HundertstelText(b.horizontalabstand),
-                       HundertstelText(b.vertikalabstand)}
-        .join(QLatin1Char(';'));
+    QStringList felder{b.hersteller, b.nummern.join(QStringLiteral(", ")), Formname(b.form),
+                       QString::number(b.masse.AnzahlEtikettenInZeile),
+                       QString::number(b.masse.AnzahlEtikettenInSpalte)};
+    for (const Massfeld feld : Laengenspalten)
+        felder << HundertstelText(b.masse.Hundertstel(feld), QLatin1Char('.'));
+    return felder.join(QLatin1Char(';'));
 }
 
 Bogenkatalog LiesEtikettenboegen(const QString &pfad)
@@ -423,9 +400,11 @@ QString Eintragstext(const Etikettenbogen &b)
         art = (eines ? QStringLiteral("rundes ") : QStringLiteral("runde ")) + art;
     else if (b.form == Etikettenform::Oval)
         art = (eines ? QStringLiteral("ovales ") : QStringLiteral("ovale ")) + art;
+    const auto mm = [&b](Massfeld feld) { return HundertstelText(b.masse.Hundertstel(feld), QLatin1Char(',')); };
     return QStringLiteral("%1 %2 - %3 %4 %5 x %6 mm (%7 x %8)")
-        .arg(b.hersteller, b.nummern.join(QStringLiteral(", ")), QString::number(b.anzahl()), art, MmMitKomma(b.breite),
-             MmMitKomma(b.hoehe), QString::number(b.spalten), QString::number(b.zeilen));
+        .arg(b.hersteller, b.nummern.join(QStringLiteral(", ")), QString::number(b.anzahl()), art,
+             mm(&Bogenmasse::Etikettenbreite), mm(&Bogenmasse::Etikettenhoehe),
+             QString::number(b.masse.AnzahlEtikettenInZeile), QString::number(b.masse.AnzahlEtikettenInSpalte));
 }
 
 namespace {
@@ -520,22 +499,6 @@ Etikettenbogen MitGesuchterNummer(Etikettenbogen bogen, const QString &suchtext)
     if (gefunden > 0)
         bogen.nummern.move(gefunden, 0);
     return bogen;
-}
-
-MmRechteck EtikettImBogen(const Etikettenbogen &b, int spalte, int zeile)
-{
-    return {(b.linkerRand + (spalte - 1) * double(b.horizontalabstand)) / 100.0,
-            (b.obererRand + (zeile - 1) * double(b.vertikalabstand)) / 100.0, b.breite / 100.0, b.hoehe / 100.0};
-}
-
-Bogenmasse MasseDesBogens(const Etikettenbogen &b)
-{
-    Bogenmasse m = Anfangsmasse;
-    m.AnzahlEtikettenInZeile = b.spalten;
-    m.AnzahlEtikettenInSpalte = b.zeilen;
-    // Precise also in whole millimetres: the new label's picture is drawn for the exact size.
-    return MitGenauenLaengen(
-        m, Laengen{b.obererRand, b.linkerRand, b.vertikalabstand, b.horizontalabstand, b.hoehe, b.breite}, true);
 }
 
 QString NamensVorschlag(const Etikettenbogen &b)

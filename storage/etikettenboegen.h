@@ -1,6 +1,5 @@
 #pragma once
 
-#include "blatt/blatt.h"
 #include "blatt/bogenmasse.h"
 
 #include <QList>
@@ -14,22 +13,17 @@
 
 enum class Etikettenform { Rechteck, Rund, Oval };
 
-// Lengths in hundredths of a millimetre, so that the maker's figures stay exact.
+// A sheet of the catalogue: its measures as a new label for it gets them, the counts and the six lengths exactly,
+// precise also where they are whole (the label's picture is drawn for the exact size), with the maker, the product
+// numbers and the shape beside them.
 struct Etikettenbogen
 {
     QString hersteller;
     QStringList nummern; // the maker's product numbers that share the sheet
     Etikettenform form = Etikettenform::Rechteck;
-    int spalten = 0;
-    int zeilen = 0;
-    int breite = 0;
-    int hoehe = 0;
-    int linkerRand = 0;
-    int obererRand = 0;
-    int horizontalabstand = 0;
-    int vertikalabstand = 0;
+    Bogenmasse masse;
 
-    int anzahl() const { return spalten * zeilen; }
+    int anzahl() const { return masse.AnzahlEtikettenInZeile * masse.AnzahlEtikettenInSpalte; }
     bool operator==(const Etikettenbogen &) const = default;
 };
 
@@ -40,18 +34,10 @@ inline const QString EtikettenboegenKopf = QStringLiteral(
 // "Rechteck", "Rund", "Oval".
 QString Formname(Etikettenform form);
 
-// "12.5" -> 1250; at most two decimals after a ".", no sign. Nothing for anything else.
-std::optional<int> LiesHundertstel(const QString &text);
-
-// 1250 -> "12.5", 1200 -> "12": the file's way of writing a length.
-QString HundertstelText(int hundertstel);
-
 // Why the sheet cannot be printed as described, or an empty text when it can: counts and sizes at least 1 and
-// margins not negative, a pitch at least the label size (labels must not overlap), every label within A4.
+// margins not negative, a pitch at least the label size (labels must not overlap), every label within A4
+// (EndeDerReihe, the fit of a precise label).
 QString BogenFehler(const Etikettenbogen &bogen);
-
-// The same as the person reads it: 1250 -> "12,5".
-QString MmMitKomma(int hundertstel);
 
 // One line of the file split at ";" into a sheet; on failure nothing, and *fehler (when given) says why.
 std::optional<Etikettenbogen> BogenAusFeldern(const QStringList &felder, QString *fehler = nullptr);
@@ -109,12 +95,6 @@ QList<int> SucheBoegen(const QList<Etikettenbogen> &boegen, const QList<Suchschl
 
 // The sheet with the product number the person searched for first, so that the new label is named after it.
 Etikettenbogen MitGesuchterNummer(Etikettenbogen bogen, const QString &suchtext);
-
-// Where the label at column spalte and row zeile (from 1) lies on the paper, in millimetres.
-MmRechteck EtikettImBogen(const Etikettenbogen &bogen, int spalte, int zeile);
-
-// The measures of a label for the sheet: its counts, and its lengths exactly, as a precise label.
-Bogenmasse MasseDesBogens(const Etikettenbogen &bogen);
 
 // The name a new label for the sheet is offered under: maker and first product number, "Zweckform_3474.bmp";
 // what a file name should not hold becomes "_".

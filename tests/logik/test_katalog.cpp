@@ -2,6 +2,7 @@
 
 #include "probeboegen.h"
 
+#include "blatt/blatt.h"
 #include "platform/fehler.h"
 #include "render/bogenbild.h"
 #include "storage/etikettenboegen.h"
@@ -209,17 +210,19 @@ void TestKatalog::bogenbild()
     QCOMPARE(bild.size(), QSize(A4::BreiteMm * proMm, A4::HoeheMm * proMm));
     const auto farbe = [&](double xMm, double yMm) { return bild.pixelColor(int(xMm * proMm), int(yMm * proMm)); };
 
-    for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
-        for (int spalte = 1; spalte <= b.spalten; ++spalte) {
-            const MmRechteck r = EtikettImBogen(b, spalte, zeile);
+    const Bogenmasse &m = b.masse;
+    for (int zeile = 1; zeile <= m.AnzahlEtikettenInSpalte; ++zeile) {
+        for (int spalte = 1; spalte <= m.AnzahlEtikettenInZeile; ++spalte) {
+            const MmRechteck r = EtikettAufDemBlatt(m, spalte, zeile);
             QCOMPARE(farbe(r.x + r.breite / 2, r.y + r.hoehe / 2), BogenbildEtikett);
             // Just inside a corner of the label's box: label for a rectangle, paper beside an ellipse.
             QCOMPARE(farbe(r.x + 2, r.y + 2), rund ? BogenbildPapier : BogenbildEtikett);
             // The middle of the gap to the next label, and of the left margin.
-            const double luecke = (b.horizontalabstand - b.breite) / 100.0;
-            if (spalte < b.spalten)
+            const double luecke =
+                (m.Hundertstel(&Bogenmasse::Horizontalabstand) - m.Hundertstel(&Bogenmasse::Etikettenbreite)) / 100.0;
+            if (spalte < m.AnzahlEtikettenInZeile)
                 QCOMPARE(farbe(r.x + r.breite + luecke / 2, r.y + r.hoehe / 2), BogenbildPapier);
-            QCOMPARE(farbe(b.linkerRand / 200.0, r.y + r.hoehe / 2), BogenbildPapier);
+            QCOMPARE(farbe(m.Hundertstel(&Bogenmasse::SeitenRand) / 200.0, r.y + r.hoehe / 2), BogenbildPapier);
         }
     }
 }
@@ -272,13 +275,16 @@ void TestKatalog::neuesEtikett()
     QVERIFY(qGray(bild.pixel(EtikettKonturPixel - 2, h / 2)) < 230);
     QCOMPARE(bild.pixelColor(EtikettKonturPixel + 2, h / 2), QColor(Qt::white));
 
-    const Bogenmasse m = MasseDesBogens(*b);
+    const Bogenmasse &m = b->masse;
     // Precise in whole millimetres too: ordinary, the 300 dpi picture would print two and a half times its size.
     QVERIFY(m.IstGenau());
-    QCOMPARE(GenaueLaengen(m),
-             (Laengen{b->obererRand, b->linkerRand, b->vertikalabstand, b->horizontalabstand, b->hoehe, b->breite}));
-    QCOMPARE(m.AnzahlEtikettenInZeile, b->spalten);
-    QCOMPARE(m.AnzahlEtikettenInSpalte, b->zeilen);
+    // Each column of the line in its measure: Spalten, Zeilen, Breite, Hoehe, LinkerRand, ObererRand, Horizontal-
+    // and Vertikalabstand.
+    const QStringList f = zeile.split(QLatin1Char(';'));
+    const auto l = [&f](int i) { return int(HundertstelAusText(f[i], QLatin1Char('.')).value_or(-1)); };
+    QCOMPARE(GenaueLaengen(m), (Laengen{l(8), l(7), l(10), l(9), l(6), l(5)}));
+    QCOMPARE(m.AnzahlEtikettenInZeile, f[3].toInt());
+    QCOMPARE(m.AnzahlEtikettenInSpalte, f[4].toInt());
 }
 
 QTEST_MAIN(TestKatalog)
