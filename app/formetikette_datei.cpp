@@ -5,6 +5,7 @@
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 #include "render/bogenbild.h"
+#include "storage/bogensuche.h"
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
 #include "storage/etikettenboegen.h"

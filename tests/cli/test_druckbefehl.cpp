@@ -10,6 +10,7 @@
 #include "app/updown.h"
 #include "cli/aufruf.h"
 #include "platform/konsole.h"
+#include "storage/bogensuche.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
 

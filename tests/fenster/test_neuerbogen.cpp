@@ -4,6 +4,7 @@
 #include "probeboegen.h"
 #include "programmordner.h"
 #include "render/bogenbild.h"
+#include "storage/bogensuche.h"
 #include "storage/etikettenboegen.h"
 #include "storage/namen.h"
 

@@ -5,6 +5,7 @@
 #include "blatt/blatt.h"
 #include "platform/fehler.h"
 #include "render/bogenbild.h"
+#include "storage/bogensuche.h"
 #include "storage/etikettenboegen.h"
 
 #include <QTemporaryDir>
