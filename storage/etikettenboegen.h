@@ -54,7 +54,8 @@ struct Bogenkatalog
 
 // Reads the catalogue. A missing or unreadable file or a wrong header throws Fehler; a line that is not a valid
 // sheet is left out, counted and (the first hundred) named in `uebergangen`, so that one bad line does not cost
-// the others. Text that is not UTF-8 is read as Windows-1252, as a catalogue edited on Windows is.
+// the others. A line that is not UTF-8 is read as Windows-1252, as a catalogue edited on Windows is, also when
+// other lines of the file are UTF-8.
 Bogenkatalog LiesEtikettenboegen(const QString &pfad);
 
 // What the person is told about left-out lines: "3 Zeilen der Datei <pfad> wurden übersprungen, zum Beispiel

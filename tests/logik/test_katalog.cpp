@@ -19,6 +19,8 @@ private Q_SLOTS:
     void zeile_data();
     void zeile();
     void katalogdatei();
+    void zeichensatz_data();
+    void zeichensatz();
     void eintrag_data();
     void eintrag();
     void suche_data();
@@ -111,6 +113,30 @@ void TestKatalog::katalogdatei()
     QCOMPARE(UebersprungenText(katalog, QStringLiteral("K.csv")),
              QStringLiteral("1 Zeile der Datei K.csv wurde übersprungen: Zeile 4: Die Etiketten reichen rechts über "
                             "das A4-Blatt hinaus (bis 213 mm)."));
+}
+
+// A line pasted from a file of the other kind reads as it was written.
+void TestKatalog::zeichensatz_data()
+{
+    QTest::addColumn<QByteArray>("anfang");
+    QTest::newRow("eine Windows-1252-Zeile zwischen UTF-8-Zeilen") << QByteArray();
+    QTest::newRow("mit Byte-Order-Mark") << QByteArray("\xEF\xBB\xBF");
+}
+
+void TestKatalog::zeichensatz()
+{
+    QFETCH(QByteArray, anfang);
+    const QByteArray utf8 = "M\xC3\xBCller & S\xC3\xB6hne;1;Rechteck;3;8;70;37;0;0.5;70;37\r\n";
+    QTemporaryDir ordner;
+    QFile datei(ordner.filePath(EtikettenboegenDatei));
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write(anfang + EtikettenboegenKopf.toUtf8() + "\r\n" + utf8
+                + "Gr\xFCn \x80;2;Rechteck;3;8;70;37;0;0.5;70;37\r\n" + utf8);
+    datei.close();
+    QStringList hersteller;
+    for (const Etikettenbogen &b : LiesEtikettenboegen(datei.fileName()).boegen)
+        hersteller << b.hersteller;
+    QCOMPARE(hersteller, (QStringList{"Müller & Söhne", "Grün €", "Müller & Söhne"}));
 }
 
 void TestKatalog::eintrag_data()
