@@ -1,5 +1,6 @@
 #include "render/bogen.h"
 #include "render/masse.h"
+#include "storage/bilddatei.h"
 
 #include <QTemporaryDir>
 
