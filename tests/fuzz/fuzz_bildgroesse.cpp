@@ -36,7 +36,8 @@ std::optional<QSize> GroesseAusDatei(const QByteArray &bytes)
     PRUEFE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
     PRUEFE(datei.write(bytes) == bytes.size());
     // Dated back as a file saved long ago, which is read at once.
-    PRUEFE(datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
+    PRUEFE(datei.flush()
+           && datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
     datei.close();
     try {
         return LiesBildGroesse(pfad);
