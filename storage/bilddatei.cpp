@@ -106,6 +106,13 @@ struct Stand
     bool operator==(const Stand &) const = default;
 };
 
+// Seconds and nanoseconds as nanoseconds, held within 64 bits: a file may carry any date.
+qint64 Nanosekunden(qint64 sekunden, qint64 rest)
+{
+    constexpr qint64 grenze = std::numeric_limits<qint64>::max() / Sekunde - 2;
+    return std::clamp(sekunden, -grenze, grenze) * Sekunde + rest;
+}
+
 // How long still to wait at `jetzt` until the version `s` has been left alone long enough; 0 when it has.
 qint64 NochZuWarten(const Stand &s, qint64 jetzt)
 {
@@ -120,8 +127,9 @@ qint64 NochZuWarten(const Stand &s, qint64 jetzt)
 qint64 AlsZeit(const FILETIME &t)
 {
     // Steps of 100 ns since 1601.
-    const qint64 schritte = (qint64(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    return (schritte - 116444736000000000LL) * 100;
+    const quint64 schritte = (quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    const qint64 seit1970 = qint64(schritte - 116444736000000000ULL);
+    return Nanosekunden(seit1970 / 10'000'000, seit1970 % 10'000'000 * 100);
 }
 
 qint64 Jetzt()
@@ -198,7 +206,7 @@ private:
 
 qint64 AlsZeit(const timespec &t)
 {
-    return qint64(t.tv_sec) * Sekunde + t.tv_nsec;
+    return Nanosekunden(t.tv_sec, t.tv_nsec);
 }
 
 qint64 Jetzt()
