@@ -2,12 +2,18 @@
 #include "app/formetikette.h"
 #include "programmordner.h"
 #include "app/updown.h"
+#include "storage/bilddatei.h"
 #include "storage/dateien.h"
+#include "storage/einstellungen.h"
 #include "storage/namen.h"
 #include "storage/speicher.h"
 
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#ifdef MORVANE_LINUX_WERKZEUGE
+#include "vollerordner.h"
+#endif
 
 namespace {
 
@@ -98,6 +104,28 @@ struct MitVorlage : Gestartet
     }
 };
 
+// A picture as another program exports it: 1000 x 635, the card's proportions, a gradient that scaling shows.
+QImage Verlauf()
+{
+    QImage bild(1000, 635, QImage::Format_RGB32);
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            bild.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    return bild;
+}
+
+// A file dropped onto the view, as the desktop delivers it.
+void lasseFallen(QWidget *ansicht, const QString &pfad)
+{
+    QMimeData daten;
+    daten.setUrls({QUrl::fromLocalFile(pfad)});
+    QDragEnterEvent hinein(QPoint(5, 5), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(ansicht, &hinein);
+    QDropEvent ablage(QPointF(5, 5), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(ansicht, &ablage);
+    QVERIFY(ablage.isAccepted());
+}
+
 } // namespace
 
 class TestBibliothek : public QObject
@@ -105,6 +133,83 @@ class TestBibliothek : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void bildUebernehmen_data()
+    {
+        QTest::addColumn<int>("weg");
+        QTest::addColumn<QString>("meldungsende"); // of the error; empty where the picture is taken
+        QTest::newRow("Bearbeiten | Bild übernehmen... replaces the card's picture") << 0 << QString();
+        QTest::newRow("Datei | Neu aus einem Bild... makes a new label of the card's sheet") << 1 << QString();
+        QTest::newRow("a file dropped onto the label view replaces the card's picture") << 2 << QString();
+        QTest::newRow("a broken PNG is refused") << 0 << QStringLiteral("enthält kein lesbares Bild.");
+#ifdef MORVANE_LINUX_WERKZEUGE
+        QTest::newRow("a label in a folder without room keeps its files")
+            << 3 << QStringLiteral("Das Bild wurde nicht übernommen.");
+#endif
+    }
+
+    void bildUebernehmen()
+    {
+        QFETCH(int, weg);
+        QFETCH(QString, meldungsende);
+        Gestartet g;
+        QString ordner = g.p.daten(QString());
+#ifdef MORVANE_LINUX_WERKZEUGE
+        VollerOrdner voll;
+        if (weg == 3) {
+            QVERIFY2(voll.da(), qPrintable(voll.grund()));
+            ordner = voll.ordner() + QDir::separator();
+            schreibeBild(ordner + QStringLiteral("Karte.bmp"), Qt::blue, {40, 25});
+            schreibe(ordner + QStringLiteral("Karte.ini"), "[Einstellung]\r\nEtikettenhoehe=54\r\n");
+            g.p.dialoge.dateien.push_back(ordner + QStringLiteral("Karte.bmp"));
+            g.form->Oeffnen1->trigger();
+        }
+#endif
+        const QString karte = g.form->zustand().AktuelleEtikettDatei;
+        const QStringList dateien = dateienIn(ordner);
+        const QByteArray bildVorher = lies(karte), iniVorher = lies(EinstellungsPfad(karte));
+        const QString png = g.p.pfad(QStringLiteral("logo.png"));
+        QVERIFY(Verlauf().save(png, "PNG"));
+        if (meldungsende.endsWith(QStringLiteral("Bild.")))
+            schreibe(png, lies(png).left(200));
+        else
+            g.p.dialoge.antworten = {weg != 1}; // replace the picture; no new name for the new label
+        if (weg == 2)
+            lasseFallen(g.form->Image1, png);
+        else
+            g.p.dialoge.dateien.push_back(png);
+        if (weg != 2)
+            (weg == 1 ? g.form->NeuAusBild1 : g.form->BildUebernehmen1)->trigger();
+
+        const QString ziel = weg == 1 ? g.p.daten(QStringLiteral("logo.bmp")) : karte;
+        QTRY_COMPARE(g.p.dialoge.dateien.size() + g.p.dialoge.antworten.size(), std::size_t(0));
+        QCOMPARE(g.p.dialoge.unerwartet, QStringList());
+        if (!meldungsende.isEmpty()) {
+            const QStringList fehler = g.p.dialoge.texte(QStringLiteral("fehler"));
+            QVERIFY2(fehler.size() == 1 && fehler.first().endsWith(meldungsende), qPrintable(fehler.join(u'|')));
+            QCOMPARE(dateienIn(ordner), dateien);
+            QCOMPARE(lies(karte), bildVorher);
+            QCOMPARE(lies(EinstellungsPfad(karte)), iniVorher);
+            return;
+        }
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")), QStringList());
+        QTRY_COMPARE(g.form->zustand().AktuelleEtikettDatei, ziel);
+        const QImage erwartet = Verlauf().scaled(1004, 638, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QCOMPARE(LeseBild(ziel), erwartet);
+        QCOMPARE(LeseBild(ziel).dotsPerMeterX(), 11811); // 300 dpi
+        QCOMPARE(g.form->Image1->bild(), erwartet);
+        const Bogenmasse genau = LiesEinstellungsdatei(EinstellungsPfad(ziel), Anfangsmasse).werte;
+        QVERIFY(genau.IstGenau());
+        QCOMPARE(GenaueLaengen(genau), (Laengen{1000, 1500, 5400, 9500, 5400, 8500}));
+        QCOMPARE(g.form->Masse(), genau);
+        QCOMPARE(lies(g.p.daten(QStringLiteral("Visitenkarte_85x54 vorher.bmp"))),
+                 weg == 1 ? QByteArray() : bildVorher);
+        const QString frage = g.p.dialoge.texte(QStringLiteral("frage")).value(0);
+        QVERIFY2(weg == 1
+                     || frage.contains(QStringLiteral("VISITENKARTE_85X54 wird durch logo.png ersetzt"))
+                         && frage.contains(QStringLiteral("als \"Visitenkarte_85x54 vorher.bmp\"")),
+                 qPrintable(frage));
+    }
+
     void dateiDatum_data()
     {
         QTest::addColumn<QDateTime>("zeit");

@@ -28,7 +28,7 @@ feld() { dpkg-deb -f "$deb" "$1"; }
 [ "$(feld Package)" = morvane ] && [ "$(feld Version)" = "$version" ] || falsch "Paket $(feld Package) $(feld Version)"
 abhaengig="$(feld Depends)"
 for paket in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 qt6-qpa-plugins \
-  qt6-translations-l10n fonts-dejavu-core; do
+  qt6-translations-l10n libqt6svg6 fonts-dejavu-core; do
   [[ ", $abhaengig," == *", $paket"[\ ,]* ]] || falsch "Depends ohne $paket: $abhaengig"
 done
 
