@@ -5,6 +5,7 @@
 #include "storage/bilddatei.h"
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdateien.h"
 #include "storage/namen.h"
 #include "storage/speicher.h"
 
@@ -140,6 +141,7 @@ private Q_SLOTS:
         QTest::newRow("Bearbeiten | Bild übernehmen... replaces the card's picture") << 0 << QString();
         QTest::newRow("Datei | Neu aus einem Bild... makes a new label of the card's sheet") << 1 << QString();
         QTest::newRow("a file dropped onto the label view replaces the card's picture") << 2 << QString();
+        QTest::newRow("a 300 x 300 PNG asks how, and takes Füllen with its hint") << 4 << QString();
         QTest::newRow("a broken PNG is refused") << 0 << QStringLiteral("enthält kein lesbares Bild.");
 #ifdef MORVANE_LINUX_WERKZEUGE
         QTest::newRow("a label in a folder without room keeps its files")
@@ -168,7 +170,9 @@ private Q_SLOTS:
         const QStringList dateien = dateienIn(ordner);
         const QByteArray bildVorher = lies(karte), iniVorher = lies(EinstellungsPfad(karte));
         const QString png = g.p.pfad(QStringLiteral("logo.png"));
-        QVERIFY(Verlauf().save(png, "PNG"));
+        QVERIFY((weg == 4 ? Verlauf().copy(0, 0, 300, 300) : Verlauf()).save(png, "PNG"));
+        if (weg == 4)
+            g.p.dialoge.einpassungen.push_back(Einpassung::Fuellen);
         if (meldungsende.endsWith(QStringLiteral("Bild.")))
             schreibe(png, lies(png).left(200));
         else
@@ -193,7 +197,10 @@ private Q_SLOTS:
         }
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")), QStringList());
         QTRY_COMPARE(g.form->zustand().AktuelleEtikettDatei, ziel);
-        const QImage erwartet = Verlauf().scaled(1004, 638, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage erwartet = weg == 4 ? EtikettAusBild(LiesFremdbild(png), g.form->Masse(), Einpassung::Fuellen)
+                                         : Verlauf().scaled(1004, 638, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QVERIFY(weg != 4
+                || g.p.dialoge.gezeigteBildwahl->hinweis(Einpassung::Fuellen).contains(QStringLiteral(" nur 90 dpi;")));
         QCOMPARE(LeseBild(ziel), erwartet);
         QCOMPARE(LeseBild(ziel).dotsPerMeterX(), 11811); // 300 dpi
         QCOMPARE(g.form->Image1->bild(), erwartet);
@@ -201,6 +208,8 @@ private Q_SLOTS:
         QVERIFY(genau.IstGenau());
         QCOMPARE(GenaueLaengen(genau), (Laengen{1000, 1500, 5400, 9500, 5400, 8500}));
         QCOMPARE(g.form->Masse(), genau);
+        if (weg != 1) // the next keep takes a name of its own
+            QCOMPARE(FreieAufbewahrung(karte).bild, g.p.daten(QStringLiteral("Visitenkarte_85x54 vorher 2.bmp")));
         QCOMPARE(lies(g.p.daten(QStringLiteral("Visitenkarte_85x54 vorher.bmp"))),
                  weg == 1 ? QByteArray() : bildVorher);
         const QString frage = g.p.dialoge.texte(QStringLiteral("frage")).value(0);

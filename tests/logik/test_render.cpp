@@ -7,8 +7,6 @@
 #include "render/randpruefung.h"
 #include "render/seite.h"
 #include "storage/bilddatei.h"
-#include "storage/einstellungen.h"
-#include "storage/etikettdateien.h"
 
 #include <QFile>
 #include <QPainter>
@@ -201,8 +199,6 @@ private Q_SLOTS:
     void bogenplanung();
     void bildeinpassung_data();
     void bildeinpassung();
-    void fremdbildWirdEtikett_data();
-    void fremdbildWirdEtikett();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -1051,7 +1047,7 @@ Bogenmasse Etikett(qint64 breite, qint64 hoehe)
 void TestRender::bildeinpassung_data()
 {
     QTest::addColumn<QSize>("bild");
-    QTest::addColumn<bool>("zeichnung");
+    QTest::addColumn<QString>("datei"); // as the test writes it, read back as a picture of another program
     QTest::addColumn<QSize>("etikett"); // hundredths of a millimetre
     QTest::addColumn<Einpassung>("einpassung");
     QTest::addColumn<bool>("abweichend");
@@ -1060,105 +1056,72 @@ void TestRender::bildeinpassung_data()
     QTest::addColumn<QRect>("ausschnitt"); // the part of the scaled picture that shows
     QTest::addColumn<int>("unscharf");     // the dpi the hint names, 0 for none
     const auto S = Einpassung::Strecken;
-    const auto zeile = [&](const char *name, QSize bild, bool zeichnung, Einpassung e, bool abweichend, int dpi,
+    const auto zeile = [&](const char *name, QSize bild, const char *datei, Einpassung e, bool abweichend, int dpi,
                            QRect sichtbar, QRect ausschnitt, int unscharf, QSize etikett = {8500, 5400}) {
-        QTest::newRow(name) << bild << zeichnung << etikett << e << abweichend << dpi << sichtbar << ausschnitt
-                            << unscharf;
+        QTest::newRow(name) << bild << QString::fromLatin1(datei) << etikett << e << abweichend << dpi << sichtbar
+                            << ausschnitt << unscharf;
     };
-    zeile("1000 x 635 is the card's shape: stretched, raised to 300 dpi", {1000, 635}, false, S, false, 300,
+    zeile("1000 x 635 is the card's shape: stretched, raised to 300 dpi", {1000, 635}, "rot.png", S, false, 300,
           {0, 0, 1004, 638}, {0, 0, 1004, 638}, 0);
-    zeile("1500 x 953 keeps its own 448 dpi", {1500, 953}, false, S, false, 448, {0, 0, 1499, 952}, {0, 0, 1499, 952},
-          0);
-    zeile("4000 x 2541 is held at 600 dpi", {4000, 2541}, false, S, false, 600, {0, 0, 2008, 1276}, {0, 0, 2008, 1276},
-          0);
-    zeile("300 x 300 Einpassen: whole, centred, white beside", {300, 300}, false, Einpassung::Einpassen, true, 300,
+    zeile("a 1500 x 953 JPEG keeps its own 448 dpi", {1500, 953}, "rot.jpg", S, false, 448, {0, 0, 1499, 952},
+          {0, 0, 1499, 952}, 0);
+    zeile("4000 x 2541 is held at 600 dpi", {4000, 2541}, "rot.png", S, false, 600, {0, 0, 2008, 1276},
+          {0, 0, 2008, 1276}, 0);
+    zeile("300 x 300 Einpassen: whole, centred, white beside", {300, 300}, "rot.png", Einpassung::Einpassen, true, 300,
           {183, 0, 638, 638}, {0, 0, 638, 638}, 141);
-    zeile("300 x 300 Füllen: the label filled, cut above and below", {300, 300}, false, Einpassung::Fuellen, true, 300,
-          {0, 0, 1004, 638}, {0, 183, 1004, 638}, 90);
-    zeile("300 x 300 Strecken: 90 dpi across", {300, 300}, false, S, true, 300, {0, 0, 1004, 638}, {0, 0, 1004, 638},
-          90);
-    zeile("a drawing at 600 dpi, never coarse", {100, 100}, true, Einpassung::Einpassen, true, 600,
+    zeile("300 x 300 Füllen: the label filled, cut above and below", {300, 300}, "rot.png", Einpassung::Fuellen, true,
+          300, {0, 0, 1004, 638}, {0, 183, 1004, 638}, 90);
+    zeile("300 x 300 Strecken: 90 dpi across", {300, 300}, "rot.png", S, true, 300, {0, 0, 1004, 638},
+          {0, 0, 1004, 638}, 90);
+    zeile("an SVG drawing at 600 dpi, never coarse", {100, 100}, "rot.svg", Einpassung::Einpassen, true, 600,
           {366, 0, 1276, 1276}, {0, 0, 1276, 1276}, 0);
-    zeile("a label far beyond A4 lowers the dpi to the limits", {3000, 15}, false, S, false, 76, {0, 0, 29921, 150},
+    zeile("a label far beyond A4 lowers the dpi to the limits", {3000, 15}, "rot.png", S, false, 76, {0, 0, 29921, 150},
           {0, 0, 29921, 150}, 8, {1000000, 5000});
 }
 
 void TestRender::bildeinpassung()
 {
     QFETCH(QSize, bild);
-    QFETCH(bool, zeichnung);
+    QFETCH(QString, datei);
     QFETCH(QSize, etikett);
     QFETCH(Einpassung, einpassung);
     QFETCH(QRect, sichtbar);
     QFETCH(int, unscharf);
     const Bogenmasse m = Etikett(etikett.width(), etikett.height());
+    QTemporaryDir ordner;
     QImage rot(bild, QImage::Format_RGB32);
     rot.fill(Rot);
-    const Fremdbild quelle = zeichnung ? Fremdbild{QStringLiteral("rot.svg"), {}, RoteZeichnung(bild), bild}
-                                       : Fremdbild{QStringLiteral("rot.png"), rot, {}, bild};
-    QTEST(SeitenverhaeltnisWeichtAb(bild, m), "abweichend");
-    QTEST(UebernahmeDpi(quelle, m, einpassung), "dpi");
-    const QSize pixel = EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung));
-    const Bildplatz platz = Platziere(bild, pixel, einpassung);
-    QCOMPARE(QRect(platz.ort, platz.ausschnitt.size()), sichtbar);
-    QTEST(platz.ausschnitt, "ausschnitt");
-    QCOMPARE(UnschaerfeHinweis(quelle, m, einpassung),
-             unscharf
-                 ? QStringLiteral("Das Bild hat auf dem Etikett nur %1 dpi; gedruckt wirkt es unscharf.").arg(unscharf)
-                 : QString());
-
-#ifdef MORVANE_OHNE_SVG
-    if (zeichnung)
-        return;
-#endif
-    const QImage gezeichnet = EtikettAusBild(quelle, m, einpassung);
-    QCOMPARE(gezeichnet.size(), pixel);
-    QCOMPARE(gezeichnet.dotsPerMeterX(), qRound(UebernahmeDpi(quelle, m, einpassung) / 0.0254));
-    for (const QPoint p : {sichtbar.topLeft(), sichtbar.center(), sichtbar.bottomRight()})
-        QCOMPARE(gezeichnet.pixel(p), Rot);
-    if (sichtbar.left() > 0)
-        QCOMPARE(gezeichnet.pixel(sichtbar.left() - 1, sichtbar.center().y()), Weiss);
-}
-
-void TestRender::fremdbildWirdEtikett_data()
-{
-    QTest::addColumn<QString>("datei");
-    QTest::addColumn<QSize>("pixel");
-    QTest::newRow("PNG") << QStringLiteral("logo.png") << QSize(1004, 638);
-    QTest::newRow("JPEG") << QStringLiteral("foto.jpg") << QSize(1004, 638);
-    QTest::newRow("SVG") << QStringLiteral("logo.svg") << QSize(2008, 1276);
-}
-
-// What the window does with a picture file, without the window: the formats Qt reads here, on every platform.
-void TestRender::fremdbildWirdEtikett()
-{
-    QFETCH(QString, datei);
-    QFETCH(QSize, pixel);
-    QTemporaryDir ordner;
-    QImage rot(1000, 635, QImage::Format_RGB32);
-    rot.fill(Rot);
-    QVERIFY(datei.endsWith(QStringLiteral(".svg")) ? !Schreibe(ordner, datei, RoteZeichnung(rot.size())).isEmpty()
+    QVERIFY(datei.endsWith(QStringLiteral(".svg")) ? !Schreibe(ordner, datei, RoteZeichnung(bild)).isEmpty()
                                                    : rot.save(ordner.filePath(datei), nullptr, 100));
-    const QString karte =
-        Schreibe(ordner, QStringLiteral("Karte.bmp"), Bmp24(40, 25, false, [](int, int) { return Weiss; }));
-    const QByteArray alt = LiesBilddatei(karte);
-    const Bogenmasse m = Etikett(8500, 5400);
-
 #ifdef MORVANE_OHNE_SVG
     if (datei.endsWith(QStringLiteral(".svg"))) {
         QVERIFY_THROWS_EXCEPTION(Fehler, LiesFremdbild(ordner.filePath(datei)));
         return;
     }
 #endif
-    const Fremdbild bild = LiesFremdbild(ordner.filePath(datei));
-    QCOMPARE(bild.groesse, rot.size());
-    SchreibeEtikett(karte, EtikettAusBild(bild, m, Einpassung::Strecken), m, FreieAufbewahrung(karte));
-    const QImage neu = LeseBild(karte);
-    QCOMPARE(neu.size(), pixel);
-    QVERIFY(qAbs(qRed(neu.pixel(pixel.width() / 2, pixel.height() / 2)) - qRed(Rot)) <= 2);
-    QCOMPARE(LiesEinstellungsdatei(EinstellungsPfad(karte), Anfangsmasse).werte, m);
-    QCOMPARE(LiesBilddatei(ordner.filePath(QStringLiteral("Karte vorher.bmp"))), alt);
-    QCOMPARE(FreieAufbewahrung(karte).bild, ordner.filePath(QStringLiteral("Karte vorher 2.bmp")));
+    const Fremdbild quelle = LiesFremdbild(ordner.filePath(datei));
+    QCOMPARE(quelle.groesse, bild);
+    QTEST(SeitenverhaeltnisWeichtAb(bild, m), "abweichend");
+    QTEST(UebernahmeDpi(quelle, m, einpassung), "dpi");
+    const QSize pixel = EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung));
+    const Bildplatz platz = Platziere(bild, pixel, einpassung);
+    QCOMPARE(QRect(platz.ort, platz.ausschnitt.size()), sichtbar);
+    QTEST(platz.ausschnitt, "ausschnitt");
+    const QString hinweis = unscharf
+        ? QStringLiteral("Das Bild hat auf dem Etikett nur %1 dpi; gedruckt wirkt es unscharf.").arg(unscharf)
+        : QString();
+    QCOMPARE(UnschaerfeHinweis(quelle, m, einpassung), hinweis);
+    const Bildwahl wahl = BildwahlFuer(quelle, m);
+    QCOMPARE(wahl.hinweis(einpassung), hinweis);
+    QTEST(wahl.wahl, "abweichend");
+
+    const QImage gezeichnet = EtikettAusBild(quelle, m, einpassung);
+    QCOMPARE(gezeichnet.size(), pixel);
+    QCOMPARE(gezeichnet.dotsPerMeterX(), qRound(UebernahmeDpi(quelle, m, einpassung) / 0.0254));
+    for (const QPoint p : {sichtbar.topLeft(), sichtbar.center(), sichtbar.bottomRight()})
+        QVERIFY(qAbs(qRed(gezeichnet.pixel(p)) - qRed(Rot)) + qGreen(gezeichnet.pixel(p)) < 4);
+    if (sichtbar.left() > 0)
+        QCOMPARE(gezeichnet.pixel(sichtbar.left() - 1, sichtbar.center().y()), Weiss);
 }
 
 QTEST_MAIN(TestRender)
