@@ -109,22 +109,9 @@ struct MitVorlage : Gestartet
 QImage Verlauf()
 {
     QImage bild(1000, 635, QImage::Format_RGB32);
-    for (int y = 0; y < bild.height(); ++y)
-        for (int x = 0; x < bild.width(); ++x)
-            bild.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    for (int i = 0; i < 1000 * 635; ++i)
+        bild.setPixel(i % 1000, i / 1000, qRgb(i % 256, i / 1000 % 256, i / 7 % 256));
     return bild;
-}
-
-// A file dropped onto the view, as the desktop delivers it.
-void lasseFallen(QWidget *ansicht, const QString &pfad)
-{
-    QMimeData daten;
-    daten.setUrls({QUrl::fromLocalFile(pfad)});
-    QDragEnterEvent hinein(QPoint(5, 5), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(ansicht, &hinein);
-    QDropEvent ablage(QPointF(5, 5), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(ansicht, &ablage);
-    QVERIFY(ablage.isAccepted());
 }
 
 } // namespace
@@ -177,8 +164,13 @@ private Q_SLOTS:
             schreibe(png, lies(png).left(200));
         else
             g.p.dialoge.antworten = {weg != 1}; // replace the picture; no new name for the new label
+        QMimeData abgelegt;                     // as the desktop delivers a file dropped onto the view
+        abgelegt.setUrls({QUrl::fromLocalFile(png)});
+        QDragEnterEvent hinein(QPoint(5, 5), Qt::CopyAction, &abgelegt, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent ablage(QPointF(5, 5), Qt::CopyAction, &abgelegt, Qt::LeftButton, Qt::NoModifier);
         if (weg == 2)
-            lasseFallen(g.form->Image1, png);
+            QVERIFY(QCoreApplication::sendEvent(g.form->Image1, &hinein)
+                    && QCoreApplication::sendEvent(g.form->Image1, &ablage) && ablage.isAccepted());
         else
             g.p.dialoge.dateien.push_back(png);
         if (weg != 2)

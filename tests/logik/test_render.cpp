@@ -1029,11 +1029,9 @@ const QRgb Rot = qRgb(200, 0, 0);
 
 QByteArray RoteZeichnung(QSize s)
 {
-    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\"><rect width=\"%1\" "
-                          "height=\"%2\" fill=\"#c80000\"/></svg>")
-        .arg(s.width())
-        .arg(s.height())
-        .toUtf8();
+    const QByteArray masse =
+        "width=\"" + QByteArray::number(s.width()) + "\" height=\"" + QByteArray::number(s.height());
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" " + masse + "\"><rect " + masse + "\" fill=\"#c80000\"/></svg>";
 }
 
 Bogenmasse Etikett(qint64 breite, qint64 hoehe)
