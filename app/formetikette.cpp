@@ -36,20 +36,13 @@
 #include <memory>
 #include <optional>
 
-// The client area: its paint is the window's paint, also when a transparent child repaints.
-class Klientflaeche : public QWidget
-{
-public:
-    Klientflaeche(TFormEtikette *form) : QWidget(form), m_form(form) {}
-
-protected:
-    void paintEvent(QPaintEvent *) override { m_form->FormPaint(); }
-
-private:
-    TFormEtikette *m_form;
-};
-
 namespace {
+
+// A length's fraction: its exact value less its whole one, in hundredths (-50 to 49); 0 on an ordinary label.
+qint64 Bruch(const Bogenmasse &m, Massfeld feld)
+{
+    return m.Hundertstel(feld) - qint64(m.*feld) * 100;
+}
 
 // The family a font name stands for: itself where installed, else the font the program maps it to, asked for
 // directly. Each font of the window would otherwise search for the missing name first; the list of installed
@@ -189,7 +182,7 @@ TFormEtikette::~TFormEtikette()
 
 void TFormEtikette::baueSteuerelemente()
 {
-    Klientflaeche = new ::Klientflaeche(this);
+    Klientflaeche = new QWidget(this);
     Klientflaeche->setFixedSize(1137, 556);
     Klientflaeche->setFont(sansSerif(11));
     setCentralWidget(Klientflaeche);
@@ -213,7 +206,7 @@ void TFormEtikette::baueSteuerelemente()
     const QResource erklaerung(QStringLiteral(":/erklaerung.rgb"));
     const QImage erklaerungsbild = AusRohbild(erklaerung.uncompressedData());
     EtikettInfoImage->setBild(erklaerung.compressionAlgorithm() == QResource::NoCompression ? erklaerungsbild
-                                                                                             : erklaerungsbild.copy());
+                                                                                            : erklaerungsbild.copy());
     EtikettInfoImage->beschreibe(QStringLiteral("Erklärung der Maße am Etikettenbogen"));
 
     ImageInfo = new TBildAnsicht(k);
@@ -271,7 +264,8 @@ void TFormEtikette::baueSteuerelemente()
     Label_Y_InZeilenNummer = beschriftung(QStringLiteral("[y] In Zeile Nr.:"), 676, 190, 109, 16, standard);
     EditZeile = feld(QStringLiteral("1"), 788, 186, 23, 24, verdana(13, false));
     EditZeile->setToolTip(QStringLiteral("Etikettenposition in Zeilennummer"));
-    UpDownZeile = new TUpDown(1, 100, 1, k);
+    // The row's limit is the count per column, from the start.
+    UpDownZeile = new TUpDown(1, Anfangsmasse.AnzahlEtikettenInSpalte, 1, k);
     UpDownZeile->setGeometry(813, 179, 17, 35);
     benenne(Label_x_SpaltenNummer, EditSpalte, UpDownSpalte, QStringLiteral("Spalte Nr."));
     benenne(Label_Y_InZeilenNummer, EditZeile, UpDownZeile, QStringLiteral("Zeile Nr."));
@@ -328,7 +322,8 @@ void TFormEtikette::baueSteuerelemente()
         benenne(e.beschriftung, e.feld, e.updown, sprechnamen[i]);
         // A precise length is heard as the field shows it, 38,1 rather than 38.
         if (i < AnzahlLaengen)
-            e.updown->setWertQuelle([this, i] { return double(Masse().Hundertstel(Massangaben[i].feld)) / 100.0; });
+            e.updown->setWertQuelle(
+                [this, i] { return double(m_zustand.Masse.Hundertstel(Massangaben[i].feld)) / 100.0; });
     }
     zeigenGanz(massfelder, breitesteTexte);
     gerundetLabel = beschriftung(QStringLiteral("Die Angaben sind gerundet.^"), 25, 424, 244, 16, standard);
@@ -496,6 +491,10 @@ void TFormEtikette::verbinde()
          &TFormEtikette::UpDownAnzEtikettenInSpalteClick);
     spin(UpDownSpalte, nullptr, &TFormEtikette::UpDownSpalteClick);
     spin(UpDownZeile, nullptr, &TFormEtikette::UpDownZeileClick);
+    // An editor emits geaendert between its changing and its click handler: the click reads the value it moved.
+    for (std::size_t i = 0; i < Massangaben.size(); ++i)
+        connect(m_masseditoren[i].updown, &TUpDown::geaendert, this, [this, i] { MassFolgtEditor(i); });
+    connect(NurEineDruckenCheckBox, &QCheckBox::toggled, this, [this] { SetzeHinweisNurEineDrucken(); });
 
     connect(UpDownEtikettenHoehe, &TUpDown::mausGedrueckt, this, &TFormEtikette::UpDownEtikettenHoeheMouseDown);
     connect(UpDownEtikettenHoehe, &TUpDown::mausLosgelassen, this, &TFormEtikette::UpDownEtikettenHoeheMouseUp);
@@ -555,36 +554,61 @@ Aufloesung TFormEtikette::bildschirm() const
     return m_umgebung.bildschirm();
 }
 
-Bogenmasse TFormEtikette::Masse() const
-{
-    Bogenmasse m;
-    for (std::size_t i = 0; i < Massangaben.size(); ++i)
-        m.*Massangaben[i].feld = m_masseditoren[i].updown->Position();
-    Laengen exakt{};
-    for (std::size_t i = 0; i < AnzahlLaengen; ++i)
-        exakt[i] = m.*Massangaben[i].feld * 100 + m_zustand.Nachkomma[i];
-    return MitGenauenLaengen(m, exakt, m_zustand.Genau);
-}
-
 void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche)
 {
-    // The fractions follow the measures as a whole: a file read as ordinary leaves none behind, also for a length
-    // it lacks.
     std::array<bool, Massangaben.size()> zeigen = welche;
-    m_zustand.Genau = masse.IstGenau();
+    for (std::size_t i = 0; i < AnzahlLaengen; ++i)
+        zeigen[i] = zeigen[i] || Bruch(masse, Massangaben[i].feld) != Bruch(m_zustand.Masse, Massangaben[i].feld);
+    // Precise or not goes with the measures as a whole: a file read as ordinary leaves no fraction behind, also for
+    // a length it lacks. The editors show the same whole lengths either way until they move.
+    Bogenmasse &m = m_zustand.Masse;
+    if (masse.IstGenau() && !m.IstGenau())
+        m = MitGenauenLaengen(m, GenaueLaengen(m), true);
+    else if (!masse.IstGenau())
+        m.genau.reset();
     // Exact lengths are not rounded.
-    gerundetLabel->setHidden(m_zustand.Genau);
-    for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
-        const int nachkomma = int(masse.Hundertstel(Massangaben[i].feld) - qint64(masse.*Massangaben[i].feld) * 100);
-        zeigen[i] = zeigen[i] || nachkomma != m_zustand.Nachkomma[i];
-        m_zustand.Nachkomma[i] = nachkomma;
-    }
+    gerundetLabel->setHidden(masse.IstGenau());
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
-        if (welche[i])
-            m_masseditoren[i].updown->setPosition(masse.*Massangaben[i].feld);
+        const Massfeld feld = Massangaben[i].feld;
+        SetzeMass(feld, masse.Hundertstel(feld));
         if (zeigen[i])
-            ZeigeMassText(Massangaben[i].feld);
+            ZeigeMassText(feld);
     }
+}
+
+void TFormEtikette::SetzeMass(Massfeld feld, qint64 hundertstel)
+{
+    const Massangabe &a = Massangaben[MassIndex(feld)];
+    TUpDown *updown = editor(feld).updown;
+    // The editor's range decides, as for any position the program sets.
+    const int ganz = GanzeMm(hundertstel);
+    const int position = std::clamp(ganz, updown->Min(), updown->Max());
+    Bogenmasse &m = m_zustand.Masse;
+    m.*feld = position;
+    if (a.genau && m.genau)
+        (*m.genau).*a.genau = int(position == ganz ? hundertstel : qint64(position) * 100);
+    updown->setPosition(position);
+}
+
+void TFormEtikette::MassFolgtEditor(std::size_t index)
+{
+    const Massangabe &a = Massangaben[index];
+    const int position = m_masseditoren[index].updown->Position();
+    Bogenmasse &m = m_zustand.Masse;
+    if (m.*a.feld != position) {
+        // An arrow moves a length by 1 mm and keeps its fraction, but not beyond the editor's range: at its end the
+        // length stops there.
+        if (a.genau && m.genau) {
+            const qint64 exakt = qint64(position) * 100 + Bruch(m, a.feld);
+            const bool imBereich = exakt >= qint64(a.minimum) * 100 && exakt <= qint64(MassMaximum) * 100;
+            (*m.genau).*a.genau = int(imBereich ? exakt : qint64(position) * 100);
+        }
+        m.*a.feld = position;
+    }
+    // No row beyond the rows: raised with the count, the new last row can be chosen; lowered, the row editor comes
+    // back with it, and the step that lowered the count brings its field.
+    if (a.feld == &Bogenmasse::AnzahlEtikettenInSpalte)
+        UpDownZeile->setMax(position);
 }
 
 void TFormEtikette::ZeigeMassText(Massfeld feld)
@@ -596,35 +620,35 @@ void TFormEtikette::ZeigeMassText(Massfeld feld)
 
 int TFormEtikette::ObererRand() const
 {
-    return UpDownObererRand->Position();
+    return m_zustand.Masse.ObererRand;
 }
 int TFormEtikette::SeitenRand() const
 {
-    return UpDownSeitenrand->Position();
+    return m_zustand.Masse.SeitenRand;
 }
 int TFormEtikette::Vertikalabstand() const
 {
-    return UpDownVertikalAbstand->Position();
+    return m_zustand.Masse.Vertikalabstand;
 }
 int TFormEtikette::Horizontalabstand() const
 {
-    return UpDownHorizontalAbstand->Position();
+    return m_zustand.Masse.Horizontalabstand;
 }
 int TFormEtikette::Etikettenhoehe() const
 {
-    return UpDownEtikettenHoehe->Position();
+    return m_zustand.Masse.Etikettenhoehe;
 }
 int TFormEtikette::Etikettenbreite() const
 {
-    return UpDownEtikettenbreite->Position();
+    return m_zustand.Masse.Etikettenbreite;
 }
 int TFormEtikette::AnzahlEtikettenInZeile() const
 {
-    return UpDownAnzEtikettenInZeile->Position();
+    return m_zustand.Masse.AnzahlEtikettenInZeile;
 }
 int TFormEtikette::AnzahlEtikettenInSpalte() const
 {
-    return UpDownAnzEtikettenInSpalte->Position();
+    return m_zustand.Masse.AnzahlEtikettenInSpalte;
 }
 int TFormEtikette::Spalte() const
 {
@@ -667,42 +691,27 @@ void TFormEtikette::FormCreate()
     });
 }
 
-void TFormEtikette::FormPaint()
-{
-    if (m_zustand.ErsterAufruf) {
-        // Cleared before anything can open a box, so that paints during one only do the steps below.
-        m_zustand.ErsterAufruf = false;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                bewacht([this] { StartArbeit(); });
-                Klientflaeche->update();
-            },
-            Qt::QueuedConnection);
-    }
-    if (Zeile() > AnzahlEtikettenInSpalte()) {
-        // The marker and the preview follow the lowered row, but not from inside a paint.
-        QMetaObject::invokeMethod(
-            this, [this] { bewacht([this] { HaltePositionAufDemBogen(); }); }, Qt::QueuedConnection);
-    }
-    UpDownZeile->setMax(AnzahlEtikettenInSpalte());
-    if (!m_zustand.MehrereNebeneinanderMoeglich)
-        NurEineDruckenCheckBox->setToolTip(
-            QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));
-    else if (NurEineDruckenCheckBox->isChecked())
-        NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
-    else
-        NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
-}
-
 void TFormEtikette::showEvent(QShowEvent *ereignis)
 {
     QMainWindow::showEvent(ereignis);
+    if (!m_zustand.ErsterAufruf)
+        return;
+    // Cleared before anything can open a box, so that the start runs once.
+    m_zustand.ErsterAufruf = false;
     // The window then paints once, with the label, instead of once without it and again.
-    if (m_zustand.ErsterAufruf && !m_beendet && StartOhneDialog()) {
-        m_zustand.ErsterAufruf = false;
+    if (!m_beendet && StartOhneDialog()) {
         bewacht([this] { StartArbeit(); });
+        return;
     }
+    // A box opens neither inside a paint nor before the window shows: the start follows from the event loop, and
+    // the window paints again when it is done.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            bewacht([this] { StartArbeit(); });
+            Klientflaeche->update();
+        },
+        Qt::QueuedConnection);
 }
 
 bool TFormEtikette::StartOhneDialog()
@@ -719,7 +728,7 @@ bool TFormEtikette::StartOhneDialog()
         m_zustand.AktuelleEtikettDatei = zuletzt;
         return !Etikettbild().isNull();
     } catch (const std::exception &) {
-        // The start after the first paint shows it.
+        // The queued start shows it.
         return false;
     }
 }

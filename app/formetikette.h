@@ -9,15 +9,19 @@
 // The flows and the order of their steps:
 //   start    constructor: controls, FormCreate (program folder, store, data folders); StartArbeit (picture, fit,
 //            settings, layout picture, label view and preview, mode, title, lock) when the window is shown, before
-//            its first frame, or, where a dialog must show first (StartOhneDialog), queued after the first paint
+//            its first frame, or, where a dialog must show first (StartOhneDialog), queued from there
+//   measures one value, Zustand::Masse, that every handler reads: the editors and fields show it, an arrow moves it
+//            (MassFolgtEditor), SetzeMass sets it from the program; the row limit follows the count per column, the
+//            tip of NurEineDruckenCheckBox its box and MehrereNebeneinanderMoeglich. Painting changes nothing
 //   open     OeffnenVorbereiten (save question, labels folder), file dialog, settings, position to 1/1, fit,
 //            lock, label view and preview, layout picture
 //   new      as open, from a template: name question, copy picture and settings, then as open
-//   refresh  an arrow: changing (flag), click (edit text, pitch, pending); three timer ticks: per pending measure
-//            in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture as it needs
-//   print    paper question, picture checked, the printer adapter loaded (drucken/), one printer (A4 at first),
-//            print dialog, the printer's bands into the preview, the question when labels reach into them,
-//            page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
+//   refresh  an arrow: changing (flag), the value moved, click (edit text, pitch, pending); three timer ticks: per
+//            pending measure in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture
+//            as it needs
+//   print    the measures once, paper question, picture checked, the printer adapter loaded (drucken/), one
+//            printer (A4 at first), print dialog, the printer's bands into the preview, the question when labels
+//            reach into them, page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
@@ -96,12 +100,9 @@ struct Zustand
     int ObererRandPixel = 0;
     int VerzoegerungsZaehler = 0;
     std::array<bool, Massangaben.size()> AktualisierungAusstehend{}; // in the order of Massangaben
-    // A precise label's lengths: the exact value less its editor's position, in hundredths of a millimetre
-    // (-50 to 49), in the order of Massangaben; all 0 for an ordinary label. The arrows move the position and
-    // keep this.
-    std::array<int, AnzahlLaengen> Nachkomma{};
-    // The label is precise, also while all its lengths are whole: as read from its file, or once a fraction was typed.
-    bool Genau = false;
+    // The current label's measures, exact lengths and all; each editor's position is its whole value. A precise
+    // label stays precise with whole lengths: as read from its file, or once a fraction was typed.
+    Bogenmasse Masse = Anfangsmasse;
     Zelle MarkierteZelle;
 };
 
@@ -197,7 +198,7 @@ public:
     QPointer<TAboutBox> AboutBox;
     QPointer<TSpendenBox> SpendenBox;
 
-    // ---- Measures: the position of their spin editor is the value
+    // ---- Measures, as the window holds them
     int ObererRand() const;
     int SeitenRand() const;
     int Vertikalabstand() const;
@@ -211,7 +212,6 @@ public:
 
     // ---- Start-up and shutdown
     void FormCreate();
-    void FormPaint();
     void StartArbeit();
     // True when StartArbeit will show no dialog: no label to load, or the last one there and readable.
     bool StartOhneDialog();
@@ -255,8 +255,8 @@ public:
     void UeberpruefeObsInDerBreiteMehrmalsPasst();
     void BerechneObEtikettenInDINA4Passen();
     // A failed test of one direction: the message, then the count put back and the position moved with it.
-    void SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl, QLineEdit *anzahlFeld, TUpDown *position,
-                            QLineEdit *positionsFeld, const int &letzte, const int &geladene);
+    void SetzeAnzahlZurueck(const Pruefung &pruefung, Massfeld anzahl, TUpDown *position, QLineEdit *positionsFeld,
+                            const int &letzte, const int &geladene);
 
     // ---- Measure editors
     void UpDownObererRandChanging();
@@ -291,11 +291,19 @@ public:
     void vormerken(Massfeld feld);
     void AktualisiereMass(Massfeld feld);
 
-    // The measures as the editors hold them, with the exact lengths of a precise label, and the editors moved to
-    // them (the flagged ones only; the fractions of all six lengths), edit texts included, in the order of the
-    // settings file.
-    Bogenmasse Masse() const;
+    // The measures of the current label, with the exact lengths of a precise one.
+    Bogenmasse Masse() const { return m_zustand.Masse; }
+    // The value becomes `masse` (precise exactly when it is), one measure after the other in the order of the
+    // settings file, each editor moved with it; the fields show the flagged ones and every changed fraction.
+    // Unflagged measures of `masse` are the current ones, as the settings reader gives them.
     void ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche = alleMasse());
+    // One measure set by the program, in hundredths of a millimetre (a count x 100), within its editor's range,
+    // and its editor moved to it: the changing handler runs when the position changes. A fraction needs a precise
+    // label. The field is the caller's.
+    void SetzeMass(Massfeld feld, qint64 hundertstel);
+    // An editor moved by its arrows (or by anything but SetzeMass) moves its measure: a length keeps its fraction
+    // unless that would leave the editor's range, and the row limit follows the count per column.
+    void MassFolgtEditor(std::size_t index);
     // The edit field of one measure from its editor and fraction.
     void ZeigeMassText(Massfeld feld);
     // A pitch below its label's size after a click is raised to that size, fraction included.
@@ -321,10 +329,11 @@ public:
     void ZeigeEtikettenPosition(QRgb farbe);
     void LadeEtikettenInfo();
     void setzeZeilenBeschriftung();
-    // A position beyond the counts (after a load or a lowered maximum) is brought onto the sheet: positions, edit
-    // fields and the row caption; true when anything moved. The second also redraws the mark and the preview.
+    // A position beyond the counts after a load is brought onto the sheet: positions, edit fields and the row
+    // caption; true when anything moved.
     bool BringePositionAufDenBogen();
-    void HaltePositionAufDemBogen();
+    // The tip of NurEineDruckenCheckBox, from its box and MehrereNebeneinanderMoeglich.
+    void SetzeHinweisNurEineDrucken();
 
     // ---- Label view, preview, printing
     // The composed sheet; null when the picture opens but does not decode.
@@ -344,9 +353,9 @@ public:
     // What every print command shares: one at a time, the paper question (with the left margin of m), then
     // drucke(). True only when a page went out.
     bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke);
-    // One page through the print dialog: the page painter's page for the chosen printer; false when the dialog
-    // was cancelled.
-    bool DruckeSeite(const QImage &etikett, const Seitenwahl &wahl);
+    // One page of the measures m through the print dialog: the page painter's page for the chosen printer; false
+    // when the dialog was cancelled.
+    bool DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
     // The same for the page that `baue` makes; `etiketten` are its labels, for the printer's margins.
     bool DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
                      const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
@@ -446,6 +455,4 @@ private:
     bool m_beendet = false;
     int m_bewachtTiefe = 0;
     QStringList m_offeneFehler;
-
-    friend class Klientflaeche;
 };

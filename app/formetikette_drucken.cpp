@@ -31,8 +31,9 @@ Seitenwahl TFormEtikette::Druckwahl() const
 
 void TFormEtikette::drucken1Click()
 {
-    DruckeNachFrage(Masse(), [this] {
-        const Bogenmasse m = Masse();
+    // One print, one set of measures: the dialogs on the way keep the window's messages flowing.
+    const Bogenmasse m = Masse();
+    DruckeNachFrage(m, [this, &m] {
         const Seitenwahl wahl = Druckwahl();
         if (wahl.umfang == Druckumfang::EineEtikette) {
             if (Etikettbild().isNull())
@@ -42,7 +43,7 @@ void TFormEtikette::drucken1Click()
             throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei)
                          + QStringLiteral(" Es wurde nichts gedruckt."));
         }
-        return DruckeSeite(Etikettbild(), wahl);
+        return DruckeSeite(Etikettbild(), m, wahl);
     });
 }
 
@@ -65,18 +66,18 @@ bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<boo
     return drucke();
 }
 
-bool TFormEtikette::DruckeSeite(const QImage &etikett, const Seitenwahl &wahl)
+bool TFormEtikette::DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl)
 {
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
     if (etikett.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
     // The sheet does not depend on the printer: a blank one is refused before the printer is chosen.
-    if (const Druckflaeche probe{300, 300, {}, {}}; SeiteLeer(BaueSeite(etikett, Masse(), wahl, probe), Masse(), wahl))
+    if (const Druckflaeche probe{300, 300, {}, {}}; SeiteLeer(BaueSeite(etikett, m, wahl, probe), m, wahl))
         throw Fehler(LeereSeiteMeldung());
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
-    return DruckeSeite(GedruckteEtiketten(etikett.size(), Masse(), wahl), [&](const Druckflaeche &flaeche) {
-        return QList<Seitenbild>{BaueSeite(etikett, Masse(), wahl, flaeche)};
+    return DruckeSeite(GedruckteEtiketten(etikett.size(), m, wahl), [&](const Druckflaeche &flaeche) {
+        return QList<Seitenbild>{BaueSeite(etikett, m, wahl, flaeche)};
     });
 }
 

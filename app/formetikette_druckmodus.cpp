@@ -154,12 +154,11 @@ bool TFormEtikette::BringePositionAufDenBogen()
 {
     const int spalten = std::max(1, AnzahlEtikettenInZeile());
     const int zeilen = std::max(1, AnzahlEtikettenInSpalte());
-    // The row editor's maximum may already have pulled its position back while its field still shows the old row.
+    // The row editor's limit has pulled its position back with the count already; its field still shows the old row.
     if (Spalte() <= spalten && Zeile() <= zeilen && EditSpalte->text().toInt() <= spalten
         && EditZeile->text().toInt() <= zeilen)
         return false;
     UpDownSpalte->setPosition(std::min(Spalte(), spalten));
-    UpDownZeile->setMax(zeilen);
     UpDownZeile->setPosition(std::min(Zeile(), zeilen));
     EditSpalte->setText(QString::number(Spalte()));
     EditZeile->setText(QString::number(Zeile()));
@@ -167,12 +166,15 @@ bool TFormEtikette::BringePositionAufDenBogen()
     return true;
 }
 
-void TFormEtikette::HaltePositionAufDemBogen()
+void TFormEtikette::SetzeHinweisNurEineDrucken()
 {
-    if (!BringePositionAufDenBogen())
-        return;
-    ZeigeEtikettenPosition(NurEineDruckenCheckBox->isChecked() ? Blau : Weiss);
-    MachVorschau();
+    if (!m_zustand.MehrereNebeneinanderMoeglich)
+        NurEineDruckenCheckBox->setToolTip(
+            QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));
+    else if (NurEineDruckenCheckBox->isChecked())
+        NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
+    else
+        NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
 }
 
 void TFormEtikette::ZeigeEtikettenPosition(QRgb farbe)

@@ -62,15 +62,7 @@ void TFormEtikette::UpDownAnzEtikettenInSpalteChanging()
 
 void TFormEtikette::vormerken(Massfeld feld)
 {
-    const std::size_t i = MassIndex(feld);
-    m_zustand.AktualisierungAusstehend[i] = true;
-    // An arrow keeps a length's fraction, but not beyond the editor's range: at its end the length stops there.
-    if (i < AnzahlLaengen) {
-        const int position = m_masseditoren[i].updown->Position();
-        const qint64 exakt = qint64(position) * 100 + m_zustand.Nachkomma[i];
-        if (exakt < qint64(Massangaben[i].minimum) * 100 || exakt > qint64(MassMaximum) * 100)
-            m_zustand.Nachkomma[i] = 0;
-    }
+    m_zustand.AktualisierungAusstehend[MassIndex(feld)] = true;
     // A running timer keeps its interval: a burst of clicks gives one refresh.
     if (!VerzoegerungsTimer->isActive())
         VerzoegerungsTimer->start();
@@ -84,8 +76,7 @@ bool TFormEtikette::AbstandUnterGroesse(Massfeld abstand, Massfeld groesse) cons
 
 void TFormEtikette::SetzeAbstandAufGroesse(Massfeld abstand, Massfeld groesse)
 {
-    m_zustand.Nachkomma[MassIndex(abstand)] = m_zustand.Nachkomma[MassIndex(groesse)];
-    editor(abstand).updown->setPosition(editor(groesse).updown->Position());
+    SetzeMass(abstand, m_zustand.Masse.Hundertstel(groesse));
 }
 
 void TFormEtikette::UpDownObererRandClick()
@@ -150,8 +141,6 @@ void TFormEtikette::UpDownAnzEtikettenInSpalteClick()
     EditAnzEtikettenInSpalte->setText(QString::number(AnzahlEtikettenInSpalte()));
     UpDownSpalte->setMax(AnzahlEtikettenInSpalte());
     EditAnzEtikettenInSpalte->setText(QString::number(AnzahlEtikettenInSpalte()));
-    // The row limit follows the count on every paint; raise it now so the new last row can be chosen.
-    UpDownZeile->setMax(AnzahlEtikettenInSpalte());
     UpDownZeile->setPosition(AnzahlEtikettenInSpalte());
     EditZeile->setText(EditAnzEtikettenInSpalte->text());
 }
@@ -182,13 +171,13 @@ void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)
         return;
     // A fraction alone moves no editor, and so no changing handler marks the change.
     m_zustand.EinstellungenGeaendert = true;
-    m_zustand.Genau = m_zustand.Genau || neu.IstGenau();
-    gerundetLabel->setHidden(m_zustand.Genau);
-    for (std::size_t i = 0; i < AnzahlLaengen; ++i)
-        m_zustand.Nachkomma[i] = int(neu.Hundertstel(Massangaben[i].feld) - qint64(neu.*Massangaben[i].feld) * 100);
+    // A fraction typed makes an ordinary label precise; a precise one stays precise.
+    if (neu.IstGenau() && !alt.IstGenau())
+        m_zustand.Masse = MitGenauenLaengen(alt, GenaueLaengen(alt), true);
+    gerundetLabel->setHidden(m_zustand.Masse.IstGenau());
     for (std::size_t i = 0; i < Massangaben.size(); ++i)
         if (anders[i])
-            m_masseditoren[i].updown->setPosition(neu.*Massangaben[i].feld);
+            SetzeMass(Massangaben[i].feld, neu.Hundertstel(Massangaben[i].feld));
     for (std::size_t i = 0; i < Massangaben.size(); ++i)
         if (anders[i])
             (this->*klicks[i])();

@@ -23,19 +23,19 @@ void TFormEtikette::UeberpruefeObsInDerBreiteMehrmalsPasst()
     m_zustand.SeitenRandPixel = n.SeitenRandPixel;
     m_zustand.LueckePixel = n.LueckePixel;
     m_zustand.MehrereNebeneinanderMoeglich = n.moeglich;
+    SetzeHinweisNurEineDrucken();
 }
 
 void TFormEtikette::BerechneObEtikettenInDINA4Passen()
 {
-    SetzeAnzahlZurueck(PruefeHorizontal(Masse()), UpDownAnzEtikettenInZeile, EditAnzEtikettenInZeile, UpDownSpalte,
-                       EditSpalte, m_zustand.LetzteAnzahlInZeile, m_zustand.GeladeneAnzahlInZeile);
-    SetzeAnzahlZurueck(PruefeVertikal(Masse()), UpDownAnzEtikettenInSpalte, EditAnzEtikettenInSpalte, UpDownZeile,
-                       EditZeile, m_zustand.LetzteAnzahlInSpalte, m_zustand.GeladeneAnzahlInSpalte);
+    SetzeAnzahlZurueck(PruefeHorizontal(Masse()), &Bogenmasse::AnzahlEtikettenInZeile, UpDownSpalte, EditSpalte,
+                       m_zustand.LetzteAnzahlInZeile, m_zustand.GeladeneAnzahlInZeile);
+    SetzeAnzahlZurueck(PruefeVertikal(Masse()), &Bogenmasse::AnzahlEtikettenInSpalte, UpDownZeile, EditZeile,
+                       m_zustand.LetzteAnzahlInSpalte, m_zustand.GeladeneAnzahlInSpalte);
 }
 
-void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl, QLineEdit *anzahlFeld,
-                                       TUpDown *position, QLineEdit *positionsFeld, const int &letzte,
-                                       const int &geladene)
+void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, Massfeld anzahl, TUpDown *position,
+                                       QLineEdit *positionsFeld, const int &letzte, const int &geladene)
 {
     if (pruefung.passt)
         return;
@@ -44,13 +44,12 @@ void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, TUpDown *anzahl
     dialoge().information(pruefung.meldung);
     // A precise label falls back to the most that fit; an ordinary one to the count it had, as always.
     const int v = pruefung.hoechstens > 0 ? pruefung.hoechstens : Rueckfallanzahl(letzte, geladene);
+    // The field first: its change handler reads the count that was refused.
+    QLineEdit *anzahlFeld = editor(anzahl).feld;
     anzahlFeld->setText(QString::number(v));
-    anzahl->setPosition(v);
-    // The chosen column or row becomes the last one. The row limit follows the count only on the next paint:
-    // raised now, so that the row does not stop at the old limit while its field shows the new last row.
-    if (position == UpDownZeile)
-        UpDownZeile->setMax(anzahl->Position());
-    position->setPosition(anzahl->Position());
+    SetzeMass(anzahl, qint64(v) * 100);
+    // The chosen column or row becomes the last one.
+    position->setPosition(m_zustand.Masse.*anzahl);
     positionsFeld->setText(anzahlFeld->text());
     LadeEtikettenInfo();
 }

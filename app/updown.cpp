@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 int auf16Bit(int wert)
@@ -119,13 +120,17 @@ TUpDown::TUpDown(int min, int max, int position, QWidget *eltern)
 void TUpDown::setMin(int min)
 {
     m_min = auf16Bit(min);
-    m_position = std::clamp(m_position, m_min, std::max(m_min, m_max));
+    const int alt = std::exchange(m_position, std::clamp(m_position, m_min, std::max(m_min, m_max)));
+    if (m_position != alt)
+        Q_EMIT geaendert();
 }
 
 void TUpDown::setMax(int max)
 {
     m_max = auf16Bit(max);
-    m_position = std::clamp(m_position, std::min(m_min, m_max), m_max);
+    const int alt = std::exchange(m_position, std::clamp(m_position, std::min(m_min, m_max), m_max));
+    if (m_position != alt)
+        Q_EMIT geaendert();
 }
 
 void TUpDown::setPosition(int position)
@@ -135,6 +140,7 @@ void TUpDown::setPosition(int position)
         return;
     Q_EMIT changing();
     m_position = neu;
+    Q_EMIT geaendert();
     meldeWert();
 }
 

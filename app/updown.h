@@ -8,7 +8,8 @@ class QToolButton;
 
 // The spin editor: two stacked arrow buttons with auto-repeat and a 16-bit position kept within Min..Max.
 // Setting the position from the program emits changing() only when the position really changes and
-// never click(); an arrow emits changing() (when the position changes), then click().
+// never click(); an arrow emits changing() (when the position changes), then click(). geaendert() follows every
+// change of the position, also one a new Min or Max forces: changing() before it, click() after it.
 // With focus, Up and Down are clicks on the arrows and PageUp and PageDown ten of them; a held key repeats as a
 // held arrow does and stops where it stops. mausGedrueckt() and mausLosgelassen() come for a key as for the mouse.
 class TUpDown : public QWidget
@@ -39,6 +40,7 @@ public:
 
 Q_SIGNALS:
     void changing();
+    void geaendert();
     void click(TUpDown::Knopf knopf);
     void mausGedrueckt();
     void mausLosgelassen();

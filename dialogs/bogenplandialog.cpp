@@ -4,7 +4,6 @@
 
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
-#include "render/bogen.h"
 #include "render/seite.h"
 #include "storage/bogenbelegung.h"
 

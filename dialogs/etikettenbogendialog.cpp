@@ -24,10 +24,11 @@ constexpr qsizetype GrosserKatalog = 20000;
 
 QString Masse(const Etikettenbogen &b)
 {
+    const auto mm = [&b](Massfeld feld) { return HundertstelText(b.masse.Hundertstel(feld), QLatin1Char(',')); };
     return QStringLiteral("Etikett: %1 x %2 mm\nLinker Rand: %3 mm\nOberer Rand: %4 mm\n"
                           "Horizontalabstand: %5 mm\nVertikalabstand: %6 mm")
-        .arg(MmMitKomma(b.breite), MmMitKomma(b.hoehe), MmMitKomma(b.linkerRand), MmMitKomma(b.obererRand),
-             MmMitKomma(b.horizontalabstand), MmMitKomma(b.vertikalabstand));
+        .arg(mm(&Bogenmasse::Etikettenbreite), mm(&Bogenmasse::Etikettenhoehe), mm(&Bogenmasse::SeitenRand),
+             mm(&Bogenmasse::ObererRand), mm(&Bogenmasse::Horizontalabstand), mm(&Bogenmasse::Vertikalabstand));
 }
 
 } // namespace

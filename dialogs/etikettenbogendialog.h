@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/etikettenboegen.h"
+#include "storage/bogensuche.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "render/bogenplanung.h"
 
 #include "platform/fehler.h"
-#include "render/bogen.h"
+#include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
 
 #include <QFileInfo>

@@ -892,7 +892,7 @@ private Q_SLOTS:
         Programmordner p;
         auto form = Fenster(p);
         for (Druckumfang u : {Druckumfang::EineEtikette, Druckumfang::EineZeile, Druckumfang::GanzeSeite})
-            QVERIFY_THROWS_EXCEPTION(Fehler, form->DruckeSeite(QImage(), Seitenwahl{u, 1, 1}));
+            QVERIFY_THROWS_EXCEPTION(Fehler, form->DruckeSeite(QImage(), form->Masse(), Seitenwahl{u, 1, 1}));
         QVERIFY(p.dialoge.gezeigt.isEmpty());
     }
 

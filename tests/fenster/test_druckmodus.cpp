@@ -538,6 +538,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(f.Spalte(), 1);
         QCOMPARE(f.Zeile(), 3);
+        QCOMPARE(f.UpDownZeile->Max(), 3);
         QCOMPARE(f.EditSpalte->text(), QStringLiteral("1"));
         QCOMPARE(f.EditZeile->text(), QStringLiteral("3"));
         QCOMPARE(f.NurDieZeileCheckBox->text(), QStringLiteral("Nur die Zeile 3"));

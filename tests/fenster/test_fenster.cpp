@@ -388,24 +388,21 @@ private Q_SLOTS:
         QVERIFY(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))).contains("ObererRand=30"));
     }
 
-    void hinweisBeiJedemZeichnen()
+    // The tip follows its box and the side-by-side flag, the row limit the count: at once, without a paint.
+    void hinweisUndZeilengrenzeFolgenIhremGrund()
     {
         Programmordner p;
         auto form = p.fenster();
         Programmordner::starte(*form);
-        form->FormPaint();
         QCOMPARE(form->NurEineDruckenCheckBox->toolTip(), QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
         form->NurEineDruckenCheckBox->setChecked(false);
-        form->FormPaint();
         QCOMPARE(form->NurEineDruckenCheckBox->toolTip(),
                  QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
         oeffneZuBreit(p, *form);
         QVERIFY(!form->zustand().MehrereNebeneinanderMoeglich);
-        form->FormPaint();
         QCOMPARE(form->NurEineDruckenCheckBox->toolTip(),
                  QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));
         form->UpDownAnzEtikettenInSpalte->setPosition(7);
-        form->FormPaint();
         QCOMPARE(form->UpDownZeile->Max(), 7);
         QVERIFY(!form->Timer1->isActive());
         QVERIFY(!form->Memo1->isVisible());

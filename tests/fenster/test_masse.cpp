@@ -158,7 +158,6 @@ private Q_SLOTS:
         QCOMPARE(form.zustand().LetzteAnzahlInZeile, 2); // loaded count 2
 
         form.UpDownAnzEtikettenInSpalte->setPosition(7);
-        form.FormPaint();
         klick(form.UpDownAnzEtikettenInSpalte); // 7 -> 8
         QCOMPARE(form.UpDownSpalte->Max(), 8);
         QCOMPARE(form.UpDownZeile->Position(), 8);
@@ -405,6 +404,13 @@ private Q_SLOTS:
                             "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=7\r\n[Genau]\r\nObererRand=15.5\r\n"
                             "SeitenRand=14.75\r\nVertikalabstand=40.1\r\nHorizontalabstand=66.5\r\n"
                             "Etikettenhoehe=40.1\r\nEtikettenbreite=63.5\r\n"));
+
+        // At the end of its range an arrow drops the fraction: 15,5 mm comes down to 0 mm, not to -0,5.
+        form.MasseBearbeitenClick();
+        for (int i = 0; i < 16; ++i)
+            klick(form.UpDownObererRand, false);
+        QCOMPARE(form.Masse().Hundertstel(&Bogenmasse::ObererRand), 0);
+        QCOMPARE(form.EditObererRand->text(), QStringLiteral("0 mm"));
     }
 
     // A [Genau] section written with a decimal comma, as the window shows values: the label is ordinary, and the

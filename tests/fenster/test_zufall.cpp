@@ -1,8 +1,9 @@
 // Random use of the real window from a fixed seed: arrows of every editor, the print-mode boxes, locking and
 // unlocking the measures, reloading, saving, opening, making a label from a template and printing to a PDF file,
 // with the dialogs answered at random. After every step the window must keep its promises: no error box, one of
-// the four reachable print modes, edit fields that show their editors, a position on the sheet with its cell
-// marked, a preview that shows what "Drucken" prints, and settings files of nine valid lines.
+// the four reachable print modes, edit fields and editors that show the window's measures, a position on the sheet
+// with its cell marked, a preview that shows what "Drucken" prints, settings files of nine valid lines, and a paint
+// that changes nothing.
 //   MORVANE_ZUFALL_SAAT=<n> MORVANE_ZUFALL_SCHRITTE=<n> tests/app/test_zufall   replays another seed or length.
 #include "app/bildansicht.h"
 #include "app/formetikette.h"
@@ -12,6 +13,7 @@
 #include "programmordner.h"
 #include "render/bogen.h"
 #include "render/seite.h"
+#include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
 
 #include <QCheckBox>
@@ -137,10 +139,13 @@ public:
         gedruckt = false;
 
         const QString name = handle();
-        // The window repaints after a user's action, and runs what its paint queued.
         QCoreApplication::processEvents();
+        const QString vorher = stand() + QString::number(f.vorschauZaehler());
         f.Klientflaeche->repaint();
         QCoreApplication::processEvents();
+        gemalt = stand() + QString::number(f.vorschauZaehler()) == vorher
+            ? QString()
+            : QStringLiteral("das Zeichnen ändert etwas; vorher: ") + vorher;
 
         if (spalteGeschrieben && f.EditSpalte->text() == QString::number(f.UpDownSpalte->Position()))
             spalteNachhinkend = false;
@@ -156,13 +161,27 @@ public:
         if (!p.dialoge.unerwartet.isEmpty())
             return QStringLiteral("unerwarteter Dialog: ") + p.dialoge.unerwartet.join(QStringLiteral(" | "));
 
+        if (!gemalt.isEmpty())
+            return gemalt;
         if (const QString m = pruefeModus(); !m.isEmpty())
             return m;
-        for (const Masseditor &e : editoren)
+        for (const Masseditor &e : editoren) {
             if (e.feld->text() != MassText(*e.angabe, e.updown->Position()))
                 return QStringLiteral("%1 zeigt \"%2\", der Editor steht auf %3")
                     .arg(QLatin1String(e.angabe->schluessel), e.feld->text())
                     .arg(e.updown->Position());
+            if (f.zustand().Masse.*e.angabe->feld != e.updown->Position())
+                return QStringLiteral("%1 ist %2, der Editor steht auf %3")
+                    .arg(QLatin1String(e.angabe->schluessel))
+                    .arg(f.zustand().Masse.*e.angabe->feld)
+                    .arg(e.updown->Position());
+        }
+        const QString hinweis = !f.zustand().MehrereNebeneinanderMoeglich
+            ? QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!")
+            : eine() ? QStringLiteral("Hier klicken für mehrere Etiketten drucken")
+                     : QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\"");
+        if (f.NurEineDruckenCheckBox->toolTip() != hinweis || f.UpDownZeile->Max() != f.AnzahlEtikettenInSpalte())
+            return QStringLiteral("Hinweis oder Zeilengrenze folgen nicht: ") + stand();
         if (const QString m = pruefePosition(); !m.isEmpty())
             return m;
         if (const QString m = pruefeDateien(); !m.isEmpty())
@@ -186,6 +205,9 @@ public:
                          .arg(f.EditSpalte->text())
                          .arg(f.UpDownZeile->Position())
                          .arg(f.EditZeile->text()));
+        teile.append(QStringLiteral("Zeilengrenze %1, Hinweis \"%2\"")
+                         .arg(f.UpDownZeile->Max())
+                         .arg(f.NurEineDruckenCheckBox->toolTip()));
         teile.append(QStringLiteral("Kästen %1%2%3%4")
                          .arg(eine())
                          .arg(f.MehrereEtikettenDruckenCheckBox->isChecked())
@@ -204,6 +226,7 @@ private:
     QRandomGenerator zufall;
     std::array<Masseditor, 8> editoren{};
     bool spalteGeschrieben = false;
+    QString gemalt; // what a paint changed, if anything
     // The column field may show another column than its editor where the window moves the editor and leaves the
     // field: the column arrow in the multi modes, a lower maximum, a count beyond the maximum.
     bool spalteNachhinkend = false;
