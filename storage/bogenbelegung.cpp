@@ -25,12 +25,14 @@ bool GanzeLaengen(const Bogenmasse &m)
     return std::all_of(l.begin(), l.end(), [](int h) { return h % 100 == 0; });
 }
 
-// The eight values, with "genau" and the six lengths in hundredths after them when asked.
+// The eight values, with "genau" and the six lengths in hundredths after them when asked. Without them the lengths
+// are those on paper, so that a precise label whose settings file rounds its whole lengths oddly still meets its
+// partners.
 QString Schluessel(const Bogenmasse &m, bool genau)
 {
     QStringList teile;
     for (const Massangabe &a : Massangaben)
-        teile.append(QString::number(m.*a.feld));
+        teile.append(QString::number(genau || a.anzahl ? m.*a.feld : m.Hundertstel(a.feld) / 100));
     if (genau) {
         teile.append(QStringLiteral("genau"));
         for (const int l : GenaueLaengen(m))
