@@ -6,6 +6,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QPainter>
 
 namespace {
@@ -117,4 +121,31 @@ void TBildAnsicht::paintEvent(QPaintEvent *)
 void TBildAnsicht::mouseDoubleClickEvent(QMouseEvent *)
 {
     Q_EMIT doppelklick();
+}
+
+namespace {
+
+// The one local file a drag carries; empty for anything else.
+QString AbgelegteDatei(const QMimeData *daten)
+{
+    if (!daten || daten->urls().size() != 1 || !daten->urls().constFirst().isLocalFile())
+        return {};
+    return daten->urls().constFirst().toLocalFile();
+}
+
+} // namespace
+
+void TBildAnsicht::dragEnterEvent(QDragEnterEvent *ereignis)
+{
+    if (!AbgelegteDatei(ereignis->mimeData()).isEmpty())
+        ereignis->acceptProposedAction();
+}
+
+void TBildAnsicht::dropEvent(QDropEvent *ereignis)
+{
+    const QString pfad = AbgelegteDatei(ereignis->mimeData());
+    if (pfad.isEmpty())
+        return;
+    ereignis->acceptProposedAction();
+    Q_EMIT dateiAbgelegt(pfad);
 }

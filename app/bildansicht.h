@@ -35,19 +35,24 @@ public:
     void setAutoSize(bool an) { m_autoSize = an; }
     // What a screen reader says for the picture; told again only when it changes.
     void beschreibe(const QString &text);
+    // Takes one file dropped onto the view and says so through dateiAbgelegt.
+    void setDateiAblage(bool an) { setAcceptDrops(an); }
 
 Q_SIGNALS:
     void doppelklick();
+    void dateiAbgelegt(const QString &pfad);
 
 protected:
     void paintEvent(QPaintEvent *ereignis) override;
     void mouseDoubleClickEvent(QMouseEvent *ereignis) override;
+    void dragEnterEvent(QDragEnterEvent *ereignis) override;
+    void dropEvent(QDropEvent *ereignis) override;
 
 private:
     mutable QImage m_bild;
     mutable std::function<QImage()> m_bildMachen; // makes m_bild when it is first needed
     std::optional<Seitenansicht> m_ansicht;       // the picture as the view shows it, when given
-    QImage m_geglaettet; // m_bild at the view's size, when smoothed
+    QImage m_geglaettet;                          // m_bild at the view's size, when smoothed
     bool m_stretch = false;
     bool m_glatt = false;
     bool m_autoSize = false;

@@ -416,6 +416,7 @@ void TFormEtikette::baueMenue()
     Datei1 = leiste->addMenu(QStringLiteral("&Datei"));
     Neu1 = Datei1->addAction(QStringLiteral("Neu mit Hilfe einer Vorlage"));
     NeuFuerEtikettenbogen1 = Datei1->addAction(QStringLiteral("Neu für einen Etikettenbogen..."));
+    NeuAusBild1 = Datei1->addAction(QStringLiteral("Neu aus einem Bild..."));
     Oeffnen1 = Datei1->addAction(QStringLiteral("Öffnen..."));
     Oeffnen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     // Without a shortcut: a sheet of labels is not spent by a slip of the keys.
@@ -433,6 +434,7 @@ void TFormEtikette::baueMenue()
     Bearbeiten1->menuAction()->setStatusTip(QStringLiteral("Maße der "));
     Etikettbearbeiten1 = Bearbeiten1->addAction(QStringLiteral("Etikett bearbeiten"));
     MasseEtikettBearbeiten = Bearbeiten1->addAction(QStringLiteral("Maße Etikett bearbeiten"));
+    BildUebernehmen1 = Bearbeiten1->addAction(QStringLiteral("Bild übernehmen..."));
 
     Option1 = leiste->addMenu(QStringLiteral("&Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
@@ -458,6 +460,8 @@ void TFormEtikette::verbinde()
     };
     an(Neu1, &TFormEtikette::Neu1Click);
     an(NeuFuerEtikettenbogen1, &TFormEtikette::NeuFuerEtikettenbogen1Click);
+    an(NeuAusBild1, &TFormEtikette::NeuAusBild1Click);
+    an(BildUebernehmen1, &TFormEtikette::BildUebernehmen1Click);
     an(Oeffnen1, &TFormEtikette::Oeffnen1Click);
     an(drucken1, &TFormEtikette::drucken1Click);
     an(speichern1, &TFormEtikette::speichern1Click);
@@ -519,6 +523,11 @@ void TFormEtikette::verbinde()
     connect(BitBtn1, &QPushButton::clicked, this, [this] { bewacht([this] { MasseBearbeitenClick(); }); });
     connect(BitBtnNeuladen, &QPushButton::clicked, this, [this] { bewacht([this] { BitBtnNeuladenClick(); }); });
     connect(Image1, &TBildAnsicht::doppelklick, this, [this] { bewacht([this] { Image1DblClick(); }); });
+    // Taken after the drop has ended: the dialogs it may open must not run inside the drag.
+    Image1->setDateiAblage(true);
+    connect(
+        Image1, &TBildAnsicht::dateiAbgelegt, this,
+        [this](const QString &pfad) { bewacht([this, pfad] { UebernimmBild(pfad); }); }, Qt::QueuedConnection);
     connect(Timer1, &QTimer::timeout, this, &TFormEtikette::Timer1Timer);
 
     // F10 opens the first menu, as desktop programs do; the keyboard then walks the menu bar.

@@ -3,8 +3,8 @@
 // The main window, TFormEtikette. Its handlers live in app/, one file per group: formetikette.cpp (controls, menus,
 // start, close), _masse (measure editors, delayed refresh), _passung (fit check), _druckmodus (print modes, position,
 // layout picture), _vorschau (label view, preview), _drucken (print command), _bogen (sheet plan), _datei (open, new),
-// _speicher (store, settings file), _bearbeiten (outside editing, reload, help), _dialoge (Info, Spenden). Calls go
-// down into the logic (blatt/, storage/, layout/, render/), never back.
+// _speicher (store, settings file), _bearbeiten (outside editing, reload, help), _bild (pictures of other programs),
+// _dialoge (Info, Spenden). Calls go down into the logic (blatt/, storage/, layout/, render/), never back.
 //
 // The flows and the order of their steps:
 //   start    constructor: controls, FormCreate (program folder, store, data folders); StartArbeit (picture, fit,
@@ -16,6 +16,9 @@
 //   open     OeffnenVorbereiten (save question, labels folder), file dialog, settings, position to 1/1, fit,
 //            lock, label view and preview, layout picture
 //   new      as open, from a template: name question, copy picture and settings, then as open
+//   picture  a picture of another program (Bild übernehmen, Neu aus einem Bild, a file dropped on the label view):
+//            read, the way it goes onto the label when asked for, the replace question, picture and settings file
+//            written as one (precise), then as open
 //   refresh  an arrow: changing (flag), the value moved, click (edit text, pitch, pending); three timer ticks: per
 //            pending measure in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture
 //            as it needs
@@ -100,6 +103,8 @@ struct Zustand
     int LueckePixel = 0;
     int ObererRandPixel = 0;
     int VerzoegerungsZaehler = 0;
+    // Where the file dialog for pictures of other programs opens: the folder of the last one taken.
+    QString BildOrdner;
     std::array<bool, Massangaben.size()> AktualisierungAusstehend{}; // in the order of Massangaben
     // The current label's measures, exact lengths and all; each editor's position is its whole value. A precise
     // label stays precise with whole lengths: as read from its file, or once a fraction was typed.
@@ -176,6 +181,7 @@ public:
     QMenu *Datei1;
     QAction *Neu1;
     QAction *NeuFuerEtikettenbogen1;
+    QAction *NeuAusBild1;
     QAction *Oeffnen1;
     QAction *drucken1;
     QAction *speichern1;
@@ -186,6 +192,7 @@ public:
     QMenu *Bearbeiten1;
     QAction *Etikettbearbeiten1;
     QAction *MasseEtikettBearbeiten;
+    QAction *BildUebernehmen1;
     QMenu *Option1;
     QAction *RegistryEintraegeloeschen1;
     QAction *DruckerAusrichten1;
@@ -245,6 +252,12 @@ public:
     // path empty when !mitEinstellungen) and the new label loads.
     void NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinstellungen,
                              const std::function<void(const QString &bild, const QString &einstellungen)> &schreibe);
+    // "Bild übernehmen...": a picture of another program becomes the current label's picture.
+    void BildUebernehmen1Click();
+    // The same for a file given, as one dropped onto the label view.
+    void UebernimmBild(const QString &pfad);
+    // "Neu aus einem Bild...": a new label with the current label's sheet, its picture taken from a file.
+    void NeuAusBild1Click();
     void Etikettbearbeiten1Click();
     void Image1DblClick();
     void BitBtnNeuladenClick();

@@ -1,5 +1,6 @@
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
+#include "storage/bilddatei.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -103,6 +104,18 @@ std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe)
     dialog.setDirectory(info.absolutePath());
     if (!info.fileName().contains(QLatin1Char('*')))
         dialog.selectFile(info.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialoge::bildOeffnen(const QString &ordner)
+{
+    QFileDialog dialog(m_besitzer);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Bilder (%1)").arg(FremdbildMuster().join(QLatin1Char(' '))),
+                           QStringLiteral("Alle Dateien (*)")});
+    dialog.setDirectory(ordner);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -9,6 +9,8 @@
 class QPrinter;
 class QWidget;
 struct Etikettenbogen;
+struct Bildwahl;
+enum class Einpassung : int;
 
 // Every modal interaction of the program goes through here, so that tests can answer from a script.
 class DialogDienst
@@ -37,6 +39,11 @@ public:
     virtual bool druckDialog(QPrinter &drucker) = 0;
     // The catalogue's sheet dialog; the sheet taken with "Anlegen", nothing when cancelled.
     virtual std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) = 0;
+    // File-open dialog for a picture of another program (the formats Qt reads here), opened in `ordner`.
+    virtual std::optional<QString> bildOeffnen(const QString &ordner) = 0;
+    // How a picture goes onto the label, with its resolution hint; the way taken with "Übernehmen", nothing for
+    // "Abbrechen".
+    virtual std::optional<Einpassung> bildEinpassung(const Bildwahl &wahl) = 0;
 };
 
 // The guard of a dialog's own handlers: no exception leaves through its event loop; an error shows in the error box.
@@ -76,6 +83,9 @@ public:
     bool druckDialog(QPrinter &drucker) override;
     // The catalogue's sheet dialog (dialogs/).
     std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) override;
+    std::optional<QString> bildOeffnen(const QString &ordner) override;
+    // The choice dialog (dialogs/).
+    std::optional<Einpassung> bildEinpassung(const Bildwahl &wahl) override;
 
 private:
     QWidget *m_besitzer;

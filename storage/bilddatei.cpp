@@ -501,3 +501,78 @@ QImage LeseBild(const QString &pfad)
 {
     return BildAusDaten(LiesBilddatei(pfad), pfad);
 }
+
+namespace {
+
+QString KeinLesbaresFremdbild(const QString &pfad)
+{
+    return QStringLiteral("Die Datei %1 enthält kein lesbares Bild.").arg(pfad);
+}
+
+bool IstZeichnungsformat(const QByteArray &format)
+{
+    return format == "svg" || format == "svgz";
+}
+
+} // namespace
+
+QStringList FremdbildMuster()
+{
+    const QList<QByteArray> formate = QImageReader::supportedImageFormats();
+    QStringList muster;
+    for (const char *format : {"png", "jpg", "jpeg", "gif", "bmp", "tif", "tiff", "webp", "svg", "svgz"})
+        if (formate.contains(format))
+            muster.append(QStringLiteral("*.") + QLatin1String(format));
+    return muster;
+}
+
+Fremdbild LiesFremdbild(const QString &pfad)
+{
+    Fremdbild ergebnis{pfad, {}, {}, {}};
+    const QByteArray daten = LiesBilddatei(pfad);
+    if (daten.startsWith("BM")) {
+        ergebnis.bild = BildAusDaten(daten, pfad);
+    } else {
+        QBuffer puffer;
+        puffer.setData(daten);
+        puffer.open(QIODevice::ReadOnly);
+        QImageReader leser(&puffer);
+        const QByteArray format = leser.format();
+        if (IstZeichnungsformat(format)) {
+            ergebnis.groesse = leser.size();
+            if (ergebnis.groesse.isEmpty())
+                throw Fehler(KeinLesbaresFremdbild(pfad));
+            ergebnis.zeichnung = daten;
+            return ergebnis;
+        }
+        if (format.isEmpty() && daten.left(512).contains("<svg"))
+            throw Fehler(QStringLiteral("Die Datei %1 ist eine SVG-Zeichnung; das Modul, das SVG liest (Qt SVG), "
+                                        "ist hier nicht installiert.")
+                             .arg(pfad));
+        // A photo stands as the camera was held.
+        leser.setAutoTransform(true);
+        if (const QSize groesse = leser.size(); groesse.isValid())
+            PruefeBildgrenzen(groesse, pfad);
+        Q_UNUSED(QtGrenzeGesetzt);
+        ergebnis.bild = leser.read();
+    }
+    if (ergebnis.bild.isNull())
+        throw Fehler(KeinLesbaresFremdbild(pfad));
+    PruefeBildgrenzen(ergebnis.bild.size(), pfad);
+    ergebnis.groesse = ergebnis.bild.size();
+    return ergebnis;
+}
+
+QImage ZeichnungAlsBild(const Fremdbild &zeichnung, QSize groesse, const QRect &ausschnitt)
+{
+    QBuffer puffer;
+    puffer.setData(zeichnung.zeichnung);
+    puffer.open(QIODevice::ReadOnly);
+    QImageReader leser(&puffer);
+    leser.setScaledSize(groesse);
+    leser.setScaledClipRect(ausschnitt);
+    QImage bild = leser.read();
+    if (bild.isNull())
+        throw Fehler(KeinLesbaresFremdbild(zeichnung.pfad));
+    return bild;
+}

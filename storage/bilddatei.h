@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -66,3 +68,28 @@ QImage BildAusDaten(const QByteArray &daten, const QString &pfad);
 
 // LiesBilddatei, then BildAusDaten.
 QImage LeseBild(const QString &pfad);
+
+// A picture from another program, read to become a label's picture: pixels decoded whole, turned upright as the
+// camera noted, or a drawing (SVG) kept as its bytes, to be drawn at the size it is needed at.
+struct Fremdbild
+{
+    QString pfad;
+    QImage bild;          // the pixels; null for a drawing
+    QByteArray zeichnung; // the drawing's bytes; empty for pixels
+    QSize groesse;        // in pixels, or the drawing's own size
+    bool istZeichnung() const { return !zeichnung.isEmpty(); }
+};
+
+// "*.png", "*.jpg", ... for the formats of other programs that Qt's image plugins read here, SVG included where
+// its module is installed.
+QStringList FremdbildMuster();
+
+// A picture file of any format Qt reads, by its content, read as one version of the file (LiesBilddatei) and held
+// to the limits of a label picture. Throws Fehler as LiesBilddatei does, for a picture beyond the limits, and with
+// "Die Datei <pfad> enthält kein lesbares Bild." for anything else that gives no picture; an SVG file while the
+// module that reads SVG is missing says so.
+Fremdbild LiesFremdbild(const QString &pfad);
+
+// The drawing rendered whole at `groesse`, of which the part `ausschnitt` is returned, transparent where the
+// drawing leaves it so. Throws Fehler when it cannot be drawn.
+QImage ZeichnungAlsBild(const Fremdbild &zeichnung, QSize groesse, const QRect &ausschnitt);

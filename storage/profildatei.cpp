@@ -91,3 +91,31 @@ QString LeseProfilWert(const QString &datei, const QString &sektion, const QStri
         return {};
     return LeseProfilWertAusText(f.readAll(), sektion, schluessel);
 }
+
+QByteArray ProfilOhneSektionen(const QByteArray &inhalt, const QStringList &sektionen)
+{
+    QByteArray text = inhalt;
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    QByteArray ergebnis;
+    bool behalten = false;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype ende = pos;
+        while (ende < text.size() && text.at(ende) != '\r' && text.at(ende) != '\n')
+            ++ende;
+        const QByteArray zeile = text.mid(pos, ende - pos);
+        pos = ende + 1;
+        if (ende + 1 < text.size() && text.at(ende) == '\r' && text.at(ende + 1) == '\n')
+            ++pos;
+        const QByteArray bloss = ohneLeerraum(zeile);
+        if (bloss.startsWith('[')) {
+            const qsizetype zu = bloss.indexOf(']');
+            const QString name = QString::fromLatin1(ohneLeerraum(bloss.mid(1, zu < 0 ? -1 : zu - 1)));
+            behalten = !sektionen.contains(name, Qt::CaseInsensitive);
+        }
+        if (behalten)
+            ergebnis += zeile + "\r\n";
+    }
+    return ergebnis;
+}

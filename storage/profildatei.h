@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Reads one value of a Windows profile file by the rules of GetPrivateProfileString:
 // section and key names without regard to case, blanks around names and value removed, one pair of
@@ -15,3 +16,7 @@ QString LeseProfilWertAusText(const QByteArray &inhalt, const QString &sektion, 
 
 // Whether the text holds a section of that name (without regard to case, blanks around the name ignored).
 bool HatProfilSektion(const QByteArray &inhalt, const QString &sektion);
+
+// The text less the named sections (without regard to case): every other section with its lines as they stand,
+// each line ended by CR LF; lines before the first section are dropped, as no reader sees them.
+QByteArray ProfilOhneSektionen(const QByteArray &inhalt, const QStringList &sektionen);

@@ -76,7 +76,7 @@ qint64 Zahl(const QByteArray &text, qsizetype &pos)
 // Why an existing target must stay as it is, or empty. Only the target's owner replaces it, and only while its own
 // write permission lets them: the replacement is a rename, which the folder alone would allow, and root passes
 // every access check.
-QString NichtZuErsetzen(const QString &echt, const QString &ziel)
+QString NichtZuErsetzen(const QString &echt, const QString &ziel, const QString &folge)
 {
 #ifdef Q_OS_UNIX
     struct stat s = {};
@@ -84,40 +84,37 @@ QString NichtZuErsetzen(const QString &echt, const QString &ziel)
     if (::stat(roh.constData(), &s) != 0)
         return {};
     if (s.st_uid != ::geteuid())
-        return QStringLiteral("Die Datei %1 gehört einem anderen Benutzer und bleibt unverändert. Es wurde nichts "
-                              "gedruckt.")
-            .arg(ziel);
+        return QStringLiteral("Die Datei %1 gehört einem anderen Benutzer und bleibt unverändert. %2").arg(ziel, folge);
     const bool schreibbar = (s.st_mode & S_IWUSR) != 0 && ::access(roh.constData(), W_OK) == 0;
 #else
     const bool schreibbar = !QFileInfo::exists(echt) || QFileInfo(echt).isWritable();
 #endif
     if (!schreibbar)
-        return QStringLiteral("Die Datei %1 ist schreibgeschützt und bleibt unverändert. Es wurde nichts gedruckt.")
-            .arg(ziel);
+        return QStringLiteral("Die Datei %1 ist schreibgeschützt und bleibt unverändert. %2").arg(ziel, folge);
     return {};
 }
 
 } // namespace
 
-Fehler DateiNichtGeschrieben(const QString &pfad)
+Fehler DateiNichtGeschrieben(const QString &pfad, const QString &folge)
 {
-    return Fehler(QStringLiteral("Die Datei %1 kann nicht geschrieben werden. Es wurde nichts gedruckt.").arg(pfad));
+    return Fehler(QStringLiteral("Die Datei %1 kann nicht geschrieben werden. %2").arg(pfad, folge));
 }
 
-Zieldatei::Zieldatei(const QString &ziel) : m_ziel(ziel), m_echt(Aufgeloest(ziel))
+Zieldatei::Zieldatei(const QString &ziel, const QString &folge) : m_ziel(ziel), m_echt(Aufgeloest(ziel)), m_folge(folge)
 {
     if (m_echt.isEmpty())
-        throw DateiNichtGeschrieben(m_ziel);
+        throw DateiNichtGeschrieben(m_ziel, m_folge);
     const QFileInfo echt(m_echt);
     if (echt.exists() && !echt.isFile())
         throw Fehler(QStringLiteral("%1 ist keine gewöhnliche Datei (sondern ein Ordner, ein Gerät oder eine "
-                                    "benannte Pipe) und bleibt unverändert. Es wurde nichts gedruckt.")
-                         .arg(m_ziel));
-    if (const QString grund = NichtZuErsetzen(m_echt, m_ziel); !grund.isEmpty())
+                                    "benannte Pipe) und bleibt unverändert. %2")
+                         .arg(m_ziel, m_folge));
+    if (const QString grund = NichtZuErsetzen(m_echt, m_ziel, m_folge); !grund.isEmpty())
         throw Fehler(grund);
     QTemporaryFile entwurf(echt.absolutePath() + QStringLiteral("/.morvane-XXXXXX"));
     if (!entwurf.open())
-        throw DateiNichtGeschrieben(m_ziel);
+        throw DateiNichtGeschrieben(m_ziel, m_folge);
     // Only the name is kept: no handle stays open while another writer fills the file.
     entwurf.setAutoRemove(false);
     m_entwurf = entwurf.fileName();
@@ -143,7 +140,7 @@ void Zieldatei::uebernehmen()
     std::error_code fehler;
     std::filesystem::rename(m_entwurf.toStdU16String(), m_echt.toStdU16String(), fehler);
     if (fehler)
-        throw DateiNichtGeschrieben(m_ziel);
+        throw DateiNichtGeschrieben(m_ziel, m_folge);
     m_entwurf.clear();
 }
 

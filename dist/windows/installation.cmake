@@ -12,6 +12,17 @@ install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION plugins/
 if(TARGET Qt6::QWindowsVistaStylePlugin)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION plugins/styles)
 endif()
+# Pictures taken from other programs: JPEG and GIF through Qt's own plugins, SVG through Qt SVG where the build has it.
+foreach(plugin QJpegPlugin QGifPlugin)
+    if(NOT TARGET Qt6::${plugin})
+        message(FATAL_ERROR "Qt für Windows ohne Qt6::${plugin}")
+    endif()
+    install(FILES $<TARGET_FILE:Qt6::${plugin}> DESTINATION plugins/imageformats)
+endforeach()
+if(MORVANE_QT_SVG)
+    install(FILES ${MORVANE_QT_SVG}/bin/Qt6Svg.dll DESTINATION .)
+    install(FILES ${MORVANE_QT_SVG}/plugins/imageformats/qsvg.dll DESTINATION plugins/imageformats)
+endif()
 # The standard dialogs' German texts; Debian's translations fit the Qt built from Debian's source.
 find_file(MORVANE_QT_DEUTSCH qtbase_de.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 if(MORVANE_QT_DEUTSCH)

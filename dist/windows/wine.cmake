@@ -15,8 +15,15 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     endif()
     list(APPEND MORVANE_LAUFZEIT_DLLS ${datei})
 endforeach()
+# Qt SVG, built beside that Qt into a folder of its own (scripts/windows); empty where the build has none.
+set(MORVANE_QT_SVG "" CACHE PATH "Qt SVG for Windows, built against the Qt of this build")
 # Qt's DLLs, and the program folder for the printer adapter's DLL, which the tests link.
 set(ordner ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} ${CMAKE_BINARY_DIR}/programm)
+if(MORVANE_QT_SVG)
+    list(APPEND ordner ${MORVANE_QT_SVG}/bin)
+    # Its image plugin, where Qt looks beside its own; Qt takes the path with forward slashes.
+    list(APPEND MORVANE_LAUFUMGEBUNG "QT_PLUGIN_PATH=Z:${MORVANE_QT_SVG}/plugins")
+endif()
 foreach(dll ${MORVANE_LAUFZEIT_DLLS})
     get_filename_component(o ${dll} DIRECTORY)
     list(APPEND ordner ${o})

@@ -2,12 +2,19 @@
 #include "app/formetikette.h"
 #include "programmordner.h"
 #include "app/updown.h"
+#include "storage/bilddatei.h"
 #include "storage/dateien.h"
+#include "storage/einstellungen.h"
+#include "storage/etikettdateien.h"
 #include "storage/namen.h"
 #include "storage/speicher.h"
 
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#ifdef MORVANE_LINUX_WERKZEUGE
+#include "vollerordner.h"
+#endif
 
 namespace {
 
@@ -98,6 +105,15 @@ struct MitVorlage : Gestartet
     }
 };
 
+// A picture as another program exports it: 1000 x 635, the card's proportions, a gradient that scaling shows.
+QImage Verlauf()
+{
+    QImage bild(1000, 635, QImage::Format_RGB32);
+    for (int i = 0; i < 1000 * 635; ++i)
+        bild.setPixel(i % 1000, i / 1000, qRgb(i % 256, i / 1000 % 256, i / 7 % 256));
+    return bild;
+}
+
 } // namespace
 
 class TestBibliothek : public QObject
@@ -105,6 +121,96 @@ class TestBibliothek : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void bildUebernehmen_data()
+    {
+        QTest::addColumn<int>("weg");
+        QTest::addColumn<QString>("meldungsende"); // of the error; empty where the picture is taken
+        QTest::newRow("Bearbeiten | Bild übernehmen... replaces the card's picture") << 0 << QString();
+        QTest::newRow("Datei | Neu aus einem Bild... makes a new label of the card's sheet") << 1 << QString();
+        QTest::newRow("a file dropped onto the label view replaces the card's picture") << 2 << QString();
+        QTest::newRow("a 300 x 300 PNG asks how, and takes Füllen with its hint") << 4 << QString();
+        QTest::newRow("a broken PNG is refused") << 0 << QStringLiteral("enthält kein lesbares Bild.");
+#ifdef MORVANE_LINUX_WERKZEUGE
+        QTest::newRow("a label in a folder without room keeps its files")
+            << 3 << QStringLiteral("Das Bild wurde nicht übernommen.");
+#endif
+    }
+
+    void bildUebernehmen()
+    {
+        QFETCH(int, weg);
+        QFETCH(QString, meldungsende);
+        Gestartet g;
+        QString ordner = g.p.daten(QString());
+#ifdef MORVANE_LINUX_WERKZEUGE
+        VollerOrdner voll;
+        if (weg == 3) {
+            QVERIFY2(voll.da(), qPrintable(voll.grund()));
+            ordner = voll.ordner() + QDir::separator();
+            schreibeBild(ordner + QStringLiteral("Karte.bmp"), Qt::blue, {40, 25});
+            schreibe(ordner + QStringLiteral("Karte.ini"), "[Einstellung]\r\nEtikettenhoehe=54\r\n");
+            g.p.dialoge.dateien.push_back(ordner + QStringLiteral("Karte.bmp"));
+            g.form->Oeffnen1->trigger();
+        }
+#endif
+        const QString karte = g.form->zustand().AktuelleEtikettDatei;
+        const QStringList dateien = dateienIn(ordner);
+        const QByteArray bildVorher = lies(karte), iniVorher = lies(EinstellungsPfad(karte));
+        const QString png = g.p.pfad(QStringLiteral("logo.png"));
+        QVERIFY((weg == 4 ? Verlauf().copy(0, 0, 300, 300) : Verlauf()).save(png, "PNG"));
+        if (weg == 4)
+            g.p.dialoge.einpassungen.push_back(Einpassung::Fuellen);
+        if (meldungsende.endsWith(QStringLiteral("Bild.")))
+            schreibe(png, lies(png).left(200));
+        else
+            g.p.dialoge.antworten = {weg != 1}; // replace the picture; no new name for the new label
+        QMimeData abgelegt;                     // as the desktop delivers a file dropped onto the view
+        abgelegt.setUrls({QUrl::fromLocalFile(png)});
+        QDragEnterEvent hinein(QPoint(5, 5), Qt::CopyAction, &abgelegt, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent ablage(QPointF(5, 5), Qt::CopyAction, &abgelegt, Qt::LeftButton, Qt::NoModifier);
+        if (weg == 2)
+            QVERIFY(QCoreApplication::sendEvent(g.form->Image1, &hinein)
+                    && QCoreApplication::sendEvent(g.form->Image1, &ablage) && ablage.isAccepted());
+        else
+            g.p.dialoge.dateien.push_back(png);
+        if (weg != 2)
+            (weg == 1 ? g.form->NeuAusBild1 : g.form->BildUebernehmen1)->trigger();
+
+        const QString ziel = weg == 1 ? g.p.daten(QStringLiteral("logo.bmp")) : karte;
+        QTRY_COMPARE(g.p.dialoge.dateien.size() + g.p.dialoge.antworten.size(), std::size_t(0));
+        QCOMPARE(g.p.dialoge.unerwartet, QStringList());
+        if (!meldungsende.isEmpty()) {
+            const QStringList fehler = g.p.dialoge.texte(QStringLiteral("fehler"));
+            QVERIFY2(fehler.size() == 1 && fehler.first().endsWith(meldungsende), qPrintable(fehler.join(u'|')));
+            QCOMPARE(dateienIn(ordner), dateien);
+            QCOMPARE(lies(karte), bildVorher);
+            QCOMPARE(lies(EinstellungsPfad(karte)), iniVorher);
+            return;
+        }
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")), QStringList());
+        QTRY_COMPARE(g.form->zustand().AktuelleEtikettDatei, ziel);
+        const QImage erwartet = weg == 4 ? EtikettAusBild(LiesFremdbild(png), g.form->Masse(), Einpassung::Fuellen)
+                                         : Verlauf().scaled(1004, 638, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QVERIFY(weg != 4
+                || g.p.dialoge.gezeigteBildwahl->hinweis(Einpassung::Fuellen).contains(QStringLiteral(" nur 90 dpi;")));
+        QCOMPARE(LeseBild(ziel), erwartet);
+        QCOMPARE(LeseBild(ziel).dotsPerMeterX(), 11811); // 300 dpi
+        QCOMPARE(g.form->Image1->bild(), erwartet);
+        const Bogenmasse genau = LiesEinstellungsdatei(EinstellungsPfad(ziel), Anfangsmasse).werte;
+        QVERIFY(genau.IstGenau());
+        QCOMPARE(GenaueLaengen(genau), (Laengen{1000, 1500, 5400, 9500, 5400, 8500}));
+        QCOMPARE(g.form->Masse(), genau);
+        if (weg != 1) // the next keep takes a name of its own
+            QCOMPARE(FreieAufbewahrung(karte).bild, g.p.daten(QStringLiteral("Visitenkarte_85x54 vorher 2.bmp")));
+        QCOMPARE(lies(g.p.daten(QStringLiteral("Visitenkarte_85x54 vorher.bmp"))),
+                 weg == 1 ? QByteArray() : bildVorher);
+        const QString frage = g.p.dialoge.texte(QStringLiteral("frage")).value(0);
+        QVERIFY2(weg == 1
+                     || frage.contains(QStringLiteral("VISITENKARTE_85X54 wird durch logo.png ersetzt"))
+                         && frage.contains(QStringLiteral("als \"Visitenkarte_85x54 vorher.bmp\"")),
+                 qPrintable(frage));
+    }
+
     void dateiDatum_data()
     {
         QTest::addColumn<QDateTime>("zeit");

@@ -2,6 +2,7 @@
 
 #include "platform/dialogdienst.h"
 #include "platform/schale.h"
+#include "render/bildeinpassung.h"
 #include "storage/etikettenboegen.h"
 
 #include <QPrinter>
@@ -22,12 +23,15 @@ public:
     };
 
     std::deque<bool> antworten;                 // for frage, druckFrage and randFrage
-    std::deque<std::optional<QString>> dateien; // for dateiOeffnen
+    std::deque<std::optional<QString>> dateien; // for dateiOeffnen and bildOeffnen
     std::deque<std::optional<QString>> eingaben;
     std::deque<bool> druckDialoge;
     // for etikettenbogen: the sheet "Anlegen" takes, or nothing for "Abbrechen"
     std::deque<std::optional<Etikettenbogen>> boegen;
     QList<Etikettenbogen> angeboteneBoegen; // what the sheet dialog was last given
+    // for bildEinpassung: the way taken, or nothing for "Abbrechen"; and what the dialog was last given
+    std::deque<std::optional<Einpassung>> einpassungen;
+    std::optional<Bildwahl> gezeigteBildwahl;
     // Called with the printer when the print dialog is confirmed, to point it at a file.
     std::function<void(QPrinter &)> druckerEinrichten;
     QList<Eintrag> gezeigt;
@@ -81,6 +85,18 @@ public:
         return a;
     }
 
+    std::optional<QString> bildOeffnen(const QString &ordner) override
+    {
+        gezeigt.append({QStringLiteral("bildOeffnen"), ordner});
+        return naechste(dateien, ordner);
+    }
+    std::optional<Einpassung> bildEinpassung(const Bildwahl &wahl) override
+    {
+        gezeigt.append({QStringLiteral("bildEinpassung"), wahl.frage});
+        gezeigteBildwahl = wahl;
+        return naechste(einpassungen, QStringLiteral("bildEinpassung"));
+    }
+
     QStringList texte(const QString &art) const
     {
         QStringList ergebnis;
@@ -114,7 +130,7 @@ private:
         return a;
     }
     template <typename T>
-    std::optional<QString> naechste(std::deque<T> &schlange, const QString &text)
+    T naechste(std::deque<T> &schlange, const QString &text)
     {
         if (schlange.empty()) {
             unerwartet.append(text);

@@ -1,5 +1,6 @@
 #include "bitmaps.h"
 #include "platform/fehler.h"
+#include "render/bildeinpassung.h"
 #include "render/bogen.h"
 #include "render/bogenplanung.h"
 #include "render/masse.h"
@@ -24,6 +25,7 @@ Q_DECLARE_METATYPE(Druckflaeche)
 Q_DECLARE_METATYPE(Druckraender)
 Q_DECLARE_METATYPE(Druckerkorrektur)
 Q_DECLARE_METATYPE(Bogenmasse)
+Q_DECLARE_METATYPE(Einpassung)
 
 namespace {
 
@@ -195,6 +197,8 @@ private Q_SLOTS:
     void randverlust();
     void bogenplanung_data();
     void bogenplanung();
+    void bildeinpassung_data();
+    void bildeinpassung();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -1017,6 +1021,105 @@ void TestRender::bogenplanung()
     for (const Planetikett &e : p.etiketten())
         eintraege.append(Listeneintrag(e));
     QCOMPARE((QStringList{plaetze, eintraege.join(u'|'), p.fuellung().fehler}), nachher);
+}
+
+namespace {
+
+const QRgb Rot = qRgb(200, 0, 0);
+
+QByteArray RoteZeichnung(QSize s)
+{
+    const QByteArray masse =
+        "width=\"" + QByteArray::number(s.width()) + "\" height=\"" + QByteArray::number(s.height());
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" " + masse + "\"><rect " + masse + "\" fill=\"#c80000\"/></svg>";
+}
+
+Bogenmasse Etikett(qint64 breite, qint64 hoehe)
+{
+    return MitGenauenLaengen({.AnzahlEtikettenInZeile = 1, .AnzahlEtikettenInSpalte = 1},
+                             Laengen{1000, 1000, int(hoehe), int(breite), int(hoehe), int(breite)}, true);
+}
+
+} // namespace
+
+void TestRender::bildeinpassung_data()
+{
+    QTest::addColumn<QSize>("bild");
+    QTest::addColumn<QString>("datei"); // as the test writes it, read back as a picture of another program
+    QTest::addColumn<QSize>("etikett"); // hundredths of a millimetre
+    QTest::addColumn<Einpassung>("einpassung");
+    QTest::addColumn<bool>("abweichend");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QRect>("sichtbar");   // where the picture lands on the label picture
+    QTest::addColumn<QRect>("ausschnitt"); // the part of the scaled picture that shows
+    QTest::addColumn<int>("unscharf");     // the dpi the hint names, 0 for none
+    const auto S = Einpassung::Strecken;
+    const auto zeile = [&](const char *name, QSize bild, const char *datei, Einpassung e, bool abweichend, int dpi,
+                           QRect sichtbar, QRect ausschnitt, int unscharf, QSize etikett = {8500, 5400}) {
+        QTest::newRow(name) << bild << QString::fromLatin1(datei) << etikett << e << abweichend << dpi << sichtbar
+                            << ausschnitt << unscharf;
+    };
+    zeile("1000 x 635 is the card's shape: stretched, raised to 300 dpi", {1000, 635}, "rot.png", S, false, 300,
+          {0, 0, 1004, 638}, {0, 0, 1004, 638}, 0);
+    zeile("a 1500 x 953 JPEG keeps its own 448 dpi", {1500, 953}, "rot.jpg", S, false, 448, {0, 0, 1499, 952},
+          {0, 0, 1499, 952}, 0);
+    zeile("4000 x 2541 is held at 600 dpi", {4000, 2541}, "rot.png", S, false, 600, {0, 0, 2008, 1276},
+          {0, 0, 2008, 1276}, 0);
+    zeile("300 x 300 Einpassen: whole, centred, white beside", {300, 300}, "rot.png", Einpassung::Einpassen, true, 300,
+          {183, 0, 638, 638}, {0, 0, 638, 638}, 141);
+    zeile("300 x 300 Füllen: the label filled, cut above and below", {300, 300}, "rot.png", Einpassung::Fuellen, true,
+          300, {0, 0, 1004, 638}, {0, 183, 1004, 638}, 90);
+    zeile("300 x 300 Strecken: 90 dpi across", {300, 300}, "rot.png", S, true, 300, {0, 0, 1004, 638},
+          {0, 0, 1004, 638}, 90);
+    zeile("an SVG drawing at 600 dpi, never coarse", {100, 100}, "rot.svg", Einpassung::Einpassen, true, 600,
+          {366, 0, 1276, 1276}, {0, 0, 1276, 1276}, 0);
+    zeile("a label far beyond A4 lowers the dpi to the limits", {3000, 15}, "rot.png", S, false, 76, {0, 0, 29921, 150},
+          {0, 0, 29921, 150}, 8, {1000000, 5000});
+}
+
+void TestRender::bildeinpassung()
+{
+    QFETCH(QSize, bild);
+    QFETCH(QString, datei);
+    QFETCH(QSize, etikett);
+    QFETCH(Einpassung, einpassung);
+    QFETCH(QRect, sichtbar);
+    QFETCH(int, unscharf);
+    const Bogenmasse m = Etikett(etikett.width(), etikett.height());
+    QTemporaryDir ordner;
+    QImage rot(bild, QImage::Format_RGB32);
+    rot.fill(Rot);
+    QVERIFY(datei.endsWith(QStringLiteral(".svg")) ? !Schreibe(ordner, datei, RoteZeichnung(bild)).isEmpty()
+                                                   : rot.save(ordner.filePath(datei), nullptr, 100));
+#ifdef MORVANE_OHNE_SVG
+    if (datei.endsWith(QStringLiteral(".svg"))) {
+        QVERIFY_THROWS_EXCEPTION(Fehler, LiesFremdbild(ordner.filePath(datei)));
+        return;
+    }
+#endif
+    const Fremdbild quelle = LiesFremdbild(ordner.filePath(datei));
+    QCOMPARE(quelle.groesse, bild);
+    QTEST(SeitenverhaeltnisWeichtAb(bild, m), "abweichend");
+    QTEST(UebernahmeDpi(quelle, m, einpassung), "dpi");
+    const QSize pixel = EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung));
+    const Bildplatz platz = Platziere(bild, pixel, einpassung);
+    QCOMPARE(QRect(platz.ort, platz.ausschnitt.size()), sichtbar);
+    QTEST(platz.ausschnitt, "ausschnitt");
+    const QString hinweis = unscharf
+        ? QStringLiteral("Das Bild hat auf dem Etikett nur %1 dpi; gedruckt wirkt es unscharf.").arg(unscharf)
+        : QString();
+    QCOMPARE(UnschaerfeHinweis(quelle, m, einpassung), hinweis);
+    const Bildwahl wahl = BildwahlFuer(quelle, m);
+    QCOMPARE(wahl.hinweis(einpassung), hinweis);
+    QTEST(wahl.wahl, "abweichend");
+
+    const QImage gezeichnet = EtikettAusBild(quelle, m, einpassung);
+    QCOMPARE(gezeichnet.size(), pixel);
+    QCOMPARE(gezeichnet.dotsPerMeterX(), qRound(UebernahmeDpi(quelle, m, einpassung) / 0.0254));
+    for (const QPoint p : {sichtbar.topLeft(), sichtbar.center(), sichtbar.bottomRight()})
+        QVERIFY(qAbs(qRed(gezeichnet.pixel(p)) - qRed(Rot)) + qGreen(gezeichnet.pixel(p)) < 4);
+    if (sichtbar.left() > 0)
+        QCOMPARE(gezeichnet.pixel(sichtbar.left() - 1, sichtbar.center().y()), Weiss);
 }
 
 QTEST_MAIN(TestRender)

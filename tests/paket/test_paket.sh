@@ -28,10 +28,10 @@ feld() { dpkg-deb -f "$deb" "$1"; }
 [ "$(feld Package)" = morvane ] && [ "$(feld Version)" = "$version" ] || falsch "Paket $(feld Package) $(feld Version)"
 abhaengig="$(feld Depends)"
 for paket in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 qt6-qpa-plugins \
-  qt6-translations-l10n fonts-dejavu-core; do
+  qt6-translations-l10n libqt6svg6 fonts-dejavu-core; do
   [[ ", $abhaengig," == *", $paket"[\ ,]* ]] || falsch "Depends ohne $paket: $abhaengig"
 done
-for paket in "kolourpaint | pinta | gimp" "evince | okular" xdg-utils; do
+for paket in "kolourpaint | pinta | gimp" "evince | okular" xdg-utils qt6-image-formats-plugins; do
   [[ ", $(feld Recommends)," == *", $paket"* ]] || falsch "Recommends ohne $paket: $(feld Recommends)"
 done
 

@@ -2,10 +2,12 @@
 # The Windows installer under Wine, in a fresh prefix of its own: a silent install for the person without
 # administrator rights, a start of the installed program from its start-menu folder, the five registry values,
 # a screenshot, and a silent uninstall that leaves the person's labels.
-#   test_einrichtung.sh BUILD-DIR VERSION
+#   test_einrichtung.sh BUILD-DIR VERSION [mit-svg]
 set -euo pipefail
 bau="$1"
 version="$2"
+svg=()
+[ "${3:-}" = mit-svg ] && svg=(plugins/imageformats/qsvg.dll Qt6Svg.dll)
 setup="$bau/paket/morvane-$version-setup.exe"
 [ -f "$setup" ] || { echo "FEHLT: $setup (scripts/windows baut es)"; exit 1; }
 export WINEPREFIX="$bau/wine-einrichtung" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
@@ -22,7 +24,9 @@ wineserver -w
 lokal="$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")"
 ordner="$lokal/Programs/Morvane"
 for datei in morvane.exe morvane-druck.exe morvane_drucken.dll Qt6Core.dll Qt6PrintSupport.dll libstdc++-6.dll \
-             plugins/platforms/qwindows.dll translations/qtbase_de.qm qt.conf Morvane-Hilfe.pdf \
+             plugins/platforms/qwindows.dll plugins/imageformats/qjpeg.dll plugins/imageformats/qgif.dll \
+             "${svg[@]}" \
+             translations/qtbase_de.qm qt.conf Morvane-Hilfe.pdf \
              Morvane/Visitenkarte_85x54.bmp Morvane/Visitenkarte_85x54.ini Deinstallieren.exe; do
   pruefe "installiert: $datei" test -f "$ordner/$datei"
 done

@@ -1,0 +1,125 @@
+#include "dialogs/bildwahldialog.h"
+
+#include "platform/dialogdienst.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Beschriftung(Einpassung e)
+{
+    switch (e) {
+    case Einpassung::Einpassen:
+        return QStringLiteral("&Einpassen");
+    case Einpassung::Fuellen:
+        return QStringLiteral("&Füllen");
+    case Einpassung::Strecken:
+        break;
+    }
+    return QStringLiteral("&Strecken");
+}
+
+// What a screen reader says of each way, more than its one word.
+QString Beschreibung(Einpassung e)
+{
+    switch (e) {
+    case Einpassung::Einpassen:
+        return QStringLiteral("Einpassen: das ganze Bild auf dem Etikett, weiß daneben");
+    case Einpassung::Fuellen:
+        return QStringLiteral("Füllen: das ganze Etikett bedruckt, das Bild an den Seiten beschnitten");
+    case Einpassung::Strecken:
+        break;
+    }
+    return QStringLiteral("Strecken: das ganze Bild auf das ganze Etikett gezogen, verzerrt");
+}
+
+} // namespace
+
+TBildwahlDialog::TBildwahlDialog(const Bildwahl &wahl, QWidget *eltern) : QDialog(eltern), m_wahl(wahl)
+{
+    setObjectName(QStringLiteral("BildwahlDialog"));
+    setWindowTitle(QStringLiteral("Bild übernehmen"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto *frage = new QLabel(m_wahl.frage, this);
+    frage->setWordWrap(true);
+    auto *spalte = new QVBoxLayout(this);
+    spalte->addWidget(frage);
+
+    auto *reihe = new QHBoxLayout;
+    if (m_wahl.wahl) {
+        for (const Einpassung e : Einpassungen) {
+            auto *knopf = new QRadioButton(Beschriftung(e), this);
+            knopf->setObjectName(QStringLiteral("Knopf") + EinpassungName(e));
+            knopf->setIcon(QIcon(QPixmap::fromImage(m_wahl.vorschauen[int(e)])));
+            knopf->setIconSize(m_wahl.vorschauen[int(e)].size());
+            knopf->setAccessibleName(EinpassungName(e));
+            knopf->setAccessibleDescription(Beschreibung(e));
+            knopf->setToolTip(Beschreibung(e));
+            connect(knopf, &QRadioButton::toggled, this, [this](bool an) {
+                if (an)
+                    zeigeHinweis();
+            });
+            m_knoepfe[int(e)] = knopf;
+            reihe->addWidget(knopf);
+        }
+        frage->setBuddy(m_knoepfe[0]);
+    } else {
+        auto *bild = new QLabel(this);
+        bild->setPixmap(QPixmap::fromImage(m_wahl.vorschauen[int(Einpassung::Strecken)]));
+        bild->setAccessibleName(QStringLiteral("Vorschau des Etiketts"));
+        reihe->addWidget(bild);
+    }
+    reihe->addStretch();
+    spalte->addLayout(reihe);
+
+    m_hinweis = new QLabel(this);
+    m_hinweis->setObjectName(QStringLiteral("Hinweis"));
+    m_hinweis->setWordWrap(true);
+    spalte->addWidget(m_hinweis);
+
+    auto *knoepfe = new QDialogButtonBox(this);
+    QPushButton *uebernehmen = knoepfe->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
+    uebernehmen->setObjectName(QStringLiteral("UebernehmenButton"));
+    uebernehmen->setDefault(true);
+    QPushButton *abbrechen = knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    abbrechen->setObjectName(QStringLiteral("AbbrechenButton"));
+    connect(uebernehmen, &QPushButton::clicked, this, &QDialog::accept);
+    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    spalte->addWidget(knoepfe);
+
+    if (m_wahl.wahl) {
+        m_knoepfe[int(Einpassung::Einpassen)]->setChecked(true);
+        m_knoepfe[int(Einpassung::Einpassen)]->setFocus();
+    }
+    zeigeHinweis();
+}
+
+Einpassung TBildwahlDialog::einpassung() const
+{
+    for (const Einpassung e : Einpassungen)
+        if (m_knoepfe[int(e)] && m_knoepfe[int(e)]->isChecked())
+            return e;
+    return Einpassung::Strecken;
+}
+
+void TBildwahlDialog::zeigeHinweis()
+{
+    const QString &text = m_wahl.hinweis(einpassung());
+    m_hinweis->setText(text.isEmpty() ? QString() : text + QStringLiteral(" Trotzdem übernehmen?"));
+    m_hinweis->setHidden(text.isEmpty());
+}
+
+// The dialog service's entry, kept beside the dialog.
+std::optional<Einpassung> QtDialoge::bildEinpassung(const Bildwahl &wahl)
+{
+    TBildwahlDialog dialog(wahl, m_besitzer);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.einpassung();
+}

@@ -1,0 +1,126 @@
+#include "storage/etikettdateien.h"
+
+#include "platform/fehler.h"
+#include "storage/bilddatei.h"
+#include "storage/dateien.h"
+#include "storage/einstellungen.h"
+#include "storage/namen.h"
+#include "storage/profildatei.h"
+#include "storage/zieldatei.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+
+#include <memory>
+
+namespace {
+
+QByteArray AlsBitmap(const QImage &bild)
+{
+    QByteArray daten;
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::WriteOnly);
+    // Qt writes a 32-bit picture as a 24-bit bitmap, with its resolution.
+    QImageWriter schreiber(&puffer, "bmp");
+    if (!schreiber.write(bild.convertToFormat(QImage::Format_RGB32)))
+        return {};
+    return daten;
+}
+
+QByteArray BisherigerInhalt(const QString &pfad)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+}
+
+// One draft beside its target: written, read back and compared.
+std::unique_ptr<Zieldatei> Entwurf(const QString &ziel, const QByteArray &inhalt)
+{
+    auto entwurf = std::make_unique<Zieldatei>(ziel, NichtsUebernommen);
+    QFile datei(entwurf->entwurf());
+    if (!datei.open(QIODevice::WriteOnly | QIODevice::Truncate) || datei.write(inhalt) != inhalt.size()
+        || !datei.flush())
+        throw DateiNichtGeschrieben(ziel, NichtsUebernommen);
+    datei.close();
+    if (entwurf->inhalt() != inhalt)
+        throw DateiNichtGeschrieben(ziel, NichtsUebernommen);
+    return entwurf;
+}
+
+} // namespace
+
+Aufbewahrung FreieAufbewahrung(const QString &bildPfad)
+{
+    const QString stamm = HatBildendung(bildPfad) ? bildPfad.chopped(4) : bildPfad;
+    for (int n = 1;; ++n) {
+        const QString name = stamm + QStringLiteral(" vorher") + (n == 1 ? QString() : QStringLiteral(" %1").arg(n));
+        const Aufbewahrung a{name + QStringLiteral(".bmp"), name + QStringLiteral(".ini")};
+        if (!QFileInfo::exists(a.bild) && !QFileInfo::exists(a.einstellungen))
+            return a;
+    }
+}
+
+void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Bogenmasse &masse,
+                     const std::optional<Aufbewahrung> &behalten)
+{
+    const QString einstellungsPfad = EinstellungsPfad(bildPfad);
+    const auto scheitert = [&bildPfad] {
+        return Fehler(QStringLiteral("Datei %1 kann nicht erstellt werden. %2").arg(bildPfad, NichtsUebernommen));
+    };
+    if (einstellungsPfad.isEmpty())
+        throw scheitert();
+    // The bytes are checked before anything is written: the picture as it will be read, the measures as the
+    // settings reader will give them.
+    const QByteArray bitmap = AlsBitmap(bild);
+    const QImage zurueck = BildAusDaten(bitmap, bildPfad);
+    if (bitmap.isEmpty() || zurueck != bild.convertToFormat(QImage::Format_RGB32)
+        || zurueck.dotsPerMeterX() != bild.dotsPerMeterX() || zurueck.dotsPerMeterY() != bild.dotsPerMeterY())
+        throw scheitert();
+    QByteArray einstellungen = EinstellungsdateiInhalt(masse);
+    if (behalten)
+        einstellungen += ProfilOhneSektionen(BisherigerInhalt(einstellungsPfad), {EinstellungsSektion, GenauSektion});
+    if (LiesEinstellungen(einstellungen, Anfangsmasse).werte != masse)
+        throw scheitert();
+
+    QList<Kopierauftrag> aufbewahren;
+    if (behalten) {
+        if (QFileInfo(bildPfad).isFile())
+            aufbewahren.append({bildPfad, behalten->bild});
+        if (QFileInfo(einstellungsPfad).isFile())
+            aufbewahren.append({einstellungsPfad, behalten->einstellungen});
+    }
+    // A keep that is not needed after all goes again.
+    struct Aufraeumen
+    {
+        const QList<Kopierauftrag> &kopien;
+        bool fertig = false;
+        ~Aufraeumen()
+        {
+            if (!fertig)
+                for (const Kopierauftrag &k : kopien)
+                    QFile::remove(k.ziel);
+        }
+    } aufraeumen{aufbewahren};
+    if (!KopiereErsetzend(aufbewahren))
+        throw Fehler(QStringLiteral("Das bisherige Bild kann nicht aufbewahrt werden (%1). %2")
+                         .arg(behalten->bild, NichtsUebernommen));
+
+    const std::unique_ptr<Zieldatei> neuesBild = Entwurf(bildPfad, bitmap);
+    const std::unique_ptr<Zieldatei> neueEinstellungen = Entwurf(einstellungsPfad, einstellungen);
+    const bool bildDa = QFileInfo(bildPfad).isFile();
+    neuesBild->uebernehmen();
+    try {
+        neueEinstellungen->uebernehmen();
+    } catch (const Fehler &) {
+        // The picture goes back to what it was, so that picture and settings file never disagree; where it
+        // cannot, its keep stays.
+        if (!bildDa)
+            QFile::remove(bildPfad);
+        else if (!behalten || !KopiereErsetzend(behalten->bild, bildPfad))
+            aufraeumen.fertig = true;
+        throw;
+    }
+    aufraeumen.fertig = true;
+}
