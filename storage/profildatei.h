@@ -15,3 +15,11 @@ QString LeseProfilWertAusText(const QByteArray &inhalt, const QString &sektion, 
 
 // Whether the text holds a section of that name (without regard to case, blanks around the name ignored).
 bool HatProfilSektion(const QByteArray &inhalt, const QString &sektion);
+
+// The lines of every section of that name (its header and what follows up to the next section), in the order they
+// stand, each ended in CR LF; empty when the text has none.
+QByteArray ProfilAbschnitte(const QByteArray &inhalt, const QString &sektion);
+
+// The text with every section of that name taken out and `ersatz` put where the first of them stood, or at the end
+// when there was none; every other byte stays as it was.
+QByteArray ErsetzeProfilAbschnitte(const QByteArray &inhalt, const QString &sektion, const QByteArray &ersatz);
