@@ -70,9 +70,26 @@ QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwa
 // The picture shrunk to `groesse` by averaging the pixels that each new pixel covers, as an image viewer shows a
 // large picture small. A picture no larger in either direction, or an empty size, comes back as it is.
 QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse);
+
+// The back page of the page that BaueSeite prints with a front picture of size `vorne`: every label's back where the
+// turned sheet brings it behind its front (AufDerRueckseite applied to the rectangles the front is placed by; the
+// composed sheet raster of an ordinary label turned as a whole, so that each raster place lands behind its own),
+// the back's picture scaled by the front's rules: an ordinary sheet's to the front picture's pixels on the same
+// raster, everything else stretched to its place. Over the short edge the picture stands on its head. The device's
+// correction is the one for the back. Throws Fehler as BaueSeite.
+Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl,
+                          const Druckflaeche &flaeche, Wendekante kante);
+// The back page as the preview shows it, as Seitenvorschau.
+QImage Rueckseitenvorschau(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX,
+                           int dpiY, Wendekante kante);
+
 // A page of several labels: each at its place exactly as the one-label mode prints it there alone, the
 // picture bilder[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
 QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche);
 void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite);
 // The plan's page as the preview shows it, as Seitenvorschau.
 QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY);
+// The plan's back page: each label's back behind it, rueckbilder[etikett]; a label without one (a null picture)
+// leaves its place empty. Throws Fehler for a plan of which no label has a back.
+QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<QImage> &rueckbilder, const Druckflaeche &flaeche,
+                                 Wendekante kante);
