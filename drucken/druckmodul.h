@@ -27,10 +27,14 @@ public:
     // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
     virtual void aufA4(QPrinter &drucker) = 0;
     // FlaecheVon and DruckeAuf (drucken/drucker.h).
-    virtual Druckflaeche flaecheVon(QPrinter &drucker) = 0;
+    virtual Druckflaeche flaecheVon(QPrinter &drucker, Blattseite seite) = 0;
     virtual void druckeAuf(QPrinter &drucker, const Seitenbild &seite) = 0;
     // One page of several parts, as a sheet plan gives it.
     virtual void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) = 0;
+    // KannBeidseitig and DruckeBeidseitig (drucken/drucker.h), each page of several parts.
+    virtual bool kannBeidseitig(const QPrinter &drucker, Wendekante kante) = 0;
+    virtual void druckeBeidseitig(QPrinter &drucker, const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten,
+                                  Wendekante kante) = 0;
     // UnbedruckbareRaender (drucken/drucker.h).
     virtual std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) = 0;
     // The print dialog of one dialog service.

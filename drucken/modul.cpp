@@ -17,7 +17,7 @@ public:
         drucker.setPageSize(QPageSize(QPageSize::A4));
         drucker.setPageOrientation(QPageLayout::Portrait);
     }
-    Druckflaeche flaecheVon(QPrinter &drucker) override { return FlaecheVon(drucker); }
+    Druckflaeche flaecheVon(QPrinter &drucker, Blattseite seite) override { return FlaecheVon(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) override
     {
@@ -25,6 +25,14 @@ public:
             DruckeAuf(drucker, teile.front());
         else
             DruckeAuf(drucker, [&teile](QPainter &maler) { ZeichneSeite(maler, teile); });
+    }
+    bool kannBeidseitig(const QPrinter &drucker, Wendekante kante) override { return KannBeidseitig(drucker, kante); }
+    void druckeBeidseitig(QPrinter &drucker, const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten,
+                          Wendekante kante) override
+    {
+        DruckeBeidseitig(
+            drucker, [&vorne](QPainter &maler) { ZeichneSeite(maler, vorne); },
+            [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }, kante);
     }
     std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
     {
