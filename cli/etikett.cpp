@@ -4,6 +4,7 @@
 #include "platform/fehler.h"
 #include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
+#include "storage/rueckseite.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +43,7 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
                                         "sich nicht drucken. Es wurde nichts gedruckt.")
                              .arg(ini, QLatin1String(Massangaben[MassIndex(groesse)].schluessel), text));
     e.masse = gelesen.werte;
+    e.rueckseite = gelesen.rueckseite;
     if (!gelesen.genauUnbenutzt.isEmpty())
         e.warnung = GenauUnbenutztMeldung(ini, gelesen.genauUnbenutzt);
     if (const QString hindernis = DruckHindernis(e.masse); !hindernis.isEmpty())
@@ -69,6 +71,7 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
                              .arg(etiketten.front().etikett, angabe.etikett));
         bogen.plan.masse = e.masse;
         bogen.bilder.append(e.bild);
+        bogen.rueckseiten.append(e.rueckseite);
         anzahlen.append(angabe.anzahl);
     }
     const Fuellung f = FuelleBogen(bogen.plan.masse, {}, ab, anzahlen);
@@ -76,6 +79,29 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
         throw Fehler(f.fehler);
     bogen.plan = f.plan;
     return bogen;
+}
+
+QImage LadeRueckseite(const QString &bildPfad, const DruckbaresEtikett &etikett)
+{
+    if (etikett.rueckseite.isEmpty())
+        throw Fehler(KeineRueckseite(bildPfad));
+    return LeseRueckseite(bildPfad, etikett.rueckseite);
+}
+
+QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen)
+{
+    QList<QImage> hinten;
+    QStringList ohne;
+    for (qsizetype i = 0; i < etiketten.size(); ++i) {
+        const QString name = bogen.rueckseiten.value(i);
+        hinten.append(name.isEmpty() ? QImage() : LeseRueckseite(etiketten[i].etikett, name));
+        if (name.isEmpty() && !ohne.contains(KeineRueckseite(etiketten[i].etikett)))
+            ohne.append(KeineRueckseite(etiketten[i].etikett));
+    }
+    // Labels without a back leave their places empty; only a back page without any would be blank.
+    if (std::all_of(hinten.begin(), hinten.end(), [](const QImage &b) { return b.isNull(); }))
+        throw Fehler(ohne.join(QLatin1Char(' ')));
+    return hinten;
 }
 
 QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad)
