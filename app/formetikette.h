@@ -20,8 +20,9 @@
 //            pending measure in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture
 //            as it needs
 //   print    the measures once, paper question, picture checked, the printer adapter loaded (drucken/), one
-//            printer (A4 at first), print dialog, the printer's bands into the preview, the question when labels
-//            reach into them, page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
+//            printer (A4 at first), print dialog, A4 portrait again whatever it chose (refused on a printer without
+//            A4), the printer's bands into the preview, the question when labels reach into them, page painter;
+//            a sheet plan from "Bogen zusammenstellen..." takes the same way
 //   back     [Rueckseite] of the settings file, read with the measures (Zustand::Rueckseite); "Rückseite drucken"
 //            as print, with the question how the sheet goes back in and the back's correction; "Drucken" on a
 //            printer that prints both sides asks whether the back goes in the same job; a sheet plan offers its
@@ -337,8 +338,9 @@ public:
     void NurDieZeileCheckBoxClick();
     void UpDownSpalteClick();
     void UpDownZeileClick();
-    // The column and row typed into EditSpalte and EditZeile, taken when the person leaves the field: as if the
-    // arrows had moved there. Outside the editor's range, or not a number, the field shows the position again.
+    // The column and row typed into EditSpalte and EditZeile, taken when the person leaves the field or presses
+    // an arrow beside it: as if the arrows had moved there. Outside the editor's range, or not a number, the field
+    // shows the position again.
     void UebernimmGetipptePosition();
     void ZeigeEtikettenPosition(QRgb farbe);
     void LadeEtikettenInfo();
@@ -395,8 +397,8 @@ public:
     // The plan's page as the dialog asks for it, `etiketten` the labels its entries index; then, where they have
     // backs, the back. True when the front went out.
     bool DruckePlan(const Bogenplan &plan, const QList<QImage> &bilder, const QList<Planetikett> &etiketten);
-    // The printer of the session: A4 portrait until the person chooses otherwise in the print dialog, whose
-    // choices it then keeps.
+    // The printer of the session, starting on A4 portrait; it keeps what the person chose in the print dialog,
+    // and each page goes out on A4 portrait again.
     QPrinter &Drucker();
 
     // ---- The back

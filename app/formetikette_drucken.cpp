@@ -120,6 +120,8 @@ TFormEtikette::Druckergebnis TFormEtikette::DruckeSeite(const Druckseite &seite,
     if (!dialoge().druckDialog(drucker))
         return Druckergebnis::Nichts;
     Druckmodul &modul = m_umgebung.druckmodul();
+    // Whatever the dialog's printer properties chose: the margins are checked on the page that prints.
+    modul.aufA4(drucker);
     const Druckflaeche flaeche = modul.flaecheVon(drucker, blattseite);
     const std::optional<Druckraender> raender = modul.unbedruckbareRaender(drucker);
     ZeigeDruckraender(raender);
@@ -163,7 +165,11 @@ QPrinter &TFormEtikette::Drucker()
     if (!m_drucker) {
         Druckmodul &modul = m_umgebung.druckmodul();
         m_drucker = m_umgebung.druckerFabrik ? m_umgebung.druckerFabrik() : modul.neuerDrucker();
-        modul.aufA4(*m_drucker);
+        try {
+            modul.aufA4(*m_drucker);
+        } catch (const Fehler &) {
+            // Said after the print dialog, in which another printer can be chosen.
+        }
     }
     return *m_drucker;
 }

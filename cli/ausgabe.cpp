@@ -33,10 +33,7 @@ Ausgabe::Ausgabe(const Druckauftrag &auftrag)
         // As the window's print dialog sends it: left alone, the mode would be the default printer's, or grey for
         // a printer that does not say it knows colour.
         m_drucker->setColorMode(FarbeWieImDruckdialog(QPrinterInfo::printerInfo(name)));
-        // The layout of every label assumes A4 portrait, whatever the printer is set to.
-        if (!m_drucker->setPageSize(QPageSize(QPageSize::A4)))
-            throw Fehler(QStringLiteral("Der Drucker %1 kennt kein A4-Papier. Es wurde nichts gedruckt.").arg(name));
-        m_drucker->setPageOrientation(QPageLayout::Portrait);
+        AufA4Hochformat(*m_drucker);
     }
     m_drucker->setCopyCount(auftrag.kopien);
     m_drucker->setDocName(QFileInfo(auftrag.etikett).completeBaseName());

@@ -43,6 +43,7 @@ private:
     Trefferliste *m_treffer;
     QTimer *m_suchTimer;
     QLabel *m_keineTreffer;
+    QLabel *m_trefferzahl;
     QStackedLayout *m_listenplatz;
     QLabel *m_bild;
     QLabel *m_masse;

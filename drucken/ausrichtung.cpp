@@ -246,6 +246,7 @@ void TAusrichtungsDialog::TestseiteDruckenClick(Blattseite seite)
     zeigeDrucker();
     if (!gewaehlt)
         return;
+    AufA4Hochformat(m_drucker);
     const Druckflaeche f = FlaecheVon(m_drucker, seite);
     DruckeAuf(m_drucker, [&f, seite](QPainter &maler) { ZeichneTestseite(maler, f.dpiX, f.dpiY, f.versatz, seite); });
 }

@@ -19,6 +19,12 @@ QString AusrichtungsName(const QPrinter &drucker);
 // the colours and makes of them what it can.
 QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
 
+// Every sheet is laid out for A4 portrait: the printer is set to it, whatever paper and orientation it was set to
+// (an A4 of its own, such as one without margins, is kept). A printer whose driver offers paper sizes but neither
+// A4 nor a size of the program's choosing is left as it is, and Fehler names the paper it is set to: "Der Drucker
+// ist auf A5 eingestellt; Etikettenbögen sind A4."
+void AufA4Hochformat(QPrinter &drucker);
+
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the
 // paper (the painter's origin), and the correction stored for it for that side of the sheet. A printer that writes
 // a file has none.

@@ -12,11 +12,7 @@ class QtDruckmodul : public Druckmodul
 {
 public:
     std::shared_ptr<QPrinter> neuerDrucker() override { return std::make_shared<QPrinter>(QPrinter::HighResolution); }
-    void aufA4(QPrinter &drucker) override
-    {
-        drucker.setPageSize(QPageSize(QPageSize::A4));
-        drucker.setPageOrientation(QPageLayout::Portrait);
-    }
+    void aufA4(QPrinter &drucker) override { AufA4Hochformat(drucker); }
     Druckflaeche flaecheVon(QPrinter &drucker, Blattseite seite) override { return FlaecheVon(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) override
