@@ -50,6 +50,9 @@
 #include <memory>
 #include <optional>
 
+// dialogs/bogenplandialog.h
+enum class Druckziel;
+
 class DialogDienst;
 class QAction;
 class QCheckBox;
@@ -394,9 +397,10 @@ public:
                                 const Seitenwahl &wahl) const;
     // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
     void BogenZusammenstellen1Click();
-    // The plan's page as the dialog asks for it, `etiketten` the labels its entries index; then, where they have
-    // backs, the back. True when the front went out.
-    bool DruckePlan(const Bogenplan &plan, const QList<QImage> &bilder, const QList<Planetikett> &etiketten);
+    // The plan's page as the dialog asks for it, `etiketten` the labels its entries index and `dateien` their
+    // files; then, where they have backs, the back. Where the front went.
+    Druckziel DruckePlan(const Bogenplan &plan, const QList<Seitenetikett> &etiketten,
+                         const QList<Planetikett> &dateien);
     // The printer of the session, starting on A4 portrait; it keeps what the person chose in the print dialog,
     // and each page goes out on A4 portrait again.
     QPrinter &Drucker();

@@ -22,33 +22,35 @@ void TFormEtikette::BogenZusammenstellen1Click()
         ordner = Lies_String_aus_Registry(QStringLiteral("OrdnerEtiketten"));
     if (ordner.isEmpty())
         ordner = QFileInfo(m_zustand.AktuelleEtikettDatei).absolutePath();
+    const Bogenmasse m = Masse();
     TBogenplanDialog dialog(
-        Masse(), {m_zustand.AktuelleEtikettDatei, bild}, ordner,
-        [this, &dialog](const Bogenplan &plan, const QList<QImage> &bilder) {
-            return DruckePlan(plan, bilder, dialog.planung().etiketten());
+        m, {m_zustand.AktuelleEtikettDatei, bild, m, 1, true}, ordner,
+        [this, &dialog](const Bogenplan &plan, const QList<Seitenetikett> &etiketten) {
+            return DruckePlan(plan, etiketten, dialog.planung().etiketten());
         },
         dialoge(), this);
     dialog.exec();
 }
 
-bool TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<QImage> &bilder, const QList<Planetikett> &etiketten)
+Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seitenetikett> &etiketten,
+                                    const QList<Planetikett> &dateien)
 {
     // The backs the labels' settings files name; a label without one leaves its place on the back empty.
     QStringList namen;
     bool mitRueckseite = false;
-    for (const Planetikett &e : etiketten)
+    for (const Planetikett &e : dateien)
         namen.append(LiesEinstellungsdatei(EinstellungsPfad(e.pfad), Anfangsmasse).rueckseite);
     for (const Planplatz &p : plan.plaetze)
         mitRueckseite = mitRueckseite || !namen.value(p.etikett).isEmpty();
     const Wendekante kante = m_zustand.Wenden;
     const auto rueckseite = [&]() -> Druckseite {
-        QList<QImage> hinten(namen.size());
+        QList<Seitenetikett> hinten;
         for (qsizetype i = 0; i < namen.size(); ++i)
-            if (!namen[i].isEmpty())
-                hinten[i] = LeseRueckseite(etiketten[i].pfad, namen[i]);
+            hinten.append({namen[i].isEmpty() ? QImage() : LeseRueckseite(dateien[i].pfad, namen[i]),
+                           etiketten.value(i, {{}, plan.masse}).masse});
         QList<GedrucktesEtikett> orte;
         for (const Planplatz &p : plan.plaetze)
-            if (!hinten.value(p.etikett).isNull())
+            if (!hinten.value(p.etikett).bild.isNull())
                 orte +=
                     GedruckteEtiketten(QSize(), plan.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile});
         return {AufDerRueckseite(orte, kante), [plan, hinten, kante](const Druckflaeche &flaeche) {
@@ -56,15 +58,21 @@ bool TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<QImage> &bilde
                 }};
     };
     Druckergebnis ergebnis = Druckergebnis::Nichts;
+    bool inDatei = false;
     const Druckseite vorne{GedruckteEtiketten(plan),
-                           [&](const Druckflaeche &flaeche) { return BaueSeite(plan, bilder, flaeche); }};
+                           [&](const Druckflaeche &flaeche) { return BaueSeite(plan, etiketten, flaeche); }};
     DruckeNachFrage(plan.masse, [&] {
         ergebnis = DruckeSeite(vorne, Blattseite::Vorderseite,
                                mitRueckseite ? std::function<Druckseite()>(rueckseite) : std::function<Druckseite()>());
+        // Into a file no label stock was touched; only paper uses places up.
+        inDatei = ergebnis != Druckergebnis::Nichts && m_umgebung.druckmodul().schreibtDatei(Drucker());
         return ergebnis != Druckergebnis::Nichts;
     });
+    const Druckziel ziel = ergebnis == Druckergebnis::Nichts ? Druckziel::Nichts
+        : inDatei                                            ? Druckziel::Datei
+                                                             : Druckziel::Papier;
     if (ergebnis != Druckergebnis::EineSeite || !mitRueckseite)
-        return ergebnis != Druckergebnis::Nichts;
+        return ziel;
     // The front went out, so its places are used whatever becomes of the back.
     try {
         DruckeNachFrage(
@@ -73,5 +81,5 @@ bool TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<QImage> &bilde
     } catch (const Fehler &f) {
         dialoge().fehler(f.text());
     }
-    return true;
+    return ziel;
 }

@@ -65,12 +65,14 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
     Anzahlen anzahlen;
     for (const Bogenangabe &angabe : etiketten) {
         const DruckbaresEtikett e = LadeEtikett(angabe.etikett, {Druckumfang::EineEtikette, ab.spalte, ab.zeile});
-        if (!bogen.bilder.isEmpty() && !(e.masse == bogen.plan.masse))
-            throw Fehler(QStringLiteral("Die Etiketten %1 und %2 haben verschiedene Maße: auf einen Bogen passen nur "
-                                        "Etiketten desselben Bogens.")
-                             .arg(etiketten.front().etikett, angabe.etikett));
-        bogen.plan.masse = e.masse;
-        bogen.bilder.append(e.bild);
+        if (bogen.etiketten.isEmpty())
+            bogen.plan.masse = e.masse;
+        else if (!GleicherBogen(bogen.plan.masse, e.masse))
+            throw Fehler(
+                QStringLiteral("Die Etikette %1 passt nicht auf den Bogen von %2: %3. Auf einen Bogen passen "
+                               "nur Etiketten desselben Bogens.")
+                    .arg(angabe.etikett, etiketten.front().etikett, Bogenunterschied(bogen.plan.masse, e.masse)));
+        bogen.etiketten.append({e.bild, e.masse});
         bogen.rueckseiten.append(e.rueckseite);
         anzahlen.append(angabe.anzahl);
     }
@@ -88,18 +90,20 @@ QImage LadeRueckseite(const QString &bildPfad, const DruckbaresEtikett &etikett)
     return LeseRueckseite(bildPfad, etikett.rueckseite);
 }
 
-QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen)
+QList<Seitenetikett> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen)
 {
-    QList<QImage> hinten;
+    QList<Seitenetikett> hinten;
     QStringList ohne;
     for (qsizetype i = 0; i < etiketten.size(); ++i) {
         const QString name = bogen.rueckseiten.value(i);
-        hinten.append(name.isEmpty() ? QImage() : LeseRueckseite(etiketten[i].etikett, name));
+        // Each back is placed by its own label's measures, as its front is.
+        hinten.append(
+            {name.isEmpty() ? QImage() : LeseRueckseite(etiketten[i].etikett, name), bogen.etiketten.value(i).masse});
         if (name.isEmpty() && !ohne.contains(KeineRueckseite(etiketten[i].etikett)))
             ohne.append(KeineRueckseite(etiketten[i].etikett));
     }
     // Labels without a back leave their places empty; only a back page without any would be blank.
-    if (std::all_of(hinten.begin(), hinten.end(), [](const QImage &b) { return b.isNull(); }))
+    if (std::all_of(hinten.begin(), hinten.end(), [](const Seitenetikett &e) { return e.bild.isNull(); }))
         throw Fehler(ohne.join(QLatin1Char(' ')));
     return hinten;
 }

@@ -22,12 +22,13 @@ struct DruckbaresEtikett
 // row beyond the sheet's counts. Throws Fehler with the German text.
 DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl);
 
-// The labels of --ab on one sheet: their pictures, in the call's order, and the plan that fills the places from
-// the given one. Each label as LadeEtikett reads it; refused with a Fehler: labels of different measures (naming
-// both), more labels than places from there.
+// The labels of --ab on one sheet: each with its picture and its own measures, in the call's order, and the plan
+// that fills the places from the given one. Each label as LadeEtikett reads it; refused with a Fehler: a label of
+// another sheet than the first's (GleicherBogen; naming both and the measures that differ), more labels than
+// places from there.
 struct DruckbarerBogen
 {
-    QList<QImage> bilder;
+    QList<Seitenetikett> etiketten;
     Bogenplan plan;
     QStringList rueckseiten; // each label's back as named, as DruckbaresEtikett::rueckseite
 };
@@ -37,9 +38,10 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab);
 // keine Rückseite." when it names none, or the refusal of the back that it names (LeseRueckseite).
 QImage LadeRueckseite(const QString &bildPfad, const DruckbaresEtikett &etikett);
 
-// The backs of the labels of --ab, in their order; a null picture for a label without one. Throws Fehler when no
+// The backs of the labels of --ab, in their order, each with its label's measures; a null picture for a label
+// without one. Throws Fehler when no
 // label has one, naming them, or for a back that is named but refused.
-QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen);
+QList<Seitenetikett> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen);
 
 // Why the PDF file must not be written where it was asked for: it is the label's own picture or settings file, by
 // name, through a link or a second name of the same file. Empty when it may.

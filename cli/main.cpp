@@ -39,7 +39,7 @@ void NurUnsere(QtMsgType art, const QMessageLogContext &zusammenhang, const QStr
 // The back page, or front and back as one two-sided job: the back's places are the front's, its correction the
 // back's. Errors of the page give EtikettUnbrauchbar; the printer's are thrown on.
 int DruckeMitRueckseite(const Druckauftrag &auftrag, const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen,
-                        const QList<QImage> &rueckbilder, Ausgabe &ausgabe, const Druckflaeche &flaeche)
+                        const QList<Seitenetikett> &rueckseiten, Ausgabe &ausgabe, const Druckflaeche &flaeche)
 {
     const Druckflaeche rueckflaeche = ausgabe.flaeche(Blattseite::Rueckseite);
     const bool einzeln = auftrag.bogen.isEmpty();
@@ -50,20 +50,20 @@ int DruckeMitRueckseite(const Druckauftrag &auftrag, const DruckbaresEtikett &et
             vorne = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, flaeche)};
             if (SeiteLeer(vorne.front(), etikett.masse, auftrag.wahl))
                 throw Fehler(LeereSeiteMeldung());
-            hinten = {BaueRueckseite(etikett.bild.size(), rueckbilder.front(), etikett.masse, auftrag.wahl,
+            hinten = {BaueRueckseite(etikett.bild.size(), rueckseiten.front().bild, etikett.masse, auftrag.wahl,
                                      rueckflaeche, auftrag.kante)};
             vorneOrte = GedruckteEtiketten(etikett.bild.size(), etikett.masse, auftrag.wahl);
             hintenOrte = AufDerRueckseite(vorneOrte, auftrag.kante);
         } else {
-            vorne = BaueSeite(bogen.plan, bogen.bilder, flaeche);
+            vorne = BaueSeite(bogen.plan, bogen.etiketten, flaeche);
             const Seitenwahl platz{Druckumfang::EineEtikette, 1, 1};
             if (std::all_of(vorne.begin(), vorne.end(),
                             [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, platz); }))
                 throw Fehler(LeereSeiteMeldung());
-            hinten = BaueRueckseite(bogen.plan, rueckbilder, rueckflaeche, auftrag.kante);
+            hinten = BaueRueckseite(bogen.plan, rueckseiten, rueckflaeche, auftrag.kante);
             vorneOrte = GedruckteEtiketten(bogen.plan);
             for (qsizetype i = 0; i < bogen.plan.plaetze.size(); ++i)
-                if (!rueckbilder.value(bogen.plan.plaetze[i].etikett).isNull())
+                if (!rueckseiten.value(bogen.plan.plaetze[i].etikett).bild.isNull())
                     hintenOrte.append(AufDerRueckseite({vorneOrte[i]}, auftrag.kante));
         }
     } catch (const Fehler &f) {
@@ -128,11 +128,12 @@ int main(int argc, char **argv)
     if (!etikett.warnung.isEmpty())
         Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
     // The backs are read before any printer is asked, as the fronts are.
-    QList<QImage> rueckbilder;
+    QList<Seitenetikett> rueckseiten;
     if (auftrag.rueckseite || auftrag.beidseitig) {
         try {
-            rueckbilder = auftrag.bogen.isEmpty() ? QList<QImage>{LadeRueckseite(auftrag.etikett, etikett)}
-                                                  : LadeRueckseiten(auftrag.bogen, bogen);
+            rueckseiten = auftrag.bogen.isEmpty()
+                ? QList<Seitenetikett>{{LadeRueckseite(auftrag.etikett, etikett), etikett.masse}}
+                : LadeRueckseiten(auftrag.bogen, bogen);
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
@@ -144,8 +145,8 @@ int main(int argc, char **argv)
     try {
         Ausgabe ausgabe(auftrag);
         const Druckflaeche flaeche = ausgabe.flaeche();
-        if (!rueckbilder.isEmpty())
-            return DruckeMitRueckseite(auftrag, etikett, bogen, rueckbilder, ausgabe, flaeche);
+        if (!rueckseiten.isEmpty())
+            return DruckeMitRueckseite(auftrag, etikett, bogen, rueckseiten, ausgabe, flaeche);
         QList<Seitenbild> seite;
         try {
             if (auftrag.bogen.isEmpty()) {
@@ -153,7 +154,7 @@ int main(int argc, char **argv)
                 if (SeiteLeer(seite.front(), etikett.masse, auftrag.wahl))
                     throw Fehler(LeereSeiteMeldung());
             } else {
-                seite = BaueSeite(bogen.plan, bogen.bilder, flaeche);
+                seite = BaueSeite(bogen.plan, bogen.etiketten, flaeche);
                 const Seitenwahl einzeln{Druckumfang::EineEtikette, 1, 1};
                 if (std::all_of(seite.begin(), seite.end(),
                                 [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, einzeln); }))

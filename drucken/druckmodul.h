@@ -36,6 +36,8 @@ public:
     virtual bool kannBeidseitig(const QPrinter &drucker, Wendekante kante) = 0;
     virtual void druckeBeidseitig(QPrinter &drucker, const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten,
                                   Wendekante kante) = 0;
+    // Whether the printer writes a file instead of putting the page on paper.
+    virtual bool schreibtDatei(const QPrinter &drucker) = 0;
     // UnbedruckbareRaender (drucken/drucker.h).
     virtual std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) = 0;
     // The print dialog of one dialog service.

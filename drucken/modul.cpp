@@ -30,6 +30,7 @@ public:
             drucker, [&vorne](QPainter &maler) { ZeichneSeite(maler, vorne); },
             [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }, kante);
     }
+    bool schreibtDatei(const QPrinter &drucker) override { return !drucker.outputFileName().isEmpty(); }
     std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
     {
         return UnbedruckbareRaender(drucker);

@@ -157,14 +157,15 @@ QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse)
     return bild.scaled(groesse, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche)
+QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, const Druckflaeche &flaeche)
 {
     if (plan.plaetze.isEmpty())
         throw Fehler(QStringLiteral("Auf dem Bogen ist keine Etikette. Es wurde nichts gedruckt."));
     QList<Seitenbild> seite;
     for (const Planplatz &p : plan.plaetze) {
-        const QImage bild = p.etikett >= 0 && p.etikett < bilder.size() ? bilder[p.etikett] : QImage();
-        seite.append(BaueSeite(bild, plan.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche));
+        const Seitenetikett e =
+            p.etikett >= 0 && p.etikett < etiketten.size() ? etiketten[p.etikett] : Seitenetikett{{}, plan.masse};
+        seite.append(BaueSeite(e.bild, e.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche));
     }
     return seite;
 }
@@ -175,27 +176,27 @@ void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite)
         ZeichneSeite(maler, teil);
 }
 
-QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<QImage> &rueckbilder, const Druckflaeche &flaeche,
-                                 Wendekante kante)
+QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<Seitenetikett> &rueckseiten,
+                                 const Druckflaeche &flaeche, Wendekante kante)
 {
     // Each picture turned once, so that a PDF holds it once however many places show it.
-    QList<QImage> bilder = rueckbilder;
+    QList<Seitenetikett> hinten = rueckseiten;
     if (kante == Wendekante::Kurz)
-        for (QImage &b : bilder)
-            b = b.mirrored(true, true);
+        for (Seitenetikett &e : hinten)
+            e.bild = e.bild.mirrored(true, true);
     QList<Seitenbild> seite;
     for (const Planplatz &p : plan.plaetze)
-        if (p.etikett >= 0 && p.etikett < bilder.size() && !bilder[p.etikett].isNull())
-            seite.append(Gestreckt(bilder[p.etikett], plan.masse,
+        if (p.etikett >= 0 && p.etikett < hinten.size() && !hinten[p.etikett].bild.isNull())
+            seite.append(Gestreckt(hinten[p.etikett].bild, hinten[p.etikett].masse,
                                    {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche, kante));
     if (seite.isEmpty())
         throw Fehler(QStringLiteral("Keine Etikette auf dem Bogen hat eine Rückseite. Es wurde nichts gedruckt."));
     return seite;
 }
 
-QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY)
+QImage Seitenvorschau(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, int dpiX, int dpiY)
 {
-    const QList<Seitenbild> seite = BaueSeite(plan, bilder, {dpiX, dpiY, {}, {}});
+    const QList<Seitenbild> seite = BaueSeite(plan, etiketten, {dpiX, dpiY, {}, {}});
     QImage bild = WeisseSeite(dpiX, dpiY);
     QPainter maler(&bild);
     ZeichneSeite(maler, seite);

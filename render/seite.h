@@ -83,13 +83,22 @@ Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m
 QImage Rueckseitenvorschau(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX,
                            int dpiY, Wendekante kante);
 
-// A page of several labels: each at its place exactly as the one-label mode prints it there alone, the
-// picture bilder[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
-QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche);
+// A label of a sheet plan: its picture and its own measures, which describe the plan's sheet on paper
+// (GleicherBogen) and decide how it is placed: an ordinary label as its raster rounds, a precise one exactly.
+struct Seitenetikett
+{
+    QImage bild;
+    Bogenmasse masse;
+};
+
+// A page of several labels: each at its place exactly as the one-label mode prints it there alone, by
+// etiketten[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
+QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, const Druckflaeche &flaeche);
 void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite);
 // The plan's page as the preview shows it, as Seitenvorschau.
-QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY);
-// The plan's back page: each label's back behind it, rueckbilder[etikett]; a label without one (a null picture)
-// leaves its place empty. Throws Fehler for a plan of which no label has a back.
-QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<QImage> &rueckbilder, const Druckflaeche &flaeche,
-                                 Wendekante kante);
+QImage Seitenvorschau(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, int dpiX, int dpiY);
+// The plan's back page: each label's back behind its front, rueckseiten[etikett] its back's picture with the
+// label's own measures; a label without one (a null picture) leaves its place empty. Throws Fehler for a plan of
+// which no label has a back.
+QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<Seitenetikett> &rueckseiten,
+                                 const Druckflaeche &flaeche, Wendekante kante);

@@ -1001,9 +1001,9 @@ void TestRender::bogenplanung()
         const int vorne = s.section(QRegularExpression(QStringLiteral("\\D")), 0, 0).toInt();
         const int zahl = s.section(QRegularExpression(QStringLiteral("\\D")), -1).toInt();
         if (s.startsWith(u'+'))
-            p.fuegeHinzu(QStringLiteral("/etiketten/%1.bmp").arg(s.mid(1)), bild);
+            p.fuegeHinzu({QStringLiteral("/etiketten/%1.bmp").arg(s.mid(1)), bild});
         else if (s == QStringLiteral("druck") || s == QStringLiteral("neu"))
-            s == QStringLiteral("druck") ? p.gedruckt() : p.neuerBogen();
+            s == QStringLiteral("druck") ? p.gedruckt(MitAenderung(p.verbraucht(), p.planplaetze())) : p.neuerBogen();
         else if (s.startsWith(QStringLiteral("ab")))
             QCOMPARE(p.setzeAb(zahl), aendert);
         else if (s.startsWith(u'x') || s.startsWith(u'.'))
@@ -1061,8 +1061,9 @@ void TestRender::rueckseite()
     QFETCH(QList<QRectF>, erwartet);
     const QImage bild = Markenbild(401, 255);
     const Druckflaeche f{600, 600, {}, {}};
-    const QList<Seitenbild> seite = plan.isEmpty() ? QList{BaueRueckseite(bild.size(), bild, m, wahl, f, kante)}
-                                                   : BaueRueckseite(Bogenplan{m, plan}, {bild, QImage()}, f, kante);
+    const QList<Seitenbild> seite = plan.isEmpty()
+        ? QList{BaueRueckseite(bild.size(), bild, m, wahl, f, kante)}
+        : BaueRueckseite(Bogenplan{m, plan}, {{bild, m}, {QImage(), m}}, f, kante);
     // The picture's own top-left corner shows at its place's top-left upright, at its bottom-right on its head.
     const QRgb anfang = kante == Wendekante::Lang ? EckeOben : EckeUnten;
     const double mm = 25.4 / 600;
