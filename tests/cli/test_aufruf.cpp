@@ -19,13 +19,6 @@ Druckauftrag Auftrag(Seitenwahl wahl = {}, QString pdf = {}, QString drucker = {
     return {QStringLiteral("karte.bmp"), pdf, drucker, wahl, kopien};
 }
 
-Druckauftrag MitRueckseite(Druckauftrag a, bool beidseitig, Wendekante kante = Wendekante::Lang)
-{
-    (beidseitig ? a.beidseitig : a.rueckseite) = true;
-    a.kante = kante;
-    return a;
-}
-
 } // namespace
 
 class TestAufruf : public QObject
@@ -85,10 +78,10 @@ private Q_SLOTS:
                             1,         {{"Rot.bmp", 2}, {"Etikett:neu.bmp", std::nullopt}}};
         QTest::newRow("--rueckseite: the back of the whole page")
             << QStringList{"--rueckseite", "--seite", "--pdf", "aus.pdf", "karte.bmp"}
-            << MitRueckseite(Auftrag({Druckumfang::GanzeSeite, 1, 1}, "aus.pdf"), false);
+            << Druckauftrag{"karte.bmp", "aus.pdf", {}, {Druckumfang::GanzeSeite, 1, 1}, 1, {}, true};
         QTest::newRow("--beidseitig over the short edge, on a printer")
             << QStringList{"karte.bmp", "--kurze-kante", "--drucker", "Büro", "--beidseitig"}
-            << MitRueckseite(Auftrag(eins, {}, "Büro"), true, Wendekante::Kurz);
+            << Druckauftrag{"karte.bmp", {}, "Büro", eins, 1, {}, false, true, Wendekante::Kurz};
 #ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
                                         << Druckauftrag{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
@@ -176,8 +169,6 @@ private Q_SLOTS:
         QTest::newRow("--kurze-kante without a back")
             << QStringList{"--kurze-kante", "a.bmp"}
             << "--kurze-kante gilt für die Rückseite: nur zusammen mit --rueckseite oder --beidseitig.";
-        QTest::newRow("--beidseitig with a value")
-            << QStringList{"--beidseitig=ja", "a.bmp"} << "Die Option --beidseitig nimmt keinen Wert.";
         QTest::newRow("copies of a PDF") << QStringList{"--pdf", "a.pdf", "--kopien", "2", "a.bmp"}
                                          << "--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite "
                                             "einmal.";

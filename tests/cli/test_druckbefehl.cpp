@@ -937,10 +937,10 @@ private Q_SLOTS:
         form->UpDownZeile->setPosition(wahl.zeile);
         DruckeInsPdf(p, *form, fensterPdf, 600, hinten ? form->RueckseiteDrucken1 : nullptr);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
-        // The paper question names the exact left margin.
-        QVERIFY(
-            hinten
-            || p.dialoge.texte(QStringLiteral("druckFrage")).value(0).contains(QStringLiteral("Maßangabe 6,75 mm")));
+        // The paper question names the exact left margin; the back's says how the sheet goes back in.
+        QVERIFY(p.dialoge.texte(QStringLiteral("druckFrage"))
+                    .value(0)
+                    .contains(hinten ? QStringLiteral("gewendet") : QStringLiteral("Maßangabe 6,75 mm")));
 
         const Lauf l =
             Starte(art + QStringList{QStringLiteral("--pdf"), befehlPdf, bild}, pfad(QStringLiteral("konfig")));

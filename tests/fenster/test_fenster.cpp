@@ -592,11 +592,11 @@ private Q_SLOTS:
         for (QAction *a : form->Datei1->actions())
             datei << a->text();
         QCOMPARE(datei,
-                 (QStringList{
-                     QStringLiteral("Neu mit Hilfe einer Vorlage"), QStringLiteral("Neu für einen Etikettenbogen..."),
-                     QStringLiteral("Öffnen..."), QStringLiteral("Drucken"), QStringLiteral("Rückseite drucken"),
-                     QStringLiteral("Speichern"), QStringLiteral("Etikett neu laden"),
-                     QStringLiteral("Bogen zusammenstellen..."), QStringLiteral("   "), QStringLiteral("Beenden")}));
+                 (QStringList{QStringLiteral("Neu mit Hilfe einer Vorlage"),
+                              QStringLiteral("Neu für einen Etikettenbogen..."), QStringLiteral("Öffnen..."),
+                              QStringLiteral("Drucken"), QStringLiteral("Rückseite drucken"), QStringLiteral("Speichern"),
+                              QStringLiteral("Etikett neu laden"), QStringLiteral("Bogen zusammenstellen..."),
+                              QStringLiteral("   "), QStringLiteral("Beenden")}));
         QVERIFY(!form->N1->isSeparator());
         QCOMPARE(form->UpDownSpalte->geometry(), QRect(647, 179, 17, 35));
         QCOMPARE(form->EditAnzEtikettenInSpalte->geometry(), QRect(196, 472, 49, 24));

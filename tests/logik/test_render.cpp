@@ -1044,8 +1044,8 @@ void TestRender::rueckseite_data()
           {{519 * r, 559 * r, 401 * r, 255 * r}, {71 * r, 559 * r, 401 * r, 255 * r}});
     zeile("that row, short edge", karte, zeile3, Wendekante::Kurz,
           {{71 * r, 297 - 814 * r, 401 * r, 255 * r}, {519 * r, 297 - 814 * r, 401 * r, 255 * r}});
-    zeile("precise 3 x 7, row 7, long edge: 210 - 6.75 - 63.5", genau, {Druckumfang::EineZeile, 1, 7}, Wendekante::Lang,
-          {{139.75, 244.1, 63.5, 38.1}, {73.25, 244.1, 63.5, 38.1}, {6.75, 244.1, 63.5, 38.1}});
+    zeile("precise 3 x 7 at 1,7, long edge: 210 - 6.75 - 63.5", genau, {Druckumfang::EineEtikette, 1, 7},
+          Wendekante::Lang, {{139.75, 244.1, 63.5, 38.1}});
     zeile("precise 3 x 7 at 1,1, short edge: 297 - 15.5 - 38.1", genau, {}, Wendekante::Kurz,
           {{6.75, 243.4, 63.5, 38.1}});
     zeile("a plan: the label without a back leaves its place empty", karte, {}, Wendekante::Lang,
