@@ -239,6 +239,8 @@ void TFormEtikette::baueSteuerelemente()
     NurEineDruckenCheckBox = kasten(QStringLiteral("Nur eine Etikette drucken"), 298, 190, 207, 17);
     NurEineDruckenCheckBox->setToolTip(QStringLiteral("Hier klicken für mehrere Etiketten drucken"));
     NurEineDruckenCheckBox->setChecked(true);
+    RueckseiteZeigenCheckBox = kasten(QStringLiteral("Rückseite zeigen"), 962, 13, 150, 17);
+    RueckseiteZeigenCheckBox->hide();
 
     auto beschriftung = [&](const QString &text, int l, int t, int w, int h, const QFont &font) {
         auto *label = new QLabel(text, k);
@@ -405,6 +407,8 @@ void TFormEtikette::baueSteuerelemente()
                               NurDieZeileCheckBox};
     for (std::size_t i = 1; i < std::size(reihenfolge); ++i)
         setTabOrder(reihenfolge[i - 1], reihenfolge[i]);
+    // Hidden without a back, so that the chain is as it was.
+    setTabOrder(reihenfolge[std::size(reihenfolge) - 1], RueckseiteZeigenCheckBox);
 }
 
 void TFormEtikette::baueMenue()
@@ -421,6 +425,7 @@ void TFormEtikette::baueMenue()
     Oeffnen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     // Without a shortcut: a sheet of labels is not spent by a slip of the keys.
     drucken1 = Datei1->addAction(QStringLiteral("Drucken"));
+    RueckseiteDrucken1 = Datei1->addAction(QStringLiteral("Rückseite drucken"));
     speichern1 = Datei1->addAction(QStringLiteral("Speichern"));
     speichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Etikettneuladen1 = Datei1->addAction(QStringLiteral("Etikett neu laden"));
@@ -434,6 +439,9 @@ void TFormEtikette::baueMenue()
     Bearbeiten1->menuAction()->setStatusTip(QStringLiteral("Maße der "));
     Etikettbearbeiten1 = Bearbeiten1->addAction(QStringLiteral("Etikett bearbeiten"));
     MasseEtikettBearbeiten = Bearbeiten1->addAction(QStringLiteral("Maße Etikett bearbeiten"));
+    RueckseiteWaehlen1 = Bearbeiten1->addAction(QStringLiteral("Rückseite wählen..."));
+    KurzeKante1 = Bearbeiten1->addAction(QStringLiteral("Über die kurze Kante wenden"));
+    KurzeKante1->setCheckable(true);
     BildUebernehmen1 = Bearbeiten1->addAction(QStringLiteral("Bild übernehmen..."));
 
     Option1 = leiste->addMenu(QStringLiteral("&Option"));
@@ -464,12 +472,15 @@ void TFormEtikette::verbinde()
     an(BildUebernehmen1, &TFormEtikette::BildUebernehmen1Click);
     an(Oeffnen1, &TFormEtikette::Oeffnen1Click);
     an(drucken1, &TFormEtikette::drucken1Click);
+    an(RueckseiteDrucken1, &TFormEtikette::RueckseiteDrucken1Click);
     an(speichern1, &TFormEtikette::speichern1Click);
     an(Etikettneuladen1, &TFormEtikette::Etikettneuladen1Click);
     an(BogenZusammenstellen1, &TFormEtikette::BogenZusammenstellen1Click);
     an(Beenden1, &TFormEtikette::Beenden1Click);
     an(Etikettbearbeiten1, &TFormEtikette::Etikettbearbeiten1Click);
     an(MasseEtikettBearbeiten, &TFormEtikette::MasseEtikettBearbeitenClick);
+    an(RueckseiteWaehlen1, &TFormEtikette::RueckseiteWaehlen1Click);
+    an(KurzeKante1, &TFormEtikette::KurzeKante1Click);
     an(RegistryEintraegeloeschen1, &TFormEtikette::RegistryEintraegeloeschen1Click);
     an(DruckerAusrichten1, &TFormEtikette::DruckerAusrichten1Click);
     an(MasseGenauEingeben1, &TFormEtikette::MasseGenauEingeben1Click);
@@ -484,6 +495,7 @@ void TFormEtikette::verbinde()
     kasten(NurEineDruckenCheckBox, &TFormEtikette::NurEineDruckenCheckBoxClick);
     kasten(GanzeSeiteCheckBox, &TFormEtikette::GanzeSeiteCheckBoxClick);
     kasten(NurDieZeileCheckBox, &TFormEtikette::NurDieZeileCheckBoxClick);
+    kasten(RueckseiteZeigenCheckBox, &TFormEtikette::RueckseiteZeigenCheckBoxClick);
 
     auto spin = [this](TUpDown *updown, void (TFormEtikette::*changing)(), void (TFormEtikette::*click)()) {
         if (changing)

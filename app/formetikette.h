@@ -26,12 +26,17 @@
 //            printer (A4 at first), print dialog, A4 portrait again whatever it chose (refused on a printer without
 //            A4), the printer's bands into the preview, the question when labels reach into them, page painter;
 //            a sheet plan from "Bogen zusammenstellen..." takes the same way
+//   back     [Rueckseite] of the settings file, read with the measures (Zustand::Rueckseite); "Rückseite drucken"
+//            as print, with the question how the sheet goes back in and the back's correction; "Drucken" on a
+//            printer that prints both sides asks whether the back goes in the same job; a sheet plan offers its
+//            back after its front
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
 #include "layout/passung.h"
 #include "platform/schale.h"
 #include "render/bogen.h"
+#include "render/bogenplanung.h"
 #include "render/masse.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
@@ -47,6 +52,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+// dialogs/bogenplandialog.h
+enum class Druckziel;
 
 class DialogDienst;
 class QAction;
@@ -110,6 +118,10 @@ struct Zustand
     // label stays precise with whole lengths: as read from its file, or once a fraction was typed.
     Bogenmasse Masse = Anfangsmasse;
     Zelle MarkierteZelle;
+    // The back's picture as the current label's settings file names it; empty for a label of one side.
+    QString Rueckseite;
+    // How the person turns the printed sheet for its back, for the session.
+    Wendekante Wenden = Wendekante::Lang;
 };
 
 // The main window: controls are public as generated UI code would be; its state is private.
@@ -129,6 +141,8 @@ public:
     QCheckBox *GanzeSeiteCheckBox;
     QCheckBox *NurDieZeileCheckBox;
     QCheckBox *NurEineDruckenCheckBox;
+    // Beside the preview, there only for a label with a back: the view and the preview show the back.
+    QCheckBox *RueckseiteZeigenCheckBox;
     QLabel *Label_x_SpaltenNummer;
     QLineEdit *EditSpalte;
     TUpDown *UpDownSpalte;
@@ -184,6 +198,7 @@ public:
     QAction *NeuAusBild1;
     QAction *Oeffnen1;
     QAction *drucken1;
+    QAction *RueckseiteDrucken1;
     QAction *speichern1;
     QAction *Etikettneuladen1;
     QAction *BogenZusammenstellen1;
@@ -192,6 +207,8 @@ public:
     QMenu *Bearbeiten1;
     QAction *Etikettbearbeiten1;
     QAction *MasseEtikettBearbeiten;
+    QAction *RueckseiteWaehlen1;
+    QAction *KurzeKante1;
     QAction *BildUebernehmen1;
     QMenu *Option1;
     QAction *RegistryEintraegeloeschen1;
@@ -365,20 +382,59 @@ public:
     void ZeigeDruckraender(const std::optional<Druckraender> &raender);
     void StelleGroesseImage1ein();
     void drucken1Click();
-    // What every print command shares: one at a time, the paper question (with the left margin of m), then
-    // drucke(). True only when a page went out.
-    bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke);
+    // What every print command shares: one at a time, the paper question (with the left margin of m; or `frage`),
+    // then drucke(). True only when a page went out.
+    bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke, const QString &frage = {});
     // One page of the measures m through the print dialog: the page painter's page for the chosen printer; false
     // when the dialog was cancelled.
     bool DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
     // The same for the page that `baue` makes; `etiketten` are its labels, for the printer's margins.
     bool DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
                      const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
+    // A page as the print path takes it: its labels, for the printer's margins, and how it is made for a device.
+    struct Druckseite
+    {
+        QList<GedrucktesEtikett> etiketten;
+        std::function<QList<Seitenbild>(const Druckflaeche &)> baue;
+    };
+    enum class Druckergebnis { Nichts, EineSeite, BeideSeiten };
+    // One page of one side through the print dialog, with that side's correction. Given `rueckseite`, a printer
+    // that prints both sides asks whether the back goes into the same job; only then is the back made (it may
+    // throw) and both pages go as one two-sided job.
+    Druckergebnis DruckeSeite(const Druckseite &seite, Blattseite blattseite,
+                              const std::function<Druckseite()> &rueckseite = {});
+    // The page "Drucken" prints of the label picture `etikett`, refused before any dialog when it would be blank.
+    Druckseite Vorderseite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
+    // Its back page, the back's picture `hinten` behind it.
+    Druckseite Rueckseitendruck(const QImage &vorne, const QImage &hinten, const Bogenmasse &m,
+                                const Seitenwahl &wahl) const;
     // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
     void BogenZusammenstellen1Click();
+    // The plan's page as the dialog asks for it, `etiketten` the labels its entries index and `dateien` their
+    // files; then, where they have backs, the back. Where the front went.
+    Druckziel DruckePlan(const Bogenplan &plan, const QList<Seitenetikett> &etiketten,
+                         const QList<Planetikett> &dateien);
     // The printer of the session, starting on A4 portrait; it keeps what the person chose in the print dialog,
     // and each page goes out on A4 portrait again.
     QPrinter &Drucker();
+
+    // ---- The back
+    // "Rückseite wählen...": a picture of the label's folder becomes its back; with a back, "Keine Rückseite" first.
+    void RueckseiteWaehlen1Click();
+    // "Rückseite drucken": the back page of the current mode, after the question how the sheet goes back in.
+    void RueckseiteDrucken1Click();
+    void KurzeKante1Click();
+    void RueckseiteZeigenCheckBoxClick();
+    // Whether the label view and the preview show the back.
+    bool RueckseiteZeigt() const;
+    // The current label's back, read anew. Throws Fehler when it has none or the file is refused.
+    QImage Rueckseitenbild();
+    // The toggle beside the preview after a load: shown only for a label with a back, and off.
+    void ZeigeRueckseitenSchalter();
+    // The question before a back page: how the printed sheet goes back into the printer.
+    static QString RueckseitenFrage(Wendekante kante);
+    // The question on a printer that prints both sides.
+    static QString BeidseitigFrage(const QString &drucker, Wendekante kante);
 
     // The paper question of the print command; the left margin as its field shows it, without the unit.
     static QString DruckFrage(const QString &seitenRand);

@@ -9,6 +9,7 @@
 #include "render/bogen.h"
 #include "render/masse.h"
 #include "render/seite.h"
+#include "storage/rueckseite.h"
 
 #include <QCheckBox>
 #include <QPainter>
@@ -33,21 +34,29 @@ void TFormEtikette::drucken1Click()
 {
     // One print, one set of measures: the dialogs on the way keep the window's messages flowing.
     const Bogenmasse m = Masse();
-    DruckeNachFrage(m, [this, &m] {
+    const QString etikett = m_zustand.AktuelleEtikettDatei;
+    const QString rueckseite = m_zustand.Rueckseite;
+    DruckeNachFrage(m, [&] {
         const Seitenwahl wahl = Druckwahl();
         if (wahl.umfang == Druckumfang::EineEtikette) {
             if (Etikettbild().isNull())
-                throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+                throw Fehler(KeinLesbaresBild(etikett));
         } else if (m.IstGenau() ? Etikettbild().isNull() : ImageMitEtikettenAuffuellen().isNull()) {
             // Without a sheet there is nothing to print: no empty page goes to the printer.
-            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei)
-                         + QStringLiteral(" Es wurde nichts gedruckt."));
+            throw Fehler(KeinLesbaresBild(etikett) + QStringLiteral(" Es wurde nichts gedruckt."));
         }
-        return DruckeSeite(Etikettbild(), m, wahl);
+        const QImage vorne = Etikettbild();
+        const Druckseite seite = Vorderseite(vorne, m, wahl);
+        if (rueckseite.isEmpty())
+            return DruckeSeite(seite, Blattseite::Vorderseite) != Druckergebnis::Nichts;
+        // The back is read only when the person asks for it in the same job.
+        return DruckeSeite(seite, Blattseite::Vorderseite,
+                           [&] { return Rueckseitendruck(vorne, LeseRueckseite(etikett, rueckseite), m, wahl); })
+            != Druckergebnis::Nichts;
     });
 }
 
-bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke)
+bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke, const QString &frage)
 {
     // The dialogs of a running command keep the window's messages flowing; a second command started meanwhile
     // must neither ask again nor touch the printer of the first.
@@ -61,12 +70,14 @@ bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<boo
         dialoge().information(hindernis);
         return false;
     }
-    if (!dialoge().druckFrage(DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))))
+    if (!dialoge().druckFrage(
+            frage.isEmpty() ? DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))
+                            : frage))
         return false;
     return drucke();
 }
 
-bool TFormEtikette::DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl)
+TFormEtikette::Druckseite TFormEtikette::Vorderseite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl)
 {
     // A blank page would look like a printer fault; refuse before the user chooses a printer.
     if (etikett.isNull())
@@ -76,30 +87,64 @@ bool TFormEtikette::DruckeSeite(const QImage &etikett, const Bogenmasse &m, cons
         throw Fehler(LeereSeiteMeldung());
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
-    return DruckeSeite(GedruckteEtiketten(etikett.size(), m, wahl), [&](const Druckflaeche &flaeche) {
-        return QList<Seitenbild>{BaueSeite(etikett, m, wahl, flaeche)};
-    });
+    return {GedruckteEtiketten(etikett.size(), m, wahl), [etikett, m, wahl](const Druckflaeche &flaeche) {
+                return QList<Seitenbild>{BaueSeite(etikett, m, wahl, flaeche)};
+            }};
+}
+
+TFormEtikette::Druckseite TFormEtikette::Rueckseitendruck(const QImage &vorne, const QImage &hinten,
+                                                          const Bogenmasse &m, const Seitenwahl &wahl) const
+{
+    const Wendekante kante = m_zustand.Wenden;
+    return {AufDerRueckseite(GedruckteEtiketten(vorne.size(), m, wahl), kante),
+            [groesse = vorne.size(), hinten, m, wahl, kante](const Druckflaeche &flaeche) {
+                return QList<Seitenbild>{BaueRueckseite(groesse, hinten, m, wahl, flaeche, kante)};
+            }};
+}
+
+bool TFormEtikette::DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl)
+{
+    return DruckeSeite(Vorderseite(etikett, m, wahl), Blattseite::Vorderseite) != Druckergebnis::Nichts;
 }
 
 bool TFormEtikette::DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
                                 const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue)
 {
+    return DruckeSeite(Druckseite{etiketten, baue}, Blattseite::Vorderseite) != Druckergebnis::Nichts;
+}
+
+TFormEtikette::Druckergebnis TFormEtikette::DruckeSeite(const Druckseite &seite, Blattseite blattseite,
+                                                        const std::function<Druckseite()> &rueckseite)
+{
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
-        return false;
+        return Druckergebnis::Nichts;
     Druckmodul &modul = m_umgebung.druckmodul();
     // Whatever the dialog's printer properties chose: the margins are checked on the page that prints.
     modul.aufA4(drucker);
-    const Druckflaeche flaeche = modul.flaecheVon(drucker);
+    const Druckflaeche flaeche = modul.flaecheVon(drucker, blattseite);
     const std::optional<Druckraender> raender = modul.unbedruckbareRaender(drucker);
     ZeigeDruckraender(raender);
+    const Wendekante kante = m_zustand.Wenden;
+    std::optional<Druckseite> hinten;
+    if (rueckseite && modul.kannBeidseitig(drucker, kante)
+        && dialoge().frage(BeidseitigFrage(raender ? raender->drucker : QString(), kante)))
+        hinten = rueckseite();
+    const Druckflaeche rueckflaeche = hinten ? modul.flaecheVon(drucker, Blattseite::Rueckseite) : Druckflaeche{};
     if (raender) {
-        const QStringList verlust = WasAmRandFehlt(etiketten, *raender, flaeche.korrektur);
+        QStringList verlust = WasAmRandFehlt(seite.etiketten, *raender, flaeche.korrektur);
+        if (hinten)
+            for (const QString &satz : WasAmRandFehlt(hinten->etiketten, *raender, rueckflaeche.korrektur))
+                verlust << QStringLiteral("Auf der Rückseite: ") + satz;
         if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(raender->drucker, verlust, raender->randlosesA4)))
-            return false;
+            return Druckergebnis::Nichts;
     }
-    modul.druckeAuf(drucker, baue(flaeche));
-    return true;
+    if (!hinten) {
+        modul.druckeAuf(drucker, seite.baue(flaeche));
+        return Druckergebnis::EineSeite;
+    }
+    modul.druckeBeidseitig(drucker, seite.baue(flaeche), hinten->baue(rueckflaeche), kante);
+    return Druckergebnis::BeideSeiten;
 }
 
 QString TFormEtikette::RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos)

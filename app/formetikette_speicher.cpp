@@ -38,9 +38,14 @@ void TFormEtikette::RegistryEintraegeloeschen1Click()
 void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
 {
     m_zustand.AktuelleIniDatei = EinstellungsPfad(bildPfad);
-    if (m_zustand.AktuelleIniDatei.isEmpty())
+    m_zustand.Rueckseite.clear();
+    if (m_zustand.AktuelleIniDatei.isEmpty()) {
+        ZeigeRueckseitenSchalter();
         return;
+    }
     const GeleseneMasse gelesen = LiesEinstellungsdatei(m_zustand.AktuelleIniDatei, Masse());
+    m_zustand.Rueckseite = gelesen.rueckseite;
+    ZeigeRueckseitenSchalter();
     // The values before a bad one are taken, as the editors move one after the other.
     ZeigeMasse(gelesen.werte, gelesen.vorhanden);
     if (!gelesen.genauUnbenutzt.isEmpty())
@@ -63,8 +68,8 @@ void TFormEtikette::AllesSpeichern()
         throw Fehler(QStringLiteral("Die Einstellungen zu %1 können nicht gespeichert werden: sie würden die "
                                     "Bilddatei selbst überschreiben.")
                          .arg(m_zustand.AktuelleEtikettDatei));
-    // The whole file is written at once, so a failure leaves the old one as it was.
-    SchreibeEinstellungsdatei(pfad, Masse());
+    // The whole file is written at once, so a failure leaves the old one as it was; its back stays.
+    SpeichereEinstellungsdatei(pfad, Masse());
     m_zustand.AktuelleIniDatei = pfad;
     SpeichereDaten();
     m_zustand.EinstellungenGeaendert = false;

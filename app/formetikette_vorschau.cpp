@@ -52,6 +52,21 @@ void TFormEtikette::MachVorschau()
     const Bogenmasse m = Masse();
     // Only a precise label is smoothed on screen: an ordinary one keeps the raster's own pixels.
     VorschauImage->setGlatt(m.IstGenau());
+    if (RueckseiteZeigt()) {
+        // The back page as it is printed, from the front's places; nothing of it is kept for printing.
+        const QImage &vorne = Etikettbild();
+        if (vorne.isNull())
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+        const QImage hinten = Rueckseitenbild();
+        const Aufloesung a = bildschirm();
+        const Seitenwahl wahl = Druckwahl();
+        // An ordinary sheet shows its raster, as its front does.
+        if (!m.IstGenau() && wahl.umfang != Druckumfang::EineEtikette)
+            ZeigeVorschau(BaueRueckseite(vorne.size(), hinten, m, wahl, {a.x, a.y, {}, {}}, m_zustand.Wenden).bild);
+        else
+            ZeigeVorschau(Rueckseitenvorschau(vorne.size(), hinten, m, wahl, a.x, a.y, m_zustand.Wenden));
+        return;
+    }
     if (m.IstGenau()) {
         // No raster: the page as it is printed, at the screen's resolution.
         const QImage &bild = NurEineDruckenCheckBox->isChecked() ? Image1->bild() : Etikettbild();
@@ -128,9 +143,9 @@ void TFormEtikette::StelleGroesseImage1ein()
     const QRect box = Image1Box(a.x, a.y, m.Hundertstel(&Bogenmasse::Etikettenbreite) / 100.0,
                                 m.Hundertstel(&Bogenmasse::Etikettenhoehe) / 100.0, Bevel4->geometry());
     Image1->setGeometry(box);
-    const QImage &bild = Etikettbild();
-    if (bild.isNull())
+    if (Etikettbild().isNull())
         throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+    const QImage bild = RueckseiteZeigt() ? Rueckseitenbild() : Etikettbild();
     Image1->setGlatt(m.IstGenau());
     Image1->setBild(bild);
     Image1->resize(PasseBildgroesseAn(bild.width(), bild.height(), box.width(), box.height()));

@@ -52,6 +52,13 @@ MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k)
             r.hoehe * k.massstabY};
 }
 
+MmRechteck AufDerRueckseite(const MmRechteck &r, Wendekante kante)
+{
+    if (kante == Wendekante::Kurz)
+        return {r.x, A4::HoeheMm - r.y - r.hoehe, r.breite, r.hoehe};
+    return {A4::BreiteMm - r.x - r.breite, r.y, r.breite, r.hoehe};
+}
+
 namespace {
 
 // A label's place in whole hundredths, only then in floating point: whole millimetres come out exactly as they are.

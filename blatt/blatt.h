@@ -60,6 +60,18 @@ struct Druckerkorrektur
 // The rectangle where the corrected printer puts what is meant at r.
 MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k);
 
+// The two sides of the sheet. A printer's second pass lands differently from its first, so each has its own
+// correction.
+enum class Blattseite { Vorderseite, Rueckseite };
+
+// How the printed sheet is turned for its back: over its long edge, like a page of a book, or over its short edge.
+enum class Wendekante { Lang, Kurz };
+
+// Where the back of what lies at r on the front lies on the back page, counted from that page's top-left corner as
+// the printer sees it: over the long edge at 210 - x - w, y, upright; over the short edge the same page turned by
+// 180 degrees, at x, 297 - y - h, its picture upside down.
+MmRechteck AufDerRueckseite(const MmRechteck &r, Wendekante kante);
+
 // Where the label at column spalte and row zeile (from 1) lies on the paper: one pitch per step from the margins,
 // with the exact lengths of a precise label.
 MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile);

@@ -31,9 +31,11 @@ Aufruffehler Fehlertext(const QString &text)
 QString Aufrufzeile()
 {
     return QStringLiteral("Aufruf: morvane-druck [--pdf DATEI | --drucker NAME] "
-                          "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--kopien N] ETIKETT.bmp\n"
-                          "       morvane-druck [--pdf DATEI | --drucker NAME] [--kopien N] "
-                          "--ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] [ETIKETT.bmp[:ANZAHL] ...]");
+                          "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--rueckseite | --beidseitig] "
+                          "[--kurze-kante] [--kopien N] ETIKETT.bmp\n"
+                          "       morvane-druck [--pdf DATEI | --drucker NAME] [--rueckseite | --beidseitig] "
+                          "[--kurze-kante] [--kopien N] --ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] "
+                          "[ETIKETT.bmp[:ANZAHL] ...]");
 }
 
 QString Hilfetext()
@@ -53,14 +55,23 @@ QString Hilfetext()
               "  --ab SPALTE,ZEILE       mehrere Etiketten mit denselben Maßen auf einem Bogen: von dieser\n"
               "                          Stelle an die freien Plätze Zeile für Zeile, jede Etikette so oft, wie\n"
               "                          ihre ANZAHL sagt; eine ohne ANZAHL füllt den Rest des Bogens\n\n"
+              "Welche Seite des Blattes (ohne Angabe: die Vorderseite):\n"
+              "  --rueckseite            die Rückseite: jedes Bild, das der Abschnitt [Rueckseite] der\n"
+              "                          Einstellungsdatei nennt, hinter seiner Vorderseite, für das über die\n"
+              "                          lange Kante gewendete Blatt\n"
+              "  --beidseitig            Vorder- und Rückseite als zwei Seiten eines Auftrags; der Drucker wird\n"
+              "                          gebeten, beidseitig über die lange Kante zu drucken\n"
+              "  --kurze-kante           das Blatt wird für die Rückseite über die kurze Kante gewendet: die\n"
+              "                          Rückseite um 180 Grad gedreht\n\n"
               "  --kopien N              N Exemplare auf dem Drucker (1 bis %1)\n"
               "  --help                  diese Hilfe\n\n"
               "Rückgabewert: 0 gedruckt, 1 falscher Aufruf (auch: die PDF-Datei wäre das Bild oder die\n"
               "Einstellungsdatei der Etikette), 2 die Etikette ist so nicht zu drucken (Bild oder Einstellungsdatei\n"
               "fehlt oder ist nicht lesbar, das Bild ist zu groß, der Bogen passt nicht auf A4, die Etikette ist\n"
               "schmaler oder niedriger als 1 mm, die Stelle liegt nicht auf dem Bogen, Etiketten verschiedener\n"
-              "Maße, zu wenige freie Plätze), 3 der Drucker oder die PDF-Datei ließ sich nicht beschreiben (auch:\n"
-              "sie ist schreibgeschützt oder gehört einem anderen Benutzer).\n")
+              "Maße, zu wenige freie Plätze, keine Rückseite oder eine, die fehlt oder nicht lesbar ist), 3 der\n"
+              "Drucker oder die PDF-Datei ließ sich nicht beschreiben (auch: sie ist schreibgeschützt oder gehört\n"
+              "einem anderen Benutzer).\n")
               .arg(MeisteKopien);
 }
 
@@ -73,6 +84,7 @@ Aufruf LiesAufruf(const QStringList &argumente)
     bool etikettGewaehlt = false;
     bool nurNochDateien = false;
     bool ab = false;
+    bool kanteGewaehlt = false;
     QStringList etiketten;
 
     for (qsizetype i = 0; i < argumente.size(); ++i) {
@@ -104,7 +116,9 @@ Aufruf LiesAufruf(const QStringList &argumente)
         const bool mitWert = option == QLatin1String("--pdf") || option == QLatin1String("--drucker")
             || option == QLatin1String("--einzeln") || option == QLatin1String("--zeile")
             || option == QLatin1String("--kopien") || option == QLatin1String("--ab");
-        if (!mitWert && option != QLatin1String("--seite"))
+        const bool seitenOption = option == QLatin1String("--rueckseite") || option == QLatin1String("--beidseitig")
+            || option == QLatin1String("--kurze-kante");
+        if (!mitWert && option != QLatin1String("--seite") && !seitenOption)
             return Fehlertext(QStringLiteral("Unbekannte Option: %1").arg(argument));
         if (!mitWert && wert)
             return Fehlertext(QStringLiteral("Die Option %1 nimmt keinen Wert.").arg(option));
@@ -136,6 +150,19 @@ Aufruf LiesAufruf(const QStringList &argumente)
                                       .arg(*wert));
             auftrag.kopien = *n;
             kopienGewaehlt = true;
+        } else if (option == QLatin1String("--kurze-kante")) {
+            if (kanteGewaehlt)
+                return Fehlertext(QStringLiteral("Die Option --kurze-kante steht mehr als einmal im Aufruf."));
+            kanteGewaehlt = true;
+            auftrag.kante = Wendekante::Kurz;
+        } else if (seitenOption) {
+            bool &gewaehlt = option == QLatin1String("--rueckseite") ? auftrag.rueckseite : auftrag.beidseitig;
+            if (gewaehlt)
+                return Fehlertext(QStringLiteral("Die Option %1 steht mehr als einmal im Aufruf.").arg(option));
+            if (auftrag.rueckseite || auftrag.beidseitig)
+                return Fehlertext(QStringLiteral(
+                    "Nur eines je Aufruf: --rueckseite druckt die Rückseite allein, --beidseitig beide Seiten."));
+            gewaehlt = true;
         } else if (option == QLatin1String("--ab")) {
             if (artGewaehlt)
                 return Fehlertext(QStringLiteral(
@@ -200,6 +227,9 @@ Aufruf LiesAufruf(const QStringList &argumente)
         }
         auftrag.etikett = auftrag.bogen.front().etikett;
     }
+    if (kanteGewaehlt && !auftrag.rueckseite && !auftrag.beidseitig)
+        return Fehlertext(QStringLiteral("--kurze-kante gilt für die Rückseite: nur zusammen mit --rueckseite oder "
+                                         "--beidseitig."));
     // A PDF file holds the page once, whatever the copy count: refused rather than silently ignored.
     if (!auftrag.pdf.isEmpty() && auftrag.kopien > 1)
         return Fehlertext(

@@ -38,6 +38,11 @@ struct Druckauftrag
     int kopien = 1;
     // --ab SPALTE,ZEILE (the place in `wahl`, as --einzeln): every label with its count; `etikett` is the first.
     QList<Bogenangabe> bogen;
+    // --rueckseite: the back page instead of the front; --beidseitig: front and back as two pages of one job, the
+    // printer asked for two-sided printing; --kurze-kante: the sheet turned over its short edge for the back.
+    bool rueckseite = false;
+    bool beidseitig = false;
+    Wendekante kante = Wendekante::Lang;
 
     bool operator==(const Druckauftrag &) const = default;
 };

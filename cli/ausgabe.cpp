@@ -41,9 +41,21 @@ Ausgabe::Ausgabe(const Druckauftrag &auftrag)
 
 Ausgabe::~Ausgabe() = default;
 
-Druckflaeche Ausgabe::flaeche()
+Druckflaeche Ausgabe::flaeche(Blattseite seite)
 {
-    return FlaecheVon(*m_drucker);
+    return FlaecheVon(*m_drucker, seite);
+}
+
+bool Ausgabe::kannBeidseitig(Wendekante kante) const
+{
+    return KannBeidseitig(*m_drucker, kante);
+}
+
+void Ausgabe::druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten, Wendekante kante)
+{
+    DruckeBeidseitig(
+        *m_drucker, [&vorne](QPainter &maler) { ZeichneSeite(maler, vorne); },
+        [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }, kante);
 }
 
 QStringList Ausgabe::randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const

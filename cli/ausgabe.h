@@ -16,8 +16,12 @@ public:
     explicit Ausgabe(const Druckauftrag &auftrag);
     ~Ausgabe();
 
-    // The device as the page painter sees it; call before drucke().
-    Druckflaeche flaeche();
+    // The device as the page painter sees it, with the correction of that side; call before drucke().
+    Druckflaeche flaeche(Blattseite seite = Blattseite::Vorderseite);
+    // Whether the printer prints both sides in one job over that edge; a PDF file has no sides.
+    bool kannBeidseitig(Wendekante kante) const;
+    // Front and back as two pages of one job, the printer asked to print them on both sides of one sheet.
+    void druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten, Wendekante kante);
     // What the page would lose at the printer's edges, one sentence per side; nothing for a PDF file.
     QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const;
     void drucke(const Seitenbild &seite);

@@ -4,6 +4,7 @@
 #include "platform/fehler.h"
 #include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
+#include "storage/rueckseite.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +43,7 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
                                         "sich nicht drucken. Es wurde nichts gedruckt.")
                              .arg(ini, QLatin1String(Massangaben[MassIndex(groesse)].schluessel), text));
     e.masse = gelesen.werte;
+    e.rueckseite = gelesen.rueckseite;
     if (!gelesen.genauUnbenutzt.isEmpty())
         e.warnung = GenauUnbenutztMeldung(ini, gelesen.genauUnbenutzt);
     if (const QString hindernis = DruckHindernis(e.masse); !hindernis.isEmpty())
@@ -71,6 +73,7 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
                                "nur Etiketten desselben Bogens.")
                     .arg(angabe.etikett, etiketten.front().etikett, Bogenunterschied(bogen.plan.masse, e.masse)));
         bogen.etiketten.append({e.bild, e.masse});
+        bogen.rueckseiten.append(e.rueckseite);
         anzahlen.append(angabe.anzahl);
     }
     const Fuellung f = FuelleBogen(bogen.plan.masse, {}, ab, anzahlen);
@@ -78,6 +81,31 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
         throw Fehler(f.fehler);
     bogen.plan = f.plan;
     return bogen;
+}
+
+QImage LadeRueckseite(const QString &bildPfad, const DruckbaresEtikett &etikett)
+{
+    if (etikett.rueckseite.isEmpty())
+        throw Fehler(KeineRueckseite(bildPfad));
+    return LeseRueckseite(bildPfad, etikett.rueckseite);
+}
+
+QList<Seitenetikett> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen)
+{
+    QList<Seitenetikett> hinten;
+    QStringList ohne;
+    for (qsizetype i = 0; i < etiketten.size(); ++i) {
+        const QString name = bogen.rueckseiten.value(i);
+        // Each back is placed by its own label's measures, as its front is.
+        hinten.append(
+            {name.isEmpty() ? QImage() : LeseRueckseite(etiketten[i].etikett, name), bogen.etiketten.value(i).masse});
+        if (name.isEmpty() && !ohne.contains(KeineRueckseite(etiketten[i].etikett)))
+            ohne.append(KeineRueckseite(etiketten[i].etikett));
+    }
+    // Labels without a back leave their places empty; only a back page without any would be blank.
+    if (std::all_of(hinten.begin(), hinten.end(), [](const Seitenetikett &e) { return e.bild.isNull(); }))
+        throw Fehler(ohne.join(QLatin1Char(' ')));
+    return hinten;
 }
 
 QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad)

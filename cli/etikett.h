@@ -12,7 +12,8 @@ struct DruckbaresEtikett
 {
     QImage bild;
     Bogenmasse masse;
-    QString warnung; // for the person, once: a [Genau] section that is not used
+    QString warnung;    // for the person, once: a [Genau] section that is not used
+    QString rueckseite; // the back's picture that its settings file names, as named; empty without one
 };
 
 // Reads the picture and its settings file as the window reads them (rounded, kept in the editors' ranges, a
@@ -29,8 +30,18 @@ struct DruckbarerBogen
 {
     QList<Seitenetikett> etiketten;
     Bogenplan plan;
+    QStringList rueckseiten; // each label's back as named, as DruckbaresEtikett::rueckseite
 };
 DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab);
+
+// The back's picture of the label at `bildPfad`, read as LadeEtikett read it. Throws Fehler: "Das Etikett <Name> hat
+// keine Rückseite." when it names none, or the refusal of the back that it names (LeseRueckseite).
+QImage LadeRueckseite(const QString &bildPfad, const DruckbaresEtikett &etikett);
+
+// The backs of the labels of --ab, in their order, each with its label's measures; a null picture for a label
+// without one. Throws Fehler when no
+// label has one, naming them, or for a back that is named but refused.
+QList<Seitenetikett> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen);
 
 // Why the PDF file must not be written where it was asked for: it is the label's own picture or settings file, by
 // name, through a link or a second name of the same file. Empty when it may.

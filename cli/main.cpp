@@ -36,6 +36,57 @@ void NurUnsere(QtMsgType art, const QMessageLogContext &zusammenhang, const QStr
         Schreibe(stderr, qFormatLogMessage(art, zusammenhang, text));
 }
 
+// The back page, or front and back as one two-sided job: the back's places are the front's, its correction the
+// back's. Errors of the page give EtikettUnbrauchbar; the printer's are thrown on.
+int DruckeMitRueckseite(const Druckauftrag &auftrag, const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen,
+                        const QList<Seitenetikett> &rueckseiten, Ausgabe &ausgabe, const Druckflaeche &flaeche)
+{
+    const Druckflaeche rueckflaeche = ausgabe.flaeche(Blattseite::Rueckseite);
+    const bool einzeln = auftrag.bogen.isEmpty();
+    QList<Seitenbild> vorne, hinten;
+    QList<GedrucktesEtikett> vorneOrte, hintenOrte;
+    try {
+        if (einzeln) {
+            vorne = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, flaeche)};
+            if (SeiteLeer(vorne.front(), etikett.masse, auftrag.wahl))
+                throw Fehler(LeereSeiteMeldung());
+            hinten = {BaueRueckseite(etikett.bild.size(), rueckseiten.front().bild, etikett.masse, auftrag.wahl,
+                                     rueckflaeche, auftrag.kante)};
+            vorneOrte = GedruckteEtiketten(etikett.bild.size(), etikett.masse, auftrag.wahl);
+            hintenOrte = AufDerRueckseite(vorneOrte, auftrag.kante);
+        } else {
+            vorne = BaueSeite(bogen.plan, bogen.etiketten, flaeche);
+            const Seitenwahl platz{Druckumfang::EineEtikette, 1, 1};
+            if (std::all_of(vorne.begin(), vorne.end(),
+                            [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, platz); }))
+                throw Fehler(LeereSeiteMeldung());
+            hinten = BaueRueckseite(bogen.plan, rueckseiten, rueckflaeche, auftrag.kante);
+            vorneOrte = GedruckteEtiketten(bogen.plan);
+            for (qsizetype i = 0; i < bogen.plan.plaetze.size(); ++i)
+                if (!rueckseiten.value(bogen.plan.plaetze[i].etikett).bild.isNull())
+                    hintenOrte.append(AufDerRueckseite({vorneOrte[i]}, auftrag.kante));
+        }
+    } catch (const Fehler &f) {
+        return Meldung(EtikettUnbrauchbar, f.text());
+    }
+    if (!auftrag.beidseitig) {
+        for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur))
+            Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
+        ausgabe.drucke(hinten);
+        return Gedruckt;
+    }
+    for (const QString &zeile : ausgabe.randverlust(vorneOrte, flaeche.korrektur))
+        Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
+    for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur))
+        Schreibe(stderr, QStringLiteral("morvane-druck: Auf der Rückseite: ") + zeile);
+    if (auftrag.pdf.isEmpty() && !ausgabe.kannBeidseitig(auftrag.kante))
+        Schreibe(stderr,
+                 QStringLiteral("morvane-druck: Der Drucker druckt nicht beidseitig; die Rückseite kommt als "
+                                "zweites Blatt."));
+    ausgabe.druckeBeidseitig(vorne, hinten, auftrag.kante);
+    return Gedruckt;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,6 +127,17 @@ int main(int argc, char **argv)
     }
     if (!etikett.warnung.isEmpty())
         Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
+    // The backs are read before any printer is asked, as the fronts are.
+    QList<Seitenetikett> rueckseiten;
+    if (auftrag.rueckseite || auftrag.beidseitig) {
+        try {
+            rueckseiten = auftrag.bogen.isEmpty()
+                ? QList<Seitenetikett>{{LadeRueckseite(auftrag.etikett, etikett), etikett.masse}}
+                : LadeRueckseiten(auftrag.bogen, bogen);
+        } catch (const Fehler &f) {
+            return Meldung(EtikettUnbrauchbar, f.text());
+        }
+    }
 
     // The printer needs an application object, but the page is only pictures: no platform plugin and no fonts,
     // so no display is ever asked for.
@@ -83,6 +145,8 @@ int main(int argc, char **argv)
     try {
         Ausgabe ausgabe(auftrag);
         const Druckflaeche flaeche = ausgabe.flaeche();
+        if (!rueckseiten.isEmpty())
+            return DruckeMitRueckseite(auftrag, etikett, bogen, rueckseiten, ausgabe, flaeche);
         QList<Seitenbild> seite;
         try {
             if (auftrag.bogen.isEmpty()) {

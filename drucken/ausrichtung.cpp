@@ -16,11 +16,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 const QString KeinDrucker =
     QStringLiteral("Eine Ausrichtung gilt für einen Drucker; beim Drucken in eine Datei wird nichts ausgerichtet. "
                    "Bitte wählen Sie mit „Testseite drucken...“ einen Drucker.");
+
+bool Leer(const Messtexte &texte)
+{
+    return std::all_of(texte.begin(), texte.end(), [](const QString &t) { return t.trimmed().isEmpty(); });
+}
 
 QPushButton *Knopf(const QString &name, const QString &text, QWidget *eltern)
 {
@@ -59,33 +67,63 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
     m_gespeichertLabel->setObjectName(QStringLiteral("GespeichertLabel"));
     m_gespeichertLabel->setWordWrap(true);
 
-    auto *messung = new QGroupBox(QStringLiteral("Gemessen, in mm vom linken und vom oberen Papierrand"), this);
-    auto *raster = new QGridLayout(messung);
-    raster->addWidget(new QLabel(QStringLiteral("von links"), messung), 0, 1);
-    raster->addWidget(new QLabel(QStringLiteral("von oben"), messung), 0, 2);
-    const QString namen[4] = {QStringLiteral("EditKreuz1Links"), QStringLiteral("EditKreuz1Oben"),
-                              QStringLiteral("EditKreuz2Links"), QStringLiteral("EditKreuz2Oben")};
-    for (int kreuz = 0; kreuz < 2; ++kreuz) {
-        const MmPunkt soll = kreuz == 0 ? TestkreuzOben : TestkreuzUnten;
-        raster->addWidget(new QLabel(QStringLiteral("Kreuz %1 (Soll: %2 / %3 mm)")
-                                         .arg(kreuz + 1)
-                                         .arg(soll.x, 0, 'f', 0)
-                                         .arg(soll.y, 0, 'f', 0),
-                                     messung),
-                          kreuz + 1, 0);
-        for (int achse = 0; achse < 2; ++achse) {
-            QLineEdit *&feld = m_felder[kreuz * 2 + achse];
-            feld = new QLineEdit(messung);
-            feld->setObjectName(namen[kreuz * 2 + achse]);
-            // The captions stand above and beside the field, so none is its buddy: the name says both.
-            feld->setAccessibleName(QStringLiteral("Kreuz %1 %2")
-                                        .arg(kreuz + 1)
-                                        .arg(achse == 0 ? QStringLiteral("von links") : QStringLiteral("von oben")));
-            feld->setPlaceholderText(QStringLiteral("z. B. ") + Messbeispiel(kreuz * 2 + achse));
-            connect(feld, &QLineEdit::textChanged, this, [this] { zeigeErgebnis(); });
-            raster->addWidget(feld, kreuz + 1, achse + 1);
+    // The four fields of one side's crosses, named `praefix` + Kreuz1Links ..., their captions `vorsatz` + "Kreuz 1".
+    auto kreuzfelder = [this](QGroupBox *gruppe, QGridLayout *raster, int ersteZeile, QLineEdit **felder,
+                              const QString &praefix, const QString &vorsatz) {
+        raster->addWidget(new QLabel(QStringLiteral("von links"), gruppe), ersteZeile, 1);
+        raster->addWidget(new QLabel(QStringLiteral("von oben"), gruppe), ersteZeile, 2);
+        const QString namen[4] = {QStringLiteral("Kreuz1Links"), QStringLiteral("Kreuz1Oben"),
+                                  QStringLiteral("Kreuz2Links"), QStringLiteral("Kreuz2Oben")};
+        for (int kreuz = 0; kreuz < 2; ++kreuz) {
+            const MmPunkt soll = kreuz == 0 ? TestkreuzOben : TestkreuzUnten;
+            raster->addWidget(new QLabel(vorsatz
+                                             + QStringLiteral("Kreuz %1 (Soll: %2 / %3 mm)")
+                                                   .arg(kreuz + 1)
+                                                   .arg(soll.x, 0, 'f', 0)
+                                                   .arg(soll.y, 0, 'f', 0),
+                                         gruppe),
+                              ersteZeile + kreuz + 1, 0);
+            for (int achse = 0; achse < 2; ++achse) {
+                QLineEdit *&feld = felder[kreuz * 2 + achse];
+                feld = new QLineEdit(gruppe);
+                feld->setObjectName(praefix + namen[kreuz * 2 + achse]);
+                // The captions stand above and beside the field, so none is its buddy: the name says both.
+                feld->setAccessibleName(
+                    vorsatz
+                    + QStringLiteral("Kreuz %1 %2")
+                          .arg(kreuz + 1)
+                          .arg(achse == 0 ? QStringLiteral("von links") : QStringLiteral("von oben")));
+                feld->setPlaceholderText(QStringLiteral("z. B. ") + Messbeispiel(kreuz * 2 + achse));
+                connect(feld, &QLineEdit::textChanged, this, [this] { zeigeErgebnis(); });
+                raster->addWidget(feld, ersteZeile + kreuz + 1, achse + 1);
+            }
         }
-    }
+    };
+    auto *messung = new QGroupBox(QStringLiteral("Gemessen, in mm vom linken und vom oberen Papierrand"), this);
+    kreuzfelder(messung, new QGridLayout(messung), 0, m_felder, QStringLiteral("Edit"), QString());
+
+    // The back: its own test page on the back of the first, its own crosses.
+    auto *rueckseite = new QGroupBox(QStringLiteral("Rückseite, gemessen wie oben auf der Rückseite"), this);
+    auto *rueckRaster = new QGridLayout(rueckseite);
+    auto *rueckHinweis = new QLabel(
+        QStringLiteral("Für Karten mit Rückseite: legen Sie die bedruckte Testseite so gewendet wieder ein, wie Sie "
+                       "Etikettenbögen für die Rückseite einlegen, und drucken Sie die Testseite für die Rückseite "
+                       "darauf. Ohne Werte hier bleibt die Ausrichtung der Rückseite, wie sie ist."),
+        rueckseite);
+    rueckHinweis->setWordWrap(true);
+    QPushButton *rueckTestseite =
+        Knopf(QStringLiteral("RueckTestseiteButton"), QStringLiteral("Testseite für die Rückseite drucken..."), this);
+    m_rueckGespeichertLabel = new QLabel(rueckseite);
+    m_rueckGespeichertLabel->setObjectName(QStringLiteral("RueckGespeichertLabel"));
+    m_rueckGespeichertLabel->setWordWrap(true);
+    rueckRaster->addWidget(rueckHinweis, 0, 0, 1, 3);
+    rueckRaster->addWidget(rueckTestseite, 1, 0, 1, 3, Qt::AlignRight);
+    rueckRaster->addWidget(m_rueckGespeichertLabel, 2, 0, 1, 3);
+    kreuzfelder(rueckseite, rueckRaster, 3, m_rueckFelder, QStringLiteral("EditRueck"), QStringLiteral("Rückseite "));
+    m_rueckErgebnisLabel = new QLabel(rueckseite);
+    m_rueckErgebnisLabel->setObjectName(QStringLiteral("RueckErgebnisLabel"));
+    m_rueckErgebnisLabel->setWordWrap(true);
+    rueckRaster->addWidget(m_rueckErgebnisLabel, 6, 0, 1, 3);
 
     m_ergebnisLabel = new QLabel(this);
     m_ergebnisLabel->setObjectName(QStringLiteral("ErgebnisLabel"));
@@ -107,10 +145,13 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
     spalte->addWidget(m_gespeichertLabel);
     spalte->addWidget(messung);
     spalte->addWidget(m_ergebnisLabel);
+    spalte->addWidget(rueckseite);
     spalte->addLayout(knoepfe);
     setMinimumWidth(520);
 
     connect(testseite, &QPushButton::clicked, this, [this] { bewacht([this] { TestseiteDruckenClick(); }); });
+    connect(rueckTestseite, &QPushButton::clicked, this,
+            [this] { bewacht([this] { TestseiteDruckenClick(Blattseite::Rueckseite); }); });
     connect(speichern, &QPushButton::clicked, this, [this] { bewacht([this] { SpeichernClick(); }); });
     connect(zuruecksetzen, &QPushButton::clicked, this, [this] { bewacht([this] { ZuruecksetzenClick(); }); });
     connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
@@ -149,9 +190,15 @@ void TAusrichtungsDialog::zeigeDrucker()
 
     if (name.isEmpty()) {
         m_gespeichertLabel->setText(KeinDrucker);
+        m_rueckGespeichertLabel->clear();
         passeHoeheAn();
         return;
     }
+    const Druckerkorrektur hinten = LiesDruckerkorrektur(name, Blattseite::Rueckseite);
+    m_rueckGespeichertLabel->setText(
+        hinten == Druckerkorrektur{}
+            ? QStringLiteral("Für die Rückseite ist keine Ausrichtung gespeichert.")
+            : QStringLiteral("Für die Rückseite ist gespeichert:\n%1").arg(BeschreibeKorrektur(hinten)));
     const Druckerkorrektur gespeichert = LiesDruckerkorrektur(name);
     if (gespeichert == Druckerkorrektur{})
         m_gespeichertLabel->setText(QStringLiteral("Für diesen Drucker ist keine Ausrichtung gespeichert."));
@@ -179,18 +226,29 @@ void TAusrichtungsDialog::zeigeErgebnis()
         m_ergebnisLabel->setText(e.korrektur ? QStringLiteral("Neue Ausrichtung:\n") + BeschreibeKorrektur(*e.korrektur)
                                              : e.meldung);
     }
+    Messtexte hinten;
+    for (std::size_t i = 0; i < hinten.size(); ++i)
+        hinten[i] = m_rueckFelder[i]->text();
+    if (Leer(hinten)) {
+        m_rueckErgebnisLabel->clear();
+    } else {
+        const Messergebnis e = WerteMessungAus(hinten);
+        m_rueckErgebnisLabel->setText(e.korrektur ? QStringLiteral("Neue Ausrichtung der Rückseite:\n")
+                                              + BeschreibeKorrektur(*e.korrektur)
+                                                  : e.meldung);
+    }
     passeHoeheAn();
 }
 
-void TAusrichtungsDialog::TestseiteDruckenClick()
+void TAusrichtungsDialog::TestseiteDruckenClick(Blattseite seite)
 {
     const bool gewaehlt = m_dialoge.druckDialog(m_drucker);
     zeigeDrucker();
     if (!gewaehlt)
         return;
     AufA4Hochformat(m_drucker);
-    const Druckflaeche f = FlaecheVon(m_drucker);
-    DruckeAuf(m_drucker, [&f](QPainter &maler) { ZeichneTestseite(maler, f.dpiX, f.dpiY, f.versatz); });
+    const Druckflaeche f = FlaecheVon(m_drucker, seite);
+    DruckeAuf(m_drucker, [&f, seite](QPainter &maler) { ZeichneTestseite(maler, f.dpiX, f.dpiY, f.versatz, seite); });
 }
 
 void TAusrichtungsDialog::SpeichernClick()
@@ -200,18 +258,43 @@ void TAusrichtungsDialog::SpeichernClick()
         m_dialoge.meldung(KeinDrucker + QStringLiteral(" Es wurde nichts gespeichert."));
         return;
     }
-    Messtexte texte;
-    for (std::size_t i = 0; i < texte.size(); ++i)
+    Messtexte texte, hinten;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
         texte[i] = m_felder[i]->text();
+        hinten[i] = m_rueckFelder[i]->text();
+    }
+    // The back's values alone align the back; the front's, with or without them, the front as always.
+    std::optional<Druckerkorrektur> rueck;
+    if (!Leer(hinten)) {
+        const Messergebnis e = WerteMessungAus(hinten);
+        if (!e.korrektur) {
+            m_dialoge.meldung(QStringLiteral("Rückseite: ") + e.meldung
+                              + QStringLiteral(" Es wurde nichts gespeichert."));
+            return;
+        }
+        rueck = e.korrektur;
+        if (Leer(texte)) {
+            SchreibDruckerkorrektur(name, *rueck, Blattseite::Rueckseite);
+            m_dialoge.information(QStringLiteral("Die Ausrichtung der Rückseite ist für den Drucker „%1“ gespeichert. "
+                                                 "Morvane gleicht sie ab jetzt bei jeder Rückseite auf diesem Drucker "
+                                                 "aus.")
+                                      .arg(name));
+            accept();
+            return;
+        }
+    }
     const Messergebnis e = WerteMessungAus(texte);
     if (!e.korrektur) {
         m_dialoge.meldung(e.meldung + QStringLiteral(" Es wurde nichts gespeichert."));
         return;
     }
     SchreibDruckerkorrektur(name, *e.korrektur);
-    m_dialoge.information(QStringLiteral("Die Ausrichtung ist für den Drucker „%1“ gespeichert. Morvane gleicht "
-                                         "sie ab jetzt bei jedem Druck auf diesem Drucker aus.")
-                              .arg(name));
+    if (rueck)
+        SchreibDruckerkorrektur(name, *rueck, Blattseite::Rueckseite);
+    m_dialoge.information(
+        QStringLiteral("Die Ausrichtung ist für den Drucker „%1“ gespeichert%2. Morvane gleicht "
+                       "sie ab jetzt bei jedem Druck auf diesem Drucker aus.")
+            .arg(name, rueck ? QStringLiteral(", für die Vorder- und für die Rückseite") : QString()));
     accept();
 }
 
@@ -222,13 +305,16 @@ void TAusrichtungsDialog::ZuruecksetzenClick()
         m_dialoge.meldung(KeinDrucker);
         return;
     }
-    if (LiesDruckerkorrektur(name) != Druckerkorrektur{}
+    const bool gespeichert = LiesDruckerkorrektur(name) != Druckerkorrektur{}
+        || LiesDruckerkorrektur(name, Blattseite::Rueckseite) != Druckerkorrektur{};
+    if (gespeichert
         && !m_dialoge.frage(QStringLiteral("Die gespeicherte Ausrichtung für „%1“ löschen? Morvane druckt dann auf "
                                            "diesem Drucker wieder ohne Ausrichtung.")
                                 .arg(name)))
         return;
-    // Also clears an entry that could not be read and so never counted.
+    // Also clears an entry that could not be read and so never counted; the back's goes with the front's.
     SchreibDruckerkorrektur(name, {});
+    SchreibDruckerkorrektur(name, {}, Blattseite::Rueckseite);
     accept();
 }
 

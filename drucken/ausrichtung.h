@@ -1,5 +1,7 @@
 #pragma once
 
+#include "blatt/blatt.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -10,8 +12,10 @@ class QLineEdit;
 class QPrinter;
 
 // "Drucker ausrichten": prints the test page on the session's printer (the print dialog may change it), takes
-// the four measured values and stores the correction for that printer, or removes it. Its own boxes and the
-// print dialog go through the dialog service; an error in one of its buttons is shown there and goes no further.
+// the four measured values and stores the correction for that printer, or removes it. The back's test page, printed
+// on the back of the first, and its four values give the correction of the back pages beside it; left empty, the
+// back's stays as it is. Its own boxes and the print dialog go through the dialog service; an error in one of its
+// buttons is shown there and goes no further.
 class TAusrichtungsDialog : public QDialog
 {
     Q_OBJECT
@@ -23,7 +27,7 @@ protected:
     void resizeEvent(QResizeEvent *ereignis) override;
 
 private:
-    void TestseiteDruckenClick();
+    void TestseiteDruckenClick(Blattseite seite = Blattseite::Vorderseite);
     void SpeichernClick();
     void ZuruecksetzenClick();
     void zeigeDrucker();
@@ -37,4 +41,7 @@ private:
     QLabel *m_gespeichertLabel;
     QLabel *m_ergebnisLabel;
     QLineEdit *m_felder[4];
+    QLabel *m_rueckGespeichertLabel;
+    QLabel *m_rueckErgebnisLabel;
+    QLineEdit *m_rueckFelder[4];
 };

@@ -55,7 +55,7 @@ void AufA4Hochformat(QPrinter &drucker)
     throw Fehler(QStringLiteral("Der Drucker ist auf %1 eingestellt; Etikettenbögen sind A4.").arg(papier));
 }
 
-Druckflaeche FlaecheVon(QPrinter &drucker)
+Druckflaeche FlaecheVon(QPrinter &drucker, Blattseite blattseite)
 {
     const QPageLayout seite = drucker.pageLayout();
     const int res = drucker.resolution();
@@ -63,8 +63,17 @@ Druckflaeche FlaecheVon(QPrinter &drucker)
                    drucker.logicalDpiY(),
                    seite.paintRectPixels(res).topLeft() - seite.fullRectPixels(res).topLeft(),
                    {}};
-    f.korrektur = LiesDruckerkorrektur(AusrichtungsName(drucker));
+    f.korrektur = LiesDruckerkorrektur(AusrichtungsName(drucker), blattseite);
     return f;
+}
+
+bool KannBeidseitig(const QPrinter &drucker, Wendekante kante)
+{
+    if (!drucker.outputFileName().isEmpty() || drucker.printerName().isEmpty())
+        return false;
+    return QPrinterInfo::printerInfo(drucker.printerName())
+        .supportedDuplexModes()
+        .contains(kante == Wendekante::Kurz ? QPrinter::DuplexShortSide : QPrinter::DuplexLongSide);
 }
 
 std::optional<Druckraender> UnbedruckbareRaender(const QPrinter &drucker)
@@ -90,8 +99,10 @@ void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)
 
 namespace {
 
-// One document with one page on the printer as it is set up; `ziel` names the file in the message.
-void Male(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne, const QString &ziel)
+using Seitenmaler = std::function<void(QPainter &)>;
+
+// One document of these pages on the printer as it is set up; `ziel` names the file in the message.
+void Male(QPrinter &drucker, const QList<Seitenmaler> &seiten, const QString &ziel)
 {
     QPainter maler;
     if (!maler.begin(&drucker)) {
@@ -100,7 +111,11 @@ void Male(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne, con
         throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
     }
     try {
-        zeichne(maler);
+        for (qsizetype i = 0; i < seiten.size(); ++i) {
+            if (i > 0 && !drucker.newPage())
+                throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+            seiten[i](maler);
+        }
     } catch (...) {
         drucker.abort();
         maler.end();
@@ -129,12 +144,15 @@ void PruefeAntwortDesDruckservers(const QPrinter &drucker)
 
 } // namespace
 
-void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne)
+namespace {
+
+void DruckeSeiten(QPrinter &drucker, const QList<Seitenmaler> &seiten)
 {
-    qCDebug(lcDruck) << "Drucker" << drucker.printerName() << "Datei" << drucker.outputFileName();
+    qCDebug(lcDruck) << "Drucker" << drucker.printerName() << "Datei" << drucker.outputFileName() << "Seiten"
+                     << seiten.size() << "beidseitig" << drucker.duplex();
     const QString ziel = drucker.outputFileName();
     if (ziel.isEmpty()) {
-        Male(drucker, zeichne, ziel);
+        Male(drucker, seiten, ziel);
         PruefeAntwortDesDruckservers(drucker);
         return;
     }
@@ -142,8 +160,25 @@ void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne
     Zieldatei datei(ziel);
     drucker.setOutputFileName(datei.entwurf());
     const auto zurueck = qScopeGuard([&] { drucker.setOutputFileName(ziel); });
-    Male(drucker, zeichne, ziel);
+    Male(drucker, seiten, ziel);
     if (!PdfVollstaendig(datei.inhalt()))
         throw DateiNichtGeschrieben(ziel);
     datei.uebernehmen();
+}
+
+} // namespace
+
+void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne)
+{
+    DruckeSeiten(drucker, {zeichne});
+}
+
+void DruckeBeidseitig(QPrinter &drucker, const std::function<void(QPainter &)> &vorne,
+                      const std::function<void(QPainter &)> &hinten, Wendekante kante)
+{
+    // The session's printer keeps the person's choices: two sides for this job only.
+    const QPrinter::DuplexMode vorher = drucker.duplex();
+    drucker.setDuplex(kante == Wendekante::Kurz ? QPrinter::DuplexShortSide : QPrinter::DuplexLongSide);
+    const auto zurueck = qScopeGuard([&] { drucker.setDuplex(vorher); });
+    DruckeSeiten(drucker, {vorne, hinten});
 }

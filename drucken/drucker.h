@@ -26,8 +26,13 @@ QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
 void AufA4Hochformat(QPrinter &drucker);
 
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the
-// paper (the painter's origin), and the correction stored for it. A printer that writes a file has none.
-Druckflaeche FlaecheVon(QPrinter &drucker);
+// paper (the painter's origin), and the correction stored for it for that side of the sheet. A printer that writes
+// a file has none.
+Druckflaeche FlaecheVon(QPrinter &drucker, Blattseite seite = Blattseite::Vorderseite);
+
+// Whether the printer prints both sides of a sheet in one job, turned over that edge, as its driver says; a printer
+// that writes a file has no sides.
+bool KannBeidseitig(const QPrinter &drucker, Wendekante kante);
 
 // The bands along the paper's edges that the printer cannot print, as its driver declares them for the paper it is
 // set to, with the A4 paper without margins it offers; nothing for a printer that writes a file, whose page holds
@@ -41,3 +46,8 @@ void DruckeAuf(QPrinter &drucker, const Seitenbild &seite);
 
 // The same for a page that `zeichne` paints onto the printer's painter.
 void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne);
+
+// One document of two pages, the front and then the back, the printer asked for two-sided printing turned over
+// `kante` (a file holds the two pages); its own two-sided setting is as it was afterwards. Throws as DruckeAuf.
+void DruckeBeidseitig(QPrinter &drucker, const std::function<void(QPainter &)> &vorne,
+                      const std::function<void(QPainter &)> &hinten, Wendekante kante);

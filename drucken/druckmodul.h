@@ -28,10 +28,14 @@ public:
     // properties in the print dialog chose.
     virtual void aufA4(QPrinter &drucker) = 0;
     // FlaecheVon and DruckeAuf (drucken/drucker.h).
-    virtual Druckflaeche flaecheVon(QPrinter &drucker) = 0;
+    virtual Druckflaeche flaecheVon(QPrinter &drucker, Blattseite seite) = 0;
     virtual void druckeAuf(QPrinter &drucker, const Seitenbild &seite) = 0;
     // One page of several parts, as a sheet plan gives it.
     virtual void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) = 0;
+    // KannBeidseitig and DruckeBeidseitig (drucken/drucker.h), each page of several parts.
+    virtual bool kannBeidseitig(const QPrinter &drucker, Wendekante kante) = 0;
+    virtual void druckeBeidseitig(QPrinter &drucker, const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten,
+                                  Wendekante kante) = 0;
     // Whether the printer writes a file instead of putting the page on paper.
     virtual bool schreibtDatei(const QPrinter &drucker) = 0;
     // UnbedruckbareRaender (drucken/drucker.h).

@@ -13,7 +13,7 @@ class QtDruckmodul : public Druckmodul
 public:
     std::shared_ptr<QPrinter> neuerDrucker() override { return std::make_shared<QPrinter>(QPrinter::HighResolution); }
     void aufA4(QPrinter &drucker) override { AufA4Hochformat(drucker); }
-    Druckflaeche flaecheVon(QPrinter &drucker) override { return FlaecheVon(drucker); }
+    Druckflaeche flaecheVon(QPrinter &drucker, Blattseite seite) override { return FlaecheVon(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) override
     {
@@ -21,6 +21,14 @@ public:
             DruckeAuf(drucker, teile.front());
         else
             DruckeAuf(drucker, [&teile](QPainter &maler) { ZeichneSeite(maler, teile); });
+    }
+    bool kannBeidseitig(const QPrinter &drucker, Wendekante kante) override { return KannBeidseitig(drucker, kante); }
+    void druckeBeidseitig(QPrinter &drucker, const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten,
+                          Wendekante kante) override
+    {
+        DruckeBeidseitig(
+            drucker, [&vorne](QPainter &maler) { ZeichneSeite(maler, vorne); },
+            [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }, kante);
     }
     bool schreibtDatei(const QPrinter &drucker) override { return !drucker.outputFileName().isEmpty(); }
     std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override

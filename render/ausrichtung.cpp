@@ -113,7 +113,7 @@ QString BeschreibeKorrektur(const Druckerkorrektur &k)
         .arg(Zahl(k.versatzXMm, 1), Zahl(k.versatzYMm, 1), Zahl(k.massstabX * 100, 2), Zahl(k.massstabY * 100, 2));
 }
 
-void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz)
+void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blattseite seite)
 {
     maler.save();
     maler.setRenderHint(QPainter::Antialiasing, true);
@@ -177,19 +177,33 @@ void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz)
                                .arg(Ganz(TestkreuzOben.x), Ganz(TestkreuzOben.y));
     const QString kreuz2 = QStringLiteral("Kreuz 2 bei %1 mm von links und %2 mm von oben")
                                .arg(Ganz(TestkreuzUnten.x), Ganz(TestkreuzUnten.y));
+    const bool hinten = seite == Blattseite::Rueckseite;
     const QString anleitung =
-        QStringLiteral("Diese Seite ist ohne jede Ausrichtung gedruckt. So richten Sie Ihren Drucker aus:\n\n"
-                       "1. Messen Sie mit einem Lineal, wo die Mitte von Kreuz 1 und von Kreuz 2 liegt: jeweils den "
-                       "Abstand vom linken und vom oberen Rand des Papiers, in Millimetern.\n\n"
-                       "2. Tragen Sie die vier Werte im Fenster „Drucker ausrichten“ ein, zum Beispiel 20,5.\n\n"
-                       "3. Klicken Sie auf „Speichern“. Morvane druckt dann auf diesem Drucker so, dass die "
-                       "Etiketten an ihrem Platz landen.\n\n"
-                       "Gemeint sind %1, %2. Die gedruckten Lineale zeigen die Millimeter, wie der Drucker sie "
-                       "setzt; messen Sie mit Ihrem eigenen Lineal.")
+        (hinten ? QStringLiteral(
+             "Diese Seite ist ohne jede Ausrichtung auf die Rückseite der ersten Testseite gedruckt. So "
+             "richten Sie die Rückseiten aus:\n\n"
+             "1. Messen Sie auf dieser Seite, so wie sie aus dem Drucker kam, mit einem Lineal, wo die Mitte "
+             "von Kreuz 1 und von Kreuz 2 liegt: jeweils den Abstand vom linken und vom oberen Rand des "
+             "Papiers, in Millimetern.\n\n"
+             "2. Tragen Sie die vier Werte im Fenster „Drucker ausrichten“ unter „Rückseite“ ein.\n\n"
+             "3. Klicken Sie auf „Speichern“. Morvane druckt dann die Rückseiten auf diesem Drucker so, dass "
+             "sie hinter ihren Vorderseiten landen.\n\n"
+             "Gemeint sind %1, %2. Die gedruckten Lineale zeigen die Millimeter, wie der Drucker sie setzt; "
+             "messen Sie mit Ihrem eigenen Lineal.")
+                : QStringLiteral(
+                    "Diese Seite ist ohne jede Ausrichtung gedruckt. So richten Sie Ihren Drucker aus:\n\n"
+                    "1. Messen Sie mit einem Lineal, wo die Mitte von Kreuz 1 und von Kreuz 2 liegt: jeweils den "
+                    "Abstand vom linken und vom oberen Rand des Papiers, in Millimetern.\n\n"
+                    "2. Tragen Sie die vier Werte im Fenster „Drucker ausrichten“ ein, zum Beispiel 20,5.\n\n"
+                    "3. Klicken Sie auf „Speichern“. Morvane druckt dann auf diesem Drucker so, dass die "
+                    "Etiketten an ihrem Platz landen.\n\n"
+                    "Gemeint sind %1, %2. Die gedruckten Lineale zeigen die Millimeter, wie der Drucker sie "
+                    "setzt; messen Sie mit Ihrem eigenen Lineal."))
             .arg(kreuz1, kreuz2);
     maler.setFont(schrift(6.0, true));
     maler.drawText(QRectF(x(25), y(45), x(185) - x(25), y(57) - y(45)), Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("Testseite: Drucker ausrichten"));
+                   hinten ? QStringLiteral("Testseite: Rückseite ausrichten")
+                          : QStringLiteral("Testseite: Drucker ausrichten"));
     maler.setFont(schrift(4.0));
     maler.drawText(QRectF(x(25), y(62), x(185) - x(25), y(200) - y(62)),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, anleitung);

@@ -61,5 +61,6 @@ QString BeschreibeKorrektur(const Druckerkorrektur &k);
 
 // Draws the test page on a device with the given resolution whose painter origin is the corner of its printable
 // area, `versatz` device pixels from the paper's corner: the two crosses, millimetre rulers along the top and
-// left edges, and how to measure. It takes no correction, so none can slip into the measurement.
-void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz);
+// left edges, and how to measure. It takes no correction, so none can slip into the measurement. The back's test
+// page, printed on the back of the front's, is the same but for its title and how to measure.
+void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blattseite seite = Blattseite::Vorderseite);

@@ -157,6 +157,13 @@ QList<GedrucktesEtikett> GedruckteEtiketten(const Bogenplan &plan)
     return etiketten;
 }
 
+QList<GedrucktesEtikett> AufDerRueckseite(QList<GedrucktesEtikett> etiketten, Wendekante kante)
+{
+    for (GedrucktesEtikett &e : etiketten)
+        e.ort = AufDerRueckseite(e.ort, kante);
+    return etiketten;
+}
+
 QStringList WasAmRandFehlt(const QList<GedrucktesEtikett> &etiketten, const Druckraender &raender,
                            const Druckerkorrektur &korrektur)
 {

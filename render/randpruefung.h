@@ -45,6 +45,9 @@ QList<GedrucktesEtikett> GedruckteEtiketten(QSize bild, const Bogenmasse &m, con
 // The labels of a sheet plan, each where the one-label mode puts it at its place.
 QList<GedrucktesEtikett> GedruckteEtiketten(const Bogenplan &plan);
 
+// The same labels on the back page, each where its back lies (AufDerRueckseite), with its place on the sheet.
+QList<GedrucktesEtikett> AufDerRueckseite(QList<GedrucktesEtikett> etiketten, Wendekante kante);
+
 enum class Papierseite { Links, Oben, Rechts, Unten };
 
 // What is lost at one side: the most that any label loses there, in hundredths of a millimetre, and the labels.

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -26,12 +27,39 @@ QRectF PlatziereGenau(const Druckflaeche &f, const MmRechteck &gemeint)
     return QRectF(mm.x * jeMmX - f.versatz.x(), mm.y * jeMmY - f.versatz.y(), mm.breite * jeMmX, mm.hoehe * jeMmY);
 }
 
-QList<QRectF> GenaueEtiketten(const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche)
+QList<QRectF> GenaueEtiketten(const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
+                              std::optional<Wendekante> rueckseite = std::nullopt)
 {
     QList<QRectF> etiketten;
     for (const GedrucktesEtikett &e : GedruckteEtiketten({}, m, wahl))
-        etiketten.append(PlatziereGenau(flaeche, e.ort));
+        etiketten.append(PlatziereGenau(flaeche, rueckseite ? AufDerRueckseite(e.ort, *rueckseite) : e.ort));
     return etiketten;
+}
+
+[[noreturn]] void KeinBildZumDrucken()
+{
+    throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
+}
+
+// A back whose picture is stretched to its places, as the front's of a precise label or of one label are; `bild` as
+// it goes onto the page, on its head for the short edge.
+Seitenbild Gestreckt(const QImage &bild, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
+                     Wendekante kante)
+{
+    if (m.IstGenau())
+        return {bild, {}, GenaueEtiketten(m, wahl, flaeche, kante)};
+    return {bild, Platziere(flaeche, AufDerRueckseite(EtikettAufDemBlatt(m, wahl.spalte, wahl.zeile), kante))};
+}
+
+// A page in a white A4 picture at the given resolution, a precise label's picture shrunk to its place first.
+QImage Vorschau(Seitenbild seite, int dpiX, int dpiY)
+{
+    if (!seite.etiketten.isEmpty())
+        seite.bild = GeglaettetVerkleinert(seite.bild, seite.etiketten.first().size().toSize());
+    QImage bild = WeisseSeite(dpiX, dpiY);
+    QPainter maler(&bild);
+    ZeichneSeite(maler, seite);
+    return bild;
 }
 
 } // namespace
@@ -88,13 +116,36 @@ void ZeichneSeite(QPainter &maler, const Seitenbild &seite)
 
 QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY)
 {
-    Seitenbild seite = BaueSeite(etikett, m, wahl, {dpiX, dpiY, {}, {}});
-    if (!seite.etiketten.isEmpty())
-        seite.bild = GeglaettetVerkleinert(seite.bild, seite.etiketten.first().size().toSize());
-    QImage bild = WeisseSeite(dpiX, dpiY);
-    QPainter maler(&bild);
-    ZeichneSeite(maler, seite);
-    return bild;
+    return Vorschau(BaueSeite(etikett, m, wahl, {dpiX, dpiY, {}, {}}), dpiX, dpiY);
+}
+
+Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl,
+                          const Druckflaeche &flaeche, Wendekante kante)
+{
+    if (hinten.isNull())
+        KeinBildZumDrucken();
+    const bool kurz = kante == Wendekante::Kurz;
+    if (m.IstGenau() || wahl.umfang == Druckumfang::EineEtikette)
+        return Gestreckt(kurz ? hinten.mirrored(true, true) : hinten, m, wahl, flaeche, kante);
+
+    // The front's composition with the back's picture mirrored, the raster then mirrored back: every label's back
+    // lands behind its own place, upright, however the cursor laid the places out.
+    const QImage bild = hinten.size() == vorne ? hinten : SkaliereBild(hinten, vorne.width(), vorne.height());
+    const QImage bogen = ErzeugeEtikettenbogen(
+        bild.mirrored(true, false), BogenangabenFuer(vorne, m, wahl.umfang == Druckumfang::EineZeile, wahl.zeile));
+    if (bogen.isNull())
+        KeinBildZumDrucken();
+    const double breite = A4::BreiteMm;
+    const double hoehe = breite * bogen.height() / bogen.width();
+    // Turned over the long edge the raster is mirrored; over the short edge, that turned by 180 degrees.
+    return {kurz ? bogen.mirrored(false, true) : bogen.mirrored(true, false),
+            Platziere(flaeche, AufDerRueckseite({0.0, 0.0, breite, hoehe}, kante))};
+}
+
+QImage Rueckseitenvorschau(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX,
+                           int dpiY, Wendekante kante)
+{
+    return Vorschau(BaueRueckseite(vorne, hinten, m, wahl, {dpiX, dpiY, {}, {}}, kante), dpiX, dpiY);
 }
 
 QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse)
@@ -123,6 +174,24 @@ void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite)
 {
     for (const Seitenbild &teil : seite)
         ZeichneSeite(maler, teil);
+}
+
+QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<Seitenetikett> &rueckseiten,
+                                 const Druckflaeche &flaeche, Wendekante kante)
+{
+    // Each picture turned once, so that a PDF holds it once however many places show it.
+    QList<Seitenetikett> hinten = rueckseiten;
+    if (kante == Wendekante::Kurz)
+        for (Seitenetikett &e : hinten)
+            e.bild = e.bild.mirrored(true, true);
+    QList<Seitenbild> seite;
+    for (const Planplatz &p : plan.plaetze)
+        if (p.etikett >= 0 && p.etikett < hinten.size() && !hinten[p.etikett].bild.isNull())
+            seite.append(Gestreckt(hinten[p.etikett].bild, hinten[p.etikett].masse,
+                                   {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche, kante));
+    if (seite.isEmpty())
+        throw Fehler(QStringLiteral("Keine Etikette auf dem Bogen hat eine Rückseite. Es wurde nichts gedruckt."));
+    return seite;
 }
 
 QImage Seitenvorschau(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, int dpiX, int dpiY)

@@ -71,6 +71,18 @@ QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwa
 // large picture small. A picture no larger in either direction, or an empty size, comes back as it is.
 QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse);
 
+// The back page of the page that BaueSeite prints with a front picture of size `vorne`: every label's back where the
+// turned sheet brings it behind its front (AufDerRueckseite applied to the rectangles the front is placed by; the
+// composed sheet raster of an ordinary label turned as a whole, so that each raster place lands behind its own),
+// the back's picture scaled by the front's rules: an ordinary sheet's to the front picture's pixels on the same
+// raster, everything else stretched to its place. Over the short edge the picture stands on its head. The device's
+// correction is the one for the back. Throws Fehler as BaueSeite.
+Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl,
+                          const Druckflaeche &flaeche, Wendekante kante);
+// The back page as the preview shows it, as Seitenvorschau.
+QImage Rueckseitenvorschau(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX,
+                           int dpiY, Wendekante kante);
+
 // A label of a sheet plan: its picture and its own measures, which describe the plan's sheet on paper
 // (GleicherBogen) and decide how it is placed: an ordinary label as its raster rounds, a precise one exactly.
 struct Seitenetikett
@@ -85,3 +97,8 @@ QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &e
 void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite);
 // The plan's page as the preview shows it, as Seitenvorschau.
 QImage Seitenvorschau(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, int dpiX, int dpiY);
+// The plan's back page: each label's back behind its front, rueckseiten[etikett] its back's picture with the
+// label's own measures; a label without one (a null picture) leaves its place empty. Throws Fehler for a plan of
+// which no label has a back.
+QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<Seitenetikett> &rueckseiten,
+                                 const Druckflaeche &flaeche, Wendekante kante);

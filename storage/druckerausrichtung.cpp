@@ -24,6 +24,12 @@ QString Gruppe(const QString &drucker)
     return QStringLiteral("Druckerausrichtung/") + name;
 }
 
+// The back's entry lies within the front's group, so that a printer's name stays one level of the store.
+QString Gruppe(const QString &drucker, Blattseite seite)
+{
+    return seite == Blattseite::Rueckseite ? Gruppe(drucker) + QStringLiteral("/Rueckseite") : Gruppe(drucker);
+}
+
 const QString VersatzX = QStringLiteral("VersatzX");
 const QString VersatzY = QStringLiteral("VersatzY");
 const QString MassstabX = QStringLiteral("MassstabX");
@@ -42,9 +48,9 @@ namespace {
 
 // The entry in one store: none when the store has no value for the printer, no correction when it has one that
 // is unreadable or out of range, never half a correction.
-std::optional<Druckerkorrektur> LiesAus(QSettings &s, const QString &drucker)
+std::optional<Druckerkorrektur> LiesAus(QSettings &s, const QString &gruppe)
 {
-    s.beginGroup(Gruppe(drucker));
+    s.beginGroup(gruppe);
     if (s.childKeys().isEmpty())
         return std::nullopt;
     Druckerkorrektur k;
@@ -81,25 +87,25 @@ void VergissAlteKorrektur(const QString &drucker)
 
 } // namespace
 
-Druckerkorrektur LiesDruckerkorrektur(const QString &drucker)
+Druckerkorrektur LiesDruckerkorrektur(const QString &drucker, Blattseite seite)
 {
     if (drucker.isEmpty())
         return {};
     if (KorrekturspeicherVorhanden()) {
         QSettings s = Korrekturzugang();
-        if (const auto k = LiesAus(s, drucker))
+        if (const auto k = LiesAus(s, Gruppe(drucker, seite)))
             return *k;
     }
-    // Kept in the program's own store by earlier versions, until the printer is aligned again.
-    if (SpeicherVorhanden()) {
+    // Kept in the program's own store by earlier versions, until the printer is aligned again. They had no back.
+    if (SpeicherVorhanden() && seite == Blattseite::Vorderseite) {
         QSettings s = Speicherzugang();
-        if (const auto k = LiesAus(s, drucker))
+        if (const auto k = LiesAus(s, Gruppe(drucker)))
             return *k;
     }
     return {};
 }
 
-void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
+void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k, Blattseite seite)
 {
     if (drucker.isEmpty())
         throw Fehler(QStringLiteral("Ohne Druckernamen kann keine Ausrichtung gespeichert werden."));
@@ -107,8 +113,10 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
         throw Fehler(QStringLiteral("Diese Ausrichtung ist nicht brauchbar und wird nicht gespeichert."));
     const bool keine = k == Druckerkorrektur{};
     // Removing from a missing store would leave an empty one behind.
+    const bool vorne = seite == Blattseite::Vorderseite;
     if (keine && !KorrekturspeicherVorhanden()) {
-        VergissAlteKorrektur(drucker);
+        if (vorne)
+            VergissAlteKorrektur(drucker);
         return;
     }
 #ifndef Q_OS_WIN
@@ -116,9 +124,13 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
 #endif
     QSettings s = Korrekturzugang();
     if (keine) {
-        s.remove(Gruppe(drucker));
+        // The front's keys, whatever they hold, but not the back's group within.
+        s.beginGroup(Gruppe(drucker, seite));
+        for (const QString &schluessel : s.childKeys())
+            s.remove(schluessel);
+        s.endGroup();
     } else {
-        s.beginGroup(Gruppe(drucker));
+        s.beginGroup(Gruppe(drucker, seite));
         auto text = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
         s.setValue(VersatzX, text(k.versatzXMm));
         s.setValue(VersatzY, text(k.versatzYMm));
@@ -130,5 +142,6 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k)
     s.sync();
     if (s.status() == QSettings::AccessError)
         throw Fehler(QStringLiteral("Die Ausrichtung für %1 konnte nicht gespeichert werden.").arg(drucker));
-    VergissAlteKorrektur(drucker);
+    if (vorne)
+        VergissAlteKorrektur(drucker);
 }

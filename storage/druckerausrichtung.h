@@ -7,7 +7,8 @@
 // The per-printer corrections in a per-user store of their own (KorrekturOrt), which "Registry-Einträge löschen"
 // leaves alone: Druckerausrichtung/<Druckername>/VersatzX, VersatzY (mm) and MassstabX, MassstabY (factor), each a
 // text number with "." as decimal point. An entry that earlier versions kept in the program's store is read
-// until the printer's correction is stored or removed again.
+// until the printer's correction is stored or removed again. The back's correction, for the sheet's second pass
+// through the printer, stands beside the front's with the same keys below Druckerausrichtung/<Druckername>/Rueckseite.
 
 inline constexpr double GroessterVersatzMm = 20.0;
 inline constexpr double KleinsterMassstab = 0.9;
@@ -18,8 +19,9 @@ bool IstBrauchbar(const Druckerkorrektur &k);
 
 // The correction stored for the printer; no correction when none is stored or any of its four values cannot be
 // read or is out of range. An empty printer name (a PDF file) never has one.
-Druckerkorrektur LiesDruckerkorrektur(const QString &drucker);
+Druckerkorrektur LiesDruckerkorrektur(const QString &drucker, Blattseite seite = Blattseite::Vorderseite);
 
-// Stores the correction, creating the store when it is missing; the default correction removes the entry.
-// Throws Fehler for an unusable correction or an empty printer name, and stores nothing then.
-void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k);
+// Stores the correction, creating the store when it is missing; the default correction removes the entry (of that
+// side only). Throws Fehler for an unusable correction or an empty printer name, and stores nothing then.
+void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k,
+                             Blattseite seite = Blattseite::Vorderseite);

@@ -2,6 +2,7 @@
 
 #include "platform/fehler.h"
 #include "storage/profildatei.h"
+#include "storage/rueckseite.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -108,7 +109,7 @@ std::variant<Laengen, QString> GenaueLaengenAusText(const QByteArray &inhalt, co
 
 GeleseneMasse LiesEinstellungen(const QByteArray &inhalt, const Bogenmasse &bisher)
 {
-    GeleseneMasse ergebnis{bisher, {}, {}, {}, {}, {}};
+    GeleseneMasse ergebnis{bisher, {}, {}, {}, {}, {}, RueckseiteAusText(inhalt)};
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Massangabe &a = Massangaben[i];
         const QString text = LeseProfilWertAusText(inhalt, EinstellungsSektion, QLatin1String(a.schluessel));
@@ -151,10 +152,26 @@ QString GenauUnbenutztMeldung(const QString &pfad, const QString &grund)
         .arg(GenauSektion, pfad, grund, EinstellungsSektion);
 }
 
-void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte)
+namespace {
+
+void Schreibe(const QString &pfad, const QByteArray &inhalt)
 {
     QSaveFile datei(pfad);
-    const QByteArray inhalt = EinstellungsdateiInhalt(werte);
     if (pfad.isEmpty() || !datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit())
         throw Fehler(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(pfad));
+}
+
+} // namespace
+
+void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte)
+{
+    Schreibe(pfad, EinstellungsdateiInhalt(werte));
+}
+
+void SpeichereEinstellungsdatei(const QString &pfad, const Bogenmasse &werte)
+{
+    QFile alt(pfad);
+    const QByteArray bisher = !pfad.isEmpty() && alt.open(QIODevice::ReadOnly) ? alt.readAll() : QByteArray();
+    alt.close();
+    Schreibe(pfad, EinstellungsdateiInhalt(werte) + ProfilAbschnitte(bisher, RueckseitenSektion));
 }

@@ -31,6 +31,10 @@ void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte);
 // The exact bytes the program writes.
 QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte);
 
+// "Speichern": the file at `pfad` written as SchreibeEinstellungsdatei writes it, and after that the sections that
+// travel with the label ([Rueckseite]) as they stood in it, so that a save loses no back. Throws as that.
+void SpeichereEinstellungsdatei(const QString &pfad, const Bogenmasse &werte);
+
 // What a settings file holds: every measure whose key has a value, rounded halves away from zero and brought into
 // its editor's range, over the values of `bisher`. Reading stops at the first value that is no number; `fehler`
 // then holds its message, `fehlerStelle` the key and value as "Schluessel=Wert", and the values before it are kept.
@@ -47,6 +51,8 @@ struct GeleseneMasse
     QString genauUnbenutzt; // empty without a [Genau] section or when it counts
     // The text of each value that lay below its editor's range and was raised to it; empty for the others.
     std::array<QString, Massangaben.size()> angehoben;
+    // The back's picture that [Rueckseite] names (RueckseiteAusText), read in the same read; empty without one.
+    QString rueckseite;
 };
 // The file is read once, so that a copy saved over it meanwhile gives one version or the other, never a mix.
 GeleseneMasse LiesEinstellungsdatei(const QString &pfad, const Bogenmasse &bisher);

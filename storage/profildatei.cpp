@@ -1,6 +1,10 @@
 #include "storage/profildatei.h"
 
 #include <QFile>
+#include <QList>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -21,6 +25,51 @@ QByteArray ohneLeerraum(QByteArray text)
 bool gleichOhneGross(const QByteArray &a, const QString &b)
 {
     return QString::fromLatin1(a).compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The text's lines with their own line ends, a leading byte-order mark apart.
+struct Zeilen
+{
+    QByteArray bom;
+    QList<QByteArray> zeilen;
+};
+
+Zeilen InZeilen(const QByteArray &inhalt)
+{
+    Zeilen z;
+    qsizetype pos = 0;
+    if (inhalt.startsWith("\xEF\xBB\xBF")) {
+        z.bom = inhalt.left(3);
+        pos = 3;
+    }
+    while (pos < inhalt.size()) {
+        qsizetype ende = pos;
+        while (ende < inhalt.size() && inhalt.at(ende) != '\r' && inhalt.at(ende) != '\n')
+            ++ende;
+        if (ende < inhalt.size())
+            ende += inhalt.at(ende) == '\r' && ende + 1 < inhalt.size() && inhalt.at(ende + 1) == '\n' ? 2 : 1;
+        z.zeilen.append(inhalt.mid(pos, ende - pos));
+        pos = ende;
+    }
+    return z;
+}
+
+QByteArray OhneZeilenende(const QByteArray &zeile)
+{
+    qsizetype n = zeile.size();
+    while (n > 0 && (zeile.at(n - 1) == '\r' || zeile.at(n - 1) == '\n'))
+        --n;
+    return zeile.left(n);
+}
+
+// The section a line opens, or nothing for a line that opens none.
+std::optional<QByteArray> Sektionsname(const QByteArray &zeile)
+{
+    const QByteArray text = ohneLeerraum(OhneZeilenende(zeile));
+    if (!text.startsWith('['))
+        return std::nullopt;
+    const qsizetype zu = text.indexOf(']');
+    return ohneLeerraum(text.mid(1, zu < 0 ? -1 : zu - 1));
 }
 
 } // namespace
@@ -94,28 +143,51 @@ QString LeseProfilWert(const QString &datei, const QString &sektion, const QStri
 
 QByteArray ProfilOhneSektionen(const QByteArray &inhalt, const QStringList &sektionen)
 {
-    QByteArray text = inhalt;
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text.remove(0, 3);
     QByteArray ergebnis;
     bool behalten = false;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        qsizetype ende = pos;
-        while (ende < text.size() && text.at(ende) != '\r' && text.at(ende) != '\n')
-            ++ende;
-        const QByteArray zeile = text.mid(pos, ende - pos);
-        pos = ende + 1;
-        if (ende + 1 < text.size() && text.at(ende) == '\r' && text.at(ende + 1) == '\n')
-            ++pos;
-        const QByteArray bloss = ohneLeerraum(zeile);
-        if (bloss.startsWith('[')) {
-            const qsizetype zu = bloss.indexOf(']');
-            const QString name = QString::fromLatin1(ohneLeerraum(bloss.mid(1, zu < 0 ? -1 : zu - 1)));
-            behalten = !sektionen.contains(name, Qt::CaseInsensitive);
-        }
+    for (const QByteArray &zeile : InZeilen(inhalt).zeilen) {
+        if (const std::optional<QByteArray> name = Sektionsname(zeile))
+            behalten = std::none_of(sektionen.begin(), sektionen.end(),
+                                    [&](const QString &sektion) { return gleichOhneGross(*name, sektion); });
         if (behalten)
-            ergebnis += zeile + "\r\n";
+            ergebnis += OhneZeilenende(zeile) + "\r\n";
     }
     return ergebnis;
+}
+
+QByteArray ProfilAbschnitte(const QByteArray &inhalt, const QString &sektion)
+{
+    QByteArray abschnitte;
+    bool drin = false;
+    for (const QByteArray &zeile : InZeilen(inhalt).zeilen) {
+        if (const std::optional<QByteArray> name = Sektionsname(zeile))
+            drin = gleichOhneGross(*name, sektion);
+        if (drin)
+            abschnitte += OhneZeilenende(zeile) + "\r\n";
+    }
+    return abschnitte;
+}
+
+QByteArray ErsetzeProfilAbschnitte(const QByteArray &inhalt, const QString &sektion, const QByteArray &ersatz)
+{
+    const Zeilen z = InZeilen(inhalt);
+    QByteArray text = z.bom;
+    bool drin = false;
+    bool ersetzt = false;
+    for (const QByteArray &zeile : z.zeilen) {
+        if (const std::optional<QByteArray> name = Sektionsname(zeile)) {
+            drin = gleichOhneGross(*name, sektion);
+            if (drin && !ersetzt) {
+                text += ersatz;
+                ersetzt = true;
+            }
+        }
+        if (!drin)
+            text += zeile;
+    }
+    if (ersetzt || ersatz.isEmpty())
+        return text;
+    if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
+        text += "\r\n";
+    return text + ersatz;
 }

@@ -20,3 +20,11 @@ bool HatProfilSektion(const QByteArray &inhalt, const QString &sektion);
 // The text less the named sections (without regard to case): every other section with its lines as they stand,
 // each line ended by CR LF; lines before the first section are dropped, as no reader sees them.
 QByteArray ProfilOhneSektionen(const QByteArray &inhalt, const QStringList &sektionen);
+
+// The lines of every section of that name (its header and what follows up to the next section), in the order they
+// stand, each ended in CR LF; empty when the text has none.
+QByteArray ProfilAbschnitte(const QByteArray &inhalt, const QString &sektion);
+
+// The text with every section of that name taken out and `ersatz` put where the first of them stood, or at the end
+// when there was none; every other byte stays as it was.
+QByteArray ErsetzeProfilAbschnitte(const QByteArray &inhalt, const QString &sektion, const QByteArray &ersatz);

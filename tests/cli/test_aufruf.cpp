@@ -76,6 +76,12 @@ private Q_SLOTS:
             << Druckauftrag{"Rot.bmp", {},
                             {},        {Druckumfang::EineEtikette, 1, 2},
                             1,         {{"Rot.bmp", 2}, {"Etikett:neu.bmp", std::nullopt}}};
+        QTest::newRow("--rueckseite: the back of the whole page")
+            << QStringList{"--rueckseite", "--seite", "--pdf", "aus.pdf", "karte.bmp"}
+            << Druckauftrag{"karte.bmp", "aus.pdf", {}, {Druckumfang::GanzeSeite, 1, 1}, 1, {}, true};
+        QTest::newRow("--beidseitig over the short edge, on a printer")
+            << QStringList{"karte.bmp", "--kurze-kante", "--drucker", "Büro", "--beidseitig"}
+            << Druckauftrag{"karte.bmp", {}, "Büro", eins, 1, {}, false, true, Wendekante::Kurz};
 #ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
                                         << Druckauftrag{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
@@ -98,6 +104,7 @@ private Q_SLOTS:
         QCOMPARE(ist.wahl.zeile, erwartet.wahl.zeile);
         QCOMPARE(ist.kopien, erwartet.kopien);
         QCOMPARE(ist.bogen, erwartet.bogen);
+        QVERIFY(ist == erwartet);
     }
 
     void hilfe()
@@ -154,6 +161,14 @@ private Q_SLOTS:
         QTest::newRow("--ab with a count of 0") << QStringList{"--ab", "1,1", "a.bmp:0"}
                                                 << "Die Anzahl nach dem Doppelpunkt ist eine Nummer ab 1, nicht "
                                                    "\"0\" in a.bmp:0.";
+        QTest::newRow("the back alone and both sides")
+            << QStringList{"--rueckseite", "--beidseitig", "a.bmp"}
+            << "Nur eines je Aufruf: --rueckseite druckt die Rückseite allein, --beidseitig beide Seiten.";
+        QTest::newRow("--rueckseite twice") << QStringList{"--rueckseite", "--rueckseite", "a.bmp"}
+                                            << "Die Option --rueckseite steht mehr als einmal im Aufruf.";
+        QTest::newRow("--kurze-kante without a back")
+            << QStringList{"--kurze-kante", "a.bmp"}
+            << "--kurze-kante gilt für die Rückseite: nur zusammen mit --rueckseite oder --beidseitig.";
         QTest::newRow("copies of a PDF") << QStringList{"--pdf", "a.pdf", "--kopien", "2", "a.bmp"}
                                          << "--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite "
                                             "einmal.";

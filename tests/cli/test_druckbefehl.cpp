@@ -155,7 +155,7 @@ const QByteArray FremdeEinstellungen = "[einstellung]\r\nseitenrand = 14,5\r\nVe
 // The window's print command into a whole-page PDF file at the given resolution (0: the printer's own), with the
 // paper question and the print dialog answered yes.
 template <typename Ordner, typename Fenster>
-void DruckeInsPdf(Ordner &p, Fenster &form, const QString &pdf, int dpi = 0)
+void DruckeInsPdf(Ordner &p, Fenster &form, const QString &pdf, int dpi = 0, QAction *befehl = nullptr)
 {
     p.dialoge.leeren();
     p.dialoge.antworten = {true};
@@ -167,7 +167,16 @@ void DruckeInsPdf(Ordner &p, Fenster &form, const QString &pdf, int dpi = 0)
             d.setResolution(dpi);
         d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     };
-    form.drucken1->trigger();
+    (befehl ? befehl : form.drucken1)->trigger();
+}
+
+// A back for the label of this settings file, named in [Rueckseite] as given, a path part and all.
+void GibRueckseite(const QString &ini, const QString &hinten)
+{
+    QFile f(ini);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write("[Rueckseite]\r\nBild=" + (QFileInfo(hinten).isAbsolute() ? QFileInfo(hinten).fileName() : hinten).toUtf8()
+            + "\r\n");
 }
 
 } // namespace
@@ -357,6 +366,22 @@ private Q_SLOTS:
         QTest::newRow("printer with margins, the sample card")
             << QStringList{"--drucker", Druckserver::Rand, "--seite", "%D/MorvaneRandkarte.bmp"} << 0 << "";
 #endif
+        QTest::newRow("--beidseitig --ab: one label with a back, one without")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--beidseitig", "--ab", "1,2", "%D/vorne.bmp:1", "%D/karte.bmp"}
+            << 0 << "";
+        QTest::newRow("--rueckseite of a label without a back")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--rueckseite", "%D/karte.bmp"} << 2
+            << "morvane-druck: Das Etikett karte hat keine Rückseite.\n";
+        QTest::newRow("--beidseitig --ab: no label has a back")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--beidseitig", "--ab", "1,1", "%D/karte.bmp:1", "%D/karte.bmp"}
+            << 2 << "morvane-druck: Das Etikett karte hat keine Rückseite.\n";
+        QTest::newRow("--rueckseite: the back named is not there")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--rueckseite", "%D/fehlthinten.bmp"} << 2
+            << "morvane-druck: Die Rückseite %D/fehlt hinten.bmp fehlt.\n";
+        QTest::newRow("--beidseitig: the back names a path")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--beidseitig", "%D/pfadhinten.bmp"} << 2
+            << "morvane-druck: Die Einstellungsdatei %D/pfadhinten.ini nennt als Rückseite „../karte.bmp“; das ist "
+               "kein Dateiname im Ordner der Etikette.\n";
         QTest::newRow("no such printer")
             << QStringList{"--drucker", "Gibt-es-nicht-4711", "%D/karte.bmp"} << 3
             << "morvane-druck: Den Drucker Gibt-es-nicht-4711 gibt es nicht. Es wurde nichts gedruckt.\n";
@@ -415,6 +440,12 @@ private Q_SLOTS:
                               "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"}}) {
             kopiereBeispiel(QLatin1String(name));
             schreibe(QLatin1String(name) + QStringLiteral(".ini"), inhalt);
+        }
+        for (const auto &[name, hinten] :
+             {std::pair{"vorne", "karte.bmp"}, std::pair{"fehlthinten", "fehlt hinten.bmp"},
+              std::pair{"pfadhinten", "../karte.bmp"}}) {
+            kopiereBeispiel(QLatin1String(name));
+            GibRueckseite(pfad(QLatin1String(name) + QStringLiteral(".ini")), QLatin1String(hinten));
         }
         kopiereBeispiel(QStringLiteral("MorvaneRandkarte"));
         kopiereBeispiel(QStringLiteral("MorvaneRandbogen"));
@@ -620,6 +651,9 @@ private Q_SLOTS:
             << FremdeEinstellungen << Seitenwahl{Druckumfang::EineEtikette, 2, 3} << QStringList{"--einzeln", "2,3"};
         QTest::newRow("another hand's settings, whole sheet")
             << FremdeEinstellungen << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << QStringList{"--seite"};
+        QTest::newRow("the back of one card at column 2, row 3, over the short edge")
+            << QByteArray() << Seitenwahl{Druckumfang::EineEtikette, 2, 3}
+            << QStringList{"--einzeln", "2,3", "--rueckseite", "--kurze-kante"};
     }
 
     void gleicheSeiteWieFenster()
@@ -646,6 +680,12 @@ private Q_SLOTS:
         const QString befehlPdf = pfad(QStringLiteral("befehl.pdf"));
         QFile::remove(fensterPdf);
         QFile::remove(befehlPdf);
+        // A back that differs from the front: its picture mirrored.
+        const bool hinten = art.contains(QStringLiteral("--rueckseite"));
+        if (hinten) {
+            GibRueckseite(ini, p.daten(QStringLiteral("hinten.bmp")));
+            QVERIFY(QImage(bild).mirrored(true, false).save(p.daten(QStringLiteral("hinten.bmp")), "BMP"));
+        }
 
         // The window, printing to a PDF file of the whole A4 page as the command writes it. (With the print
         // dialog's margins the page is the same, but a viewer may round the shifted picture's pixels otherwise.)
@@ -659,7 +699,9 @@ private Q_SLOTS:
         form->UpDownSpalte->setPosition(wahl.spalte);
         form->UpDownZeile->setPosition(wahl.zeile);
         QCOMPARE(form->NurDieZeileCheckBox->isChecked(), wahl.umfang == Druckumfang::EineZeile);
-        DruckeInsPdf(p, *form, fensterPdf);
+        if (art.contains(QStringLiteral("--kurze-kante")))
+            form->KurzeKante1->trigger();
+        DruckeInsPdf(p, *form, fensterPdf, 0, hinten ? form->RueckseiteDrucken1 : nullptr);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
 
         const Lauf l =
@@ -823,6 +865,28 @@ private Q_SLOTS:
         QCOMPARE(Bedruckt(rest), QRect());
     }
 
+    // --beidseitig: the front page and the back page, each as it prints alone, as the two pages of one file.
+    void beidseitig()
+    {
+        if (!WerkzeugeDa() || QStandardPaths::findExecutable(QStringLiteral("pdfseparate")).isEmpty())
+            QSKIP("pdftoppm, pdfinfo and pdfseparate (poppler-utils) are needed to read the printed pages");
+        kopiereBeispiel(QStringLiteral("zwei"));
+        GibRueckseite(pfad("zwei.ini"), pfad("zwei hinten.bmp"));
+        QVERIFY(QImage(pfad("zwei.bmp")).mirrored(true, false).save(pfad("zwei hinten.bmp"), "BMP"));
+        const QList<QStringList> arten{{}, {"--rueckseite"}, {"--beidseitig"}};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(Starte(arten[i] + QStringList{"--seite", "--pdf", pfad(QString::number(i)), pfad("zwei.bmp")},
+                            pfad("konfig"))
+                         .status,
+                     0);
+        QCOMPARE(QProcess::execute("pdfseparate", {"-f", "2", pfad("2"), pfad("2-%d")}), 0);
+        const QImage vorne = LiesPdfSeite(pfad("0"), 100).bild, hinten = LiesPdfSeite(pfad("1"), 100).bild;
+        QVERIFY(!hinten.isNull() && hinten != vorne);
+        QCOMPARE(LiesPdfSeite(pfad("2"), 100).seiten, 2);
+        QCOMPARE(LiesPdfSeite(pfad("2"), 100).bild, vorne);
+        QCOMPARE(LiesPdfSeite(pfad("2-2"), 100).bild, hinten);
+    }
+
     // A precise label on its stock, from the window into a 600 dpi PDF and from the command: every label's edges
     // within 0.05 mm of the stock's geometry, and the picture held once, pixel for pixel.
     void genauesEtikett_data()
@@ -836,6 +900,9 @@ private Q_SLOTS:
             << Seitenwahl{Druckumfang::EineEtikette, 3, 7} << QStringList{"--einzeln", "3,7"} << QList<QPoint>{{3, 7}};
         QTest::newRow("row 7 alone") << Seitenwahl{Druckumfang::EineZeile, 1, 7} << QStringList{"--zeile", "7"}
                                      << GenauesBlatt(7);
+        // The sheet is symmetric about the paper's middle: 6.75 + 2 x 66.5 + 63.5 = 210 - 6.75.
+        QTest::newRow("the whole sheet's back over the long edge, each behind its front")
+            << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << QStringList{"--seite", "--rueckseite"} << GenauesBlatt();
     }
 
     void genauesEtikett()
@@ -848,6 +915,9 @@ private Q_SLOTS:
         Programmordner p;
         const QString bild = p.daten(QStringLiteral("Adressen.bmp"));
         QVERIFY(SchreibeGenauesEtikett(bild));
+        const bool hinten = art.contains(QStringLiteral("--rueckseite"));
+        if (hinten)
+            GibRueckseite(p.daten(QStringLiteral("Adressen.ini")), bild);
         const QString fensterPdf = pfad(QStringLiteral("genau-fenster.pdf"));
         const QString befehlPdf = pfad(QStringLiteral("genau-befehl.pdf"));
 
@@ -865,10 +935,12 @@ private Q_SLOTS:
             form->GanzeSeiteCheckBox->setChecked(false);
         form->UpDownSpalte->setPosition(wahl.spalte);
         form->UpDownZeile->setPosition(wahl.zeile);
-        DruckeInsPdf(p, *form, fensterPdf, 600);
+        DruckeInsPdf(p, *form, fensterPdf, 600, hinten ? form->RueckseiteDrucken1 : nullptr);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
-        // The paper question names the exact left margin.
-        QVERIFY(p.dialoge.texte(QStringLiteral("druckFrage")).value(0).contains(QStringLiteral("Maßangabe 6,75 mm")));
+        // The paper question names the exact left margin; the back's says how the sheet goes back in.
+        QVERIFY(p.dialoge.texte(QStringLiteral("druckFrage"))
+                    .value(0)
+                    .contains(hinten ? QStringLiteral("gewendet") : QStringLiteral("Maßangabe 6,75 mm")));
 
         const Lauf l =
             Starte(art + QStringList{QStringLiteral("--pdf"), befehlPdf, bild}, pfad(QStringLiteral("konfig")));

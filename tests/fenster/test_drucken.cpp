@@ -1308,6 +1308,61 @@ private Q_SLOTS:
         const QString abweichung = VergleicheSeite(seite.bild, soll);
         QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
     }
+
+    // A card with a back: chosen in "Bearbeiten", shown beside the preview (Tab, Space), printed by "Rückseite
+    // drucken" after the question how the sheet goes back in, and on a printer that prints both sides asked for
+    // with "Drucken" and sent as one two-sided job.
+    void rueckseite()
+    {
+        if (!m_cups.da() || !WerkzeugeDa())
+            QSKIP("the private print server and poppler-utils are needed");
+        Programmordner p;
+        QTemporaryDir d;
+        p.schreibeEtikett(QStringLiteral("Karte hinten"), 401, 255, {});
+        auto form = Fenster(p);
+        QVERIFY(form->RueckseiteZeigenCheckBox->isHidden());
+        QCOMPARE(form->Bearbeiten1->actions().indexOf(form->RueckseiteWaehlen1), 2);
+        p.dialoge.dateien.push_back(p.daten(QStringLiteral("Karte hinten.bmp")));
+        form->RueckseiteWaehlen1->trigger();
+        // The card at column 1, row 1 is 15 to 100 mm from the left, its back 110 to 195 mm; the preview is at 96 dpi.
+        const auto zeigt = [&](int xMm) { return istEtikett(form->VorschauImage->bild().pixel(xMm * 96 / 25.4, 140)); };
+        QVERIFY(form->RueckseiteZeigenCheckBox->isChecked() && zeigt(152) && !zeigt(57));
+        // After the last control of the chain, whichever of the mode boxes this mode leaves enabled.
+        form->BitBtn1->setFocus();
+        for (int i = 0; i < 3 && QApplication::focusWidget() != form->RueckseiteZeigenCheckBox; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->RueckseiteZeigenCheckBox);
+        QTest::keyClick(form->RueckseiteZeigenCheckBox, Qt::Key_Space);
+        QVERIFY(zeigt(57) && !zeigt(152));
+
+        const auto befehl = [&](QAction *a, std::deque<bool> antworten, std::function<void(QPrinter &)> einrichten) {
+            p.dialoge.leeren();
+            p.dialoge.antworten = std::move(antworten);
+            p.dialoge.druckDialoge = {true};
+            p.dialoge.druckerEinrichten = std::move(einrichten);
+            a->trigger();
+        };
+        const QString pdf = d.filePath(QStringLiteral("hinten.pdf"));
+        befehl(form->RueckseiteDrucken1, {true}, PdfDrucker(pdf));
+        QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")),
+                 QStringList{TFormEtikette::RueckseitenFrage(Wendekante::Lang)});
+        QCOMPARE(VergleicheSeite(LiesPdfSeite(pdf, LeseDpi).bild, {QRectF(110, 10, 85, 54)}), QString());
+
+        const QString titel = Jobtitel();
+        befehl(form->drucken1, {true, true}, [&](QPrinter &q) {
+            CupsDrucker(titel)(q);
+            q.setOutputFileName({});
+            q.setPrinterName(Druckserver::Zweiseitig);
+        });
+        QCOMPARE(p.dialoge.texte(QStringLiteral("frage")),
+                 QStringList{TFormEtikette::BeidseitigFrage(Druckserver::Zweiseitig, Wendekante::Lang)});
+        const Druckserver::Auftrag auftrag = m_cups.warteAufPdf(titel);
+        const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
+        QVERIFY2(auftrag.fertig, qPrintable(m_cups.keinPdf(titel)));
+        QCOMPARE(LiesPdfSeite(auftrag.pdf, LeseDpi).seiten, 2);
+        QTRY_VERIFY(m_cups.auftragsangaben(Druckserver::Zweiseitig).contains("two-sided-long-edge"));
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+    }
 #endif
 };
 

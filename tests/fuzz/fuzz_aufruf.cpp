@@ -40,6 +40,11 @@ QStringList Zurueckgeschrieben(const Druckauftrag &auftrag, bool mitGleich)
         option(QStringLiteral("--einzeln"), QStringLiteral("%1,%2").arg(auftrag.wahl.spalte).arg(auftrag.wahl.zeile));
         break;
     }
+    for (const auto &[an, name] :
+         {std::pair{auftrag.rueckseite, "--rueckseite"}, std::pair{auftrag.beidseitig, "--beidseitig"},
+          std::pair{auftrag.kante == Wendekante::Kurz, "--kurze-kante"}})
+        if (an)
+            argumente << QLatin1String(name);
     option(QStringLiteral("--kopien"), QString::number(auftrag.kopien));
     // The label first when it cannot be taken for an option, else after "--".
     if (!mitGleich && (!auftrag.etikett.startsWith(QLatin1Char('-')) || auftrag.etikett == QLatin1String("-")))

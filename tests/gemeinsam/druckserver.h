@@ -22,6 +22,8 @@ public:
     // The same printer with a laser driver's margins on A4, 4.23 mm left, 4.35 top, 4.21 right, 4.28 bottom, and
     // an A4 without margins.
     static inline const QString Rand = QStringLiteral("MorvaneRand");
+    // The same printer with a duplex unit.
+    static inline const QString Zweiseitig = QStringLiteral("MorvaneZweiseitig");
     static constexpr int ZeitMs = 30000;
 
     // Before the first printer is made: the printing library settles on a server once.
@@ -137,6 +139,15 @@ public:
             return {};
         const QString auftrag = zeilen.last().section(u' ', 0, 0).section(u'-', -1);
         return m_ordner + QStringLiteral("/spool/d%1-001").arg(auftrag.toInt(), 5, 10, QLatin1Char('0'));
+    }
+
+    // The attributes of the printer's last job, its "sides" among them, as the server keeps them beside its document.
+    QByteArray auftragsangaben(const QString &drucker) const
+    {
+        QString pfad = gesendet(drucker);
+        pfad.replace(QStringLiteral("/spool/d"), QStringLiteral("/spool/c")).chop(4);
+        QFile c(pfad);
+        return c.open(QIODevice::ReadOnly) ? c.readAll() : QByteArray();
     }
 
     // What a test says when warteAufPdf gave up.

@@ -26,6 +26,7 @@ Q_DECLARE_METATYPE(Druckraender)
 Q_DECLARE_METATYPE(Druckerkorrektur)
 Q_DECLARE_METATYPE(Bogenmasse)
 Q_DECLARE_METATYPE(Einpassung)
+Q_DECLARE_METATYPE(Wendekante)
 
 namespace {
 
@@ -199,6 +200,8 @@ private Q_SLOTS:
     void bogenplanung();
     void bildeinpassung_data();
     void bildeinpassung();
+    void rueckseite_data();
+    void rueckseite();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -1120,6 +1123,77 @@ void TestRender::bildeinpassung()
         QVERIFY(qAbs(qRed(gezeichnet.pixel(p)) - qRed(Rot)) + qGreen(gezeichnet.pixel(p)) < 4);
     if (sichtbar.left() > 0)
         QCOMPARE(gezeichnet.pixel(sichtbar.left() - 1, sichtbar.center().y()), Weiss);
+}
+
+void TestRender::rueckseite_data()
+{
+    QTest::addColumn<Bogenmasse>("m");
+    QTest::addColumn<Seitenwahl>("wahl");
+    QTest::addColumn<QList<Planplatz>>("plan"); // a sheet plan instead of `wahl`: label 0 has a back, label 1 none
+    QTest::addColumn<Wendekante>("kante");
+    QTest::addColumn<QList<QRectF>>("erwartet"); // the backs in mm from the back page's corner
+    const Bogenmasse karte{10, 15, 54, 95, 54, 85, 2, 5};
+    const Bogenmasse genau =
+        MitGenauenLaengen(Bogenmasse{16, 7, 38, 67, 38, 64, 3, 7, {}}, {1550, 675, 3810, 6650, 3810, 6350});
+    const auto zeile = [](const char *name, const Bogenmasse &m, Seitenwahl w, Wendekante k, QList<QRectF> soll,
+                          QList<Planplatz> plan = {}) { QTest::newRow(name) << m << w << plan << k << soll; };
+    // The card's raster places: columns 71 and 519, row 3 at 559, 401 x 255 pixels.
+    const double r = 210.0 / 991.0;
+    const Seitenwahl karte23{Druckumfang::EineEtikette, 2, 3}, zeile3{Druckumfang::EineZeile, 1, 3};
+    zeile("one card at column 2, row 3, long edge: 210 - 110 - 85", karte, karte23, Wendekante::Lang,
+          {{15, 118, 85, 54}});
+    zeile("that card, short edge: 297 - 118 - 54, on its head", karte, karte23, Wendekante::Kurz, {{110, 125, 85, 54}});
+    zeile("the card's raster row 3, long edge: behind 71 lies 991 - 71 - 401", karte, zeile3, Wendekante::Lang,
+          {{519 * r, 559 * r, 401 * r, 255 * r}, {71 * r, 559 * r, 401 * r, 255 * r}});
+    zeile("that row, short edge", karte, zeile3, Wendekante::Kurz,
+          {{71 * r, 297 - 814 * r, 401 * r, 255 * r}, {519 * r, 297 - 814 * r, 401 * r, 255 * r}});
+    zeile("precise 3 x 7 at 1,7, long edge: 210 - 6.75 - 63.5", genau, {Druckumfang::EineEtikette, 1, 7},
+          Wendekante::Lang, {{139.75, 244.1, 63.5, 38.1}});
+    zeile("precise 3 x 7 at 1,1, short edge: 297 - 15.5 - 38.1", genau, {}, Wendekante::Kurz,
+          {{6.75, 243.4, 63.5, 38.1}});
+    zeile("a plan: the label without a back leaves its place empty", karte, {}, Wendekante::Lang,
+          {{110, 10, 85, 54}, {15, 10, 85, 54}}, {{0, {1, 1}}, {0, {2, 1}}, {1, {1, 2}}});
+}
+
+void TestRender::rueckseite()
+{
+    QFETCH(Bogenmasse, m);
+    QFETCH(Seitenwahl, wahl);
+    QFETCH(QList<Planplatz>, plan);
+    QFETCH(Wendekante, kante);
+    QFETCH(QList<QRectF>, erwartet);
+    const QImage bild = Markenbild(401, 255);
+    const Druckflaeche f{600, 600, {}, {}};
+    const QList<Seitenbild> seite = plan.isEmpty()
+        ? QList{BaueRueckseite(bild.size(), bild, m, wahl, f, kante)}
+        : BaueRueckseite(Bogenplan{m, plan}, {{bild, m}, {QImage(), m}}, f, kante);
+    // The picture's own top-left corner shows at its place's top-left upright, at its bottom-right on its head.
+    const QRgb anfang = kante == Wendekante::Lang ? EckeOben : EckeUnten;
+    const double mm = 25.4 / 600;
+    QList<QRectF> orte;
+    for (const Seitenbild &s : seite) {
+        const QRectF ziel(Rechteck(s.ziel));
+        if (s.bild.size() != QSize(BogenBreite, BogenHoehe)) {
+            QCOMPARE(s.bild.pixel(0, 0), anfang);
+            for (const QRectF &r : s.etiketten.isEmpty() ? QList<QRectF>{ziel} : s.etiketten)
+                orte << QRectF(r.topLeft() * mm, r.size() * mm);
+            continue;
+        }
+        const double sx = ziel.width() / BogenBreite * mm, sy = ziel.height() / BogenHoehe * mm;
+        for (const QPoint &p : Finde(s.bild, anfang)) {
+            QCOMPARE(s.bild.pixel(p + QPoint(400, 254)), anfang == EckeOben ? EckeUnten : EckeOben);
+            orte << QRectF(ziel.x() * mm + p.x() * sx, ziel.y() * mm + p.y() * sy, 401 * sx, 255 * sy);
+        }
+    }
+    // Within a pixel of 600 dpi at each corner.
+    const auto nahe = [](const QRectF &a, const QRectF &b) {
+        return (a.topLeft() - b.topLeft()).manhattanLength() + (a.bottomRight() - b.bottomRight()).manhattanLength()
+            < 0.1;
+    };
+    QCOMPARE(orte.size(), erwartet.size());
+    for (const QRectF &r : std::as_const(erwartet))
+        QVERIFY2(std::any_of(orte.begin(), orte.end(), [&](const QRectF &o) { return nahe(o, r); }),
+                 qPrintable(QDebug::toString(r) + QStringLiteral(" fehlt in ") + QDebug::toString(orte)));
 }
 
 QTEST_MAIN(TestRender)

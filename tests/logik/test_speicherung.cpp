@@ -8,6 +8,7 @@
 #include "storage/einstellungen.h"
 #include "storage/namen.h"
 #include "storage/profildatei.h"
+#include "storage/rueckseite.h"
 #include "storage/speicher.h"
 #include "storage/zieldatei.h"
 
@@ -264,6 +265,48 @@ private Q_SLOTS:
         QCOMPARE(LiesEinstellungsdatei(pfad, Bogenmasse{}).werte, werte);
     }
 
+    // The back is set, changed and removed in its own section, every other line byte for byte; "Speichern"
+    // rewrites the nine lines and keeps it.
+    void rueckseite_data()
+    {
+        QTest::addColumn<QByteArray>("vorher");
+        QTest::addColumn<QString>("name"); // null: "Speichern"
+        QTest::addColumn<QByteArray>("nachher");
+        QTest::newRow("a back after the other lines, which keep their line ends")
+            << QByteArray("[Einstellung]\nX=1") << "Karte hinten.bmp"
+            << QByteArray("[Einstellung]\nX=1\r\n[Rueckseite]\r\nBild=Karte hinten.bmp\r\n");
+        QTest::newRow("another where the first stood, a second section of that name gone, blanks quoted, UTF-8")
+            << QByteArray("[Rueckseite]\r\nBild=a.bmp\r\n[Einstellung]\r\nX=1\r\n [rueckseite] \r\nBild=b.bmp\r\n")
+            << " Rück.bmp"
+            << QByteArray("[Rueckseite]\r\nBild=\" R\xc3\xbc"
+                          "ck.bmp\"\r\n[Einstellung]\r\nX=1\r\n");
+        QTest::newRow("Keine Rückseite: the section goes, the one after it stays")
+            << QByteArray("[Rueckseite]\r\nBild=a.bmp\r\n[Genau]\r\nY=2\r\n") << "" << QByteArray("[Genau]\r\nY=2\r\n");
+        QTest::newRow("Speichern keeps the back, after the nine lines")
+            << QByteArray("[Rueckseite]\nBild=hinten.bmp\n[Einstellung]\r\nObererRand=99\r\n") << QString()
+            << EinstellungsdateiInhalt(Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5})
+                + "[Rueckseite]\r\nBild=hinten.bmp\r\n";
+    }
+
+    void rueckseite()
+    {
+        QFETCH(QByteArray, vorher);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, nachher);
+        QFile f(m_dir.filePath(QStringLiteral("hinten.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(vorher) == vorher.size());
+        f.close();
+        if (name.isNull())
+            SpeichereEinstellungsdatei(f.fileName(), Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5});
+        else
+            SchreibeRueckseite(f.fileName(), name);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), nachher);
+        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).rueckseite,
+                 name.isNull() ? QStringLiteral("hinten.bmp") : name);
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeRueckseite(f.fileName(), QStringLiteral("../x.bmp")));
+    }
+
     // The second section of a precise label: it counts only complete, plain, in range and agreeing with the nine
     // lines; otherwise the label reads as ordinary, silently. Written back, a label gives the same bytes.
     void genaueLaengen_data()
@@ -463,7 +506,14 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(Fehler, SchreibDruckerkorrektur(QString(), a));
         QCOMPARE(LiesDruckerkorrektur(laser), a);
 
+        // The back's correction stands beside the front's, each kept and removed alone.
+        SchreibDruckerkorrektur(laser, b, Blattseite::Rueckseite);
+        QCOMPARE(LiesDruckerkorrektur(laser), a);
+        QCOMPARE(LiesDruckerkorrektur(laser, Blattseite::Rueckseite), b);
+        QCOMPARE(LiesDruckerkorrektur(buero, Blattseite::Rueckseite), Druckerkorrektur{});
         SchreibDruckerkorrektur(laser, {});
+        QCOMPARE(LiesDruckerkorrektur(laser, Blattseite::Rueckseite), b);
+        SchreibDruckerkorrektur(laser, {}, Blattseite::Rueckseite);
         QCOMPARE(LiesDruckerkorrektur(laser), Druckerkorrektur{});
         QCOMPARE(Korrekturzugang().childGroups(),
                  QStringList{QStringLiteral("Druckerausrichtung")});

@@ -1,0 +1,156 @@
+// The label's back: choosing it, showing it, printing it behind its front.
+#include "app/formetikette.h"
+
+#include "app/bildansicht.h"
+#include "platform/dialogdienst.h"
+#include "platform/fehler.h"
+#include "render/randpruefung.h"
+#include "render/seite.h"
+#include "storage/einstellungen.h"
+#include "storage/namen.h"
+#include "storage/rueckseite.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QSignalBlocker>
+
+QString TFormEtikette::RueckseitenFrage(Wendekante kante)
+{
+    return QStringLiteral("\tHaben Sie das bedruckte Blatt für die Rückseite gewendet wieder in den Drucker "
+                          "eingelegt? \r\n")
+        + (kante == Wendekante::Kurz
+               ? QStringLiteral("Gewendet über die kurze Kante: die bedruckte Seite liegt, wo vorher die leere lag, "
+                                "\r\nund die untere Kante geht jetzt zuerst in den Drucker!")
+               : QStringLiteral("Gewendet über die lange Kante, wie man eine Buchseite umblättert: die bedruckte "
+                                "Seite liegt, wo vorher die leere lag, \r\nund die obere Kante geht wieder zuerst in "
+                                "den Drucker!"));
+}
+
+QString TFormEtikette::BeidseitigFrage(const QString &drucker, Wendekante kante)
+{
+    return QStringLiteral("Der Drucker %1 kann beidseitig drucken. Vorder- und Rückseite in einem Auftrag drucken, "
+                          "das Blatt über die %2 Kante gewendet?")
+        .arg(drucker, kante == Wendekante::Kurz ? QStringLiteral("kurze") : QStringLiteral("lange"));
+}
+
+bool TFormEtikette::RueckseiteZeigt() const
+{
+    return RueckseiteZeigenCheckBox->isChecked() && !m_zustand.Rueckseite.isEmpty();
+}
+
+QImage TFormEtikette::Rueckseitenbild()
+{
+    if (m_zustand.Rueckseite.isEmpty())
+        throw Fehler(KeineRueckseite(m_zustand.AktuelleEtikettDatei));
+    return LeseRueckseite(m_zustand.AktuelleEtikettDatei, m_zustand.Rueckseite);
+}
+
+void TFormEtikette::ZeigeRueckseitenSchalter()
+{
+    // A load shows the front: the view follows from the caller's refresh, not from this box.
+    const bool hinten = RueckseiteZeigenCheckBox->isChecked();
+    {
+        const QSignalBlocker still(RueckseiteZeigenCheckBox);
+        RueckseiteZeigenCheckBox->setChecked(false);
+    }
+    RueckseiteZeigenCheckBox->setVisible(!m_zustand.Rueckseite.isEmpty());
+    if (hinten) {
+        Image1->beschreibe((QStringLiteral("Etikett ") + NameOhneEndung(m_zustand.AktuelleEtikettDatei)).trimmed());
+        VorschauImage->beschreibe(QStringLiteral("Vorschau des Bogens"));
+    }
+}
+
+void TFormEtikette::RueckseiteZeigenCheckBoxClick()
+{
+    const bool hinten = RueckseiteZeigt();
+    const QString name = NameOhneEndung(m_zustand.AktuelleEtikettDatei);
+    Image1->beschreibe(hinten ? QStringLiteral("Rückseite von Etikett ") + name
+                              : (QStringLiteral("Etikett ") + name).trimmed());
+    VorschauImage->beschreibe(hinten ? QStringLiteral("Vorschau der Rückseite")
+                                     : QStringLiteral("Vorschau des Bogens"));
+    StelleGroesseImage1ein();
+}
+
+void TFormEtikette::KurzeKante1Click()
+{
+    m_zustand.Wenden = KurzeKante1->isChecked() ? Wendekante::Kurz : Wendekante::Lang;
+    if (RueckseiteZeigt())
+        MachVorschau();
+}
+
+void TFormEtikette::RueckseiteWaehlen1Click()
+{
+    const QString etikett = m_zustand.AktuelleEtikettDatei;
+    const QString ini = EinstellungsPfad(etikett);
+    if (ini.isEmpty()) {
+        dialoge().meldung(QStringLiteral("Es ist keine Etikette geöffnet, zu der eine Rückseite gehören könnte."));
+        return;
+    }
+    if (!m_zustand.Rueckseite.isEmpty()
+        && dialoge().frage(QStringLiteral("Die Etikette %1 hat die Rückseite %2.\r\n\r\nKeine Rückseite mehr? Die "
+                                          "Bilddatei bleibt, wie sie ist. Mit „Nein“ wählen Sie eine andere "
+                                          "Rückseite.")
+                               .arg(Anzeigename(etikett), m_zustand.Rueckseite))) {
+        const bool gezeigt = RueckseiteZeigt();
+        SchreibeRueckseite(ini, QString());
+        m_zustand.Rueckseite.clear();
+        ZeigeRueckseitenSchalter();
+        if (gezeigt)
+            StelleGroesseImage1ein();
+        return;
+    }
+    const QString ordner = QFileInfo(etikett).absolutePath();
+    const std::optional<QString> gewaehlt =
+        dialoge().dateiOeffnen(QDir::toNativeSeparators(ordner) + QDir::separator() + QStringLiteral("*.bmp"));
+    if (!gewaehlt)
+        return;
+    const QFileInfo datei(*gewaehlt);
+    // The settings file names the back by its name alone, so that the label's folder can move as a whole.
+    if (QFileInfo(datei.absolutePath()).canonicalFilePath() != QFileInfo(ordner).canonicalFilePath()) {
+        dialoge().meldung(QStringLiteral("Die Rückseite muss im Ordner der Etikette liegen, in %1. Kopieren Sie %2 "
+                                         "dorthin und wählen Sie das Bild dann dort.")
+                              .arg(QDir::toNativeSeparators(ordner), QDir::toNativeSeparators(*gewaehlt)));
+        return;
+    }
+    const QString name = datei.fileName();
+    if (const QString fehler = RueckseitenNamenFehler(name); !fehler.isEmpty()) {
+        dialoge().meldung(fehler);
+        return;
+    }
+    // A picture that would not print is not taken.
+    LeseRueckseite(etikett, name);
+    SchreibeRueckseite(ini, name);
+    m_zustand.Rueckseite = name;
+    ZeigeRueckseitenSchalter();
+    // What was chosen shows at once.
+    RueckseiteZeigenCheckBox->setChecked(true);
+}
+
+void TFormEtikette::RueckseiteDrucken1Click()
+{
+    const Bogenmasse m = Masse();
+    const QString etikett = m_zustand.AktuelleEtikettDatei;
+    if (m_zustand.Rueckseite.isEmpty()) {
+        dialoge().information(KeineRueckseite(etikett)
+                              + QStringLiteral(" Eine Rückseite wählen Sie mit „Bearbeiten | Rückseite wählen...“."));
+        return;
+    }
+    const Seitenwahl wahl = Druckwahl();
+    // The back's places are the front's; its picture is read before anything is asked.
+    const QImage vorne = Etikettbild();
+    if (vorne.isNull())
+        throw Fehler(KeinLesbaresBild(etikett) + QStringLiteral(" Es wurde nichts gedruckt."));
+    const QImage hinten = Rueckseitenbild();
+    DruckeNachFrage(
+        m,
+        [&] {
+            // A front that would stay blank has no back to show either.
+            if (const Druckflaeche probe{300, 300, {}, {}}; SeiteLeer(BaueSeite(vorne, m, wahl, probe), m, wahl))
+                throw Fehler(LeereSeiteMeldung());
+            return DruckeSeite(Rueckseitendruck(vorne, hinten, m, wahl), Blattseite::Rueckseite)
+                != Druckergebnis::Nichts;
+        },
+        RueckseitenFrage(m_zustand.Wenden));
+}
