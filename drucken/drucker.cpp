@@ -30,6 +30,33 @@ QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker)
     return grauGewaehlt ? QPrinter::GrayScale : QPrinter::Color;
 }
 
+bool AufA4(QPrinter &drucker)
+{
+    const bool a4 = drucker.setPageSize(QPageSize(QPageSize::A4));
+    drucker.setPageOrientation(QPageLayout::Portrait);
+    return a4;
+}
+
+std::shared_ptr<QPrinter> DruckerFuer(const Druckerwahl &wahl)
+{
+    const QString name = wahl.name.isEmpty() ? QPrinterInfo::defaultPrinterName() : wahl.name;
+    if (name.isEmpty())
+        throw Fehler(QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
+    if (!QPrinterInfo::availablePrinterNames().contains(name))
+        throw Fehler(QStringLiteral("Den Drucker %1 gibt es nicht. Es wurde nichts gedruckt.").arg(name));
+    auto drucker = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    drucker->setPrinterName(name);
+    if (!drucker->isValid())
+        throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
+    // Left alone, the mode would be the default printer's, or grey for a printer that does not say it knows colour.
+    drucker->setColorMode(FarbeWieImDruckdialog(QPrinterInfo::printerInfo(name)));
+    if (!AufA4(*drucker))
+        throw Fehler(QStringLiteral("Der Drucker %1 kennt kein A4-Papier. Es wurde nichts gedruckt.").arg(name));
+    drucker->setCopyCount(wahl.kopien);
+    drucker->setDocName(wahl.dokument);
+    return drucker;
+}
+
 Druckflaeche FlaecheVon(QPrinter &drucker)
 {
     const QPageLayout seite = drucker.pageLayout();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "drucken/druckmodul.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
 
 #include <QPrinter>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QPainter;
@@ -18,6 +20,14 @@ QString AusrichtungsName(const QPrinter &drucker);
 // that can print colour and is set to grey; one that knows only grey, or nothing of colours (a raw queue), gets
 // the colours and makes of them what it can.
 QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
+
+// A4 portrait, whatever the printer was set to, as every label's layout assumes; false when it knows no A4.
+bool AufA4(QPrinter &drucker);
+
+// The printer `wahl` names, or the system's default printer, set up as the print dialog would send a job to it
+// unchanged: A4 portrait, its colours (FarbeWieImDruckdialog), the copies and the job's name. Throws Fehler with a
+// German text when there is no default printer, the printer does not exist or is invalid, or it knows no A4.
+std::shared_ptr<QPrinter> DruckerFuer(const Druckerwahl &wahl);
 
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the
 // paper (the painter's origin), and the correction stored for it. A printer that writes a file has none.

@@ -1,4 +1,4 @@
-// The adapter's entry point: what the window reaches through Druckmodul.
+// The adapter's entry point: what the window and morvane-druck reach through Druckmodul.
 #include "drucken/ausrichtung.h"
 #include "drucken/druckdialog.h"
 #include "drucken/druckmodul.h"
@@ -12,11 +12,8 @@ class QtDruckmodul : public Druckmodul
 {
 public:
     std::shared_ptr<QPrinter> neuerDrucker() override { return std::make_shared<QPrinter>(QPrinter::HighResolution); }
-    void aufA4(QPrinter &drucker) override
-    {
-        drucker.setPageSize(QPageSize(QPageSize::A4));
-        drucker.setPageOrientation(QPageLayout::Portrait);
-    }
+    void aufA4(QPrinter &drucker) override { AufA4(drucker); }
+    std::shared_ptr<QPrinter> druckerFuer(const Druckerwahl &wahl) override { return DruckerFuer(wahl); }
     Druckflaeche flaecheVon(QPrinter &drucker) override { return FlaecheVon(drucker); }
     void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) override
