@@ -1,13 +1,11 @@
 #include "app/bildansicht.h"
 
 #include "platform/fehler.h"
-#include "render/bogen.h"
 #include "render/seite.h"
+#include "storage/bilddatei.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QFile>
-#include <QImageReader>
 #include <QPainter>
 
 namespace {
@@ -70,12 +68,7 @@ void TBildAnsicht::setBild(const QImage &bild)
 
 void TBildAnsicht::laden(const QString &pfad)
 {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        throw DateiNichtZuOeffnen(pfad);
-    QImageReader leser(&datei);
-    LiesBitmapDirekt(leser);
-    QImage bild = leser.read();
+    const QImage bild = LeseBild(pfad);
     if (bild.isNull())
         throw Fehler(KeinLesbaresBild(pfad));
     setBild(bild);

@@ -30,6 +30,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -269,6 +270,9 @@ void TFormEtikette::baueSteuerelemente()
     UpDownZeile->setGeometry(813, 179, 17, 35);
     benenne(Label_x_SpaltenNummer, EditSpalte, UpDownSpalte, QStringLiteral("Spalte Nr."));
     benenne(Label_Y_InZeilenNummer, EditZeile, UpDownZeile, QStringLiteral("Zeile Nr."));
+    // The arrows stop at the sheet's counts, the column's long before its own maximum of 100.
+    UpDownSpalte->setZugangsMaxQuelle([this] { return AnzahlEtikettenInZeile(); });
+    UpDownZeile->setZugangsMaxQuelle([this] { return AnzahlEtikettenInSpalte(); });
 
     const QFont massFeld = sansSerif(13);
     auto massZeile = [&](QLabel *&label, QLineEdit *&edit, TUpDown *&updown, const QString &text, int top, int min,
@@ -332,6 +336,8 @@ void TFormEtikette::baueSteuerelemente()
     BitBtn1 = new QPushButton(QStringLiteral("Maße bearbeiten"), k);
     BitBtn1->setFont(standard);
     BitBtn1->setGeometry(28, 504, 233, 25);
+    // Its caption is the same locked or not: a screen reader hears which.
+    BitBtn1->setAccessibleDescription(QStringLiteral("Maße frei"));
     BitBtnNeuladen = new QPushButton(QStringLiteral("Etikett neu laden"), k);
     BitBtnNeuladen->setFont(sansSerif(11, true));
     BitBtnNeuladen->setStyleSheet(QStringLiteral("color: blue"));
@@ -411,12 +417,16 @@ void TFormEtikette::baueMenue()
     Neu1 = Datei1->addAction(QStringLiteral("Neu mit Hilfe einer Vorlage"));
     NeuFuerEtikettenbogen1 = Datei1->addAction(QStringLiteral("Neu für einen Etikettenbogen..."));
     Oeffnen1 = Datei1->addAction(QStringLiteral("Öffnen..."));
+    Oeffnen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    // Without a shortcut: a sheet of labels is not spent by a slip of the keys.
     drucken1 = Datei1->addAction(QStringLiteral("Drucken"));
     speichern1 = Datei1->addAction(QStringLiteral("Speichern"));
+    speichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Etikettneuladen1 = Datei1->addAction(QStringLiteral("Etikett neu laden"));
     BogenZusammenstellen1 = Datei1->addAction(QStringLiteral("Bogen zusammenstellen..."));
     N1 = Datei1->addAction(QStringLiteral("   "));
     Beenden1 = Datei1->addAction(QStringLiteral("Beenden"));
+    Beenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     Bearbeiten1 = leiste->addMenu(QStringLiteral("&Bearbeiten"));
     Bearbeiten1->menuAction()->setToolTip(QStringLiteral("Zum Ändern, Bearbeiten"));
@@ -522,6 +532,10 @@ void TFormEtikette::verbinde()
         connect(feld, &QLineEdit::editingFinished, this, [this] { bewacht([this] { UebernimmGetipptePosition(); }); });
     for (QMenu *menue : {Datei1, Bearbeiten1, Option1, Hilfe1})
         connect(menue, &QMenu::aboutToShow, this, [this] { bewacht([this] { UebernimmGetipptePosition(); }); });
+    // The arrows take no focus either, and move from what was typed.
+    for (TUpDown *updown : {UpDownSpalte, UpDownZeile})
+        for (QToolButton *pfeil : {updown->hochKnopf(), updown->runterKnopf()})
+            connect(pfeil, &QToolButton::pressed, this, [this] { bewacht([this] { UebernimmGetipptePosition(); }); });
     connect(VerzoegerungsTimer, &QTimer::timeout, this, &TFormEtikette::VerzoegerungsTimerTimer);
 }
 
@@ -694,6 +708,9 @@ void TFormEtikette::FormCreate()
 void TFormEtikette::showEvent(QShowEvent *ereignis)
 {
     QMainWindow::showEvent(ereignis);
+    // Some styles mark the focus only once the keyboard has moved it, and showing clears that: a person who
+    // works by keyboard sees where it is from the start.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     if (!m_zustand.ErsterAufruf)
         return;
     // Cleared before anything can open a box, so that the start runs once.

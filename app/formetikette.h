@@ -20,8 +20,9 @@
 //            pending measure in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture
 //            as it needs
 //   print    the measures once, paper question, picture checked, the printer adapter loaded (drucken/), one
-//            printer (A4 at first), print dialog, the printer's bands into the preview, the question when labels
-//            reach into them, page painter; a sheet plan from "Bogen zusammenstellen..." takes the same way
+//            printer (A4 at first), print dialog, A4 portrait again whatever it chose (refused on a printer without
+//            A4), the printer's bands into the preview, the question when labels reach into them, page painter;
+//            a sheet plan from "Bogen zusammenstellen..." takes the same way
 //   close    FormClose: last label to the store, or the save question
 
 #include "layout/markierung.h"
@@ -323,8 +324,9 @@ public:
     void NurDieZeileCheckBoxClick();
     void UpDownSpalteClick();
     void UpDownZeileClick();
-    // The column and row typed into EditSpalte and EditZeile, taken when the person leaves the field: as if the
-    // arrows had moved there. Outside the editor's range, or not a number, the field shows the position again.
+    // The column and row typed into EditSpalte and EditZeile, taken when the person leaves the field or presses
+    // an arrow beside it: as if the arrows had moved there. Outside the editor's range, or not a number, the field
+    // shows the position again.
     void UebernimmGetipptePosition();
     void ZeigeEtikettenPosition(QRgb farbe);
     void LadeEtikettenInfo();
@@ -361,8 +363,8 @@ public:
                      const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
     // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
     void BogenZusammenstellen1Click();
-    // The printer of the session: A4 portrait until the person chooses otherwise in the print dialog, whose
-    // choices it then keeps.
+    // The printer of the session, starting on A4 portrait; it keeps what the person chose in the print dialog,
+    // and each page goes out on A4 portrait again.
     QPrinter &Drucker();
 
     // The paper question of the print command; the left margin as its field shows it, without the unit.

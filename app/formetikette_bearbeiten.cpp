@@ -42,8 +42,10 @@ void TFormEtikette::Etikettneuladen1Click()
 void TFormEtikette::Hilfethemen1Click()
 {
     const QString hilfe = m_zustand.ProgrammOrdner + QStringLiteral("Morvane-Hilfe.pdf");
-    if (QFileInfo(hilfe).isFile())
-        m_umgebung.schale.oeffnen(hilfe);
-    else
+    if (QFileInfo(hilfe).isFile()) {
+        // Nothing opening would look like a menu item that does nothing.
+        if (!m_umgebung.schale.oeffnen(hilfe))
+            dialoge().meldung(QStringLiteral("Zum Anzeigen der Hilfe wurde kein Programm für PDF-Dateien gefunden."));
+    } else
         dialoge().meldung(QStringLiteral("Die Datei: Morvane-Hilfe.pdf existiert nicht!"));
 }

@@ -5,6 +5,7 @@
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 #include "render/bogenbild.h"
+#include "storage/bogensuche.h"
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
 #include "storage/etikettenboegen.h"
@@ -141,7 +142,7 @@ void TFormEtikette::NeuFuerEtikettenbogen1Click()
         if (!entwurf.isValid() || !ZeichneLeeresEtikett(*bogen).save(entwurfBild, "BMP"))
             throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
                          + QStringLiteral(" kann nicht erstellt werden"));
-        SchreibeEinstellungsdatei(entwurfEinstellungen, MasseDesBogens(*bogen));
+        SchreibeEinstellungsdatei(entwurfEinstellungen, bogen->masse);
         if (!KopiereErsetzend({{entwurfBild, bild}, {entwurfEinstellungen, einstellungen}}))
             throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
                          + QStringLiteral(" kann nicht erstellt werden"));

@@ -88,6 +88,8 @@ bool TFormEtikette::DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
     if (!dialoge().druckDialog(drucker))
         return false;
     Druckmodul &modul = m_umgebung.druckmodul();
+    // Whatever the dialog's printer properties chose: the margins are checked on the page that prints.
+    modul.aufA4(drucker);
     const Druckflaeche flaeche = modul.flaecheVon(drucker);
     const std::optional<Druckraender> raender = modul.unbedruckbareRaender(drucker);
     ZeigeDruckraender(raender);
@@ -118,7 +120,11 @@ QPrinter &TFormEtikette::Drucker()
     if (!m_drucker) {
         Druckmodul &modul = m_umgebung.druckmodul();
         m_drucker = m_umgebung.druckerFabrik ? m_umgebung.druckerFabrik() : modul.neuerDrucker();
-        modul.aufA4(*m_drucker);
+        try {
+            modul.aufA4(*m_drucker);
+        } catch (const Fehler &) {
+            // Said after the print dialog, in which another printer can be chosen.
+        }
     }
     return *m_drucker;
 }

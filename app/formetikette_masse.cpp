@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -24,6 +25,13 @@ struct Sanduhr
     Sanduhr(const Sanduhr &) = delete;
     Sanduhr &operator=(const Sanduhr &) = delete;
 };
+
+// The button's caption is the same either way; a screen reader hears the lock as its description, told once.
+void Beschreibe(QPushButton *knopf, const QString &zustand)
+{
+    if (knopf->accessibleDescription() != zustand)
+        knopf->setAccessibleDescription(zustand);
+}
 
 } // namespace
 
@@ -241,6 +249,7 @@ void TFormEtikette::AktiviereEinstellungen()
         e.updown->setEnabled(true);
     }
     gerundetLabel->setEnabled(true);
+    Beschreibe(BitBtn1, QStringLiteral("Maße frei"));
 }
 
 void TFormEtikette::DeaktiviereEinstellungen()
@@ -251,6 +260,7 @@ void TFormEtikette::DeaktiviereEinstellungen()
         e.updown->setEnabled(false);
     }
     gerundetLabel->setEnabled(false);
+    Beschreibe(BitBtn1, QStringLiteral("Maße gesperrt"));
 }
 
 void TFormEtikette::MasseBearbeitenClick()

@@ -8,6 +8,7 @@
 #include "render/masse.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
+#include "storage/bilddatei.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

@@ -67,7 +67,7 @@ public:
     QVariant currentValue() const override { return editor()->Wert(); }
     // Only the arrows move the value, so that their handlers run.
     void setCurrentValue(const QVariant &) override {}
-    QVariant maximumValue() const override { return editor()->Max(); }
+    QVariant maximumValue() const override { return editor()->ZugangsMax(); }
     QVariant minimumValue() const override { return editor()->Min(); }
     QVariant minimumStepSize() const override { return 1; }
 

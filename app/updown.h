@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 class QToolButton;
@@ -35,6 +36,9 @@ public:
     // The value a screen reader hears: the position unless the window shows more (a precise length).
     double Wert() const { return m_wert ? m_wert() : m_position; }
     void setWertQuelle(std::function<double()> wert) { m_wert = std::move(wert); }
+    // The largest value a screen reader is told: Max unless the window knows a tighter limit that the arrows keep.
+    int ZugangsMax() const { return m_zugangsMax ? std::min(m_zugangsMax(), m_max) : m_max; }
+    void setZugangsMaxQuelle(std::function<int()> max) { m_zugangsMax = std::move(max); }
     // Tells the accessibility layer that the value changed.
     void meldeWert();
 
@@ -65,5 +69,6 @@ private:
     QToolButton *m_hoch;
     QToolButton *m_runter;
     std::function<double()> m_wert;
+    std::function<int()> m_zugangsMax;
     int m_taste = 0; // the arrow key held down, 0 when none
 };

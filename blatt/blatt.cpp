@@ -52,11 +52,34 @@ MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k)
             r.hoehe * k.massstabY};
 }
 
+namespace {
+
+// A label's place in whole hundredths, only then in floating point: whole millimetres come out exactly as they are.
+struct Hundertstelrechteck
+{
+    qint64 x, y, breite, hoehe;
+};
+
+Hundertstelrechteck EtikettInHundertsteln(const Bogenmasse &m, int spalte, int zeile)
+{
+    return {m.Hundertstel(&Bogenmasse::SeitenRand) + (spalte - 1) * m.Hundertstel(&Bogenmasse::Horizontalabstand),
+            m.Hundertstel(&Bogenmasse::ObererRand) + (zeile - 1) * m.Hundertstel(&Bogenmasse::Vertikalabstand),
+            m.Hundertstel(&Bogenmasse::Etikettenbreite), m.Hundertstel(&Bogenmasse::Etikettenhoehe)};
+}
+
+} // namespace
+
 MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile)
 {
-    // In whole hundredths, only then in floating point: whole millimetres come out exactly as they are.
-    const qint64 x = m.Hundertstel(&Bogenmasse::SeitenRand) + (spalte - 1) * m.Hundertstel(&Bogenmasse::Horizontalabstand);
-    const qint64 y = m.Hundertstel(&Bogenmasse::ObererRand) + (zeile - 1) * m.Hundertstel(&Bogenmasse::Vertikalabstand);
-    return {x / 100.0, y / 100.0, m.Hundertstel(&Bogenmasse::Etikettenbreite) / 100.0,
-            m.Hundertstel(&Bogenmasse::Etikettenhoehe) / 100.0};
+    const Hundertstelrechteck r = EtikettInHundertsteln(m, spalte, zeile);
+    return {r.x / 100.0, r.y / 100.0, r.breite / 100.0, r.hoehe / 100.0};
+}
+
+Reihenende EndeDerReihe(const Bogenmasse &m, Qt::Orientation richtung, int anzahl)
+{
+    const bool waagrecht = richtung == Qt::Horizontal;
+    const Hundertstelrechteck r = EtikettInHundertsteln(m, waagrecht ? anzahl : 1, waagrecht ? 1 : anzahl);
+    const qint64 ende = waagrecht ? r.x + r.breite : r.y + r.hoehe;
+    const qint64 blatt = qint64(waagrecht ? A4::BreiteMm : A4::HoeheMm) * 100;
+    return {ende, anzahl >= 1 && ende <= blatt};
 }

@@ -63,3 +63,14 @@ MmRechteck Korrigiert(const MmRechteck &r, const Druckerkorrektur &k);
 // Where the label at column spalte and row zeile (from 1) lies on the paper: one pitch per step from the margins,
 // with the exact lengths of a precise label.
 MmRechteck EtikettAufDemBlatt(const Bogenmasse &m, int spalte, int zeile);
+
+// How far a row of `anzahl` labels reaches from the paper's left edge (Qt::Horizontal), or a column from its top
+// edge: the far edge of its last label, in exact hundredths of a millimetre, and whether that lies within A4. This
+// is how a precise label and a catalogue sheet fit: measured on paper, where EtikettAufDemBlatt puts the label.
+// Fewer than one label never fits.
+struct Reihenende
+{
+    qint64 hundertstel = 0;
+    bool aufA4 = false;
+};
+Reihenende EndeDerReihe(const Bogenmasse &m, Qt::Orientation richtung, int anzahl);

@@ -1,7 +1,5 @@
 #include "blatt/bogenmasse.h"
 
-#include <QRegularExpression>
-
 #include <cstdlib>
 
 qint64 Bogenmasse::Hundertstel(Massfeld feld) const
@@ -53,15 +51,40 @@ QString HundertstelText(qint64 hundertstel, QChar trenner)
     return hundertstel < 0 ? QLatin1Char('-') + text : text;
 }
 
-std::optional<qint64> HundertstelAusText(const QString &text, QChar trenner)
+std::optional<qint64> HundertstelAusText(QStringView text, QChar trenner)
 {
-    const QRegularExpression zahl(QStringLiteral("^\\s*(\\d{1,9})(?:%1(\\d{1,2}))?\\s*$")
-                                      .arg(QRegularExpression::escape(QString(trenner))));
-    const QRegularExpressionMatch m = zahl.match(text);
-    if (!m.hasMatch())
+    // Blanks are the ASCII ones: space, tab and the line ends.
+    const auto leer = [](QChar c) {
+        return c == QLatin1Char(' ') || (c >= QLatin1Char('\t') && c <= QLatin1Char('\r'));
+    };
+    const auto ziffer = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    qsizetype i = 0, ende = text.size();
+    while (i < ende && leer(text[i]))
+        ++i;
+    while (ende > i && leer(text[ende - 1]))
+        --ende;
+    qint64 ganz = 0;
+    int ganzeZiffern = 0;
+    for (; i < ende && ziffer(text[i]); ++i) {
+        if (++ganzeZiffern > 9)
+            return std::nullopt;
+        ganz = ganz * 10 + (text[i].unicode() - '0');
+    }
+    if (ganzeZiffern == 0)
         return std::nullopt;
-    const QString nachkomma = m.captured(2).leftJustified(2, QLatin1Char('0'));
-    return m.captured(1).toLongLong() * 100 + nachkomma.toLongLong();
+    qint64 bruch = 0;
+    if (i < ende && text[i] == trenner) {
+        const qsizetype anfang = ++i;
+        for (; i < ende && ziffer(text[i]) && i - anfang < 2; ++i)
+            bruch = bruch * 10 + (text[i].unicode() - '0');
+        if (i == anfang)
+            return std::nullopt;
+        if (i - anfang == 1)
+            bruch *= 10;
+    }
+    if (i != ende)
+        return std::nullopt;
+    return ganz * 100 + bruch;
 }
 
 QString MassMitEinheit(int n)
@@ -83,11 +106,14 @@ QString MassText(const Massangabe &angabe, const Bogenmasse &m)
 
 QString MassBezeichnung(const Massangabe &angabe)
 {
-    static const std::array<QString, Massangaben.size()> namen{
-        QStringLiteral("Oberer Rand"),         QStringLiteral("Linker Rand"),
-        QStringLiteral("Vertikalabstand"),     QStringLiteral("Horizontalabstand"),
-        QStringLiteral("Höhe"),                QStringLiteral("Breite"),
-        QStringLiteral("Anz. in einer Zeile [x]"), QStringLiteral("Anz. in einer Spalte [y]")};
+    static const std::array<QString, Massangaben.size()> namen{QStringLiteral("Oberer Rand"),
+                                                               QStringLiteral("Linker Rand"),
+                                                               QStringLiteral("Vertikalabstand"),
+                                                               QStringLiteral("Horizontalabstand"),
+                                                               QStringLiteral("Höhe"),
+                                                               QStringLiteral("Breite"),
+                                                               QStringLiteral("Anz. in einer Zeile [x]"),
+                                                               QStringLiteral("Anz. in einer Spalte [y]")};
     return namen[MassIndex(angabe.feld)];
 }
 
@@ -105,8 +131,9 @@ EingegebeneMasse LiesEingegebeneMasse(const std::array<QString, Massangaben.size
                 : QStringLiteral("eine Zahl von %1 bis %2 mm mit höchstens zwei Nachkommastellen, zum Beispiel 38,1")
                       .arg(a.minimum)
                       .arg(MassMaximum);
-            return {std::nullopt, QStringLiteral("„%1“ ist für „%2“ nicht möglich: erlaubt ist %3.")
-                                      .arg(texte[i].trimmed(), MassBezeichnung(a), erlaubt)};
+            return {std::nullopt,
+                    QStringLiteral("„%1“ ist für „%2“ nicht möglich: erlaubt ist %3.")
+                        .arg(texte[i].trimmed(), MassBezeichnung(a), erlaubt)};
         }
         if (a.anzahl)
             m.*a.feld = int(*wert / 100);

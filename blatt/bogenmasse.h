@@ -51,9 +51,9 @@ struct Bogenmasse
 struct Massangabe
 {
     Massfeld feld;
-    const char *schluessel; // key in the settings file
-    bool anzahl;            // a count, shown without unit
-    int minimum;            // the smallest value its editor takes
+    const char *schluessel;           // key in the settings file
+    bool anzahl;                      // a count, shown without unit
+    int minimum;                      // the smallest value its editor takes
     int Genaumasse::*genau = nullptr; // the exact length; none for a count
 };
 
@@ -124,7 +124,7 @@ QString HundertstelText(qint64 hundertstel, QChar trenner);
 
 // A plain decimal number with at most two decimals and the given separator, blanks around it allowed, as
 // hundredths; nothing for anything else (signs, exponents, a third decimal, more than nine whole digits).
-std::optional<qint64> HundertstelAusText(const QString &text, QChar trenner);
+std::optional<qint64> HundertstelAusText(QStringView text, QChar trenner);
 
 // "12" -> "12 mm".
 QString MassMitEinheit(int n);

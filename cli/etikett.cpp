@@ -2,7 +2,7 @@
 
 #include "layout/passung.h"
 #include "platform/fehler.h"
-#include "render/bogen.h"
+#include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
 
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
-#include "render/bogen.h"
 #include "render/seite.h"
+#include "storage/bilddatei.h"
 #include "storage/bogenbelegung.h"
 
 #include <QAbstractListModel>

@@ -24,11 +24,39 @@ constexpr qsizetype GrosserKatalog = 20000;
 
 QString Masse(const Etikettenbogen &b)
 {
+    const auto mm = [&b](Massfeld feld) { return HundertstelText(b.masse.Hundertstel(feld), QLatin1Char(',')); };
     return QStringLiteral("Etikett: %1 x %2 mm\nLinker Rand: %3 mm\nOberer Rand: %4 mm\n"
                           "Horizontalabstand: %5 mm\nVertikalabstand: %6 mm")
-        .arg(MmMitKomma(b.breite), MmMitKomma(b.hoehe), MmMitKomma(b.linkerRand), MmMitKomma(b.obererRand),
-             MmMitKomma(b.horizontalabstand), MmMitKomma(b.vertikalabstand));
+        .arg(mm(&Bogenmasse::Etikettenbreite), mm(&Bogenmasse::Etikettenhoehe), mm(&Bogenmasse::SeitenRand),
+             mm(&Bogenmasse::ObererRand), mm(&Bogenmasse::Horizontalabstand), mm(&Bogenmasse::Vertikalabstand));
 }
+
+// What a screen reader is told of the search: the number of matches, or that there are none.
+QString Trefferzahl(int anzahl)
+{
+    if (anzahl == 0)
+        return QStringLiteral("Keine passenden Etikettenbögen");
+    if (anzahl == 1)
+        return QStringLiteral("1 passender Etikettenbogen");
+    return QStringLiteral("%1 passende Etikettenbögen").arg(anzahl);
+}
+
+// The list follows the typing while the search field keeps the focus: its choice is told as the focus only when
+// the list has it, else a screen reader would leave the field with every letter.
+class Bogenliste : public QListView
+{
+public:
+    using QListView::QListView;
+
+protected:
+    void currentChanged(const QModelIndex &neu, const QModelIndex &alt) override
+    {
+        if (hasFocus())
+            QListView::currentChanged(neu, alt);
+        else
+            QAbstractItemView::currentChanged(neu, alt);
+    }
+};
 
 } // namespace
 
@@ -95,7 +123,7 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
         }
     }
     m_treffer = new Trefferliste(m_boegen, this);
-    m_liste = new QListView(this);
+    m_liste = new Bogenliste(this);
     m_liste->setObjectName(QStringLiteral("ListeBoegen"));
     m_liste->setUniformItemSizes(true);
     // Whole entries: what does not fit scrolls sideways, the tip shows it too.
@@ -150,11 +178,18 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
     connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // Its text changes with each search, which a screen reader announces.
+    m_trefferzahl = new QLabel(this);
+    m_trefferzahl->setObjectName(QStringLiteral("LabelTrefferzahl"));
+    auto *unten = new QHBoxLayout;
+    unten->addWidget(m_trefferzahl, 1);
+    unten->addWidget(knoepfe);
+
     auto *spalte = new QVBoxLayout(this);
     spalte->addWidget(suchLabel);
     spalte->addWidget(m_suchfeld);
     spalte->addLayout(mitte, 1);
-    spalte->addWidget(knoepfe);
+    spalte->addLayout(unten);
 
     // A large catalogue is searched once the typing pauses, so that the field never lags behind the keys.
     m_suchTimer = new QTimer(this);
@@ -239,6 +274,7 @@ void TEtikettenbogenDialog::suche()
     m_suchTimer->stop();
     m_treffer->setzen(SucheBoegen(m_boegen, m_schluessel, m_suchfeld->text()));
     const bool leer = m_treffer->rowCount() == 0;
+    m_trefferzahl->setText(Trefferzahl(m_treffer->rowCount()));
     m_listenplatz->setCurrentWidget(leer ? static_cast<QWidget *>(m_keineTreffer) : m_liste);
     if (!leer) {
         m_liste->setCurrentIndex(m_treffer->index(0));

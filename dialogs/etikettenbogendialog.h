@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/etikettenboegen.h"
+#include "storage/bogensuche.h"
 
 #include <QDialog>
 
@@ -43,6 +43,7 @@ private:
     Trefferliste *m_treffer;
     QTimer *m_suchTimer;
     QLabel *m_keineTreffer;
+    QLabel *m_trefferzahl;
     QStackedLayout *m_listenplatz;
     QLabel *m_bild;
     QLabel *m_masse;

@@ -188,6 +188,7 @@ void TAusrichtungsDialog::TestseiteDruckenClick()
     zeigeDrucker();
     if (!gewaehlt)
         return;
+    AufA4Hochformat(m_drucker);
     const Druckflaeche f = FlaecheVon(m_drucker);
     DruckeAuf(m_drucker, [&f](QPainter &maler) { ZeichneTestseite(maler, f.dpiX, f.dpiY, f.versatz); });
 }

@@ -11,6 +11,8 @@
 #include <QPrinterInfo>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 #ifdef MORVANE_CUPS
 #include <cups/cups.h>
 #endif
@@ -30,11 +32,27 @@ QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker)
     return grauGewaehlt ? QPrinter::GrayScale : QPrinter::Color;
 }
 
-bool AufA4(QPrinter &drucker)
+void AufA4Hochformat(QPrinter &drucker)
 {
-    const bool a4 = drucker.setPageSize(QPageSize(QPageSize::A4));
-    drucker.setPageOrientation(QPageLayout::Portrait);
-    return a4;
+    const QPageSize a4(QPageSize::A4);
+    const QPageSize eingestellt = drucker.pageLayout().pageSize();
+    const bool schonA4 = eingestellt.isEquivalentTo(a4);
+    // A file takes any paper; so does a printer that tells nothing of its papers.
+    const QPrinterInfo info =
+        drucker.outputFileName().isEmpty() ? QPrinterInfo::printerInfo(drucker.printerName()) : QPrinterInfo();
+    const QList<QPageSize> papiere = info.isNull() ? QList<QPageSize>() : info.supportedPageSizes();
+    const bool kannA4 = papiere.isEmpty() || info.supportsCustomPageSizes()
+        || std::any_of(papiere.begin(), papiere.end(), [&](const QPageSize &p) { return p.isEquivalentTo(a4); });
+    if (kannA4) {
+        // The orientation first: the driver's margins come with the paper, for the orientation it is set to.
+        drucker.setPageOrientation(QPageLayout::Portrait);
+        if (drucker.setPageSize(schonA4 ? eingestellt : a4)
+            && drucker.pageLayout().orientation() == QPageLayout::Portrait)
+            return;
+    }
+    // An A4 the driver does not know stands for the paper the printer then takes.
+    const QString papier = schonA4 && !info.isNull() ? info.defaultPageSize().name() : eingestellt.name();
+    throw Fehler(QStringLiteral("Der Drucker ist auf %1 eingestellt; Etikettenbögen sind A4.").arg(papier));
 }
 
 std::shared_ptr<QPrinter> DruckerFuer(const Druckerwahl &wahl)
@@ -50,8 +68,7 @@ std::shared_ptr<QPrinter> DruckerFuer(const Druckerwahl &wahl)
         throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
     // Left alone, the mode would be the default printer's, or grey for a printer that does not say it knows colour.
     drucker->setColorMode(FarbeWieImDruckdialog(QPrinterInfo::printerInfo(name)));
-    if (!AufA4(*drucker))
-        throw Fehler(QStringLiteral("Der Drucker %1 kennt kein A4-Papier. Es wurde nichts gedruckt.").arg(name));
+    AufA4Hochformat(*drucker);
     drucker->setCopyCount(wahl.kopien);
     drucker->setDocName(wahl.dokument);
     return drucker;

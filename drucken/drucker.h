@@ -21,12 +21,16 @@ QString AusrichtungsName(const QPrinter &drucker);
 // the colours and makes of them what it can.
 QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
 
-// A4 portrait, whatever the printer was set to, as every label's layout assumes; false when it knows no A4.
-bool AufA4(QPrinter &drucker);
+// Every sheet is laid out for A4 portrait: the printer is set to it, whatever paper and orientation it was set to
+// (an A4 of its own, such as one without margins, is kept). A printer whose driver offers paper sizes but neither
+// A4 nor a size of the program's choosing is left as it is, and Fehler names the paper it is set to: "Der Drucker
+// ist auf A5 eingestellt; Etikettenbögen sind A4."
+void AufA4Hochformat(QPrinter &drucker);
 
 // The printer `wahl` names, or the system's default printer, set up as the print dialog would send a job to it
 // unchanged: A4 portrait, its colours (FarbeWieImDruckdialog), the copies and the job's name. Throws Fehler with a
-// German text when there is no default printer, the printer does not exist or is invalid, or it knows no A4.
+// German text when there is no default printer, the printer does not exist or is invalid, or it cannot take A4 portrait
+// (AufA4Hochformat).
 std::shared_ptr<QPrinter> DruckerFuer(const Druckerwahl &wahl);
 
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the

@@ -32,7 +32,8 @@ public:
 
     // A printer at high resolution; it belongs to the adapter, which deletes it.
     virtual std::shared_ptr<QPrinter> neuerDrucker() = 0;
-    // The sheet is laid out for A4: a printer that starts on Letter would cut off its bottom.
+    // AufA4Hochformat (drucken/drucker.h): the sheet is laid out for A4 portrait, whatever the printer or its
+    // properties in the print dialog chose.
     virtual void aufA4(QPrinter &drucker) = 0;
     // DruckerFuer (drucken/drucker.h).
     virtual std::shared_ptr<QPrinter> druckerFuer(const Druckerwahl &wahl) = 0;

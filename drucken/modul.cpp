@@ -12,7 +12,7 @@ class QtDruckmodul : public Druckmodul
 {
 public:
     std::shared_ptr<QPrinter> neuerDrucker() override { return std::make_shared<QPrinter>(QPrinter::HighResolution); }
-    void aufA4(QPrinter &drucker) override { AufA4(drucker); }
+    void aufA4(QPrinter &drucker) override { AufA4Hochformat(drucker); }
     std::shared_ptr<QPrinter> druckerFuer(const Druckerwahl &wahl) override { return DruckerFuer(wahl); }
     Druckflaeche flaecheVon(QPrinter &drucker) override { return FlaecheVon(drucker); }
     void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }

@@ -26,25 +26,27 @@ QString Mm(qint64 hundertstel)
 }
 
 // A precise label is measured on paper: the far edge of the last label, margin + (anzahl - 1) x pitch + size,
-// must lie within the sheet. The message shows that sum with the exact values, so that it names what to change.
-Pruefung PruefeGenau(const Bogenmasse &m, Massfeld rand, Massfeld abstand, Massfeld groesse, int anzahl, int blattMm,
-                     const QString &kopf, const QString &randName, const QString &abstandName,
+// must lie within the sheet (EndeDerReihe, as for a catalogue sheet). The message shows that sum with the exact values,
+// so that it names what to change.
+Pruefung PruefeGenau(const Bogenmasse &m, Qt::Orientation achse, Massfeld rand, Massfeld abstand, Massfeld groesse,
+                     int anzahl, const QString &kopf, const QString &randName, const QString &abstandName,
                      const QString &groesseName, const QString &richtung)
 {
     const qint64 r = m.Hundertstel(rand);
     const qint64 a = m.Hundertstel(abstand);
     const qint64 g = m.Hundertstel(groesse);
-    const qint64 frei = qint64(blattMm) * 100 - r - g;
+    const qint64 frei = qint64(achse == Qt::Horizontal ? A4::BreiteMm : A4::HoeheMm) * 100 - r - g;
     // Everything up to the largest count that fits, so that a rejected count falls back to one that does.
     const int hoechstens = frei < 0 ? 1 : a <= 0 ? anzahl : int(std::min<qint64>(frei / a + 1, MassMaximum));
-    if (anzahl >= 1 && r + (anzahl - 1) * a + g <= qint64(blattMm) * 100)
+    const Reihenende ende = EndeDerReihe(m, achse, anzahl);
+    if (ende.aufA4)
         return {};
     const QString n = QString::number(anzahl);
     return {false,
             kopf + QStringLiteral("\r\n\r\n") + randName + QStringLiteral(" = ") + Mm(r) + QStringLiteral(" mm + ")
                 + QString::number(anzahl - 1) + QStringLiteral(" x ") + abstandName + QLatin1Char(' ') + Mm(a)
                 + QStringLiteral(" mm + ") + groesseName + QLatin1Char(' ') + Mm(g) + QStringLiteral(" mm = ")
-                + Mm(r + (anzahl - 1) * a + g) + QStringLiteral(" mm") + QStringLiteral("\r\n\r\n") + n
+                + Mm(ende.hundertstel) + QStringLiteral(" mm") + QStringLiteral("\r\n\r\n") + n
                 + QStringLiteral(" Etiketten passen NICHT ") + richtung + QStringLiteral(" auf ein DIN-A4 Blatt! "),
             hoechstens};
 }
@@ -54,10 +56,11 @@ Pruefung PruefeGenau(const Bogenmasse &m, Massfeld rand, Massfeld abstand, Massf
 Pruefung PruefeHorizontal(const Bogenmasse &m)
 {
     if (m.IstGenau())
-        return PruefeGenau(m, &Bogenmasse::SeitenRand, &Bogenmasse::Horizontalabstand, &Bogenmasse::Etikettenbreite,
-                           m.AnzahlEtikettenInZeile, A4::BreiteMm, QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit."),
-                           QStringLiteral("Linker Rand"), QStringLiteral("Horizontalabstand"),
-                           QStringLiteral("Etikettenbreite"), QStringLiteral("horizontal"));
+        return PruefeGenau(m, Qt::Horizontal, &Bogenmasse::SeitenRand, &Bogenmasse::Horizontalabstand,
+                           &Bogenmasse::Etikettenbreite, m.AnzahlEtikettenInZeile,
+                           QStringLiteral("Ein DIN-A4 Blatt ist 210 mm breit."), QStringLiteral("Linker Rand"),
+                           QStringLiteral("Horizontalabstand"), QStringLiteral("Etikettenbreite"),
+                           QStringLiteral("horizontal"));
     const int SeitenRand = m.SeitenRand;
     const int Horizontalabstand = m.Horizontalabstand;
     const int Etikettenbreite = m.Etikettenbreite;
@@ -79,10 +82,11 @@ Pruefung PruefeHorizontal(const Bogenmasse &m)
 Pruefung PruefeVertikal(const Bogenmasse &m)
 {
     if (m.IstGenau())
-        return PruefeGenau(m, &Bogenmasse::ObererRand, &Bogenmasse::Vertikalabstand, &Bogenmasse::Etikettenhoehe,
-                           m.AnzahlEtikettenInSpalte, A4::HoeheMm, QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch."),
-                           QStringLiteral("Oberer Rand"), QStringLiteral("Vertikalabstand"),
-                           QStringLiteral("Etikettenhöhe"), QStringLiteral("vertikal"));
+        return PruefeGenau(m, Qt::Vertical, &Bogenmasse::ObererRand, &Bogenmasse::Vertikalabstand,
+                           &Bogenmasse::Etikettenhoehe, m.AnzahlEtikettenInSpalte,
+                           QStringLiteral("Ein DIN-A4 Blatt ist 297 mm hoch."), QStringLiteral("Oberer Rand"),
+                           QStringLiteral("Vertikalabstand"), QStringLiteral("Etikettenhöhe"),
+                           QStringLiteral("vertikal"));
     const int ObererRand = m.ObererRand;
     const int Vertikalabstand = m.Vertikalabstand;
     const int Etikettenhoehe = m.Etikettenhoehe;
@@ -131,8 +135,6 @@ Nebeneinander PruefeNebeneinander(int bildBreite, const Bogenmasse &m)
     ergebnis.moeglich = 2 * (bildBreite + p.LueckePixel) + p.SeitenRandPixel <= BogenBreite;
     // A precise label has no raster: a second label must fit beside the first on the paper.
     if (m.IstGenau())
-        ergebnis.moeglich = m.Hundertstel(&Bogenmasse::SeitenRand) + m.Hundertstel(&Bogenmasse::Horizontalabstand)
-                + m.Hundertstel(&Bogenmasse::Etikettenbreite)
-            <= qint64(A4::BreiteMm) * 100;
+        ergebnis.moeglich = EndeDerReihe(m, Qt::Horizontal, 2).aufA4;
     return ergebnis;
 }

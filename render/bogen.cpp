@@ -1,14 +1,8 @@
 #include "render/bogen.h"
 
-#include "layout/bildgroesse.h"
-#include "platform/fehler.h"
 #include "render/masse.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QImageReader>
 #include <QPainter>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -286,50 +280,6 @@ QList<int> Stichproben(int quelle, int anfang, int laenge, int flaeche, bool sen
     return nummer;
 }
 
-// The commonest label picture, a 24-bit bitmap with the 40-byte header, stored whole and of an allowed size,
-// decoded as Qt's own reader decodes it (same pixels, same format, same resolution) row by row from the file,
-// without the reader's going pixel by pixel through the device or a copy of the whole file; nullopt for any other
-// file, which Qt reads.
-std::optional<QImage> LiesBitmap24(QFile &datei)
-{
-    constexpr qint64 kopfEnde = 14 + 40;
-    if (datei.isSequential())
-        return std::nullopt;
-    const QByteArray kopf = datei.read(kopfEnde);
-    if (kopf.size() < kopfEnde || !kopf.startsWith("BM"))
-        return std::nullopt;
-    const auto *b = reinterpret_cast<const uchar *>(kopf.constData());
-    const qint32 breite = qFromLittleEndian<qint32>(b + 18);
-    const qint32 hoeheGespeichert = qFromLittleEndian<qint32>(b + 22);
-    if (qFromLittleEndian<quint32>(b + 14) != 40 || qFromLittleEndian<quint16>(b + 26) != 1
-        || qFromLittleEndian<quint16>(b + 28) != 24 || qFromLittleEndian<quint32>(b + 30) != 0 || breite <= 0
-        || hoeheGespeichert == 0 || hoeheGespeichert == std::numeric_limits<qint32>::min()
-        || qint64(breite) * qAbs(qint64(hoeheGespeichert)) > MeisteBildpunkte)
-        return std::nullopt;
-    const int hoehe = qAbs(hoeheGespeichert);
-    // Qt starts on the pixels where the file header says, unless that lies within the headers.
-    const qint64 anfang = std::max<qint64>(qFromLittleEndian<quint32>(b + 10), kopfEnde);
-    const qint64 zeilenlaenge = (qint64(breite) * 24 + 31) / 32 * 4;
-    if (anfang + zeilenlaenge * hoehe > datei.size() || !datei.seek(anfang))
-        return std::nullopt;
-    QImage bild(breite, hoehe, QImage::Format_RGB32);
-    if (bild.isNull())
-        return std::nullopt;
-    QByteArray zeile(zeilenlaenge, Qt::Uninitialized);
-    for (int gelesen = 0; gelesen < hoehe; ++gelesen) {
-        if (datei.read(zeile.data(), zeilenlaenge) != zeilenlaenge)
-            return std::nullopt;
-        // Stored from the bottom up, unless the height is negative.
-        auto *ziel = reinterpret_cast<QRgb *>(bild.scanLine(hoeheGespeichert > 0 ? hoehe - 1 - gelesen : gelesen));
-        const auto *quelle = reinterpret_cast<const uchar *>(zeile.constData());
-        for (int x = 0; x < breite; ++x, quelle += 3)
-            ziel[x] = qRgb(quelle[2], quelle[1], quelle[0]);
-    }
-    bild.setDotsPerMeterX(qFromLittleEndian<qint32>(b + 38));
-    bild.setDotsPerMeterY(qFromLittleEndian<qint32>(b + 42));
-    return bild;
-}
-
 } // namespace
 
 std::optional<Seitenansicht> EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort,
@@ -381,39 +331,4 @@ std::optional<Seitenansicht> EinzelvorschauAnsicht(const QImage &bild, int dpiX,
             ziel[x] = quelle[spalten[x0 + x]];
     }
     return ergebnis;
-}
-
-void LiesBitmapDirekt(QImageReader &leser)
-{
-    QIODevice *geraet = leser.device();
-    // The reader opens the device itself when it reads; it is opened here as it would be, to look.
-    if (geraet && (geraet->isOpen() || geraet->open(QIODevice::ReadOnly)) && geraet->peek(2) == "BM") {
-        leser.setFormat("bmp");
-        leser.setAutoDetectImageFormat(false);
-    }
-}
-
-QImage LeseBild(const QString &pfad)
-{
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        throw DateiNichtZuOeffnen(pfad);
-    if (std::optional<QImage> bild = LiesBitmap24(datei))
-        return *bild;
-    if (!datei.seek(0))
-        throw DateiNichtZuOeffnen(pfad);
-    // Decoded from the bytes, so the content decides the format, not the file name.
-    QByteArray daten = datei.readAll();
-    QBuffer puffer(&daten);
-    QImageReader leser(&puffer);
-    LiesBitmapDirekt(leser);
-    // Too large says so even when the pixels are missing too: they would not be printed anyway.
-    const QSize groesse = leser.size();
-    if (qint64(groesse.width()) * groesse.height() > MeisteBildpunkte)
-        throw Fehler(BildZuGross(pfad, groesse));
-    if (!BitmapVollstaendig(daten))
-        return QImage();
-    // Qt's own limit would refuse a 600-dpi A4 picture in 24 bits; ours lets it through, at 32 bits a pixel.
-    QImageReader::setAllocationLimit(int(MeisteBildpunkte * 4 / (1024 * 1024) + 1));
-    return leser.read();
 }

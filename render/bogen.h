@@ -8,8 +8,6 @@
 
 #include <optional>
 
-class QImageReader;
-
 struct Bogenangaben
 {
     int W; // picture width and height in pixels
@@ -55,12 +53,3 @@ struct Seitenansicht
 // that the drawn page would not cover whole); the caller then makes the page.
 std::optional<Seitenansicht> EinzelvorschauAnsicht(const QImage &bild, int dpiX, int dpiY, const MmRechteck &ort,
                                                    QSize ansicht);
-
-// Decodes a picture file by its content. A file that opens but holds no readable picture, or a bitmap cut off
-// before the end of its pixels, gives a null QImage; a file that cannot be opened, or a picture of more than
-// MeisteBildpunkte pixels, throws Fehler.
-QImage LeseBild(const QString &pfad);
-
-// Sets `leser` to read a bitmap (its content begins "BM") with Qt's own bitmap reader directly: asked by content,
-// Qt loads every image plugin installed to ask it first. Anything else is left to Qt's recognition.
-void LiesBitmapDirekt(QImageReader &leser);

@@ -1,5 +1,7 @@
 #include "render/bogenbild.h"
 
+#include "blatt/blatt.h"
+
 #include <QPainter>
 
 #include <cmath>
@@ -18,9 +20,9 @@ QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe)
 
     p.setPen(QPen(BogenbildKontur, 1));
     p.setBrush(BogenbildEtikett);
-    for (int zeile = 1; zeile <= bogen.zeilen; ++zeile) {
-        for (int spalte = 1; spalte <= bogen.spalten; ++spalte) {
-            const MmRechteck mm = EtikettImBogen(bogen, spalte, zeile);
+    for (int zeile = 1; zeile <= bogen.masse.AnzahlEtikettenInSpalte; ++zeile) {
+        for (int spalte = 1; spalte <= bogen.masse.AnzahlEtikettenInZeile; ++spalte) {
+            const MmRechteck mm = EtikettAufDemBlatt(bogen.masse, spalte, zeile);
             // Inset by half a pen so that neighbours without a gap stay apart and the outline stays inside.
             const QRectF r = QRectF(mm.x * mmPixel, mm.y * mmPixel, mm.breite * mmPixel, mm.hoehe * mmPixel)
                                  .adjusted(0.5, 0.5, -0.5, -0.5);
@@ -35,8 +37,10 @@ QImage ZeichneBogenbild(const Etikettenbogen &bogen, int hoehe)
 
 QSize EtikettBildgroesse(const Etikettenbogen &bogen)
 {
-    const auto pixel = [](int hundertstel) { return qMax(1, int(std::lround(hundertstel * EtikettDpi / 2540.0))); };
-    return {pixel(bogen.breite), pixel(bogen.hoehe)};
+    const auto pixel = [&bogen](Massfeld feld) {
+        return qMax(1, int(std::lround(bogen.masse.Hundertstel(feld) * EtikettDpi / 2540.0)));
+    };
+    return {pixel(&Bogenmasse::Etikettenbreite), pixel(&Bogenmasse::Etikettenhoehe)};
 }
 
 QImage ZeichneLeeresEtikett(const Etikettenbogen &bogen)

@@ -1,13 +1,14 @@
 #include "storage/etikettenboegen.h"
 
+#include "blatt/blatt.h"
 #include "platform/fehler.h"
 
 #include <QFile>
 #include <QHash>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace {
@@ -27,152 +28,22 @@ std::optional<int> LiesAnzahl(QStringView text)
     return wert;
 }
 
-bool IstZahl(const QString &wort)
-{
-    return !wort.isEmpty() && wort.size() <= 4 && std::all_of(wort.begin(), wort.end(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
-}
-
-// A length the person typed matches a label length when it is the same, or when it is a whole number and the
-// label length begins with it or rounds to it (63 and 64 match 63.5, 630 does not).
-bool LaengePasst(const QString &getippt, int hundertstel)
-{
-    const std::optional<int> wert = LiesHundertstel(getippt);
-    if (!wert)
-        return false;
-    if (getippt.contains(QLatin1Char('.')))
-        return *wert == hundertstel;
-    return *wert == hundertstel - hundertstel % 100 || *wert == (hundertstel + 50) / 100 * 100;
-}
-
-// "L 71-60" -> "l7160": a product number as the search compares it.
-QString NormaleNummer(const QString &nummer)
-{
-    QString n = nummer.toLower();
-    n.remove(QLatin1Char(' '));
-    n.remove(QLatin1Char('-'));
-    return n;
-}
-
-// "l7160" -> "7160": the number without the maker's prefix letters.
-QString OhneVorsilbe(const QString &nummer)
-{
-    qsizetype i = 0;
-    while (i < nummer.size() && nummer[i].isLetter())
-        ++i;
-    return nummer.mid(i);
-}
-
-bool NummerGleich(const QString &nummer, const QString &wort)
-{
-    return nummer == wort || (!OhneVorsilbe(nummer).isEmpty() && OhneVorsilbe(nummer) == wort);
-}
-
-// Makers that people know under more than one name; a sheet of one is found under each.
-const QList<QStringList> &Herstellerfamilien()
-{
-    static const QList<QStringList> familien{{QStringLiteral("avery"), QStringLiteral("zweckform")}};
-    return familien;
-}
-
-// A word of the search, taken apart once for the whole catalogue.
-struct Suchwort
-{
-    QString wort;
-    bool mitZiffer = false;
-    QString alsNummer;
-    std::optional<int> zahl; // a bare number
-    bool paar = false;       // "70x37", "70x": a size or a layout
-    QString a, b;
+// The file's six lengths, in the order of its columns from "Breite" on.
+constexpr std::array<Massfeld, AnzahlLaengen> Laengenspalten{
+    &Bogenmasse::Etikettenbreite, &Bogenmasse::Etikettenhoehe,    &Bogenmasse::SeitenRand,
+    &Bogenmasse::ObererRand,      &Bogenmasse::Horizontalabstand, &Bogenmasse::Vertikalabstand,
 };
 
-Suchwort Zerlege(const QString &wort)
+// A length as the file writes it: "." and at most two decimals, at most five whole digits, nothing else, not even
+// a blank (HundertstelAusText would take blanks around it and nine digits).
+std::optional<int> LaengeAusFeld(QStringView feld)
 {
-    static const QRegularExpression ziffer(QStringLiteral("[0-9]"));
-    static const QRegularExpression paar(QStringLiteral("^([0-9]{1,4}(?:\\.[0-9]+)?)x([0-9]{1,4}(?:\\.[0-9]+)?)?$"));
-    Suchwort w;
-    w.wort = wort;
-    w.mitZiffer = wort.contains(ziffer);
-    w.alsNummer = NormaleNummer(wort);
-    if (IstZahl(wort))
-        w.zahl = wort.toInt();
-    if (const QRegularExpressionMatch t = paar.match(wort); t.hasMatch()) {
-        w.paar = true;
-        w.a = t.captured(1);
-        w.b = t.captured(2);
-    }
-    return w;
-}
-
-// The rank of one word of the search for the sheet: 0 for an exact match, 1 for part of a product number.
-std::optional<int> WortRang(const Etikettenbogen &bogen, const Suchschluessel &schluessel, const Suchwort &w)
-{
-    if (!w.mitZiffer) {
-        const bool passt = schluessel.hersteller.contains(w.wort) || schluessel.form.contains(w.wort)
-            || std::any_of(schluessel.nummern.begin(), schluessel.nummern.end(),
-                           [&](const QString &n) { return n.contains(w.alsNummer); });
-        if (passt)
-            return 0;
-        return schluessel.familie.contains(w.wort) ? std::optional<int>(1) : std::nullopt;
-    }
-
-    for (const QString &nummer : schluessel.nummern)
-        if (NummerGleich(nummer, w.alsNummer))
-            return 0;
-    if (w.zahl && bogen.anzahl() == *w.zahl)
-        return 0;
-    if (w.paar) {
-        // In either order; while it is being typed, "70x" matches what begins that way.
-        const auto groesse = [&](int erste, int zweite) {
-            return LaengePasst(w.a, erste) && (w.b.isEmpty() || LaengePasst(w.b, zweite));
-        };
-        const bool layout = IstZahl(w.a) && w.a.toInt() == bogen.spalten
-            && (w.b.isEmpty() || (IstZahl(w.b) && w.b.toInt() == bogen.zeilen));
-        if (groesse(bogen.breite, bogen.hoehe) || groesse(bogen.hoehe, bogen.breite) || layout)
-            return 0;
-    }
-    for (const QString &nummer : schluessel.nummern)
-        if (nummer.contains(w.alsNummer))
-            return 1;
-    return std::nullopt;
-}
-
-// Lower case, "×" as "x", a decimal comma as point, "70 x 37 mm" as one word "70x37".
-QStringList Suchwoerter(const QString &suchtext)
-{
-    QString s = suchtext.toLower();
-    s.replace(QChar(0x00D7), QLatin1Char('x'));
-    static const QRegularExpression dezimalkomma(QStringLiteral("(\\d),(?=\\d)"));
-    s.replace(dezimalkomma, QStringLiteral("\\1."));
-    s.replace(QLatin1Char(','), QLatin1Char(' '));
-    static const QRegularExpression millimeter(QStringLiteral("(\\d)\\s*mm\\b"));
-    s.replace(millimeter, QStringLiteral("\\1"));
-    static const QRegularExpression mal(QStringLiteral("(\\d)\\s*x(?:\\s*(?=\\d)|(?=\\s|$))"));
-    s.replace(mal, QStringLiteral("\\1x"));
-    static const QRegularExpression leer(QStringLiteral("\\s+"));
-    return s.split(leer, Qt::SkipEmptyParts);
-}
-
-QList<Suchwort> Suchanfrage(const QString &suchtext)
-{
-    QList<Suchwort> woerter;
-    for (const QString &wort : Suchwoerter(suchtext))
-        woerter << Zerlege(wort);
-    return woerter;
-}
-
-std::optional<int> RangFuerWoerter(const Suchschluessel &schluessel, const Etikettenbogen &bogen,
-                                   const QList<Suchwort> &woerter)
-{
-    int rang = 0;
-    for (const Suchwort &wort : woerter) {
-        const std::optional<int> r = WortRang(bogen, schluessel, wort);
-        if (!r)
-            return std::nullopt;
-        rang += *r;
-    }
-    return rang;
+    const auto ziffer = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    const qsizetype punkt = feld.indexOf(QLatin1Char('.'));
+    if (feld.isEmpty() || !ziffer(feld.front()) || !ziffer(feld.back()) || (punkt < 0 ? feld.size() : punkt) > 5)
+        return std::nullopt;
+    const std::optional<qint64> wert = HundertstelAusText(feld, QLatin1Char('.'));
+    return wert ? std::optional<int>(int(*wert)) : std::nullopt;
 }
 
 // Windows-1252 where it differs from Latin-1; 0 for the five codes it leaves free.
@@ -180,7 +51,7 @@ constexpr char16_t Cp1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026,
                                  0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
                                  0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-QString AusWindows1252(const QByteArray &bytes)
+QString AusWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *z = text.data();
@@ -192,12 +63,28 @@ QString AusWindows1252(const QByteArray &bytes)
     return text;
 }
 
+// Line by line: UTF-8 where a line is valid UTF-8, otherwise Windows-1252, so that a line pasted from a file of the
+// other kind reads as it was written. A sequence cut off at a line's end makes the line Windows-1252 instead of
+// losing its bytes.
 QString LiesText(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = AusWindows1252(bytes);
+    QString text;
+    text.reserve(bytes.size());
+    QByteArrayView rest(bytes);
+    for (bool erste = true;; erste = false) {
+        const qsizetype ende = rest.indexOf('\n');
+        const QByteArrayView zeile = ende < 0 ? rest : rest.first(ende);
+        // Only the file's own byte-order mark goes; on a later line it stays, as in the file decoded whole.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            erste ? QStringConverter::Flag::Stateless
+                                  : QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        const QString dekodiert = utf8.decode(zeile);
+        text += utf8.hasError() ? AusWindows1252(zeile) : dekodiert;
+        if (ende < 0)
+            break;
+        text += QLatin1Char('\n');
+        rest = rest.sliced(ende + 1);
+    }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
@@ -205,77 +92,35 @@ QString LiesText(const QByteArray &bytes)
 
 } // namespace
 
-QString MmMitKomma(int hundertstel)
-{
-    return HundertstelText(hundertstel).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 QString Formname(Etikettenform form)
 {
     return Formnamen[int(form)];
 }
 
-namespace {
-
-std::optional<int> Hundertstel(QStringView text)
-{
-    const qsizetype punkt = text.indexOf(QLatin1Char('.'));
-    const qsizetype ganzeLaenge = punkt < 0 ? text.size() : punkt;
-    const qsizetype bruchLaenge = punkt < 0 ? 0 : text.size() - punkt - 1;
-    if (ganzeLaenge < 1 || ganzeLaenge > 5 || (punkt >= 0 && (bruchLaenge < 1 || bruchLaenge > 2)))
-        return std::nullopt;
-    int wert = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (i == punkt)
-            continue;
-        const QChar c = text[i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-        wert = wert * 10 + (c.unicode() - '0');
-    }
-    return bruchLaenge == 1 ? wert * 10 : bruchLaenge == 0 ? wert * 100 : wert;
-}
-
-} // namespace
-
-std::optional<int> LiesHundertstel(const QString &text)
-{
-    return Hundertstel(text);
-}
-
-QString HundertstelText(int hundertstel)
-{
-    QString text = QString::number(hundertstel / 100);
-    if (const int rest = hundertstel % 100; rest != 0) {
-        text += QLatin1Char('.') + QStringLiteral("%1").arg(rest, 2, 10, QLatin1Char('0'));
-        if (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-    }
-    return text;
-}
-
 QString BogenFehler(const Etikettenbogen &b)
 {
-    if (b.spalten < 1 || b.zeilen < 1)
+    const Bogenmasse &m = b.masse;
+    const auto l = [&m](Massfeld feld) { return m.Hundertstel(feld); };
+    if (m.AnzahlEtikettenInZeile < 1 || m.AnzahlEtikettenInSpalte < 1)
         return QStringLiteral("Spalten und Zeilen müssen mindestens 1 sein.");
-    if (b.breite < 1 || b.hoehe < 1)
+    if (l(&Bogenmasse::Etikettenbreite) < 1 || l(&Bogenmasse::Etikettenhoehe) < 1)
         return QStringLiteral("Breite und Höhe müssen größer als 0 sein.");
-    if (b.breite < 100 || b.hoehe < 100)
+    if (l(&Bogenmasse::Etikettenbreite) < 100 || l(&Bogenmasse::Etikettenhoehe) < 100)
         return QStringLiteral("Etiketten unter 1 mm Breite oder Höhe lassen sich nicht drucken.");
-    if (b.linkerRand < 0 || b.obererRand < 0)
+    if (l(&Bogenmasse::SeitenRand) < 0 || l(&Bogenmasse::ObererRand) < 0)
         return QStringLiteral("Die Ränder dürfen nicht negativ sein.");
-    if (b.horizontalabstand < b.breite)
+    if (l(&Bogenmasse::Horizontalabstand) < l(&Bogenmasse::Etikettenbreite))
         return QStringLiteral("Die Etiketten überlappen sich: der Horizontalabstand ist kleiner als die Breite.");
-    if (b.vertikalabstand < b.hoehe)
+    if (l(&Bogenmasse::Vertikalabstand) < l(&Bogenmasse::Etikettenhoehe))
         return QStringLiteral("Die Etiketten überlappen sich: der Vertikalabstand ist kleiner als die Höhe.");
-    const qint64 rechts = qint64(b.linkerRand) + qint64(b.spalten - 1) * b.horizontalabstand + b.breite;
-    if (rechts > A4::BreiteMm * 100)
-        return QStringLiteral("Die Etiketten reichen rechts über das A4-Blatt hinaus (bis %1 mm).")
-            .arg(HundertstelText(int(qMin<qint64>(rechts, 99999999))));
-    const qint64 unten = qint64(b.obererRand) + qint64(b.zeilen - 1) * b.vertikalabstand + b.hoehe;
-    if (unten > A4::HoeheMm * 100)
-        return QStringLiteral("Die Etiketten reichen unten über das A4-Blatt hinaus (bis %1 mm).")
-            .arg(HundertstelText(int(qMin<qint64>(unten, 99999999))));
+    // The far edge as the message has always shown it, at most 999999.99 mm.
+    const auto bis = [](const Reihenende &ende) {
+        return HundertstelText(qMin<qint64>(ende.hundertstel, 99999999), QLatin1Char('.'));
+    };
+    if (const Reihenende rechts = EndeDerReihe(m, Qt::Horizontal, m.AnzahlEtikettenInZeile); !rechts.aufA4)
+        return QStringLiteral("Die Etiketten reichen rechts über das A4-Blatt hinaus (bis %1 mm).").arg(bis(rechts));
+    if (const Reihenende unten = EndeDerReihe(m, Qt::Vertical, m.AnzahlEtikettenInSpalte); !unten.aufA4)
+        return QStringLiteral("Die Etiketten reichen unten über das A4-Blatt hinaus (bis %1 mm).").arg(bis(unten));
     return {};
 }
 
@@ -311,20 +156,22 @@ std::optional<Etikettenbogen> BogenAusAnsichten(const QList<QStringView> &felder
         return scheitert(QStringLiteral("unbekannte Form \"%1\"").arg(f[2]));
     b.form = Etikettenform(std::distance(std::begin(Formnamen), form));
 
-    int *anzahlen[] = {&b.spalten, &b.zeilen};
+    Bogenmasse m;
+    int *anzahlen[] = {&m.AnzahlEtikettenInZeile, &m.AnzahlEtikettenInSpalte};
     for (int i = 0; i < 2; ++i) {
         const std::optional<int> n = LiesAnzahl(f[3 + i]);
         if (!n)
             return scheitert(QStringLiteral("%1 \"%2\" ist keine Anzahl").arg(spalten[3 + i], f[3 + i]));
         *anzahlen[i] = *n;
     }
-    int *laengen[] = {&b.breite, &b.hoehe, &b.linkerRand, &b.obererRand, &b.horizontalabstand, &b.vertikalabstand};
-    for (int i = 0; i < 6; ++i) {
-        const std::optional<int> l = Hundertstel(f[5 + i]);
+    Laengen laengen{};
+    for (std::size_t i = 0; i < Laengenspalten.size(); ++i) {
+        const std::optional<int> l = LaengeAusFeld(f[5 + i]);
         if (!l)
             return scheitert(QStringLiteral("%1 \"%2\" ist keine Länge in mm").arg(spalten[5 + i], f[5 + i]));
-        *laengen[i] = *l;
+        laengen[MassIndex(Laengenspalten[i])] = *l;
     }
+    b.masse = MitGenauenLaengen(m, laengen, true);
     if (const QString grund = BogenFehler(b); !grund.isEmpty())
         return scheitert(grund);
     return b;
@@ -342,18 +189,12 @@ std::optional<Etikettenbogen> BogenAusFeldern(const QStringList &felder, QString
 
 QString BogenZeile(const Etikettenbogen &b)
 {
-    return QStringList{b.hersteller,
-                       b.nummern.join(QStringLiteral(", ")),
-                       Formname(b.form),
-                       QString::number(b.spalten),
-                       QString::number(b.zeilen),
-                       HundertstelText(b.breite),
-                       HundertstelText(b.hoehe),
-                       HundertstelText(b.linkerRand),
-                       HundertstelText(b.obererRand),
-                       HundertstelText(b.horizontalabstand),
-                       HundertstelText(b.vertikalabstand)}
-        .join(QLatin1Char(';'));
+    QStringList felder{b.hersteller, b.nummern.join(QStringLiteral(", ")), Formname(b.form),
+                       QString::number(b.masse.AnzahlEtikettenInZeile),
+                       QString::number(b.masse.AnzahlEtikettenInSpalte)};
+    for (const Massfeld feld : Laengenspalten)
+        felder << HundertstelText(b.masse.Hundertstel(feld), QLatin1Char('.'));
+    return felder.join(QLatin1Char(';'));
 }
 
 Bogenkatalog LiesEtikettenboegen(const QString &pfad)
@@ -413,147 +254,4 @@ QString UebersprungenText(const Bogenkatalog &katalog, const QString &pfad)
         return QStringLiteral("1 Zeile der Datei %1 wurde übersprungen: %2").arg(pfad, katalog.uebergangen.first());
     return QStringLiteral("%1 Zeilen der Datei %2 wurden übersprungen, zum Beispiel %3")
         .arg(QString::number(katalog.anzahlUebergangen), pfad, katalog.uebergangen.first());
-}
-
-QString Eintragstext(const Etikettenbogen &b)
-{
-    const bool eines = b.anzahl() == 1;
-    QString art = eines ? QStringLiteral("Etikett") : QStringLiteral("Etiketten");
-    if (b.form == Etikettenform::Rund)
-        art = (eines ? QStringLiteral("rundes ") : QStringLiteral("runde ")) + art;
-    else if (b.form == Etikettenform::Oval)
-        art = (eines ? QStringLiteral("ovales ") : QStringLiteral("ovale ")) + art;
-    return QStringLiteral("%1 %2 - %3 %4 %5 x %6 mm (%7 x %8)")
-        .arg(b.hersteller, b.nummern.join(QStringLiteral(", ")), QString::number(b.anzahl()), art, MmMitKomma(b.breite),
-             MmMitKomma(b.hoehe), QString::number(b.spalten), QString::number(b.zeilen));
-}
-
-namespace {
-
-// The maker in lower case, and the other names of its family.
-std::pair<QString, QString> HerstellerSchluessel(const QString &hersteller)
-{
-    const QString name = hersteller.toLower();
-    QString familie;
-    for (const QStringList &namen : Herstellerfamilien())
-        if (std::any_of(namen.begin(), namen.end(), [&](const QString &n) { return name.contains(n); }))
-            familie += namen.join(QLatin1Char(' ')) + QLatin1Char(' ');
-    return {name, familie};
-}
-
-Suchschluessel Schluessel(const Etikettenbogen &bogen, const std::pair<QString, QString> &hersteller)
-{
-    // The words the entry text gives the shape.
-    static const QString formen[] = {QStringLiteral("etiketten etikett"),
-                                     QStringLiteral("runde etiketten rundes etikett"),
-                                     QStringLiteral("ovale etiketten ovales etikett")};
-    Suchschluessel s{hersteller.first, hersteller.second, formen[int(bogen.form)], {}};
-    s.nummern.reserve(bogen.nummern.size());
-    for (const QString &nummer : bogen.nummern)
-        s.nummern << NormaleNummer(nummer);
-    return s;
-}
-
-} // namespace
-
-Suchschluessel SuchschluesselFuer(const Etikettenbogen &bogen)
-{
-    return Schluessel(bogen, HerstellerSchluessel(bogen.hersteller));
-}
-
-QList<Suchschluessel> SuchschluesselFuer(const QList<Etikettenbogen> &boegen)
-{
-    QHash<QString, std::pair<QString, QString>> hersteller;
-    QList<Suchschluessel> schluessel;
-    schluessel.reserve(boegen.size());
-    for (const Etikettenbogen &b : boegen) {
-        auto h = hersteller.constFind(b.hersteller);
-        if (h == hersteller.constEnd())
-            h = hersteller.insert(b.hersteller, HerstellerSchluessel(b.hersteller));
-        schluessel << Schluessel(b, *h);
-    }
-    return schluessel;
-}
-
-std::optional<int> BogenRang(const Suchschluessel &schluessel, const Etikettenbogen &bogen, const QString &suchtext)
-{
-    return RangFuerWoerter(schluessel, bogen, Suchanfrage(suchtext));
-}
-
-bool BogenPasst(const Etikettenbogen &bogen, const QString &suchtext)
-{
-    return BogenRang(SuchschluesselFuer(bogen), bogen, suchtext).has_value();
-}
-
-QList<int> SucheBoegen(const QList<Etikettenbogen> &boegen, const QList<Suchschluessel> &schluessel,
-                       const QString &suchtext)
-{
-    const QList<Suchwort> woerter = Suchanfrage(suchtext);
-    // One list per rank keeps the catalogue's order among equals without sorting.
-    QList<QList<int>> nachRang;
-    for (qsizetype i = 0; i < boegen.size() && i < schluessel.size(); ++i) {
-        const std::optional<int> rang = RangFuerWoerter(schluessel[i], boegen[i], woerter);
-        if (!rang)
-            continue;
-        if (nachRang.size() <= *rang)
-            nachRang.resize(*rang + 1);
-        nachRang[*rang] << int(i);
-    }
-    QList<int> treffer;
-    for (const QList<int> &gleich : std::as_const(nachRang))
-        treffer << gleich;
-    return treffer;
-}
-
-Etikettenbogen MitGesuchterNummer(Etikettenbogen bogen, const QString &suchtext)
-{
-    const QList<Suchwort> woerter = Suchanfrage(suchtext);
-    qsizetype gefunden = -1;
-    for (const bool genau : {true, false}) {
-        for (qsizetype i = 0; i < bogen.nummern.size() && gefunden < 0; ++i) {
-            const QString nummer = NormaleNummer(bogen.nummern[i]);
-            for (const Suchwort &w : woerter)
-                if (w.mitZiffer && (genau ? NummerGleich(nummer, w.alsNummer) : nummer.contains(w.alsNummer)))
-                    gefunden = i;
-        }
-    }
-    if (gefunden > 0)
-        bogen.nummern.move(gefunden, 0);
-    return bogen;
-}
-
-MmRechteck EtikettImBogen(const Etikettenbogen &b, int spalte, int zeile)
-{
-    return {(b.linkerRand + (spalte - 1) * double(b.horizontalabstand)) / 100.0,
-            (b.obererRand + (zeile - 1) * double(b.vertikalabstand)) / 100.0, b.breite / 100.0, b.hoehe / 100.0};
-}
-
-Bogenmasse MasseDesBogens(const Etikettenbogen &b)
-{
-    Bogenmasse m = Anfangsmasse;
-    m.AnzahlEtikettenInZeile = b.spalten;
-    m.AnzahlEtikettenInSpalte = b.zeilen;
-    // Precise also in whole millimetres: the new label's picture is drawn for the exact size.
-    return MitGenauenLaengen(
-        m, Laengen{b.obererRand, b.linkerRand, b.vertikalabstand, b.horizontalabstand, b.hoehe, b.breite}, true);
-}
-
-QString NamensVorschlag(const Etikettenbogen &b)
-{
-    QString name = b.hersteller;
-    if (!b.nummern.isEmpty())
-        name += QLatin1Char('_') + b.nummern.first();
-    QString sauber;
-    for (const QChar c : std::as_const(name)) {
-        const bool erlaubt = c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char(',');
-        if (erlaubt)
-            sauber += c;
-        else if (!sauber.endsWith(QLatin1Char('_')))
-            sauber += QLatin1Char('_');
-    }
-    while (sauber.startsWith(QLatin1Char('_')))
-        sauber.remove(0, 1);
-    while (sauber.endsWith(QLatin1Char('_')))
-        sauber.chop(1);
-    return (sauber.isEmpty() ? QStringLiteral("Etikettenbogen") : sauber) + QStringLiteral(".bmp");
 }

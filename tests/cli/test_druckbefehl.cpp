@@ -10,6 +10,7 @@
 #include "app/updown.h"
 #include "cli/aufruf.h"
 #include "platform/konsole.h"
+#include "storage/bogensuche.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
 
@@ -917,18 +918,7 @@ private Q_SLOTS:
                 QVERIFY(QFile::copy(zeile + endung, p.daten(QStringLiteral("Vorlagen/") + name + endung)));
             const Bogenmasse m = LiesEinstellungsdatei(zeile + QStringLiteral(".ini"), Anfangsmasse).werte;
             QVERIFY(m.IstGenau());
-            const Laengen l = GenaueLaengen(m);
-            b = Etikettenbogen{{},
-                               {},
-                               Etikettenform::Rechteck,
-                               m.AnzahlEtikettenInZeile,
-                               m.AnzahlEtikettenInSpalte,
-                               l[5],
-                               l[4],
-                               l[1],
-                               l[0],
-                               l[3],
-                               l[2]};
+            b = Etikettenbogen{{}, {}, Etikettenform::Rechteck, m};
             p.dialoge.dateien.push_back(p.daten(QStringLiteral("Vorlagen/") + name + QStringLiteral(".bmp")));
             p.dialoge.antworten = {false};
             form->Neu1->trigger();

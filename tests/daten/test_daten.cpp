@@ -124,9 +124,10 @@ void TestDaten::vorlagen()
     const QString name = QString::fromLatin1(v.name);
     QCOMPARE(name.section(u'_', 1),
              QStringLiteral("%1x%2_%3x%4")
-                 .arg(v.bogen.spalten)
-                 .arg(v.bogen.zeilen)
-                 .arg(HundertstelText(v.bogen.breite, QLatin1Char(',')), HundertstelText(v.bogen.hoehe, QLatin1Char(','))));
+                 .arg(m.AnzahlEtikettenInZeile)
+                 .arg(m.AnzahlEtikettenInSpalte)
+                 .arg(HundertstelText(m.Hundertstel(&Bogenmasse::Etikettenbreite), QLatin1Char(',')),
+                      HundertstelText(m.Hundertstel(&Bogenmasse::Etikettenhoehe), QLatin1Char(','))));
     QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z]+_\\d+x\\d+_[\\d,]+x[\\d,]+$")).match(name).hasMatch(), v.name);
 
     if (Programmordner().isEmpty())
@@ -153,8 +154,8 @@ void TestDaten::vorlagen()
     QCOMPARE(kopf.kompression, 0u);
     QCOMPARE(kopf.punkteProMeter, 11811u);
     // 300 dpi for the exact size, to the nearest pixel.
-    QVERIFY(qAbs(kopf.breite - v.bogen.breite * 300 / 2540.0) <= 0.5);
-    QVERIFY(qAbs(kopf.hoehe - v.bogen.hoehe * 300 / 2540.0) <= 0.5);
+    QVERIFY(qAbs(kopf.breite - m.Hundertstel(&Bogenmasse::Etikettenbreite) * 300 / 2540.0) <= 0.5);
+    QVERIFY(qAbs(kopf.hoehe - m.Hundertstel(&Bogenmasse::Etikettenhoehe) * 300 / 2540.0) <= 0.5);
     QVERIFY2(Farbanzahl(QImage(bildpfad), 20) >= 20, "the picture shows a design");
 
     const QString einstellungen = ordner.filePath(name + QStringLiteral(".ini"));
@@ -170,7 +171,7 @@ void TestDaten::jedesLayoutGenauEinmal()
     for (const auto &[x, y] : layouts) {
         int anzahl = 0;
         for (const Vorlage &v : Vorlagen())
-            if (v.bogen.spalten == x && v.bogen.zeilen == y)
+            if (v.bogen.masse.AnzahlEtikettenInZeile == x && v.bogen.masse.AnzahlEtikettenInSpalte == y)
                 ++anzahl;
         QVERIFY2(anzahl == 1, qPrintable(QStringLiteral("%1x%2: %3 Vorlagen").arg(x).arg(y).arg(anzahl)));
     }
@@ -318,14 +319,12 @@ void TestDaten::etikettenboegen()
 
     QVERIFY2(gesucht, "not in the catalogue");
     QCOMPARE(gesucht->form, Etikettenform::Rechteck);
-    const double ist[] = {double(gesucht->spalten),
-                          double(gesucht->zeilen),
-                          gesucht->breite / 100.0,
-                          gesucht->hoehe / 100.0,
-                          gesucht->linkerRand / 100.0,
-                          gesucht->obererRand / 100.0,
-                          gesucht->horizontalabstand / 100.0,
-                          gesucht->vertikalabstand / 100.0};
+    const Bogenmasse &m = gesucht->masse;
+    const auto mm = [&m](Massfeld feld) { return m.Hundertstel(feld) / 100.0; };
+    const double ist[] = {double(m.AnzahlEtikettenInZeile),   double(m.AnzahlEtikettenInSpalte),
+                          mm(&Bogenmasse::Etikettenbreite),   mm(&Bogenmasse::Etikettenhoehe),
+                          mm(&Bogenmasse::SeitenRand),        mm(&Bogenmasse::ObererRand),
+                          mm(&Bogenmasse::Horizontalabstand), mm(&Bogenmasse::Vertikalabstand)};
     for (int i = 0; i < 8; ++i)
         QVERIFY2(qAbs(ist[i] - angaben[i]) <= 0.05,
                  qPrintable(QStringLiteral("%1: %2 statt %3")

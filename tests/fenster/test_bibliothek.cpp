@@ -638,22 +638,28 @@ private Q_SLOTS:
     void hilfe_data()
     {
         QTest::addColumn<bool>("vorhanden");
-        QTest::newRow("help file present") << true;
-        QTest::newRow("help file missing") << false;
+        QTest::addColumn<bool>("betrachter"); // a program opens PDF files
+        QTest::addColumn<QString>("meldung");
+        QTest::newRow("help file present") << true << true << QString();
+        QTest::newRow("help file missing") << false << true << "Die Datei: Morvane-Hilfe.pdf existiert nicht!";
+        QTest::newRow("no program for PDF files")
+            << true << false << "Zum Anzeigen der Hilfe wurde kein Programm für PDF-Dateien gefunden.";
     }
 
     void hilfe()
     {
         QFETCH(bool, vorhanden);
+        QFETCH(bool, betrachter);
+        QFETCH(QString, meldung);
         MitVorlage g;
         const QString pdf = g.p.pfad(QStringLiteral("Morvane-Hilfe.pdf"));
         if (vorhanden)
             schreibe(pdf, "%PDF-1.4\n");
+        g.p.schale.oeffnenErfolg = betrachter;
         g.form->Hilfethemen1->trigger();
         QCOMPARE(g.p.schale.geoeffnet, vorhanden ? QStringList{pdf} : QStringList());
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("meldung")),
-                 vorhanden ? QStringList()
-                           : QStringList{QStringLiteral("Die Datei: Morvane-Hilfe.pdf existiert nicht!")});
+                 meldung.isEmpty() ? QStringList() : QStringList{meldung});
     }
 
 private:

@@ -33,6 +33,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTimer>
@@ -725,13 +727,14 @@ private Q_SLOTS:
         drucke(p, *form, nurDatei);
         QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
 
+        // Letter chosen in the dialog: the sheet goes out on A4 all the same, and so does the next.
         drucke(p, *form, [&](QPrinter &drucker) {
             nurDatei(drucker);
             drucker.setPageSize(QPageSize(QPageSize::Letter));
         });
-        QCOMPARE(Seitengroesse(pdf), QSize(612, 792));
+        QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
         drucke(p, *form, nurDatei);
-        QCOMPARE(Seitengroesse(pdf), QSize(612, 792));
+        QCOMPARE(Seitengroesse(pdf), QSize(595, 842));
         QVERIFY(p.dialoge.unerwartet.isEmpty());
     }
 #endif
@@ -912,18 +915,20 @@ private Q_SLOTS:
 
 #if MORVANE_LINUX_WERKZEUGE
     // Qt's own print dialog, with nothing but Return pressed, sets a printer up on the printer's own default
-    // paper; the sheet and the alignment's test page still get A4 portrait, unless the person chooses another
-    // paper in the printer's properties.
+    // paper; the sheet and the alignment's test page still get A4 portrait, whatever paper or orientation the
+    // person chooses in the printer's properties. A printer without A4 prints nothing and says which paper it has.
     void a4DurchDenEchtenDruckdialog_data()
     {
         QTest::addColumn<bool>("testseite");
         QTest::addColumn<QString>("papier"); // chosen in the printer's properties: "" not opened, "=" as shown
-        QTest::addColumn<QSize>("seite");    // in points
+        QTest::addColumn<QSize>("seite");    // in points; none: a printer on A5 that has no A4
         const QSize a4(595, 842);
         QTest::newRow("label, Return only") << false << QString() << a4;
         QTest::newRow("test page, Return only") << true << QString() << a4;
         QTest::newRow("label, the properties confirmed as shown") << false << QStringLiteral("=") << a4;
-        QTest::newRow("label, Letter chosen in the properties") << false << QStringLiteral("Letter") << QSize(612, 792);
+        QTest::newRow("label, Letter chosen in the properties") << false << QStringLiteral("Letter") << a4;
+        QTest::newRow("label, Querformat chosen in the properties") << false << QStringLiteral("landscape") << a4;
+        QTest::newRow("label, a printer without A4 is refused") << false << QString() << QSize();
     }
 
     void a4DurchDenEchtenDruckdialog()
@@ -936,11 +941,18 @@ private Q_SLOTS:
         if (!WerkzeugeDa())
             QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
         const QString drucker = QStringLiteral("MorvaneZLetter-") + Jobtitel().right(8);
-        const QString grund = m_cups.richteDruckerEin(drucker, [](const QByteArray &ppd) {
+        const QString grund = m_cups.richteDruckerEin(drucker, [&](const QByteArray &ppd) {
             static const QRegularExpression a4(
                 QStringLiteral("^\\*Default(PageSize|PageRegion|ImageableArea|PaperDimension): A4"),
                 QRegularExpression::MultilineOption);
-            return QString::fromUtf8(ppd).replace(a4, QStringLiteral("*Default\\1: Letter")).toUtf8();
+            // Neither A4 nor a size of the program's own: "A4/A4" entries and the custom size go.
+            static const QRegularExpression keinA4(
+                QStringLiteral("^\\*[A-Za-z]+ "
+                               "A4/A4:.*\\n|^\\*(Param)?CustomPageSize[^*]*(\\*End\\n)?|^\\*VariablePaperSize: True"),
+                QRegularExpression::MultilineOption);
+            QString text = QString::fromUtf8(ppd).replace(
+                a4, seite.isValid() ? QStringLiteral("*Default\\1: Letter") : QStringLiteral("*Default\\1: A5"));
+            return (seite.isValid() ? text : text.replace(keinA4, QString())).toUtf8();
         });
         const auto entfernt = qScopeGuard([&] { m_cups.entferneDrucker(drucker); });
         QVERIFY2(grund.isEmpty(), qPrintable(grund));
@@ -957,7 +969,9 @@ private Q_SLOTS:
             schritte.push_back({art("QPrintDialog"), knopf("properties")});
             schritte.push_back({art("QPrintPropertiesDialog"), [papier](QWidget &w) {
                                     auto *groesse = w.findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
-                                    if (papier != QLatin1String("="))
+                                    if (auto *richtung = w.findChild<QRadioButton *>(papier))
+                                        richtung->click();
+                                    else if (papier != QLatin1String("="))
                                         groesse->setCurrentIndex(groesse->findText(papier, Qt::MatchContains));
                                     QTest::keyClick(&w, Qt::Key_Return);
                                 }});
@@ -972,13 +986,21 @@ private Q_SLOTS:
         const QString titel = Jobtitel();
         auto form = FensterMitEchtenDialogen(p, dialoge, drucker, titel);
         (testseite ? form->DruckerAusrichten1 : form->drucken1)->trigger();
-        QCOMPARE(person.unerwartet, QStringList());
+        const QString nichtA4 =
+            QStringLiteral("QMessageBox: Der Drucker ist auf A5 eingestellt; Etikettenbögen sind A4.");
+        QCOMPARE(person.unerwartet, seite.isValid() ? QStringList() : QStringList{nichtA4});
         QCOMPARE(person.uebrig(), std::size_t(0));
+        if (!seite.isValid()) {
+            QCOMPARE(m_cups.gesendet(drucker), QString());
+            return;
+        }
 
         const Druckserver::Auftrag auftrag = m_cups.warteAufPdf(titel);
         const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
         QVERIFY2(auftrag.fertig, qPrintable(m_cups.keinPdf(titel)));
         QCOMPARE(Seitengroesse(auftrag.pdf), seite);
+        if (!testseite)
+            QCOMPARE(VergleicheSeite(LiesPdfSeite(auftrag.pdf, LeseDpi).bild, {QRectF(15, 10, 85, 54)}), QString());
     }
 
     // The window keeps its print dialog for the session, yet a printer added meanwhile is in the next one.

@@ -296,7 +296,8 @@ private Q_SLOTS:
         for (int i = 1; i < start; ++i)
             klick(f.UpDownSpalte);
         QCOMPARE(f.UpDownSpalte->Position(), start);
-        tippe(f.EditSpalte, QStringLiteral("9"));
+        // Set, not typed: a typed column is taken before the arrow moves.
+        f.EditSpalte->setText(QStringLiteral("9"));
         QCOMPARE(f.UpDownSpalte->Position(), start);
         waehle(f, modus);
 
@@ -460,6 +461,11 @@ private Q_SLOTS:
             klick(pfeile, true);
         }
         QCOMPARE(f.VorschauImage->bild(), getippt);
+        // An arrow clicked before Enter moves from the row typed, not from the row before.
+        tippe(f.EditZeile, QStringLiteral("2"));
+        klick(f.UpDownZeile);
+        QCOMPARE(f.Druckwahl(), (Seitenwahl{Druckumfang::EineEtikette, 2, 3}));
+        QCOMPARE(f.EditZeile->text(), QStringLiteral("3"));
         QVERIFY(g.p.dialoge.gezeigt.isEmpty());
     }
 

@@ -5,6 +5,7 @@
 
 #include "dialogs/etikettenbogendialog.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -70,6 +71,11 @@ void TestEtikettenbogenDialog::tastatur()
             QCOMPARE(liste->isVisible(), sichtbar > 0);
             QCOMPARE(anlegen->isEnabled(), !gewaehlt.isEmpty());
             QCOMPARE(bild->pixmap().isNull(), gewaehlt.isEmpty());
+            // What a screen reader hears while the focus stays in the field.
+            const QString angesagt = sichtbar == 0 ? QStringLiteral("Keine passenden Etikettenbögen")
+                                                   : QStringLiteral("%1 passende Etikettenbögen").arg(sichtbar);
+            auto *zahl = d.findChild<QLabel *>(QStringLiteral("LabelTrefferzahl"));
+            QCOMPARE(QAccessible::queryAccessibleInterface(zahl)->text(QAccessible::Name), angesagt);
 
             QTest::keyClick(suche, Qt::Key_Return);
             QCOMPARE(d.isVisible(), gewaehlt.isEmpty());

@@ -510,7 +510,8 @@ private Q_SLOTS:
                 QVERIFY(editor && wert);
                 QCOMPARE(wert->currentValue().toInt(), editor->Position());
                 QCOMPARE(wert->minimumValue().toInt(), editor->Min());
-                QCOMPARE(wert->maximumValue().toInt(), editor->Max());
+                // The column's own maximum is 100; it is heard as the count per row that the arrows keep to.
+                QCOMPARE(wert->maximumValue().toInt(), editor == f.UpDownSpalte ? 2 : editor->Max());
                 ++editoren;
             }
             for (int i = 0; i < knoten->childCount(); ++i)
@@ -526,6 +527,8 @@ private Q_SLOTS:
         QCOMPARE(zugang(f.UpDownEtikettenbreite->hochKnopf())->text(QAccessible::Name),
                  QStringLiteral("Erhöhen: Breite"));
         QCOMPARE(zugang(f.EditSpalte)->text(QAccessible::Name), QStringLiteral("Spalte Nr."));
+        QCOMPARE(zugang(f.BitBtn1)->text(QAccessible::Description),
+                 entsperrt ? QStringLiteral("Maße frei") : QStringLiteral("Maße gesperrt"));
         QCOMPARE(f.Label_Y_InZeilenNummer->buddy(), f.EditZeile);
         QCOMPARE(zugang(f.Image1)->text(QAccessible::Description), QStringLiteral("Etikett Visitenkarte_85x54"));
         QCOMPARE(zugang(f.VorschauImage)->text(QAccessible::Description), QStringLiteral("Vorschau des Bogens"));
@@ -534,11 +537,16 @@ private Q_SLOTS:
                  QStringLiteral("Druckposition: Spalte 1, Zeile 2"));
     }
 
-    // Alt with a title's letter opens its menu; F10 the first one.
+    // Alt with a title's letter opens its menu; F10 the first one; three items have shortcuts.
     void menuesPerTastatur()
     {
         Gestartet g;
         TFormEtikette &f = *g.form;
+        // The focus shows from the start, before any key moved it.
+        QVERIFY(f.NurEineDruckenCheckBox->hasFocus());
+        const QImage mitFokus = f.NurEineDruckenCheckBox->grab().toImage();
+        f.NurEineDruckenCheckBox->clearFocus();
+        QVERIFY(f.NurEineDruckenCheckBox->grab().toImage() != mitFokus);
         for (const auto &[taste, menue] : {std::pair{Qt::Key_D, f.Datei1}, std::pair{Qt::Key_B, f.Bearbeiten1},
                                            std::pair{Qt::Key_O, f.Option1}, std::pair{Qt::Key_H, f.Hilfe1}}) {
             QTest::keyClick(&f, taste, Qt::AltModifier);
@@ -549,6 +557,25 @@ private Q_SLOTS:
         QTRY_VERIFY(f.Datei1->isVisible());
         f.Datei1->hide();
         QVERIFY(g.p.dialoge.gezeigt.isEmpty());
+        // "Etikett neu laden", once it shows, is reached by Tab between the row and "Maße bearbeiten".
+        f.Etikettbearbeiten1->trigger();
+        f.UpDownZeile->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.BitBtnNeuladen);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.BitBtn1);
+        // Strg+O, Strg+S and Strg+Q are the menu items; "Drucken" has no shortcut.
+        QCOMPARE(f.drucken1->shortcut(), QKeySequence());
+        g.p.dialoge.leeren();
+        g.p.dialoge.dateien = {std::nullopt};
+        QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("dateiOeffnen")).size(), 1);
+        const QString ini = g.p.daten(QStringLiteral("Visitenkarte_85x54.ini"));
+        QVERIFY(QFile::remove(ini));
+        QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(ini));
+        QTest::keyClick(&f, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(f.beendet());
     }
 
     void menueUndSteuerelemente()

@@ -4,6 +4,7 @@
 #include "probeboegen.h"
 #include "programmordner.h"
 #include "render/bogenbild.h"
+#include "storage/bogensuche.h"
 #include "storage/etikettenboegen.h"
 #include "storage/namen.h"
 
@@ -105,10 +106,10 @@ private Q_SLOTS:
         if (zeile == GenauerBogen)
             QCOMPARE(lies(ini), GenauEinstellungen);
         else
-            QCOMPARE(lies(ini), EinstellungsdateiInhalt(MasseDesBogens(b)));
+            QCOMPARE(lies(ini), EinstellungsdateiInhalt(b.masse));
         QCOMPARE(form.zustand().AktuelleEtikettDatei, bild);
         QCOMPARE(form.windowTitle(), TitelAnfang + name.toUpper());
-        QCOMPARE(form.Masse(), MasseDesBogens(b));
+        QCOMPARE(form.Masse(), b.masse);
         QCOMPARE(form.EditEtikettenbreite->text(), feldBreite);
         QVERIFY(!form.zustand().EinstellungenGeaendert);
         QCOMPARE(form.Image1->bild().size(), groesse);

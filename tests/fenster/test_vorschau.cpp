@@ -137,13 +137,13 @@ private Q_SLOTS:
         auto form = p.fenster();
         Programmordner::starte(*form);
         form->NurEineDruckenCheckBox->setChecked(false);
-        // A sound header with the pixels missing, claiming a huge picture.
+        // A sound header with the pixels missing, claiming a large picture (a huge one the limits refuse).
         QFile f(form->zustand().AktuelleEtikettDatei);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QByteArray kopf = f.read(54);
         f.close();
-        qToLittleEndian<qint32>(20000, kopf.data() + 18);
-        qToLittleEndian<qint32>(20000, kopf.data() + 22);
+        qToLittleEndian<qint32>(5000, kopf.data() + 18);
+        qToLittleEndian<qint32>(5000, kopf.data() + 22);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(kopf);
         f.close();

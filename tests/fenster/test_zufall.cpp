@@ -13,6 +13,7 @@
 #include "programmordner.h"
 #include "render/bogen.h"
 #include "render/seite.h"
+#include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
 
 #include <QCheckBox>

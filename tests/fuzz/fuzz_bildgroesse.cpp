@@ -1,14 +1,15 @@
-// The header reader of label pictures on any bytes. A size it gives lies within the promised bounds, is what the
-// headers say, and is the size the bitmap decoder finds whenever the decoder reads the bytes; a picture it refuses
-// for a width or height below 1, the decoder refuses too. From a file it answers as from the same bytes in memory.
-// The check for a cut-off bitmap runs on the same bytes.
+// The header reader of label pictures on any bytes. A size it gives lies within the promised bounds and the limits,
+// is what the headers say, and is the size the bitmap decoder finds whenever the decoder reads the bytes; a picture
+// it refuses for a width or height below 1, the decoder refuses too, and one beyond the limits it refuses, as the
+// decoder does, with a message of its own. From a file it answers as from the same bytes in memory. The check for a
+// cut-off bitmap runs on the same bytes.
 #include "gemeinsam.h"
 #include "layout/bildgroesse.h"
 #include "platform/fehler.h"
+#include "storage/bilddatei.h"
 
-#include <QBuffer>
+#include <QDateTime>
 #include <QFile>
-#include <QImageReader>
 #include <QtEndian>
 
 #include <cstdint>
@@ -23,7 +24,7 @@ std::optional<QSize> Groesse(const QByteArray &bytes)
     try {
         return LiesBildGroesse(bytes, Name);
     } catch (const Fehler &f) {
-        PRUEFE(f.text() == KeinLesbaresBild(Name));
+        PRUEFE(f.text() == KeinLesbaresBild(Name) || f.text().startsWith(QStringLiteral("Das Bild ") + Name));
         return std::nullopt;
     }
 }
@@ -34,11 +35,14 @@ std::optional<QSize> GroesseAusDatei(const QByteArray &bytes)
     QFile datei(pfad);
     PRUEFE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
     PRUEFE(datei.write(bytes) == bytes.size());
+    // Dated back as a file saved long ago, which is read at once.
+    PRUEFE(datei.flush()
+           && datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
     datei.close();
     try {
         return LiesBildGroesse(pfad);
     } catch (const Fehler &f) {
-        PRUEFE(f.text() == KeinLesbaresBild(pfad));
+        PRUEFE(f.text() == KeinLesbaresBild(pfad) || f.text().startsWith(QStringLiteral("Das Bild ") + pfad));
         return std::nullopt;
     }
 }
@@ -64,24 +68,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
     const quint32 kopf = qFromLittleEndian<quint32>(info);
     const qint64 breite = kopf == 12 ? qFromLittleEndian<quint16>(info + 4) : qFromLittleEndian<qint32>(info + 4);
     const qint64 hoehe = kopf == 12 ? qFromLittleEndian<quint16>(info + 6) : qFromLittleEndian<qint32>(info + 8);
-    const bool moeglich = breite >= 1 && breite <= 30000 && qAbs(hoehe) >= 1 && qAbs(hoehe) <= 30000;
+    // Pixels said to begin beyond a signed 32-bit offset are refused too.
+    const bool anfangZuWeit = bytes.startsWith("BM") && qFromLittleEndian<quint32>(bytes.constData() + 10) >> 31;
+    const bool moeglich = !anfangZuWeit && breite >= 1 && breite <= 30000 && qAbs(hoehe) >= 1 && qAbs(hoehe) <= 30000
+        && breite * qAbs(hoehe) <= 40'000'000;
     PRUEFE(groesse.has_value() == moeglich);
     if (groesse)
         PRUEFE(groesse->width() == breite && groesse->height() == qAbs(hoehe));
 
-    // The decoder the window reads label pictures with, held to bitmaps. It reads a header of any other size as
-    // the old one with signed 16-bit fields, so only the sizes that both read alike are compared; and it decodes
-    // pictures beyond the 30000 pixels that the reader takes for no real picture.
-    if (kopf != 40 && kopf != 108 && kopf != 124 && !(kopf == 12 && breite < 0x8000 && hoehe < 0x8000))
+    // The decoder every label picture is read with, held to bitmaps. Qt's reader in it reads a header of any other
+    // size as the old one with signed 16-bit fields, so only the sizes that both read alike are compared.
+    if (!bytes.startsWith("BM")
+        || (kopf != 40 && kopf != 108 && kopf != 124 && !(kopf == 12 && breite < 0x8000 && hoehe < 0x8000)))
         return 0;
-    if (breite > 30000 || qAbs(hoehe) > 30000)
+    QImage bild;
+    try {
+        bild = BildAusDaten(bytes, Name);
+    } catch (const Fehler &) {
+        PRUEFE(!groesse);
         return 0;
-    QBuffer puffer;
-    puffer.setData(bytes);
-    puffer.open(QIODevice::ReadOnly);
-    QImageReader leser(&puffer, "BMP");
-    leser.setAutoDetectImageFormat(false);
-    const QImage bild = leser.read();
+    }
     if (!bild.isNull())
         PRUEFE(groesse == bild.size());
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pdfseite.h"
+#include "blatt/blatt.h"
 #include "render/bogenbild.h"
 #include "storage/etikettenboegen.h"
 
@@ -108,39 +109,40 @@ inline QImage KantenBild(const Etikettenbogen &b)
 inline QStringList PruefeBogenKanten(const QString &pdf, const Etikettenbogen &b, QList<QPoint> etiketten = {},
                                      double toleranzMm = 0.05)
 {
+    const Bogenmasse &m = b.masse;
     if (etiketten.isEmpty())
-        for (int zeile = 1; zeile <= b.zeilen; ++zeile)
-            for (int spalte = 1; spalte <= b.spalten; ++spalte)
+        for (int zeile = 1; zeile <= m.AnzahlEtikettenInSpalte; ++zeile)
+            for (int spalte = 1; spalte <= m.AnzahlEtikettenInZeile; ++spalte)
                 etiketten.append(QPoint(spalte, zeile));
     // The reader fits a picture to its own pixels, which at 1200 dpi can move an inner edge by 0.06 mm.
     constexpr int Dpi = 2400;
     constexpr double SeiteBreite = 595 * 25.4 / 72, SeiteHoehe = 842 * 25.4 / 72;
     const QSize px = ZeichneLeeresEtikett(b).size();
-    const double weissX = KantenWeiss * b.breite / 100.0 / px.width();
-    const double weissY = KantenWeiss * b.hoehe / 100.0 / px.height();
+    const double weissX = KantenWeiss * m.Hundertstel(&Bogenmasse::Etikettenbreite) / 100.0 / px.width();
+    const double weissY = KantenWeiss * m.Hundertstel(&Bogenmasse::Etikettenhoehe) / 100.0 / px.height();
     QStringList fehler;
     const auto vergleiche = [&](const QString &wo, const QList<QPair<double, double>> &ist,
                                 const QList<QPair<double, double>> &soll) {
         VergleicheStrecken(fehler, wo, ist, soll, toleranzMm);
     };
-    for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
-        const MmRechteck erstes = EtikettImBogen(b, 1, zeile);
+    for (int zeile = 1; zeile <= m.AnzahlEtikettenInSpalte; ++zeile) {
+        const MmRechteck erstes = EtikettAufDemBlatt(m, 1, zeile);
         const double y = erstes.y + erstes.hoehe / 2;
         QList<QPair<double, double>> soll;
         for (const QPoint &e : std::as_const(etiketten))
             if (e.y() == zeile) {
-                const MmRechteck r = EtikettImBogen(b, e.x(), zeile);
+                const MmRechteck r = EtikettAufDemBlatt(m, e.x(), zeile);
                 soll.append({r.x + weissX, std::min(r.x + r.breite, SeiteBreite)});
             }
         vergleiche(QStringLiteral("Zeile %1").arg(zeile), DunkleStreckenImPdf(pdf, Dpi, Qt::Horizontal, y), soll);
     }
-    for (int spalte = 1; spalte <= b.spalten; ++spalte) {
-        const MmRechteck erstes = EtikettImBogen(b, spalte, 1);
+    for (int spalte = 1; spalte <= m.AnzahlEtikettenInZeile; ++spalte) {
+        const MmRechteck erstes = EtikettAufDemBlatt(m, spalte, 1);
         const double x = erstes.x + erstes.breite / 2;
         QList<QPair<double, double>> soll;
         for (const QPoint &e : std::as_const(etiketten))
             if (e.x() == spalte) {
-                const MmRechteck r = EtikettImBogen(b, spalte, e.y());
+                const MmRechteck r = EtikettAufDemBlatt(m, spalte, e.y());
                 soll.append({r.y + weissY, std::min(r.y + r.hoehe, SeiteHoehe)});
             }
         vergleiche(QStringLiteral("Spalte %1").arg(spalte), DunkleStreckenImPdf(pdf, Dpi, Qt::Vertical, x), soll);

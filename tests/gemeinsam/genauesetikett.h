@@ -20,7 +20,11 @@ inline const QByteArray AmRandEinstellungen =
     "Etikettenhoehe=36\r\nEtikettenbreite=70\r\nAnzahlEtikettenInZeile=3\r\nAnzahlEtikettenInSpalte=8\r\n"
     "[Genau]\r\nObererRand=4.5\r\nSeitenRand=0\r\nVertikalabstand=36\r\nHorizontalabstand=70\r\n"
     "Etikettenhoehe=36\r\nEtikettenbreite=70\r\n";
-inline const Etikettenbogen GenauBogen{{}, {}, Etikettenform::Rechteck, 3, 7, 6350, 3810, 675, 1550, 6650, 3810};
+inline const Etikettenbogen GenauBogen{{},
+                                       {},
+                                       Etikettenform::Rechteck,
+                                       MitGenauenLaengen({.AnzahlEtikettenInZeile = 3, .AnzahlEtikettenInSpalte = 7},
+                                                         Laengen{1550, 675, 3810, 6650, 3810, 6350}, true)};
 
 // Its picture, 750 x 450 pixels (300 dpi on the label), that the edge check reads.
 inline QImage GenauBild()

@@ -130,6 +130,7 @@ class AufzeichnendeSchale : public Schale
 {
 public:
     bool startErfolg = true;
+    bool oeffnenErfolg = true; // false: no program opens the file
     QStringList gestartet;
     QStringList geoeffnet;
     bool malprogrammStarten(const QString &bildPfad) override
@@ -140,6 +141,6 @@ public:
     bool oeffnen(const QString &pfad) override
     {
         geoeffnet.append(pfad);
-        return true;
+        return oeffnenErfolg;
     }
 };

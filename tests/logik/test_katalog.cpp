@@ -2,8 +2,10 @@
 
 #include "probeboegen.h"
 
+#include "blatt/blatt.h"
 #include "platform/fehler.h"
 #include "render/bogenbild.h"
+#include "storage/bogensuche.h"
 #include "storage/etikettenboegen.h"
 
 #include <QTemporaryDir>
@@ -17,6 +19,8 @@ private Q_SLOTS:
     void zeile_data();
     void zeile();
     void katalogdatei();
+    void zeichensatz_data();
+    void zeichensatz();
     void eintrag_data();
     void eintrag();
     void suche_data();
@@ -109,6 +113,30 @@ void TestKatalog::katalogdatei()
     QCOMPARE(UebersprungenText(katalog, QStringLiteral("K.csv")),
              QStringLiteral("1 Zeile der Datei K.csv wurde übersprungen: Zeile 4: Die Etiketten reichen rechts über "
                             "das A4-Blatt hinaus (bis 213 mm)."));
+}
+
+// A line pasted from a file of the other kind reads as it was written.
+void TestKatalog::zeichensatz_data()
+{
+    QTest::addColumn<QByteArray>("anfang");
+    QTest::newRow("eine Windows-1252-Zeile zwischen UTF-8-Zeilen") << QByteArray();
+    QTest::newRow("mit Byte-Order-Mark") << QByteArray("\xEF\xBB\xBF");
+}
+
+void TestKatalog::zeichensatz()
+{
+    QFETCH(QByteArray, anfang);
+    const QByteArray utf8 = "M\xC3\xBCller & S\xC3\xB6hne;1;Rechteck;3;8;70;37;0;0.5;70;37\r\n";
+    QTemporaryDir ordner;
+    QFile datei(ordner.filePath(EtikettenboegenDatei));
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write(anfang + EtikettenboegenKopf.toUtf8() + "\r\n" + utf8
+                + "Gr\xFCn \x80;2;Rechteck;3;8;70;37;0;0.5;70;37\r\n" + utf8);
+    datei.close();
+    QStringList hersteller;
+    for (const Etikettenbogen &b : LiesEtikettenboegen(datei.fileName()).boegen)
+        hersteller << b.hersteller;
+    QCOMPARE(hersteller, (QStringList{"Müller & Söhne", "Grün €", "Müller & Söhne"}));
 }
 
 void TestKatalog::eintrag_data()
@@ -209,17 +237,19 @@ void TestKatalog::bogenbild()
     QCOMPARE(bild.size(), QSize(A4::BreiteMm * proMm, A4::HoeheMm * proMm));
     const auto farbe = [&](double xMm, double yMm) { return bild.pixelColor(int(xMm * proMm), int(yMm * proMm)); };
 
-    for (int zeile = 1; zeile <= b.zeilen; ++zeile) {
-        for (int spalte = 1; spalte <= b.spalten; ++spalte) {
-            const MmRechteck r = EtikettImBogen(b, spalte, zeile);
+    const Bogenmasse &m = b.masse;
+    for (int zeile = 1; zeile <= m.AnzahlEtikettenInSpalte; ++zeile) {
+        for (int spalte = 1; spalte <= m.AnzahlEtikettenInZeile; ++spalte) {
+            const MmRechteck r = EtikettAufDemBlatt(m, spalte, zeile);
             QCOMPARE(farbe(r.x + r.breite / 2, r.y + r.hoehe / 2), BogenbildEtikett);
             // Just inside a corner of the label's box: label for a rectangle, paper beside an ellipse.
             QCOMPARE(farbe(r.x + 2, r.y + 2), rund ? BogenbildPapier : BogenbildEtikett);
             // The middle of the gap to the next label, and of the left margin.
-            const double luecke = (b.horizontalabstand - b.breite) / 100.0;
-            if (spalte < b.spalten)
+            const double luecke =
+                (m.Hundertstel(&Bogenmasse::Horizontalabstand) - m.Hundertstel(&Bogenmasse::Etikettenbreite)) / 100.0;
+            if (spalte < m.AnzahlEtikettenInZeile)
                 QCOMPARE(farbe(r.x + r.breite + luecke / 2, r.y + r.hoehe / 2), BogenbildPapier);
-            QCOMPARE(farbe(b.linkerRand / 200.0, r.y + r.hoehe / 2), BogenbildPapier);
+            QCOMPARE(farbe(m.Hundertstel(&Bogenmasse::SeitenRand) / 200.0, r.y + r.hoehe / 2), BogenbildPapier);
         }
     }
 }
@@ -272,13 +302,16 @@ void TestKatalog::neuesEtikett()
     QVERIFY(qGray(bild.pixel(EtikettKonturPixel - 2, h / 2)) < 230);
     QCOMPARE(bild.pixelColor(EtikettKonturPixel + 2, h / 2), QColor(Qt::white));
 
-    const Bogenmasse m = MasseDesBogens(*b);
+    const Bogenmasse &m = b->masse;
     // Precise in whole millimetres too: ordinary, the 300 dpi picture would print two and a half times its size.
     QVERIFY(m.IstGenau());
-    QCOMPARE(GenaueLaengen(m),
-             (Laengen{b->obererRand, b->linkerRand, b->vertikalabstand, b->horizontalabstand, b->hoehe, b->breite}));
-    QCOMPARE(m.AnzahlEtikettenInZeile, b->spalten);
-    QCOMPARE(m.AnzahlEtikettenInSpalte, b->zeilen);
+    // Each column of the line in its measure: Spalten, Zeilen, Breite, Hoehe, LinkerRand, ObererRand, Horizontal-
+    // and Vertikalabstand.
+    const QStringList f = zeile.split(QLatin1Char(';'));
+    const auto l = [&f](int i) { return int(HundertstelAusText(f[i], QLatin1Char('.')).value_or(-1)); };
+    QCOMPARE(GenaueLaengen(m), (Laengen{l(8), l(7), l(10), l(9), l(6), l(5)}));
+    QCOMPARE(m.AnzahlEtikettenInZeile, f[3].toInt());
+    QCOMPARE(m.AnzahlEtikettenInSpalte, f[4].toInt());
 }
 
 QTEST_MAIN(TestKatalog)

@@ -1,9 +1,11 @@
+#include "bitmaps.h"
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/bogenplanung.h"
 #include "render/masse.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
+#include "storage/bilddatei.h"
 
 #include <QFile>
 #include <QPainter>
@@ -67,45 +69,6 @@ Positionen Finde(const QImage &bild, QRgb farbe)
             if (bild.pixel(x, y) == farbe)
                 orte.append(QPoint(x, y));
     return orte;
-}
-
-// A 24-bit bitmap file written byte by byte, bottom-up or top-down (negative height).
-QByteArray Bmp24(int w, int h, bool vonOben, const std::function<QRgb(int, int)> &farbe)
-{
-    const int zeile = (w * 3 + 3) / 4 * 4;
-    QByteArray daten(54 + zeile * h, '\0');
-    auto setze32 = [&](int ort, qint32 wert) { qToLittleEndian(wert, daten.data() + ort); };
-    auto setze16 = [&](int ort, qint16 wert) { qToLittleEndian(wert, daten.data() + ort); };
-    daten[0] = 'B';
-    daten[1] = 'M';
-    setze32(2, daten.size());
-    setze32(10, 54);
-    setze32(14, 40);
-    setze32(18, w);
-    setze32(22, vonOben ? -h : h);
-    setze16(26, 1);
-    setze16(28, 24);
-    setze32(34, zeile * h);
-    for (int y = 0; y < h; ++y) {
-        const int gespeichert = vonOben ? y : h - 1 - y;
-        char *z = daten.data() + 54 + gespeichert * zeile;
-        for (int x = 0; x < w; ++x) {
-            const QRgb c = farbe(x, y);
-            z[x * 3] = char(qBlue(c));
-            z[x * 3 + 1] = char(qGreen(c));
-            z[x * 3 + 2] = char(qRed(c));
-        }
-    }
-    return daten;
-}
-
-QString Schreibe(const QTemporaryDir &ordner, const QString &name, const QByteArray &daten)
-{
-    const QString pfad = ordner.filePath(name);
-    QFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly) || f.write(daten) != daten.size())
-        qFatal("cannot write %s", qPrintable(pfad));
-    return pfad;
 }
 
 Bogenangaben Visitenkarte()
@@ -226,7 +189,6 @@ private Q_SLOTS:
     void etikettenbogenRiesigeAnzahlen_data();
     void etikettenbogenRiesigeAnzahlen();
     void einzelvorschau();
-    void leseBild();
     void genauePlatzierung_data();
     void genauePlatzierung();
     void randverlust_data();
@@ -858,53 +820,6 @@ void TestRender::einzelvorschau()
     // A picture that Qt draws another way is left to the page.
     QVERIFY(!EinzelvorschauAnsicht(Einfarbig(401, 255, rot).convertToFormat(QImage::Format_Indexed8), 96, 96,
                                    {15, 10, 85, 54}, {264, 482}));
-}
-
-void TestRender::leseBild()
-{
-    QTemporaryDir ordner;
-    QVERIFY(ordner.isValid());
-
-    const QString fehlt = ordner.filePath(QStringLiteral("fehlt.bmp"));
-    try {
-        LeseBild(fehlt);
-        QFAIL("no Fehler for a missing file");
-    } catch (const Fehler &f) {
-        QCOMPARE(f.text(), QStringLiteral("Datei ") + fehlt + QStringLiteral(" kann nicht geöffnet werden"));
-    }
-    QVERIFY_THROWS_EXCEPTION(Fehler, LeseBild(ordner.path()));
-
-    const QByteArray gut = Bmp24(3, 2, false, [](int, int) { return Grau; });
-    QCOMPARE(LeseBild(Schreibe(ordner, QStringLiteral("gut.bmp"), gut)).size(), QSize(3, 2));
-    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("leer.bmp"), QByteArray())).isNull());
-    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("text.bmp"), "kein Bild")).isNull());
-    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("kurz.bmp"), gut.left(30))).isNull());
-
-    // A header that claims an absurd size must not make the reader allocate it.
-    QByteArray riesig = gut;
-    qToLittleEndian<qint32>(200000, riesig.data() + 18);
-    qToLittleEndian<qint32>(200000, riesig.data() + 22);
-    QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("riesig.bmp"), riesig)).isNull());
-
-    // A 24-bit bitmap decodes as Qt's reader decodes it, whichever way up, however padded, wherever its pixels
-    // start and whatever resolution it names.
-    const auto bunt = [](int x, int y) { return qRgb(x * 40, y * 60, 255 - x * y); };
-    QByteArray luecke = Bmp24(1, 4, false, bunt);
-    luecke.insert(54, 6, '\x7f');
-    qToLittleEndian<qint32>(60, luecke.data() + 10);
-    QByteArray imKopf = Bmp24(4, 2, true, bunt);
-    qToLittleEndian<qint32>(20, imKopf.data() + 10);
-    qToLittleEndian<qint32>(2835, imKopf.data() + 38);
-    qToLittleEndian<qint32>(-7, imKopf.data() + 42);
-    for (const QByteArray &datei : {Bmp24(5, 3, false, bunt), Bmp24(3, 5, true, bunt), luecke, imKopf}) {
-        const QImage gelesen = LeseBild(Schreibe(ordner, QStringLiteral("bunt.bmp"), datei));
-        const QImage vonQt = QImage::fromData(datei, "BMP");
-        QVERIFY(!vonQt.isNull());
-        QCOMPARE(gelesen, vonQt);
-        QCOMPARE(gelesen.format(), vonQt.format());
-        QCOMPARE(QSize(gelesen.dotsPerMeterX(), gelesen.dotsPerMeterY()),
-                 QSize(vonQt.dotsPerMeterX(), vonQt.dotsPerMeterY()));
-    }
 }
 
 // The precise 3 x 7 stock (63.5 x 38.1 mm: 1500 x 900 pixels at 600 dpi) in every mode and on every kind of

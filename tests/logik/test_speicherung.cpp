@@ -1,5 +1,8 @@
+#include "bitmaps.h"
 #include "eigenerspeicher.h"
+#include "layout/bildgroesse.h"
 #include "platform/fehler.h"
+#include "storage/bilddatei.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
 #include "storage/namen.h"
@@ -15,7 +18,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <limits>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 Q_DECLARE_METATYPE(Druckerkorrektur)
 
@@ -559,6 +567,170 @@ private Q_SLOTS:
         QCOMPARE(Anzeigename(QStringLiteral("/a/Visitenkarte_85x54.bmp")), QStringLiteral("VISITENKARTE_85X54"));
         QCOMPARE(Anzeigename(QStringLiteral("/a/Größe.bmp")), QStringLiteral("GRÖßE"));
         QCOMPARE(Anzeigename(QStringLiteral("/a/Bär.png")), QStringLiteral("BÄR.PNG"));
+    }
+
+    // The one room for picture files: when it reads and waits, what it refuses, and that the size reader and the
+    // decoder refuse alike.
+    void bilddatei_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QString>("art");     // how the file comes to stand there, and when it was last changed
+        QTest::addColumn<int>("aenderungen"); // reads during which another writer rewrites the file in place
+        QTest::addColumn<QString>("ablauf");  // of the read: W waited, L read
+        QTest::addColumn<QString>("meldung"); // of the read, %1 the path; empty: read
+        QTest::addColumn<QString>("grenze");  // of the size reader and the decoder alike; empty: read
+
+        const QByteArray bild = Bmp24(3, 2, false, [](int x, int) { return qRgb(80 * x, 0, 0); });
+        const auto schwarz = [](int breite, int hoehe) {
+            return Bmp24(breite, hoehe, true, [](int, int) { return 0u; });
+        };
+        QByteArray viele = schwarz(8000, 1); // its pixels missing
+        qToLittleEndian<qint32>(6000, viele.data() + 22);
+        QByteArray weit = bild;
+        qToLittleEndian<quint32>(0x80000036, weit.data() + 10);
+        const QString keine;
+        const QString kein = QStringLiteral("Die Datei %1 enthält kein lesbares Bitmap-Bild.");
+        const QString seite = QStringLiteral("Das Bild %1 ist zu groß (%2 Pixel); höchstens 30000 Pixel in der Breite "
+                                             "und in der Höhe werden gedruckt.");
+        const auto zuGross = [&seite](const char *groesse) { return seite.arg(QStringLiteral("%1"), groesse); };
+        QTest::newRow("an old file is read at once, once") << bild << "alt" << 0 << "L" << keine << keine;
+        QTest::newRow("changed a moment ago: read once it stood still") << bild << "neu" << 0 << "WL" << keine << keine;
+        QTest::newRow("a time ahead of the clock was set, not written")
+            << bild << "zukunft" << 0 << "L" << keine << keine;
+        QTest::newRow("rewritten during the read: read again") << bild << "alt" << 1 << "LWL" << keine << keine;
+        QTest::newRow("rewritten during every read: no mix, a message")
+            << bild << "alt" << 4 << "LWLWLWL"
+            << QStringLiteral("Die Datei %1 ändert sich laufend und wurde deshalb nicht gelesen. Versuchen Sie es "
+                              "noch einmal, wenn sie fertig gespeichert ist.")
+            << keine;
+#ifndef Q_OS_WIN
+        QTest::newRow("a named pipe, without waiting for a writer") << bild << "fifo" << 0 << "" << kein << kein;
+        QTest::newRow("a device") << bild << "geraet" << 0 << "" << kein << kein;
+#endif
+        QTest::newRow("a folder") << bild << "ordner" << 0 << "" << kein << kein;
+        const QString nicht = QStringLiteral("Datei %1 kann nicht geöffnet werden");
+        QTest::newRow("missing") << bild << "fehlt" << 0 << "" << nicht << nicht;
+        const QString gross =
+            QStringLiteral("Die Datei %1 ist zu groß (513 MB); höchstens 512 MB werden als Bild gelesen.");
+        QTest::newRow("beyond 512 MB, refused unread") << bild << "gross" << 0 << "" << gross << gross;
+        QTest::newRow("65535 x 1") << schwarz(65535, 1) << "alt" << 0 << "L" << keine << zuGross("65535 x 1");
+        QTest::newRow("30000 x 1") << schwarz(30000, 1) << "alt" << 0 << "L" << keine << keine;
+        QTest::newRow("30001 x 1") << schwarz(30001, 1) << "alt" << 0 << "L" << keine << zuGross("30001 x 1");
+        QTest::newRow("1 x 30001") << schwarz(1, 30001) << "alt" << 0 << "L" << keine << zuGross("1 x 30001");
+        QTest::newRow("more than 40 million pixels, pixels missing")
+            << viele << "alt" << 0 << "L" << keine
+            << QStringLiteral("Das Bild %1 ist zu groß (8000 x 6000 Pixel); höchstens 40 Millionen Pixel werden "
+                              "gedruckt.");
+        QTest::newRow("pixels said to begin at byte 2^31 or beyond")
+            << weit << "alt" << 0 << "L" << keine
+            << QStringLiteral("Das Bild %1 lässt seine Pixel bei Byte 2147483702 beginnen; gelesen werden nur "
+                              "Bilder, deren Pixel vor Byte 2147483648 beginnen.");
+    }
+
+    void bilddatei()
+    {
+        QFETCH(QByteArray, inhalt);
+        QFETCH(QString, art);
+        QFETCH(int, aenderungen);
+        QTemporaryDir ordner;
+        QString pfad = ordner.filePath(QStringLiteral("bild.bmp"));
+        if (art == QLatin1String("geraet")) {
+            pfad = QStringLiteral("/dev/null");
+        } else if (art == QLatin1String("fifo")) {
+#ifndef Q_OS_WIN
+            QCOMPARE(::mkfifo(QFile::encodeName(pfad).constData(), 0600), 0);
+#endif
+        } else if (art == QLatin1String("ordner")) {
+            QVERIFY(QDir().mkdir(pfad));
+        } else if (art != QLatin1String("fehlt")) {
+            Schreibe(ordner, QStringLiteral("bild.bmp"), inhalt);
+            QFile datei(pfad);
+            QVERIFY(datei.resize(art == QLatin1String("gross") ? 513 << 20 : inhalt.size()));
+            QVERIFY(datei.open(QIODevice::ReadWrite));
+            const qint64 vorMs = art == QLatin1String("neu") ? -45
+                : art == QLatin1String("zukunft")            ? -86400000
+                                                             : 3600000;
+            QVERIFY(
+                datei.setFileTime(QDateTime::currentDateTimeUtc().addMSecs(-vorMs), QFileDevice::FileModificationTime));
+        }
+
+        QByteArray zuletzt = inhalt;
+        QString ablauf;
+        const auto beobachter = [&](Leseschritt schritt) {
+            ablauf += schritt == Leseschritt::Gewartet ? QLatin1Char('W') : QLatin1Char('L');
+            if (schritt == Leseschritt::Gelesen && aenderungen-- > 0) {
+                zuletzt.back() ^= 1;
+                QFile datei(pfad);
+                QVERIFY(datei.open(QIODevice::ReadWrite) && datei.write(zuletzt) == zuletzt.size());
+            }
+        };
+        const auto fehlerVon = [&pfad](const std::function<void()> &lesen) {
+            try {
+                lesen();
+            } catch (const Fehler &f) {
+                return QString(f.text()).replace(pfad, QLatin1String("%1"));
+            }
+            return QString();
+        };
+        QByteArray gelesen;
+        const QString meldung = fehlerVon([&] { gelesen = LiesBilddatei(pfad, beobachter); });
+        QTEST(meldung, "meldung");
+        QCOMPARE(gelesen, meldung.isEmpty() ? zuletzt : QByteArray());
+        QTEST(ablauf, "ablauf");
+
+        // With nobody writing, the size reader and the decoder give the same message, or the same size.
+        QSize groesse;
+        QSize dekodiert;
+        QTEST(fehlerVon([&] { groesse = LiesBildGroesse(pfad); }), "grenze");
+        QTEST(fehlerVon([&] { dekodiert = LeseBild(pfad).size(); }), "grenze");
+        QCOMPARE(dekodiert, groesse);
+    }
+
+    void leseBild()
+    {
+        QTemporaryDir ordner;
+        QVERIFY(ordner.isValid());
+
+        const QString fehlt = ordner.filePath(QStringLiteral("fehlt.bmp"));
+        try {
+            LeseBild(fehlt);
+            QFAIL("no Fehler for a missing file");
+        } catch (const Fehler &f) {
+            QCOMPARE(f.text(), QStringLiteral("Datei ") + fehlt + QStringLiteral(" kann nicht geöffnet werden"));
+        }
+        QVERIFY_THROWS_EXCEPTION(Fehler, LeseBild(ordner.path()));
+
+        const QByteArray gut = Bmp24(3, 2, false, [](int, int) { return qRgb(128, 128, 128); });
+        QCOMPARE(LeseBild(Schreibe(ordner, QStringLiteral("gut.bmp"), gut)).size(), QSize(3, 2));
+        QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("leer.bmp"), QByteArray())).isNull());
+        QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("text.bmp"), "kein Bild")).isNull());
+        QVERIFY(LeseBild(Schreibe(ordner, QStringLiteral("kurz.bmp"), gut.left(30))).isNull());
+
+        // A header that claims an absurd size must not make the reader allocate it: our limit refuses it.
+        QByteArray riesig = gut;
+        qToLittleEndian<qint32>(200000, riesig.data() + 18);
+        qToLittleEndian<qint32>(200000, riesig.data() + 22);
+        QVERIFY_THROWS_EXCEPTION(Fehler, LeseBild(Schreibe(ordner, QStringLiteral("riesig.bmp"), riesig)));
+
+        // A 24-bit bitmap decodes as Qt's reader decodes it, whichever way up, however padded, wherever its pixels
+        // start and whatever resolution it names.
+        const auto bunt = [](int x, int y) { return qRgb(x * 40, y * 60, 255 - x * y); };
+        QByteArray luecke = Bmp24(1, 4, false, bunt);
+        luecke.insert(54, 6, '\x7f');
+        qToLittleEndian<qint32>(60, luecke.data() + 10);
+        QByteArray imKopf = Bmp24(4, 2, true, bunt);
+        qToLittleEndian<qint32>(20, imKopf.data() + 10);
+        qToLittleEndian<qint32>(2835, imKopf.data() + 38);
+        qToLittleEndian<qint32>(-7, imKopf.data() + 42);
+        for (const QByteArray &datei : {Bmp24(5, 3, false, bunt), Bmp24(3, 5, true, bunt), luecke, imKopf}) {
+            const QImage gelesen = LeseBild(Schreibe(ordner, QStringLiteral("bunt.bmp"), datei));
+            const QImage vonQt = QImage::fromData(datei, "BMP");
+            QVERIFY(!vonQt.isNull());
+            QCOMPARE(gelesen, vonQt);
+            QCOMPARE(gelesen.format(), vonQt.format());
+            QCOMPARE(QSize(gelesen.dotsPerMeterX(), gelesen.dotsPerMeterY()),
+                     QSize(vonQt.dotsPerMeterX(), vonQt.dotsPerMeterY()));
+        }
     }
 
 private:

@@ -31,6 +31,9 @@ for paket in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 
   qt6-translations-l10n fonts-dejavu-core; do
   [[ ", $abhaengig," == *", $paket"[\ ,]* ]] || falsch "Depends ohne $paket: $abhaengig"
 done
+for paket in "kolourpaint | pinta | gimp" "evince | okular" xdg-utils; do
+  [[ ", $(feld Recommends)," == *", $paket"* ]] || falsch "Recommends ohne $paket: $(feld Recommends)"
+done
 
 # Each entry as "<mode> <owner> <path>", links with their target.
 dpkg-deb -c "$deb" | awk '{ m = $1; o = $2; $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print m, o, $0 }' \

@@ -4,7 +4,7 @@
 
 namespace {
 
-// A sheet in hundredths of a millimetre, as the catalogue holds it.
+// A sheet in the order of the catalogue's columns, lengths in hundredths of a millimetre.
 Etikettenbogen Bogen(const char *hersteller, const char *nummer, int spalten, int zeilen, int breite, int hoehe,
                      int linkerRand, int obererRand, int horizontalabstand, int vertikalabstand)
 {
@@ -12,14 +12,9 @@ Etikettenbogen Bogen(const char *hersteller, const char *nummer, int spalten, in
     b.hersteller = QString::fromUtf8(hersteller);
     if (*nummer)
         b.nummern = {QString::fromUtf8(nummer)};
-    b.spalten = spalten;
-    b.zeilen = zeilen;
-    b.breite = breite;
-    b.hoehe = hoehe;
-    b.linkerRand = linkerRand;
-    b.obererRand = obererRand;
-    b.horizontalabstand = horizontalabstand;
-    b.vertikalabstand = vertikalabstand;
+    b.masse =
+        MitGenauenLaengen({.AnzahlEtikettenInZeile = spalten, .AnzahlEtikettenInSpalte = zeilen},
+                          Laengen{obererRand, linkerRand, vertikalabstand, horizontalabstand, hoehe, breite}, true);
     return b;
 }
 
@@ -64,7 +59,7 @@ std::span<const Vorlage> Vorlagen()
 
 Werkzeug::Einstellung Masse(const Vorlage &v)
 {
-    return MasseDesBogens(v.bogen);
+    return v.bogen.masse;
 }
 
 QSize Bildgroesse(const Vorlage &v)
