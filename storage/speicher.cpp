@@ -7,6 +7,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 #ifdef Q_OS_WIN
@@ -59,16 +62,84 @@ bool Vorhanden(const QString &name)
 #endif
 }
 
+#ifndef Q_OS_WIN
+// Kept whole beside the store, so that nothing of it is lost.
+void LegeBeiseite(const QString &ort)
+{
+    QFile datei(ort);
+    if (!datei.open(QIODevice::ReadOnly) || !BirgtGepacktenWert(datei.readAll()))
+        return;
+    datei.close();
+    const QString beiseite = ort + QStringLiteral(".unlesbar");
+    QFile::remove(beiseite);
+    if (!QFile::rename(ort, beiseite))
+        QFile::remove(ort);
+}
+#endif
+
 QSettings Zugang(const QString &ort)
 {
 #ifdef Q_OS_WIN
     return QSettings(ort, QSettings::NativeFormat);
 #else
+    LegeBeiseite(ort);
     return QSettings(ort, QSettings::IniFormat);
 #endif
 }
 
 } // namespace
+
+bool BirgtGepacktenWert(QByteArrayView inhalt)
+{
+    // Decoded as the store's reader decodes a value, but wider: blanks, quotes, line ends and everything beyond
+    // ASCII left out, so that no way of spelling the value escapes.
+    QByteArray text;
+    text.reserve(inhalt.size());
+    auto gib = [&](char16_t z) {
+        if (z < 0x80 && z != u' ' && z != u'\t' && z != u'\r' && z != u'\n' && z != u'"')
+            text += char(z);
+    };
+    auto ziffer = [](char c, int basis) {
+        const int wert = c >= '0' && c <= '9' ? c - '0'
+            : c >= 'a' && c <= 'f'            ? c - 'a' + 10
+            : c >= 'A' && c <= 'F'            ? c - 'A' + 10
+                                              : 99;
+        return wert < basis ? wert : -1;
+    };
+    static constexpr char einfach[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
+                                          {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    for (qsizetype i = 0; i < inhalt.size();) {
+        const char c = inhalt[i++];
+        if (c != '\\') {
+            gib(uchar(c));
+            continue;
+        }
+        if (i == inhalt.size())
+            break;
+        const char e = inhalt[i++];
+        const auto code = std::find_if(std::begin(einfach), std::end(einfach), [e](auto &p) { return p[0] == e; });
+        if (code != std::end(einfach)) {
+            gib(uchar((*code)[1]));
+            continue;
+        }
+        const int basis = e == 'x' ? 16 : ziffer(e, 8) >= 0 ? 8 : 0;
+        // A line end or an unknown letter after the backslash gives nothing, as "\x" without a digit.
+        if (basis == 0 || (basis == 16 && (i == inhalt.size() || ziffer(inhalt[i], 16) < 0)))
+            continue;
+        char16_t wert = basis == 8 ? char16_t(e - '0') : 0;
+        while (i < inhalt.size() && ziffer(inhalt[i], basis) >= 0)
+            wert = char16_t(wert * basis + ziffer(inhalt[i++], basis));
+        gib(wert);
+    }
+    // "@@" is how a text that starts with "@" is written.
+    for (const QByteArrayView art : {QByteArrayView("@Variant("), QByteArrayView("@DateTime(")}) {
+        for (qsizetype an = text.indexOf(art); an >= 0; an = text.indexOf(art, an + 1)) {
+            if (an == 0 || text[an - 1] != '@')
+                return true;
+        }
+    }
+    return false;
+}
 
 QSettings Speicherzugang()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -7,6 +8,12 @@
 // The per-user store: on Windows the registry key HKEY_CURRENT_USER\Software\Morvane, elsewhere the INI file
 // $XDG_CONFIG_HOME/Morvane.ini (default ~/.config/Morvane.ini). The key exists exactly when that file exists.
 // Every routine opens the store afresh and lets it write back before it returns.
+
+// A store file that holds a value packed as "@Variant(...)" or "@DateTime(...)", which the store's reader unpacks
+// trusting every count in it (it can ask for any amount of memory, or loop for minutes), was written by something
+// else: Morvane writes only texts. Before the store is opened, such a file is put aside whole as
+// "<file>.unlesbar" and the store starts empty. (The registry's values are left to it.)
+bool BirgtGepacktenWert(QByteArrayView inhalt);
 
 QString SpeicherOrt();
 // The store opened for this call; it writes back when it goes out of scope.

@@ -540,6 +540,50 @@ private Q_SLOTS:
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Laser")), erwartet);
     }
 
+    // A value the store's reader would unpack trusting its counts, however it is spelt; texts as written stay.
+    void gepackterWert_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<bool>("gepackt");
+        const QByteArray gruppe = "[Druckerausrichtung]\nLaser\\VersatzX=";
+        QTest::newRow("a list of 2^31 entries") << gruppe + R"w("@Variant(\0\0\0\t\x7f\0\0\x1)")w" << true;
+        QTest::newRow("spelt with escapes") << gruppe + R"w(\x40Var\151a\qnt(\0))w" << true;
+        QTest::newRow("split by quotes") << gruppe + R"w("@Var" "iant(\0)")w" << true;
+        QTest::newRow("a hex escape wraps at 16 bits") << gruppe + R"w(\x10040Variant(\0))w" << true;
+        QTest::newRow("a date, second in a list") << gruppe + R"w(1, @DateTime(\0))w" << true;
+        QTest::newRow("a text that starts with @") << gruppe + "@@Variant(x)" << false;
+        QTest::newRow("as written") << gruppe + "0.5\nLaser\\MassstabX=1.002\n" << false;
+        QTest::newRow("a folder with @") << QByteArray("[General]\nOrdnerEtiketten=/home/a@b/Variant(1)\n") << false;
+    }
+
+    void gepackterWert()
+    {
+        QFETCH(QByteArray, inhalt);
+        QFETCH(bool, gepackt);
+        QCOMPARE(BirgtGepacktenWert(inhalt), gepackt);
+#ifndef Q_OS_WIN
+        auto lies = [](const QString &pfad) {
+            QFile f(pfad);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const Druckerkorrektur buero{1, 0, 1, 1};
+        const Druckerkorrektur laser{0.5, 0, 1, 1};
+        LoescheKorrekturspeicher();
+        SchreibDruckerkorrektur(QStringLiteral("Büro"), buero);
+        QFile datei(KorrekturOrt());
+        QVERIFY(datei.open(QIODevice::Append));
+        datei.write(inhalt);
+        datei.close();
+        const QByteArray vorher = lies(KorrekturOrt());
+        // Put aside whole: nothing of it is read, and the next alignment starts a new store.
+        QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Büro")), gepackt ? Druckerkorrektur{} : buero);
+        QCOMPARE(lies(KorrekturOrt() + QStringLiteral(".unlesbar")), gepackt ? vorher : QByteArray());
+        SchreibDruckerkorrektur(QStringLiteral("Laser"), laser);
+        QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Laser")), laser);
+        QFile::remove(KorrekturOrt() + QStringLiteral(".unlesbar"));
+#endif
+    }
+
     void ortsMeldungen()
     {
         QVERIFY(OrtsMeldungen(QStringLiteral("/Prog/"), QStringLiteral("/prog/")).isEmpty());
