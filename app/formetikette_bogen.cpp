@@ -18,13 +18,20 @@ void TFormEtikette::BogenZusammenstellen1Click()
         ordner = Lies_String_aus_Registry(QStringLiteral("OrdnerEtiketten"));
     if (ordner.isEmpty())
         ordner = QFileInfo(m_zustand.AktuelleEtikettDatei).absolutePath();
+    const Bogenmasse m = Masse();
     TBogenplanDialog dialog(
-        Masse(), {m_zustand.AktuelleEtikettDatei, bild}, ordner,
-        [this](const Bogenplan &plan, const QList<QImage> &bilder) {
-            return DruckeNachFrage(plan.masse, [&] {
-                return DruckeSeite(GedruckteEtiketten(plan),
-                                   [&](const Druckflaeche &flaeche) { return BaueSeite(plan, bilder, flaeche); });
+        m, {m_zustand.AktuelleEtikettDatei, bild, m, 1, true}, ordner,
+        [this](const Bogenplan &plan, const QList<Seitenetikett> &etiketten) {
+            bool inDatei = false;
+            const bool gedruckt = DruckeNachFrage(plan.masse, [&] {
+                const bool raus = DruckeSeite(GedruckteEtiketten(plan), [&](const Druckflaeche &flaeche) {
+                    return BaueSeite(plan, etiketten, flaeche);
+                });
+                // Into a file no label stock was touched; only paper uses places up.
+                inDatei = raus && m_umgebung.druckmodul().schreibtDatei(Drucker());
+                return raus;
             });
+            return !gedruckt ? Druckziel::Nichts : inDatei ? Druckziel::Datei : Druckziel::Papier;
         },
         dialoge(), this);
     dialog.exec();

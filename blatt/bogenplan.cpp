@@ -1,5 +1,7 @@
 #include "blatt/bogenplan.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 int Platzanzahl(const Bogenmasse &m)
@@ -18,6 +20,41 @@ Platz PlatzMitNummer(const Bogenmasse &m, int nummer)
 {
     const int inZeile = std::max(1, m.AnzahlEtikettenInZeile);
     return {(nummer - 1) % inZeile + 1, (nummer - 1) / inZeile + 1};
+}
+
+Belegung MitAenderung(Belegung b, const Platzaenderung &aenderung)
+{
+    const auto setze = [&b](int nummer, bool verbraucht) {
+        if (nummer >= 1 && nummer <= b.size())
+            b[nummer - 1] = verbraucht;
+    };
+    for (const int n : aenderung.verbraucht)
+        setze(n, true);
+    for (const int n : aenderung.frei)
+        setze(n, false);
+    return b;
+}
+
+bool GleicherBogen(const Bogenmasse &a, const Bogenmasse &b)
+{
+    return a.AnzahlEtikettenInZeile == b.AnzahlEtikettenInZeile
+        && a.AnzahlEtikettenInSpalte == b.AnzahlEtikettenInSpalte && GenaueLaengen(a) == GenaueLaengen(b);
+}
+
+QString Bogenunterschied(const Bogenmasse &soll, const Bogenmasse &ist)
+{
+    QStringList anders;
+    for (const Massangabe &a : Massangaben) {
+        const qint64 s = a.anzahl ? soll.*a.feld : soll.Hundertstel(a.feld);
+        const qint64 i = a.anzahl ? ist.*a.feld : ist.Hundertstel(a.feld);
+        if (s == i)
+            continue;
+        const auto text = [&a](qint64 wert) {
+            return a.anzahl ? QString::number(wert) : HundertstelText(wert, QLatin1Char(',')) + QStringLiteral(" mm");
+        };
+        anders.append(QStringLiteral("%1 %2 statt %3").arg(QLatin1String(a.schluessel), text(i), text(s)));
+    }
+    return anders.join(QStringLiteral(", "));
 }
 
 QList<MmRechteck> Etikettenrechtecke(const Bogenplan &plan)

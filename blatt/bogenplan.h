@@ -24,6 +24,28 @@ Platz PlatzMitNummer(const Bogenmasse &m, int nummer);
 // The places already taken off the sheet: entry nummer - 1 for each place.
 using Belegung = QList<bool>;
 
+// A change of a sheet's used places: these places now used, these free, every other as it was. Changes, not whole
+// lists, go to the store, so that what another window marked meanwhile stays.
+struct Platzaenderung
+{
+    QList<int> verbraucht;
+    QList<int> frei;
+
+    bool operator==(const Platzaenderung &) const = default;
+};
+
+// The places after the change; a number that is no place of `b` changes nothing.
+Belegung MitAenderung(Belegung b, const Platzaenderung &aenderung);
+
+// Two labels share a sheet, and its used places, when their sheets are the same on paper: the same counts and the
+// same six lengths in hundredths of a millimetre, an ordinary label's being its whole millimetres x 100. So an
+// ordinary label and a precise one whose lengths are whole and equal are partners; 63.5 mm is no 64 mm.
+bool GleicherBogen(const Bogenmasse &a, const Bogenmasse &b);
+
+// Where `ist` is not the sheet `soll`, measure by measure under its key: "Etikettenbreite 70 mm statt 85 mm,
+// AnzahlEtikettenInZeile 3 statt 2". Empty for the same sheet.
+QString Bogenunterschied(const Bogenmasse &soll, const Bogenmasse &ist);
+
 // One label of a plan at one place; `etikett` indexes the caller's list of labels.
 struct Planplatz
 {

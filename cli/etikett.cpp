@@ -63,12 +63,14 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
     Anzahlen anzahlen;
     for (const Bogenangabe &angabe : etiketten) {
         const DruckbaresEtikett e = LadeEtikett(angabe.etikett, {Druckumfang::EineEtikette, ab.spalte, ab.zeile});
-        if (!bogen.bilder.isEmpty() && !(e.masse == bogen.plan.masse))
-            throw Fehler(QStringLiteral("Die Etiketten %1 und %2 haben verschiedene Maße: auf einen Bogen passen nur "
-                                        "Etiketten desselben Bogens.")
-                             .arg(etiketten.front().etikett, angabe.etikett));
-        bogen.plan.masse = e.masse;
-        bogen.bilder.append(e.bild);
+        if (bogen.etiketten.isEmpty())
+            bogen.plan.masse = e.masse;
+        else if (!GleicherBogen(bogen.plan.masse, e.masse))
+            throw Fehler(
+                QStringLiteral("Die Etikette %1 passt nicht auf den Bogen von %2: %3. Auf einen Bogen passen "
+                               "nur Etiketten desselben Bogens.")
+                    .arg(angabe.etikett, etiketten.front().etikett, Bogenunterschied(bogen.plan.masse, e.masse)));
+        bogen.etiketten.append({e.bild, e.masse});
         anzahlen.append(angabe.anzahl);
     }
     const Fuellung f = FuelleBogen(bogen.plan.masse, {}, ab, anzahlen);

@@ -21,12 +21,13 @@ struct DruckbaresEtikett
 // row beyond the sheet's counts. Throws Fehler with the German text.
 DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl);
 
-// The labels of --ab on one sheet: their pictures, in the call's order, and the plan that fills the places from
-// the given one. Each label as LadeEtikett reads it; refused with a Fehler: labels of different measures (naming
-// both), more labels than places from there.
+// The labels of --ab on one sheet: each with its picture and its own measures, in the call's order, and the plan
+// that fills the places from the given one. Each label as LadeEtikett reads it; refused with a Fehler: a label of
+// another sheet than the first's (GleicherBogen; naming both and the measures that differ), more labels than
+// places from there.
 struct DruckbarerBogen
 {
-    QList<QImage> bilder;
+    QList<Seitenetikett> etiketten;
     Bogenplan plan;
 };
 DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab);

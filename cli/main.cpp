@@ -90,7 +90,7 @@ int main(int argc, char **argv)
                 if (SeiteLeer(seite.front(), etikett.masse, auftrag.wahl))
                     throw Fehler(LeereSeiteMeldung());
             } else {
-                seite = BaueSeite(bogen.plan, bogen.bilder, flaeche);
+                seite = BaueSeite(bogen.plan, bogen.etiketten, flaeche);
                 const Seitenwahl einzeln{Druckumfang::EineEtikette, 1, 1};
                 if (std::all_of(seite.begin(), seite.end(),
                                 [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, einzeln); }))

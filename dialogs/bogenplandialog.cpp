@@ -1,9 +1,10 @@
 #include "dialogs/bogenplandialog.h"
 
+#include "dialogs/bogenplandialog_zugang.h"
+
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 #include "render/seite.h"
-#include "storage/bilddatei.h"
 #include "storage/bogenbelegung.h"
 
 #include <QAbstractListModel>
@@ -17,7 +18,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QSignalBlocker>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
@@ -73,29 +74,46 @@ private:
 
 TPlatzraster::TPlatzraster(QWidget *eltern) : QWidget(eltern)
 {
+    static const bool zugang = (QAccessible::installFactory(BogenplanZugang), true);
+    Q_UNUSED(zugang);
     setObjectName(QStringLiteral("Plaetze"));
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Plätze des Bogens"));
     setFixedSize(qRound(A4::BreiteMm / MmJePixel) + 1, RasterHoehe + 1);
 }
 
-void TPlatzraster::zeige(const Bogenmasse &m, const QList<int> &inhalt, const QList<QImage> &bilder)
+void TPlatzraster::zeige(const Bogenmasse &m, const QList<int> &inhalt, const QList<QImage> &bilder,
+                         const QStringList &namen)
 {
+    const QStringList vorher = m_masse == m ? m_namen : QStringList();
     m_masse = m;
     m_inhalt = inhalt;
     m_bilder = bilder;
+    m_namen = namen;
     m_gewaehlt = std::clamp(m_gewaehlt, 1, std::max(1, int(inhalt.size())));
-    beschreibe();
+    for (int n = 1; n <= std::min(vorher.size(), namen.size()); ++n)
+        if (vorher[n - 1] != namen[n - 1])
+            melde(n, QAccessible::NameChanged);
     update();
 }
 
 void TPlatzraster::waehle(int nummer)
 {
-    if (nummer < 1 || nummer > m_inhalt.size())
+    if (nummer < 1 || nummer > m_inhalt.size() || nummer == m_gewaehlt)
         return;
     m_gewaehlt = nummer;
-    beschreibe();
+    if (imFokus())
+        melde(nummer, QAccessible::Focus);
     update();
+}
+
+void TPlatzraster::melde(int nummer, QAccessible::Event art)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent ereignis(this, art);
+    ereignis.setChild(nummer - 1);
+    QAccessible::updateAccessibility(&ereignis);
 }
 
 QRectF TPlatzraster::rechteck(int nummer) const
@@ -111,13 +129,6 @@ int TPlatzraster::nummerBei(QPointF punkt) const
         if (rechteck(n).contains(punkt))
             return n;
     return 0;
-}
-
-void TPlatzraster::beschreibe()
-{
-    if (m_inhalt.isEmpty())
-        return;
-    setAccessibleDescription(Platzbeschreibung(m_masse, m_gewaehlt, m_inhalt[m_gewaehlt - 1]));
 }
 
 void TPlatzraster::paintEvent(QPaintEvent *)
@@ -211,6 +222,9 @@ void TPlatzraster::mouseMoveEvent(QMouseEvent *ereignis)
 void TPlatzraster::focusInEvent(QFocusEvent *ereignis)
 {
     QWidget::focusInEvent(ereignis);
+    // The grid got the focus; the place within it is what a screen reader is to say.
+    if (!m_inhalt.isEmpty())
+        melde(m_gewaehlt, QAccessible::Focus);
     update();
 }
 
@@ -238,21 +252,24 @@ TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, Q
     m_liste = new QListView(this);
     m_liste->setObjectName(QStringLiteral("ListeEtiketten"));
     m_liste->setModel(m_eintraege);
+    m_liste->setAccessibleName(QStringLiteral("Etiketten auf diesem Bogen"));
     listeLabel->setBuddy(m_liste);
     auto *anzahlLabel = new QLabel(QStringLiteral("A&nzahl:"), this);
-    m_anzahl = new QSpinBox(this);
+    m_anzahl = new Zahlfeld(this);
     m_anzahl->setObjectName(QStringLiteral("SpinAnzahl"));
     m_anzahl->setRange(0, Platzanzahl(m));
+    m_anzahl->setAccessibleName(QStringLiteral("Anzahl"));
     anzahlLabel->setBuddy(m_anzahl);
-    m_hinzufuegen = new QPushButton(QStringLiteral("Etikett hinzufügen..."), this);
+    m_hinzufuegen = new Menueknopf(QStringLiteral("Etikett hinzufügen..."), this);
     m_hinzufuegen->setObjectName(QStringLiteral("ButtonHinzufuegen"));
     m_angebot = new QMenu(m_hinzufuegen);
     m_angebot->setObjectName(QStringLiteral("MenueEtiketten"));
     m_hinzufuegen->setMenu(m_angebot);
     auto *abLabel = new QLabel(QStringLiteral("Ab Platz:"), this);
-    m_ab = new QSpinBox(this);
+    m_ab = new Zahlfeld(this);
     m_ab->setObjectName(QStringLiteral("SpinAbPlatz"));
     m_ab->setRange(1, std::max(1, Platzanzahl(m)));
+    m_ab->setAccessibleName(QStringLiteral("Ab Platz"));
     abLabel->setBuddy(m_ab);
     m_abStelle = new QLabel(this);
     m_hinweis = new QLabel(this);
@@ -309,26 +326,25 @@ TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, Q
     setTabOrder(m_drucken, m_neuerBogen);
     setTabOrder(m_neuerBogen, schliessen);
 
-    connect(m_raster, &TPlatzraster::umschaltenVerlangt, this, [this](int nummer, bool verbraucht) {
-        bewacht([&] {
-            if (m_planung.setzeVerbraucht(nummer, verbraucht))
-                zeige();
-        });
-    });
+    connect(m_raster, &TPlatzraster::umschaltenVerlangt, this,
+            [this](int nummer, bool verbraucht) { bewacht([&] { schalteUm(nummer, verbraucht); }); });
     connect(m_raster, &TPlatzraster::setzenVerlangt, this, [this](int nummer) { bewacht([&] { setzeAn(nummer); }); });
     connect(m_liste->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { bewacht([this] { zeigeAnzahl(); }); });
+    // What the dialog shows it does not hear as the person's change.
     connect(m_anzahl, &QSpinBox::valueChanged, this, [this](int wert) {
-        bewacht([&] {
-            if (m_planung.setzeAnzahl(gewaehltesEtikett(), wert))
-                zeige();
-        });
+        if (!m_zeigt)
+            bewacht([&] {
+                if (m_planung.setzeAnzahl(gewaehltesEtikett(), wert))
+                    zeige();
+            });
     });
     connect(m_ab, &QSpinBox::valueChanged, this, [this](int wert) {
-        bewacht([&] {
-            if (m_planung.setzeAb(wert))
-                zeige();
-        });
+        if (!m_zeigt)
+            bewacht([&] {
+                if (m_planung.setzeAb(wert))
+                    zeige();
+            });
     });
     connect(m_angebot, &QMenu::aboutToShow, this, [this] { bewacht([this] { bieteEtikettenAn(); }); });
     connect(m_drucken, &QPushButton::clicked, this, [this] { bewacht([this] { DruckenClick(); }); });
@@ -351,18 +367,21 @@ void TBogenplanDialog::waehleEtikett(int zeile)
     m_liste->selectionModel()->setCurrentIndex(m_eintraege->index(zeile), QItemSelectionModel::ClearAndSelect);
 }
 
-void TBogenplanDialog::zeige()
+void TBogenplanDialog::zeige(const QString &meldung)
 {
     m_eintraege->folge();
     zeigeAnzahl();
     if (m_ab->value() != m_planung.ab()) {
-        const QSignalBlocker still(m_ab);
+        const QScopedValueRollback zeigt(m_zeigt, true);
         m_ab->setValue(m_planung.ab());
     }
-    m_raster->zeige(m_planung.masse(), m_planung.inhalte(), m_planung.bilder());
+    QList<QImage> bilder;
+    for (const Planetikett &e : m_planung.etiketten())
+        bilder.append(e.bild);
+    m_raster->zeige(m_planung.masse(), m_planung.inhalte(), bilder, m_planung.platznamen());
     m_abStelle->setText(AbStelle(m_planung));
     const Fuellung &f = m_planung.fuellung();
-    m_hinweis->setText(f.fehler);
+    m_hinweis->setText(f.fehler.isEmpty() ? meldung : f.fehler);
     m_drucken->setEnabled(f.fehler.isEmpty());
     zeigeVorschau();
 }
@@ -374,7 +393,7 @@ void TBogenplanDialog::zeigeAnzahl()
         return;
     const std::optional<int> anzahl = m_planung.etiketten()[zeile].anzahl;
     if (anzahl && m_anzahl->value() != *anzahl) {
-        const QSignalBlocker still(m_anzahl);
+        const QScopedValueRollback zeigt(m_zeigt, true);
         m_anzahl->setValue(*anzahl);
     }
 }
@@ -393,7 +412,7 @@ void TBogenplanDialog::zeigeVorschau()
         m_vorschau->clear();
     else
         m_vorschau->setPixmap(
-            QPixmap::fromImage(Seitenvorschau(f.plan, m_planung.bilder(), VorschauDpi, VorschauDpi)
+            QPixmap::fromImage(Seitenvorschau(f.plan, m_planung.seitenetiketten(), VorschauDpi, VorschauDpi)
                                    .scaled(m_vorschau->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     m_vorschauVon.emplace(f.plan, bilder);
 }
@@ -422,12 +441,27 @@ void TBogenplanDialog::bieteEtikettenAn()
 
 void TBogenplanDialog::nimmEtikett(const QString &pfad)
 {
-    const QImage bild = LeseBild(pfad);
-    if (bild.isNull())
-        throw Fehler(KeinLesbaresBild(pfad));
-    const int neu = m_planung.fuegeHinzu(pfad, bild);
+    Planetikett e{pfad, {}, {}};
+    const GelesenesEtikett gelesen = LiesEtikett(e, m_planung.masse());
+    if (!gelesen.fehler.isEmpty())
+        throw Fehler(gelesen.fehler);
+    e.bild = gelesen.bild;
+    e.masse = gelesen.masse;
+    const int neu = m_planung.fuegeHinzu(std::move(e));
     m_eintraege->folge();
     waehleEtikett(neu);
+    zeige();
+}
+
+void TBogenplanDialog::schalteUm(int nummer, bool verbraucht)
+{
+    if (!m_planung.setzeVerbraucht(nummer, verbraucht))
+        return;
+    // Shown before it is stored: a store that cannot be written leaves what the person did on screen.
+    zeige();
+    Platzaenderung aenderung;
+    (verbraucht ? aenderung.verbraucht : aenderung.frei).append(nummer);
+    m_planung.uebernimmVerbraucht(AendereVerbrauchtePlaetze(m_planung.masse(), aenderung));
     zeige();
 }
 
@@ -435,16 +469,33 @@ void TBogenplanDialog::DruckenClick()
 {
     if (!m_planung.fuellung().fehler.isEmpty())
         throw Fehler(m_planung.fuellung().fehler);
-    // A copy: the print dialog runs an event loop of its own.
+    // What prints is what is on disk now, not what was read when the label joined.
+    const QString nichtDa = m_planung.liesEtikettenNeu();
+    zeige();
+    if (!nichtDa.isEmpty())
+        throw Fehler(nichtDa);
+    // Copies: the print dialog runs an event loop of its own.
     const Bogenplan plan = m_planung.fuellung().plan;
-    if (!m_drucke(plan, m_planung.bilder()))
+    const Platzaenderung plaetze = m_planung.planplaetze();
+    switch (m_drucke(plan, m_planung.seitenetiketten())) {
+    case Druckziel::Nichts:
         return;
-    m_planung.gedruckt();
+    case Druckziel::Datei:
+        m_planung.inDateiGedruckt();
+        zeige(QStringLiteral("Die Seite wurde in eine Datei gedruckt, nicht auf einen Etikettenbogen: ihre Plätze "
+                             "bleiben frei."));
+        return;
+    case Druckziel::Papier:
+        break;
+    }
+    m_planung.gedruckt(MitAenderung(m_planung.verbraucht(), plaetze));
     zeige();
     m_raster->waehle(m_planung.ersterFreier());
     if (!m_planung.verbraucht().contains(false))
         m_neuerBogen->setFocus();
-    SchreibVerbrauchtePlaetze(m_planung.masse(), m_planung.verbraucht());
+    m_planung.gedruckt(AendereVerbrauchtePlaetze(m_planung.masse(), plaetze));
+    zeige();
+    m_raster->waehle(m_planung.ersterFreier());
 }
 
 void TBogenplanDialog::NeuerBogenClick()
@@ -453,7 +504,19 @@ void TBogenplanDialog::NeuerBogenClick()
     // Shown before it is stored, as after a print: a store that cannot be written leaves the new sheet on screen.
     zeige();
     m_raster->waehle(1);
-    SchreibVerbrauchtePlaetze(m_planung.masse(), m_planung.verbraucht());
+    Platzaenderung alle;
+    for (int n = 1; n <= Platzanzahl(m_planung.masse()); ++n)
+        alle.frei.append(n);
+    m_planung.uebernimmVerbraucht(AendereVerbrauchtePlaetze(m_planung.masse(), alle));
+    zeige();
+}
+
+void TBogenplanDialog::reject()
+{
+    if (m_planung.ungedruckt()
+        && !m_dialoge.frage(QStringLiteral("Der zusammengestellte Bogen wurde nicht gedruckt. Trotzdem schließen?")))
+        return;
+    QDialog::reject();
 }
 
 void TBogenplanDialog::bewacht(const std::function<void()> &handler)

@@ -42,6 +42,8 @@ public:
     virtual void druckeAuf(QPrinter &drucker, const Seitenbild &seite) = 0;
     // One page of several parts, as a sheet plan gives it.
     virtual void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) = 0;
+    // Whether the printer writes a file instead of putting the page on paper.
+    virtual bool schreibtDatei(const QPrinter &drucker) = 0;
     // UnbedruckbareRaender (drucken/drucker.h).
     virtual std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) = 0;
     // The print dialog of one dialog service.

@@ -23,6 +23,7 @@ public:
         else
             DruckeAuf(drucker, [&teile](QPainter &maler) { ZeichneSeite(maler, teile); });
     }
+    bool schreibtDatei(const QPrinter &drucker) override { return !drucker.outputFileName().isEmpty(); }
     std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
     {
         return UnbedruckbareRaender(drucker);

@@ -1,5 +1,9 @@
 #include "render/bogenplanung.h"
 
+#include "platform/fehler.h"
+#include "storage/bilddatei.h"
+#include "storage/einstellungen.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -18,6 +22,35 @@ bool AufDemBogen(const Bogenmasse &m, int nummer)
 
 } // namespace
 
+GelesenesEtikett LiesEtikett(const Planetikett &e, const Bogenmasse &m)
+{
+    GelesenesEtikett gelesen{{}, e.masse, {}};
+    const QString name = QFileInfo(e.pfad).fileName();
+    try {
+        if (!QFileInfo(e.pfad).isFile())
+            throw Fehler(QStringLiteral("Die Etikette %1 ist nicht mehr da: die Datei %2 fehlt.").arg(name, e.pfad));
+        gelesen.bild = LeseBild(e.pfad);
+        if (gelesen.bild.isNull())
+            throw Fehler(KeinLesbaresBild(e.pfad));
+        if (!e.ausDemFenster) {
+            const QString ini = EinstellungsPfad(e.pfad);
+            if (ini.isEmpty() || !QFileInfo(ini).isFile())
+                throw Fehler(QStringLiteral("Die Einstellungsdatei %1 der Etikette %2 fehlt.").arg(ini, name));
+            const GeleseneMasse masse = LiesEinstellungsdatei(ini, Anfangsmasse);
+            if (!masse.fehler.isEmpty())
+                throw Fehler(QStringLiteral("Die Einstellungsdatei %1 enthält einen ungültigen Wert: %2 (%3)")
+                                 .arg(ini, masse.fehlerStelle, masse.fehler));
+            gelesen.masse = masse.werte;
+        }
+        if (!GleicherBogen(gelesen.masse, m))
+            throw Fehler(QStringLiteral("Die Etikette %1 passt nicht mehr auf diesen Bogen: %2.")
+                             .arg(name, Bogenunterschied(m, gelesen.masse)));
+    } catch (const Fehler &f) {
+        gelesen.fehler = f.text();
+    }
+    return gelesen;
+}
+
 Bogenplanung::Bogenplanung(const Bogenmasse &m, Planetikett erstes, Belegung verbraucht)
     : m_masse(m), m_verbraucht(std::move(verbraucht))
 {
@@ -25,11 +58,12 @@ Bogenplanung::Bogenplanung(const Bogenmasse &m, Planetikett erstes, Belegung ver
     m_verbraucht.resize(Platzanzahl(m), false);
     m_ab = ersterFreier();
     plane();
+    m_gedruckt = m_fuellung.plan;
 }
 
-int Bogenplanung::fuegeHinzu(QString pfad, QImage bild)
+int Bogenplanung::fuegeHinzu(Planetikett e)
 {
-    m_etiketten.append({std::move(pfad), std::move(bild), 1});
+    m_etiketten.append(std::move(e));
     plane();
     return int(m_etiketten.size()) - 1;
 }
@@ -61,6 +95,16 @@ bool Bogenplanung::setzeVerbraucht(int nummer, bool verbraucht)
     return true;
 }
 
+bool Bogenplanung::uebernimmVerbraucht(Belegung verbraucht)
+{
+    verbraucht.resize(Platzanzahl(m_masse), false);
+    if (verbraucht == m_verbraucht)
+        return false;
+    m_verbraucht = std::move(verbraucht);
+    plane();
+    return true;
+}
+
 bool Bogenplanung::setzeAn(int etikett, int nummer)
 {
     if (etikett < 0 || etikett >= m_etiketten.size() || !AufDemBogen(m_masse, nummer))
@@ -74,12 +118,47 @@ bool Bogenplanung::setzeAn(int etikett, int nummer)
     return true;
 }
 
-void Bogenplanung::gedruckt()
+Platzaenderung Bogenplanung::planplaetze() const
 {
-    for (const Planplatz &p : std::as_const(m_fuellung.plan.plaetze))
-        m_verbraucht[Platznummer(m_masse, p.platz) - 1] = true;
+    Platzaenderung a;
+    for (const Planplatz &p : m_fuellung.plan.plaetze)
+        a.verbraucht.append(Platznummer(m_masse, p.platz));
+    return a;
+}
+
+void Bogenplanung::gedruckt(Belegung verbraucht)
+{
+    verbraucht.resize(Platzanzahl(m_masse), false);
+    m_verbraucht = std::move(verbraucht);
     m_ab = ersterFreier();
     plane();
+    m_gedruckt = m_fuellung.plan;
+}
+
+void Bogenplanung::inDateiGedruckt()
+{
+    m_gedruckt = m_fuellung.plan;
+}
+
+QString Bogenplanung::liesEtikettenNeu()
+{
+    QList<Planetikett> neu = m_etiketten;
+    QStringList fehler;
+    for (qsizetype i = 0; i < neu.size(); ++i) {
+        const bool imPlan = std::any_of(m_fuellung.plan.plaetze.begin(), m_fuellung.plan.plaetze.end(),
+                                        [i](const Planplatz &p) { return p.etikett == i; });
+        if (!imPlan)
+            continue;
+        const GelesenesEtikett gelesen = LiesEtikett(neu[i], m_masse);
+        if (!gelesen.fehler.isEmpty())
+            fehler.append(gelesen.fehler);
+        neu[i].bild = gelesen.bild;
+        neu[i].masse = gelesen.masse;
+    }
+    if (!fehler.isEmpty())
+        return fehler.join(QLatin1Char('\n')) + QStringLiteral("\nEs wurde nichts gedruckt.");
+    m_etiketten = neu;
+    return {};
 }
 
 void Bogenplanung::neuerBogen()
@@ -89,12 +168,12 @@ void Bogenplanung::neuerBogen()
     plane();
 }
 
-QList<QImage> Bogenplanung::bilder() const
+QList<Seitenetikett> Bogenplanung::seitenetiketten() const
 {
-    QList<QImage> bilder;
+    QList<Seitenetikett> etiketten;
     for (const Planetikett &e : m_etiketten)
-        bilder.append(e.bild);
-    return bilder;
+        etiketten.append({e.bild, e.masse});
+    return etiketten;
 }
 
 QList<int> Bogenplanung::inhalte() const
@@ -119,6 +198,27 @@ bool Bogenplanung::traegt(const QString &pfad) const
     const QString absolut = QFileInfo(pfad).absoluteFilePath();
     return std::any_of(m_etiketten.begin(), m_etiketten.end(),
                        [&](const Planetikett &e) { return QFileInfo(e.pfad).absoluteFilePath() == absolut; });
+}
+
+bool Bogenplanung::ungedruckt() const
+{
+    return !m_fuellung.plan.plaetze.isEmpty() && m_fuellung.plan != m_gedruckt;
+}
+
+QStringList Bogenplanung::platznamen() const
+{
+    QStringList namen;
+    const QList<int> inhalt = inhalte();
+    for (int n = 1; n <= inhalt.size(); ++n) {
+        const Platz p = PlatzMitNummer(m_masse, n);
+        const int was = inhalt[n - 1];
+        namen.append(QStringLiteral("Spalte %1, Zeile %2: %3")
+                         .arg(QString::number(p.spalte), QString::number(p.zeile),
+                              was == PlatzFrei             ? QStringLiteral("frei")
+                                  : was == PlatzVerbraucht ? QStringLiteral("verbraucht")
+                                                           : Name(m_etiketten[was])));
+    }
+    return namen;
 }
 
 void Bogenplanung::plane()
@@ -161,15 +261,6 @@ QString AbStelle(const Bogenplanung &p)
 {
     const Platz ab = PlatzMitNummer(p.masse(), p.ab());
     return QStringLiteral("Spalte %1, Zeile %2").arg(ab.spalte).arg(ab.zeile);
-}
-
-QString Platzbeschreibung(const Bogenmasse &m, int nummer, int inhalt)
-{
-    const Platz p = PlatzMitNummer(m, nummer);
-    const QString was = inhalt == PlatzFrei ? QStringLiteral("frei")
-        : inhalt == PlatzVerbraucht         ? QStringLiteral("verbraucht")
-                                            : QStringLiteral("Etikett %1").arg(inhalt + 1);
-    return QStringLiteral("Platz %1: Spalte %2, Zeile %3, %4").arg(nummer).arg(p.spalte).arg(p.zeile).arg(was);
 }
 
 QString Vorschaubeschreibung(const Fuellung &f)

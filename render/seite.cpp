@@ -106,14 +106,15 @@ QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse)
     return bild.scaled(groesse, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche)
+QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, const Druckflaeche &flaeche)
 {
     if (plan.plaetze.isEmpty())
         throw Fehler(QStringLiteral("Auf dem Bogen ist keine Etikette. Es wurde nichts gedruckt."));
     QList<Seitenbild> seite;
     for (const Planplatz &p : plan.plaetze) {
-        const QImage bild = p.etikett >= 0 && p.etikett < bilder.size() ? bilder[p.etikett] : QImage();
-        seite.append(BaueSeite(bild, plan.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche));
+        const Seitenetikett e =
+            p.etikett >= 0 && p.etikett < etiketten.size() ? etiketten[p.etikett] : Seitenetikett{{}, plan.masse};
+        seite.append(BaueSeite(e.bild, e.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche));
     }
     return seite;
 }
@@ -124,9 +125,9 @@ void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite)
         ZeichneSeite(maler, teil);
 }
 
-QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY)
+QImage Seitenvorschau(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, int dpiX, int dpiY)
 {
-    const QList<Seitenbild> seite = BaueSeite(plan, bilder, {dpiX, dpiY, {}, {}});
+    const QList<Seitenbild> seite = BaueSeite(plan, etiketten, {dpiX, dpiY, {}, {}});
     QImage bild = WeisseSeite(dpiX, dpiY);
     QPainter maler(&bild);
     ZeichneSeite(maler, seite);

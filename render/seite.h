@@ -70,9 +70,18 @@ QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwa
 // The picture shrunk to `groesse` by averaging the pixels that each new pixel covers, as an image viewer shows a
 // large picture small. A picture no larger in either direction, or an empty size, comes back as it is.
 QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse);
-// A page of several labels: each at its place exactly as the one-label mode prints it there alone, the
-// picture bilder[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
-QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<QImage> &bilder, const Druckflaeche &flaeche);
+
+// A label of a sheet plan: its picture and its own measures, which describe the plan's sheet on paper
+// (GleicherBogen) and decide how it is placed: an ordinary label as its raster rounds, a precise one exactly.
+struct Seitenetikett
+{
+    QImage bild;
+    Bogenmasse masse;
+};
+
+// A page of several labels: each at its place exactly as the one-label mode prints it there alone, by
+// etiketten[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
+QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, const Druckflaeche &flaeche);
 void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite);
 // The plan's page as the preview shows it, as Seitenvorschau.
-QImage Seitenvorschau(const Bogenplan &plan, const QList<QImage> &bilder, int dpiX, int dpiY);
+QImage Seitenvorschau(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, int dpiX, int dpiY);

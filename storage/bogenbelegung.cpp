@@ -6,24 +6,34 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+
+#include <algorithm>
 
 namespace {
 
-const QString Verbraucht = QStringLiteral("Verbraucht");
-
-QString Gruppe(const Bogenmasse &m)
+QString Eintrag(const QString &schluessel)
 {
-    return QStringLiteral("Bogenbelegung/") + Bogenschluessel(m);
+    return QStringLiteral("Bogenbelegung/") + schluessel;
 }
 
-} // namespace
+const QString Verbraucht = QStringLiteral("/Verbraucht");
 
-QString Bogenschluessel(const Bogenmasse &m)
+bool GanzeLaengen(const Bogenmasse &m)
+{
+    const Laengen l = GenaueLaengen(m);
+    return std::all_of(l.begin(), l.end(), [](int h) { return h % 100 == 0; });
+}
+
+// The eight values, with "genau" and the six lengths in hundredths after them when asked. Without them the lengths
+// are those on paper, so that a precise label whose settings file rounds its whole lengths oddly still meets its
+// partners.
+QString Schluessel(const Bogenmasse &m, bool genau)
 {
     QStringList teile;
     for (const Massangabe &a : Massangaben)
-        teile.append(QString::number(m.*a.feld));
-    if (m.IstGenau()) {
+        teile.append(QString::number(genau || a.anzahl ? m.*a.feld : m.Hundertstel(a.feld) / 100));
+    if (genau) {
         teile.append(QStringLiteral("genau"));
         for (const int l : GenaueLaengen(m))
             teile.append(QString::number(l));
@@ -31,46 +41,98 @@ QString Bogenschluessel(const Bogenmasse &m)
     return teile.join(QLatin1Char('_'));
 }
 
-Belegung LiesVerbrauchtePlaetze(const Bogenmasse &m)
+// Where the sheet's places may be stored: its key first, then the key they had before.
+QStringList Schluessel(const Bogenmasse &m)
+{
+    const QString jetzt = Bogenschluessel(m);
+    // A precise label's key, also with whole lengths, before its sheet was shared.
+    const QString frueher = Schluessel(m, true);
+    return jetzt == frueher ? QStringList{jetzt} : QStringList{jetzt, frueher};
+}
+
+Belegung Lies(QSettings &s, const Bogenmasse &m)
 {
     Belegung verbraucht(Platzanzahl(m), false);
-    if (!KorrekturspeicherVorhanden())
-        return verbraucht;
-    QSettings s = Korrekturzugang();
-    const QVariant wert = s.value(Gruppe(m) + QLatin1Char('/') + Verbraucht);
-    // A list without commas comes back as a QStringList from the INI file, a single number as text.
-    const QStringList nummern = wert.typeId() == QMetaType::QStringList ? wert.toStringList()
-        : wert.typeId() == QMetaType::QString ? wert.toString().split(QLatin1Char(','), Qt::SkipEmptyParts)
-                                              : QStringList();
-    for (const QString &text : nummern) {
-        bool ok = false;
-        const int n = text.trimmed().toInt(&ok);
-        if (ok && n >= 1 && n <= verbraucht.size())
-            verbraucht[n - 1] = true;
+    for (const QString &schluessel : Schluessel(m)) {
+        const QVariant wert = s.value(Eintrag(schluessel) + Verbraucht);
+        // A list without commas comes back as a QStringList from the INI file, a single number as text.
+        const QStringList nummern = wert.typeId() == QMetaType::QStringList ? wert.toStringList()
+            : wert.typeId() == QMetaType::QString ? wert.toString().split(QLatin1Char(','), Qt::SkipEmptyParts)
+                                                  : QStringList();
+        for (const QString &text : nummern) {
+            bool ok = false;
+            const int n = text.trimmed().toInt(&ok);
+            if (ok && n >= 1 && n <= verbraucht.size())
+                verbraucht[n - 1] = true;
+        }
     }
     return verbraucht;
 }
 
-void SchreibVerbrauchtePlaetze(const Bogenmasse &m, const Belegung &verbraucht)
+// Beside the store's file; the registry has none, so there it lies in the person's temporary folder. Not the
+// store's own name with ".lock": QSettings takes that one while it writes.
+QString Sperrdatei()
 {
-    QStringList nummern;
-    for (qsizetype i = 0; i < verbraucht.size(); ++i)
-        if (verbraucht[i])
-            nummern.append(QString::number(i + 1));
-    // Removing from a missing store would leave an empty one behind.
-    if (nummern.isEmpty() && !KorrekturspeicherVorhanden())
-        return;
+#ifdef Q_OS_WIN
+    return QDir::temp().filePath(KorrekturOrt().section(QLatin1Char('\\'), -1) + QStringLiteral("-Bogenbelegung.lock"));
+#else
+    QString ort = KorrekturOrt();
+    ort.chop(QStringLiteral(".ini").size());
+    return ort + QStringLiteral("-Bogenbelegung.lock");
+#endif
+}
+
+Fehler NichtGespeichert(const QString &grund)
+{
+    return Fehler(QStringLiteral("Die verbrauchten Plätze des Bogens konnten nicht gespeichert werden%1.").arg(grund));
+}
+
+} // namespace
+
+QString Bogenschluessel(const Bogenmasse &m)
+{
+    return Schluessel(m, !GanzeLaengen(m));
+}
+
+Belegung LiesVerbrauchtePlaetze(const Bogenmasse &m)
+{
+    if (!KorrekturspeicherVorhanden())
+        return Belegung(Platzanzahl(m), false);
+    QSettings s = Korrekturzugang();
+    return Lies(s, m);
+}
+
+Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &aenderung)
+{
 #ifndef Q_OS_WIN
     QDir().mkpath(QFileInfo(KorrekturOrt()).absolutePath());
 #endif
+    QLockFile sperre(Sperrdatei());
+    if (!sperre.tryLock(5000))
+        throw NichtGespeichert(sperre.error() == QLockFile::LockFailedError
+                                   ? QStringLiteral(": ein anderes Programm hält sie gesperrt")
+                                   : QStringLiteral(": die Sperrdatei %1 lässt sich nicht anlegen").arg(Sperrdatei()));
+    const bool vorhanden = KorrekturspeicherVorhanden();
     QSettings s = Korrekturzugang();
+    const Belegung jetzt = MitAenderung(vorhanden ? Lies(s, m) : Belegung(Platzanzahl(m), false), aenderung);
+    QStringList nummern;
+    for (qsizetype i = 0; i < jetzt.size(); ++i)
+        if (jetzt[i])
+            nummern.append(QString::number(i + 1));
+    // Removing from a missing store would leave an empty one behind.
+    if (nummern.isEmpty() && !vorhanden)
+        return jetzt;
+    const QStringList schluessel = Schluessel(m);
+    for (const QString &frueher : schluessel.mid(1))
+        s.remove(Eintrag(frueher));
     if (nummern.isEmpty())
-        s.remove(Gruppe(m));
+        s.remove(Eintrag(schluessel.front()));
     else
-        s.setValue(Gruppe(m) + QLatin1Char('/') + Verbraucht, nummern.join(QLatin1Char(',')));
+        s.setValue(Eintrag(schluessel.front()) + Verbraucht, nummern.join(QLatin1Char(',')));
     s.sync();
     if (s.status() == QSettings::AccessError)
-        throw Fehler(QStringLiteral("Die verbrauchten Plätze des Bogens konnten nicht gespeichert werden."));
+        throw NichtGespeichert({});
+    return jetzt;
 }
 
 QStringList EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m)
@@ -82,7 +144,7 @@ QStringList EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m)
         if (ini.isEmpty() || !QFileInfo(ini).isFile())
             continue;
         const GeleseneMasse gelesen = LiesEinstellungsdatei(ini, Anfangsmasse);
-        if (gelesen.fehler.isEmpty() && gelesen.werte == m)
+        if (gelesen.fehler.isEmpty() && GleicherBogen(gelesen.werte, m))
             passend.append(bild.filePath());
     }
     return passend;

@@ -5,21 +5,25 @@
 #include <QString>
 #include <QStringList>
 
-// The places already used of each sheet, per sheet measures (the eight values and a precise label's exact
-// lengths), in the corrections' store (KorrekturOrt), which "Registry-Einträge löschen" leaves alone:
-// Bogenbelegung/<Maße>/Verbraucht, the used places' numbers in reading order, "1,2,3".
+// The places already used of each sheet, per sheet on paper (GleicherBogen: the labels of one sheet share its
+// places), in the corrections' store (KorrekturOrt), which "Registry-Einträge löschen" leaves alone:
+// Bogenbelegung/<Bogen>/Verbraucht, the used places' numbers in reading order, "1,2,3".
 
-// The name the measures' entry is stored under: "10_15_54_95_54_85_2_5", with "_genau_" and the six exact lengths
-// in hundredths after it for a precise label.
+// The name the sheet's entry is stored under: the eight values, "10_15_54_95_54_85_2_5"; when a length has a
+// fraction, "_genau_" and the six lengths in hundredths after them. A precise label with whole lengths kept an
+// entry of that second form of its own before its sheet was shared; it is read as well and taken over at the
+// next change.
 QString Bogenschluessel(const Bogenmasse &m);
 
 // One entry per place of the sheet; all free when nothing is stored or the entry cannot be read.
 Belegung LiesVerbrauchtePlaetze(const Bogenmasse &m);
 
-// Stores the used places, creating the store when it is missing; a sheet with none used removes its entry.
-// Throws Fehler when the store cannot be written.
-void SchreibVerbrauchtePlaetze(const Bogenmasse &m, const Belegung &verbraucht);
+// Applies the change to the used places that the store holds now, in one step under a lock beside the store, so
+// that two windows never undo each other's places; the sheet's places as stored afterwards.
+// Creates the store when it is missing; a sheet with none used loses its entry. Throws Fehler, the store left as
+// it was, when it cannot be locked or written.
+Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &aenderung);
 
-// The label pictures (*.bmp) of the folder whose settings files hold exactly these measures, sorted by name:
-// the labels that can share the sheet.
+// The label pictures (*.bmp) of the folder whose settings files describe the same sheet on paper (GleicherBogen),
+// sorted by name: the labels that can share the sheet.
 QStringList EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m);

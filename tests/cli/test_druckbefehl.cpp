@@ -280,7 +280,10 @@ private Q_SLOTS:
             << "morvane-druck: Die Zeile 6 liegt nicht auf dem Bogen: er hat 5 Zeilen.\n";
         QTest::newRow("--ab: labels of other measures")
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,1", "%D/karte.bmp:2", "%D/vorrat.bmp:1"} << 2
-            << "morvane-druck: Die Etiketten %D/karte.bmp und %D/vorrat.bmp haben verschiedene Maße: auf einen Bogen "
+            << "morvane-druck: Die Etikette %D/vorrat.bmp passt nicht auf den Bogen von %D/karte.bmp: ObererRand "
+               "15,5 mm statt 14 mm, SeitenRand 6,75 mm statt 15 mm, Vertikalabstand 38,1 mm statt 54 mm, "
+               "Horizontalabstand 66,5 mm statt 95 mm, Etikettenhoehe 38,1 mm statt 54 mm, Etikettenbreite 63,5 mm "
+               "statt 85 mm, AnzahlEtikettenInZeile 3 statt 2, AnzahlEtikettenInSpalte 7 statt 5. Auf einen Bogen "
                "passen nur Etiketten desselben Bogens.\n";
         QTest::newRow("--ab: more labels than places")
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--ab", "1,7", "%D/vorrat.bmp:2", "%D/vorrat.bmp:2"} << 2
@@ -754,24 +757,50 @@ private Q_SLOTS:
         QCOMPARE(Farbig(LiesPdfSeite(gesendet, 50).bild), farbig);
     }
 
-    // --ab on the sample card: the cards of places 8-10 each pixel for pixel as --einzeln prints it alone (but
-    // for the edge pixel, where the rows touch), nothing else.
+    void abWieEinzeln_data()
+    {
+        QTest::addColumn<QStringList>("angaben"); // the place to start from, the labels
+        QTest::addColumn<QList<QPoint>>("plaetze");
+        QTest::newRow("the sample card, places 8-10")
+            << QStringList{"2,4", "karte.bmp"} << QList<QPoint>{{2, 4}, {1, 5}, {2, 5}};
+        QTest::newRow("the sample card and a precise card of its whole measures share its sheet")
+            << QStringList{"1,1", "karte.bmp:2", "genaukarte.bmp:3"}
+            << QList<QPoint>{{1, 1}, {2, 1}, {1, 2}, {2, 2}, {1, 3}};
+    }
+
+    // --ab: each card at its places pixel for pixel as --einzeln prints it alone (but for the edge pixel, where
+    // the rows touch), nothing else.
     void abWieEinzeln()
     {
         if (!WerkzeugeDa())
             QSKIP("pdftoppm and pdfinfo (poppler-utils) are needed to read the printed page");
+        QFETCH(QStringList, angaben);
+        QFETCH(QList<QPoint>, plaetze);
         kopiereBeispiel(QStringLiteral("karte"));
+        QVERIFY(GenauBild().save(pfad(QStringLiteral("genaukarte.bmp")), "BMP"));
+        QFile karte(Beispiel(QStringLiteral(".ini")));
+        QVERIFY(karte.open(QIODevice::ReadOnly));
+        schreibe(QStringLiteral("genaukarte.ini"),
+                 karte.readAll()
+                     + "[Genau]\r\nObererRand=14\r\nSeitenRand=15\r\n"
+                       "Vertikalabstand=54\r\nHorizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n");
         const Bogenmasse m = LiesEinstellungsdatei(pfad(QStringLiteral("karte.ini")), Anfangsmasse).werte;
         const QString konfig = pfad(QStringLiteral("konfig"));
-        const Lauf ab = Starte({"--pdf", pfad("ab.pdf"), "--ab", "2,4", pfad("karte.bmp")}, konfig);
+        QStringList aufruf{"--pdf", pfad("ab.pdf"), "--ab", angaben.takeFirst()}, amPlatz;
+        for (const QString &e : angaben) {
+            aufruf.append(pfad(e));
+            amPlatz += QStringList(e.contains(':') ? e.section(':', 1).toInt() : plaetze.size(), e.section(':', 0, 0));
+        }
+        const Lauf ab = Starte(aufruf, konfig);
         QCOMPARE(ab.fehler, QString());
         QCOMPARE(ab.status, 0);
         const QImage seite = LiesPdfSeite(pfad("ab.pdf"), LeseDpi).bild;
         QVERIFY(!seite.isNull());
         QImage rest = seite;
-        for (const QPoint platz : {QPoint(2, 4), QPoint(1, 5), QPoint(2, 5)}) {
+        for (const QPoint platz : plaetze) {
             const QString stelle = QStringLiteral("%1,%2").arg(platz.x()).arg(platz.y());
-            const Lauf l = Starte({"--pdf", pfad("einzeln.pdf"), "--einzeln", stelle, pfad("karte.bmp")}, konfig);
+            const Lauf l =
+                Starte({"--pdf", pfad("einzeln.pdf"), "--einzeln", stelle, pfad(amPlatz.takeFirst())}, konfig);
             QCOMPARE(l.status, 0);
             const QImage einzeln = LiesPdfSeite(pfad("einzeln.pdf"), LeseDpi).bild;
             const MmRechteck r = EtikettAufDemBlatt(m, platz.x(), platz.y());

@@ -261,6 +261,7 @@ void TestDaten::hilfedatei()
                                 "Registry-Einträge löschen",
                                 "Drucker ausrichten...",
                                 "Bogen zusammenstellen...",
+                                "alle Etiketten desselben Bogens teilen sich seine verbrauchten Plätze",
                                 "Neuer Bogen"};
     for (const char *wort : stichworte)
         QVERIFY2(text.contains(QString::fromUtf8(wort)), wort);

@@ -26,7 +26,7 @@ bool ImModalenDialog(const std::function<void()> &oeffne, const std::function<vo
         gefunden = true;
         im(*dialog);
         if (dialog->isVisible())
-            dialog->reject();
+            dialog->done(QDialog::Rejected); // past any question of its own reject()
     });
     zeitpunkt.start(0);
     oeffne();

@@ -998,9 +998,9 @@ void TestRender::bogenplanung()
         const int vorne = s.section(QRegularExpression(QStringLiteral("\\D")), 0, 0).toInt();
         const int zahl = s.section(QRegularExpression(QStringLiteral("\\D")), -1).toInt();
         if (s.startsWith(u'+'))
-            p.fuegeHinzu(QStringLiteral("/etiketten/%1.bmp").arg(s.mid(1)), bild);
+            p.fuegeHinzu({QStringLiteral("/etiketten/%1.bmp").arg(s.mid(1)), bild});
         else if (s == QStringLiteral("druck") || s == QStringLiteral("neu"))
-            s == QStringLiteral("druck") ? p.gedruckt() : p.neuerBogen();
+            s == QStringLiteral("druck") ? p.gedruckt(MitAenderung(p.verbraucht(), p.planplaetze())) : p.neuerBogen();
         else if (s.startsWith(QStringLiteral("ab")))
             QCOMPARE(p.setzeAb(zahl), aendert);
         else if (s.startsWith(u'x') || s.startsWith(u'.'))

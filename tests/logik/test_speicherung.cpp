@@ -3,6 +3,7 @@
 #include "layout/bildgroesse.h"
 #include "platform/fehler.h"
 #include "storage/bilddatei.h"
+#include "storage/bogenbelegung.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
 #include "storage/namen.h"
@@ -501,6 +502,50 @@ private Q_SLOTS:
         SchreibDruckerkorrektur(laser, a);
         QCOMPARE(LiesDruckerkorrektur(laser), a);
 #endif
+    }
+
+    void bogenbelegung_data()
+    {
+        QTest::addColumn<bool>("genau");
+        QTest::addColumn<int>("breite");           // in hundredths; the rest of the sheet is the sample card's
+        QTest::addColumn<QStringList>("vorher");   // stored, sheet=places
+        QTest::addColumn<QList<int>>("aenderung"); // used, or freed when negative
+        QTest::addColumn<QStringList>("nachher");
+        const QString karte = "10_15_54_95_54_85_2_5", genau = karte + "_genau_1000_1500_5400_9500_5400_";
+        QTest::newRow("what another window marked meanwhile stays, a number that is no place goes")
+            << false << 8500 << QStringList{karte + "=1,7,8,11"} << QList<int>{2, -7} << QStringList{karte + "=1,2,8"};
+        QTest::newRow("a precise partner shares the entry and takes its own old one over")
+            << true << 8500 << QStringList{karte + "=5", genau + "8500=1"} << QList<int>{6}
+            << QStringList{karte + "=1,5,6"};
+        QTest::newRow("84.5 mm is another sheet") << true << 8450 << QStringList{karte + "=1", genau + "8450=3"}
+                                                  << QList<int>{4} << QStringList{karte + "=1", genau + "8450=3,4"};
+    }
+
+    // A change of the used places goes onto what the store holds now, under the key of the sheet on paper.
+    void bogenbelegung()
+    {
+        QFETCH(bool, genau);
+        QFETCH(int, breite);
+        QFETCH(QStringList, vorher);
+        QFETCH(QList<int>, aenderung);
+        QFETCH(QStringList, nachher);
+        LoescheKorrekturspeicher();
+        for (const QString &e : vorher)
+            Korrekturzugang().setValue("Bogenbelegung/" + e.section('=', 0, 0) + "/Verbraucht", e.section('=', 1));
+        const Bogenmasse karte{10, 15, 54, 95, 54, 85, 2, 5};
+        const Bogenmasse m = MitGenauenLaengen(karte, {1000, 1500, 5400, 9500, 5400, breite}, genau);
+        Platzaenderung a;
+        for (const int n : aenderung)
+            (n > 0 ? a.verbraucht : a.frei).append(std::abs(n));
+        const Belegung jetzt = AendereVerbrauchtePlaetze(m, a);
+        QSettings s = Korrekturzugang();
+        QStringList gespeichert;
+        for (const QString &k : s.allKeys())
+            gespeichert.append(k.section('/', 1, 1) + '=' + s.value(k).toStringList().join(','));
+        gespeichert.sort();
+        QCOMPARE(gespeichert, nachher);
+        QCOMPARE(jetzt, LiesVerbrauchtePlaetze(m));
+        QCOMPARE(GleicherBogen(m, karte), breite == 8500);
     }
 
     void druckerausrichtungUnbrauchbar_data()
