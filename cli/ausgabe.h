@@ -4,12 +4,14 @@
 #include "render/randpruefung.h"
 #include "render/seite.h"
 
-#include <QPrinter>
-
 #include <memory>
 
-// Where one job's page goes: the chosen or the default printer on A4 portrait, or a PDF file of the whole A4 page
-// (written as every PDF of the program is: see DruckeAuf). Every failure throws Fehler with the German text.
+class Druckmodul;
+class QPrinter;
+
+// Where one job's page goes: a PDF file of the whole A4 page, written by Qt Gui alone as every PDF of the program is
+// written (a complete file or none), or the chosen or the default printer on A4 portrait, through the printer
+// adapter, which is loaded only then. Every failure throws Fehler with the German text.
 class Ausgabe
 {
 public:
@@ -24,9 +26,12 @@ public:
     void druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten, Wendekante kante);
     // What the page would lose at the printer's edges, one sentence per side; nothing for a PDF file.
     QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const;
-    void drucke(const Seitenbild &seite);
+    // The one page, of one part or of the several a sheet plan gives.
     void drucke(const QList<Seitenbild> &seite);
 
 private:
-    std::unique_ptr<QPrinter> m_drucker;
+    QString m_pdf;
+    QString m_titel;
+    Druckmodul *m_modul = nullptr;
+    std::shared_ptr<QPrinter> m_drucker;
 };

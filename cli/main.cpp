@@ -169,10 +169,7 @@ int main(int argc, char **argv)
             : GedruckteEtiketten(bogen.plan);
         for (const QString &zeile : ausgabe.randverlust(etiketten, flaeche.korrektur))
             Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
-        if (seite.size() == 1)
-            ausgabe.drucke(seite.front());
-        else
-            ausgabe.drucke(seite);
+        ausgabe.drucke(seite);
     } catch (const Fehler &f) {
         return Meldung(NichtGedruckt, f.text());
     }

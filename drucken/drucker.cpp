@@ -55,6 +55,25 @@ void AufA4Hochformat(QPrinter &drucker)
     throw Fehler(QStringLiteral("Der Drucker ist auf %1 eingestellt; Etikettenbögen sind A4.").arg(papier));
 }
 
+std::shared_ptr<QPrinter> DruckerFuer(const Druckerwahl &wahl)
+{
+    const QString name = wahl.name.isEmpty() ? QPrinterInfo::defaultPrinterName() : wahl.name;
+    if (name.isEmpty())
+        throw Fehler(QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
+    if (!QPrinterInfo::availablePrinterNames().contains(name))
+        throw Fehler(QStringLiteral("Den Drucker %1 gibt es nicht. Es wurde nichts gedruckt.").arg(name));
+    auto drucker = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    drucker->setPrinterName(name);
+    if (!drucker->isValid())
+        throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
+    // Left alone, the mode would be the default printer's, or grey for a printer that does not say it knows colour.
+    drucker->setColorMode(FarbeWieImDruckdialog(QPrinterInfo::printerInfo(name)));
+    AufA4Hochformat(*drucker);
+    drucker->setCopyCount(wahl.kopien);
+    drucker->setDocName(wahl.dokument);
+    return drucker;
+}
+
 Druckflaeche FlaecheVon(QPrinter &drucker, Blattseite blattseite)
 {
     const QPageLayout seite = drucker.pageLayout();

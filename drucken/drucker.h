@@ -1,11 +1,13 @@
 #pragma once
 
+#include "drucken/druckmodul.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
 
 #include <QPrinter>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QPainter;
@@ -24,6 +26,12 @@ QPrinter::ColorMode FarbeWieImDruckdialog(const QPrinterInfo &drucker);
 // A4 nor a size of the program's choosing is left as it is, and Fehler names the paper it is set to: "Der Drucker
 // ist auf A5 eingestellt; Etikettenbögen sind A4."
 void AufA4Hochformat(QPrinter &drucker);
+
+// The printer `wahl` names, or the system's default printer, set up as the print dialog would send a job to it
+// unchanged: A4 portrait, its colours (FarbeWieImDruckdialog), the copies and the job's name. Throws Fehler with a
+// German text when there is no default printer, the printer does not exist or is invalid, or it cannot take A4 portrait
+// (AufA4Hochformat).
+std::shared_ptr<QPrinter> DruckerFuer(const Druckerwahl &wahl);
 
 // A configured printer as the page painter sees it: its resolution, the corner of its printable area on the
 // paper (the painter's origin), and the correction stored for it for that side of the sheet. A printer that writes

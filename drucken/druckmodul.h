@@ -1,8 +1,8 @@
 #pragma once
 
-// The printer adapter as the window sees it. The adapter is a library of its own (morvane_drucken), loaded the first
-// time something needs a printer, so that the print stack (QtPrintSupport, the print server's library) is not
-// mapped before. Nothing here needs the print stack's headers: printers travel as pointers and references only.
+// The printer adapter as the window and morvane-druck see it. The adapter is a library of its own (morvane_drucken),
+// loaded the first time something needs a printer, so that the print stack (QtPrintSupport, the print server's library)
+// is not mapped before. Nothing here needs the print stack's headers: printers travel as pointers and references only.
 
 #include "render/randpruefung.h"
 #include "render/seite.h"
@@ -17,6 +17,14 @@ class Druckdialog;
 class QPrinter;
 class QWidget;
 
+// A printer chosen without the print dialog, as morvane-druck chooses it.
+struct Druckerwahl
+{
+    QString name; // empty: the system's default printer
+    int kopien = 1;
+    QString dokument; // the job's name at the print server
+};
+
 class Druckmodul
 {
 public:
@@ -27,6 +35,8 @@ public:
     // AufA4Hochformat (drucken/drucker.h): the sheet is laid out for A4 portrait, whatever the printer or its
     // properties in the print dialog chose.
     virtual void aufA4(QPrinter &drucker) = 0;
+    // DruckerFuer (drucken/drucker.h).
+    virtual std::shared_ptr<QPrinter> druckerFuer(const Druckerwahl &wahl) = 0;
     // FlaecheVon and DruckeAuf (drucken/drucker.h).
     virtual Druckflaeche flaecheVon(QPrinter &drucker, Blattseite seite) = 0;
     virtual void druckeAuf(QPrinter &drucker, const Seitenbild &seite) = 0;

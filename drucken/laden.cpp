@@ -1,7 +1,7 @@
-// The window's side of the printer adapter: finds and loads the library the first time a printer is needed.
+// The side of the printer adapter that its users link: finds and loads the library the first time a printer is
+// needed. Qt Core only: a program that links it maps neither the print stack nor the widgets before it loads.
 #include "drucken/druckmodul.h"
 
-#include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 
 #include <QCoreApplication>
@@ -38,9 +38,4 @@ Druckmodul &LadeDruckmodul()
     static Druckmodul &modul =
         LadeDruckmodul({QDir(QCoreApplication::applicationDirPath()).filePath(Bibliothek), Bibliothek});
     return modul;
-}
-
-std::unique_ptr<Druckdialog> NeuerDruckdialog()
-{
-    return LadeDruckmodul().neuerDruckdialog();
 }

@@ -1,4 +1,4 @@
-// The adapter's entry point: what the window reaches through Druckmodul.
+// The adapter's entry point: what the window and morvane-druck reach through Druckmodul.
 #include "drucken/ausrichtung.h"
 #include "drucken/druckdialog.h"
 #include "drucken/druckmodul.h"
@@ -13,6 +13,7 @@ class QtDruckmodul : public Druckmodul
 public:
     std::shared_ptr<QPrinter> neuerDrucker() override { return std::make_shared<QPrinter>(QPrinter::HighResolution); }
     void aufA4(QPrinter &drucker) override { AufA4Hochformat(drucker); }
+    std::shared_ptr<QPrinter> druckerFuer(const Druckerwahl &wahl) override { return DruckerFuer(wahl); }
     Druckflaeche flaecheVon(QPrinter &drucker, Blattseite seite) override { return FlaecheVon(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const Seitenbild &seite) override { DruckeAuf(drucker, seite); }
     void druckeAuf(QPrinter &drucker, const QList<Seitenbild> &teile) override

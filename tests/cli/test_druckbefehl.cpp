@@ -52,12 +52,15 @@ struct Lauf
     QString fehler;
 };
 
-// The command without any display, its per-user store below `konfig`.
-Lauf Starte(const QStringList &argumente, const QString &konfig, const QString &programm = Befehl)
+// The command without any display, its per-user store below `konfig`, with `mehr` in its environment.
+Lauf Starte(const QStringList &argumente, const QString &konfig, const QString &programm = Befehl,
+            const QMap<QString, QString> &mehr = {})
 {
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         umgebung.remove(QString::fromLatin1(name));
+    for (auto i = mehr.begin(); i != mehr.end(); ++i)
+        umgebung.insert(i.key(), i.value());
     NimmSpeicherIn(umgebung, konfig);
     QProcess p;
     p.setProcessEnvironment(umgebung);
@@ -483,7 +486,25 @@ private Q_SLOTS:
         QMap<QString, QByteArray> ziele = Pruefsummen(pfad(QStringLiteral("aus")));
         for (QString &a : argumente)
             a.replace(QStringLiteral("%D"), d);
-        const Lauf l = Starte(argumente, pfad(QStringLiteral("konfig")));
+        // The dynamic linker names every library the run opens, linked or loaded later.
+        const QString geladen = pfad(QStringLiteral("geladen"));
+        QDir(geladen).removeRecursively();
+        QVERIFY(QDir().mkpath(geladen));
+        const Lauf l = Starte(argumente, pfad(QStringLiteral("konfig")), Befehl,
+                              {{QStringLiteral("LD_DEBUG"), QStringLiteral("files")},
+                               {QStringLiteral("LD_DEBUG_OUTPUT"), geladen + QStringLiteral("/ld")}});
+#if MORVANE_LINUX_WERKZEUGE
+        // A PDF file needs Qt Gui alone: neither the printer adapter nor the print stack nor the widgets.
+        QByteArray bibliotheken;
+        for (const QFileInfo &i : QDir(geladen).entryInfoList(QDir::Files)) {
+            QFile f(i.filePath());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            bibliotheken += f.readAll();
+        }
+        QVERIFY2(bibliotheken.contains("libQt6Gui"), "the dynamic linker names the libraries it opens");
+        for (const char *druck : {"libmorvane_drucken", "libQt6PrintSupport", "libcups", "libQt6Widgets"})
+            QVERIFY2(!argumente.contains(QStringLiteral("--pdf")) || !bibliotheken.contains(druck), druck);
+#endif
 
         // Every slash in these messages belongs to a path, which the command shows as the system writes it.
         QCOMPARE(l.fehler, QDir::toNativeSeparators(fehler.replace(QStringLiteral("%D"), d)));
