@@ -190,6 +190,7 @@ public:
     QAction *RegistryEintraegeloeschen1;
     QAction *DruckerAusrichten1;
     QAction *MasseGenauEingeben1;
+    QAction *Anschnitt1;
     QMenu *Hilfe1;
     QAction *Hilfethemen1;
     QAction *Spenden1;
@@ -358,9 +359,10 @@ public:
     // One page of the measures m through the print dialog: the page painter's page for the chosen printer; false
     // when the dialog was cancelled.
     bool DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
-    // The same for the page that `baue` makes; `etiketten` are its labels, for the printer's margins.
+    // The same for the page that `baue` makes; `etiketten` are its labels and `anschnitt` their bleed (hundredths
+    // of a millimetre), for the printer's margins.
     bool DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
-                     const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
+                     const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue, int anschnitt = 0);
     // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
     void BogenZusammenstellen1Click();
     // The printer of the session, starting on A4 portrait; it keeps what the person chose in the print dialog,
@@ -383,6 +385,8 @@ public:
     void DruckerAusrichten1Click();
     // "Maße genau eingeben...": the eight measures typed; OK takes them as the arrows would.
     void MasseGenauEingeben1Click();
+    // The label's bleed: asked for, written into its settings file at once, shown in the preview.
+    void Anschnitt1Click();
     void UebernimmMasse(const Bogenmasse &neu);
 
     // Enables or disables the six controls of the label position.
