@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 void TFormEtikette::BogenZusammenstellen1Click()
 {
     const QImage &bild = Etikettbild();
@@ -24,9 +26,12 @@ void TFormEtikette::BogenZusammenstellen1Click()
         [this](const Bogenplan &plan, const QList<Seitenetikett> &etiketten) {
             bool inDatei = false;
             const bool gedruckt = DruckeNachFrage(plan.masse, [&] {
-                const bool raus = DruckeSeite(GedruckteEtiketten(plan), [&](const Druckflaeche &flaeche) {
-                    return BaueSeite(plan, etiketten, flaeche);
-                });
+                int anschnitt = 0;
+                for (const Seitenetikett &e : etiketten)
+                    anschnitt = std::max(anschnitt, e.masse.Anschnitt);
+                const bool raus = DruckeSeite(
+                    GedruckteEtiketten(plan),
+                    [&](const Druckflaeche &flaeche) { return BaueSeite(plan, etiketten, flaeche); }, anschnitt);
                 // Into a file no label stock was touched; only paper uses places up.
                 inDatei = raus && m_umgebung.druckmodul().schreibtDatei(Drucker());
                 return raus;

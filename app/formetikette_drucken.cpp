@@ -76,13 +76,14 @@ bool TFormEtikette::DruckeSeite(const QImage &etikett, const Bogenmasse &m, cons
         throw Fehler(LeereSeiteMeldung());
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
-    return DruckeSeite(GedruckteEtiketten(etikett.size(), m, wahl), [&](const Druckflaeche &flaeche) {
-        return QList<Seitenbild>{BaueSeite(etikett, m, wahl, flaeche)};
-    });
+    return DruckeSeite(
+        GedruckteEtiketten(etikett.size(), m, wahl),
+        [&](const Druckflaeche &flaeche) { return QList<Seitenbild>{BaueSeite(etikett, m, wahl, flaeche)}; },
+        m.Anschnitt);
 }
 
 bool TFormEtikette::DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
-                                const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue)
+                                const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue, int anschnitt)
 {
     QPrinter &drucker = Drucker();
     if (!dialoge().druckDialog(drucker))
@@ -94,7 +95,13 @@ bool TFormEtikette::DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
     const std::optional<Druckraender> raender = modul.unbedruckbareRaender(drucker);
     ZeigeDruckraender(raender);
     if (raender) {
-        const QStringList verlust = WasAmRandFehlt(etiketten, *raender, flaeche.korrektur);
+        QStringList verlust = WasAmRandFehlt(etiketten, *raender, flaeche.korrektur);
+        const QString imRand = AnschnittImRand(etiketten, anschnitt, *raender, flaeche.korrektur);
+        // A bleed alone in the bands costs no label: it is told, not asked about.
+        if (verlust.isEmpty() && !imRand.isEmpty())
+            dialoge().information(imRand);
+        else if (!imRand.isEmpty())
+            verlust.append(imRand);
         if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(raender->drucker, verlust, raender->randlosesA4)))
             return false;
     }

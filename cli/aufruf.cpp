@@ -1,5 +1,7 @@
 #include "cli/aufruf.h"
 
+#include "storage/einstellungen.h"
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -31,8 +33,9 @@ Aufruffehler Fehlertext(const QString &text)
 QString Aufrufzeile()
 {
     return QStringLiteral("Aufruf: morvane-druck [--pdf DATEI | --drucker NAME] "
-                          "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--kopien N] ETIKETT.bmp\n"
-                          "       morvane-druck [--pdf DATEI | --drucker NAME] [--kopien N] "
+                          "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--kopien N] [--anschnitt MM] "
+                          "ETIKETT.bmp\n"
+                          "       morvane-druck [--pdf DATEI | --drucker NAME] [--kopien N] [--anschnitt MM] "
                           "--ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] [ETIKETT.bmp[:ANZAHL] ...]");
 }
 
@@ -54,6 +57,10 @@ QString Hilfetext()
               "                          Stelle an die freien Plätze Zeile für Zeile, jede Etikette so oft, wie\n"
               "                          ihre ANZAHL sagt; eine ohne ANZAHL füllt den Rest des Bogens\n\n"
               "  --kopien N              N Exemplare auf dem Drucker (1 bis %1)\n"
+              "  --anschnitt MM          das Bild läuft MM Millimeter (0 bis 3, Punkt und höchstens zwei\n"
+              "                          Nachkommastellen) über den Rand jeder Etikette hinaus, höchstens bis zur\n"
+              "                          Mitte des Abstands zur Nachbarin; statt [Anschnitt] der Einstellungsdatei,\n"
+              "                          0 druckt ohne Anschnitt\n"
               "  --help                  diese Hilfe\n\n"
               "Rückgabewert: 0 gedruckt, 1 falscher Aufruf (auch: die PDF-Datei wäre das Bild oder die\n"
               "Einstellungsdatei der Etikette), 2 die Etikette ist so nicht zu drucken (Bild oder Einstellungsdatei\n"
@@ -103,7 +110,8 @@ Aufruf LiesAufruf(const QStringList &argumente)
         }
         const bool mitWert = option == QLatin1String("--pdf") || option == QLatin1String("--drucker")
             || option == QLatin1String("--einzeln") || option == QLatin1String("--zeile")
-            || option == QLatin1String("--kopien") || option == QLatin1String("--ab");
+            || option == QLatin1String("--kopien") || option == QLatin1String("--ab")
+            || option == QLatin1String("--anschnitt");
         if (!mitWert && option != QLatin1String("--seite"))
             return Fehlertext(QStringLiteral("Unbekannte Option: %1").arg(argument));
         if (!mitWert && wert)
@@ -136,6 +144,14 @@ Aufruf LiesAufruf(const QStringList &argumente)
                                       .arg(*wert));
             auftrag.kopien = *n;
             kopienGewaehlt = true;
+        } else if (option == QLatin1String("--anschnitt")) {
+            if (auftrag.anschnitt)
+                return Fehlertext(QStringLiteral("Die Option --anschnitt steht mehr als einmal im Aufruf."));
+            auftrag.anschnitt = AnschnittAusText(*wert);
+            if (!auftrag.anschnitt)
+                return Fehlertext(QStringLiteral("--anschnitt braucht Millimeter von 0 bis 3, mit Punkt und höchstens "
+                                                 "zwei Nachkommastellen, zum Beispiel --anschnitt 1.5, nicht \"%1\".")
+                                      .arg(*wert));
         } else if (option == QLatin1String("--ab")) {
             if (artGewaehlt)
                 return Fehlertext(QStringLiteral(

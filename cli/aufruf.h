@@ -38,6 +38,9 @@ struct Druckauftrag
     int kopien = 1;
     // --ab SPALTE,ZEILE (the place in `wahl`, as --einzeln): every label with its count; `etikett` is the first.
     QList<Bogenangabe> bogen;
+    // --anschnitt MM: the bleed of every label for this print, in hundredths of a millimetre, over what their
+    // settings files say; 0 prints without one.
+    std::optional<int> anschnitt;
 
     bool operator==(const Druckauftrag &) const = default;
 };

@@ -46,10 +46,16 @@ Druckflaeche Ausgabe::flaeche()
     return FlaecheVon(*m_drucker);
 }
 
-QStringList Ausgabe::randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const
+QStringList Ausgabe::randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur,
+                                 int anschnitt) const
 {
     const std::optional<Druckraender> raender = UnbedruckbareRaender(*m_drucker);
-    return raender ? WasAmRandFehlt(etiketten, *raender, korrektur) : QStringList();
+    if (!raender)
+        return {};
+    QStringList texte = WasAmRandFehlt(etiketten, *raender, korrektur);
+    if (const QString imRand = AnschnittImRand(etiketten, anschnitt, *raender, korrektur); !imRand.isEmpty())
+        texte.append(imRand);
+    return texte;
 }
 
 void Ausgabe::drucke(const Seitenbild &seite)

@@ -19,7 +19,8 @@ public:
     // The device as the page painter sees it; call before drucke().
     Druckflaeche flaeche();
     // What the page would lose at the printer's edges, one sentence per side; nothing for a PDF file.
-    QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const;
+    QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur,
+                            int anschnitt = 0) const;
     void drucke(const Seitenbild &seite);
     void drucke(const QList<Seitenbild> &seite);
 

@@ -12,7 +12,7 @@ struct DruckbaresEtikett
 {
     QImage bild;
     Bogenmasse masse;
-    QString warnung; // for the person, once: a [Genau] section that is not used
+    QString warnung; // for the person, once: a [Genau] or [Anschnitt] section that is not used
 };
 
 // Reads the picture and its settings file as the window reads them (rounded, kept in the editors' ranges, a

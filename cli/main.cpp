@@ -74,6 +74,11 @@ int main(int argc, char **argv)
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
+    if (auftrag.anschnitt) {
+        etikett.masse.Anschnitt = *auftrag.anschnitt;
+        for (Seitenetikett &e : bogen.etiketten)
+            e.masse.Anschnitt = *auftrag.anschnitt;
+    }
     if (!etikett.warnung.isEmpty())
         Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
 
@@ -103,7 +108,10 @@ int main(int argc, char **argv)
         const QList<GedrucktesEtikett> etiketten = auftrag.bogen.isEmpty()
             ? GedruckteEtiketten(etikett.bild.size(), etikett.masse, auftrag.wahl)
             : GedruckteEtiketten(bogen.plan);
-        for (const QString &zeile : ausgabe.randverlust(etiketten, flaeche.korrektur))
+        int anschnitt = etikett.masse.Anschnitt;
+        for (const Seitenetikett &e : bogen.etiketten)
+            anschnitt = std::max(anschnitt, e.masse.Anschnitt);
+        for (const QString &zeile : ausgabe.randverlust(etiketten, flaeche.korrektur, anschnitt))
             Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
         if (seite.size() == 1)
             ausgabe.drucke(seite.front());

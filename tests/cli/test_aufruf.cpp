@@ -76,6 +76,13 @@ private Q_SLOTS:
             << Druckauftrag{"Rot.bmp", {},
                             {},        {Druckumfang::EineEtikette, 1, 2},
                             1,         {{"Rot.bmp", 2}, {"Etikett:neu.bmp", std::nullopt}}};
+        Druckauftrag anschnitt = Auftrag({Druckumfang::GanzeSeite, 1, 1});
+        anschnitt.anschnitt = 150;
+        QTest::newRow("--anschnitt 1.5 over the settings file")
+            << QStringList{"--seite", "--anschnitt", "1.5", "karte.bmp"} << anschnitt;
+        anschnitt.anschnitt = 0;
+        QTest::newRow("--anschnitt=0 switches it off")
+            << QStringList{"--seite", "--anschnitt=0", "karte.bmp"} << anschnitt;
 #ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
                                         << Druckauftrag{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
@@ -98,6 +105,7 @@ private Q_SLOTS:
         QCOMPARE(ist.wahl.zeile, erwartet.wahl.zeile);
         QCOMPARE(ist.kopien, erwartet.kopien);
         QCOMPARE(ist.bogen, erwartet.bogen);
+        QCOMPARE(ist.anschnitt, erwartet.anschnitt);
     }
 
     void hilfe()
@@ -154,6 +162,10 @@ private Q_SLOTS:
         QTest::newRow("--ab with a count of 0") << QStringList{"--ab", "1,1", "a.bmp:0"}
                                                 << "Die Anzahl nach dem Doppelpunkt ist eine Nummer ab 1, nicht "
                                                    "\"0\" in a.bmp:0.";
+        const QString anschnitt = "--anschnitt braucht Millimeter von 0 bis 3, mit Punkt und höchstens zwei "
+                                  "Nachkommastellen, zum Beispiel --anschnitt 1.5, nicht \"%1\".";
+        QTest::newRow("a bleed beyond 3 mm") << QStringList{"--anschnitt", "3.01", "a.bmp"} << anschnitt.arg("3.01");
+        QTest::newRow("a bleed with a comma") << QStringList{"--anschnitt", "1,5", "a.bmp"} << anschnitt.arg("1,5");
         QTest::newRow("copies of a PDF") << QStringList{"--pdf", "a.pdf", "--kopien", "2", "a.bmp"}
                                          << "--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite "
                                             "einmal.";
@@ -190,6 +202,9 @@ private Q_SLOTS:
             << QByteArray("[Einstellung]\r\nObererRand=-3\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n"
                           "Vertikalabstand=0\r\n")
             << Bogenmasse{0, 0, 1, 10, 54, 85, 1, 1};
+        QTest::newRow("a bleed of 2 mm after the measures")
+            << QByteArray("[Einstellung]\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n[Anschnitt]\r\nRand=2\r\n")
+            << Bogenmasse{0, 0, 10, 10, 54, 85, 1, 1, {}, 200};
     }
 
     void etikettWieImFenster()
