@@ -447,6 +447,7 @@ void TFormEtikette::baueMenue()
     Option1 = leiste->addMenu(QStringLiteral("&Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
     MasseGenauEingeben1 = Option1->addAction(QStringLiteral("Maße genau eingeben..."));
+    Anschnitt1 = Option1->addAction(QStringLiteral("Anschnitt..."));
     DruckerAusrichten1 = Option1->addAction(QStringLiteral("Drucker ausrichten..."));
 
     Hilfe1 = leiste->addMenu(QStringLiteral("&Hilfe"));
@@ -483,6 +484,7 @@ void TFormEtikette::verbinde()
     an(KurzeKante1, &TFormEtikette::KurzeKante1Click);
     an(RegistryEintraegeloeschen1, &TFormEtikette::RegistryEintraegeloeschen1Click);
     an(DruckerAusrichten1, &TFormEtikette::DruckerAusrichten1Click);
+    an(Anschnitt1, &TFormEtikette::Anschnitt1Click);
     an(MasseGenauEingeben1, &TFormEtikette::MasseGenauEingeben1Click);
     an(Hilfethemen1, &TFormEtikette::Hilfethemen1Click);
     an(Spenden1, &TFormEtikette::Spenden1Click);

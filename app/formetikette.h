@@ -214,6 +214,7 @@ public:
     QAction *RegistryEintraegeloeschen1;
     QAction *DruckerAusrichten1;
     QAction *MasseGenauEingeben1;
+    QAction *Anschnitt1;
     QMenu *Hilfe1;
     QAction *Hilfethemen1;
     QAction *Spenden1;
@@ -388,14 +389,17 @@ public:
     // One page of the measures m through the print dialog: the page painter's page for the chosen printer; false
     // when the dialog was cancelled.
     bool DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
-    // The same for the page that `baue` makes; `etiketten` are its labels, for the printer's margins.
+    // The same for the page that `baue` makes; `etiketten` are its labels and `anschnitt` their bleed (hundredths
+    // of a millimetre), for the printer's margins.
     bool DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
-                     const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue);
-    // A page as the print path takes it: its labels, for the printer's margins, and how it is made for a device.
+                     const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue, int anschnitt = 0);
+    // A page as the print path takes it: its labels and their largest bleed (hundredths of a millimetre), for the
+    // printer's margins, and how it is made for a device.
     struct Druckseite
     {
         QList<GedrucktesEtikett> etiketten;
         std::function<QList<Seitenbild>(const Druckflaeche &)> baue;
+        int anschnitt = 0;
     };
     enum class Druckergebnis { Nichts, EineSeite, BeideSeiten };
     // One page of one side through the print dialog, with that side's correction. Given `rueckseite`, a printer
@@ -452,6 +456,8 @@ public:
     void DruckerAusrichten1Click();
     // "Maße genau eingeben...": the eight measures typed; OK takes them as the arrows would.
     void MasseGenauEingeben1Click();
+    // The label's bleed: asked for, written into its settings file at once, shown in the preview.
+    void Anschnitt1Click();
     void UebernimmMasse(const Bogenmasse &neu);
 
     // Enables or disables the six controls of the label position.

@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 void TFormEtikette::BogenZusammenstellen1Click()
 {
     const QImage &bild = Etikettbild();
@@ -42,6 +44,9 @@ Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seiteneti
         namen.append(LiesEinstellungsdatei(EinstellungsPfad(e.pfad), Anfangsmasse).rueckseite);
     for (const Planplatz &p : plan.plaetze)
         mitRueckseite = mitRueckseite || !namen.value(p.etikett).isEmpty();
+    int anschnitt = 0;
+    for (const Seitenetikett &e : etiketten)
+        anschnitt = std::max(anschnitt, e.masse.Anschnitt);
     const Wendekante kante = m_zustand.Wenden;
     const auto rueckseite = [&]() -> Druckseite {
         QList<Seitenetikett> hinten;
@@ -53,14 +58,15 @@ Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seiteneti
             if (!hinten.value(p.etikett).bild.isNull())
                 orte +=
                     GedruckteEtiketten(QSize(), plan.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile});
-        return {AufDerRueckseite(orte, kante), [plan, hinten, kante](const Druckflaeche &flaeche) {
-                    return BaueRueckseite(plan, hinten, flaeche, kante);
-                }};
+        return {
+            AufDerRueckseite(orte, kante),
+            [plan, hinten, kante](const Druckflaeche &flaeche) { return BaueRueckseite(plan, hinten, flaeche, kante); },
+            anschnitt};
     };
     Druckergebnis ergebnis = Druckergebnis::Nichts;
     bool inDatei = false;
     const Druckseite vorne{GedruckteEtiketten(plan),
-                           [&](const Druckflaeche &flaeche) { return BaueSeite(plan, etiketten, flaeche); }};
+                           [&](const Druckflaeche &flaeche) { return BaueSeite(plan, etiketten, flaeche); }, anschnitt};
     DruckeNachFrage(plan.masse, [&] {
         ergebnis = DruckeSeite(vorne, Blattseite::Vorderseite,
                                mitRueckseite ? std::function<Druckseite()>(rueckseite) : std::function<Druckseite()>());

@@ -87,9 +87,11 @@ TFormEtikette::Druckseite TFormEtikette::Vorderseite(const QImage &etikett, cons
         throw Fehler(LeereSeiteMeldung());
     if (wahl.umfang == Druckumfang::EineEtikette)
         Image2->setBild(etikett);
-    return {GedruckteEtiketten(etikett.size(), m, wahl), [etikett, m, wahl](const Druckflaeche &flaeche) {
+    return {GedruckteEtiketten(etikett.size(), m, wahl),
+            [etikett, m, wahl](const Druckflaeche &flaeche) {
                 return QList<Seitenbild>{BaueSeite(etikett, m, wahl, flaeche)};
-            }};
+            },
+            m.Anschnitt};
 }
 
 TFormEtikette::Druckseite TFormEtikette::Rueckseitendruck(const QImage &vorne, const QImage &hinten,
@@ -99,7 +101,8 @@ TFormEtikette::Druckseite TFormEtikette::Rueckseitendruck(const QImage &vorne, c
     return {AufDerRueckseite(GedruckteEtiketten(vorne.size(), m, wahl), kante),
             [groesse = vorne.size(), hinten, m, wahl, kante](const Druckflaeche &flaeche) {
                 return QList<Seitenbild>{BaueRueckseite(groesse, hinten, m, wahl, flaeche, kante)};
-            }};
+            },
+            m.Anschnitt};
 }
 
 bool TFormEtikette::DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl)
@@ -108,9 +111,9 @@ bool TFormEtikette::DruckeSeite(const QImage &etikett, const Bogenmasse &m, cons
 }
 
 bool TFormEtikette::DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
-                                const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue)
+                                const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue, int anschnitt)
 {
-    return DruckeSeite(Druckseite{etiketten, baue}, Blattseite::Vorderseite) != Druckergebnis::Nichts;
+    return DruckeSeite(Druckseite{etiketten, baue, anschnitt}, Blattseite::Vorderseite) != Druckergebnis::Nichts;
 }
 
 TFormEtikette::Druckergebnis TFormEtikette::DruckeSeite(const Druckseite &seite, Blattseite blattseite,
@@ -133,9 +136,23 @@ TFormEtikette::Druckergebnis TFormEtikette::DruckeSeite(const Druckseite &seite,
     const Druckflaeche rueckflaeche = hinten ? modul.flaecheVon(drucker, Blattseite::Rueckseite) : Druckflaeche{};
     if (raender) {
         QStringList verlust = WasAmRandFehlt(seite.etiketten, *raender, flaeche.korrektur);
-        if (hinten)
+        QStringList imRand;
+        if (const QString satz = AnschnittImRand(seite.etiketten, seite.anschnitt, *raender, flaeche.korrektur);
+            !satz.isEmpty())
+            imRand << satz;
+        if (hinten) {
             for (const QString &satz : WasAmRandFehlt(hinten->etiketten, *raender, rueckflaeche.korrektur))
                 verlust << QStringLiteral("Auf der Rückseite: ") + satz;
+            if (const QString satz =
+                    AnschnittImRand(hinten->etiketten, hinten->anschnitt, *raender, rueckflaeche.korrektur);
+                !satz.isEmpty())
+                imRand << QStringLiteral("Auf der Rückseite: ") + satz;
+        }
+        // A bleed alone in the bands costs no label: it is told, not asked about.
+        if (verlust.isEmpty() && !imRand.isEmpty())
+            dialoge().information(imRand.join(QLatin1Char('\n')));
+        else
+            verlust += imRand;
         if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(raender->drucker, verlust, raender->randlosesA4)))
             return Druckergebnis::Nichts;
     }

@@ -3,6 +3,7 @@
 
 #include "app/bildansicht.h"
 #include "app/updown.h"
+#include "dialogs/anschnitt.h"
 #include "dialogs/genau.h"
 #include "layout/passung.h"
 #include "storage/einstellungen.h"
@@ -158,6 +159,18 @@ void TFormEtikette::MasseGenauEingeben1Click()
     TGenauDialog dialog(Masse(), dialoge(), this);
     if (dialog.exec() == QDialog::Accepted)
         UebernimmMasse(dialog.masse());
+}
+
+void TFormEtikette::Anschnitt1Click()
+{
+    TAnschnittDialog dialog(Masse().Anschnitt, dialoge(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.hundertstel() == Masse().Anschnitt)
+        return;
+    // Only its own section changes: the measures on disk stay as they are, saved or not.
+    if (const QString pfad = EinstellungsPfad(m_zustand.AktuelleEtikettDatei); !pfad.isEmpty())
+        SchreibeAnschnitt(pfad, dialog.hundertstel());
+    m_zustand.Masse.Anschnitt = dialog.hundertstel();
+    MachVorschau();
 }
 
 void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)

@@ -39,6 +39,8 @@ void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
 {
     m_zustand.AktuelleIniDatei = EinstellungsPfad(bildPfad);
     m_zustand.Rueckseite.clear();
+    // A bleed belongs to its label: none carries over to the next.
+    m_zustand.Masse.Anschnitt = 0;
     if (m_zustand.AktuelleIniDatei.isEmpty()) {
         ZeigeRueckseitenSchalter();
         return;
@@ -48,8 +50,15 @@ void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
     ZeigeRueckseitenSchalter();
     // The values before a bad one are taken, as the editors move one after the other.
     ZeigeMasse(gelesen.werte, gelesen.vorhanden);
+    m_zustand.Masse.Anschnitt = gelesen.werte.Anschnitt;
+    QStringList unbenutzt;
     if (!gelesen.genauUnbenutzt.isEmpty())
-        dialoge().information(GenauUnbenutztMeldung(m_zustand.AktuelleIniDatei, gelesen.genauUnbenutzt));
+        unbenutzt.append(GenauUnbenutztMeldung(m_zustand.AktuelleIniDatei, gelesen.genauUnbenutzt));
+    if (!gelesen.anschnittUnbenutzt.isEmpty())
+        unbenutzt.append(AnschnittUnbenutztMeldung(m_zustand.AktuelleIniDatei, gelesen.anschnittUnbenutzt));
+    // One notice for the file, whatever it holds that is not used.
+    if (!unbenutzt.isEmpty())
+        dialoge().information(unbenutzt.join(QStringLiteral("\n\n")));
     if (!gelesen.fehler.isEmpty())
         throw Fehler(gelesen.fehler);
 }

@@ -4,6 +4,7 @@
 #include "app/bildansicht.h"
 #include "app/updown.h"
 #include "platform/fehler.h"
+#include "render/anschnitt.h"
 #include "render/bogen.h"
 #include "render/masse.h"
 #include "render/randpruefung.h"
@@ -41,7 +42,7 @@ QImage TFormEtikette::ImageMitEtikettenAuffuellen()
     m_zustand.ObererRandPixel = angaben.top;
     m_zustand.SeitenRandPixel = angaben.left;
     m_zustand.LueckePixel = angaben.gap;
-    const QImage bogen = ErzeugeEtikettenbogen(bild, angaben);
+    const QImage bogen = RasterMitAnschnitt(ErzeugeEtikettenbogen(bild, angaben), bild, angaben, Masse().Anschnitt);
     Image2->setBild(bogen);
     return bogen;
 }
@@ -88,6 +89,13 @@ void TFormEtikette::MachVorschau()
     }
     const Aufloesung a = bildschirm();
     const QImage bild = Image1->bild();
+    if (m.Anschnitt > 0) {
+        // The page as it prints, bleed and all; the shortcut of the view knows the label alone.
+        if (bild.isNull())
+            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+        ZeigeVorschau(Seitenvorschau(bild, m, Druckwahl(), a.x, a.y));
+        return;
+    }
     const MmRechteck ort = EtikettAufDemBlatt(Masse(), Spalte(), Zeile());
     // The start asks twice for the same (loading the label, then setting the mode): once is made.
     const Einzelvorschaustand stand{bild.cacheKey(), a.x, a.y, ort.x, ort.y, ort.breite, ort.hoehe,

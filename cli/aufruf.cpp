@@ -1,5 +1,7 @@
 #include "cli/aufruf.h"
 
+#include "storage/einstellungen.h"
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -32,9 +34,9 @@ QString Aufrufzeile()
 {
     return QStringLiteral("Aufruf: morvane-druck [--pdf DATEI | --drucker NAME] "
                           "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--rueckseite | --beidseitig] "
-                          "[--kurze-kante] [--kopien N] ETIKETT.bmp\n"
+                          "[--kurze-kante] [--kopien N] [--anschnitt MM] ETIKETT.bmp\n"
                           "       morvane-druck [--pdf DATEI | --drucker NAME] [--rueckseite | --beidseitig] "
-                          "[--kurze-kante] [--kopien N] --ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] "
+                          "[--kurze-kante] [--kopien N] [--anschnitt MM] --ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] "
                           "[ETIKETT.bmp[:ANZAHL] ...]");
 }
 
@@ -64,6 +66,10 @@ QString Hilfetext()
               "  --kurze-kante           das Blatt wird für die Rückseite über die kurze Kante gewendet: die\n"
               "                          Rückseite um 180 Grad gedreht\n\n"
               "  --kopien N              N Exemplare auf dem Drucker (1 bis %1)\n"
+              "  --anschnitt MM          das Bild läuft MM Millimeter (0 bis 3, Punkt und höchstens zwei\n"
+              "                          Nachkommastellen) über den Rand jeder Etikette hinaus, höchstens bis zur\n"
+              "                          Mitte des Abstands zur Nachbarin; statt [Anschnitt] der Einstellungsdatei,\n"
+              "                          0 druckt ohne Anschnitt\n"
               "  --help                  diese Hilfe\n\n"
               "Rückgabewert: 0 gedruckt, 1 falscher Aufruf (auch: die PDF-Datei wäre das Bild oder die\n"
               "Einstellungsdatei der Etikette), 2 die Etikette ist so nicht zu drucken (Bild oder Einstellungsdatei\n"
@@ -115,7 +121,8 @@ Aufruf LiesAufruf(const QStringList &argumente)
         }
         const bool mitWert = option == QLatin1String("--pdf") || option == QLatin1String("--drucker")
             || option == QLatin1String("--einzeln") || option == QLatin1String("--zeile")
-            || option == QLatin1String("--kopien") || option == QLatin1String("--ab");
+            || option == QLatin1String("--kopien") || option == QLatin1String("--ab")
+            || option == QLatin1String("--anschnitt");
         const bool seitenOption = option == QLatin1String("--rueckseite") || option == QLatin1String("--beidseitig")
             || option == QLatin1String("--kurze-kante");
         if (!mitWert && option != QLatin1String("--seite") && !seitenOption)
@@ -163,6 +170,14 @@ Aufruf LiesAufruf(const QStringList &argumente)
                 return Fehlertext(QStringLiteral(
                     "Nur eines je Aufruf: --rueckseite druckt die Rückseite allein, --beidseitig beide Seiten."));
             gewaehlt = true;
+        } else if (option == QLatin1String("--anschnitt")) {
+            if (auftrag.anschnitt)
+                return Fehlertext(QStringLiteral("Die Option --anschnitt steht mehr als einmal im Aufruf."));
+            auftrag.anschnitt = AnschnittAusText(*wert);
+            if (!auftrag.anschnitt)
+                return Fehlertext(QStringLiteral("--anschnitt braucht Millimeter von 0 bis 3, mit Punkt und höchstens "
+                                                 "zwei Nachkommastellen, zum Beispiel --anschnitt 1.5, nicht \"%1\".")
+                                      .arg(*wert));
         } else if (option == QLatin1String("--ab")) {
             if (artGewaehlt)
                 return Fehlertext(QStringLiteral(

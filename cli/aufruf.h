@@ -43,6 +43,9 @@ struct Druckauftrag
     bool rueckseite = false;
     bool beidseitig = false;
     Wendekante kante = Wendekante::Lang;
+    // --anschnitt MM: the bleed of every label for this print, in hundredths of a millimetre, over what their
+    // settings files say; 0 prints without one.
+    std::optional<int> anschnitt;
 
     bool operator==(const Druckauftrag &) const = default;
 };

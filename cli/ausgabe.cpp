@@ -37,11 +37,17 @@ void Ausgabe::druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seite
                  [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }});
 }
 
-QStringList Ausgabe::randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const
+QStringList Ausgabe::randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur,
+                                 int anschnitt) const
 {
     const std::optional<Druckraender> raender =
         m_drucker ? m_modul->unbedruckbareRaender(*m_drucker) : std::optional<Druckraender>();
-    return raender ? WasAmRandFehlt(etiketten, *raender, korrektur) : QStringList();
+    if (!raender)
+        return {};
+    QStringList texte = WasAmRandFehlt(etiketten, *raender, korrektur);
+    if (const QString imRand = AnschnittImRand(etiketten, anschnitt, *raender, korrektur); !imRand.isEmpty())
+        texte.append(imRand);
+    return texte;
 }
 
 void Ausgabe::drucke(const QList<Seitenbild> &seite)

@@ -25,7 +25,9 @@ public:
     // Front and back as two pages of one job, the printer asked to print them on both sides of one sheet.
     void druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten, Wendekante kante);
     // What the page would lose at the printer's edges, one sentence per side; nothing for a PDF file.
-    QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur) const;
+    // With a bleed (hundredths of a millimetre) also how far it reaches into the printer's bands.
+    QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur,
+                            int anschnitt = 0) const;
     // The one page, of one part or of the several a sheet plan gives.
     void drucke(const QList<Seitenbild> &seite);
 

@@ -46,6 +46,9 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
     e.rueckseite = gelesen.rueckseite;
     if (!gelesen.genauUnbenutzt.isEmpty())
         e.warnung = GenauUnbenutztMeldung(ini, gelesen.genauUnbenutzt);
+    if (!gelesen.anschnittUnbenutzt.isEmpty())
+        e.warnung += (e.warnung.isEmpty() ? QString() : QStringLiteral(" "))
+            + AnschnittUnbenutztMeldung(ini, gelesen.anschnittUnbenutzt);
     if (const QString hindernis = DruckHindernis(e.masse); !hindernis.isEmpty())
         throw Fehler(hindernis);
 

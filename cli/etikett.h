@@ -12,7 +12,7 @@ struct DruckbaresEtikett
 {
     QImage bild;
     Bogenmasse masse;
-    QString warnung;    // for the person, once: a [Genau] section that is not used
+    QString warnung;    // for the person, once: a [Genau] or [Anschnitt] section that is not used
     QString rueckseite; // the back's picture that its settings file names, as named; empty without one
 };
 

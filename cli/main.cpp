@@ -36,6 +36,15 @@ void NurUnsere(QtMsgType art, const QMessageLogContext &zusammenhang, const QStr
         Schreibe(stderr, qFormatLogMessage(art, zusammenhang, text));
 }
 
+// The largest bleed of the job's labels, for the margin check.
+int GroessterAnschnitt(const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen)
+{
+    int anschnitt = etikett.masse.Anschnitt;
+    for (const Seitenetikett &e : bogen.etiketten)
+        anschnitt = std::max(anschnitt, e.masse.Anschnitt);
+    return anschnitt;
+}
+
 // The back page, or front and back as one two-sided job: the back's places are the front's, its correction the
 // back's. Errors of the page give EtikettUnbrauchbar; the printer's are thrown on.
 int DruckeMitRueckseite(const Druckauftrag &auftrag, const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen,
@@ -69,15 +78,16 @@ int DruckeMitRueckseite(const Druckauftrag &auftrag, const DruckbaresEtikett &et
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
+    const int anschnitt = GroessterAnschnitt(etikett, bogen);
     if (!auftrag.beidseitig) {
-        for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur))
+        for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur, anschnitt))
             Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
         ausgabe.drucke(hinten);
         return Gedruckt;
     }
-    for (const QString &zeile : ausgabe.randverlust(vorneOrte, flaeche.korrektur))
+    for (const QString &zeile : ausgabe.randverlust(vorneOrte, flaeche.korrektur, anschnitt))
         Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
-    for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur))
+    for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur, anschnitt))
         Schreibe(stderr, QStringLiteral("morvane-druck: Auf der Rückseite: ") + zeile);
     if (auftrag.pdf.isEmpty() && !ausgabe.kannBeidseitig(auftrag.kante))
         Schreibe(stderr,
@@ -125,6 +135,11 @@ int main(int argc, char **argv)
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
+    if (auftrag.anschnitt) {
+        etikett.masse.Anschnitt = *auftrag.anschnitt;
+        for (Seitenetikett &e : bogen.etiketten)
+            e.masse.Anschnitt = *auftrag.anschnitt;
+    }
     if (!etikett.warnung.isEmpty())
         Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
     // The backs are read before any printer is asked, as the fronts are.
@@ -167,7 +182,8 @@ int main(int argc, char **argv)
         const QList<GedrucktesEtikett> etiketten = auftrag.bogen.isEmpty()
             ? GedruckteEtiketten(etikett.bild.size(), etikett.masse, auftrag.wahl)
             : GedruckteEtiketten(bogen.plan);
-        for (const QString &zeile : ausgabe.randverlust(etiketten, flaeche.korrektur))
+        for (const QString &zeile :
+             ausgabe.randverlust(etiketten, flaeche.korrektur, GroessterAnschnitt(etikett, bogen)))
             Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
         ausgabe.drucke(seite);
     } catch (const Fehler &f) {

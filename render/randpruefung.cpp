@@ -176,6 +176,34 @@ QStringList WasAmRandFehlt(QSize bild, const Bogenmasse &m, const Seitenwahl &wa
     return WasAmRandFehlt(GedruckteEtiketten(bild, m, wahl), raender, korrektur);
 }
 
+QString AnschnittImRand(const QList<GedrucktesEtikett> &etiketten, int hundertstel, const Druckraender &raender,
+                        const Druckerkorrektur &korrektur)
+{
+    const double rand = hundertstel / 100.0;
+    double meiste = 0;
+    for (const GedrucktesEtikett &e : etiketten) {
+        // The bleed stops at the paper, as the page painter stops it.
+        const double links = std::clamp(e.ort.x, 0.0, rand);
+        const double oben = std::clamp(e.ort.y, 0.0, rand);
+        const double rechts = std::clamp(A4::BreiteMm - e.ort.x - e.ort.breite, 0.0, rand);
+        const double unten = std::clamp(A4::HoeheMm - e.ort.y - e.ort.hoehe, 0.0, rand);
+        const MmRechteck r = Korrigiert(e.ort, korrektur);
+        const double rechterRand = raender.papierBreite - raender.rechts;
+        const double untererRand = raender.papierHoehe - raender.unten;
+        for (const double im :
+             {std::min(raender.links, r.x) - (r.x - links), std::min(raender.oben, r.y) - (r.y - oben),
+              r.x + r.breite + rechts - std::max(rechterRand, r.x + r.breite),
+              r.y + r.hoehe + unten - std::max(untererRand, r.y + r.hoehe)})
+            if (std::isfinite(im))
+                meiste = std::max(meiste, std::min(im, rand));
+    }
+    const qint64 mm = std::llround(meiste * 100.0);
+    if (hundertstel <= 0 || mm < 1)
+        return {};
+    return QStringLiteral("Der Anschnitt reicht %1 mm in den Rand, den der Drucker nicht bedruckt.")
+        .arg(HundertstelText(mm, QLatin1Char(',')));
+}
+
 QString RandlosesA4(const QList<QPageSize> &groessen)
 {
     static const QRegularExpression ohneRand(QStringLiteral("borderless|randlos|full.?bleed|\\bFB\\b|[._]FB$"),

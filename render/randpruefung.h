@@ -74,6 +74,12 @@ QStringList WasAmRandFehlt(const QList<GedrucktesEtikett> &etiketten, const Druc
 QStringList WasAmRandFehlt(QSize bild, const Bogenmasse &m, const Seitenwahl &wahl, const Druckraender &raender,
                            const Druckerkorrektur &korrektur);
 
+// The sentence for a bleed of `hundertstel` that reaches into the bands, with the most that any label's bleed
+// reaches there past its own edge: "Der Anschnitt reicht 1,25 mm in den Rand, den der Drucker nicht bedruckt."
+// Empty when none does. The label itself is not cut by it: what a label loses is told by Randverluste.
+QString AnschnittImRand(const QList<GedrucktesEtikett> &etiketten, int hundertstel, const Druckraender &raender,
+                        const Druckerkorrektur &korrektur);
+
 // The name of a paper size among `groessen` that is A4 without margins, as drivers offer it ("A4 (Borderless)");
 // empty when there is none.
 QString RandlosesA4(const QList<QPageSize> &groessen);

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -27,13 +28,79 @@ QRectF PlatziereGenau(const Druckflaeche &f, const MmRechteck &gemeint)
     return QRectF(mm.x * jeMmX - f.versatz.x(), mm.y * jeMmY - f.versatz.y(), mm.breite * jeMmX, mm.hoehe * jeMmY);
 }
 
-QList<QRectF> GenaueEtiketten(const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
-                              std::optional<Wendekante> rueckseite = std::nullopt)
+// The paper in device pixels from the painter's origin.
+QRectF Papier(const Druckflaeche &f)
 {
-    QList<QRectF> etiketten;
-    for (const GedrucktesEtikett &e : GedruckteEtiketten({}, m, wahl))
-        etiketten.append(PlatziereGenau(flaeche, rueckseite ? AufDerRueckseite(e.ort, *rueckseite) : e.ort));
-    return etiketten;
+    return QRectF(-f.versatz.x(), -f.versatz.y(), A4::BreiteMm * (f.dpiX / double(MmProZoll)),
+                  A4::HoeheMm * (f.dpiY / double(MmProZoll)));
+}
+
+// A label's rectangle on the sheet, or on the back of the sheet turned over `rueckseite`.
+MmRechteck AufDemBlatt(const Bogenmasse &m, int spalte, int zeile, std::optional<Wendekante> rueckseite)
+{
+    const MmRechteck ort = EtikettAufDemBlatt(m, spalte, zeile);
+    return rueckseite ? AufDerRueckseite(ort, *rueckseite) : ort;
+}
+
+Seitenbild GenaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
+                       std::optional<Wendekante> rueckseite = std::nullopt)
+{
+    Seitenbild seite{etikett, {}, {}, {}};
+    const auto ort = [&](int spalte, int zeile) {
+        return PlatziereGenau(flaeche, AufDemBlatt(m, spalte, zeile, rueckseite));
+    };
+    const Anschnittbreiten rand =
+        GleicherAnschnitt(m.Anschnitt, flaeche.dpiX / double(MmProZoll), flaeche.dpiY / double(MmProZoll));
+    for (const GedrucktesEtikett &e : GedruckteEtiketten({}, m, wahl)) {
+        seite.etiketten.append(PlatziereGenau(flaeche, rueckseite ? AufDerRueckseite(e.ort, *rueckseite) : e.ort));
+        if (m.Anschnitt > 0)
+            seite.anschnitt.append(AnschnittAmPlatz(ort, e.spalte, e.zeile, m.AnzahlEtikettenInZeile,
+                                                    m.AnzahlEtikettenInSpalte, Papier(flaeche), rand));
+    }
+    return seite;
+}
+
+// An ordinary label alone: its bleed in whole pixels of its picture, then in whole device pixels.
+Seitenbild EinzelneSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl,
+                         const Druckflaeche &flaeche, std::optional<Wendekante> rueckseite = std::nullopt)
+{
+    Seitenbild seite{etikett, Platziere(flaeche, AufDemBlatt(m, wahl.spalte, wahl.zeile, rueckseite)), {}, {}};
+    if (m.Anschnitt <= 0 || m.Etikettenbreite <= 0 || m.Etikettenhoehe <= 0)
+        return seite;
+    const QRect ziel = Rechteck(seite.ziel);
+    const double mm = m.Anschnitt / 100.0;
+    const double randX = std::round(mm * etikett.width() / m.Etikettenbreite) * ziel.width() / etikett.width();
+    const double randY = std::round(mm * etikett.height() / m.Etikettenhoehe) * ziel.height() / etikett.height();
+    const auto ort = [&](int spalte, int zeile) {
+        return QRectF(Rechteck(Platziere(flaeche, AufDemBlatt(m, spalte, zeile, rueckseite))));
+    };
+    seite.anschnitt.append(
+        GanzePixel(AnschnittAmPlatz(ort, wahl.spalte, wahl.zeile, m.AnzahlEtikettenInZeile, m.AnzahlEtikettenInSpalte,
+                                    Papier(flaeche), {randX, randY, randX, randY})));
+    return seite;
+}
+
+QList<QRectF> Etikettenorte(const Seitenbild &seite)
+{
+    return seite.etiketten.isEmpty() ? QList<QRectF>{QRectF(Rechteck(seite.ziel))} : seite.etiketten;
+}
+
+// Partners of one sheet on paper may round to slightly different places: each bleed stops short of the others.
+void BegrenzeAnschnitte(QList<Seitenbild> &seite, const Druckflaeche &flaeche)
+{
+    for (qsizetype i = 0; i < seite.size(); ++i) {
+        if (seite[i].anschnitt.isEmpty())
+            continue;
+        QList<QRectF> andere;
+        for (qsizetype j = 0; j < seite.size(); ++j)
+            if (j != i)
+                andere += Etikettenorte(seite[j]);
+        const QList<QRectF> orte = Etikettenorte(seite[i]);
+        for (qsizetype k = 0; k < seite[i].anschnitt.size() && k < orte.size(); ++k) {
+            const Anschnittbreiten b = Anschnittgrenzen(orte[k], andere, Papier(flaeche), seite[i].anschnitt[k]);
+            seite[i].anschnitt[k] = seite[i].etiketten.isEmpty() ? GanzePixel(b) : b;
+        }
+    }
 }
 
 [[noreturn]] void KeinBildZumDrucken()
@@ -41,14 +108,15 @@ QList<QRectF> GenaueEtiketten(const Bogenmasse &m, const Seitenwahl &wahl, const
     throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
 }
 
-// A back whose picture is stretched to its places, as the front's of a precise label or of one label are; `bild` as
-// it goes onto the page, on its head for the short edge.
+// A back whose picture is stretched to its places, as the front's of a precise label or of one label are, with
+// the bleed the front's rules give it behind its front; `bild` as it goes onto the page, on its head for the short
+// edge.
 Seitenbild Gestreckt(const QImage &bild, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
                      Wendekante kante)
 {
     if (m.IstGenau())
-        return {bild, {}, GenaueEtiketten(m, wahl, flaeche, kante)};
-    return {bild, Platziere(flaeche, AufDerRueckseite(EtikettAufDemBlatt(m, wahl.spalte, wahl.zeile), kante))};
+        return GenaueSeite(bild, m, wahl, flaeche, kante);
+    return EinzelneSeite(bild, m, wahl, flaeche, kante);
 }
 
 // A page in a white A4 picture at the given resolution, a precise label's picture shrunk to its place first.
@@ -69,12 +137,12 @@ Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwah
     if (etikett.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
     if (m.IstGenau())
-        return {etikett, {}, GenaueEtiketten(m, wahl, flaeche)};
+        return GenaueSeite(etikett, m, wahl, flaeche);
     if (wahl.umfang == Druckumfang::EineEtikette)
-        return {etikett, Platziere(flaeche, EtikettAufDemBlatt(m, wahl.spalte, wahl.zeile))};
+        return EinzelneSeite(etikett, m, wahl, flaeche);
 
-    const QImage bogen = ErzeugeEtikettenbogen(
-        etikett, BogenangabenFuer(etikett.size(), m, wahl.umfang == Druckumfang::EineZeile, wahl.zeile));
+    const Bogenangaben angaben = BogenangabenFuer(etikett.size(), m, wahl.umfang == Druckumfang::EineZeile, wahl.zeile);
+    const QImage bogen = RasterMitAnschnitt(ErzeugeEtikettenbogen(etikett, angaben), etikett, angaben, m.Anschnitt);
     if (bogen.isNull())
         throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
     // The raster stands for the whole width of the sheet; its height follows its proportions.
@@ -106,12 +174,12 @@ QString LeereSeiteMeldung()
 
 void ZeichneSeite(QPainter &maler, const Seitenbild &seite)
 {
-    if (seite.etiketten.isEmpty()) {
-        ZeichneGestreckt(maler, Rechteck(seite.ziel), seite.bild);
-        return;
+    const QList<QRectF> orte = Etikettenorte(seite);
+    for (qsizetype i = 0; i < orte.size(); ++i) {
+        ZeichneGestreckt(maler, orte[i], seite.bild);
+        if (i < seite.anschnitt.size())
+            ZeichneAnschnitt(maler, orte[i], seite.bild, seite.anschnitt[i]);
     }
-    for (const QRectF &ziel : seite.etiketten)
-        ZeichneGestreckt(maler, ziel, seite.bild);
 }
 
 QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY)
@@ -131,8 +199,10 @@ Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m
     // The front's composition with the back's picture mirrored, the raster then mirrored back: every label's back
     // lands behind its own place, upright, however the cursor laid the places out.
     const QImage bild = hinten.size() == vorne ? hinten : SkaliereBild(hinten, vorne.width(), vorne.height());
-    const QImage bogen = ErzeugeEtikettenbogen(
-        bild.mirrored(true, false), BogenangabenFuer(vorne, m, wahl.umfang == Druckumfang::EineZeile, wahl.zeile));
+    const QImage gespiegelt = bild.mirrored(true, false);
+    const Bogenangaben angaben = BogenangabenFuer(vorne, m, wahl.umfang == Druckumfang::EineZeile, wahl.zeile);
+    const QImage bogen =
+        RasterMitAnschnitt(ErzeugeEtikettenbogen(gespiegelt, angaben), gespiegelt, angaben, m.Anschnitt);
     if (bogen.isNull())
         KeinBildZumDrucken();
     const double breite = A4::BreiteMm;
@@ -167,6 +237,7 @@ QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &e
             p.etikett >= 0 && p.etikett < etiketten.size() ? etiketten[p.etikett] : Seitenetikett{{}, plan.masse};
         seite.append(BaueSeite(e.bild, e.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche));
     }
+    BegrenzeAnschnitte(seite, flaeche);
     return seite;
 }
 
@@ -191,6 +262,7 @@ QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<Seitenetiket
                                    {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche, kante));
     if (seite.isEmpty())
         throw Fehler(QStringLiteral("Keine Etikette auf dem Bogen hat eine Rückseite. Es wurde nichts gedruckt."));
+    BegrenzeAnschnitte(seite, flaeche);
     return seite;
 }
 

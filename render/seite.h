@@ -2,6 +2,7 @@
 
 #include "blatt/blatt.h"
 #include "blatt/bogenplan.h"
+#include "render/anschnitt.h"
 #include "render/masse.h"
 
 #include <QImage>
@@ -37,17 +38,21 @@ struct Druckflaeche
 // stretched to its millimetres, or the composed sheet raster 210 mm wide from the paper's corner.
 // A precise label's page has no raster: the label's own picture goes into each of `etiketten`, exact
 // rectangles in device pixels, and `ziel` is unused.
+// A label with a bleed carries its widths in device pixels: one for `ziel`, or one for each of `etiketten`; a
+// composed raster has its bleed on it already.
 struct Seitenbild
 {
     QImage bild;
     Platzierung ziel{};
     QList<QRectF> etiketten;
+    QList<Anschnittbreiten> anschnitt;
 };
 
 // Throws Fehler when there is nothing to print: no picture, or a sheet that cannot be composed.
 // A precise label is placed in millimetres in every mode: the label in column k, row i (from 0) at SeitenRand +
 // k x Horizontalabstand, ObererRand + i x Vertikalabstand, Etikettenbreite x Etikettenhoehe large; labels that
-// begin beyond the paper are left out.
+// begin beyond the paper are left out. A label's bleed (Bogenmasse::Anschnitt) is limited by its neighbours on the
+// sheet and the paper (AnschnittAmPlatz): an ordinary label's in whole picture pixels, a precise one's exactly.
 Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche);
 
 // Whether a page of BaueSeite would come out blank: a precise page with no label on the paper, or a composed sheet
@@ -76,7 +81,8 @@ QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse);
 // composed sheet raster of an ordinary label turned as a whole, so that each raster place lands behind its own),
 // the back's picture scaled by the front's rules: an ordinary sheet's to the front picture's pixels on the same
 // raster, everything else stretched to its place. Over the short edge the picture stands on its head. The device's
-// correction is the one for the back. Throws Fehler as BaueSeite.
+// correction is the one for the back. The bleed follows the front's rules, limited by the places on the back page
+// (an ordinary sheet's raster gets it before it is turned). Throws Fehler as BaueSeite.
 Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl,
                           const Druckflaeche &flaeche, Wendekante kante);
 // The back page as the preview shows it, as Seitenvorschau.
@@ -92,13 +98,14 @@ struct Seitenetikett
 };
 
 // A page of several labels: each at its place exactly as the one-label mode prints it there alone, by
-// etiketten[etikett] of its plan entry. Throws Fehler as BaueSeite, or for a plan without labels.
+// etiketten[etikett] of its plan entry; each bleed is limited by the other labels of the page as well. Throws Fehler as
+// BaueSeite, or for a plan without labels.
 QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, const Druckflaeche &flaeche);
 void ZeichneSeite(QPainter &maler, const QList<Seitenbild> &seite);
 // The plan's page as the preview shows it, as Seitenvorschau.
 QImage Seitenvorschau(const Bogenplan &plan, const QList<Seitenetikett> &etiketten, int dpiX, int dpiY);
 // The plan's back page: each label's back behind its front, rueckseiten[etikett] its back's picture with the
-// label's own measures; a label without one (a null picture) leaves its place empty. Throws Fehler for a plan of
-// which no label has a back.
+// label's own measures; a label without one (a null picture) leaves its place empty. Each bleed is limited by the
+// other backs of the page as well. Throws Fehler for a plan of which no label has a back.
 QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<Seitenetikett> &rueckseiten,
                                  const Druckflaeche &flaeche, Wendekante kante);

@@ -57,23 +57,59 @@ QString EinstellungsPfad(const QString &bildPfad)
     return pfad;
 }
 
+namespace {
+QByteArray AnschnittZeilen(int hundertstel);
+} // namespace
+
 QByteArray EinstellungsdateiInhalt(const Bogenmasse &werte)
 {
     QByteArray inhalt = "[" + EinstellungsSektion.toLatin1() + "]\r\n";
     for (const Massangabe &a : Massangaben)
         inhalt += QByteArray(a.schluessel) + '=' + QByteArray::number(werte.*a.feld) + "\r\n";
-    if (!werte.IstGenau())
-        return inhalt;
-    inhalt += "[" + GenauSektion.toLatin1() + "]\r\n";
-    for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
-        const Massangabe &a = Massangaben[i];
-        inhalt += QByteArray(a.schluessel) + '='
-            + HundertstelText(werte.Hundertstel(a.feld), QLatin1Char('.')).toLatin1() + "\r\n";
+    if (werte.IstGenau()) {
+        inhalt += "[" + GenauSektion.toLatin1() + "]\r\n";
+        for (std::size_t i = 0; i < AnzahlLaengen; ++i) {
+            const Massangabe &a = Massangaben[i];
+            inhalt += QByteArray(a.schluessel) + '='
+                + HundertstelText(werte.Hundertstel(a.feld), QLatin1Char('.')).toLatin1() + "\r\n";
+        }
     }
+    if (werte.Anschnitt > 0)
+        inhalt += AnschnittZeilen(werte.Anschnitt);
     return inhalt;
 }
 
+std::optional<int> AnschnittAusText(const QString &text)
+{
+    const std::optional<qint64> wert = HundertstelAusText(text, QLatin1Char('.'));
+    if (!wert || *wert < 0 || *wert > AnschnittMaximum)
+        return std::nullopt;
+    return int(*wert);
+}
+
 namespace {
+
+const QLatin1String RandSchluessel("Rand");
+
+QByteArray AnschnittZeilen(int hundertstel)
+{
+    return "[" + AnschnittSektion.toLatin1() + "]\r\n" + QByteArray(RandSchluessel.data()) + '='
+        + HundertstelText(hundertstel, QLatin1Char('.')).toLatin1() + "\r\n";
+}
+
+// The bleed of [Anschnitt], or why it is not used.
+std::variant<int, QString> AnschnittAusInhalt(const QByteArray &inhalt)
+{
+    const QString text = LeseProfilWertAusText(inhalt, AnschnittSektion, RandSchluessel);
+    if (text.isEmpty())
+        return QStringLiteral("%1 fehlt dort").arg(RandSchluessel);
+    if (const std::optional<int> wert = AnschnittAusText(text))
+        return *wert;
+    return QStringLiteral("%1=%2 ist keine Zahl mit Dezimalpunkt und höchstens zwei Nachkommastellen zwischen 0 und "
+                          "%3")
+        .arg(RandSchluessel, text)
+        .arg(AnschnittMaximum / 100);
+}
 
 // The exact lengths of [Genau] when they count (see LiesEinstellungsdatei), over the whole ones just read; otherwise
 // the reason why not, naming the key.
@@ -109,7 +145,8 @@ std::variant<Laengen, QString> GenaueLaengenAusText(const QByteArray &inhalt, co
 
 GeleseneMasse LiesEinstellungen(const QByteArray &inhalt, const Bogenmasse &bisher)
 {
-    GeleseneMasse ergebnis{bisher, {}, {}, {}, {}, {}, RueckseiteAusText(inhalt)};
+    GeleseneMasse ergebnis{bisher};
+    ergebnis.rueckseite = RueckseiteAusText(inhalt);
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Massangabe &a = Massangaben[i];
         const QString text = LeseProfilWertAusText(inhalt, EinstellungsSektion, QLatin1String(a.schluessel));
@@ -128,6 +165,14 @@ GeleseneMasse LiesEinstellungen(const QByteArray &inhalt, const Bogenmasse &bish
         ergebnis.vorhanden[i] = true;
     }
     ergebnis.werte.genau.reset();
+    ergebnis.werte.Anschnitt = 0;
+    if (HatProfilSektion(inhalt, AnschnittSektion)) {
+        const std::variant<int, QString> anschnitt = AnschnittAusInhalt(inhalt);
+        if (const int *rand = std::get_if<int>(&anschnitt))
+            ergebnis.werte.Anschnitt = *rand;
+        else
+            ergebnis.anschnittUnbenutzt = std::get<QString>(anschnitt);
+    }
     if (!ergebnis.fehler.isEmpty() || !HatProfilSektion(inhalt, GenauSektion))
         return ergebnis;
     const std::variant<Laengen, QString> genau = GenaueLaengenAusText(inhalt, ergebnis);
@@ -152,6 +197,19 @@ QString GenauUnbenutztMeldung(const QString &pfad, const QString &grund)
         .arg(GenauSektion, pfad, grund, EinstellungsSektion);
 }
 
+QString AnschnittUnbenutztMeldung(const QString &pfad, const QString &grund)
+{
+    return QStringLiteral("Der Abschnitt [%1] der Einstellungsdatei %2 wird nicht benutzt: %3. Die Etikette wird "
+                          "ohne Anschnitt gedruckt.")
+        .arg(AnschnittSektion, pfad, grund);
+}
+
+QByteArray InhaltMitAnschnitt(const QByteArray &inhalt, int hundertstel)
+{
+    return ErsetzeProfilAbschnitte(inhalt, AnschnittSektion,
+                                   hundertstel > 0 ? AnschnittZeilen(hundertstel) : QByteArray());
+}
+
 namespace {
 
 void Schreibe(const QString &pfad, const QByteArray &inhalt)
@@ -174,4 +232,17 @@ void SpeichereEinstellungsdatei(const QString &pfad, const Bogenmasse &werte)
     const QByteArray bisher = !pfad.isEmpty() && alt.open(QIODevice::ReadOnly) ? alt.readAll() : QByteArray();
     alt.close();
     Schreibe(pfad, EinstellungsdateiInhalt(werte) + ProfilAbschnitte(bisher, RueckseitenSektion));
+}
+
+void SchreibeAnschnitt(const QString &pfad, int hundertstel)
+{
+    QFile datei(pfad);
+    QByteArray inhalt;
+    if (datei.exists()) {
+        if (!datei.open(QIODevice::ReadOnly))
+            throw DateiNichtZuOeffnen(pfad);
+        inhalt = datei.readAll();
+        datei.close();
+    }
+    Schreibe(pfad, InhaltMitAnschnitt(inhalt, hundertstel));
 }

@@ -4,9 +4,19 @@
 
 #include <QString>
 
+#include <optional>
+
 inline const QString EinstellungsSektion = QStringLiteral("Einstellung");
 // A precise label's exact lengths, after the nine lines of [Einstellung].
 inline const QString GenauSektion = QStringLiteral("Genau");
+// A label's bleed, after its other sections: Rand in millimetres.
+inline const QString AnschnittSektion = QStringLiteral("Anschnitt");
+// The largest bleed, in hundredths of a millimetre: more would reach a neighbour on most stock anyway.
+inline constexpr int AnschnittMaximum = 300;
+
+// A bleed as the settings file and the command line give it: "." and at most two decimals, 0 to 3 mm. Nothing
+// for anything else.
+std::optional<int> AnschnittAusText(const QString &text);
 
 // Halves away from zero: 12.5 -> 13, 12.49 -> 12, -0.5 -> -1.
 double KaufmaennischRunden(double x);
@@ -24,8 +34,9 @@ int InBereich(double wert, int min, int max);
 QString EinstellungsPfad(const QString &bildPfad);
 
 // Writes the nine lines of a settings file, CR LF, and for a precise label the section [Genau] with its six exact
-// lengths ("." and at most two decimals), through a temporary file in the same folder, so that a
-// failure never leaves a truncated file behind. Throws Fehler("Datei <pfad> kann nicht erstellt werden").
+// lengths ("." and at most two decimals), then for a label with a bleed the section [Anschnitt], through a temporary
+// file in the same folder, so that a failure never leaves a truncated file behind. Throws Fehler("Datei <pfad> kann
+// nicht erstellt werden").
 void SchreibeEinstellungsdatei(const QString &pfad, const Bogenmasse &werte);
 
 // The exact bytes the program writes.
@@ -49,6 +60,8 @@ struct GeleseneMasse
     QString fehler;
     QString fehlerStelle;
     QString genauUnbenutzt; // empty without a [Genau] section or when it counts
+    // The same for [Anschnitt]: its Rand is used when AnschnittAusText takes it; otherwise the label has no bleed.
+    QString anschnittUnbenutzt;
     // The text of each value that lay below its editor's range and was raised to it; empty for the others.
     std::array<QString, Massangaben.size()> angehoben;
     // The back's picture that [Rueckseite] names (RueckseiteAusText), read in the same read; empty without one.
@@ -60,3 +73,11 @@ GeleseneMasse LiesEinstellungen(const QByteArray &inhalt, const Bogenmasse &bish
 
 // What the person is told once when a [Genau] section is not used: its file and the reason of GeleseneMasse.
 QString GenauUnbenutztMeldung(const QString &pfad, const QString &grund);
+QString AnschnittUnbenutztMeldung(const QString &pfad, const QString &grund);
+
+// The bytes of a settings file with its [Anschnitt] section set to the bleed (hundredths; 0 removes it), every
+// other line as it was: the section stands where it stood, or last, as [Rueckseite] is set (ErsetzeProfilAbschnitte).
+QByteArray InhaltMitAnschnitt(const QByteArray &inhalt, int hundertstel);
+// Writes that into the file at `pfad` as SchreibeEinstellungsdatei writes; a missing file gets the section alone.
+// Throws Fehler as SchreibeEinstellungsdatei, and for a file that cannot be read.
+void SchreibeAnschnitt(const QString &pfad, int hundertstel);

@@ -82,6 +82,13 @@ private Q_SLOTS:
         QTest::newRow("--beidseitig over the short edge, on a printer")
             << QStringList{"karte.bmp", "--kurze-kante", "--drucker", "Büro", "--beidseitig"}
             << Druckauftrag{"karte.bmp", {}, "Büro", eins, 1, {}, false, true, Wendekante::Kurz};
+        Druckauftrag anschnitt = Auftrag({Druckumfang::GanzeSeite, 1, 1});
+        anschnitt.anschnitt = 150;
+        QTest::newRow("--anschnitt 1.5 over the settings file")
+            << QStringList{"--seite", "--anschnitt", "1.5", "karte.bmp"} << anschnitt;
+        anschnitt.anschnitt = 0;
+        QTest::newRow("--anschnitt=0 switches it off")
+            << QStringList{"--seite", "--anschnitt=0", "karte.bmp"} << anschnitt;
 #ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
                                         << Druckauftrag{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
@@ -104,6 +111,7 @@ private Q_SLOTS:
         QCOMPARE(ist.wahl.zeile, erwartet.wahl.zeile);
         QCOMPARE(ist.kopien, erwartet.kopien);
         QCOMPARE(ist.bogen, erwartet.bogen);
+        QCOMPARE(ist.anschnitt, erwartet.anschnitt);
         QVERIFY(ist == erwartet);
     }
 
@@ -169,6 +177,10 @@ private Q_SLOTS:
         QTest::newRow("--kurze-kante without a back")
             << QStringList{"--kurze-kante", "a.bmp"}
             << "--kurze-kante gilt für die Rückseite: nur zusammen mit --rueckseite oder --beidseitig.";
+        const QString anschnitt = "--anschnitt braucht Millimeter von 0 bis 3, mit Punkt und höchstens zwei "
+                                  "Nachkommastellen, zum Beispiel --anschnitt 1.5, nicht \"%1\".";
+        QTest::newRow("a bleed beyond 3 mm") << QStringList{"--anschnitt", "3.01", "a.bmp"} << anschnitt.arg("3.01");
+        QTest::newRow("a bleed with a comma") << QStringList{"--anschnitt", "1,5", "a.bmp"} << anschnitt.arg("1,5");
         QTest::newRow("copies of a PDF") << QStringList{"--pdf", "a.pdf", "--kopien", "2", "a.bmp"}
                                          << "--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite "
                                             "einmal.";
@@ -205,6 +217,9 @@ private Q_SLOTS:
             << QByteArray("[Einstellung]\r\nObererRand=-3\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n"
                           "Vertikalabstand=0\r\n")
             << Bogenmasse{0, 0, 1, 10, 54, 85, 1, 1};
+        QTest::newRow("a bleed of 2 mm after the measures")
+            << QByteArray("[Einstellung]\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n[Anschnitt]\r\nRand=2\r\n")
+            << Bogenmasse{0, 0, 10, 10, 54, 85, 1, 1, {}, 200};
     }
 
     void etikettWieImFenster()

@@ -1,6 +1,7 @@
 #include "app/bildansicht.h"
 #include "app/formetikette.h"
 #include "app/updown.h"
+#include "dialogs/anschnitt.h"
 #include "dialogs/genau.h"
 #include "genauesetikett.h"
 #include "modal.h"
@@ -534,6 +535,50 @@ private Q_SLOTS:
         }
         QCOMPARE(form.Masse().IstGenau(), genau);
         QCOMPARE(g->p.dialoge.texte(QStringLiteral("fehler")), QStringList());
+    }
+
+    // "Option | Anschnitt...", by keyboard: the bleed typed goes into the settings file as a section of its own after
+    // the lines that were there, and the preview shows it; anything else is refused with nothing changed.
+    void anschnitt_data()
+    {
+        QTest::addColumn<QString>("eingabe");
+        QTest::addColumn<QString>("meldung"); // the refusal; empty when taken
+        QTest::addColumn<QByteArray>("angehaengt");
+        QTest::newRow("1,5 mm") << "1,5" << QString() << QByteArray("[Anschnitt]\r\nRand=1.5\r\n");
+        QTest::newRow("a point as in the file") << "2.25" << QString() << QByteArray("[Anschnitt]\r\nRand=2.25\r\n");
+        QTest::newRow("more than 3 mm") << "3,5"
+                                        << "Der Anschnitt ist eine Zahl von 0 bis 3 mm mit höchstens zwei "
+                                           "Nachkommastellen, zum Beispiel 1,5. \"3,5\" ist keine."
+                                        << QByteArray();
+    }
+
+    void anschnitt()
+    {
+        QFETCH(QString, eingabe);
+        QFETCH(QString, meldung);
+        QFETCH(QByteArray, angehaengt);
+        Gestartet g;
+        g.p.dialoge.leeren();
+        QFile ini(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
+        const auto lies = [&] {
+            ini.open(QIODevice::ReadOnly);
+            const QByteArray b = ini.readAll();
+            ini.close();
+            return b;
+        };
+        const QByteArray vorher = lies();
+        const QImage vorschau = g.form->VorschauImage->bild();
+        QVERIFY(ImModalenDialog<TAnschnittDialog>([&] { g.form->Anschnitt1->trigger(); },
+                                                  [&](TAnschnittDialog &d) {
+                                                      QTest::keyClicks(d.focusWidget(), eingabe);
+                                                      QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+                                                      QCOMPARE(d.isVisible(), !meldung.isEmpty());
+                                                  }));
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("meldung")),
+                 meldung.isEmpty() ? QStringList() : QStringList{meldung});
+        QCOMPARE(lies(), vorher + angehaengt);
+        QCOMPARE(g.form->VorschauImage->bild() == vorschau, angehaengt.isEmpty());
+        QVERIFY(!g.form->zustand().EinstellungenGeaendert);
     }
 };
 

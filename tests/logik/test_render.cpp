@@ -1,5 +1,6 @@
 #include "bitmaps.h"
 #include "platform/fehler.h"
+#include "render/anschnitt.h"
 #include "render/bildeinpassung.h"
 #include "render/bogen.h"
 #include "render/bogenplanung.h"
@@ -202,6 +203,10 @@ private Q_SLOTS:
     void bildeinpassung();
     void rueckseite_data();
     void rueckseite();
+    void anschnittgrenzen_data();
+    void anschnittgrenzen();
+    void anschnittDerVisitenkarte();
+    void anschnittGenau();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -1194,6 +1199,79 @@ void TestRender::rueckseite()
     for (const QRectF &r : std::as_const(erwartet))
         QVERIFY2(std::any_of(orte.begin(), orte.end(), [&](const QRectF &o) { return nahe(o, r); }),
                  qPrintable(QDebug::toString(r) + QStringLiteral(" fehlt in ") + QDebug::toString(orte)));
+}
+
+// Millimetres of a label of 63.5 x 38.1 mm at 10, 10 on A4; pixels of a raster label of 401 x 255 at 71, 47.
+void TestRender::anschnittgrenzen_data()
+{
+    QTest::addColumn<QRectF>("etikett");
+    QTest::addColumn<QList<QRectF>>("andere");
+    QTest::addColumn<bool>("ganzePixel");
+    QTest::addColumn<QList<double>>("erwartet"); // left, top, right, bottom
+    const QRectF e(10, 10, 63.5, 38.1);
+    QTest::newRow("a 2.5 mm gap: 1.25 mm into it")
+        << e << QList<QRectF>{{76, 10, 63.5, 38.1}, {10, 50.6, 63.5, 38.1}} << false << QList<double>{2, 2, 1.25, 1.25};
+    QTest::newRow("touching labels: none between them")
+        << e << QList<QRectF>{{-53.5, 10, 63.5, 38.1}, {10, -28.1, 63.5, 38.1}} << false << QList<double>{0, 0, 2, 2};
+    QTest::newRow("the paper's edge, a label beyond it: none on that side")
+        << QRectF(-1, 296, 211.5, 0.5) << QList<QRectF>{} << false << QList<double>{0, 2, 0, 0.5};
+    QTest::newRow("a plan's label a little off its place, diagonal ones not")
+        << e << QList<QRectF>{{74.5, 30, 63.5, 38.1}, {75, 49, 63.5, 38.1}} << false << QList<double>{2, 2, 0.5, 2};
+    QTest::newRow("raster: whole pixels, half of a 47 pixel gap and of the one pixel between rows")
+        << QRectF(71, 47, 401, 255) << QList<QRectF>{{519, 47, 401, 255}, {71, 303, 401, 255}} << true
+        << QList<double>{30, 30, 23, 0};
+}
+
+void TestRender::anschnittgrenzen()
+{
+    QFETCH(QRectF, etikett);
+    QFETCH(QList<QRectF>, andere);
+    QFETCH(bool, ganzePixel);
+    QFETCH(QList<double>, erwartet);
+    const QRectF papier = ganzePixel ? QRectF(0, 0, BogenBreite, 1401.56) : QRectF(0, 0, 210, 297);
+    const double rand = ganzePixel ? 30 : 2;
+    Anschnittbreiten b = Anschnittgrenzen(etikett, andere, papier, {rand, rand, rand, rand});
+    if (ganzePixel)
+        b = GanzePixel(b);
+    const QList<double> ist{b.links, b.oben, b.rechts, b.unten};
+    for (qsizetype i = 0; i < ist.size(); ++i)
+        QVERIFY2(std::abs(ist[i] - erwartet[i]) < 1e-9, qPrintable(QDebug::toString(ist)));
+}
+
+// The sample card with a bleed of 2 mm, 9 raster pixels (1.91 mm): each edge's own pixels continued on every side
+// but between the rows, one pixel apart; inside each card the pixels of the raster without a bleed.
+void TestRender::anschnittDerVisitenkarte()
+{
+    const QImage bild = Musterbild(401, 255);
+    Bogenmasse m{10, 15, 54, 95, 54, 85, 2, 5};
+    const Seitenwahl seite{Druckumfang::GanzeSeite, 1, 1};
+    QImage erwartet = BaueSeite(bild, m, seite, {600, 600, {}, {}}).bild.convertToFormat(QImage::Format_RGB32);
+    m.Anschnitt = 200;
+    const QImage mit = BaueSeite(bild, m, seite, {600, 600, {}, {}}).bild.convertToFormat(QImage::Format_RGB32);
+    for (int zeile = 0; zeile < 5; ++zeile)
+        for (int x : {71, 519})
+            for (int j = zeile == 0 ? -9 : 0; j < 255 + (zeile == 4 ? 9 : 0); ++j)
+                for (int i = -9; i < 401 + 9; ++i)
+                    erwartet.setPixel(x + i, 47 + zeile * 256 + j,
+                                      bild.pixel(std::clamp(i, 0, 400), std::clamp(j, 0, 254)));
+    QCOMPARE(mit, erwartet);
+}
+
+// A precise 3 x 7 label with gaps of 2.5 mm and a bleed of 2 mm, on the preview at 254 dpi, 0.1 mm a pixel: the
+// first label begins at 67.5, its bleed at 47.5; the gap from 702.5 to 727.5 takes 1.25 mm of each side's edge.
+void TestRender::anschnittGenau()
+{
+    const Bogenmasse m =
+        MitGenauenLaengen(Bogenmasse{10, 7, 41, 66, 38, 64, 3, 7, {}, 200}, {1000, 675, 4060, 6600, 3810, 6350});
+    QImage bild(635, 381, QImage::Format_RGB32);
+    bild.fill(Qt::black);
+    for (int y = 0; y < bild.height(); ++y)
+        bild.setPixel(0, y, qRgb(255, 0, 0)), bild.setPixel(634, y, qRgb(0, 0, 255));
+    const QImage v = Seitenvorschau(bild, m, {Druckumfang::GanzeSeite, 1, 1}, 254, 254);
+    QCOMPARE(QList<QRgb>({v.pixel(46, 200), v.pixel(48, 200), v.pixel(713, 200), v.pixel(717, 200), v.pixel(200, 79),
+                          v.pixel(200, 81)}),
+             QList<QRgb>({qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(255, 255, 255),
+                          qRgb(0, 0, 0)}));
 }
 
 QTEST_MAIN(TestRender)
