@@ -207,6 +207,7 @@ private Q_SLOTS:
     void anschnittgrenzen();
     void anschnittDerVisitenkarte();
     void anschnittGenau();
+    void anschnittRueckseite();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -1272,6 +1273,34 @@ void TestRender::anschnittGenau()
                           v.pixel(200, 81)}),
              QList<QRgb>({qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(255, 255, 255),
                           qRgb(0, 0, 0)}));
+}
+
+// Behind the front the same rules on the back page's places: the precise label at 1,1, its right and lower sides
+// stopped by the gaps, has them on the back's left (long edge) or top (short edge); the card's raster, its bleed added before it is
+// turned, each edge's own pixels beside the back that stands behind column 1, none between the touching rows.
+void TestRender::anschnittRueckseite()
+{
+    const Bogenmasse genau =
+        MitGenauenLaengen(Bogenmasse{10, 7, 41, 66, 38, 64, 3, 7, {}, 200}, {1000, 675, 4060, 6600, 3810, 6350});
+    const QImage hinten = Musterbild(635, 381);
+    const Seitenwahl eins{Druckumfang::EineEtikette, 1, 1};
+    const Druckflaeche f{254, 254, {}, {}};
+    for (const auto &[kante, soll] : {std::pair{Wendekante::Lang, QList<double>{12.5, 20, 20, 12.5}},
+                                      std::pair{Wendekante::Kurz, QList<double>{20, 12.5, 12.5, 20}}}) {
+        const QList<Anschnittbreiten> b = BaueRueckseite(hinten.size(), hinten, genau, eins, f, kante).anschnitt;
+        QCOMPARE(b.size(), 1);
+        const QList<double> ist{b[0].links, b[0].oben, b[0].rechts, b[0].unten};
+        for (qsizetype i = 0; i < ist.size(); ++i)
+            QVERIFY2(std::abs(ist[i] - soll[i]) < 1e-6, qPrintable(QDebug::toString(ist)));
+    }
+
+    const QImage karte = Musterbild(401, 255);
+    Bogenmasse m{10, 15, 54, 95, 54, 85, 2, 5};
+    m.Anschnitt = 200;
+    const QImage r = BaueRueckseite(karte.size(), karte, m, {Druckumfang::GanzeSeite, 1, 1}, f, Wendekante::Lang).bild;
+    QCOMPARE(
+        QList<QRgb>({r.pixel(510, 147), r.pixel(928, 147), r.pixel(569, 38), r.pixel(509, 147), r.pixel(569, 302)}),
+        QList<QRgb>({karte.pixel(0, 100), karte.pixel(400, 100), karte.pixel(50, 0), Weiss, Weiss}));
 }
 
 QTEST_MAIN(TestRender)

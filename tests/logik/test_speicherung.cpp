@@ -272,20 +272,30 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("vorher");
         QTest::addColumn<QString>("name"); // null: "Speichern"
         QTest::addColumn<QByteArray>("nachher");
+        QTest::addColumn<int>("anschnitt"); // the bleed "Speichern" writes
         QTest::newRow("a back after the other lines, which keep their line ends")
             << QByteArray("[Einstellung]\nX=1") << "Karte hinten.bmp"
-            << QByteArray("[Einstellung]\nX=1\r\n[Rueckseite]\r\nBild=Karte hinten.bmp\r\n");
+            << QByteArray("[Einstellung]\nX=1\r\n[Rueckseite]\r\nBild=Karte hinten.bmp\r\n") << 0;
         QTest::newRow("another where the first stood, a second section of that name gone, blanks quoted, UTF-8")
             << QByteArray("[Rueckseite]\r\nBild=a.bmp\r\n[Einstellung]\r\nX=1\r\n [rueckseite] \r\nBild=b.bmp\r\n")
             << " Rück.bmp"
             << QByteArray("[Rueckseite]\r\nBild=\" R\xc3\xbc"
-                          "ck.bmp\"\r\n[Einstellung]\r\nX=1\r\n");
+                          "ck.bmp\"\r\n[Einstellung]\r\nX=1\r\n")
+            << 0;
         QTest::newRow("Keine Rückseite: the section goes, the one after it stays")
-            << QByteArray("[Rueckseite]\r\nBild=a.bmp\r\n[Genau]\r\nY=2\r\n") << "" << QByteArray("[Genau]\r\nY=2\r\n");
+            << QByteArray("[Rueckseite]\r\nBild=a.bmp\r\n[Genau]\r\nY=2\r\n") << "" << QByteArray("[Genau]\r\nY=2\r\n")
+            << 0;
         QTest::newRow("Speichern keeps the back, after the nine lines")
             << QByteArray("[Rueckseite]\nBild=hinten.bmp\n[Einstellung]\r\nObererRand=99\r\n") << QString()
+            << EinstellungsdateiInhalt(Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5}) + "[Rueckseite]\r\nBild=hinten.bmp\r\n"
+            << 0;
+        QTest::newRow("Speichern with a bleed: its section as the window holds it, then the back")
+            << QByteArray(
+                   "[Einstellung]\r\nObererRand=99\r\n[Anschnitt]\r\nRand=1\r\n[Rueckseite]\r\nBild=hinten.bmp\r\n")
+            << QString()
             << EinstellungsdateiInhalt(Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5})
-                + "[Rueckseite]\r\nBild=hinten.bmp\r\n";
+                + "[Anschnitt]\r\nRand=1.5\r\n[Rueckseite]\r\nBild=hinten.bmp\r\n"
+            << 150;
     }
 
     void rueckseite()
@@ -293,18 +303,27 @@ private Q_SLOTS:
         QFETCH(QByteArray, vorher);
         QFETCH(QString, name);
         QFETCH(QByteArray, nachher);
+        QFETCH(int, anschnitt);
         QFile f(m_dir.filePath(QStringLiteral("hinten.ini")));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(vorher) == vorher.size());
         f.close();
+        Bogenmasse masse{14, 15, 54, 95, 54, 85, 2, 5};
+        masse.Anschnitt = anschnitt;
         if (name.isNull())
-            SpeichereEinstellungsdatei(f.fileName(), Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5});
+            SpeichereEinstellungsdatei(f.fileName(), masse);
         else
             SchreibeRueckseite(f.fileName(), name);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), nachher);
-        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).rueckseite,
-                 name.isNull() ? QStringLiteral("hinten.bmp") : name);
+        f.close();
+        const QString hinten = name.isNull() ? QStringLiteral("hinten.bmp") : name;
+        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).rueckseite, hinten);
+        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).werte.Anschnitt, anschnitt);
         QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeRueckseite(f.fileName(), QStringLiteral("../x.bmp")));
+        // "Option | Anschnitt..." leaves the back where it is.
+        SchreibeAnschnitt(f.fileName(), 250);
+        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).rueckseite, hinten);
+        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).werte.Anschnitt, 250);
     }
 
     // The second section of a precise label: it counts only complete, plain, in range and agreeing with the nine
