@@ -88,9 +88,10 @@ void SchreibeRueckseite(const QString &pfad, const QString &name)
 QString RueckseitenDatei(const QString &etikett, const QString &name)
 {
     if (const QString fehler = RueckseitenNamenFehler(name); !fehler.isEmpty() || name.isEmpty())
-        throw Fehler(QStringLiteral("Die Einstellungsdatei %1 nennt als Rückseite „%2“; das ist kein Dateiname im "
+        // Plain quotes and the system's separators: the command line's console on Windows has no „“.
+        throw Fehler(QStringLiteral("Die Einstellungsdatei %1 nennt als Rückseite \"%2\"; das ist kein Dateiname im "
                                     "Ordner der Etikette.")
-                         .arg(EinstellungsPfad(etikett), name));
+                         .arg(EinstellungsPfad(etikett), QDir::toNativeSeparators(name)));
     const QString pfad = QDir::toNativeSeparators(QFileInfo(etikett).dir().filePath(name));
     if (!QFileInfo::exists(pfad))
         throw Fehler(QStringLiteral("Die Rückseite %1 fehlt.").arg(pfad));

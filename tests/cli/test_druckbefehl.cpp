@@ -383,7 +383,7 @@ private Q_SLOTS:
             << "morvane-druck: Die Rückseite %D/fehlt hinten.bmp fehlt.\n";
         QTest::newRow("--beidseitig: the back names a path")
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--beidseitig", "%D/pfadhinten.bmp"} << 2
-            << "morvane-druck: Die Einstellungsdatei %D/pfadhinten.ini nennt als Rückseite „../karte.bmp“; das ist "
+            << "morvane-druck: Die Einstellungsdatei %D/pfadhinten.ini nennt als Rückseite \"../karte.bmp\"; das ist "
                "kein Dateiname im Ordner der Etikette.\n";
         QTest::newRow("no such printer")
             << QStringList{"--drucker", "Gibt-es-nicht-4711", "%D/karte.bmp"} << 3
