@@ -1,4 +1,4 @@
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "app/bildansicht.h"
 #include "render/programmbilder.h"
@@ -164,7 +164,8 @@ void benenne(QLabel *beschriftung, QLineEdit *feld, TUpDown *updown, const QStri
 
 } // namespace
 
-TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern) : QMainWindow(eltern), m_umgebung(std::move(umgebung))
+TFormEtikette::TFormEtikette(Umgebung umgebung, QWidget *eltern)
+    : QMainWindow(eltern), d(std::make_unique<Privat>(std::move(umgebung)))
 {
     baueSteuerelemente();
     baueMenue();
@@ -309,7 +310,7 @@ void TFormEtikette::baueSteuerelemente()
               QStringLiteral("Anz. in einer Zeile [x]:"), 442, 1, Anfangsmasse.AnzahlEtikettenInZeile);
     massZeile(AnzEtikettenInSpalteLabel, EditAnzEtikettenInSpalte, UpDownAnzEtikettenInSpalte,
               QStringLiteral("Anz. in einer Spalte [y]:"), 472, 1, Anfangsmasse.AnzahlEtikettenInSpalte);
-    m_masseditoren = {{
+    d->masseditoren = {{
         {obererRandLabel, EditObererRand, UpDownObererRand},
         {SeitenrandLabel, EditSeitenrand, UpDownSeitenrand},
         {VertikalAbstLabel, EditVertikalAbstand, UpDownVertikalAbstand},
@@ -322,14 +323,14 @@ void TFormEtikette::baueSteuerelemente()
     QList<QLineEdit *> massfelder;
     QStringList breitesteTexte;
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
-        const Masseditor &e = m_masseditoren[i];
+        const Privat::Masseditor &e = d->masseditoren[i];
         massfelder << e.feld;
         breitesteTexte << MassText(Massangaben[i], 999);
         benenne(e.beschriftung, e.feld, e.updown, sprechnamen[i]);
         // A precise length is heard as the field shows it, 38,1 rather than 38.
         if (i < AnzahlLaengen)
             e.updown->setWertQuelle(
-                [this, i] { return double(m_zustand.Masse.Hundertstel(Massangaben[i].feld)) / 100.0; });
+                [this, i] { return double(Masse().Hundertstel(Massangaben[i].feld)) / 100.0; });
     }
     zeigenGanz(massfelder, breitesteTexte);
     gerundetLabel = beschriftung(QStringLiteral("Die Angaben sind gerundet.^"), 25, 424, 244, 16, standard);
@@ -358,9 +359,6 @@ void TFormEtikette::baueSteuerelemente()
     VorschauImage->setStretch(true);
     VorschauImage->setGeometry(848, 37, 264, 482);
     VorschauImage->beschreibe(QStringLiteral("Vorschau des Bogens"));
-    Image2 = new TBildAnsicht(k);
-    Image2->setGeometry(752, 248, 105, 105);
-    Image2->hide();
 
     // Never shown: its text is laid out in a font the window has loaded anyway, as the fields' are.
     Memo1 = new QPlainTextEdit;
@@ -463,6 +461,19 @@ void TFormEtikette::baueMenue()
 
 void TFormEtikette::verbinde()
 {
+    // The document holds the print choice, the boxes and the position editors are where the person makes it: it
+    // follows them before any of their handlers runs, so that every handler reads the choice they show.
+    const auto folgeWahl = [this] {
+        const Druckumfang umfang = NurEineDruckenCheckBox->isChecked() ? Druckumfang::EineEtikette
+            : NurDieZeileCheckBox->isChecked()                           ? Druckumfang::EineZeile
+                                                                         : Druckumfang::GanzeSeite;
+        d->dokument.setzeWahl({umfang, Spalte(), Zeile()});
+    };
+    for (QCheckBox *kasten : {NurEineDruckenCheckBox, NurDieZeileCheckBox})
+        connect(kasten, &QCheckBox::toggled, this, folgeWahl);
+    for (TUpDown *position : {UpDownSpalte, UpDownZeile})
+        connect(position, &TUpDown::geaendert, this, folgeWahl);
+
     auto an = [this](QAction *aktion, void (TFormEtikette::*handler)()) {
         connect(aktion, &QAction::triggered, this,
                 [this, handler] { bewacht([this, handler] { (this->*handler)(); }); });
@@ -521,7 +532,7 @@ void TFormEtikette::verbinde()
     spin(UpDownZeile, nullptr, &TFormEtikette::UpDownZeileClick);
     // An editor emits geaendert between its changing and its click handler: the click reads the value it moved.
     for (std::size_t i = 0; i < Massangaben.size(); ++i)
-        connect(m_masseditoren[i].updown, &TUpDown::geaendert, this, [this, i] { MassFolgtEditor(i); });
+        connect(d->masseditoren[i].updown, &TUpDown::geaendert, this, [this, i] { MassFolgtEditor(i); });
     connect(NurEineDruckenCheckBox, &QCheckBox::toggled, this, [this] { SetzeHinweisNurEineDrucken(); });
 
     connect(UpDownEtikettenHoehe, &TUpDown::mausGedrueckt, this, &TFormEtikette::UpDownEtikettenHoeheMouseDown);
@@ -548,7 +559,7 @@ void TFormEtikette::verbinde()
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             [this] { bewacht([this] { menuBar()->setActiveAction(Datei1->menuAction()); }); });
     connect(this, &QWidget::windowTitleChanged, this, [this] {
-        Image1->beschreibe((QStringLiteral("Etikett ") + NameOhneEndung(m_zustand.AktuelleEtikettDatei)).trimmed());
+        Image1->beschreibe((QStringLiteral("Etikett ") + NameOhneEndung(d->dokument.bildPfad())).trimmed());
     });
     // A typed column or row counts once the person leaves the field: also for the menu, which takes no focus.
     for (QLineEdit *feld : {EditSpalte, EditZeile})
@@ -562,47 +573,83 @@ void TFormEtikette::verbinde()
     connect(VerzoegerungsTimer, &QTimer::timeout, this, &TFormEtikette::VerzoegerungsTimerTimer);
 }
 
+Etikettdokument &TFormEtikette::dokument()
+{
+    return d->dokument;
+}
+
+const Etikettdokument &TFormEtikette::dokument() const
+{
+    return d->dokument;
+}
+
+const Zustand &TFormEtikette::zustand() const
+{
+    return d->z;
+}
+
+const Bogenmasse &TFormEtikette::Masse() const
+{
+    return d->dokument.masse();
+}
+
+DialogDienst &TFormEtikette::dialoge()
+{
+    return d->umgebung.dialoge;
+}
+
+int TFormEtikette::vorschauZaehler() const
+{
+    return d->vorschauZaehler;
+}
+
+bool TFormEtikette::beendet() const
+{
+    return d->beendet;
+}
+
 bool TFormEtikette::bewacht(const std::function<void()> &handler)
 {
     // Handlers run nested (a check box set by another handler runs its own): an error is shown once, when the
     // outermost handler returns, not once per level it passed.
-    ++m_bewachtTiefe;
+    ++d->bewachtTiefe;
     bool ok = true;
     try {
         handler();
     } catch (const Fehler &f) {
         ok = false;
-        if (!m_offeneFehler.contains(f.text()))
-            m_offeneFehler.append(f.text());
+        if (!d->offeneFehler.contains(f.text()))
+            d->offeneFehler.append(f.text());
     } catch (const std::exception &e) {
         ok = false;
-        m_offeneFehler.append(QString::fromLocal8Bit(e.what()));
+        d->offeneFehler.append(QString::fromLocal8Bit(e.what()));
     }
-    if (--m_bewachtTiefe == 0) {
-        const QStringList fehler = std::exchange(m_offeneFehler, {});
+    if (--d->bewachtTiefe == 0) {
+        const QStringList fehler = std::exchange(d->offeneFehler, {});
         for (const QString &text : fehler)
-            m_umgebung.dialoge.fehler(text);
+            d->umgebung.dialoge.fehler(text);
     }
     return ok;
 }
 
 Aufloesung TFormEtikette::bildschirm() const
 {
-    return m_umgebung.bildschirm();
+    return d->umgebung.bildschirm();
 }
 
 void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche)
 {
     std::array<bool, Massangaben.size()> zeigen = welche;
     for (std::size_t i = 0; i < AnzahlLaengen; ++i)
-        zeigen[i] = zeigen[i] || Bruch(masse, Massangaben[i].feld) != Bruch(m_zustand.Masse, Massangaben[i].feld);
+        zeigen[i] = zeigen[i] || Bruch(masse, Massangaben[i].feld) != Bruch(Masse(), Massangaben[i].feld);
     // Precise or not goes with the measures as a whole: a file read as ordinary leaves no fraction behind, also for
     // a length it lacks. The editors show the same whole lengths either way until they move.
-    Bogenmasse &m = m_zustand.Masse;
+    Bogenmasse m = Masse();
     if (masse.IstGenau() && !m.IstGenau())
         m = MitGenauenLaengen(m, GenaueLaengen(m), true);
     else if (!masse.IstGenau())
         m.genau.reset();
+    d->dokument.setzeMasse(m);
     // Exact lengths are not rounded.
     gerundetLabel->setHidden(masse.IstGenau());
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
@@ -616,22 +663,23 @@ void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, M
 void TFormEtikette::SetzeMass(Massfeld feld, qint64 hundertstel)
 {
     const Massangabe &a = Massangaben[MassIndex(feld)];
-    TUpDown *updown = editor(feld).updown;
+    TUpDown *updown = d->editor(feld).updown;
     // The editor's range decides, as for any position the program sets.
     const int ganz = GanzeMm(hundertstel);
     const int position = std::clamp(ganz, updown->Min(), updown->Max());
-    Bogenmasse &m = m_zustand.Masse;
+    Bogenmasse m = Masse();
     m.*feld = position;
     if (a.genau && m.genau)
         (*m.genau).*a.genau = int(position == ganz ? hundertstel : qint64(position) * 100);
+    d->dokument.setzeMasse(m);
     updown->setPosition(position);
 }
 
 void TFormEtikette::MassFolgtEditor(std::size_t index)
 {
     const Massangabe &a = Massangaben[index];
-    const int position = m_masseditoren[index].updown->Position();
-    Bogenmasse &m = m_zustand.Masse;
+    const int position = d->masseditoren[index].updown->Position();
+    Bogenmasse m = Masse();
     if (m.*a.feld != position) {
         // An arrow moves a length by 1 mm and keeps its fraction, but not beyond the editor's range: at its end the
         // length stops there.
@@ -641,6 +689,7 @@ void TFormEtikette::MassFolgtEditor(std::size_t index)
             (*m.genau).*a.genau = int(imBereich ? exakt : qint64(position) * 100);
         }
         m.*a.feld = position;
+        d->dokument.setzeMasse(m);
     }
     // No row beyond the rows: raised with the count, the new last row can be chosen; lowered, the row editor comes
     // back with it, and the step that lowered the count brings its field.
@@ -651,41 +700,41 @@ void TFormEtikette::MassFolgtEditor(std::size_t index)
 void TFormEtikette::ZeigeMassText(Massfeld feld)
 {
     const std::size_t i = MassIndex(feld);
-    m_masseditoren[i].feld->setText(MassText(Massangaben[i], Masse()));
-    m_masseditoren[i].updown->meldeWert();
+    d->masseditoren[i].feld->setText(MassText(Massangaben[i], Masse()));
+    d->masseditoren[i].updown->meldeWert();
 }
 
 int TFormEtikette::ObererRand() const
 {
-    return m_zustand.Masse.ObererRand;
+    return Masse().ObererRand;
 }
 int TFormEtikette::SeitenRand() const
 {
-    return m_zustand.Masse.SeitenRand;
+    return Masse().SeitenRand;
 }
 int TFormEtikette::Vertikalabstand() const
 {
-    return m_zustand.Masse.Vertikalabstand;
+    return Masse().Vertikalabstand;
 }
 int TFormEtikette::Horizontalabstand() const
 {
-    return m_zustand.Masse.Horizontalabstand;
+    return Masse().Horizontalabstand;
 }
 int TFormEtikette::Etikettenhoehe() const
 {
-    return m_zustand.Masse.Etikettenhoehe;
+    return Masse().Etikettenhoehe;
 }
 int TFormEtikette::Etikettenbreite() const
 {
-    return m_zustand.Masse.Etikettenbreite;
+    return Masse().Etikettenbreite;
 }
 int TFormEtikette::AnzahlEtikettenInZeile() const
 {
-    return m_zustand.Masse.AnzahlEtikettenInZeile;
+    return Masse().AnzahlEtikettenInZeile;
 }
 int TFormEtikette::AnzahlEtikettenInSpalte() const
 {
-    return m_zustand.Masse.AnzahlEtikettenInSpalte;
+    return Masse().AnzahlEtikettenInSpalte;
 }
 int TFormEtikette::Spalte() const
 {
@@ -698,33 +747,33 @@ int TFormEtikette::Zeile() const
 
 void TFormEtikette::FormCreate()
 {
-    m_zustand.ProgrammOrdner = QDir::toNativeSeparators(QDir::currentPath());
-    if (!m_zustand.ProgrammOrdner.endsWith(QDir::separator()))
-        m_zustand.ProgrammOrdner += QDir::separator();
+    d->z.ProgrammOrdner = QDir::toNativeSeparators(QDir::currentPath());
+    if (!d->z.ProgrammOrdner.endsWith(QDir::separator()))
+        d->z.ProgrammOrdner += QDir::separator();
 
     bewacht([this] {
-        m_zustand.InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
-        if (m_zustand.InstallOrt.isEmpty()) {
+        d->z.InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+        if (d->z.InstallOrt.isEmpty()) {
             // Recording a folder without data would end every later start too, also from the right folder.
-            const QString daten = DatenordnerPfad(m_zustand.ProgrammOrdner);
+            const QString daten = DatenordnerPfad(d->z.ProgrammOrdner);
             if (!QFileInfo(daten).isDir()) {
-                m_umgebung.dialoge.meldung(QStringLiteral("Der Ordner ") + daten
+                d->umgebung.dialoge.meldung(QStringLiteral("Der Ordner ") + daten
                                            + QStringLiteral(" ist nicht vorhanden! Programm wird beendet!"));
-                m_beendet = true;
+                d->beendet = true;
                 return;
             }
             Wenn_Noch_Nicht_Installiert_SchreibRegistryEintraege();
         } else {
-            m_zustand.InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
-            for (const QString &meldung : OrtsMeldungen(m_zustand.InstallOrt, m_zustand.ProgrammOrdner))
-                m_umgebung.dialoge.information(meldung);
+            d->z.InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
+            for (const QString &meldung : OrtsMeldungen(d->z.InstallOrt, d->z.ProgrammOrdner))
+                d->umgebung.dialoge.information(meldung);
         }
         const QString infos = Lies_String_aus_Registry(QStringLiteral("OrdnerEtikettenInfos"));
         if (!infos.isEmpty())
-            m_zustand.OrdnerEtikettenInfos = infos + QDir::separator();
+            d->z.OrdnerEtikettenInfos = infos + QDir::separator();
         const QString vorlagen = Lies_String_aus_Registry(QStringLiteral("OrdnerEtikettenVorlagen"));
         if (!vorlagen.isEmpty())
-            m_zustand.OrdnerEtikettenVorlagen = vorlagen + QDir::separator();
+            d->z.OrdnerEtikettenVorlagen = vorlagen + QDir::separator();
     });
 }
 
@@ -734,12 +783,12 @@ void TFormEtikette::showEvent(QShowEvent *ereignis)
     // Some styles mark the focus only once the keyboard has moved it, and showing clears that: a person who
     // works by keyboard sees where it is from the start.
     setAttribute(Qt::WA_KeyboardFocusChange);
-    if (!m_zustand.ErsterAufruf)
+    if (!d->z.ErsterAufruf)
         return;
     // Cleared before anything can open a box, so that the start runs once.
-    m_zustand.ErsterAufruf = false;
+    d->z.ErsterAufruf = false;
     // The window then paints once, with the label, instead of once without it and again.
-    if (!m_beendet && StartOhneDialog()) {
+    if (!d->beendet && StartOhneDialog()) {
         bewacht([this] { StartArbeit(); });
         return;
     }
@@ -756,7 +805,7 @@ void TFormEtikette::showEvent(QShowEvent *ereignis)
 
 bool TFormEtikette::StartOhneDialog()
 {
-    if (m_umgebung.argumentAnzahl != 0)
+    if (d->umgebung.argumentAnzahl != 0)
         return true;
     try {
         const QString zuletzt = Lies_String_aus_Registry(QStringLiteral("ZuletztAngezeigt"));
@@ -765,8 +814,8 @@ bool TFormEtikette::StartOhneDialog()
         if (!QFileInfo(zuletzt).isFile())
             return false;
         // StartArbeit takes the same label first; its picture is decoded once for both.
-        m_zustand.AktuelleEtikettDatei = zuletzt;
-        return !Etikettbild().isNull();
+        d->dokument.setzeBild(zuletzt);
+        return !d->dokument.bild().isNull();
     } catch (const std::exception &) {
         // The queued start shows it.
         return false;
@@ -782,58 +831,108 @@ void TFormEtikette::setzePositionsfelder(bool an)
 
 void TFormEtikette::StartArbeit()
 {
-    if (m_beendet)
+    if (d->beendet)
         return;
     setzePositionsfelder(false);
-    if (m_umgebung.argumentAnzahl == 0) {
+    if (d->umgebung.argumentAnzahl == 0) {
         const QString zuletzt = Lies_String_aus_Registry(QStringLiteral("ZuletztAngezeigt"));
         if (!zuletzt.isEmpty()) {
-            m_zustand.AktuelleEtikettDatei = zuletzt;
-            const bool vorhanden = QFileInfo(m_zustand.AktuelleEtikettDatei).isFile();
-            if (vorhanden) {
-                if (Etikettbild().isNull())
-                    throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
-                Image1->setBild(Etikettbild());
+            d->dokument.setzeBild(zuletzt);
+            if (QFileInfo(zuletzt).isFile()) {
+                if (d->dokument.bild().isNull())
+                    throw Fehler(KeinLesbaresBild(zuletzt));
+                Image1->setBild(d->dokument.bild());
                 UeberpruefeObsInDerBreiteMehrmalsPasst();
+                NachDemLaden(Geladen::Start);
             } else {
                 setWindowTitle(TitelAnfang);
                 Oeffnen1Click();
-                if (m_beendet)
+                if (d->beendet)
                     return;
-            }
-            LiesVorlagenDatenEin(m_zustand.AktuelleEtikettDatei);
-            m_zustand.EinstellungenGeaendert = false;
-            EditZeile->setText(QString::number(Zeile()));
-            EditSpalte->setText(QString::number(Spalte()));
-            BringePositionAufDenBogen();
-            LadeEtikettenInfo();
-            StelleGroesseImage1ein();
-            NurEineDruckenCheckBox->setFocus();
-            NurEineDruckenCheckBoxClick();
-            NurEineDruckenCheckBox->setChecked(true);
-            if (vorhanden) {
-                m_zustand.GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
-                m_zustand.GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
+                // The label chosen, or the missing one when the person cancelled: read as the start reads.
+                NachDemLaden(Geladen::Start);
             }
         }
     }
-    setWindowTitle(TitelAnfang + NameOhneEndung(m_zustand.AktuelleEtikettDatei));
+    setWindowTitle(TitelAnfang + NameOhneEndung(d->dokument.bildPfad()));
     DeaktiviereEinstellungen();
+}
+
+void TFormEtikette::NachDemLaden(Geladen weg)
+{
+    // Every way of bringing a label in reads its settings file and then, in the order its flow has always had:
+    //              position          fit    title        lock, view, layout picture   counts as loaded
+    //   Start      onto the sheet    (1)    at the end   layout picture before view    when its file was there
+    //   Geoeffnet  to column 1, row 1  yes  upper case   lock, view, layout picture   yes
+    //   Neu        onto the sheet    no     upper case   lock, view, layout picture   no
+    //   Bild       onto the sheet    yes    upper case   lock, view (decoded anew), layout picture  no
+    // (1) decided before the settings were read, from the picture and the measures shown; a precise label's is
+    // decided in millimetres, from its own measures, once they are read.
+    const QString etikett = d->dokument.bildPfad();
+    const bool vorhanden = QFileInfo(etikett).isFile();
+    if (weg == Geladen::Bild)
+        BitBtnNeuladen->hide();
+    LiesVorlagenDatenEin(etikett);
+    if (weg == Geladen::Start) {
+        d->dokument.setzeGeaendert(false);
+        if (Masse().IstGenau() && vorhanden)
+            UeberpruefeObsInDerBreiteMehrmalsPasst();
+        EditZeile->setText(QString::number(Zeile()));
+        EditSpalte->setText(QString::number(Spalte()));
+        BringePositionAufDenBogen();
+        LadeEtikettenInfo();
+        StelleGroesseImage1ein();
+        NurEineDruckenCheckBox->setFocus();
+        NurEineDruckenCheckBoxClick();
+        NurEineDruckenCheckBox->setChecked(true);
+        if (vorhanden) {
+            d->z.GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
+            d->z.GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
+        }
+        return;
+    }
+    if (weg == Geladen::Geoeffnet) {
+        setWindowTitle(TitelAnfang + Anzeigename(etikett));
+        UpDownZeileClick();
+        UpDownZeile->setPosition(1);
+        EditZeile->setText(QStringLiteral("1"));
+        UpDownSpalteClick();
+        UpDownSpalte->setPosition(1);
+        EditSpalte->setText(QStringLiteral("1"));
+        setzeZeilenBeschriftung();
+    } else {
+        BringePositionAufDenBogen();
+    }
+    if (weg != Geladen::Neu)
+        UeberpruefeObsInDerBreiteMehrmalsPasst();
+    if (weg != Geladen::Geoeffnet)
+        setWindowTitle(TitelAnfang + Anzeigename(etikett));
+    d->dokument.setzeGeaendert(false);
+    DeaktiviereEinstellungen();
+    if (weg == Geladen::Bild)
+        d->dokument.bild(true);
+    StelleGroesseImage1ein();
+    LadeEtikettenInfo();
+    if (weg == Geladen::Geoeffnet) {
+        d->z.GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
+        d->z.GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
+    }
 }
 
 void TFormEtikette::FormClose()
 {
-    if (!m_zustand.EinstellungenGeaendert && !m_zustand.AktuelleEtikettDatei.isEmpty())
-        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), m_zustand.AktuelleEtikettDatei);
-    if (m_zustand.EinstellungenGeaendert)
+    const QString etikett = d->dokument.bildPfad();
+    if (!d->dokument.geaendert() && !etikett.isEmpty())
+        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), etikett);
+    if (d->dokument.geaendert())
         EinstellungenSpeichernFrage();
 }
 
 void TFormEtikette::closeEvent(QCloseEvent *ereignis)
 {
     // A save that fails keeps the program running, so the user can try again.
-    m_beendet = bewacht([this] { FormClose(); });
-    if (m_beendet)
+    d->beendet = bewacht([this] { FormClose(); });
+    if (d->beendet)
         ereignis->accept();
     else
         ereignis->ignore();

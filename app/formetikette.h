@@ -32,23 +32,14 @@
 //            back after its front
 //   close    FormClose: last label to the store, or the save question
 
-#include "layout/markierung.h"
+#include "drucken/druckmodul.h"
 #include "layout/passung.h"
 #include "platform/schale.h"
-#include "render/bogen.h"
-#include "render/bogenplanung.h"
-#include "render/masse.h"
+#include "render/druckauftrag.h"
 #include "render/randpruefung.h"
-#include "render/seite.h"
-#include "blatt/bogenmasse.h"
-#include "drucken/druckmodul.h"
-#include "storage/einstellungen.h"
 
-#include <QDateTime>
-#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,6 +48,7 @@
 enum class Druckziel;
 
 class DialogDienst;
+class Etikettdokument;
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -72,6 +64,11 @@ class TBildAnsicht;
 class TMachPause;
 class TSpendenBox;
 class TUpDown;
+struct Bogenplan;
+struct Planetikett;
+struct Seitenetikett;
+// The window's state for the whole run, app/formetikette_p.h.
+struct Zustand;
 
 // What the window needs from the desktop; tests hand in scripted doubles.
 struct Umgebung
@@ -88,43 +85,8 @@ struct Umgebung
     std::function<Druckmodul &()> druckmodul = []() -> Druckmodul & { return LadeDruckmodul(); };
 };
 
-// What the window keeps for the whole run. Read by tests through TFormEtikette::zustand().
-struct Zustand
-{
-    QString ProgrammOrdner;
-    QString AktuelleEtikettDatei;
-    QString AktuelleIniDatei;
-    QString OrdnerEtiketten;
-    QString OrdnerEtikettenInfos;
-    QString OrdnerEtikettenVorlagen;
-    QString InstallOrt;
-    bool EinstellungenGeaendert = false;
-    bool ErsterAufruf = true;
-    bool MehrereNebeneinanderMoeglich = true;
-    int GeladeneAnzahlInZeile = 0;
-    int GeladeneAnzahlInSpalte = 0;
-    int LetzteAnzahlInZeile = 0;
-    int LetzteAnzahlInSpalte = 0;
-    int EtikettBildBreite = 0;
-    int EtikettBildHoehe = 0;
-    int SeitenRandPixel = 0;
-    int LueckePixel = 0;
-    int ObererRandPixel = 0;
-    int VerzoegerungsZaehler = 0;
-    // Where the file dialog for pictures of other programs opens: the folder of the last one taken.
-    QString BildOrdner;
-    std::array<bool, Massangaben.size()> AktualisierungAusstehend{}; // in the order of Massangaben
-    // The current label's measures, exact lengths and all; each editor's position is its whole value. A precise
-    // label stays precise with whole lengths: as read from its file, or once a fraction was typed.
-    Bogenmasse Masse = Anfangsmasse;
-    Zelle MarkierteZelle;
-    // The back's picture as the current label's settings file names it; empty for a label of one side.
-    QString Rueckseite;
-    // How the person turns the printed sheet for its back, for the session.
-    Wendekante Wenden = Wendekante::Lang;
-};
-
-// The main window: controls are public as generated UI code would be; its state is private.
+// The main window: its controls carry the names they have in the description of the window, and its handlers and
+// routines are those the program's behaviour is told in; its state and its own steps are private.
 class TFormEtikette : public QMainWindow
 {
     Q_OBJECT
@@ -179,7 +141,6 @@ public:
     TBildAnsicht *Image1;
     QLabel *Label1;
     TBildAnsicht *VorschauImage;
-    TBildAnsicht *Image2;
     QPlainTextEdit *Memo1;
     QFrame *Bevel1;
     QFrame *Bevel2;
@@ -224,7 +185,12 @@ public:
     QPointer<TAboutBox> AboutBox;
     QPointer<TSpendenBox> SpendenBox;
 
-    // ---- Measures, as the window holds them
+    // ---- The label shown, and what the window keeps for the whole run
+    Etikettdokument &dokument();
+    const Etikettdokument &dokument() const;
+    const Zustand &zustand() const;
+
+    // ---- Measures and position, as the window holds them
     int ObererRand() const;
     int SeitenRand() const;
     int Vertikalabstand() const;
@@ -235,12 +201,13 @@ public:
     int AnzahlEtikettenInSpalte() const;
     int Spalte() const;
     int Zeile() const;
+    // The measures of the current label, with the exact lengths of a precise one.
+    const Bogenmasse &Masse() const;
+    // What the print modes choose: one label, the row, or the whole sheet.
+    Seitenwahl Druckwahl() const;
 
     // ---- Start-up and shutdown
     void FormCreate();
-    void StartArbeit();
-    // True when StartArbeit will show no dialog: no label to load, or the last one there and readable.
-    bool StartOhneDialog();
     void FormClose();
     void Beenden1Click();
     void Timer1Timer();
@@ -258,22 +225,13 @@ public:
     void SpeichereDaten();
     void EinstellungenSpeichernFrage();
 
-    // ---- Label library, outside editing, help
-    // The opening steps both commands share; false when the program is ending.
-    bool OeffnenVorbereiten();
+    // ---- Label library, pictures of other programs, outside editing, help
     void Oeffnen1Click();
     void Neu1Click();
     // "Neu für einen Etikettenbogen...": a new label for a sheet of the catalogue.
     void NeuFuerEtikettenbogen1Click();
-    // What both ways of making a label share once the template or sheet is chosen: the name question (offering
-    // vorschlag), the overwrite question, then schreibe(picture, settings file) makes the files (the settings
-    // path empty when !mitEinstellungen) and the new label loads.
-    void NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinstellungen,
-                             const std::function<void(const QString &bild, const QString &einstellungen)> &schreibe);
     // "Bild übernehmen...": a picture of another program becomes the current label's picture.
     void BildUebernehmen1Click();
-    // The same for a file given, as one dropped onto the label view.
-    void UebernimmBild(const QString &pfad);
     // "Neu aus einem Bild...": a new label with the current label's sheet, its picture taken from a file.
     void NeuAusBild1Click();
     void Etikettbearbeiten1Click();
@@ -286,9 +244,6 @@ public:
     void LiesBildGroesse();
     void UeberpruefeObsInDerBreiteMehrmalsPasst();
     void BerechneObEtikettenInDINA4Passen();
-    // A failed test of one direction: the message, then the count put back and the position moved with it.
-    void SetzeAnzahlZurueck(const Pruefung &pruefung, Massfeld anzahl, TUpDown *position, QLineEdit *positionsFeld,
-                            const int &letzte, const int &geladene);
 
     // ---- Measure editors
     void UpDownObererRandChanging();
@@ -320,15 +275,100 @@ public:
     void UpDownEtikettenbreiteMouseUp();
     void FormMouseWheelDown();
     void FormMouseWheelUp();
+    // "Maße genau eingeben...": the eight measures typed; OK takes them as the arrows would.
+    void MasseGenauEingeben1Click();
+    // "Anschnitt...": the label's bleed, written into its settings file at once, shown in the preview.
+    void Anschnitt1Click();
+
+    // ---- Print modes and position
+    void MehrereEtikettenDruckenCheckBoxClick();
+    void NurEineDruckenCheckBoxClick();
+    void GanzeSeiteCheckBoxClick();
+    void NurDieZeileCheckBoxClick();
+    void UpDownSpalteClick();
+    void UpDownZeileClick();
+    void ZeigeEtikettenPosition(QRgb farbe);
+    void LadeEtikettenInfo();
+
+    // ---- Label view, preview, printing
+    // The composed sheet; null when the picture opens but does not decode.
+    QImage ImageMitEtikettenAuffuellen();
+    void MachVorschau();
+    void StelleGroesseImage1ein();
+    void drucken1Click();
+    // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
+    void BogenZusammenstellen1Click();
+    // "Drucker ausrichten...": the correction dialog on the printer the print command uses.
+    void DruckerAusrichten1Click();
+
+    // ---- The back
+    // "Rückseite wählen...": a picture of the label's folder becomes its back; with a back, "Keine Rückseite" first.
+    void RueckseiteWaehlen1Click();
+    // "Rückseite drucken": the back page of the current mode, after the question how the sheet goes back in.
+    void RueckseiteDrucken1Click();
+    void KurzeKante1Click();
+    void RueckseiteZeigenCheckBoxClick();
+
+    // ---- Dialogs
+    void InfoUeberClick();
+    void Spenden1Click();
+
+    // The paper question of the print command; the left margin as its field shows it, without the unit.
+    static QString DruckFrage(const QString &seitenRand);
+    static QString DruckFrage(int seitenRand) { return DruckFrage(QString::number(seitenRand)); }
+    // The question before a back page: how the printed sheet goes back into the printer.
+    static QString RueckseitenFrage(Wendekante kante);
+    // The question on a printer that prints both sides.
+    static QString BeidseitigFrage(const QString &drucker, Wendekante kante);
+    // The question before a page that would lose part of its labels at the printer's edges: the printer, one
+    // sentence per side, and the paper without margins that its driver offers, if any.
+    static QString RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos);
+
+    // Runs a handler; a Fehler (or any exception) is shown in the error box and goes no further.
+    bool bewacht(const std::function<void()> &handler);
+    DialogDienst &dialoge();
+    // How often the preview was asked for (a single-label preview of what is shown already is not made again).
+    int vorschauZaehler() const;
+    // True once the window has accepted its closing.
+    bool beendet() const;
+
+protected:
+    void showEvent(QShowEvent *ereignis) override;
+    void closeEvent(QCloseEvent *ereignis) override;
+    void wheelEvent(QWheelEvent *ereignis) override;
+
+private:
+    // ---- The window's own steps
+    void baueSteuerelemente();
+    void baueMenue();
+    void verbinde();
+    Aufloesung bildschirm() const;
+    // The start's work when the window is shown; StartOhneDialog: true when it will show no dialog (no label to
+    // load, or the last one there and readable).
+    void StartArbeit();
+    bool StartOhneDialog();
+    // The opening steps "Öffnen..." and the new labels share; false when the program is ending.
+    bool OeffnenVorbereiten();
+    // What every way of making a label shares once the template, sheet or picture is chosen: the name question
+    // (offering vorschlag), the overwrite question, then schreibe(picture, settings file) makes the files (the
+    // settings path empty when !mitEinstellungen) and the new label loads.
+    void NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinstellungen,
+                             const std::function<void(const QString &bild, const QString &einstellungen)> &schreibe);
+    // The steps after a label was brought in, in the order each way of bringing it in takes them.
+    enum class Geladen { Start, Geoeffnet, Neu, Bild };
+    void NachDemLaden(Geladen weg);
+    // The same for a file given, as one dropped onto the label view.
+    void UebernimmBild(const QString &pfad);
+
+    // A failed test of one direction: the message, then the count put back and the position moved with it.
+    void SetzeAnzahlZurueck(const Pruefung &pruefung, Massfeld anzahl, TUpDown *position, QLineEdit *positionsFeld,
+                            const int &letzte, const int &geladene);
     void vormerken(Massfeld feld);
     void AktualisiereMass(Massfeld feld);
-
-    // The measures of the current label, with the exact lengths of a precise one.
-    Bogenmasse Masse() const { return m_zustand.Masse; }
     // The value becomes `masse` (precise exactly when it is), one measure after the other in the order of the
     // settings file, each editor moved with it; the fields show the flagged ones and every changed fraction.
     // Unflagged measures of `masse` are the current ones, as the settings reader gives them.
-    void ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche = alleMasse());
+    void ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche);
     // One measure set by the program, in hundredths of a millimetre (a count x 100), within its editor's range,
     // and its editor moved to it: the changing handler runs when the position changes. A fraction needs a precise
     // label. The field is the caller's.
@@ -341,195 +381,50 @@ public:
     // A pitch below its label's size after a click is raised to that size, fraction included.
     bool AbstandUnterGroesse(Massfeld abstand, Massfeld groesse) const;
     void SetzeAbstandAufGroesse(Massfeld abstand, Massfeld groesse);
-    static constexpr std::array<bool, Massangaben.size()> alleMasse()
-    {
-        std::array<bool, Massangaben.size()> a{};
-        a.fill(true);
-        return a;
-    }
+    void UebernimmMasse(const Bogenmasse &neu);
 
-    // ---- Print modes and position
-    void MehrereEtikettenDruckenCheckBoxClick();
-    void NurEineDruckenCheckBoxClick();
-    void GanzeSeiteCheckBoxClick();
-    void NurDieZeileCheckBoxClick();
-    void UpDownSpalteClick();
-    void UpDownZeileClick();
     // The column and row typed into EditSpalte and EditZeile, taken when the person leaves the field or presses
     // an arrow beside it: as if the arrows had moved there. Outside the editor's range, or not a number, the field
     // shows the position again.
     void UebernimmGetipptePosition();
-    void ZeigeEtikettenPosition(QRgb farbe);
-    void LadeEtikettenInfo();
     void setzeZeilenBeschriftung();
     // A position beyond the counts after a load is brought onto the sheet: positions, edit fields and the row
     // caption; true when anything moved.
     bool BringePositionAufDenBogen();
     // The tip of NurEineDruckenCheckBox, from its box and MehrereNebeneinanderMoeglich.
     void SetzeHinweisNurEineDrucken();
+    // Enables or disables the six controls of the label position.
+    void setzePositionsfelder(bool an);
 
-    // ---- Label view, preview, printing
-    // The composed sheet; null when the picture opens but does not decode.
-    QImage ImageMitEtikettenAuffuellen();
-    // The current label's picture, decoded once per load and again only when its file changed on disk or
-    // neuLaden asks. Null when the file holds no readable picture; throws when it cannot be opened.
-    const QImage &Etikettbild(bool neuLaden = false);
-    void MachVorschau();
     // The preview as composed, with the bands the chosen printer cannot print hatched once there is one.
     void ZeigeVorschau(const QImage &seite);
     // The page made when asked for; `ansicht` the view's picture of it, where one was made without the page.
     void ZeigeVorschau(std::function<QImage()> seite, const std::optional<Seitenansicht> &ansicht);
     // The printer chosen in the print dialog: its bands (none for a file) are marked in the preview from now on.
     void ZeigeDruckraender(const std::optional<Druckraender> &raender);
-    void StelleGroesseImage1ein();
-    void drucken1Click();
+
     // What every print command shares: one at a time, the paper question (with the left margin of m; or `frage`),
     // then drucke(). True only when a page went out.
     bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke, const QString &frage = {});
-    // One page of the measures m through the print dialog: the page painter's page for the chosen printer; false
-    // when the dialog was cancelled.
-    bool DruckeSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
-    // The same for the page that `baue` makes; `etiketten` are its labels and `anschnitt` their bleed (hundredths
-    // of a millimetre), for the printer's margins.
-    bool DruckeSeite(const QList<GedrucktesEtikett> &etiketten,
-                     const std::function<QList<Seitenbild>(const Druckflaeche &)> &baue, int anschnitt = 0);
-    // A page as the print path takes it: its labels and their largest bleed (hundredths of a millimetre), for the
-    // printer's margins, and how it is made for a device.
-    struct Druckseite
-    {
-        QList<GedrucktesEtikett> etiketten;
-        std::function<QList<Seitenbild>(const Druckflaeche &)> baue;
-        int anschnitt = 0;
-    };
     enum class Druckergebnis { Nichts, EineSeite, BeideSeiten };
-    // One page of one side through the print dialog, with that side's correction. Given `rueckseite`, a printer
-    // that prints both sides asks whether the back goes into the same job; only then is the back made (it may
-    // throw) and both pages go as one two-sided job.
-    Druckergebnis DruckeSeite(const Druckseite &seite, Blattseite blattseite,
-                              const std::function<Druckseite()> &rueckseite = {});
-    // The page "Drucken" prints of the label picture `etikett`, refused before any dialog when it would be blank.
-    Druckseite Vorderseite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl);
-    // Its back page, the back's picture `hinten` behind it.
-    Druckseite Rueckseitendruck(const QImage &vorne, const QImage &hinten, const Bogenmasse &m,
-                                const Seitenwahl &wahl) const;
-    // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
-    void BogenZusammenstellen1Click();
-    // The plan's page as the dialog asks for it, `etiketten` the labels its entries index and `dateien` their
-    // files; then, where they have backs, the back. Where the front went.
+    // The job's pages of `seiten` through the print dialog, each side with its correction; a job that would come out
+    // blank is refused before. Given `beideSeiten`, a printer that prints both sides asks whether the back goes into
+    // the same job; only then is that job made (it may throw) and both pages go as one two-sided job.
+    Druckergebnis DruckeAuftrag(const Druckauftrag &auftrag,
+                                const std::function<Druckauftrag()> &beideSeiten = {});
+    // The plan's page as the dialog asks for it, `etiketten` its labels as the page shows them and `dateien` as the
+    // plan holds them; then, where they have backs, the back. Where the front went.
     Druckziel DruckePlan(const Bogenplan &plan, const QList<Seitenetikett> &etiketten,
                          const QList<Planetikett> &dateien);
     // The printer of the session, starting on A4 portrait; it keeps what the person chose in the print dialog,
     // and each page goes out on A4 portrait again.
     QPrinter &Drucker();
 
-    // ---- The back
-    // "Rückseite wählen...": a picture of the label's folder becomes its back; with a back, "Keine Rückseite" first.
-    void RueckseiteWaehlen1Click();
-    // "Rückseite drucken": the back page of the current mode, after the question how the sheet goes back in.
-    void RueckseiteDrucken1Click();
-    void KurzeKante1Click();
-    void RueckseiteZeigenCheckBoxClick();
     // Whether the label view and the preview show the back.
     bool RueckseiteZeigt() const;
-    // The current label's back, read anew. Throws Fehler when it has none or the file is refused.
-    QImage Rueckseitenbild();
     // The toggle beside the preview after a load: shown only for a label with a back, and off.
     void ZeigeRueckseitenSchalter();
-    // The question before a back page: how the printed sheet goes back into the printer.
-    static QString RueckseitenFrage(Wendekante kante);
-    // The question on a printer that prints both sides.
-    static QString BeidseitigFrage(const QString &drucker, Wendekante kante);
 
-    // The paper question of the print command; the left margin as its field shows it, without the unit.
-    static QString DruckFrage(const QString &seitenRand);
-    static QString DruckFrage(int seitenRand) { return DruckFrage(QString::number(seitenRand)); }
-    // The question before a page that would lose part of its labels at the printer's edges: the printer, one
-    // sentence per side, and the paper without margins that its driver offers, if any.
-    static QString RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos);
-    // What the print modes choose: one label, the row, or the whole sheet.
-    Seitenwahl Druckwahl() const;
-
-    // ---- Dialogs
-    void InfoUeberClick();
-    void Spenden1Click();
-    // The printer correction dialog, on the printer the print command uses.
-    void DruckerAusrichten1Click();
-    // "Maße genau eingeben...": the eight measures typed; OK takes them as the arrows would.
-    void MasseGenauEingeben1Click();
-    // The label's bleed: asked for, written into its settings file at once, shown in the preview.
-    void Anschnitt1Click();
-    void UebernimmMasse(const Bogenmasse &neu);
-
-    // Enables or disables the six controls of the label position.
-    void setzePositionsfelder(bool an);
-
-    // Runs a handler; a Fehler (or any exception) is shown in the error box and goes no further.
-    bool bewacht(const std::function<void()> &handler);
-
-    // Counters for tests and benchmarks: how often the preview was asked for (a single-label preview of what is shown
-    // already is not made again).
-    int vorschauZaehler() const { return m_vorschauZaehler; }
-
-    DialogDienst &dialoge() { return m_umgebung.dialoge; }
-    // True once the window has accepted its closing.
-    bool beendet() const { return m_beendet; }
-
-    // The window's state, for reading.
-    const Zustand &zustand() const { return m_zustand; }
-
-protected:
-    void showEvent(QShowEvent *ereignis) override;
-    void closeEvent(QCloseEvent *ereignis) override;
-    void wheelEvent(QWheelEvent *ereignis) override;
-
-private:
-    // The caption, edit field and spin editor of each measure, in the order of Massangaben.
-    struct Masseditor
-    {
-        QLabel *beschriftung;
-        QLineEdit *feld;
-        TUpDown *updown;
-    };
-    std::array<Masseditor, Massangaben.size()> m_masseditoren{};
-    const Masseditor &editor(Massfeld feld) const { return m_masseditoren[MassIndex(feld)]; }
-
-    void baueSteuerelemente();
-    void baueMenue();
-    void verbinde();
-    Aufloesung bildschirm() const;
-
-    struct Bildstand
-    {
-        QString pfad;
-        QDateTime geaendert;
-        qint64 groesse = -1;
-        bool operator==(const Bildstand &) const = default;
-    };
-    QImage m_etikett;
-    Bildstand m_bildStand;
-    bool m_bildGeladen = false;
-
-    Zustand m_zustand;
-    Umgebung m_umgebung;
-    std::shared_ptr<QPrinter> m_drucker;
-    // What the preview shows, before the printer's bands are marked on it; the bands once a printer was chosen.
-    std::function<QImage()> m_vorschau = [] { return QImage(); };
-    std::optional<Seitenansicht> m_vorschauAnsicht;
-    // What the single-label preview shown was made of; none for any other preview.
-    struct Einzelvorschaustand
-    {
-        qint64 bild;
-        int dpiX, dpiY;
-        double x, y, breite, hoehe;
-        QSize ansicht;
-        bool operator==(const Einzelvorschaustand &) const = default;
-    };
-    std::optional<Einzelvorschaustand> m_einzelvorschauStand;
-    std::optional<Druckraender> m_druckraender;
-    int m_vorschauZaehler = 0;
-    bool m_aktualisierungLaeuft = false;
-    bool m_drucktGerade = false;
-    bool m_beendet = false;
-    int m_bewachtTiefe = 0;
-    QStringList m_offeneFehler;
+    struct Privat;
+    std::unique_ptr<Privat> d;
 };

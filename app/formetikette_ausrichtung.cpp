@@ -1,9 +1,9 @@
 // "Drucker ausrichten": the correction dialog on the window's printer.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 void TFormEtikette::DruckerAusrichten1Click()
 {
     // The session's printer: what the person chooses here stays for the next print.
     QPrinter &drucker = Drucker();
-    m_umgebung.druckmodul().ausrichten(drucker, dialoge(), this);
+    d->umgebung.druckmodul().ausrichten(drucker, dialoge(), this);
 }

@@ -1,5 +1,5 @@
 // Outside editing of the label picture, reloading it, and the help file.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "app/bildansicht.h"
 #include "platform/dialogdienst.h"
@@ -15,7 +15,7 @@ void TFormEtikette::Etikettbearbeiten1Click()
         "danach SPEICHERN.\r\nWechseln Sie nach dem Speichern zum Programm Etiketten zurück und betätigen den "
         "Schalter \"Etikett neu laden\""));
     BitBtnNeuladen->show();
-    if (!m_umgebung.schale.malprogrammStarten(m_zustand.AktuelleEtikettDatei))
+    if (!d->umgebung.schale.malprogrammStarten(d->dokument.bildPfad()))
         dialoge().meldung(QStringLiteral("Es ist ein Fehler aufgetreten"));
 }
 
@@ -26,9 +26,9 @@ void TFormEtikette::Image1DblClick()
 
 void TFormEtikette::BitBtnNeuladenClick()
 {
-    if (QFileInfo(m_zustand.AktuelleEtikettDatei).isFile()) {
-        if (Etikettbild(true).isNull())
-            throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+    if (QFileInfo(d->dokument.bildPfad()).isFile()) {
+        if (d->dokument.bild(true).isNull())
+            throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
         StelleGroesseImage1ein();
     }
     BitBtnNeuladen->hide();
@@ -41,10 +41,10 @@ void TFormEtikette::Etikettneuladen1Click()
 
 void TFormEtikette::Hilfethemen1Click()
 {
-    const QString hilfe = m_zustand.ProgrammOrdner + QStringLiteral("Morvane-Hilfe.pdf");
+    const QString hilfe = d->z.ProgrammOrdner + QStringLiteral("Morvane-Hilfe.pdf");
     if (QFileInfo(hilfe).isFile()) {
         // Nothing opening would look like a menu item that does nothing.
-        if (!m_umgebung.schale.oeffnen(hilfe))
+        if (!d->umgebung.schale.oeffnen(hilfe))
             dialoge().meldung(QStringLiteral("Zum Anzeigen der Hilfe wurde kein Programm für PDF-Dateien gefunden."));
     } else
         dialoge().meldung(QStringLiteral("Die Datei: Morvane-Hilfe.pdf existiert nicht!"));

@@ -1,6 +1,6 @@
 // Pictures of other programs taken as a label's picture: "Bild übernehmen...", "Neu aus einem Bild..." and a file
 // dropped onto the label view.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
@@ -54,20 +54,20 @@ QString Bildordner(const QString &letzter)
 
 void TFormEtikette::BildUebernehmen1Click()
 {
-    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(m_zustand.BildOrdner));
+    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(d->z.BildOrdner));
     if (gewaehlt)
         UebernimmBild(QDir::toNativeSeparators(*gewaehlt));
 }
 
 void TFormEtikette::UebernimmBild(const QString &pfad)
 {
-    const QString ziel = m_zustand.AktuelleEtikettDatei;
+    const QString ziel = d->dokument.bildPfad();
     if (ziel.isEmpty() || EinstellungsPfad(ziel).isEmpty()) {
         dialoge().meldung(QStringLiteral("Es ist kein Etikett geladen, dessen Bild ersetzt werden könnte. Öffnen Sie "
                                          "ein Etikett, oder legen Sie mit \"Neu aus einem Bild...\" eines an."));
         return;
     }
-    m_zustand.BildOrdner = QFileInfo(pfad).absolutePath();
+    d->z.BildOrdner = QFileInfo(pfad).absolutePath();
     const Bogenmasse m = Masse();
     const Fremdbild bild = LiesFremdbild(pfad);
     const std::optional<Einpassung> einpassung = FrageEinpassung(dialoge(), bild, m);
@@ -84,36 +84,28 @@ void TFormEtikette::UebernimmBild(const QString &pfad)
                                      HundertstelText(m.Hundertstel(&Bogenmasse::Etikettenhoehe), QLatin1Char(',')),
                                      DateinamenTeil(vorher.bild))))
         return;
-    SchreibeEtikett(ziel, EtikettAusBild(bild, m, *einpassung), Genau(m), vorher);
-
+    d->dokument.uebernimmBild(EtikettAusBild(bild, m, *einpassung), vorher);
     // As after a load: the measures now exact, the fit, the views.
-    BitBtnNeuladen->hide();
-    LiesVorlagenDatenEin(ziel);
-    BringePositionAufDenBogen();
-    UeberpruefeObsInDerBreiteMehrmalsPasst();
-    setWindowTitle(TitelAnfang + Anzeigename(ziel));
-    m_zustand.EinstellungenGeaendert = false;
-    DeaktiviereEinstellungen();
-    Etikettbild(true);
-    StelleGroesseImage1ein();
-    LadeEtikettenInfo();
+    NachDemLaden(Geladen::Bild);
 }
 
 void TFormEtikette::NeuAusBild1Click()
 {
     if (!OeffnenVorbereiten())
         return;
-    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(m_zustand.BildOrdner));
+    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(d->z.BildOrdner));
     if (!gewaehlt)
         return;
     const QString pfad = QDir::toNativeSeparators(*gewaehlt);
-    m_zustand.BildOrdner = QFileInfo(pfad).absolutePath();
+    d->z.BildOrdner = QFileInfo(pfad).absolutePath();
     const Bogenmasse m = Masse();
     const Fremdbild bild = LiesFremdbild(pfad);
     const std::optional<Einpassung> einpassung = FrageEinpassung(dialoge(), bild, m);
     if (!einpassung)
         return;
+    // A new design on the same stock: the sheet's measures, not the current label's back or bleed, which belong
+    // to its design, as a label from a template or a catalogue sheet starts with neither.
     NeuesEtikettAnlegen(NamensVorschlag(pfad), true, [&](const QString &ziel, const QString &) {
-        SchreibeEtikett(ziel, EtikettAusBild(bild, m, *einpassung), Genau(m), std::nullopt);
+        SchreibeEtikett(ziel, EtikettAusBild(bild, m, *einpassung), {Genau(m)}, std::nullopt);
     });
 }

@@ -1,12 +1,11 @@
 // "Bogen zusammenstellen...": several labels on the current label's sheet, printed as "Drucken" prints.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "dialogs/bogenplandialog.h"
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
-#include "storage/einstellungen.h"
 #include "storage/rueckseite.h"
 
 #include <QFileInfo>
@@ -15,18 +14,20 @@
 
 void TFormEtikette::BogenZusammenstellen1Click()
 {
-    const QImage &bild = Etikettbild();
+    const QImage &bild = d->dokument.bild();
+    const QString etikett = d->dokument.bildPfad();
     if (bild.isNull())
-        throw Fehler(KeinLesbaresBild(m_zustand.AktuelleEtikettDatei));
+        throw Fehler(KeinLesbaresBild(etikett));
     // The labels folder is known once a label was opened; before, it is the store's, or the shown label's own.
-    QString ordner = m_zustand.OrdnerEtiketten;
+    QString ordner = d->z.OrdnerEtiketten;
     if (ordner.isEmpty())
         ordner = Lies_String_aus_Registry(QStringLiteral("OrdnerEtiketten"));
     if (ordner.isEmpty())
-        ordner = QFileInfo(m_zustand.AktuelleEtikettDatei).absolutePath();
+        ordner = QFileInfo(etikett).absolutePath();
     const Bogenmasse m = Masse();
+    Planetikett eigenes{etikett, bild, m, 1, true, d->dokument.rueckseite(), d->dokument.anschnitt()};
     TBogenplanDialog dialog(
-        m, {m_zustand.AktuelleEtikettDatei, bild, m, 1, true}, ordner,
+        m, std::move(eigenes), ordner,
         [this, &dialog](const Bogenplan &plan, const QList<Seitenetikett> &etiketten) {
             return DruckePlan(plan, etiketten, dialog.planung().etiketten());
         },
@@ -37,41 +38,32 @@ void TFormEtikette::BogenZusammenstellen1Click()
 Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seitenetikett> &etiketten,
                                     const QList<Planetikett> &dateien)
 {
-    // The backs the labels' settings files name; a label without one leaves its place on the back empty.
-    QStringList namen;
-    bool mitRueckseite = false;
-    for (const Planetikett &e : dateien)
-        namen.append(LiesEinstellungsdatei(EinstellungsPfad(e.pfad), Anfangsmasse).rueckseite);
-    for (const Planplatz &p : plan.plaetze)
-        mitRueckseite = mitRueckseite || !namen.value(p.etikett).isEmpty();
-    int anschnitt = 0;
-    for (const Seitenetikett &e : etiketten)
-        anschnitt = std::max(anschnitt, e.masse.Anschnitt);
-    const Wendekante kante = m_zustand.Wenden;
-    const auto rueckseite = [&]() -> Druckseite {
-        QList<Seitenetikett> hinten;
-        for (qsizetype i = 0; i < namen.size(); ++i)
-            hinten.append({namen[i].isEmpty() ? QImage() : LeseRueckseite(dateien[i].pfad, namen[i]),
-                           etiketten.value(i, {{}, plan.masse}).masse});
-        QList<GedrucktesEtikett> orte;
-        for (const Planplatz &p : plan.plaetze)
-            if (!hinten.value(p.etikett).bild.isNull())
-                orte +=
-                    GedruckteEtiketten(QSize(), plan.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile});
-        return {
-            AufDerRueckseite(orte, kante),
-            [plan, hinten, kante](const Druckflaeche &flaeche) { return BaueRueckseite(plan, hinten, flaeche, kante); },
-            anschnitt};
+    // The backs the plan's labels carry, read when a back page is made; a label without one leaves its place on
+    // the back empty.
+    const auto rueckseiten = [&] {
+        QList<QImage> bilder;
+        for (const Planetikett &e : dateien)
+            bilder.append(e.rueckseite.isEmpty() ? QImage() : LeseRueckseite(e.pfad, e.rueckseite));
+        return bilder;
+    };
+    const bool mitRueckseite = std::any_of(plan.plaetze.begin(), plan.plaetze.end(), [&](const Planplatz &p) {
+        return p.etikett >= 0 && p.etikett < dateien.size() && !dateien[p.etikett].rueckseite.isEmpty();
+    });
+    const Wendekante kante = d->z.Wenden;
+    const auto auftrag = [&](Druckseiten seiten) {
+        Druckauftrag job(plan, etiketten, seiten == Druckseiten::Vorderseite ? QList<QImage>() : rueckseiten());
+        job.setzeSeiten(seiten);
+        job.setzeKante(kante);
+        return job;
     };
     Druckergebnis ergebnis = Druckergebnis::Nichts;
     bool inDatei = false;
-    const Druckseite vorne{GedruckteEtiketten(plan),
-                           [&](const Druckflaeche &flaeche) { return BaueSeite(plan, etiketten, flaeche); }, anschnitt};
     DruckeNachFrage(plan.masse, [&] {
-        ergebnis = DruckeSeite(vorne, Blattseite::Vorderseite,
-                               mitRueckseite ? std::function<Druckseite()>(rueckseite) : std::function<Druckseite()>());
+        ergebnis = DruckeAuftrag(auftrag(Druckseiten::Vorderseite),
+                                 mitRueckseite ? std::function<Druckauftrag()>([&] { return auftrag(Druckseiten::Beide); })
+                                               : std::function<Druckauftrag()>());
         // Into a file no label stock was touched; only paper uses places up.
-        inDatei = ergebnis != Druckergebnis::Nichts && m_umgebung.druckmodul().schreibtDatei(Drucker());
+        inDatei = ergebnis != Druckergebnis::Nichts && d->umgebung.druckmodul().schreibtDatei(Drucker());
         return ergebnis != Druckergebnis::Nichts;
     });
     const Druckziel ziel = ergebnis == Druckergebnis::Nichts ? Druckziel::Nichts
@@ -82,7 +74,8 @@ Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seiteneti
     // The front went out, so its places are used whatever becomes of the back.
     try {
         DruckeNachFrage(
-            plan.masse, [&] { return DruckeSeite(rueckseite(), Blattseite::Rueckseite) != Druckergebnis::Nichts; },
+            plan.masse,
+            [&] { return DruckeAuftrag(auftrag(Druckseiten::Rueckseite)) != Druckergebnis::Nichts; },
             RueckseitenFrage(kante));
     } catch (const Fehler &f) {
         dialoge().fehler(f.text());

@@ -1,5 +1,5 @@
 // The window's commands that bring a label into it: open one, or make one from a template or a catalogue sheet.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "app/updown.h"
 #include "platform/dialogdienst.h"
@@ -8,6 +8,7 @@
 #include "storage/bogensuche.h"
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/etikettenboegen.h"
 #include "storage/namen.h"
 
@@ -21,15 +22,15 @@
 bool TFormEtikette::OeffnenVorbereiten()
 {
     BitBtnNeuladen->hide();
-    if (!m_zustand.AktuelleEtikettDatei.isEmpty())
-        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), m_zustand.AktuelleEtikettDatei);
-    if (m_zustand.EinstellungenGeaendert)
+    if (!d->dokument.bildPfad().isEmpty())
+        Schreib_String_in_Registry(QStringLiteral("ZuletztAngezeigt"), d->dokument.bildPfad());
+    if (d->dokument.geaendert())
         EinstellungenSpeichernFrage();
     const QString ordner = Lies_String_aus_Registry(QStringLiteral("OrdnerEtiketten"));
     if (!ordner.isEmpty())
-        m_zustand.OrdnerEtiketten = ordner;
-    if (m_zustand.OrdnerEtiketten.isEmpty() || !QFileInfo(m_zustand.OrdnerEtiketten).isDir()) {
-        dialoge().meldung(QStringLiteral("Der Ordner ") + m_zustand.OrdnerEtiketten
+        d->z.OrdnerEtiketten = ordner;
+    if (d->z.OrdnerEtiketten.isEmpty() || !QFileInfo(d->z.OrdnerEtiketten).isDir()) {
+        dialoge().meldung(QStringLiteral("Der Ordner ") + d->z.OrdnerEtiketten
                           + QStringLiteral(" ist nicht vorhanden! Programm wird beendet!"));
         close();
         return false;
@@ -42,26 +43,11 @@ void TFormEtikette::Oeffnen1Click()
     if (!OeffnenVorbereiten())
         return;
     const std::optional<QString> gewaehlt =
-        dialoge().dateiOeffnen(m_zustand.OrdnerEtiketten + QDir::separator() + QStringLiteral("*.bmp"));
+        dialoge().dateiOeffnen(d->z.OrdnerEtiketten + QDir::separator() + QStringLiteral("*.bmp"));
     if (!gewaehlt)
         return;
-    m_zustand.AktuelleEtikettDatei = QDir::toNativeSeparators(*gewaehlt);
-    LiesVorlagenDatenEin(m_zustand.AktuelleEtikettDatei);
-    setWindowTitle(TitelAnfang + Anzeigename(m_zustand.AktuelleEtikettDatei));
-    UpDownZeileClick();
-    UpDownZeile->setPosition(1);
-    EditZeile->setText(QStringLiteral("1"));
-    UpDownSpalteClick();
-    UpDownSpalte->setPosition(1);
-    EditSpalte->setText(QStringLiteral("1"));
-    setzeZeilenBeschriftung();
-    UeberpruefeObsInDerBreiteMehrmalsPasst();
-    m_zustand.EinstellungenGeaendert = false;
-    DeaktiviereEinstellungen();
-    StelleGroesseImage1ein();
-    LadeEtikettenInfo();
-    m_zustand.GeladeneAnzahlInZeile = AnzahlEtikettenInZeile();
-    m_zustand.GeladeneAnzahlInSpalte = AnzahlEtikettenInSpalte();
+    d->dokument.setzeBild(QDir::toNativeSeparators(*gewaehlt));
+    NachDemLaden(Geladen::Geoeffnet);
 }
 
 namespace {
@@ -89,7 +75,7 @@ void TFormEtikette::Neu1Click()
     if (!OeffnenVorbereiten())
         return;
     const std::optional<QString> gewaehlt =
-        dialoge().dateiOeffnen(m_zustand.OrdnerEtikettenVorlagen + QStringLiteral("*.bmp"));
+        dialoge().dateiOeffnen(d->z.OrdnerEtikettenVorlagen + QStringLiteral("*.bmp"));
     if (!gewaehlt)
         return;
     const QString vorlage = QDir::toNativeSeparators(*gewaehlt);
@@ -112,7 +98,7 @@ void TFormEtikette::NeuFuerEtikettenbogen1Click()
 {
     if (!OeffnenVorbereiten())
         return;
-    const QString katalog = m_zustand.OrdnerEtikettenVorlagen + EtikettenboegenDatei;
+    const QString katalog = d->z.OrdnerEtikettenVorlagen + EtikettenboegenDatei;
     Bogenkatalog gelesen;
     try {
         gelesen = LiesEtikettenboegen(katalog);
@@ -142,7 +128,7 @@ void TFormEtikette::NeuFuerEtikettenbogen1Click()
         if (!entwurf.isValid() || !ZeichneLeeresEtikett(*bogen).save(entwurfBild, "BMP"))
             throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
                          + QStringLiteral(" kann nicht erstellt werden"));
-        SchreibeEinstellungsdatei(entwurfEinstellungen, bogen->masse);
+        SpeichereEtikettdatei(entwurfEinstellungen, {bogen->masse});
         if (!KopiereErsetzend({{entwurfBild, bild}, {entwurfEinstellungen, einstellungen}}))
             throw Fehler(QStringLiteral("Datei ") + QDir::toNativeSeparators(bild)
                          + QStringLiteral(" kann nicht erstellt werden"));
@@ -158,9 +144,9 @@ void TFormEtikette::NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinste
         name = HatBildendung(neu) ? neu : neu + QStringLiteral(".bmp");
     }
 
-    const QString bild = m_zustand.OrdnerEtiketten + QDir::separator() + name;
+    const QString bild = d->z.OrdnerEtiketten + QDir::separator() + name;
     const QString einstellungen =
-        mitEinstellungen ? m_zustand.OrdnerEtiketten + QDir::separator() + Einstellungsname(name) : QString();
+        mitEinstellungen ? d->z.OrdnerEtiketten + QDir::separator() + Einstellungsname(name) : QString();
     // Either file would be replaced: a settings file left alone without its picture is still someone's.
     const QString vorhanden = QFileInfo(bild).isFile()                  ? bild
         : !einstellungen.isEmpty() && QFileInfo(einstellungen).isFile() ? einstellungen
@@ -176,12 +162,6 @@ void TFormEtikette::NeuesEtikettAnlegen(const QString &vorschlag, bool mitEinste
     if (!einstellungen.isEmpty())
         SetzeDateiDatum(einstellungen, jetzt);
 
-    m_zustand.AktuelleEtikettDatei = bild;
-    LiesVorlagenDatenEin(m_zustand.AktuelleEtikettDatei);
-    BringePositionAufDenBogen();
-    setWindowTitle(TitelAnfang + Anzeigename(m_zustand.AktuelleEtikettDatei));
-    m_zustand.EinstellungenGeaendert = false;
-    DeaktiviereEinstellungen();
-    StelleGroesseImage1ein();
-    LadeEtikettenInfo();
+    d->dokument.setzeBild(bild);
+    NachDemLaden(Geladen::Neu);
 }

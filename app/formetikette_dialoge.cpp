@@ -1,5 +1,5 @@
 // The window's two menu items that show the "Info" and "Spenden" dialogs.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "dialogs/info.h"
 #include "dialogs/spenden.h"

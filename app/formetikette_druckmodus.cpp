@@ -1,5 +1,5 @@
 // The four print-mode boxes, the label position, and the layout picture with its mark.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "app/bildansicht.h"
 #include "app/updown.h"
@@ -48,7 +48,7 @@ void TFormEtikette::NurEineDruckenCheckBoxClick()
         ZeigeEtikettenPosition(Blau);
         if (ausKeinemModus)
             MachVorschau();
-    } else if (m_zustand.MehrereNebeneinanderMoeglich) {
+    } else if (d->z.MehrereNebeneinanderMoeglich) {
         MehrereEtikettenDruckenCheckBox->setChecked(true);
         GanzeSeiteCheckBox->setChecked(true);
         MehrereEtikettenDruckenCheckBox->setEnabled(true);
@@ -121,7 +121,7 @@ void TFormEtikette::UpDownZeileClick()
 
 void TFormEtikette::UebernimmGetipptePosition()
 {
-    if (m_beendet)
+    if (d->beendet)
         return;
     struct Positionsfeld
     {
@@ -168,7 +168,7 @@ bool TFormEtikette::BringePositionAufDenBogen()
 
 void TFormEtikette::SetzeHinweisNurEineDrucken()
 {
-    if (!m_zustand.MehrereNebeneinanderMoeglich)
+    if (!d->z.MehrereNebeneinanderMoeglich)
         NurEineDruckenCheckBox->setToolTip(
             QStringLiteral("!!!Mehrere Etiketten nebeneinander drucken NICHT möglich!!!"));
     else if (NurEineDruckenCheckBox->isChecked())
@@ -179,7 +179,7 @@ void TFormEtikette::SetzeHinweisNurEineDrucken()
 
 void TFormEtikette::ZeigeEtikettenPosition(QRgb farbe)
 {
-    ::ZeigeEtikettenPosition(ImageInfo->bildZumZeichnen(), farbe, Spalte(), Zeile(), m_zustand.MarkierteZelle);
+    ::ZeigeEtikettenPosition(ImageInfo->bildZumZeichnen(), farbe, Spalte(), Zeile(), d->z.MarkierteZelle);
     ImageInfo->update();
     ImageInfo->beschreibe(QStringLiteral("Druckposition: Spalte %1, Zeile %2").arg(Spalte()).arg(Zeile()));
 }
@@ -195,7 +195,7 @@ void TFormEtikette::LadeEtikettenInfo()
             return;
         }
     }
-    const QString pfad = m_zustand.OrdnerEtikettenInfos + datei;
+    const QString pfad = d->z.OrdnerEtikettenInfos + datei;
     if (QFileInfo(pfad).isFile())
         ImageInfo->laden(pfad);
     else

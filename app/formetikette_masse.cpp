@@ -1,12 +1,11 @@
 // The eight measure editors, their delayed refresh, and locking them.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "app/bildansicht.h"
 #include "app/updown.h"
 #include "dialogs/anschnitt.h"
 #include "dialogs/genau.h"
 #include "layout/passung.h"
-#include "storage/einstellungen.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -38,40 +37,40 @@ void Beschreibe(QPushButton *knopf, const QString &zustand)
 
 void TFormEtikette::UpDownObererRandChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 void TFormEtikette::UpDownSeitenrandChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 void TFormEtikette::UpDownVertikalAbstandChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 void TFormEtikette::UpDownHorizontalAbstandChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 void TFormEtikette::UpDownEtikettenHoeheChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 void TFormEtikette::UpDownEtikettenbreiteChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 void TFormEtikette::UpDownAnzEtikettenInZeileChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 void TFormEtikette::UpDownAnzEtikettenInSpalteChanging()
 {
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
 }
 
 void TFormEtikette::vormerken(Massfeld feld)
 {
-    m_zustand.AktualisierungAusstehend[MassIndex(feld)] = true;
+    d->z.AktualisierungAusstehend[MassIndex(feld)] = true;
     // A running timer keeps its interval: a burst of clicks gives one refresh.
     if (!VerzoegerungsTimer->isActive())
         VerzoegerungsTimer->start();
@@ -85,7 +84,7 @@ bool TFormEtikette::AbstandUnterGroesse(Massfeld abstand, Massfeld groesse) cons
 
 void TFormEtikette::SetzeAbstandAufGroesse(Massfeld abstand, Massfeld groesse)
 {
-    SetzeMass(abstand, m_zustand.Masse.Hundertstel(groesse));
+    SetzeMass(abstand, Masse().Hundertstel(groesse));
 }
 
 void TFormEtikette::UpDownObererRandClick()
@@ -163,13 +162,10 @@ void TFormEtikette::MasseGenauEingeben1Click()
 
 void TFormEtikette::Anschnitt1Click()
 {
-    TAnschnittDialog dialog(Masse().Anschnitt, dialoge(), this);
-    if (dialog.exec() != QDialog::Accepted || dialog.hundertstel() == Masse().Anschnitt)
+    TAnschnittDialog dialog(d->dokument.anschnitt(), dialoge(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.hundertstel() == d->dokument.anschnitt())
         return;
-    // Only its own section changes: the measures on disk stay as they are, saved or not.
-    if (const QString pfad = EinstellungsPfad(m_zustand.AktuelleEtikettDatei); !pfad.isEmpty())
-        SchreibeAnschnitt(pfad, dialog.hundertstel());
-    m_zustand.Masse.Anschnitt = dialog.hundertstel();
+    d->dokument.setzeAnschnitt(dialog.hundertstel());
     MachVorschau();
 }
 
@@ -191,11 +187,11 @@ void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)
     if (std::ranges::none_of(anders, [](bool a) { return a; }))
         return;
     // A fraction alone moves no editor, and so no changing handler marks the change.
-    m_zustand.EinstellungenGeaendert = true;
+    d->dokument.setzeGeaendert(true);
     // A fraction typed makes an ordinary label precise; a precise one stays precise.
     if (neu.IstGenau() && !alt.IstGenau())
-        m_zustand.Masse = MitGenauenLaengen(alt, GenaueLaengen(alt), true);
-    gerundetLabel->setHidden(m_zustand.Masse.IstGenau());
+        d->dokument.setzeMasse(MitGenauenLaengen(alt, GenaueLaengen(alt), true));
+    gerundetLabel->setHidden(Masse().IstGenau());
     for (std::size_t i = 0; i < Massangaben.size(); ++i)
         if (anders[i])
             SetzeMass(Massangaben[i].feld, neu.Hundertstel(Massangaben[i].feld));
@@ -206,14 +202,14 @@ void TFormEtikette::UebernimmMasse(const Bogenmasse &neu)
 
 void TFormEtikette::EditAnzEtikettenInZeileChange()
 {
-    m_zustand.LetzteAnzahlInZeile =
-        LetzteAnzahlNachAenderung(AnzahlEtikettenInZeile(), m_zustand.GeladeneAnzahlInZeile);
+    d->z.LetzteAnzahlInZeile =
+        LetzteAnzahlNachAenderung(AnzahlEtikettenInZeile(), d->z.GeladeneAnzahlInZeile);
 }
 
 void TFormEtikette::EditAnzEtikettenInSpalteChange()
 {
-    m_zustand.LetzteAnzahlInSpalte =
-        LetzteAnzahlNachAenderung(AnzahlEtikettenInSpalte(), m_zustand.GeladeneAnzahlInSpalte);
+    d->z.LetzteAnzahlInSpalte =
+        LetzteAnzahlNachAenderung(AnzahlEtikettenInSpalte(), d->z.GeladeneAnzahlInSpalte);
 }
 
 void TFormEtikette::AktualisiereMass(Massfeld feld)
@@ -232,32 +228,32 @@ void TFormEtikette::AktualisiereMass(Massfeld feld)
 void TFormEtikette::VerzoegerungsTimerTimer()
 {
     // A tick that arrives while a box of a refresh step is open must not start the step again.
-    if (m_aktualisierungLaeuft)
+    if (d->aktualisierungLaeuft)
         return;
-    m_aktualisierungLaeuft = true;
+    d->aktualisierungLaeuft = true;
     const Sanduhr sanduhr;
-    ++m_zustand.VerzoegerungsZaehler;
-    if (m_zustand.VerzoegerungsZaehler >= 3) {
+    ++d->z.VerzoegerungsZaehler;
+    if (d->z.VerzoegerungsZaehler >= 3) {
         for (const Massfeld feld : Aktualisierungsreihenfolge) {
-            bool &ausstehend = m_zustand.AktualisierungAusstehend[MassIndex(feld)];
+            bool &ausstehend = d->z.AktualisierungAusstehend[MassIndex(feld)];
             if (!ausstehend)
                 continue;
             // Cleared first: a step that fails is reported once and not started again at the next tick.
             ausstehend = false;
-            m_zustand.VerzoegerungsZaehler = 0;
+            d->z.VerzoegerungsZaehler = 0;
             if (!bewacht([this, feld] { AktualisiereMass(feld); })) {
-                m_zustand.AktualisierungAusstehend.fill(false);
+                d->z.AktualisierungAusstehend.fill(false);
                 break;
             }
         }
         VerzoegerungsTimer->stop();
     }
-    m_aktualisierungLaeuft = false;
+    d->aktualisierungLaeuft = false;
 }
 
 void TFormEtikette::AktiviereEinstellungen()
 {
-    for (const Masseditor &e : m_masseditoren) {
+    for (const Privat::Masseditor &e : d->masseditoren) {
         e.beschriftung->setEnabled(true);
         e.updown->setEnabled(true);
     }
@@ -267,7 +263,7 @@ void TFormEtikette::AktiviereEinstellungen()
 
 void TFormEtikette::DeaktiviereEinstellungen()
 {
-    for (const Masseditor &e : m_masseditoren) {
+    for (const Privat::Masseditor &e : d->masseditoren) {
         e.beschriftung->setEnabled(false);
         e.feld->setEnabled(false);
         e.updown->setEnabled(false);

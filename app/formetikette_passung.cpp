@@ -1,5 +1,5 @@
 // The A4 fit check of the window: reads the editors, tells the user, repairs the count.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "app/updown.h"
 #include "layout/bildgroesse.h"
@@ -11,27 +11,24 @@
 
 void TFormEtikette::LiesBildGroesse()
 {
-    const QSize groesse = ::LiesBildGroesse(m_zustand.AktuelleEtikettDatei);
-    m_zustand.EtikettBildBreite = groesse.width();
-    m_zustand.EtikettBildHoehe = groesse.height();
+    const QSize groesse = ::LiesBildGroesse(d->dokument.bildPfad());
+    d->z.EtikettBildBreite = groesse.width();
+    d->z.EtikettBildHoehe = groesse.height();
 }
 
 void TFormEtikette::UeberpruefeObsInDerBreiteMehrmalsPasst()
 {
     LiesBildGroesse();
-    const Nebeneinander n = PruefeNebeneinander(m_zustand.EtikettBildBreite, Masse());
-    m_zustand.SeitenRandPixel = n.SeitenRandPixel;
-    m_zustand.LueckePixel = n.LueckePixel;
-    m_zustand.MehrereNebeneinanderMoeglich = n.moeglich;
+    d->z.MehrereNebeneinanderMoeglich = PruefeNebeneinander(d->z.EtikettBildBreite, Masse()).moeglich;
     SetzeHinweisNurEineDrucken();
 }
 
 void TFormEtikette::BerechneObEtikettenInDINA4Passen()
 {
     SetzeAnzahlZurueck(PruefeHorizontal(Masse()), &Bogenmasse::AnzahlEtikettenInZeile, UpDownSpalte, EditSpalte,
-                       m_zustand.LetzteAnzahlInZeile, m_zustand.GeladeneAnzahlInZeile);
+                       d->z.LetzteAnzahlInZeile, d->z.GeladeneAnzahlInZeile);
     SetzeAnzahlZurueck(PruefeVertikal(Masse()), &Bogenmasse::AnzahlEtikettenInSpalte, UpDownZeile, EditZeile,
-                       m_zustand.LetzteAnzahlInSpalte, m_zustand.GeladeneAnzahlInSpalte);
+                       d->z.LetzteAnzahlInSpalte, d->z.GeladeneAnzahlInSpalte);
 }
 
 void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, Massfeld anzahl, TUpDown *position,
@@ -45,11 +42,11 @@ void TFormEtikette::SetzeAnzahlZurueck(const Pruefung &pruefung, Massfeld anzahl
     // A precise label falls back to the most that fit; an ordinary one to the count it had, as always.
     const int v = pruefung.hoechstens > 0 ? pruefung.hoechstens : Rueckfallanzahl(letzte, geladene);
     // The field first: its change handler reads the count that was refused.
-    QLineEdit *anzahlFeld = editor(anzahl).feld;
+    QLineEdit *anzahlFeld = d->editor(anzahl).feld;
     anzahlFeld->setText(QString::number(v));
     SetzeMass(anzahl, qint64(v) * 100);
     // The chosen column or row becomes the last one.
-    position->setPosition(m_zustand.Masse.*anzahl);
+    position->setPosition(Masse().*anzahl);
     positionsFeld->setText(anzahlFeld->text());
     LadeEtikettenInfo();
 }

@@ -1,5 +1,5 @@
 // The label's back: choosing it, showing it, printing it behind its front.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 
 #include "app/bildansicht.h"
 #include "platform/dialogdienst.h"
@@ -7,6 +7,7 @@
 #include "render/randpruefung.h"
 #include "render/seite.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/namen.h"
 #include "storage/rueckseite.h"
 
@@ -37,14 +38,7 @@ QString TFormEtikette::BeidseitigFrage(const QString &drucker, Wendekante kante)
 
 bool TFormEtikette::RueckseiteZeigt() const
 {
-    return RueckseiteZeigenCheckBox->isChecked() && !m_zustand.Rueckseite.isEmpty();
-}
-
-QImage TFormEtikette::Rueckseitenbild()
-{
-    if (m_zustand.Rueckseite.isEmpty())
-        throw Fehler(KeineRueckseite(m_zustand.AktuelleEtikettDatei));
-    return LeseRueckseite(m_zustand.AktuelleEtikettDatei, m_zustand.Rueckseite);
+    return RueckseiteZeigenCheckBox->isChecked() && !d->dokument.rueckseite().isEmpty();
 }
 
 void TFormEtikette::ZeigeRueckseitenSchalter()
@@ -55,9 +49,9 @@ void TFormEtikette::ZeigeRueckseitenSchalter()
         const QSignalBlocker still(RueckseiteZeigenCheckBox);
         RueckseiteZeigenCheckBox->setChecked(false);
     }
-    RueckseiteZeigenCheckBox->setVisible(!m_zustand.Rueckseite.isEmpty());
+    RueckseiteZeigenCheckBox->setVisible(!d->dokument.rueckseite().isEmpty());
     if (hinten) {
-        Image1->beschreibe((QStringLiteral("Etikett ") + NameOhneEndung(m_zustand.AktuelleEtikettDatei)).trimmed());
+        Image1->beschreibe((QStringLiteral("Etikett ") + NameOhneEndung(d->dokument.bildPfad())).trimmed());
         VorschauImage->beschreibe(QStringLiteral("Vorschau des Bogens"));
     }
 }
@@ -65,7 +59,7 @@ void TFormEtikette::ZeigeRueckseitenSchalter()
 void TFormEtikette::RueckseiteZeigenCheckBoxClick()
 {
     const bool hinten = RueckseiteZeigt();
-    const QString name = NameOhneEndung(m_zustand.AktuelleEtikettDatei);
+    const QString name = NameOhneEndung(d->dokument.bildPfad());
     Image1->beschreibe(hinten ? QStringLiteral("Rückseite von Etikett ") + name
                               : (QStringLiteral("Etikett ") + name).trimmed());
     VorschauImage->beschreibe(hinten ? QStringLiteral("Vorschau der Rückseite")
@@ -75,27 +69,26 @@ void TFormEtikette::RueckseiteZeigenCheckBoxClick()
 
 void TFormEtikette::KurzeKante1Click()
 {
-    m_zustand.Wenden = KurzeKante1->isChecked() ? Wendekante::Kurz : Wendekante::Lang;
+    d->z.Wenden = KurzeKante1->isChecked() ? Wendekante::Kurz : Wendekante::Lang;
     if (RueckseiteZeigt())
         MachVorschau();
 }
 
 void TFormEtikette::RueckseiteWaehlen1Click()
 {
-    const QString etikett = m_zustand.AktuelleEtikettDatei;
+    const QString etikett = d->dokument.bildPfad();
     const QString ini = EinstellungsPfad(etikett);
     if (ini.isEmpty()) {
         dialoge().meldung(QStringLiteral("Es ist keine Etikette geöffnet, zu der eine Rückseite gehören könnte."));
         return;
     }
-    if (!m_zustand.Rueckseite.isEmpty()
+    if (!d->dokument.rueckseite().isEmpty()
         && dialoge().frage(QStringLiteral("Die Etikette %1 hat die Rückseite %2.\r\n\r\nKeine Rückseite mehr? Die "
                                           "Bilddatei bleibt, wie sie ist. Mit „Nein“ wählen Sie eine andere "
                                           "Rückseite.")
-                               .arg(Anzeigename(etikett), m_zustand.Rueckseite))) {
+                               .arg(Anzeigename(etikett), d->dokument.rueckseite()))) {
         const bool gezeigt = RueckseiteZeigt();
-        SchreibeRueckseite(ini, QString());
-        m_zustand.Rueckseite.clear();
+        d->dokument.setzeRueckseite(QString());
         ZeigeRueckseitenSchalter();
         if (gezeigt)
             StelleGroesseImage1ein();
@@ -121,8 +114,7 @@ void TFormEtikette::RueckseiteWaehlen1Click()
     }
     // A picture that would not print is not taken.
     LeseRueckseite(etikett, name);
-    SchreibeRueckseite(ini, name);
-    m_zustand.Rueckseite = name;
+    d->dokument.setzeRueckseite(name);
     ZeigeRueckseitenSchalter();
     // What was chosen shows at once.
     RueckseiteZeigenCheckBox->setChecked(true);
@@ -131,26 +123,19 @@ void TFormEtikette::RueckseiteWaehlen1Click()
 void TFormEtikette::RueckseiteDrucken1Click()
 {
     const Bogenmasse m = Masse();
-    const QString etikett = m_zustand.AktuelleEtikettDatei;
-    if (m_zustand.Rueckseite.isEmpty()) {
+    const QString etikett = d->dokument.bildPfad();
+    if (d->dokument.rueckseite().isEmpty()) {
         dialoge().information(KeineRueckseite(etikett)
                               + QStringLiteral(" Eine Rückseite wählen Sie mit „Bearbeiten | Rückseite wählen...“."));
         return;
     }
-    const Seitenwahl wahl = Druckwahl();
     // The back's places are the front's; its picture is read before anything is asked.
-    const QImage vorne = Etikettbild();
+    const QImage vorne = d->dokument.bild();
     if (vorne.isNull())
         throw Fehler(KeinLesbaresBild(etikett) + QStringLiteral(" Es wurde nichts gedruckt."));
-    const QImage hinten = Rueckseitenbild();
+    Druckauftrag auftrag({vorne, m, d->dokument.anschnitt()}, Druckwahl(), d->dokument.rueckseitenbild());
+    auftrag.setzeSeiten(Druckseiten::Rueckseite);
+    auftrag.setzeKante(d->z.Wenden);
     DruckeNachFrage(
-        m,
-        [&] {
-            // A front that would stay blank has no back to show either.
-            if (const Druckflaeche probe{300, 300, {}, {}}; SeiteLeer(BaueSeite(vorne, m, wahl, probe), m, wahl))
-                throw Fehler(LeereSeiteMeldung());
-            return DruckeSeite(Rueckseitendruck(vorne, hinten, m, wahl), Blattseite::Rueckseite)
-                != Druckergebnis::Nichts;
-        },
-        RueckseitenFrage(m_zustand.Wenden));
+        m, [&] { return DruckeAuftrag(auftrag) != Druckergebnis::Nichts; }, RueckseitenFrage(d->z.Wenden));
 }

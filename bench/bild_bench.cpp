@@ -67,7 +67,7 @@ void BM_BildUebernehmen_2008x1276(benchmark::State &state)
 
         const Fremdbild bild = LiesFremdbild(png);
         const QImage etikett = EtikettAusBild(bild, m, Einpassung::Strecken);
-        SchreibeEtikett(karte, etikett, MitGenauenLaengen(m, GenaueLaengen(m), true), FreieAufbewahrung(karte));
+        SchreibeEtikett(karte, etikett, {MitGenauenLaengen(m, GenaueLaengen(m), true)}, FreieAufbewahrung(karte));
         benchmark::DoNotOptimize(etikett.constBits());
     }
 }

@@ -40,9 +40,6 @@ struct Bogenmasse
     // MitGenauenLaengen, which keeps both in step. A precise label stays precise with whole lengths too: its
     // picture is drawn into the exact size, whatever its resolution.
     std::optional<Genaumasse> genau;
-    // How far the picture runs past the label's edges, in hundredths of a millimetre; 0: not at all. It belongs to
-    // the label, not to its sheet on paper.
-    int Anschnitt = 0;
 
     bool IstGenau() const { return genau.has_value(); }
     // A length in hundredths of a millimetre: the exact one of a precise label, otherwise the whole one x 100.

@@ -1,6 +1,6 @@
 #include "cli/aufruf.h"
 
-#include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -83,7 +83,7 @@ QString Hilfetext()
 
 Aufruf LiesAufruf(const QStringList &argumente)
 {
-    Druckauftrag auftrag;
+    Druckbefehl auftrag;
     bool zielGewaehlt = false;
     bool artGewaehlt = false;
     bool kopienGewaehlt = false;

@@ -29,7 +29,7 @@ struct Bogenangabe
     bool operator==(const Bogenangabe &) const = default;
 };
 
-struct Druckauftrag
+struct Druckbefehl
 {
     QString etikett; // the label's picture file, as given
     QString pdf;     // the PDF file to write, or empty for a printer
@@ -47,7 +47,7 @@ struct Druckauftrag
     // settings files say; 0 prints without one.
     std::optional<int> anschnitt;
 
-    bool operator==(const Druckauftrag &) const = default;
+    bool operator==(const Druckbefehl &) const = default;
 };
 
 // --help: the usage text goes to standard output.
@@ -63,7 +63,7 @@ struct Aufruffehler
     bool operator==(const Aufruffehler &) const = default;
 };
 
-using Aufruf = std::variant<Druckauftrag, Hilfewunsch, Aufruffehler>;
+using Aufruf = std::variant<Druckbefehl, Hilfewunsch, Aufruffehler>;
 
 // The arguments without the program's name. Options and the picture may come in any order; "--" ends the options,
 // and "--option=wert" is the same as "--option wert". Never throws.

@@ -5,7 +5,7 @@
 
 #include <QFileInfo>
 
-Ausgabe::Ausgabe(const Druckauftrag &auftrag)
+Ausgabe::Ausgabe(const Druckbefehl &auftrag)
     : m_pdf(auftrag.pdf), m_titel(QFileInfo(auftrag.etikett).completeBaseName())
 {
     if (m_pdf.isEmpty()) {
@@ -37,17 +37,9 @@ void Ausgabe::druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seite
                  [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }});
 }
 
-QStringList Ausgabe::randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur,
-                                 int anschnitt) const
+std::optional<Druckraender> Ausgabe::raender() const
 {
-    const std::optional<Druckraender> raender =
-        m_drucker ? m_modul->unbedruckbareRaender(*m_drucker) : std::optional<Druckraender>();
-    if (!raender)
-        return {};
-    QStringList texte = WasAmRandFehlt(etiketten, *raender, korrektur);
-    if (const QString imRand = AnschnittImRand(etiketten, anschnitt, *raender, korrektur); !imRand.isEmpty())
-        texte.append(imRand);
-    return texte;
+    return m_drucker ? m_modul->unbedruckbareRaender(*m_drucker) : std::nullopt;
 }
 
 void Ausgabe::drucke(const QList<Seitenbild> &seite)

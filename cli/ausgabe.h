@@ -15,7 +15,7 @@ class QPrinter;
 class Ausgabe
 {
 public:
-    explicit Ausgabe(const Druckauftrag &auftrag);
+    explicit Ausgabe(const Druckbefehl &auftrag);
     ~Ausgabe();
 
     // The device as the page painter sees it, with the correction of that side; call before drucke().
@@ -24,10 +24,8 @@ public:
     bool kannBeidseitig(Wendekante kante) const;
     // Front and back as two pages of one job, the printer asked to print them on both sides of one sheet.
     void druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten, Wendekante kante);
-    // What the page would lose at the printer's edges, one sentence per side; nothing for a PDF file.
-    // With a bleed (hundredths of a millimetre) also how far it reaches into the printer's bands.
-    QStringList randverlust(const QList<GedrucktesEtikett> &etiketten, const Druckerkorrektur &korrektur,
-                            int anschnitt = 0) const;
+    // The bands the printer cannot print; none for a PDF file, which has no margins.
+    std::optional<Druckraender> raender() const;
     // The one page, of one part or of the several a sheet plan gives.
     void drucke(const QList<Seitenbild> &seite);
 

@@ -4,6 +4,7 @@
 #include "platform/fehler.h"
 #include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/rueckseite.h"
 
 #include <QFile>
@@ -28,7 +29,7 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
     QFile datei(ini);
     if (!datei.open(QIODevice::ReadOnly))
         throw DateiNichtZuOeffnen(ini);
-    const GeleseneMasse gelesen = LiesEinstellungen(datei.readAll(), Anfangsmasse);
+    const GeleseneEtikettdatei gelesen = LiesEtikettinhalt(datei.readAll(), Anfangsmasse);
     if (!gelesen.fehler.isEmpty())
         throw Fehler(QStringLiteral("Die Einstellungsdatei %1 enthält einen ungültigen Wert: %2 (%3)")
                          .arg(ini, gelesen.fehlerStelle, gelesen.fehler));
@@ -42,13 +43,10 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
             throw Fehler(QStringLiteral("Die Einstellungsdatei %1 gibt der Etikette keine Größe: %2=%3. So lässt sie "
                                         "sich nicht drucken. Es wurde nichts gedruckt.")
                              .arg(ini, QLatin1String(Massangaben[MassIndex(groesse)].schluessel), text));
-    e.masse = gelesen.werte;
-    e.rueckseite = gelesen.rueckseite;
-    if (!gelesen.genauUnbenutzt.isEmpty())
-        e.warnung = GenauUnbenutztMeldung(ini, gelesen.genauUnbenutzt);
-    if (!gelesen.anschnittUnbenutzt.isEmpty())
-        e.warnung += (e.warnung.isEmpty() ? QString() : QStringLiteral(" "))
-            + AnschnittUnbenutztMeldung(ini, gelesen.anschnittUnbenutzt);
+    e.masse = gelesen.inhalt.masse;
+    e.anschnitt = gelesen.inhalt.anschnitt;
+    e.rueckseite = gelesen.inhalt.rueckseite;
+    e.warnung = gelesen.unbenutzt(ini).replace(QStringLiteral("\n\n"), QStringLiteral(" "));
     if (const QString hindernis = DruckHindernis(e.masse); !hindernis.isEmpty())
         throw Fehler(hindernis);
 
@@ -75,7 +73,7 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
                 QStringLiteral("Die Etikette %1 passt nicht auf den Bogen von %2: %3. Auf einen Bogen passen "
                                "nur Etiketten desselben Bogens.")
                     .arg(angabe.etikett, etiketten.front().etikett, Bogenunterschied(bogen.plan.masse, e.masse)));
-        bogen.etiketten.append({e.bild, e.masse});
+        bogen.etiketten.append({e.bild, e.masse, e.anschnitt});
         bogen.rueckseiten.append(e.rueckseite);
         anzahlen.append(angabe.anzahl);
     }
@@ -93,20 +91,18 @@ QImage LadeRueckseite(const QString &bildPfad, const DruckbaresEtikett &etikett)
     return LeseRueckseite(bildPfad, etikett.rueckseite);
 }
 
-QList<Seitenetikett> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen)
+QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen)
 {
-    QList<Seitenetikett> hinten;
+    QList<QImage> hinten;
     QStringList ohne;
     for (qsizetype i = 0; i < etiketten.size(); ++i) {
         const QString name = bogen.rueckseiten.value(i);
-        // Each back is placed by its own label's measures, as its front is.
-        hinten.append(
-            {name.isEmpty() ? QImage() : LeseRueckseite(etiketten[i].etikett, name), bogen.etiketten.value(i).masse});
+        hinten.append(name.isEmpty() ? QImage() : LeseRueckseite(etiketten[i].etikett, name));
         if (name.isEmpty() && !ohne.contains(KeineRueckseite(etiketten[i].etikett)))
             ohne.append(KeineRueckseite(etiketten[i].etikett));
     }
     // Labels without a back leave their places empty; only a back page without any would be blank.
-    if (std::all_of(hinten.begin(), hinten.end(), [](const Seitenetikett &e) { return e.bild.isNull(); }))
+    if (std::all_of(hinten.begin(), hinten.end(), [](const QImage &bild) { return bild.isNull(); }))
         throw Fehler(ohne.join(QLatin1Char(' ')));
     return hinten;
 }

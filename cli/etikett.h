@@ -7,11 +7,12 @@
 #include <QImage>
 #include <QString>
 
-// A label as the command prints it: its decoded picture and the measures from its settings file.
+// A label as the command prints it: its decoded picture and what its settings file holds.
 struct DruckbaresEtikett
 {
     QImage bild;
     Bogenmasse masse;
+    int anschnitt = 0;
     QString warnung;    // for the person, once: a [Genau] or [Anschnitt] section that is not used
     QString rueckseite; // the back's picture that its settings file names, as named; empty without one
 };
@@ -38,10 +39,9 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab);
 // keine Rückseite." when it names none, or the refusal of the back that it names (LeseRueckseite).
 QImage LadeRueckseite(const QString &bildPfad, const DruckbaresEtikett &etikett);
 
-// The backs of the labels of --ab, in their order, each with its label's measures; a null picture for a label
-// without one. Throws Fehler when no
-// label has one, naming them, or for a back that is named but refused.
-QList<Seitenetikett> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen);
+// The backs' pictures of the labels of --ab, in their order; a null picture for a label without one. Throws Fehler
+// when no label has one, naming them, or for a back that is named but refused.
+QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const DruckbarerBogen &bogen);
 
 // Why the PDF file must not be written where it was asked for: it is the label's own picture or settings file, by
 // name, through a link or a second name of the same file. Empty when it may.

@@ -2,6 +2,7 @@
 #include "cli/aufruf.h"
 #include "cli/ausgabe.h"
 #include "cli/etikett.h"
+#include "render/druckauftrag.h"
 #include "platform/fehler.h"
 #include "platform/konsole.h"
 
@@ -36,65 +37,19 @@ void NurUnsere(QtMsgType art, const QMessageLogContext &zusammenhang, const QStr
         Schreibe(stderr, qFormatLogMessage(art, zusammenhang, text));
 }
 
-// The largest bleed of the job's labels, for the margin check.
-int GroessterAnschnitt(const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen)
+// The sentences of what the printer's bands take, said before the page goes: the person asked for this printer.
+void SageRand(const Druckauftrag &auftrag, const Ausgabe &ausgabe, const Druckflaeche &vorne,
+              const Druckflaeche &hinten)
 {
-    int anschnitt = etikett.masse.Anschnitt;
-    for (const Seitenetikett &e : bogen.etiketten)
-        anschnitt = std::max(anschnitt, e.masse.Anschnitt);
-    return anschnitt;
-}
-
-// The back page, or front and back as one two-sided job: the back's places are the front's, its correction the
-// back's. Errors of the page give EtikettUnbrauchbar; the printer's are thrown on.
-int DruckeMitRueckseite(const Druckauftrag &auftrag, const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen,
-                        const QList<Seitenetikett> &rueckseiten, Ausgabe &ausgabe, const Druckflaeche &flaeche)
-{
-    const Druckflaeche rueckflaeche = ausgabe.flaeche(Blattseite::Rueckseite);
-    const bool einzeln = auftrag.bogen.isEmpty();
-    QList<Seitenbild> vorne, hinten;
-    QList<GedrucktesEtikett> vorneOrte, hintenOrte;
-    try {
-        if (einzeln) {
-            vorne = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, flaeche)};
-            if (SeiteLeer(vorne.front(), etikett.masse, auftrag.wahl))
-                throw Fehler(LeereSeiteMeldung());
-            hinten = {BaueRueckseite(etikett.bild.size(), rueckseiten.front().bild, etikett.masse, auftrag.wahl,
-                                     rueckflaeche, auftrag.kante)};
-            vorneOrte = GedruckteEtiketten(etikett.bild.size(), etikett.masse, auftrag.wahl);
-            hintenOrte = AufDerRueckseite(vorneOrte, auftrag.kante);
-        } else {
-            vorne = BaueSeite(bogen.plan, bogen.etiketten, flaeche);
-            const Seitenwahl platz{Druckumfang::EineEtikette, 1, 1};
-            if (std::all_of(vorne.begin(), vorne.end(),
-                            [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, platz); }))
-                throw Fehler(LeereSeiteMeldung());
-            hinten = BaueRueckseite(bogen.plan, rueckseiten, rueckflaeche, auftrag.kante);
-            vorneOrte = GedruckteEtiketten(bogen.plan);
-            for (qsizetype i = 0; i < bogen.plan.plaetze.size(); ++i)
-                if (!rueckseiten.value(bogen.plan.plaetze[i].etikett).bild.isNull())
-                    hintenOrte.append(AufDerRueckseite({vorneOrte[i]}, auftrag.kante));
-        }
-    } catch (const Fehler &f) {
-        return Meldung(EtikettUnbrauchbar, f.text());
+    const std::optional<Druckraender> raender = ausgabe.raender();
+    if (!raender)
+        return;
+    for (const Randsaetze &seite : auftrag.rand(*raender, vorne.korrektur, hinten.korrektur)) {
+        for (const QString &satz : seite.verlust)
+            Schreibe(stderr, QStringLiteral("morvane-druck: ") + satz);
+        if (!seite.imRand.isEmpty())
+            Schreibe(stderr, QStringLiteral("morvane-druck: ") + seite.imRand);
     }
-    const int anschnitt = GroessterAnschnitt(etikett, bogen);
-    if (!auftrag.beidseitig) {
-        for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur, anschnitt))
-            Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
-        ausgabe.drucke(hinten);
-        return Gedruckt;
-    }
-    for (const QString &zeile : ausgabe.randverlust(vorneOrte, flaeche.korrektur, anschnitt))
-        Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
-    for (const QString &zeile : ausgabe.randverlust(hintenOrte, rueckflaeche.korrektur, anschnitt))
-        Schreibe(stderr, QStringLiteral("morvane-druck: Auf der Rückseite: ") + zeile);
-    if (auftrag.pdf.isEmpty() && !ausgabe.kannBeidseitig(auftrag.kante))
-        Schreibe(stderr,
-                 QStringLiteral("morvane-druck: Der Drucker druckt nicht beidseitig; die Rückseite kommt als "
-                                "zweites Blatt."));
-    ausgabe.druckeBeidseitig(vorne, hinten, auftrag.kante);
-    return Gedruckt;
 }
 
 } // namespace
@@ -113,79 +68,80 @@ int main(int argc, char **argv)
         return Meldung(FalscherAufruf,
                        fehler->text + QLatin1Char('\n') + Aufrufzeile()
                            + QStringLiteral("\nMehr dazu: morvane-druck --help"));
-    const Druckauftrag &auftrag = std::get<Druckauftrag>(aufruf);
+    const Druckbefehl &befehl = std::get<Druckbefehl>(aufruf);
 
     // Every label of --ab is protected as the one label is.
-    QStringList etiketten{auftrag.etikett};
-    for (const Bogenangabe &angabe : auftrag.bogen)
+    QStringList etiketten{befehl.etikett};
+    for (const Bogenangabe &angabe : befehl.bogen)
         etiketten.append(angabe.etikett);
     for (const QString &e : std::as_const(etiketten))
-        if (!auftrag.pdf.isEmpty())
-            if (const QString ziel = PdfZielIstEtikett(auftrag.pdf, e); !ziel.isEmpty())
+        if (!befehl.pdf.isEmpty())
+            if (const QString ziel = PdfZielIstEtikett(befehl.pdf, e); !ziel.isEmpty())
                 return Meldung(FalscherAufruf, ziel);
 
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
     DruckbarerBogen bogen;
     try {
-        if (auftrag.bogen.isEmpty())
-            etikett = LadeEtikett(auftrag.etikett, auftrag.wahl);
+        if (befehl.bogen.isEmpty())
+            etikett = LadeEtikett(befehl.etikett, befehl.wahl);
         else
-            bogen = LadeBogen(auftrag.bogen, {auftrag.wahl.spalte, auftrag.wahl.zeile});
+            bogen = LadeBogen(befehl.bogen, {befehl.wahl.spalte, befehl.wahl.zeile});
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
-    if (auftrag.anschnitt) {
-        etikett.masse.Anschnitt = *auftrag.anschnitt;
-        for (Seitenetikett &e : bogen.etiketten)
-            e.masse.Anschnitt = *auftrag.anschnitt;
-    }
     if (!etikett.warnung.isEmpty())
         Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
+    const Druckseiten seiten = befehl.beidseitig ? Druckseiten::Beide
+        : befehl.rueckseite                      ? Druckseiten::Rueckseite
+                                                 : Druckseiten::Vorderseite;
     // The backs are read before any printer is asked, as the fronts are.
-    QList<Seitenetikett> rueckseiten;
-    if (auftrag.rueckseite || auftrag.beidseitig) {
+    QImage hinten;
+    QList<QImage> hintenImPlan;
+    if (seiten != Druckseiten::Vorderseite) {
         try {
-            rueckseiten = auftrag.bogen.isEmpty()
-                ? QList<Seitenetikett>{{LadeRueckseite(auftrag.etikett, etikett), etikett.masse}}
-                : LadeRueckseiten(auftrag.bogen, bogen);
+            if (befehl.bogen.isEmpty())
+                hinten = LadeRueckseite(befehl.etikett, etikett);
+            else
+                hintenImPlan = LadeRueckseiten(befehl.bogen, bogen);
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
     }
+    Druckauftrag auftrag = befehl.bogen.isEmpty()
+        ? Druckauftrag({etikett.bild, etikett.masse, etikett.anschnitt}, befehl.wahl, hinten)
+        : Druckauftrag(bogen.plan, bogen.etiketten, hintenImPlan);
+    auftrag.setzeSeiten(seiten);
+    auftrag.setzeKante(befehl.kante);
+    if (befehl.anschnitt)
+        auftrag.setzeAnschnitt(*befehl.anschnitt);
 
     // The printer needs an application object, but the page is only pictures: no platform plugin and no fonts,
     // so no display is ever asked for.
     QCoreApplication app(argc, argv);
     try {
-        Ausgabe ausgabe(auftrag);
-        const Druckflaeche flaeche = ausgabe.flaeche();
-        if (!rueckseiten.isEmpty())
-            return DruckeMitRueckseite(auftrag, etikett, bogen, rueckseiten, ausgabe, flaeche);
-        QList<Seitenbild> seite;
+        Ausgabe ausgabe(befehl);
+        const Druckflaeche vorne = ausgabe.flaeche(Blattseite::Vorderseite);
+        const Druckflaeche rueck = ausgabe.flaeche(Blattseite::Rueckseite);
+        QList<QList<Seitenbild>> blaetter;
         try {
-            if (auftrag.bogen.isEmpty()) {
-                seite = {BaueSeite(etikett.bild, etikett.masse, auftrag.wahl, flaeche)};
-                if (SeiteLeer(seite.front(), etikett.masse, auftrag.wahl))
-                    throw Fehler(LeereSeiteMeldung());
-            } else {
-                seite = BaueSeite(bogen.plan, bogen.etiketten, flaeche);
-                const Seitenwahl einzeln{Druckumfang::EineEtikette, 1, 1};
-                if (std::all_of(seite.begin(), seite.end(),
-                                [&](const Seitenbild &s) { return SeiteLeer(s, bogen.plan.masse, einzeln); }))
-                    throw Fehler(LeereSeiteMeldung());
-            }
+            if (auftrag.leer())
+                throw Fehler(LeereSeiteMeldung());
+            for (const Blattseite blatt : auftrag.blaetter())
+                blaetter.append(auftrag.seite(blatt, blatt == Blattseite::Vorderseite ? vorne : rueck));
         } catch (const Fehler &f) {
             return Meldung(EtikettUnbrauchbar, f.text());
         }
-        // Said before the page goes, and the page goes: the person asked for this printer.
-        const QList<GedrucktesEtikett> etiketten = auftrag.bogen.isEmpty()
-            ? GedruckteEtiketten(etikett.bild.size(), etikett.masse, auftrag.wahl)
-            : GedruckteEtiketten(bogen.plan);
-        for (const QString &zeile :
-             ausgabe.randverlust(etiketten, flaeche.korrektur, GroessterAnschnitt(etikett, bogen)))
-            Schreibe(stderr, QStringLiteral("morvane-druck: ") + zeile);
-        ausgabe.drucke(seite);
+        SageRand(auftrag, ausgabe, vorne, rueck);
+        if (seiten != Druckseiten::Beide) {
+            ausgabe.drucke(blaetter.front());
+            return Gedruckt;
+        }
+        if (befehl.pdf.isEmpty() && !ausgabe.kannBeidseitig(befehl.kante))
+            Schreibe(stderr,
+                     QStringLiteral("morvane-druck: Der Drucker druckt nicht beidseitig; die Rückseite kommt als "
+                                    "zweites Blatt."));
+        ausgabe.druckeBeidseitig(blaetter[0], blaetter[1], befehl.kante);
     } catch (const Fehler &f) {
         return Meldung(NichtGedruckt, f.text());
     }

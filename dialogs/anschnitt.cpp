@@ -2,7 +2,7 @@
 
 #include "blatt/bogenmasse.h"
 #include "platform/dialogdienst.h"
-#include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

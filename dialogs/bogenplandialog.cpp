@@ -447,6 +447,8 @@ void TBogenplanDialog::nimmEtikett(const QString &pfad)
         throw Fehler(gelesen.fehler);
     e.bild = gelesen.bild;
     e.masse = gelesen.masse;
+    e.rueckseite = gelesen.rueckseite;
+    e.anschnitt = gelesen.anschnitt;
     const int neu = m_planung.fuegeHinzu(std::move(e));
     m_eintraege->folge();
     waehleEtikett(neu);

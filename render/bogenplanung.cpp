@@ -3,6 +3,7 @@
 #include "platform/fehler.h"
 #include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 
 #include <QFileInfo>
 
@@ -24,7 +25,7 @@ bool AufDemBogen(const Bogenmasse &m, int nummer)
 
 GelesenesEtikett LiesEtikett(const Planetikett &e, const Bogenmasse &m)
 {
-    GelesenesEtikett gelesen{{}, e.masse, {}};
+    GelesenesEtikett gelesen{{}, e.masse, {}, e.rueckseite, e.anschnitt};
     const QString name = QFileInfo(e.pfad).fileName();
     try {
         if (!QFileInfo(e.pfad).isFile())
@@ -36,11 +37,13 @@ GelesenesEtikett LiesEtikett(const Planetikett &e, const Bogenmasse &m)
             const QString ini = EinstellungsPfad(e.pfad);
             if (ini.isEmpty() || !QFileInfo(ini).isFile())
                 throw Fehler(QStringLiteral("Die Einstellungsdatei %1 der Etikette %2 fehlt.").arg(ini, name));
-            const GeleseneMasse masse = LiesEinstellungsdatei(ini, Anfangsmasse);
-            if (!masse.fehler.isEmpty())
+            const GeleseneEtikettdatei datei = LiesEtikettdatei(ini, Anfangsmasse);
+            if (!datei.fehler.isEmpty())
                 throw Fehler(QStringLiteral("Die Einstellungsdatei %1 enthält einen ungültigen Wert: %2 (%3)")
-                                 .arg(ini, masse.fehlerStelle, masse.fehler));
-            gelesen.masse = masse.werte;
+                                 .arg(ini, datei.fehlerStelle, datei.fehler));
+            gelesen.masse = datei.inhalt.masse;
+            gelesen.rueckseite = datei.inhalt.rueckseite;
+            gelesen.anschnitt = datei.inhalt.anschnitt;
         }
         if (!GleicherBogen(gelesen.masse, m))
             throw Fehler(QStringLiteral("Die Etikette %1 passt nicht mehr auf diesen Bogen: %2.")
@@ -154,6 +157,8 @@ QString Bogenplanung::liesEtikettenNeu()
             fehler.append(gelesen.fehler);
         neu[i].bild = gelesen.bild;
         neu[i].masse = gelesen.masse;
+        neu[i].rueckseite = gelesen.rueckseite;
+        neu[i].anschnitt = gelesen.anschnitt;
     }
     if (!fehler.isEmpty())
         return fehler.join(QLatin1Char('\n')) + QStringLiteral("\nEs wurde nichts gedruckt.");
@@ -172,7 +177,7 @@ QList<Seitenetikett> Bogenplanung::seitenetiketten() const
 {
     QList<Seitenetikett> etiketten;
     for (const Planetikett &e : m_etiketten)
-        etiketten.append({e.bild, e.masse});
+        etiketten.append({e.bild, e.masse, e.anschnitt});
     return etiketten;
 }
 

@@ -17,6 +17,7 @@ inline constexpr int PlatzVerbraucht = -2;
 // A label the sheet can carry: its picture file, its decoded picture, the measures it is placed by (its sheet on
 // paper is the plan's, GleicherBogen) and how many places it takes. 0 or less: it takes no part; no count: what the
 // others leave of the sheet. The window's own label carries the window's measures, which need not be saved yet.
+// Its back as its settings file names it (empty: none) and its bleed come with it.
 struct Planetikett
 {
     QString pfad;
@@ -24,6 +25,8 @@ struct Planetikett
     Bogenmasse masse;
     std::optional<int> anzahl = 1;
     bool ausDemFenster = false;
+    QString rueckseite;
+    int anschnitt = 0;
 };
 
 // A label as its files hold it now, to join the sheet m: its picture and, unless it keeps the measures it has
@@ -34,6 +37,8 @@ struct GelesenesEtikett
     QImage bild;
     Bogenmasse masse;
     QString fehler;
+    QString rueckseite;
+    int anschnitt = 0;
 };
 GelesenesEtikett LiesEtikett(const Planetikett &e, const Bogenmasse &m);
 

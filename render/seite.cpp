@@ -43,17 +43,17 @@ MmRechteck AufDemBlatt(const Bogenmasse &m, int spalte, int zeile, std::optional
 }
 
 Seitenbild GenaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
-                       std::optional<Wendekante> rueckseite = std::nullopt)
+                       int anschnitt, std::optional<Wendekante> rueckseite = std::nullopt)
 {
     Seitenbild seite{etikett, {}, {}, {}};
     const auto ort = [&](int spalte, int zeile) {
         return PlatziereGenau(flaeche, AufDemBlatt(m, spalte, zeile, rueckseite));
     };
     const Anschnittbreiten rand =
-        GleicherAnschnitt(m.Anschnitt, flaeche.dpiX / double(MmProZoll), flaeche.dpiY / double(MmProZoll));
+        GleicherAnschnitt(anschnitt, flaeche.dpiX / double(MmProZoll), flaeche.dpiY / double(MmProZoll));
     for (const GedrucktesEtikett &e : GedruckteEtiketten({}, m, wahl)) {
         seite.etiketten.append(PlatziereGenau(flaeche, rueckseite ? AufDerRueckseite(e.ort, *rueckseite) : e.ort));
-        if (m.Anschnitt > 0)
+        if (anschnitt > 0)
             seite.anschnitt.append(AnschnittAmPlatz(ort, e.spalte, e.zeile, m.AnzahlEtikettenInZeile,
                                                     m.AnzahlEtikettenInSpalte, Papier(flaeche), rand));
     }
@@ -62,13 +62,14 @@ Seitenbild GenaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenw
 
 // An ordinary label alone: its bleed in whole pixels of its picture, then in whole device pixels.
 Seitenbild EinzelneSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl,
-                         const Druckflaeche &flaeche, std::optional<Wendekante> rueckseite = std::nullopt)
+                         const Druckflaeche &flaeche, int anschnitt,
+                         std::optional<Wendekante> rueckseite = std::nullopt)
 {
     Seitenbild seite{etikett, Platziere(flaeche, AufDemBlatt(m, wahl.spalte, wahl.zeile, rueckseite)), {}, {}};
-    if (m.Anschnitt <= 0 || m.Etikettenbreite <= 0 || m.Etikettenhoehe <= 0)
+    if (anschnitt <= 0 || m.Etikettenbreite <= 0 || m.Etikettenhoehe <= 0)
         return seite;
     const QRect ziel = Rechteck(seite.ziel);
-    const double mm = m.Anschnitt / 100.0;
+    const double mm = anschnitt / 100.0;
     const double randX = std::round(mm * etikett.width() / m.Etikettenbreite) * ziel.width() / etikett.width();
     const double randY = std::round(mm * etikett.height() / m.Etikettenhoehe) * ziel.height() / etikett.height();
     const auto ort = [&](int spalte, int zeile) {
@@ -112,11 +113,11 @@ void BegrenzeAnschnitte(QList<Seitenbild> &seite, const Druckflaeche &flaeche)
 // the bleed the front's rules give it behind its front; `bild` as it goes onto the page, on its head for the short
 // edge.
 Seitenbild Gestreckt(const QImage &bild, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
-                     Wendekante kante)
+                     int anschnitt, Wendekante kante)
 {
     if (m.IstGenau())
-        return GenaueSeite(bild, m, wahl, flaeche, kante);
-    return EinzelneSeite(bild, m, wahl, flaeche, kante);
+        return GenaueSeite(bild, m, wahl, flaeche, anschnitt, kante);
+    return EinzelneSeite(bild, m, wahl, flaeche, anschnitt, kante);
 }
 
 // A page in a white A4 picture at the given resolution, a precise label's picture shrunk to its place first.
@@ -132,19 +133,20 @@ QImage Vorschau(Seitenbild seite, int dpiX, int dpiY)
 
 } // namespace
 
-Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche)
+Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
+                     int anschnitt)
 {
     if (etikett.isNull())
-        throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
+        KeinBildZumDrucken();
     if (m.IstGenau())
-        return GenaueSeite(etikett, m, wahl, flaeche);
+        return GenaueSeite(etikett, m, wahl, flaeche, anschnitt);
     if (wahl.umfang == Druckumfang::EineEtikette)
-        return EinzelneSeite(etikett, m, wahl, flaeche);
+        return EinzelneSeite(etikett, m, wahl, flaeche, anschnitt);
 
     const Bogenangaben angaben = BogenangabenFuer(etikett.size(), m, wahl.umfang == Druckumfang::EineZeile, wahl.zeile);
-    const QImage bogen = RasterMitAnschnitt(ErzeugeEtikettenbogen(etikett, angaben), etikett, angaben, m.Anschnitt);
+    const QImage bogen = RasterMitAnschnitt(ErzeugeEtikettenbogen(etikett, angaben), etikett, angaben, anschnitt);
     if (bogen.isNull())
-        throw Fehler(QStringLiteral("Es gibt kein Bild zum Drucken. Es wurde nichts gedruckt."));
+        KeinBildZumDrucken();
     // The raster stands for the whole width of the sheet; its height follows its proportions.
     const double breite = A4::BreiteMm;
     const double hoehe = breite * bogen.height() / bogen.width();
@@ -182,19 +184,20 @@ void ZeichneSeite(QPainter &maler, const Seitenbild &seite)
     }
 }
 
-QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY)
+QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY,
+                      int anschnitt)
 {
-    return Vorschau(BaueSeite(etikett, m, wahl, {dpiX, dpiY, {}, {}}), dpiX, dpiY);
+    return Vorschau(BaueSeite(etikett, m, wahl, {dpiX, dpiY, {}, {}}, anschnitt), dpiX, dpiY);
 }
 
 Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl,
-                          const Druckflaeche &flaeche, Wendekante kante)
+                          const Druckflaeche &flaeche, Wendekante kante, int anschnitt)
 {
     if (hinten.isNull())
         KeinBildZumDrucken();
     const bool kurz = kante == Wendekante::Kurz;
     if (m.IstGenau() || wahl.umfang == Druckumfang::EineEtikette)
-        return Gestreckt(kurz ? hinten.mirrored(true, true) : hinten, m, wahl, flaeche, kante);
+        return Gestreckt(kurz ? hinten.mirrored(true, true) : hinten, m, wahl, flaeche, anschnitt, kante);
 
     // The front's composition with the back's picture mirrored, the raster then mirrored back: every label's back
     // lands behind its own place, upright, however the cursor laid the places out.
@@ -202,7 +205,7 @@ Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m
     const QImage gespiegelt = bild.mirrored(true, false);
     const Bogenangaben angaben = BogenangabenFuer(vorne, m, wahl.umfang == Druckumfang::EineZeile, wahl.zeile);
     const QImage bogen =
-        RasterMitAnschnitt(ErzeugeEtikettenbogen(gespiegelt, angaben), gespiegelt, angaben, m.Anschnitt);
+        RasterMitAnschnitt(ErzeugeEtikettenbogen(gespiegelt, angaben), gespiegelt, angaben, anschnitt);
     if (bogen.isNull())
         KeinBildZumDrucken();
     const double breite = A4::BreiteMm;
@@ -213,9 +216,9 @@ Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m
 }
 
 QImage Rueckseitenvorschau(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX,
-                           int dpiY, Wendekante kante)
+                           int dpiY, Wendekante kante, int anschnitt)
 {
-    return Vorschau(BaueRueckseite(vorne, hinten, m, wahl, {dpiX, dpiY, {}, {}}, kante), dpiX, dpiY);
+    return Vorschau(BaueRueckseite(vorne, hinten, m, wahl, {dpiX, dpiY, {}, {}}, kante, anschnitt), dpiX, dpiY);
 }
 
 QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse)
@@ -235,7 +238,8 @@ QList<Seitenbild> BaueSeite(const Bogenplan &plan, const QList<Seitenetikett> &e
     for (const Planplatz &p : plan.plaetze) {
         const Seitenetikett e =
             p.etikett >= 0 && p.etikett < etiketten.size() ? etiketten[p.etikett] : Seitenetikett{{}, plan.masse};
-        seite.append(BaueSeite(e.bild, e.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche));
+        seite.append(BaueSeite(e.bild, e.masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche,
+                               e.anschnitt));
     }
     BegrenzeAnschnitte(seite, flaeche);
     return seite;
@@ -259,7 +263,8 @@ QList<Seitenbild> BaueRueckseite(const Bogenplan &plan, const QList<Seitenetiket
     for (const Planplatz &p : plan.plaetze)
         if (p.etikett >= 0 && p.etikett < hinten.size() && !hinten[p.etikett].bild.isNull())
             seite.append(Gestreckt(hinten[p.etikett].bild, hinten[p.etikett].masse,
-                                   {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche, kante));
+                                   {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile}, flaeche,
+                                   hinten[p.etikett].anschnitt, kante));
     if (seite.isEmpty())
         throw Fehler(QStringLiteral("Keine Etikette auf dem Bogen hat eine Rückseite. Es wurde nichts gedruckt."));
     BegrenzeAnschnitte(seite, flaeche);

@@ -51,9 +51,11 @@ struct Seitenbild
 // Throws Fehler when there is nothing to print: no picture, or a sheet that cannot be composed.
 // A precise label is placed in millimetres in every mode: the label in column k, row i (from 0) at SeitenRand +
 // k x Horizontalabstand, ObererRand + i x Vertikalabstand, Etikettenbreite x Etikettenhoehe large; labels that
-// begin beyond the paper are left out. A label's bleed (Bogenmasse::Anschnitt) is limited by its neighbours on the
-// sheet and the paper (AnschnittAmPlatz): an ordinary label's in whole picture pixels, a precise one's exactly.
-Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche);
+// begin beyond the paper are left out. A label's bleed (`anschnitt`, hundredths of a millimetre) is limited by its
+// neighbours on the sheet and the paper (AnschnittAmPlatz): an ordinary label's in whole picture pixels, a precise
+// one's exactly.
+Seitenbild BaueSeite(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, const Druckflaeche &flaeche,
+                     int anschnitt = 0);
 
 // Whether a page of BaueSeite would come out blank: a precise page with no label on the paper, or a composed sheet
 // that stayed white (margins that put every label beyond the raster). A single ordinary label always shows.
@@ -70,7 +72,8 @@ void ZeichneSeite(QPainter &maler, const Seitenbild &seite);
 // A precise label's picture is shrunk to its place by averaging first (GeglaettetVerkleinert), so that its thin
 // lines and small text show on screen; the printout keeps its own pixels.
 // Throws Fehler as BaueSeite, or when the page cannot be made.
-QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY);
+QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY,
+                      int anschnitt = 0);
 
 // The picture shrunk to `groesse` by averaging the pixels that each new pixel covers, as an image viewer shows a
 // large picture small. A picture no larger in either direction, or an empty size, comes back as it is.
@@ -84,17 +87,19 @@ QImage GeglaettetVerkleinert(const QImage &bild, QSize groesse);
 // correction is the one for the back. The bleed follows the front's rules, limited by the places on the back page
 // (an ordinary sheet's raster gets it before it is turned). Throws Fehler as BaueSeite.
 Seitenbild BaueRueckseite(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl,
-                          const Druckflaeche &flaeche, Wendekante kante);
+                          const Druckflaeche &flaeche, Wendekante kante, int anschnitt = 0);
 // The back page as the preview shows it, as Seitenvorschau.
 QImage Rueckseitenvorschau(QSize vorne, const QImage &hinten, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX,
-                           int dpiY, Wendekante kante);
+                           int dpiY, Wendekante kante, int anschnitt = 0);
 
 // A label of a sheet plan: its picture and its own measures, which describe the plan's sheet on paper
-// (GleicherBogen) and decide how it is placed: an ordinary label as its raster rounds, a precise one exactly.
+// (GleicherBogen) and decide how it is placed: an ordinary label as its raster rounds, a precise one exactly; and
+// its bleed, hundredths of a millimetre.
 struct Seitenetikett
 {
     QImage bild;
     Bogenmasse masse;
+    int anschnitt = 0;
 };
 
 // A page of several labels: each at its place exactly as the one-label mode prints it there alone, by

@@ -2,6 +2,7 @@
 
 #include "platform/fehler.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/speicher.h"
 
 #include <QDir>
@@ -143,8 +144,8 @@ QStringList EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m)
         const QString ini = EinstellungsPfad(bild.filePath());
         if (ini.isEmpty() || !QFileInfo(ini).isFile())
             continue;
-        const GeleseneMasse gelesen = LiesEinstellungsdatei(ini, Anfangsmasse);
-        if (gelesen.fehler.isEmpty() && GleicherBogen(gelesen.werte, m))
+        const GeleseneEtikettdatei gelesen = LiesEtikettdatei(ini, Anfangsmasse);
+        if (gelesen.fehler.isEmpty() && GleicherBogen(gelesen.inhalt.masse, m))
             passend.append(bild.filePath());
     }
     return passend;

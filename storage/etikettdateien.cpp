@@ -5,7 +5,6 @@
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
 #include "storage/namen.h"
-#include "storage/profildatei.h"
 #include "storage/zieldatei.h"
 
 #include <QBuffer>
@@ -62,7 +61,7 @@ Aufbewahrung FreieAufbewahrung(const QString &bildPfad)
     }
 }
 
-void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Bogenmasse &masse,
+void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Etikettinhalt &inhalt,
                      const std::optional<Aufbewahrung> &behalten)
 {
     const QString einstellungsPfad = EinstellungsPfad(bildPfad);
@@ -78,10 +77,10 @@ void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Bogenmas
     if (bitmap.isEmpty() || zurueck != bild.convertToFormat(QImage::Format_RGB32)
         || zurueck.dotsPerMeterX() != bild.dotsPerMeterX() || zurueck.dotsPerMeterY() != bild.dotsPerMeterY())
         throw scheitert();
-    QByteArray einstellungen = EinstellungsdateiInhalt(masse);
-    if (behalten)
-        einstellungen += ProfilOhneSektionen(BisherigerInhalt(einstellungsPfad), {EinstellungsSektion, GenauSektion});
-    if (LiesEinstellungen(einstellungen, Anfangsmasse).werte != masse)
+    const QByteArray einstellungen = behalten
+        ? MitAbschnitten(BisherigerInhalt(einstellungsPfad), inhalt, Abschnitt::Masse)
+        : EtikettdateiInhalt(inhalt);
+    if (LiesEtikettinhalt(einstellungen, Anfangsmasse).inhalt.masse != inhalt.masse)
         throw scheitert();
 
     QList<Kopierauftrag> aufbewahren;

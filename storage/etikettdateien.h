@@ -1,6 +1,6 @@
 #pragma once
 
-#include "blatt/bogenmasse.h"
+#include "storage/etikettdatei.h"
 
 #include <QImage>
 #include <QString>
@@ -22,10 +22,10 @@ Aufbewahrung FreieAufbewahrung(const QString &bildPfad);
 inline const QString NichtsUebernommen = QStringLiteral("Das Bild wurde nicht übernommen.");
 
 // Replaces the picture `bildPfad` (a 24-bit bitmap with the picture's resolution in its header) and its settings
-// file (the eight measures of `masse` with its exact lengths in [Genau]) together. Both are written beside their
-// targets as drafts, read back and checked. Where `behalten` is given, the label stays the same label: the files
-// that exist are first copied there, and the settings file keeps its other sections as they were; a new label's
-// holds the measures alone. Only then do the drafts take the files' places; a failure on the way leaves both files
-// as they were, no draft and no keep behind, and throws Fehler.
-void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Bogenmasse &masse,
+// file together. Both are written beside their targets as drafts, read back and checked. Where `behalten` is given,
+// the label stays the same label: the files that exist are first copied there, and its settings file gets the
+// measures of `inhalt` (with their exact lengths in [Genau]) in place of its own, every other section as it was; a
+// new label's file is `inhalt` alone. Only then do the drafts take the files' places; a failure on the way leaves
+// both files as they were, no draft and no keep behind, and throws Fehler.
+void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Etikettinhalt &inhalt,
                      const std::optional<Aufbewahrung> &behalten);

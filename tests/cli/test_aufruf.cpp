@@ -1,6 +1,7 @@
 // The command line of morvane-druck and the label it accepts, without a printer.
 #include "cli/aufruf.h"
 #include "cli/etikett.h"
+#include "storage/etikettdatei.h"
 #include "layout/passung.h"
 #include "platform/fehler.h"
 
@@ -8,13 +9,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(Druckauftrag)
+Q_DECLARE_METATYPE(Druckbefehl)
 Q_DECLARE_METATYPE(Seitenwahl)
 Q_DECLARE_METATYPE(Bogenmasse)
 
 namespace {
 
-Druckauftrag Auftrag(Seitenwahl wahl = {}, QString pdf = {}, QString drucker = {}, int kopien = 1)
+Druckbefehl Auftrag(Seitenwahl wahl = {}, QString pdf = {}, QString drucker = {}, int kopien = 1)
 {
     return {QStringLiteral("karte.bmp"), pdf, drucker, wahl, kopien};
 }
@@ -46,7 +47,7 @@ private Q_SLOTS:
     void gueltigerAufruf_data()
     {
         QTest::addColumn<QStringList>("argumente");
-        QTest::addColumn<Druckauftrag>("erwartet");
+        QTest::addColumn<Druckbefehl>("erwartet");
         const Seitenwahl eins{Druckumfang::EineEtikette, 1, 1};
         QTest::newRow("the label alone: one label at 1,1 on the default printer")
             << QStringList{"karte.bmp"} << Auftrag(eins);
@@ -61,28 +62,28 @@ private Q_SLOTS:
             << Auftrag({Druckumfang::GanzeSeite, 1, 1}, {}, "Labor 2", 3);
         QTest::newRow("999 copies") << QStringList{"--kopien", "999", "karte.bmp"} << Auftrag(eins, {}, {}, 999);
         QTest::newRow("-- ends the options")
-            << QStringList{"--pdf", "aus.pdf", "--", "--seite"} << Druckauftrag{"--seite", "aus.pdf", {}, eins, 1};
+            << QStringList{"--pdf", "aus.pdf", "--", "--seite"} << Druckbefehl{"--seite", "aus.pdf", {}, eins, 1};
 #ifdef Q_OS_WIN
         QTest::newRow("paths as Windows writes them")
             << QStringList{"--pdf", "C:/aus/seite.pdf", "Etiketten/karte.bmp"}
-            << Druckauftrag{"Etiketten\\karte.bmp", "C:\\aus\\seite.pdf", {}, eins, 1};
+            << Druckbefehl{"Etiketten\\karte.bmp", "C:\\aus\\seite.pdf", {}, eins, 1};
 #endif
         QTest::newRow("--ab 2,3: four red, five blue")
             << QStringList{"--pdf", "p.pdf", "--ab", "2,3", "Rot.bmp:4", "Blau.bmp:5"}
-            << Druckauftrag{
+            << Druckbefehl{
                    "Rot.bmp", "p.pdf", {}, {Druckumfang::EineEtikette, 2, 3}, 1, {{"Rot.bmp", 4}, {"Blau.bmp", 5}}};
         QTest::newRow("--ab: without a count the rest, a colon before no digits belongs to the name")
             << QStringList{"--ab=1,2", "Rot.bmp:2", "Etikett:neu.bmp"}
-            << Druckauftrag{"Rot.bmp", {},
+            << Druckbefehl{"Rot.bmp", {},
                             {},        {Druckumfang::EineEtikette, 1, 2},
                             1,         {{"Rot.bmp", 2}, {"Etikett:neu.bmp", std::nullopt}}};
         QTest::newRow("--rueckseite: the back of the whole page")
             << QStringList{"--rueckseite", "--seite", "--pdf", "aus.pdf", "karte.bmp"}
-            << Druckauftrag{"karte.bmp", "aus.pdf", {}, {Druckumfang::GanzeSeite, 1, 1}, 1, {}, true};
+            << Druckbefehl{"karte.bmp", "aus.pdf", {}, {Druckumfang::GanzeSeite, 1, 1}, 1, {}, true};
         QTest::newRow("--beidseitig over the short edge, on a printer")
             << QStringList{"karte.bmp", "--kurze-kante", "--drucker", "Büro", "--beidseitig"}
-            << Druckauftrag{"karte.bmp", {}, "Büro", eins, 1, {}, false, true, Wendekante::Kurz};
-        Druckauftrag anschnitt = Auftrag({Druckumfang::GanzeSeite, 1, 1});
+            << Druckbefehl{"karte.bmp", {}, "Büro", eins, 1, {}, false, true, Wendekante::Kurz};
+        Druckbefehl anschnitt = Auftrag({Druckumfang::GanzeSeite, 1, 1});
         anschnitt.anschnitt = 150;
         QTest::newRow("--anschnitt 1.5 over the settings file")
             << QStringList{"--seite", "--anschnitt", "1.5", "karte.bmp"} << anschnitt;
@@ -91,18 +92,18 @@ private Q_SLOTS:
             << QStringList{"--seite", "--anschnitt=0", "karte.bmp"} << anschnitt;
 #ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
-                                        << Druckauftrag{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
+                                        << Druckbefehl{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
 #endif
     }
 
     void gueltigerAufruf()
     {
         QFETCH(QStringList, argumente);
-        QFETCH(Druckauftrag, erwartet);
+        QFETCH(Druckbefehl, erwartet);
         const Aufruf a = LiesAufruf(argumente);
-        QVERIFY2(std::holds_alternative<Druckauftrag>(a),
+        QVERIFY2(std::holds_alternative<Druckbefehl>(a),
                  qPrintable(std::holds_alternative<Aufruffehler>(a) ? std::get<Aufruffehler>(a).text : "help"));
-        const Druckauftrag &ist = std::get<Druckauftrag>(a);
+        const Druckbefehl &ist = std::get<Druckbefehl>(a);
         QCOMPARE(ist.etikett, erwartet.etikett);
         QCOMPARE(ist.pdf, erwartet.pdf);
         QCOMPARE(ist.drucker, erwartet.drucker);
@@ -199,35 +200,35 @@ private Q_SLOTS:
     void etikettWieImFenster_data()
     {
         QTest::addColumn<QByteArray>("einstellungen");
-        QTest::addColumn<Bogenmasse>("erwartet");
+        QTest::addColumn<Etikettinhalt>("erwartet");
         QTest::newRow("the sample card's file")
             << QByteArray("[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
                           "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
                           "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n")
-            << Bogenmasse{10, 15, 54, 95, 54, 85, 2, 5};
+            << Etikettinhalt{Bogenmasse{10, 15, 54, 95, 54, 85, 2, 5}};
         QTest::newRow("fractions rounded halves away from zero, keys in any case and order")
             << QByteArray("[einstellung]\nETIKETTENBREITE=85,4\nobererrand=12.5\nSeitenRand= 14,5 \n"
                           "Horizontalabstand=95\nVertikalabstand=54.49\nEtikettenhoehe=54\n"
                           "AnzahlEtikettenInZeile=2\nAnzahlEtikettenInSpalte=5\n")
-            << Bogenmasse{13, 15, 54, 95, 54, 85, 2, 5};
+            << Etikettinhalt{Bogenmasse{13, 15, 54, 95, 54, 85, 2, 5}};
         QTest::newRow("missing keys keep the editors' start values")
             << QByteArray("[Einstellung]\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n")
-            << Bogenmasse{0, 0, 10, 10, 54, 85, 1, 1};
+            << Etikettinhalt{Bogenmasse{0, 0, 10, 10, 54, 85, 1, 1}};
         QTest::newRow("values below the editors' ranges are brought in")
             << QByteArray("[Einstellung]\r\nObererRand=-3\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n"
                           "Vertikalabstand=0\r\n")
-            << Bogenmasse{0, 0, 1, 10, 54, 85, 1, 1};
+            << Etikettinhalt{Bogenmasse{0, 0, 1, 10, 54, 85, 1, 1}};
         QTest::newRow("a bleed of 2 mm after the measures")
             << QByteArray("[Einstellung]\r\nEtikettenbreite=85\r\nEtikettenhoehe=54\r\n[Anschnitt]\r\nRand=2\r\n")
-            << Bogenmasse{0, 0, 10, 10, 54, 85, 1, 1, {}, 200};
+            << Etikettinhalt{Bogenmasse{0, 0, 10, 10, 54, 85, 1, 1}, {}, 200};
     }
 
     void etikettWieImFenster()
     {
         QFETCH(QByteArray, einstellungen);
-        QFETCH(Bogenmasse, erwartet);
+        QFETCH(Etikettinhalt, erwartet);
         const DruckbaresEtikett e = LadeEtikett(Etikett(QStringLiteral("wie"), einstellungen), {});
-        QCOMPARE(e.masse, erwartet);
+        QCOMPARE((Etikettinhalt{e.masse, e.rueckseite, e.anschnitt}), erwartet);
         QCOMPARE(e.bild.size(), QSize(401, 255));
     }
 

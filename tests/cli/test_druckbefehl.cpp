@@ -1,6 +1,6 @@
 // morvane-druck as a person runs it: without a display, its exit statuses and messages, the page it prints
 // compared with the window's page of the same label, and a job through the private print server.
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "druckserver.h"
 #include "genauesetikett.h"
 #include "modal.h"
@@ -13,6 +13,7 @@
 #include "storage/bogensuche.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 
 #include <QAction>
 #include <QCryptographicHash>
@@ -712,7 +713,7 @@ private Q_SLOTS:
         // dialog's margins the page is the same, but a viewer may round the shifted picture's pixels otherwise.)
         auto form = p.fenster();
         Programmordner::starte(*form);
-        QCOMPARE(form->zustand().AktuelleEtikettDatei, bild);
+        QCOMPARE(form->dokument().bildPfad(), bild);
         if (wahl.umfang != Druckumfang::EineEtikette)
             form->NurEineDruckenCheckBox->setChecked(false);
         if (wahl.umfang == Druckumfang::EineZeile)
@@ -826,7 +827,7 @@ private Q_SLOTS:
                  karte.readAll()
                      + "[Genau]\r\nObererRand=14\r\nSeitenRand=15\r\n"
                        "Vertikalabstand=54\r\nHorizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n");
-        const Bogenmasse m = LiesEinstellungsdatei(pfad(QStringLiteral("karte.ini")), Anfangsmasse).werte;
+        const Bogenmasse m = LiesEtikettdatei(pfad(QStringLiteral("karte.ini")), Anfangsmasse).inhalt.masse;
         const QString konfig = pfad(QStringLiteral("konfig"));
         QStringList aufruf{"--pdf", pfad("ab.pdf"), "--ab", angaben.takeFirst()}, amPlatz;
         for (const QString &e : angaben) {
@@ -1017,7 +1018,7 @@ private Q_SLOTS:
             const QString name = QFileInfo(zeile).fileName();
             for (const QString &endung : {QStringLiteral(".bmp"), QStringLiteral(".ini")})
                 QVERIFY(QFile::copy(zeile + endung, p.daten(QStringLiteral("Vorlagen/") + name + endung)));
-            const Bogenmasse m = LiesEinstellungsdatei(zeile + QStringLiteral(".ini"), Anfangsmasse).werte;
+            const Bogenmasse m = LiesEtikettdatei(zeile + QStringLiteral(".ini"), Anfangsmasse).inhalt.masse;
             QVERIFY(m.IstGenau());
             b = Etikettenbogen{{}, {}, Etikettenform::Rechteck, m};
             p.dialoge.dateien.push_back(p.daten(QStringLiteral("Vorlagen/") + name + QStringLiteral(".bmp")));
@@ -1038,7 +1039,7 @@ private Q_SLOTS:
             form->NeuFuerEtikettenbogen1->trigger();
             bild = p.daten(NamensVorschlag(b));
         }
-        QCOMPARE(form->zustand().AktuelleEtikettDatei, bild);
+        QCOMPARE(form->dokument().bildPfad(), bild);
         QVERIFY(KantenBild(b).save(bild, "BMP"));
         p.dialoge.dateien.push_back(bild);
         form->Oeffnen1->trigger();

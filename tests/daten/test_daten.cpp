@@ -3,6 +3,7 @@
 #include "layout/infobild.h"
 #include "layout/passung.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/etikettenboegen.h"
 #include "tools/vorlagen/vorlagen.h"
 
@@ -159,8 +160,8 @@ void TestDaten::vorlagen()
     QVERIFY2(Farbanzahl(QImage(bildpfad), 20) >= 20, "the picture shows a design");
 
     const QString einstellungen = ordner.filePath(name + QStringLiteral(".ini"));
-    QCOMPARE(Dateiinhalt(einstellungen), EinstellungsdateiInhalt(m));
-    QCOMPARE(LiesEinstellungsdatei(einstellungen, Anfangsmasse).werte, m);
+    QCOMPARE(Dateiinhalt(einstellungen), EtikettdateiInhalt({m}));
+    QCOMPARE(LiesEtikettdatei(einstellungen, Anfangsmasse).inhalt.masse, m);
 }
 
 void TestDaten::jedesLayoutGenauEinmal()

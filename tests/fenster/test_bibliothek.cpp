@@ -1,10 +1,11 @@
 #include "app/bildansicht.h"
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "programmordner.h"
 #include "app/updown.h"
 #include "storage/bilddatei.h"
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/etikettdateien.h"
 #include "storage/namen.h"
 #include "storage/speicher.h"
@@ -100,7 +101,7 @@ struct MitVorlage : Gestartet
 
     bool istNochDasBeispiel() const
     {
-        return form->zustand().AktuelleEtikettDatei == beispiel && form->windowTitle() == titelVorher
+        return form->dokument().bildPfad() == beispiel && form->windowTitle() == titelVorher
             && form->ObererRand() == 10 && form->AnzahlEtikettenInZeile() == 2;
     }
 };
@@ -153,7 +154,7 @@ private Q_SLOTS:
             g.form->Oeffnen1->trigger();
         }
 #endif
-        const QString karte = g.form->zustand().AktuelleEtikettDatei;
+        const QString karte = g.form->dokument().bildPfad();
         const QStringList dateien = dateienIn(ordner);
         const QByteArray bildVorher = lies(karte), iniVorher = lies(EinstellungsPfad(karte));
         const QString png = g.p.pfad(QStringLiteral("logo.png"));
@@ -188,7 +189,7 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")), QStringList());
-        QTRY_COMPARE(g.form->zustand().AktuelleEtikettDatei, ziel);
+        QTRY_COMPARE(g.form->dokument().bildPfad(), ziel);
         const QImage erwartet = weg == 4 ? EtikettAusBild(LiesFremdbild(png), g.form->Masse(), Einpassung::Fuellen)
                                          : Verlauf().scaled(1004, 638, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QVERIFY(weg != 4
@@ -196,7 +197,7 @@ private Q_SLOTS:
         QCOMPARE(LeseBild(ziel), erwartet);
         QCOMPARE(LeseBild(ziel).dotsPerMeterX(), 11811); // 300 dpi
         QCOMPARE(g.form->Image1->bild(), erwartet);
-        const Bogenmasse genau = LiesEinstellungsdatei(EinstellungsPfad(ziel), Anfangsmasse).werte;
+        const Bogenmasse genau = LiesEtikettdatei(EinstellungsPfad(ziel), Anfangsmasse).inhalt.masse;
         QVERIFY(genau.IstGenau());
         QCOMPARE(GenaueLaengen(genau), (Laengen{1000, 1500, 5400, 9500, 5400, 8500}));
         QCOMPARE(g.form->Masse(), genau);
@@ -388,13 +389,13 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(g.vorlage).lastModified(), Altes); // the template itself is left alone
         QCOMPARE(form.zustand().OrdnerEtiketten, g.p.pfad(QStringLiteral("Morvane")));
 
-        QCOMPARE(form.zustand().AktuelleEtikettDatei, neuesBild);
+        QCOMPARE(form.dokument().bildPfad(), neuesBild);
         QCOMPARE(form.windowTitle(), TitelAnfang + titel);
         QCOMPARE(form.ObererRand(), 15);
         QCOMPARE(form.EditEtikettenbreite->text(), QStringLiteral("63 mm"));
         QCOMPARE(form.AnzahlEtikettenInZeile(), 3);
         QCOMPARE(form.AnzahlEtikettenInSpalte(), 7);
-        QVERIFY(!form.zustand().EinstellungenGeaendert);
+        QVERIFY(!form.dokument().geaendert());
         QVERIFY(!form.UpDownObererRand->isEnabled());
         QCOMPARE(form.Image1->bild().size(), QSize(300, 180));
         QCOMPARE(form.Image1->bild().pixelColor(5, 5), QColor(0, 120, 0));
@@ -445,7 +446,7 @@ private Q_SLOTS:
         const bool ersetzt = ja;
         QCOMPARE(lies(karte), ersetzt ? lies(g.vorlage) : bildVorher);
         QCOMPARE(lies(karteIni), ersetzt ? VorlagenIni : iniVorher);
-        QCOMPARE(g.form->zustand().AktuelleEtikettDatei, ersetzt ? karte : g.beispiel);
+        QCOMPARE(g.form->dokument().bildPfad(), ersetzt ? karte : g.beispiel);
         QCOMPARE(g.istNochDasBeispiel(), !ersetzt);
         QVERIFY(g.p.dialoge.texte(QStringLiteral("fehler")).isEmpty());
     }
@@ -550,7 +551,7 @@ private Q_SLOTS:
         QCOMPARE(dateienIn(g.p.daten(QString())), erwartet);
         QCOMPARE(dateienIn(g.p.wurzel), wurzelVorher);
         QVERIFY(!QFileInfo::exists(absoluterPfad()));
-        QCOMPARE(g.form->zustand().AktuelleEtikettDatei, g.p.daten(bild));
+        QCOMPARE(g.form->dokument().bildPfad(), g.p.daten(bild));
         QVERIFY(g.p.dialoge.unerwartet.isEmpty());
     }
 
@@ -572,7 +573,7 @@ private Q_SLOTS:
         QVERIFY(form.zustand().OrdnerEtiketten.isEmpty());
         if (geaendert) {
             form.UpDownObererRand->setPosition(20);
-            QVERIFY(form.zustand().EinstellungenGeaendert);
+            QVERIFY(form.dokument().geaendert());
             g.p.dialoge.antworten.push_back(false);
         }
         g.p.dialoge.dateien.push_back(zweites);
@@ -587,7 +588,7 @@ private Q_SLOTS:
         QCOMPARE(lies(g.p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), beispielIni);
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), g.beispiel);
         QCOMPARE(form.zustand().OrdnerEtiketten, g.p.pfad(QStringLiteral("Morvane")));
-        QCOMPARE(form.zustand().AktuelleEtikettDatei, zweites);
+        QCOMPARE(form.dokument().bildPfad(), zweites);
         QCOMPARE(form.windowTitle(), TitelAnfang + QStringLiteral("ZWEITES"));
         QCOMPARE(form.ObererRand(), 15);
         QCOMPARE(form.Spalte(), 1);
@@ -596,7 +597,7 @@ private Q_SLOTS:
         QCOMPARE(form.EditZeile->text(), QStringLiteral("1"));
         QCOMPARE(form.zustand().GeladeneAnzahlInZeile, 3);
         QCOMPARE(form.zustand().GeladeneAnzahlInSpalte, 7);
-        QVERIFY(!form.zustand().EinstellungenGeaendert);
+        QVERIFY(!form.dokument().geaendert());
         QVERIFY(!form.UpDownObererRand->isEnabled());
         QVERIFY(!form.BitBtnNeuladen->isVisible());
         QCOMPARE(form.Image1->bild().size(), QSize(300, 180));
@@ -674,7 +675,7 @@ private Q_SLOTS:
         const QString mitBlanks = g.p.schreibeEtikett(QStringLiteral("Mein schönes Etikett"), 200, 100, VorlagenIni);
         g.p.dialoge.dateien.push_back(mitBlanks);
         form.Oeffnen1->trigger();
-        QCOMPARE(form.zustand().AktuelleEtikettDatei, mitBlanks);
+        QCOMPARE(form.dokument().bildPfad(), mitBlanks);
         g.p.dialoge.leeren();
         g.p.schale.startErfolg = startet;
 
@@ -709,7 +710,7 @@ private Q_SLOTS:
         MitVorlage g;
         TFormEtikette &form = *g.form;
         form.UpDownObererRand->setPosition(20);
-        QVERIFY(form.zustand().EinstellungenGeaendert);
+        QVERIFY(form.dokument().geaendert());
         const QImage infoVorher = form.ImageInfo->bild();
         const QImage bildVorher = form.Image1->bild();
         // As if saved in the paint program, with the settings file changed behind the program's back too.
@@ -736,7 +737,7 @@ private Q_SLOTS:
         // Only the picture: measures, the changed flag and the layout picture stay.
         QCOMPARE(form.ObererRand(), 20);
         QCOMPARE(form.AnzahlEtikettenInZeile(), 2);
-        QVERIFY(form.zustand().EinstellungenGeaendert);
+        QVERIFY(form.dokument().geaendert());
         QCOMPARE(form.ImageInfo->bild(), infoVorher);
         QVERIFY(g.p.dialoge.gezeigt.isEmpty());
     }

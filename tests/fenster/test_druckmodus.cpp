@@ -1,7 +1,7 @@
 // The four print-mode boxes, the label position with its mark, the preview per mode and the layout picture,
 // driven through the real window.
 #include "app/bildansicht.h"
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "app/updown.h"
 #include "programmordner.h"
 #include "storage/speicher.h"

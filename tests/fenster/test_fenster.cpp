@@ -1,6 +1,6 @@
 #include "app/bildansicht.h"
 #include "render/programmbilder.h"
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "app/updown.h"
 #include "platform/fehler.h"
 #include "programmordner.h"
@@ -53,7 +53,7 @@ private Q_SLOTS:
         QCOMPARE(form->EditObererRand->text(), QStringLiteral("10 mm"));
         QCOMPARE(form->EditHorizontalAbstand->text(), QStringLiteral("95 mm"));
         QCOMPARE(form->EditAnzEtikettenInSpalte->text(), QStringLiteral("5"));
-        QVERIFY(!form->zustand().EinstellungenGeaendert);
+        QVERIFY(!form->dokument().geaendert());
         QCOMPARE(form->zustand().GeladeneAnzahlInZeile, 2);
         QCOMPARE(form->zustand().GeladeneAnzahlInSpalte, 5);
         QCOMPARE(form->UpDownZeile->Max(), 5);
@@ -88,7 +88,7 @@ private Q_SLOTS:
         auto form = p.fenster(argumente);
         Programmordner::starte(*form);
         QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - "));
-        QVERIFY(form->zustand().AktuelleEtikettDatei.isEmpty());
+        QVERIFY(form->dokument().bildPfad().isEmpty());
         QVERIFY(!form->Image1->isVisible());
         QVERIFY(form->EditObererRand->text().isEmpty());
         QVERIFY(!form->EditSpalte->isEnabled());
@@ -130,9 +130,9 @@ private Q_SLOTS:
         auto form = p.fenster();
         Programmordner::starte(*form);
         QCOMPARE(form->windowTitle(), QStringLiteral("Etiketten|Visitenkarten drucken - Muster"));
-        QCOMPARE(form->zustand().AktuelleIniDatei, p.daten(QStringLiteral("Muster.ini")));
+        QCOMPARE(form->dokument().einstellungsPfad(), p.daten(QStringLiteral("Muster.ini")));
         QCOMPARE(form->Etikettenbreite(), 85);
-        QVERIFY(!form->zustand().EinstellungenGeaendert);
+        QVERIFY(!form->dokument().geaendert());
     }
 
     void einstellungenLesen()
@@ -143,7 +143,7 @@ private Q_SLOTS:
         const QString bild = p.schreibeEtikett(QStringLiteral("Lesen"), 100, 50,
                                                "[Einstellung]\r\nObererRand=12.5\r\nEtikettenbreite=85,4\r\n"
                                                "Horizontalabstand=  90  \r\nEtikettenhoehe=99999\r\n");
-        QVERIFY(!form->zustand().EinstellungenGeaendert);
+        QVERIFY(!form->dokument().geaendert());
         form->LiesVorlagenDatenEin(bild);
         QCOMPARE(form->ObererRand(), 13);
         QCOMPARE(form->EditObererRand->text(), QStringLiteral("13 mm"));
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(form->Horizontalabstand(), 90);
         QCOMPARE(form->Etikettenhoehe(), 10000);         // beyond the range ends at its limit
         QCOMPARE(form->SeitenRand(), 0);                 // missing keys leave their measure
-        QVERIFY(form->zustand().EinstellungenGeaendert); // moving an editor marks the settings changed
+        QVERIFY(form->dokument().geaendert()); // moving an editor marks the settings changed
 
         // Only one key: only that count changes.
         const QString nurZahl =
@@ -185,7 +185,7 @@ private Q_SLOTS:
                                     "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
         QCOMPARE(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), erwartet);
         QVERIFY(!form->obererRandLabel->isEnabled());
-        QVERIFY(!form->zustand().EinstellungenGeaendert);
+        QVERIFY(!form->dokument().geaendert());
         form->speichern1->trigger();
         QCOMPARE(lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini"))), erwartet);
         QVERIFY(p.dialoge.gezeigt.isEmpty());
@@ -199,7 +199,7 @@ private Q_SLOTS:
         form->speichern1->trigger();
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
                  QStringList{QStringLiteral("Datei  kann nicht erstellt werden")});
-        QVERIFY(form->zustand().EinstellungenGeaendert);
+        QVERIFY(form->dokument().geaendert());
     }
 
     void schliessen_data()
@@ -222,7 +222,7 @@ private Q_SLOTS:
         const QByteArray iniVorher = lies(p.daten(QStringLiteral("Visitenkarte_85x54.ini")));
         if (geaendert) {
             form->UpDownObererRand->setPosition(20);
-            QVERIFY(form->zustand().EinstellungenGeaendert);
+            QVERIFY(form->dokument().geaendert());
             p.dialoge.antworten.push_back(antwort == 1);
         }
         QVERIFY(form->close());
@@ -232,7 +232,7 @@ private Q_SLOTS:
             QCOMPARE(zuletzt, QStringLiteral("vorher"));
             QCOMPARE(iniNachher, iniVorher);
         } else {
-            QCOMPARE(zuletzt, form->zustand().AktuelleEtikettDatei);
+            QCOMPARE(zuletzt, form->dokument().bildPfad());
             QCOMPARE(iniNachher.contains("ObererRand=20\r\n"), antwort == 1);
         }
         if (geaendert)
@@ -257,7 +257,7 @@ private Q_SLOTS:
         QVERIFY(form->isVisible());
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
                  QStringList{QStringLiteral("Datei %1 kann nicht erstellt werden").arg(ini)});
-        QVERIFY(form->zustand().EinstellungenGeaendert);
+        QVERIFY(form->dokument().geaendert());
     }
 
     void startAnAnderemOrt()
@@ -318,7 +318,7 @@ private Q_SLOTS:
         QVERIFY(!richtig->beendet());
         QCOMPARE(LiesSpeicherwert(QStringLiteral("InstallOrt")), p.wurzel);
         Programmordner::starte(*richtig);
-        QCOMPARE(richtig->zustand().AktuelleEtikettDatei, p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        QCOMPARE(richtig->dokument().bildPfad(), p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
         QVERIFY(p.dialoge.gezeigt.isEmpty());
     }
 

@@ -1,5 +1,5 @@
 #include "app/bildansicht.h"
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "app/updown.h"
 #include "dialogs/anschnitt.h"
 #include "dialogs/genau.h"
@@ -72,7 +72,7 @@ private Q_SLOTS:
         QCOMPARE(changing, 3);
         QCOMPARE(form.ObererRand(), 13);
         QCOMPARE(form.EditObererRand->text(), QStringLiteral("13 mm"));
-        QVERIFY(form.zustand().EinstellungenGeaendert);
+        QVERIFY(form.dokument().geaendert());
         QVERIFY(form.zustand().AktualisierungAusstehend[MassIndex(&Bogenmasse::ObererRand)]);
         QVERIFY(form.VerzoegerungsTimer->isActive());
         form.VerzoegerungsTimerTimer();
@@ -133,11 +133,11 @@ private Q_SLOTS:
 
         form.speichern1->trigger();
         form.MasseBearbeitenClick();
-        QVERIFY(!form.zustand().EinstellungenGeaendert);
+        QVERIFY(!form.dokument().geaendert());
         klick(form.UpDownHorizontalAbstand, false);
         QCOMPARE(form.Horizontalabstand(), 51);
         QCOMPARE(form.EditHorizontalAbstand->text(), QStringLiteral("51 mm"));
-        QVERIFY(form.zustand().EinstellungenGeaendert);
+        QVERIFY(form.dokument().geaendert());
 
         form.UpDownVertikalAbstand->setPosition(40);
         form.UpDownEtikettenHoehe->setPosition(40);
@@ -252,7 +252,7 @@ private Q_SLOTS:
         int verschachtelt = 0;
         g.p.dialoge.beimZeigen = [&](const QString &) {
             ++verschachtelt;
-            form.vormerken(&Bogenmasse::AnzahlEtikettenInZeile);
+            form.UpDownAnzEtikettenInZeileClick();
             for (int i = 0; i < 5; ++i)
                 form.VerzoegerungsTimerTimer();
         };
@@ -267,7 +267,7 @@ private Q_SLOTS:
     {
         Entsperrt g;
         TFormEtikette &form = *g.form;
-        QVERIFY(QFile::remove(form.zustand().AktuelleEtikettDatei));
+        QVERIFY(QFile::remove(form.dokument().bildPfad()));
         klick(form.UpDownEtikettenbreite);
         klick(form.UpDownSeitenrand);
         ticken(form);
@@ -363,7 +363,7 @@ private Q_SLOTS:
                  QStringLiteral("38,1"));
         QCOMPARE(form.EditEtikettenbreite->text(), QStringLiteral("63,5 mm"));
         QCOMPARE(form.ObererRand(), 16);
-        QVERIFY(!form.zustand().EinstellungenGeaendert);
+        QVERIFY(!form.dokument().geaendert());
         // On the raster two 750-pixel pictures would not fit side by side; on paper three do.
         QVERIFY(form.zustand().MehrereNebeneinanderMoeglich);
 
@@ -372,7 +372,7 @@ private Q_SLOTS:
         QCOMPARE(form.EditVertikalAbstand->text(), QStringLiteral("39,1 mm"));
         QCOMPARE(form.EditEtikettenHoehe->text(), QStringLiteral("37,1 mm"));
         QCOMPARE(form.Masse().Hundertstel(&Bogenmasse::Vertikalabstand), 3910);
-        QVERIFY(form.zustand().EinstellungenGeaendert);
+        QVERIFY(form.dokument().geaendert());
         // The height back up past its pitch raises the pitch to it, fraction included.
         for (int i = 0; i < 3; ++i)
             klick(form.UpDownEtikettenHoehe);
@@ -523,7 +523,7 @@ private Q_SLOTS:
             QCOMPARE(form.Masse(), vorher);
             QVERIFY(!form.VerzoegerungsTimer->isActive());
         } else {
-            QVERIFY(form.zustand().EinstellungenGeaendert);
+            QVERIFY(form.dokument().geaendert());
             QVERIFY(form.VerzoegerungsTimer->isActive());
             ticken(form);
         }
@@ -578,7 +578,7 @@ private Q_SLOTS:
                  meldung.isEmpty() ? QStringList() : QStringList{meldung});
         QCOMPARE(lies(), vorher + angehaengt);
         QCOMPARE(g.form->VorschauImage->bild() == vorschau, angehaengt.isEmpty());
-        QVERIFY(!g.form->zustand().EinstellungenGeaendert);
+        QVERIFY(!g.form->dokument().geaendert());
     }
 };
 

@@ -1,5 +1,5 @@
 #include "app/bildansicht.h"
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "genauesetikett.h"
 #include "probeboegen.h"
 #include "programmordner.h"
@@ -106,12 +106,12 @@ private Q_SLOTS:
         if (zeile == GenauerBogen)
             QCOMPARE(lies(ini), GenauEinstellungen);
         else
-            QCOMPARE(lies(ini), EinstellungsdateiInhalt(b.masse));
-        QCOMPARE(form.zustand().AktuelleEtikettDatei, bild);
+            QCOMPARE(lies(ini), EtikettdateiInhalt({b.masse}));
+        QCOMPARE(form.dokument().bildPfad(), bild);
         QCOMPARE(form.windowTitle(), TitelAnfang + name.toUpper());
         QCOMPARE(form.Masse(), b.masse);
         QCOMPARE(form.EditEtikettenbreite->text(), feldBreite);
-        QVERIFY(!form.zustand().EinstellungenGeaendert);
+        QVERIFY(!form.dokument().geaendert());
         QCOMPARE(form.Image1->bild().size(), groesse);
         const QImage keinBildDatei(g.p.daten(QStringLiteral("Druckposition Infos/Kein Bild.bmp")));
         QCOMPARE(form.ImageInfo->bild().convertToFormat(QImage::Format_RGB32)
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QCOMPARE(lies(bild) == bildVorher, !ja);
         QCOMPARE(lies(g.p.daten(QStringLiteral("Herma_4103.ini"))),
                  ja ? GenauEinstellungen : QByteArray("[Einstellung]\r\n"));
-        QCOMPARE(g.form->zustand().AktuelleEtikettDatei,
+        QCOMPARE(g.form->dokument().bildPfad(),
                  ja ? bild : g.p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
     }
 
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("etikettenbogen")).size(), meldung.isEmpty() ? 1 : 0);
         QVERIFY(g.p.dialoge.unerwartet.isEmpty());
         QCOMPARE(QDir(g.p.daten(QString())).entryList(QDir::Files), vorher);
-        QCOMPARE(g.form->zustand().AktuelleEtikettDatei, g.p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
+        QCOMPARE(g.form->dokument().bildPfad(), g.p.daten(QStringLiteral("Visitenkarte_85x54.bmp")));
     }
 };
 

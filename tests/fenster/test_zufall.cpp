@@ -6,7 +6,7 @@
 // that changes nothing.
 //   MORVANE_ZUFALL_SAAT=<n> MORVANE_ZUFALL_SCHRITTE=<n> tests/app/test_zufall   replays another seed or length.
 #include "app/bildansicht.h"
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "app/updown.h"
 #include "layout/infobild.h"
 #include "layout/markierung.h"
@@ -15,6 +15,7 @@
 #include "render/seite.h"
 #include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 
 #include <QCheckBox>
 #include <QDirIterator>
@@ -45,7 +46,7 @@ quint32 Umgebungszahl(const char *name, quint32 vorgabe)
 
 QString Einstellungen(const Bogenmasse &m)
 {
-    return QString::fromLatin1(EinstellungsdateiInhalt(m));
+    return QString::fromLatin1(EtikettdateiInhalt({m}));
 }
 
 // The pictures have about 4.72 pixels per millimetre, so that composed sheets print at true size.
@@ -96,11 +97,11 @@ public:
     {
         for (const Vorlage &v : Vorlagen) {
             const QString ziel = QStringLiteral("Vorlagen/") + QLatin1String(v.name);
-            p.schreibeEtikett(ziel, v.breite, v.hoehe, EinstellungsdateiInhalt(v.masse));
+            p.schreibeEtikett(ziel, v.breite, v.hoehe, EtikettdateiInhalt({v.masse}));
         }
         const Vorlage &umschlag = Vorlagen[std::size(Vorlagen) - 1];
         p.schreibeEtikett(QStringLiteral("Umschlag"), umschlag.breite, umschlag.hoehe,
-                          EinstellungsdateiInhalt(umschlag.masse));
+                          EtikettdateiInhalt({umschlag.masse}));
         const std::array<std::pair<QLineEdit *, TUpDown *>, 8> paare{{
             {f.EditObererRand, f.UpDownObererRand},
             {f.EditSeitenrand, f.UpDownSeitenrand},
@@ -170,10 +171,10 @@ public:
                 return QStringLiteral("%1 zeigt \"%2\", der Editor steht auf %3")
                     .arg(QLatin1String(e.angabe->schluessel), e.feld->text())
                     .arg(e.updown->Position());
-            if (f.zustand().Masse.*e.angabe->feld != e.updown->Position())
+            if (f.Masse().*e.angabe->feld != e.updown->Position())
                 return QStringLiteral("%1 ist %2, der Editor steht auf %3")
                     .arg(QLatin1String(e.angabe->schluessel))
-                    .arg(f.zustand().Masse.*e.angabe->feld)
+                    .arg(f.Masse().*e.angabe->feld)
                     .arg(e.updown->Position());
         }
         const QString hinweis = !f.zustand().MehrereNebeneinanderMoeglich
@@ -476,7 +477,7 @@ private:
             if (!neun)
                 return QStringLiteral("%1 hat nicht die neun Zeilen: \"%2\"").arg(pfad, inhalt);
         }
-        const QString einstellungen = EinstellungsPfad(f.zustand().AktuelleEtikettDatei);
+        const QString einstellungen = EinstellungsPfad(f.dokument().bildPfad());
         if (gespeichert) {
             QFile datei(einstellungen);
             datei.open(QIODevice::ReadOnly);
@@ -537,7 +538,7 @@ private:
         const Bogenmasse m = masse();
         const int spalte = f.UpDownSpalte->Position();
         const int zeile_ = f.UpDownZeile->Position();
-        const QString pfad = f.zustand().AktuelleEtikettDatei;
+        const QString pfad = f.dokument().bildPfad();
         const QString fuer = QStringList{pfad,
                                          QFileInfo(pfad).lastModified().toString(Qt::ISODateWithMs),
                                          Einstellungen(m),

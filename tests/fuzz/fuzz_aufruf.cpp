@@ -16,7 +16,7 @@ QStringList Argumente(const uint8_t *daten, size_t laenge)
 }
 
 // The call as options in one of the two forms, then the label.
-QStringList Zurueckgeschrieben(const Druckauftrag &auftrag, bool mitGleich)
+QStringList Zurueckgeschrieben(const Druckbefehl &auftrag, bool mitGleich)
 {
     QStringList argumente;
     const auto option = [&](const QString &name, const QString &wert) {
@@ -54,7 +54,7 @@ QStringList Zurueckgeschrieben(const Druckauftrag &auftrag, bool mitGleich)
     return argumente;
 }
 
-void PruefeAuftrag(const QStringList &argumente, const Druckauftrag &auftrag)
+void PruefeAuftrag(const QStringList &argumente, const Druckbefehl &auftrag)
 {
     PRUEFE(!auftrag.etikett.isEmpty());
     PRUEFE(argumente.contains(auftrag.etikett));
@@ -69,8 +69,8 @@ void PruefeAuftrag(const QStringList &argumente, const Druckauftrag &auftrag)
 
     for (const bool mitGleich : {true, false}) {
         const Aufruf wieder = LiesAufruf(Zurueckgeschrieben(auftrag, mitGleich));
-        PRUEFE(std::holds_alternative<Druckauftrag>(wieder));
-        PRUEFE(std::get<Druckauftrag>(wieder) == auftrag);
+        PRUEFE(std::holds_alternative<Druckbefehl>(wieder));
+        PRUEFE(std::get<Druckbefehl>(wieder) == auftrag);
     }
 }
 
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
     const Aufruf aufruf = LiesAufruf(argumente);
     PRUEFE(aufruf == LiesAufruf(argumente));
 
-    if (const auto *auftrag = std::get_if<Druckauftrag>(&aufruf))
+    if (const auto *auftrag = std::get_if<Druckbefehl>(&aufruf))
         PruefeAuftrag(argumente, *auftrag);
     else if (std::holds_alternative<Hilfewunsch>(aufruf))
         PRUEFE(argumente.contains(QStringLiteral("--help")) || argumente.contains(QStringLiteral("-h")));

@@ -5,6 +5,7 @@
 // exact lengths follow in [Genau], agree with the nine lines, and come back the same.
 #include "gemeinsam.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/profildatei.h"
 
 #include <QFile>
@@ -65,7 +66,7 @@ void PruefeGenau(const Bogenmasse &m)
 // gives the measures again, every key present.
 void PruefeRundreise(const Bogenmasse &werte, const Bogenmasse &anderes)
 {
-    const QByteArray inhalt = EinstellungsdateiInhalt(werte);
+    const QByteArray inhalt = EtikettdateiInhalt({werte});
     static const QRegularExpression neunZeilen(
         QStringLiteral("\\A\\[Einstellung\\]\\r\\nObererRand=\\d+\\r\\nSeitenRand=\\d+\\r\\nVertikalabstand=\\d+\\r\\n"
                        "Horizontalabstand=\\d+\\r\\nEtikettenhoehe=\\d+\\r\\nEtikettenbreite=\\d+\\r\\n"
@@ -79,9 +80,9 @@ void PruefeRundreise(const Bogenmasse &werte, const Bogenmasse &anderes)
     PruefeGenau(werte);
 
     const QString pfad = Pfad("rund.ini");
-    SchreibeEinstellungsdatei(pfad, werte);
+    SpeichereEtikettdatei(pfad, {werte});
     PRUEFE(Lies(pfad) == inhalt);
-    const GeleseneMasse zurueck = LiesEinstellungsdatei(pfad, anderes);
+    const GeleseneEtikettdatei zurueck = LiesEtikettdatei(pfad, anderes);
     PRUEFE(zurueck.fehler.isEmpty());
     PRUEFE(zurueck.werte == werte);
     for (bool da : zurueck.vorhanden)
@@ -117,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
 
     const QString pfad = Pfad("probe.ini");
     Schreibe(pfad, inhalt);
-    const GeleseneMasse gelesen = LiesEinstellungsdatei(pfad, bisher);
+    const GeleseneEtikettdatei gelesen = LiesEtikettdatei(pfad, bisher);
     bool abgebrochen = false;
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Massangabe &a = Massangaben[i];

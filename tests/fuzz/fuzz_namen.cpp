@@ -5,6 +5,7 @@
 #include "gemeinsam.h"
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/namen.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/formetikette.h"
+#include "app/formetikette_p.h"
 #include "app/updown.h"
 #include "layout/infobild.h"
 #include "eigenerspeicher.h"

@@ -1247,8 +1247,7 @@ void TestRender::anschnittDerVisitenkarte()
     Bogenmasse m{10, 15, 54, 95, 54, 85, 2, 5};
     const Seitenwahl seite{Druckumfang::GanzeSeite, 1, 1};
     QImage erwartet = BaueSeite(bild, m, seite, {600, 600, {}, {}}).bild.convertToFormat(QImage::Format_RGB32);
-    m.Anschnitt = 200;
-    const QImage mit = BaueSeite(bild, m, seite, {600, 600, {}, {}}).bild.convertToFormat(QImage::Format_RGB32);
+    const QImage mit = BaueSeite(bild, m, seite, {600, 600, {}, {}}, 200).bild.convertToFormat(QImage::Format_RGB32);
     for (int zeile = 0; zeile < 5; ++zeile)
         for (int x : {71, 519})
             for (int j = zeile == 0 ? -9 : 0; j < 255 + (zeile == 4 ? 9 : 0); ++j)
@@ -1263,12 +1262,12 @@ void TestRender::anschnittDerVisitenkarte()
 void TestRender::anschnittGenau()
 {
     const Bogenmasse m =
-        MitGenauenLaengen(Bogenmasse{10, 7, 41, 66, 38, 64, 3, 7, {}, 200}, {1000, 675, 4060, 6600, 3810, 6350});
+        MitGenauenLaengen(Bogenmasse{10, 7, 41, 66, 38, 64, 3, 7}, {1000, 675, 4060, 6600, 3810, 6350});
     QImage bild(635, 381, QImage::Format_RGB32);
     bild.fill(Qt::black);
     for (int y = 0; y < bild.height(); ++y)
         bild.setPixel(0, y, qRgb(255, 0, 0)), bild.setPixel(634, y, qRgb(0, 0, 255));
-    const QImage v = Seitenvorschau(bild, m, {Druckumfang::GanzeSeite, 1, 1}, 254, 254);
+    const QImage v = Seitenvorschau(bild, m, {Druckumfang::GanzeSeite, 1, 1}, 254, 254, 200);
     QCOMPARE(QList<QRgb>({v.pixel(46, 200), v.pixel(48, 200), v.pixel(713, 200), v.pixel(717, 200), v.pixel(200, 79),
                           v.pixel(200, 81)}),
              QList<QRgb>({qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0), qRgb(255, 255, 255),
@@ -1281,13 +1280,13 @@ void TestRender::anschnittGenau()
 void TestRender::anschnittRueckseite()
 {
     const Bogenmasse genau =
-        MitGenauenLaengen(Bogenmasse{10, 7, 41, 66, 38, 64, 3, 7, {}, 200}, {1000, 675, 4060, 6600, 3810, 6350});
+        MitGenauenLaengen(Bogenmasse{10, 7, 41, 66, 38, 64, 3, 7}, {1000, 675, 4060, 6600, 3810, 6350});
     const QImage hinten = Musterbild(635, 381);
     const Seitenwahl eins{Druckumfang::EineEtikette, 1, 1};
     const Druckflaeche f{254, 254, {}, {}};
     for (const auto &[kante, soll] : {std::pair{Wendekante::Lang, QList<double>{12.5, 20, 20, 12.5}},
                                       std::pair{Wendekante::Kurz, QList<double>{20, 12.5, 12.5, 20}}}) {
-        const QList<Anschnittbreiten> b = BaueRueckseite(hinten.size(), hinten, genau, eins, f, kante).anschnitt;
+        const QList<Anschnittbreiten> b = BaueRueckseite(hinten.size(), hinten, genau, eins, f, kante, 200).anschnitt;
         QCOMPARE(b.size(), 1);
         const QList<double> ist{b[0].links, b[0].oben, b[0].rechts, b[0].unten};
         for (qsizetype i = 0; i < ist.size(); ++i)
@@ -1295,9 +1294,9 @@ void TestRender::anschnittRueckseite()
     }
 
     const QImage karte = Musterbild(401, 255);
-    Bogenmasse m{10, 15, 54, 95, 54, 85, 2, 5};
-    m.Anschnitt = 200;
-    const QImage r = BaueRueckseite(karte.size(), karte, m, {Druckumfang::GanzeSeite, 1, 1}, f, Wendekante::Lang).bild;
+    const Bogenmasse m{10, 15, 54, 95, 54, 85, 2, 5};
+    const QImage r =
+        BaueRueckseite(karte.size(), karte, m, {Druckumfang::GanzeSeite, 1, 1}, f, Wendekante::Lang, 200).bild;
     QCOMPARE(
         QList<QRgb>({r.pixel(510, 147), r.pixel(928, 147), r.pixel(569, 38), r.pixel(509, 147), r.pixel(569, 302)}),
         QList<QRgb>({karte.pixel(0, 100), karte.pixel(400, 100), karte.pixel(50, 0), Weiss, Weiss}));

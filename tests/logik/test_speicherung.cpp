@@ -6,6 +6,8 @@
 #include "storage/bogenbelegung.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
+#include "render/etikettdokument.h"
 #include "storage/namen.h"
 #include "storage/profildatei.h"
 #include "storage/rueckseite.h"
@@ -250,7 +252,7 @@ private Q_SLOTS:
         alt.write("[Fremd]\r\nX=1\r\n[Einstellung]\r\nObererRand=99\r\nZusatz=4\r\n");
         alt.close();
         const Bogenmasse werte{14, 15, 54, 95, 54, 85, 2, 5};
-        SchreibeEinstellungsdatei(pfad, werte);
+        SpeichereEtikettdatei(pfad, {werte});
         const QByteArray erwartet = "[Einstellung]\r\nObererRand=14\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
                                     "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
                                     "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
@@ -258,11 +260,11 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), erwartet);
         f.close();
-        SchreibeEinstellungsdatei(pfad, werte);
+        SpeichereEtikettdatei(pfad, {werte});
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), erwartet);
         // Round trip through the reader.
-        QCOMPARE(LiesEinstellungsdatei(pfad, Bogenmasse{}).werte, werte);
+        QCOMPARE(LiesEtikettdatei(pfad, Bogenmasse{}).inhalt.masse, werte);
     }
 
     // The back is set, changed and removed in its own section, every other line byte for byte; "Speichern"
@@ -287,13 +289,13 @@ private Q_SLOTS:
             << 0;
         QTest::newRow("Speichern keeps the back, after the nine lines")
             << QByteArray("[Rueckseite]\nBild=hinten.bmp\n[Einstellung]\r\nObererRand=99\r\n") << QString()
-            << EinstellungsdateiInhalt(Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5}) + "[Rueckseite]\r\nBild=hinten.bmp\r\n"
+            << EtikettdateiInhalt({Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5}}) + "[Rueckseite]\r\nBild=hinten.bmp\r\n"
             << 0;
         QTest::newRow("Speichern with a bleed: its section as the window holds it, then the back")
             << QByteArray(
                    "[Einstellung]\r\nObererRand=99\r\n[Anschnitt]\r\nRand=1\r\n[Rueckseite]\r\nBild=hinten.bmp\r\n")
             << QString()
-            << EinstellungsdateiInhalt(Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5})
+            << EtikettdateiInhalt({Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5}})
                 + "[Anschnitt]\r\nRand=1.5\r\n[Rueckseite]\r\nBild=hinten.bmp\r\n"
             << 150;
     }
@@ -307,23 +309,30 @@ private Q_SLOTS:
         QFile f(m_dir.filePath(QStringLiteral("hinten.ini")));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(vorher) == vorher.size());
         f.close();
-        Bogenmasse masse{14, 15, 54, 95, 54, 85, 2, 5};
-        masse.Anschnitt = anschnitt;
-        if (name.isNull())
-            SpeichereEinstellungsdatei(f.fileName(), masse);
-        else
-            SchreibeRueckseite(f.fileName(), name);
+        if (name.isNull()) {
+            // "Speichern" of the label as the window holds it: read, the measures moved, its bleed set.
+            Etikettdokument dokument;
+            dokument.setzeBild(m_dir.filePath(QStringLiteral("hinten.bmp")));
+            dokument.liesEinstellungen();
+            dokument.setzeMasse({14, 15, 54, 95, 54, 85, 2, 5});
+            if (anschnitt > 0)
+                dokument.setzeAnschnitt(anschnitt);
+            dokument.speichere();
+        } else {
+            SchreibeEtikettdatei(f.fileName(), {Anfangsmasse, name}, Abschnitt::Rueckseite);
+        }
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), nachher);
         f.close();
         const QString hinten = name.isNull() ? QStringLiteral("hinten.bmp") : name;
-        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).rueckseite, hinten);
-        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).werte.Anschnitt, anschnitt);
-        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeRueckseite(f.fileName(), QStringLiteral("../x.bmp")));
+        QCOMPARE(LiesEtikettdatei(f.fileName(), {}).inhalt.rueckseite, hinten);
+        QCOMPARE(LiesEtikettdatei(f.fileName(), {}).inhalt.anschnitt, anschnitt);
+        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEtikettdatei(f.fileName(), {Anfangsmasse, QStringLiteral("../x.bmp")},
+                                                             Abschnitt::Rueckseite));
         // "Option | Anschnitt..." leaves the back where it is.
-        SchreibeAnschnitt(f.fileName(), 250);
-        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).rueckseite, hinten);
-        QCOMPARE(LiesEinstellungsdatei(f.fileName(), {}).werte.Anschnitt, 250);
+        SchreibeEtikettdatei(f.fileName(), {Anfangsmasse, {}, 250}, Abschnitt::Anschnitt);
+        QCOMPARE(LiesEtikettdatei(f.fileName(), {}).inhalt.rueckseite, hinten);
+        QCOMPARE(LiesEtikettdatei(f.fileName(), {}).inhalt.anschnitt, 250);
     }
 
     // The second section of a precise label: it counts only complete, plain, in range and agreeing with the nine
@@ -403,19 +412,19 @@ private Q_SLOTS:
 
         // The previous label was precise: nothing of it stays.
         const Bogenmasse bisher = MitGenauenLaengen(Anfangsmasse, {1, 2, 303, 404, 505, 606});
-        const GeleseneMasse gelesen = LiesEinstellungsdatei(pfad, bisher);
-        QCOMPARE(gelesen.werte.IstGenau(), !erwartet.isEmpty());
+        const GeleseneEtikettdatei gelesen = LiesEtikettdatei(pfad, bisher);
+        QCOMPARE(gelesen.inhalt.masse.IstGenau(), !erwartet.isEmpty());
         QCOMPARE(gelesen.genauUnbenutzt, grund);
-        for (std::size_t i = 0; i < AnzahlLaengen && gelesen.werte.IstGenau(); ++i)
-            QCOMPARE(gelesen.werte.Hundertstel(Massangaben[i].feld), erwartet[qsizetype(i)]);
+        for (std::size_t i = 0; i < AnzahlLaengen && gelesen.inhalt.masse.IstGenau(); ++i)
+            QCOMPARE(gelesen.inhalt.masse.Hundertstel(Massangaben[i].feld), erwartet[qsizetype(i)]);
 
         // Saved, a precise label gets the nine lines and its exact lengths; an ordinary one the nine lines alone.
-        const QByteArray geschrieben = EinstellungsdateiInhalt(gelesen.werte);
+        const QByteArray geschrieben = EtikettdateiInhalt({gelesen.inhalt.masse});
         QCOMPARE(geschrieben.count('\n'), erwartet.isEmpty() ? 9 : 16);
         if (QTest::currentDataTag() == QByteArray("the stock's measures"))
             QCOMPARE(geschrieben, neun + genau);
-        SchreibeEinstellungsdatei(pfad, gelesen.werte);
-        QCOMPARE(LiesEinstellungsdatei(pfad, Anfangsmasse).werte, gelesen.werte);
+        SpeichereEtikettdatei(pfad, {gelesen.inhalt.masse});
+        QCOMPARE(LiesEtikettdatei(pfad, Anfangsmasse).inhalt.masse, gelesen.inhalt.masse);
     }
 
     void fehlgeschlagenesSchreibenLaesstAlteDatei()
@@ -429,7 +438,7 @@ private Q_SLOTS:
         alt.write("alt");
         alt.close();
         try {
-            SchreibeEinstellungsdatei(pfad, Bogenmasse{1, 2, 3, 4, 5, 6, 7, 8});
+            SpeichereEtikettdatei(pfad, {Bogenmasse{1, 2, 3, 4, 5, 6, 7, 8}});
             QFAIL("no error when the file cannot be written");
         } catch (const Fehler &f) {
             QCOMPARE(f.text(), QStringLiteral("Datei %1 kann nicht erstellt werden").arg(pfad));
@@ -438,9 +447,9 @@ private Q_SLOTS:
         QCOMPARE(alt.readAll(), QByteArray("alt"));
         QCOMPARE(QDir(ordner).entryList(QDir::Files).size(), 1); // no temporary file left behind
         const QString fehlt = m_dir.filePath(QStringLiteral("gibtsnicht/k.ini"));
-        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(fehlt, Bogenmasse{}));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SpeichereEtikettdatei(fehlt, {Bogenmasse{}}));
         QVERIFY(!QFile::exists(fehlt));
-        QVERIFY_THROWS_EXCEPTION(Fehler, SchreibeEinstellungsdatei(QString(), Bogenmasse{}));
+        QVERIFY_THROWS_EXCEPTION(Fehler, SpeichereEtikettdatei(QString(), {Bogenmasse{}}));
     }
 
     void speicherLebenslauf()

@@ -1,6 +1,6 @@
 // Writes the sample label Visitenkarte_85x54.bmp with its settings file into the data folder given as argument.
 
-#include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "tools/gemeinsam.h"
 
 #include "platform/fehler.h"
@@ -80,6 +80,6 @@ int main(int argc, char **argv)
         const QDir ordner(argumente.first());
         ErzeugeOrdner(ordner.path());
         SpeichereBitmap(Visitenkarte(), ordner.filePath(QStringLiteral("Visitenkarte_85x54.bmp")));
-        SchreibeEinstellungsdatei(ordner.filePath(QStringLiteral("Visitenkarte_85x54.ini")), Bogen);
+        SpeichereEtikettdatei(ordner.filePath(QStringLiteral("Visitenkarte_85x54.ini")), {Bogen});
     });
 }

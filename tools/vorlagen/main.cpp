@@ -2,7 +2,7 @@
 // it first removes the pictures and settings files of templates that are no longer in the table, so that a copy
 // that gets installed holds no template of an earlier build.
 
-#include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "tools/vorlagen/motive.h"
 #include "tools/vorlagen/vorlagen.h"
 
@@ -36,7 +36,7 @@ int main(int argc, char **argv)
             const QImage bild = ZeichneVorlage(v);
             const QImage acht = AchtBitBild(bild, AchtBitAbweichung);
             SpeichereBitmap(acht.isNull() ? bild : acht, ordner.filePath(name + QStringLiteral(".bmp")));
-            SchreibeEinstellungsdatei(ordner.filePath(name + QStringLiteral(".ini")), Masse(v));
+            SpeichereEtikettdatei(ordner.filePath(name + QStringLiteral(".ini")), {Masse(v)});
         }
     });
 }

@@ -1,0 +1,145 @@
+#include "render/etikettdokument.h"
+
+#include "platform/fehler.h"
+#include "storage/bilddatei.h"
+#include "storage/einstellungen.h"
+#include "storage/rueckseite.h"
+
+#include <QFileInfo>
+
+Etikettdokument::Etikettdokument(QObject *eltern) : QObject(eltern) {}
+
+Etikettdokument::Dateistand Etikettdokument::StandVon(const QString &pfad)
+{
+    const QFileInfo datei(pfad);
+    return {pfad, datei.lastModified(), datei.size()};
+}
+
+void Etikettdokument::setzeGeaendert(bool geaendert)
+{
+    if (m_geaendert == geaendert)
+        return;
+    m_geaendert = geaendert;
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeWahl(const Seitenwahl &wahl)
+{
+    if (m_wahl == wahl)
+        return;
+    m_wahl = wahl;
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeBild(const QString &pfad)
+{
+    if (m_bildPfad == pfad)
+        return;
+    m_bildPfad = pfad;
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeMasse(const Bogenmasse &masse)
+{
+    if (m_inhalt.masse == masse)
+        return;
+    m_inhalt.masse = masse;
+    Q_EMIT veraendert();
+}
+
+GeleseneEtikettdatei Etikettdokument::liesEinstellungen()
+{
+    m_einstellungsPfad = EinstellungsPfad(m_bildPfad);
+    // The back and the bleed are the label's own.
+    m_inhalt.rueckseite.clear();
+    m_inhalt.anschnitt = 0;
+    m_rueckseitenStand.reset();
+    GeleseneEtikettdatei gelesen{{m_inhalt.masse}};
+    if (!m_einstellungsPfad.isEmpty()) {
+        gelesen = LiesEtikettdatei(m_einstellungsPfad, m_inhalt.masse);
+        m_inhalt.rueckseite = gelesen.inhalt.rueckseite;
+        m_inhalt.anschnitt = gelesen.inhalt.anschnitt;
+    }
+    Q_EMIT veraendert();
+    return gelesen;
+}
+
+void Etikettdokument::speichere()
+{
+    const QString pfad = EinstellungsPfad(m_bildPfad);
+    if (pfad.isEmpty() && !m_bildPfad.isEmpty())
+        throw Fehler(QStringLiteral("Die Einstellungen zu %1 können nicht gespeichert werden: sie würden die "
+                                    "Bilddatei selbst überschreiben.")
+                         .arg(m_bildPfad));
+    // The whole file is written at once, so a failure leaves the old one as it was.
+    SpeichereEtikettdatei(pfad, m_inhalt);
+    m_einstellungsPfad = pfad;
+    m_geaendert = false;
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeRueckseite(const QString &name)
+{
+    Etikettinhalt neu = m_inhalt;
+    neu.rueckseite = name;
+    SchreibeEtikettdatei(EinstellungsPfad(m_bildPfad), neu, Abschnitt::Rueckseite);
+    m_inhalt.rueckseite = name;
+    m_rueckseitenStand.reset();
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeAnschnitt(int hundertstel)
+{
+    // Only its own section changes: the measures on disk stay as they are, saved or not.
+    Etikettinhalt neu = m_inhalt;
+    neu.anschnitt = hundertstel;
+    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
+        SchreibeEtikettdatei(pfad, neu, Abschnitt::Anschnitt);
+    m_inhalt.anschnitt = hundertstel;
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::uebernimmBild(const QImage &bild, const Aufbewahrung &vorher)
+{
+    Etikettinhalt neu = m_inhalt;
+    // Its picture is drawn into the exact size at its own resolution: the label is precise from now on.
+    neu.masse = MitGenauenLaengen(neu.masse, GenaueLaengen(neu.masse), true);
+    SchreibeEtikett(m_bildPfad, bild, neu, vorher);
+    m_bildStand.reset();
+    Q_EMIT veraendert();
+}
+
+const QImage &Etikettdokument::bild(bool neuLaden)
+{
+    Dateistand stand = StandVon(m_bildPfad);
+    // An outside editor's save shows in the next composition without a reload.
+    if (neuLaden || !m_bildStand || !(stand == *m_bildStand)) {
+        m_bildStand.reset();
+        m_bild = LeseBild(m_bildPfad);
+        m_bildStand = std::move(stand);
+    }
+    return m_bild;
+}
+
+const QImage &Etikettdokument::rueckseitenbild()
+{
+    if (m_inhalt.rueckseite.isEmpty())
+        throw Fehler(KeineRueckseite(m_bildPfad));
+    Dateistand stand = StandVon(RueckseitenDatei(m_bildPfad, m_inhalt.rueckseite));
+    if (!m_rueckseitenStand || !(stand == *m_rueckseitenStand)) {
+        m_rueckseitenStand.reset();
+        m_rueckseite = LeseRueckseite(m_bildPfad, m_inhalt.rueckseite);
+        m_rueckseitenStand = std::move(stand);
+    }
+    return m_rueckseite;
+}
+
+Seitenetikett Etikettdokument::seitenetikett()
+{
+    return {bild(), m_inhalt.masse, m_inhalt.anschnitt};
+}
+
+Druckauftrag Etikettdokument::druckauftrag(bool mitRueckseite)
+{
+    return Druckauftrag(seitenetikett(), m_wahl, mitRueckseite ? rueckseitenbild() : QImage());
+}
