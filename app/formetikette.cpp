@@ -637,11 +637,12 @@ Aufloesung TFormEtikette::bildschirm() const
     return d->umgebung.bildschirm();
 }
 
-void TFormEtikette::ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche)
+void TFormEtikette::ZeigeMasse(const Bogenmasse &bisher, const Bogenmasse &masse,
+                               const std::array<bool, Massangaben.size()> &welche)
 {
     std::array<bool, Massangaben.size()> zeigen = welche;
     for (std::size_t i = 0; i < AnzahlLaengen; ++i)
-        zeigen[i] = zeigen[i] || Bruch(masse, Massangaben[i].feld) != Bruch(Masse(), Massangaben[i].feld);
+        zeigen[i] = zeigen[i] || Bruch(masse, Massangaben[i].feld) != Bruch(bisher, Massangaben[i].feld);
     // Precise or not goes with the measures as a whole: a file read as ordinary leaves no fraction behind, also for
     // a length it lacks. The editors show the same whole lengths either way until they move.
     Bogenmasse m = Masse();

@@ -1,35 +1,40 @@
 #pragma once
 
-// The main window, TFormEtikette. Its handlers live in app/, one file per group: formetikette.cpp (controls, menus,
-// start, close), _masse (measure editors, delayed refresh), _passung (fit check), _druckmodus (print modes, position,
-// layout picture), _vorschau (label view, preview), _drucken (print command), _bogen (sheet plan), _datei (open, new),
-// _speicher (store, settings file), _bearbeiten (outside editing, reload, help), _bild (pictures of other programs),
-// _dialoge (Info, Spenden). Calls go down into the logic (blatt/, storage/, layout/, render/), never back.
+// The main window, TFormEtikette. It shows one label document (render/etikettdokument.h: the label's files, what its
+// settings file holds, its pictures, the print choice and the changed flag) and sends the person's actions to it;
+// what it keeps of its own for the run is private (formetikette_p.h). Its handlers live in app/, one file per group:
+// formetikette.cpp (controls, menus, start, close), _masse (measure editors, delayed refresh), _passung (fit check),
+// _druckmodus (print modes, position, layout picture), _vorschau (label view, preview), _drucken (print command),
+// _bogen (sheet plan), _datei (open, new), _speicher (store, settings file), _bearbeiten (outside editing, reload,
+// help), _bild (pictures of other programs), _rueckseite (the back), _dialoge (Info, Spenden). Calls go down into the
+// logic (blatt/, storage/, layout/, render/), never back.
 //
 // The flows and the order of their steps:
 //   start    constructor: controls, FormCreate (program folder, store, data folders); StartArbeit (picture, fit,
-//            settings, layout picture, label view and preview, mode, title, lock) when the window is shown, before
-//            its first frame, or, where a dialog must show first (StartOhneDialog), queued from there
-//   measures one value, Zustand::Masse, that every handler reads: the editors and fields show it, an arrow moves it
-//            (MassFolgtEditor), SetzeMass sets it from the program; the row limit follows the count per column, the
-//            tip of NurEineDruckenCheckBox its box and MehrereNebeneinanderMoeglich. Painting changes nothing
-//   open     OeffnenVorbereiten (save question, labels folder), file dialog, settings, position to 1/1, fit,
-//            lock, label view and preview, layout picture
-//   new      as open, from a template: name question, copy picture and settings, then as open
-//   picture  a picture of another program (Bild übernehmen, Neu aus einem Bild, a file dropped on the label view):
-//            read, the way it goes onto the label when asked for, the replace question, picture and settings file
-//            written as one (precise), then as open
+//            then NachDemLaden: settings, layout picture, label view and preview, mode; title, lock) when the
+//            window is shown, before its first frame, or, where a dialog must show first (StartOhneDialog), queued
+//   measures the document's one value, which every handler reads: the editors and fields show it, an arrow moves
+//            it (MassFolgtEditor), SetzeMass sets it from the program; the row limit follows the count per column,
+//            the tip of NurEineDruckenCheckBox its box and MehrereNebeneinanderMoeglich. Painting changes nothing
+//   choice   the print-mode boxes and the position editors: the document's print choice follows them before any of
+//            their handlers runs
+//   open     OeffnenVorbereiten (save question, labels folder), file dialog, then NachDemLaden: settings, position
+//            to 1/1, fit, lock, label view and preview, layout picture
+//   new      as open, from a template, a catalogue sheet or a picture: name question, the files written, then as open
+//   picture  a picture of another program (Bild übernehmen, a file dropped on the label view): read, the way it goes
+//            onto the label when asked for, the replace question, the document takes it (picture and settings file
+//            written as one, precise), then as open
 //   refresh  an arrow: changing (flag), the value moved, click (edit text, pitch, pending); three timer ticks: per
 //            pending measure in Aktualisierungsreihenfolge the fit check, label view, preview and layout picture
 //            as it needs
-//   print    the measures once, paper question, picture checked, the printer adapter loaded (drucken/), one
-//            printer (A4 at first), print dialog, A4 portrait again whatever it chose (refused on a printer without
-//            A4), the printer's bands into the preview, the question when labels reach into them, page painter;
-//            a sheet plan from "Bogen zusammenstellen..." takes the same way
-//   back     [Rueckseite] of the settings file, read with the measures (Zustand::Rueckseite); "Rückseite drucken"
-//            as print, with the question how the sheet goes back in and the back's correction; "Drucken" on a
-//            printer that prints both sides asks whether the back goes in the same job; a sheet plan offers its
-//            back after its front
+//   print    the measures once, paper question, picture checked, the print job (render/druckauftrag.h) refused when
+//            blank, the printer adapter loaded (drucken/), one printer (A4 at first), print dialog, A4 portrait again
+//            whatever it chose (refused on a printer without A4), the printer's bands into the preview, the question
+//            when labels reach into them, the job's pages; a sheet plan from "Bogen zusammenstellen..." takes the
+//            same way
+//   back     the document's back, read with the measures; "Rückseite drucken" as print, with the question how the
+//            sheet goes back in and the back's correction; "Drucken" on a printer that prints both sides asks
+//            whether the back goes in the same job; a sheet plan offers its back after its front
 //   close    FormClose: last label to the store, or the save question
 
 #include "drucken/druckmodul.h"
@@ -365,10 +370,11 @@ private:
                             const int &letzte, const int &geladene);
     void vormerken(Massfeld feld);
     void AktualisiereMass(Massfeld feld);
-    // The value becomes `masse` (precise exactly when it is), one measure after the other in the order of the
-    // settings file, each editor moved with it; the fields show the flagged ones and every changed fraction.
-    // Unflagged measures of `masse` are the current ones, as the settings reader gives them.
-    void ZeigeMasse(const Bogenmasse &masse, const std::array<bool, Massangaben.size()> &welche);
+    // The editors move from `bisher` to `masse` (precise exactly when it is), one measure after the other in the
+    // order of the settings file; the fields show the flagged ones and every changed fraction. Unflagged measures of
+    // `masse` are those of `bisher`, as the settings reader gives them.
+    void ZeigeMasse(const Bogenmasse &bisher, const Bogenmasse &masse,
+                    const std::array<bool, Massangaben.size()> &welche);
     // One measure set by the program, in hundredths of a millimetre (a count x 100), within its editor's range,
     // and its editor moved to it: the changing handler runs when the position changes. A fraction needs a precise
     // label. The field is the caller's.

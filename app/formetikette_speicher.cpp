@@ -38,12 +38,13 @@ void TFormEtikette::RegistryEintraegeloeschen1Click()
 void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
 {
     d->dokument.setzeBild(bildPfad);
+    const Bogenmasse bisher = Masse();
     const GeleseneEtikettdatei gelesen = d->dokument.liesEinstellungen();
     ZeigeRueckseitenSchalter();
     if (d->dokument.einstellungsPfad().isEmpty())
         return;
     // The values before a bad one are taken, as the editors move one after the other.
-    ZeigeMasse(gelesen.inhalt.masse, gelesen.vorhanden);
+    ZeigeMasse(bisher, gelesen.inhalt.masse, gelesen.vorhanden);
     // One notice for the file, whatever it holds that is not used.
     if (const QString unbenutzt = gelesen.unbenutzt(d->dokument.einstellungsPfad()); !unbenutzt.isEmpty())
         dialoge().information(unbenutzt);

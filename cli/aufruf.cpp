@@ -58,7 +58,7 @@ QString Hilfetext()
               "                          Stelle an die freien Plätze Zeile für Zeile, jede Etikette so oft, wie\n"
               "                          ihre ANZAHL sagt; eine ohne ANZAHL füllt den Rest des Bogens\n\n"
               "Welche Seite des Blattes (ohne Angabe: die Vorderseite):\n"
-              "  --rueckseite            die Rückseite: jedes Bild, das der Abschnitt [Rueckseite] der\n"
+              "  --rueckseite            die Rückseite: jedes Bild, das der Abschnitt [%2] der\n"
               "                          Einstellungsdatei nennt, hinter seiner Vorderseite, für das über die\n"
               "                          lange Kante gewendete Blatt\n"
               "  --beidseitig            Vorder- und Rückseite als zwei Seiten eines Auftrags; der Drucker wird\n"
@@ -68,7 +68,7 @@ QString Hilfetext()
               "  --kopien N              N Exemplare auf dem Drucker (1 bis %1)\n"
               "  --anschnitt MM          das Bild läuft MM Millimeter (0 bis 3, Punkt und höchstens zwei\n"
               "                          Nachkommastellen) über den Rand jeder Etikette hinaus, höchstens bis zur\n"
-              "                          Mitte des Abstands zur Nachbarin; statt [Anschnitt] der Einstellungsdatei,\n"
+              "                          Mitte des Abstands zur Nachbarin; statt [%3] der Einstellungsdatei,\n"
               "                          0 druckt ohne Anschnitt\n"
               "  --help                  diese Hilfe\n\n"
               "Rückgabewert: 0 gedruckt, 1 falscher Aufruf (auch: die PDF-Datei wäre das Bild oder die\n"
@@ -78,7 +78,8 @@ QString Hilfetext()
               "Maße, zu wenige freie Plätze, keine Rückseite oder eine, die fehlt oder nicht lesbar ist), 3 der\n"
               "Drucker oder die PDF-Datei ließ sich nicht beschreiben (auch: sie ist schreibgeschützt oder gehört\n"
               "einem anderen Benutzer).\n")
-              .arg(MeisteKopien);
+              .arg(MeisteKopien)
+              .arg(RueckseitenSektion, AnschnittSektion);
 }
 
 Aufruf LiesAufruf(const QStringList &argumente)

@@ -149,11 +149,11 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
     spalte->addLayout(knoepfe);
     setMinimumWidth(520);
 
-    connect(testseite, &QPushButton::clicked, this, [this] { bewacht([this] { TestseiteDruckenClick(); }); });
+    connect(testseite, &QPushButton::clicked, this, [this] { Bewacht(m_dialoge, [this] { TestseiteDruckenClick(); }); });
     connect(rueckTestseite, &QPushButton::clicked, this,
-            [this] { bewacht([this] { TestseiteDruckenClick(Blattseite::Rueckseite); }); });
-    connect(speichern, &QPushButton::clicked, this, [this] { bewacht([this] { SpeichernClick(); }); });
-    connect(zuruecksetzen, &QPushButton::clicked, this, [this] { bewacht([this] { ZuruecksetzenClick(); }); });
+            [this] { Bewacht(m_dialoge, [this] { TestseiteDruckenClick(Blattseite::Rueckseite); }); });
+    connect(speichern, &QPushButton::clicked, this, [this] { Bewacht(m_dialoge, [this] { SpeichernClick(); }); });
+    connect(zuruecksetzen, &QPushButton::clicked, this, [this] { Bewacht(m_dialoge, [this] { ZuruecksetzenClick(); }); });
     connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
 
     zeigeDrucker();
@@ -316,16 +316,4 @@ void TAusrichtungsDialog::ZuruecksetzenClick()
     SchreibDruckerkorrektur(name, {});
     SchreibDruckerkorrektur(name, {}, Blattseite::Rueckseite);
     accept();
-}
-
-void TAusrichtungsDialog::bewacht(const std::function<void()> &handler)
-{
-    // No exception may leave through the dialog's event loop.
-    try {
-        handler();
-    } catch (const Fehler &f) {
-        m_dialoge.fehler(f.text());
-    } catch (const std::exception &e) {
-        m_dialoge.fehler(QString::fromLocal8Bit(e.what()));
-    }
 }

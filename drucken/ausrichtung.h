@@ -33,7 +33,6 @@ private:
     void zeigeDrucker();
     void zeigeErgebnis();
     void passeHoeheAn();
-    void bewacht(const std::function<void()> &handler);
 
     QPrinter &m_drucker;
     DialogDienst &m_dialoge;

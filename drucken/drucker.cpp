@@ -1,6 +1,7 @@
 #include "drucken/drucker.h"
 
 #include "platform/fehler.h"
+#include "render/pdfdatei.h"
 #include "storage/druckerausrichtung.h"
 #include "storage/zieldatei.h"
 
@@ -118,30 +119,12 @@ void DruckeAuf(QPrinter &drucker, const Seitenbild &seite)
 
 namespace {
 
-using Seitenmaler = std::function<void(QPainter &)>;
-
 // One document of these pages on the printer as it is set up; `ziel` names the file in the message.
 void Male(QPrinter &drucker, const QList<Seitenmaler> &seiten, const QString &ziel)
 {
-    QPainter maler;
-    if (!maler.begin(&drucker)) {
-        if (!ziel.isEmpty())
-            throw DateiNichtGeschrieben(ziel);
-        throw Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig"));
-    }
-    try {
-        for (qsizetype i = 0; i < seiten.size(); ++i) {
-            if (i > 0 && !drucker.newPage())
-                throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
-            seiten[i](maler);
-        }
-    } catch (...) {
-        drucker.abort();
-        maler.end();
-        throw;
-    }
-    if (!maler.end())
-        throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+    MaleSeiten(drucker, seiten,
+               ziel.isEmpty() ? Fehler(QStringLiteral("Ausgewählter Drucker ist ungültig")) : DateiNichtGeschrieben(ziel),
+               [&drucker] { drucker.abort(); });
 }
 
 // Qt hands the finished page to the print server and keeps the answer to itself: a printer that refuses jobs

@@ -146,14 +146,3 @@ bool QtDialoge::druckDialog(QPrinter &drucker)
         m_druckDialog = NeuerDruckdialog();
     return m_druckDialog->zeige(drucker, m_besitzer);
 }
-
-void Bewacht(DialogDienst &dialoge, const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const Fehler &f) {
-        dialoge.fehler(f.text());
-    } catch (const std::exception &e) {
-        dialoge.fehler(QString::fromLocal8Bit(e.what()));
-    }
-}

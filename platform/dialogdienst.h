@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/fehler.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -47,7 +49,17 @@ public:
 };
 
 // The guard of a dialog's own handlers: no exception leaves through its event loop; an error shows in the error box.
-void Bewacht(DialogDienst &dialoge, const std::function<void()> &handler);
+// Inline, so that the printer adapter's dialogs use it without linking the window.
+inline void Bewacht(DialogDienst &dialoge, const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const Fehler &f) {
+        dialoge.fehler(f.text());
+    } catch (const std::exception &e) {
+        dialoge.fehler(QString::fromLocal8Bit(e.what()));
+    }
+}
 
 inline const QString ProgrammTitel = QStringLiteral("Morvane");
 

@@ -57,8 +57,7 @@ GeleseneEtikettdatei Etikettdokument::liesEinstellungen()
     GeleseneEtikettdatei gelesen{{m_inhalt.masse}};
     if (!m_einstellungsPfad.isEmpty()) {
         gelesen = LiesEtikettdatei(m_einstellungsPfad, m_inhalt.masse);
-        m_inhalt.rueckseite = gelesen.inhalt.rueckseite;
-        m_inhalt.anschnitt = gelesen.inhalt.anschnitt;
+        m_inhalt = gelesen.inhalt;
     }
     Q_EMIT veraendert();
     return gelesen;

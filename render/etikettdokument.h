@@ -45,7 +45,7 @@ public:
     // Reads the settings file beside the picture: its measures over the current ones (a key it lacks keeps its
     // value; those before a value that is no number are taken), its back and its bleed, which belong to the label
     // and never carry over from the one before. A picture without a settings path reads nothing and has neither.
-    // The window shows the measures and tells what the answer says; the flag is the caller's.
+    // The window moves its editors to the measures and tells what the answer says; the flag is the caller's.
     GeleseneEtikettdatei liesEinstellungen();
     // "Speichern": the settings file written anew from the label's content; the flag cleared. Throws as
     // SpeichereEtikettdatei, and for a picture beside which no settings file can stand.

@@ -12,12 +12,34 @@ Druckflaeche PdfFlaeche()
     return {PdfDpi, PdfDpi, {}, {}};
 }
 
-void SchreibePdf(const QString &ziel, const QString &titel, const std::function<void(QPainter &)> &zeichne)
+void MaleSeiten(QPagedPaintDevice &geraet, const QList<Seitenmaler> &seiten, const Fehler &beginntNicht,
+                const std::function<void()> &abbrechen)
 {
-    SchreibePdf(ziel, titel, QList<std::function<void(QPainter &)>>{zeichne});
+    QPainter maler;
+    if (!maler.begin(&geraet))
+        throw beginntNicht;
+    try {
+        for (qsizetype i = 0; i < seiten.size(); ++i) {
+            if (i > 0 && !geraet.newPage())
+                throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+            seiten[i](maler);
+        }
+    } catch (...) {
+        if (abbrechen)
+            abbrechen();
+        maler.end();
+        throw;
+    }
+    if (!maler.end())
+        throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
 }
 
-void SchreibePdf(const QString &ziel, const QString &titel, const QList<std::function<void(QPainter &)>> &seiten)
+void SchreibePdf(const QString &ziel, const QString &titel, const Seitenmaler &zeichne)
+{
+    SchreibePdf(ziel, titel, QList<Seitenmaler>{zeichne});
+}
+
+void SchreibePdf(const QString &ziel, const QString &titel, const QList<Seitenmaler> &seiten)
 {
     Zieldatei datei(ziel);
     {
@@ -27,21 +49,7 @@ void SchreibePdf(const QString &ziel, const QString &titel, const QList<std::fun
         pdf.setTitle(titel);
         pdf.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
-        QPainter maler;
-        if (!maler.begin(&pdf))
-            throw DateiNichtGeschrieben(ziel);
-        try {
-            for (qsizetype i = 0; i < seiten.size(); ++i) {
-                if (i > 0 && !pdf.newPage())
-                    throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
-                seiten[i](maler);
-            }
-        } catch (...) {
-            maler.end();
-            throw;
-        }
-        if (!maler.end())
-            throw Fehler(QStringLiteral("Der Druck konnte nicht abgeschlossen werden."));
+        MaleSeiten(pdf, seiten, DateiNichtGeschrieben(ziel));
     }
     // The writer reports no failed write, so the file is checked before it takes the name the person chose.
     if (!PdfVollstaendig(datei.inhalt()))

@@ -8,6 +8,7 @@
 #include "programmordner.h"
 #include "vollerordner.h"
 #include "app/updown.h"
+#include "dialogs/bogenplandialog.h"
 #include "cli/aufruf.h"
 #include "platform/konsole.h"
 #include "storage/bogensuche.h"
@@ -23,6 +24,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QUuid>
@@ -156,10 +159,10 @@ const QByteArray FremdeEinstellungen = "[einstellung]\r\nseitenrand = 14,5\r\nVe
                                        "Horizontalabstand=95\r\nEtikettenhoehe=54\r\netikettenbreite=85,4\r\n"
                                        "AnzahlEtikettenInZeile=2\r\nAnzahlEtikettenInSpalte=5\r\n";
 
-// The window's print command into a whole-page PDF file at the given resolution (0: the printer's own), with the
-// paper question and the print dialog answered yes.
-template <typename Ordner, typename Fenster>
-void DruckeInsPdf(Ordner &p, Fenster &form, const QString &pdf, int dpi = 0, QAction *befehl = nullptr)
+// A print of the window, `drucke`, into a whole-page PDF file at the given resolution (0: the printer's own), with
+// the paper question and the print dialog answered yes.
+template <typename Ordner>
+void InsPdf(Ordner &p, const std::function<void()> &drucke, const QString &pdf, int dpi = 0)
 {
     p.dialoge.leeren();
     p.dialoge.antworten = {true};
@@ -171,7 +174,14 @@ void DruckeInsPdf(Ordner &p, Fenster &form, const QString &pdf, int dpi = 0, QAc
             d.setResolution(dpi);
         d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     };
-    (befehl ? befehl : form.drucken1)->trigger();
+    drucke();
+}
+
+// The same for a command of its menus: "Drucken" unless told otherwise.
+template <typename Ordner, typename Fenster>
+void DruckeInsPdf(Ordner &p, Fenster &form, const QString &pdf, int dpi = 0, QAction *befehl = nullptr)
+{
+    InsPdf(p, [&] { (befehl ? befehl : form.drucken1)->trigger(); }, pdf, dpi);
 }
 
 // A back for the label of this settings file, named in [Rueckseite] as given, a path part and all.
@@ -655,32 +665,50 @@ private Q_SLOTS:
         QCOMPARE(gemischt, QStringList());
     }
 
-    // The window and the command print the same label in the same mode: the pages agree pixel for pixel.
+    // The window and the command print the same label in the same mode, through the same print job: the pages
+    // agree pixel for pixel, front, back, both sides, with a bleed and on a composed sheet.
     void gleicheSeiteWieFenster_data()
     {
         QTest::addColumn<QByteArray>("einstellungen"); // null: the sample card's own
+        QTest::addColumn<QByteArray>("zusatz");        // sections after them
         QTest::addColumn<Seitenwahl>("wahl");
         QTest::addColumn<QStringList>("art");
+        const QByteArray ohne;
         QTest::newRow("sample card, whole sheet")
-            << QByteArray() << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << QStringList{"--seite"};
+            << QByteArray() << ohne << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << QStringList{"--seite"};
         QTest::newRow("sample card, row 4")
-            << QByteArray() << Seitenwahl{Druckumfang::EineZeile, 1, 4} << QStringList{"--zeile", "4"};
-        QTest::newRow("sample card, one card at column 2, row 3")
-            << QByteArray() << Seitenwahl{Druckumfang::EineEtikette, 2, 3} << QStringList{"--einzeln", "2,3"};
+            << QByteArray() << ohne << Seitenwahl{Druckumfang::EineZeile, 1, 4} << QStringList{"--zeile", "4"};
+        QTest::newRow("sample card, one card at column 2, row 3") << QByteArray() << ohne
+                                                                 << Seitenwahl{Druckumfang::EineEtikette, 2, 3}
+                                                                 << QStringList{"--einzeln", "2,3"};
         QTest::newRow("sample card, one card at 1,1 by default")
-            << QByteArray() << Seitenwahl{Druckumfang::EineEtikette, 1, 1} << QStringList{};
+            << QByteArray() << ohne << Seitenwahl{Druckumfang::EineEtikette, 1, 1} << QStringList{};
         QTest::newRow("another hand's settings, one card at column 2, row 3")
-            << FremdeEinstellungen << Seitenwahl{Druckumfang::EineEtikette, 2, 3} << QStringList{"--einzeln", "2,3"};
+            << FremdeEinstellungen << ohne << Seitenwahl{Druckumfang::EineEtikette, 2, 3}
+            << QStringList{"--einzeln", "2,3"};
         QTest::newRow("another hand's settings, whole sheet")
-            << FremdeEinstellungen << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << QStringList{"--seite"};
+            << FremdeEinstellungen << ohne << Seitenwahl{Druckumfang::GanzeSeite, 1, 1} << QStringList{"--seite"};
         QTest::newRow("the back of one card at column 2, row 3, over the short edge")
-            << QByteArray() << Seitenwahl{Druckumfang::EineEtikette, 2, 3}
+            << QByteArray() << ohne << Seitenwahl{Druckumfang::EineEtikette, 2, 3}
             << QStringList{"--einzeln", "2,3", "--rueckseite", "--kurze-kante"};
+        QTest::newRow("front and back of the whole sheet: the window's two prints, the command's two pages")
+            << QByteArray() << ohne << Seitenwahl{Druckumfang::GanzeSeite, 1, 1}
+            << QStringList{"--seite", "--beidseitig"};
+        QTest::newRow("a bleed of 2 mm, whole sheet") << QByteArray() << QByteArray("[Anschnitt]\r\nRand=2\r\n")
+                                                      << Seitenwahl{Druckumfang::GanzeSeite, 1, 1}
+                                                      << QStringList{"--seite"};
+        QTest::newRow("a bleed of 1.5 mm, one card at column 2, row 3")
+            << QByteArray() << QByteArray("[Anschnitt]\r\nRand=1.5\r\n") << Seitenwahl{Druckumfang::EineEtikette, 2, 3}
+            << QStringList{"--einzeln", "2,3"};
+        QTest::newRow("a composed sheet: three cards from place 8, with a bleed")
+            << QByteArray() << QByteArray("[Anschnitt]\r\nRand=1\r\n") << Seitenwahl{Druckumfang::EineEtikette, 1, 1}
+            << QStringList{"--ab", "2,4"};
     }
 
     void gleicheSeiteWieFenster()
     {
         QFETCH(QByteArray, einstellungen);
+        QFETCH(QByteArray, zusatz);
         QFETCH(Seitenwahl, wahl);
         QFETCH(QStringList, art);
         if (!WerkzeugeDa())
@@ -692,18 +720,22 @@ private Q_SLOTS:
             QFile::remove(datei);
         QVERIFY(QFile::copy(Beispiel(QStringLiteral(".bmp")), bild));
         if (einstellungen.isNull()) {
-            QVERIFY(QFile::copy(Beispiel(QStringLiteral(".ini")), ini));
-        } else {
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(einstellungen);
+            QFile f(Beispiel(QStringLiteral(".ini")));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            einstellungen = f.readAll();
         }
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(einstellungen + zusatz);
+        f.close();
         const QString fensterPdf = pfad(QStringLiteral("fenster.pdf"));
         const QString befehlPdf = pfad(QStringLiteral("befehl.pdf"));
-        QFile::remove(fensterPdf);
-        QFile::remove(befehlPdf);
+        const QString rueckPdf = pfad(QStringLiteral("fenster hinten.pdf"));
+        for (const QString &pdf : {fensterPdf, befehlPdf, rueckPdf})
+            QFile::remove(pdf);
         // A back that differs from the front: its picture mirrored.
-        const bool hinten = art.contains(QStringLiteral("--rueckseite"));
+        const bool beide = art.contains(QStringLiteral("--beidseitig"));
+        const bool hinten = beide || art.contains(QStringLiteral("--rueckseite"));
         if (hinten) {
             GibRueckseite(ini, p.daten(QStringLiteral("hinten.bmp")));
             QVERIFY(QImage(bild).mirrored(true, false).save(p.daten(QStringLiteral("hinten.bmp")), "BMP"));
@@ -723,20 +755,42 @@ private Q_SLOTS:
         QCOMPARE(form->NurDieZeileCheckBox->isChecked(), wahl.umfang == Druckumfang::EineZeile);
         if (art.contains(QStringLiteral("--kurze-kante")))
             form->KurzeKante1->trigger();
-        DruckeInsPdf(p, *form, fensterPdf, 0, hinten ? form->RueckseiteDrucken1 : nullptr);
+        const bool plan = art.contains(QStringLiteral("--ab"));
+        if (plan) {
+            const auto zusammenstellen = [&] {
+                QVERIFY(ImModalenDialog<TBogenplanDialog>([&] { form->BogenZusammenstellen1->trigger(); },
+                                                          [](TBogenplanDialog &dlg) {
+                                                              dlg.findChild<QSpinBox *>("SpinAnzahl")->setValue(3);
+                                                              dlg.findChild<QSpinBox *>("SpinAbPlatz")->setValue(8);
+                                                              dlg.findChild<QPushButton *>("ButtonDrucken")->click();
+                                                          }));
+            };
+            InsPdf(p, zusammenstellen, fensterPdf);
+        } else {
+            DruckeInsPdf(p, *form, fensterPdf, 0, hinten && !beide ? form->RueckseiteDrucken1 : nullptr);
+        }
+        if (beide)
+            DruckeInsPdf(p, *form, rueckPdf, 0, form->RueckseiteDrucken1);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
 
-        const Lauf l =
-            Starte(art + QStringList{QStringLiteral("--pdf"), befehlPdf, bild}, pfad(QStringLiteral("konfig")));
+        const Lauf l = Starte(art + QStringList{QStringLiteral("--pdf"), befehlPdf, plan ? bild + ":3" : bild},
+                              pfad(QStringLiteral("konfig")));
         QCOMPARE(l.fehler, QString());
         QCOMPARE(l.status, 0);
 
-        const PdfSeite fenster = LiesPdfSeite(fensterPdf, LeseDpi);
         const PdfSeite befehl = LiesPdfSeite(befehlPdf, LeseDpi);
-        QCOMPARE(fenster.seiten, 1);
-        QCOMPARE(befehl.seiten, 1);
+        QCOMPARE(befehl.seiten, beide ? 2 : 1);
         QVERIFY(!Bedruckt(befehl.bild).isEmpty());
-        QCOMPARE(befehl.bild, fenster.bild);
+        QStringList seiten{fensterPdf};
+        if (beide) {
+            QCOMPARE(QProcess::execute("pdfseparate", {"-f", "2", befehlPdf, pfad("befehl-%d.pdf")}), 0);
+            seiten.append(rueckPdf);
+        }
+        for (qsizetype i = 0; i < seiten.size(); ++i) {
+            const PdfSeite fenster = LiesPdfSeite(seiten[i], LeseDpi);
+            QCOMPARE(fenster.seiten, 1);
+            QCOMPARE(i == 0 ? befehl.bild : LiesPdfSeite(pfad("befehl-2.pdf"), LeseDpi).bild, fenster.bild);
+        }
     }
 
     // The command sends a printer the colours that the window's print dialog sends it when the person leaves the

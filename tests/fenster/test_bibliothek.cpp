@@ -155,6 +155,10 @@ private Q_SLOTS:
         }
 #endif
         const QString karte = g.form->dokument().bildPfad();
+        // A card with a back and a bleed: a picture taken keeps both, once each; a new label starts with neither.
+        if (weg != 3)
+            schreibe(EinstellungsPfad(karte),
+                     lies(EinstellungsPfad(karte)) + "[Rueckseite]\r\nBild=hinten.bmp\r\n[Anschnitt]\r\nRand=1.5\r\n");
         const QStringList dateien = dateienIn(ordner);
         const QByteArray bildVorher = lies(karte), iniVorher = lies(EinstellungsPfad(karte));
         const QString png = g.p.pfad(QStringLiteral("logo.png"));
@@ -201,6 +205,11 @@ private Q_SLOTS:
         QVERIFY(genau.IstGenau());
         QCOMPARE(GenaueLaengen(genau), (Laengen{1000, 1500, 5400, 9500, 5400, 8500}));
         QCOMPARE(g.form->Masse(), genau);
+        const QByteArray ini = lies(EinstellungsPfad(ziel));
+        for (const char *abschnitt : {"[Einstellung]", "[Genau]"})
+            QCOMPARE(ini.count(abschnitt), 1);
+        for (const char *abschnitt : {"[Rueckseite]", "[Anschnitt]"})
+            QCOMPARE(ini.count(abschnitt), weg == 1 ? 0 : 1);
         if (weg != 1) // the next keep takes a name of its own
             QCOMPARE(FreieAufbewahrung(karte).bild, g.p.daten(QStringLiteral("Visitenkarte_85x54 vorher 2.bmp")));
         QCOMPARE(lies(g.p.daten(QStringLiteral("Visitenkarte_85x54 vorher.bmp"))),

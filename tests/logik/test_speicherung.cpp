@@ -335,6 +335,38 @@ private Q_SLOTS:
         QCOMPARE(LiesEtikettdatei(f.fileName(), {}).inhalt.anschnitt, 250);
     }
 
+    // A picture taken into a label twice, as "Bild übernehmen..." takes it: the measures where they stood, exact,
+    // and every section once, the back and the bleed as they were, a keep for each picture replaced.
+    void bildZweimalUebernommen()
+    {
+        const QString bild = m_dir.filePath(QStringLiteral("zweimal.bmp"));
+        const QString ini = EinstellungsPfad(bild);
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Rueckseite]\r\nBild=hinten.bmp\r\n" + EtikettdateiInhalt({{10, 15, 54, 95, 54, 85, 2, 5}})
+                + "[Anschnitt]\r\nRand=1.5\r\n");
+        f.close();
+        QImage neu(1004, 638, QImage::Format_RGB32);
+        neu.fill(Qt::red);
+        neu.setDotsPerMeterX(11811);
+        neu.setDotsPerMeterY(11811);
+        QVERIFY(neu.save(bild, "BMP"));
+        Etikettdokument dokument;
+        dokument.setzeBild(bild);
+        dokument.liesEinstellungen();
+        for (int i = 0; i < 2; ++i)
+            dokument.uebernimmBild(neu, FreieAufbewahrung(bild));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray inhalt = f.readAll();
+        for (const char *abschnitt : {"[Einstellung]", "[Genau]", "[Rueckseite]", "[Anschnitt]"})
+            QCOMPARE(inhalt.count(abschnitt), 1);
+        QVERIFY(inhalt.startsWith("[Rueckseite]\r\nBild=hinten.bmp\r\n[Einstellung]"));
+        const Bogenmasse m{10, 15, 54, 95, 54, 85, 2, 5};
+        QCOMPARE(LiesEtikettdatei(ini, Anfangsmasse).inhalt,
+                 (Etikettinhalt{MitGenauenLaengen(m, GenaueLaengen(m), true), QStringLiteral("hinten.bmp"), 150}));
+        QVERIFY(QFileInfo::exists(m_dir.filePath(QStringLiteral("zweimal vorher 2.ini"))));
+    }
+
     // The second section of a precise label: it counts only complete, plain, in range and agreeing with the nine
     // lines; otherwise the label reads as ordinary, silently. Written back, a label gives the same bytes.
     void genaueLaengen_data()
