@@ -1,6 +1,7 @@
 #include "dialogs/anschnitt.h"
 
 #include "blatt/bogenmasse.h"
+#include "dialogs/dialogteile.h"
 #include "platform/dialogdienst.h"
 #include "storage/etikettdatei.h"
 
@@ -33,19 +34,13 @@ TAnschnittDialog::TAnschnittDialog(int hundertstel, DialogDienst &dialoge, QWidg
     beschriftung->setBuddy(m_feld);
     formular->addRow(beschriftung, m_feld);
 
-    auto *knoepfe = new QDialogButtonBox(this);
-    QPushButton *ok = knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton *abbrechen = knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    abbrechen->setObjectName(QStringLiteral("AbbrechenButton"));
-    connect(ok, &QPushButton::clicked, this, &TAnschnittDialog::OkClick);
-    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    const Knopfzeile knoepfe = ErzeugeKnopfzeile(*this, QStringLiteral("OK"), QStringLiteral("OkButton"));
+    connect(knoepfe.annehmen, &QPushButton::clicked, this, &TAnschnittDialog::OkClick);
 
     auto *spalte = new QVBoxLayout(this);
     spalte->addWidget(hinweis);
     spalte->addLayout(formular);
-    spalte->addWidget(knoepfe);
+    spalte->addWidget(knoepfe.zeile);
     setMinimumWidth(380);
     m_feld->setFocus();
     m_feld->selectAll();

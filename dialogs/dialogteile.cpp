@@ -1,6 +1,7 @@
 #include "dialogs/dialogteile.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -69,6 +70,19 @@ QPushButton *ErzeugeOkKnopf(QDialog &dialog, int links, int oben)
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     return ok;
+}
+
+Knopfzeile ErzeugeKnopfzeile(QDialog &dialog, const QString &annehmen, const QString &annehmenName,
+                             const QString &abbrechenName)
+{
+    auto *zeile = new QDialogButtonBox(&dialog);
+    QPushButton *ja = zeile->addButton(annehmen, QDialogButtonBox::AcceptRole);
+    ja->setObjectName(annehmenName);
+    ja->setDefault(true);
+    QPushButton *nein = zeile->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    nein->setObjectName(abbrechenName);
+    QObject::connect(nein, &QPushButton::clicked, &dialog, &QDialog::reject);
+    return {zeile, ja, nein};
 }
 
 void ZentriereAufBildschirm(QWidget &fenster)

@@ -1,6 +1,6 @@
 #pragma once
 
-// Pieces shared by the "Info" and "Spenden" dialogs.
+// Pieces shared by the program's dialogs.
 
 #include <QFont>
 #include <QIcon>
@@ -8,6 +8,7 @@
 #include <QString>
 
 class QDialog;
+class QDialogButtonBox;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -28,6 +29,17 @@ void ErzeugeKontaktzeilen(QWidget *panel, QPoint copyright, QPoint label2, QPoin
 
 // The "OK" button: 75 x 25, default, accepts the dialog.
 QPushButton *ErzeugeOkKnopf(QDialog &dialog, int links, int oben);
+
+// The closing row of a dialog that takes what it shows or not: its button for taking it, the default, with its caption
+// and its name for tests, and "Abbrechen", which rejects the dialog. What taking it does is the caller's.
+struct Knopfzeile
+{
+    QDialogButtonBox *zeile;
+    QPushButton *annehmen;
+    QPushButton *abbrechen;
+};
+Knopfzeile ErzeugeKnopfzeile(QDialog &dialog, const QString &annehmen, const QString &annehmenName,
+                             const QString &abbrechenName = QStringLiteral("AbbrechenButton"));
 
 // Centres a top-level window on the screen it is shown on.
 void ZentriereAufBildschirm(QWidget &fenster);

@@ -1,5 +1,6 @@
 #include "dialogs/etikettenbogendialog.h"
 
+#include "dialogs/dialogteile.h"
 #include "platform/dialogdienst.h"
 #include "render/bogenbild.h"
 
@@ -169,21 +170,17 @@ TEtikettenbogenDialog::TEtikettenbogenDialog(QList<Etikettenbogen> boegen, QWidg
     mitte->addLayout(links, 1);
     mitte->addLayout(rechts);
 
-    auto *knoepfe = new QDialogButtonBox(this);
-    m_anlegen = knoepfe->addButton(QStringLiteral("Anlegen"), QDialogButtonBox::AcceptRole);
-    m_anlegen->setObjectName(QStringLiteral("ButtonAnlegen"));
-    m_anlegen->setDefault(true);
-    QPushButton *abbrechen = knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    abbrechen->setObjectName(QStringLiteral("ButtonAbbrechen"));
-    connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const Knopfzeile knopfzeile = ErzeugeKnopfzeile(*this, QStringLiteral("Anlegen"), QStringLiteral("ButtonAnlegen"),
+                                                    QStringLiteral("ButtonAbbrechen"));
+    m_anlegen = knopfzeile.annehmen;
+    connect(m_anlegen, &QPushButton::clicked, this, &QDialog::accept);
 
     // Its text changes with each search, which a screen reader announces.
     m_trefferzahl = new QLabel(this);
     m_trefferzahl->setObjectName(QStringLiteral("LabelTrefferzahl"));
     auto *unten = new QHBoxLayout;
     unten->addWidget(m_trefferzahl, 1);
-    unten->addWidget(knoepfe);
+    unten->addWidget(knopfzeile.zeile);
 
     auto *spalte = new QVBoxLayout(this);
     spalte->addWidget(suchLabel);

@@ -1,6 +1,7 @@
 #include "dialogs/genau.h"
 
 #include "layout/passung.h"
+#include "dialogs/dialogteile.h"
 #include "platform/dialogdienst.h"
 
 #include <QDialogButtonBox>
@@ -31,19 +32,13 @@ TGenauDialog::TGenauDialog(const Bogenmasse &bisher, DialogDienst &dialoge, QWid
                                : HundertstelText(bisher.Hundertstel(a.feld), QLatin1Char(',')));
         formular->addRow(MassBezeichnung(a) + (a.anzahl ? QStringLiteral(":") : QStringLiteral(" (mm):")), feld);
     }
-    auto *knoepfe = new QDialogButtonBox(this);
-    QPushButton *ok = knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton *abbrechen = knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    abbrechen->setObjectName(QStringLiteral("AbbrechenButton"));
-    connect(ok, &QPushButton::clicked, this, &TGenauDialog::OkClick);
-    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    const Knopfzeile knoepfe = ErzeugeKnopfzeile(*this, QStringLiteral("OK"), QStringLiteral("OkButton"));
+    connect(knoepfe.annehmen, &QPushButton::clicked, this, &TGenauDialog::OkClick);
 
     auto *spalte = new QVBoxLayout(this);
     spalte->addWidget(hinweis);
     spalte->addLayout(formular);
-    spalte->addWidget(knoepfe);
+    spalte->addWidget(knoepfe.zeile);
     setMinimumWidth(380);
 }
 
