@@ -450,6 +450,7 @@ void TFormEtikette::baueMenue()
 
     Hilfe1 = leiste->addMenu(QStringLiteral("&Hilfe"));
     Hilfethemen1 = Hilfe1->addAction(QStringLiteral("Hilfethemen"));
+    Hilfethemen1->setShortcut(QKeySequence::HelpContents);
     Spenden1 = Hilfe1->addAction(QStringLiteral("Spenden"));
     // The face is drawn when the menu first opens: nothing shows it before.
     connect(Hilfe1, &QMenu::aboutToShow, Spenden1, [this] {

@@ -5,6 +5,7 @@
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -45,7 +46,9 @@ void TFormEtikette::Hilfethemen1Click()
     if (QFileInfo(hilfe).isFile()) {
         // Nothing opening would look like a menu item that does nothing.
         if (!d->umgebung.schale.oeffnen(hilfe))
-            dialoge().meldung(QStringLiteral("Zum Anzeigen der Hilfe wurde kein Programm für PDF-Dateien gefunden."));
+            dialoge().meldung(QStringLiteral("Zum Anzeigen der Hilfe wurde kein Programm für PDF-Dateien gefunden. Die "
+                                             "Hilfe liegt in %1; Sie können sie mit jedem PDF-Betrachter öffnen.")
+                                  .arg(QDir::toNativeSeparators(hilfe)));
     } else
         dialoge().meldung(QStringLiteral("Die Datei: Morvane-Hilfe.pdf existiert nicht!"));
 }

@@ -46,7 +46,7 @@ void TFormEtikette::Oeffnen1Click()
         dialoge().dateiOeffnen(d->z.OrdnerEtiketten + QDir::separator() + QStringLiteral("*.bmp"));
     if (!gewaehlt)
         return;
-    d->dokument.setzeBild(QDir::toNativeSeparators(*gewaehlt));
+    d->dokument.oeffneBild(QDir::toNativeSeparators(*gewaehlt));
     NachDemLaden(Geladen::Geoeffnet);
 }
 

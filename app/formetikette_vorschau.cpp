@@ -37,7 +37,15 @@ void TFormEtikette::MachVorschau()
         const QImage &vorne = d->dokument.bild();
         if (vorne.isNull())
             throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
-        const QImage &hinten = d->dokument.rueckseitenbild();
+        QImage hinten;
+        try {
+            hinten = d->dokument.rueckseitenbild();
+        } catch (const Fehler &) {
+            // A back that is gone is no longer shown: the view and the preview go back to the front.
+            ZeigeRueckseitenSchalter();
+            StelleGroesseImage1ein();
+            throw;
+        }
         const Aufloesung a = bildschirm();
         const Seitenwahl wahl = Druckwahl();
         const int anschnitt = d->dokument.anschnitt();
@@ -131,10 +139,22 @@ void TFormEtikette::StelleGroesseImage1ein()
     Image1->setGeometry(box);
     if (d->dokument.bild().isNull())
         throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
-    const QImage bild = RueckseiteZeigt() ? d->dokument.rueckseitenbild() : d->dokument.bild();
+    QImage bild = d->dokument.bild();
+    std::optional<Fehler> ohneRueckseite;
+    if (RueckseiteZeigt()) {
+        try {
+            bild = d->dokument.rueckseitenbild();
+        } catch (const Fehler &f) {
+            // A back that is gone is no longer shown: the front shows, and the person is told why.
+            ohneRueckseite = f;
+            ZeigeRueckseitenSchalter();
+        }
+    }
     Image1->setGlatt(m.IstGenau());
     Image1->setBild(bild);
     Image1->resize(PasseBildgroesseAn(bild.width(), bild.height(), box.width(), box.height()));
     Image1->show();
     MachVorschau();
+    if (ohneRueckseite)
+        throw *ohneRueckseite;
 }

@@ -39,6 +39,20 @@ void Etikettdokument::setzeBild(const QString &pfad)
     Q_EMIT veraendert();
 }
 
+void Etikettdokument::oeffneBild(const QString &pfad)
+{
+    // A bitmap beyond the limits would never show or print: it does not become the label. Any other fault of the
+    // file shows when the label is shown, as it does for every label.
+    QByteArray kopf;
+    try {
+        kopf = LiesBildkopf(pfad);
+    } catch (const Fehler &) {
+    }
+    if (kopf.startsWith("BM"))
+        Bitmapgroesse(kopf, pfad);
+    setzeBild(pfad);
+}
+
 void Etikettdokument::setzeMasse(const Bogenmasse &masse)
 {
     if (m_inhalt.masse == masse)

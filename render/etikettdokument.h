@@ -39,6 +39,10 @@ public:
 
     // The label shown becomes the one at `pfad`; nothing is read yet.
     void setzeBild(const QString &pfad);
+    // The same for a label chosen to be opened: a bitmap whose size is beyond the picture room's limits leaves the
+    // document as it was and throws the refusal that names its size. A file that is missing or no readable picture
+    // is taken, as any label is, and says so when it is shown.
+    void oeffneBild(const QString &pfad);
     // The measures as the window's editors hold them, one after the other; what the file holds stays.
     void setzeMasse(const Bogenmasse &masse);
 

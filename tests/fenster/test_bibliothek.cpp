@@ -616,25 +616,34 @@ private Q_SLOTS:
     void abgebrochenerDialog_data()
     {
         QTest::addColumn<bool>("neu");
-        QTest::newRow("Öffnen...") << false;
-        QTest::newRow("Neu mit Hilfe einer Vorlage") << true;
+        QTest::addColumn<QString>("fehler"); // the picture chosen is refused with it; empty: the dialog cancelled
+        QTest::newRow("Öffnen...") << false << QString();
+        QTest::newRow("Neu mit Hilfe einer Vorlage") << true << QString();
+        QTest::newRow("Öffnen... of a picture too large to print keeps the card shown")
+            << false << QStringLiteral("ist zu groß (30001 x 1 Pixel)");
     }
 
     void abgebrochenerDialog()
     {
         QFETCH(bool, neu);
+        QFETCH(QString, fehler);
         MitVorlage g;
         SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), QStringLiteral("vorher"));
+        std::optional<QString> gewaehlt;
+        if (!fehler.isEmpty())
+            gewaehlt = g.p.schreibeEtikett(QStringLiteral("Riesig"), 30001, 1, VorlagenIni);
         const QStringList vorher = dateienIn(g.p.daten(QString()));
-        g.p.dialoge.dateien.push_back(std::nullopt);
+        g.p.dialoge.dateien.push_back(gewaehlt);
         (neu ? g.form->Neu1 : g.form->Oeffnen1)->trigger();
+        const QStringList fehlerTexte = g.p.dialoge.texte(QStringLiteral("fehler"));
+        QVERIFY(fehler.isEmpty() ? fehlerTexte.isEmpty() : fehlerTexte.size() == 1 && fehlerTexte[0].contains(fehler));
         // The opening steps stay done; nothing else happens.
         QVERIFY(!g.form->BitBtnNeuladen->isVisible());
         QCOMPARE(LiesSpeicherwert(QStringLiteral("ZuletztAngezeigt")), g.beispiel);
         QVERIFY(g.istNochDasBeispiel());
         QCOMPARE(g.form->Spalte(), 2);
         QCOMPARE(dateienIn(g.p.daten(QString())), vorher);
-        QCOMPARE(g.p.dialoge.gezeigt.size(), 1);
+        QCOMPARE(g.p.dialoge.gezeigt.size(), fehler.isEmpty() ? 1 : 2);
     }
 
     void fehlenderOrdner_data()
@@ -756,10 +765,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("vorhanden");
         QTest::addColumn<bool>("betrachter"); // a program opens PDF files
         QTest::addColumn<QString>("meldung");
-        QTest::newRow("help file present") << true << true << QString();
+        QTest::newRow("help file present, opened with F1") << true << true << QString();
         QTest::newRow("help file missing") << false << true << "Die Datei: Morvane-Hilfe.pdf existiert nicht!";
-        QTest::newRow("no program for PDF files")
-            << true << false << "Zum Anzeigen der Hilfe wurde kein Programm für PDF-Dateien gefunden.";
+        QTest::newRow("no program for PDF files: where the help is")
+            << true << false
+            << "Zum Anzeigen der Hilfe wurde kein Programm für PDF-Dateien gefunden. Die Hilfe liegt in %1; Sie können "
+               "sie mit jedem PDF-Betrachter öffnen.";
     }
 
     void hilfe()
@@ -772,10 +783,13 @@ private Q_SLOTS:
         if (vorhanden)
             schreibe(pdf, "%PDF-1.4\n");
         g.p.schale.oeffnenErfolg = betrachter;
-        g.form->Hilfethemen1->trigger();
+        if (meldung.isEmpty())
+            QTest::keyClick(g.form.get(), Qt::Key_F1);
+        else
+            g.form->Hilfethemen1->trigger();
         QCOMPARE(g.p.schale.geoeffnet, vorhanden ? QStringList{pdf} : QStringList());
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("meldung")),
-                 meldung.isEmpty() ? QStringList() : QStringList{meldung});
+                 meldung.isEmpty() ? QStringList() : QStringList{meldung.replace("%1", QDir::toNativeSeparators(pdf))});
     }
 
 private:

@@ -1354,6 +1354,14 @@ private Q_SLOTS:
         QCOMPARE(LiesPdfSeite(auftrag.pdf, LeseDpi).seiten, 2);
         QTRY_VERIFY(m_cups.auftragsangaben(Druckserver::Zweiseitig).contains("two-sided-long-edge"));
         QVERIFY(p.dialoge.unerwartet.isEmpty());
+
+        // A back that is gone shows no more: the box goes off and the front shows, with the reason.
+        QVERIFY(QFile::remove(p.daten(QStringLiteral("Karte hinten.bmp"))));
+        p.dialoge.leeren();
+        form->RueckseiteZeigenCheckBox->setChecked(true);
+        QVERIFY(!form->RueckseiteZeigenCheckBox->isChecked() && zeigt(57) && !zeigt(152));
+        QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")),
+                 QStringList{QStringLiteral("Die Rückseite %1 fehlt.").arg(p.daten(QStringLiteral("Karte hinten.bmp")))});
     }
 #endif
 };

@@ -5,6 +5,7 @@
 #include "platform/fehler.h"
 #include "programmordner.h"
 #include "storage/druckerausrichtung.h"
+#include "storage/etikettdatei.h"
 #include "storage/speicher.h"
 
 #include <QAccessible>
@@ -133,6 +134,25 @@ private Q_SLOTS:
         QCOMPARE(form->dokument().einstellungsPfad(), p.daten(QStringLiteral("Muster.ini")));
         QCOMPARE(form->Etikettenbreite(), 85);
         QVERIFY(!form->dokument().geaendert());
+    }
+
+    // A card made from a picture, 1007 pixels wide at its exact 85 mm: two side by side decided in millimetres at
+    // the start as after "Öffnen...", so the print modes follow.
+    void genaueKarteNebeneinander()
+    {
+        Programmordner p;
+        SchreibErstwerte(p.wurzel);
+        const QString karte = p.schreibeEtikett(
+            QStringLiteral("Foto"), 1007, 640,
+            EtikettdateiInhalt({MitGenauenLaengen({10, 15, 54, 95, 54, 85, 2, 5}, {1000, 1500, 5400, 9500, 5400, 8500}, true)}));
+        SchreibSpeicherwert(QStringLiteral("ZuletztAngezeigt"), karte);
+        auto form = p.fenster();
+        Programmordner::starte(*form);
+        QVERIFY(form->Masse().IstGenau());
+        QVERIFY(form->zustand().MehrereNebeneinanderMoeglich);
+        form->NurEineDruckenCheckBox->setChecked(false);
+        QVERIFY(form->MehrereEtikettenDruckenCheckBox->isEnabled() && form->GanzeSeiteCheckBox->isChecked());
+        QCOMPARE(form->NurEineDruckenCheckBox->toolTip(), QStringLiteral("Hier klicken für \"Nur eine Etikette drucken\""));
     }
 
     void einstellungenLesen()
