@@ -74,7 +74,8 @@ void TFormEtikette::MachVorschau()
         return;
     }
     const Aufloesung a = bildschirm();
-    const QImage bild = d->dokument.bild();
+    // The one label as the label view shows it: the person's next refresh or reload brings a changed file in.
+    const QImage bild = d->dokument.gezeigtesBild();
     if (d->dokument.anschnitt() > 0) {
         // The page as it prints, bleed and all; the shortcut of the view knows the label alone.
         if (bild.isNull())

@@ -134,6 +134,13 @@ const QImage &Etikettdokument::bild(bool neuLaden)
     return m_bild;
 }
 
+const QImage &Etikettdokument::gezeigtesBild()
+{
+    if (m_bildStand && m_bildStand->pfad == m_bildPfad)
+        return m_bild;
+    return bild();
+}
+
 const QImage &Etikettdokument::rueckseitenbild()
 {
     if (m_inhalt.rueckseite.isEmpty())

@@ -65,6 +65,9 @@ public:
     // The label's picture, decoded once per change of its file (name, time, size) or when `neuLaden` asks. Null when
     // the file holds no readable picture; throws when it cannot be opened.
     const QImage &bild(bool neuLaden = false);
+    // The picture as last decoded, without asking its file again, as the label view shows it until the next load or
+    // refresh; decoded now when it never was.
+    const QImage &gezeigtesBild();
     // The back's picture, decoded once per change of its file. Throws Fehler when the label has none or the picture
     // room refuses it.
     const QImage &rueckseitenbild();
