@@ -53,6 +53,7 @@ GeleseneEtikettdatei Etikettdokument::liesEinstellungen()
     // The back and the bleed are the label's own.
     m_inhalt.rueckseite.clear();
     m_inhalt.anschnitt = 0;
+    m_inhalt.schnittmarken = false;
     m_rueckseitenStand.reset();
     GeleseneEtikettdatei gelesen{{m_inhalt.masse}};
     if (!m_einstellungsPfad.isEmpty()) {
@@ -98,6 +99,16 @@ void Etikettdokument::setzeAnschnitt(int hundertstel)
     Q_EMIT veraendert();
 }
 
+void Etikettdokument::setzeSchnittmarken(bool an)
+{
+    Etikettinhalt neu = m_inhalt;
+    neu.schnittmarken = an;
+    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
+        SchreibeEtikettdatei(pfad, neu, Abschnitt::Schnittmarken);
+    m_inhalt.schnittmarken = an;
+    Q_EMIT veraendert();
+}
+
 void Etikettdokument::uebernimmBild(const QImage &bild, const Aufbewahrung &vorher)
 {
     Etikettinhalt neu = m_inhalt;
@@ -140,5 +151,7 @@ Seitenetikett Etikettdokument::seitenetikett()
 
 Druckauftrag Etikettdokument::druckauftrag(bool mitRueckseite)
 {
-    return Druckauftrag(seitenetikett(), m_wahl, mitRueckseite ? rueckseitenbild() : QImage());
+    Druckauftrag auftrag(seitenetikett(), m_wahl, mitRueckseite ? rueckseitenbild() : QImage());
+    auftrag.setzeSchnittmarken(m_inhalt.schnittmarken);
+    return auftrag;
 }
