@@ -70,11 +70,17 @@ void TFormEtikette::Probedruck1Click()
 {
     const Bogenmasse m = Masse();
     const bool mitRueckseite = !d->dokument.rueckseite().isEmpty();
+    // Nothing to print is told once, before the preview changes.
+    DruckbaresBild(m, Druckwahl());
     // The preview shows the test page while the print dialog asks for it.
     d->probedruck = true;
     const auto danach = qScopeGuard([this] {
         d->probedruck = false;
-        bewacht([this] { MachVorschau(); });
+        try {
+            MachVorschau();
+        } catch (const Fehler &) {
+            // Told by the command, or at the next refresh: not twice in one.
+        }
     });
     MachVorschau();
     Druckergebnis vorne = Druckergebnis::Nichts;
