@@ -7,6 +7,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 

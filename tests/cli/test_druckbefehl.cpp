@@ -34,6 +34,7 @@
 
 #include <atomic>
 #include <thread>
+#include <tuple>
 
 #if MORVANE_LINUX_WERKZEUGE
 #include <sys/stat.h>

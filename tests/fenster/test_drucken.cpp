@@ -593,8 +593,6 @@ private Q_SLOTS:
         QCOMPARE(gezeigt[2]->printer(), &andererDrucker);
     }
 
-    // A printer whose own default is Letter, landscape, gets an A4 portrait page: the sheet is laid out for it. A
-    // paper the person chooses in the dialog stands from then on.
     // A test print on paper asks no paper question and uses up no place of the sheet, in the dialog or the store.
     // While the print dialog asks, the preview shows the test page.
     void probedruckVerbrauchtKeinenPlatz()
@@ -627,6 +625,8 @@ private Q_SLOTS:
         QCOMPARE(LiesVerbrauchtePlaetze(form->Masse()), vorher);
     }
 
+    // A printer whose own default is Letter, landscape, gets an A4 portrait page: the sheet is laid out for it. A
+    // paper the person chooses in the dialog stands from then on.
     // "Bogen zusammenstellen..." by keyboard alone on the sample card, as a screen reader sees it: places 1-3 used
     // by hand, seven cards from place 4, each as the one-label mode prints it there, into a file that uses no place;
     // on paper the plan's places used beside another window's; closing unprinted asked; a precise card of the same
