@@ -80,9 +80,9 @@ enum class Druckziel { Nichts, Papier, Datei };
 // sheet on paper), the labels of this sheet with their counts, and the page they make from "Ab Platz" in reading
 // order. The dialog shows a Bogenplanung and hands the person's actions to it. "Drucken" reads every label's files
 // again and hands the plan to `drucke`, which prints it as the window prints and says where it went; only a page
-// on paper makes its places used; "Probedruck..." hands it to `probedrucke`, a test print on plain paper, which uses
-// none. Every change of the used places (by hand, after a print, "Neuer Bogen") goes to
-// the store at once, as a change against what it holds now, and the dialog shows what the store then holds.
+// on paper makes its places used. "Probedruck..." hands it to `probedrucke`, a test print on plain paper, which uses
+// none. Every change of the used places (by hand, after a print, "Neuer Bogen") goes to the store at once, as a
+// change against what it holds now, and the dialog shows what the store then holds.
 // Closing with a plan not printed since its last change asks first. An error in a button or key is shown through
 // the dialog service and goes no further.
 class TBogenplanDialog : public QDialog

@@ -156,9 +156,8 @@ QList<QLineF> Druckauftrag::schnittmarken(const QList<GedrucktesEtikett> &gedruc
 {
     // An ordinary sheet's places are those of its raster, one label's those of the stock.
     const bool raster = !m_plan && m_wahl.umfang != Druckumfang::EineEtikette;
-    const Seitenetikett &erstes = m_etiketten.front();
     const QList<GedrucktesEtikett> alle = raster
-        ? GedruckteEtiketten(erstes.bild.size(), erstes.masse, {Druckumfang::GanzeSeite, 1, 1})
+        ? GedruckteEtiketten(m_etiketten.front().bild.size(), masse(), {Druckumfang::GanzeSeite, 1, 1})
         : PlaetzeDesBogens(masse());
     QList<QRectF> etiketten;
     for (const GedrucktesEtikett &e : gedruckt)

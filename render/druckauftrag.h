@@ -43,11 +43,9 @@ public:
     // A test print on plain paper: over the labels, every place of the sheet outlined where the stock has it, with
     // its number and a foot line (Probedruckzeichen). A real print never carries them.
     void setzeProbedruck(bool an) { m_probedruck = an; }
-    bool probedruck() const { return m_probedruck; }
     // Crop marks on the front page (Schnittmarken): clear of every label's bleed as it is drawn and of the places of
     // the sheet the page leaves empty. Never on a back.
     void setzeSchnittmarken(bool an) { m_schnittmarken = an; }
-    bool schnittmarken() const { return m_schnittmarken; }
 
     // Whether a place the front shows has a back.
     bool hatRueckseite() const;
