@@ -424,6 +424,7 @@ void TFormEtikette::baueMenue()
     // Without a shortcut: a sheet of labels is not spent by a slip of the keys.
     drucken1 = Datei1->addAction(QStringLiteral("Drucken"));
     RueckseiteDrucken1 = Datei1->addAction(QStringLiteral("Rückseite drucken"));
+    Probedruck1 = Datei1->addAction(QStringLiteral("Probedruck auf Normalpapier..."));
     speichern1 = Datei1->addAction(QStringLiteral("Speichern"));
     speichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Etikettneuladen1 = Datei1->addAction(QStringLiteral("Etikett neu laden"));
@@ -446,6 +447,8 @@ void TFormEtikette::baueMenue()
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
     MasseGenauEingeben1 = Option1->addAction(QStringLiteral("Maße genau eingeben..."));
     Anschnitt1 = Option1->addAction(QStringLiteral("Anschnitt..."));
+    Schnittmarken1 = Option1->addAction(QStringLiteral("Schnittmarken"));
+    Schnittmarken1->setCheckable(true);
     DruckerAusrichten1 = Option1->addAction(QStringLiteral("Drucker ausrichten..."));
 
     Hilfe1 = leiste->addMenu(QStringLiteral("&Hilfe"));
@@ -486,6 +489,7 @@ void TFormEtikette::verbinde()
     an(Oeffnen1, &TFormEtikette::Oeffnen1Click);
     an(drucken1, &TFormEtikette::drucken1Click);
     an(RueckseiteDrucken1, &TFormEtikette::RueckseiteDrucken1Click);
+    an(Probedruck1, &TFormEtikette::Probedruck1Click);
     an(speichern1, &TFormEtikette::speichern1Click);
     an(Etikettneuladen1, &TFormEtikette::Etikettneuladen1Click);
     an(BogenZusammenstellen1, &TFormEtikette::BogenZusammenstellen1Click);
@@ -497,6 +501,7 @@ void TFormEtikette::verbinde()
     an(RegistryEintraegeloeschen1, &TFormEtikette::RegistryEintraegeloeschen1Click);
     an(DruckerAusrichten1, &TFormEtikette::DruckerAusrichten1Click);
     an(Anschnitt1, &TFormEtikette::Anschnitt1Click);
+    an(Schnittmarken1, &TFormEtikette::Schnittmarken1Click);
     an(MasseGenauEingeben1, &TFormEtikette::MasseGenauEingeben1Click);
     an(Hilfethemen1, &TFormEtikette::Hilfethemen1Click);
     an(Spenden1, &TFormEtikette::Spenden1Click);

@@ -32,6 +32,8 @@
 //            whatever it chose (refused on a printer without A4), the printer's bands into the preview, the question
 //            when labels reach into them, the job's pages; a sheet plan from "Bogen zusammenstellen..." takes the
 //            same way
+//   test     "Probedruck...": as print, without the paper question, the job a test print (outlines, numbers, foot
+//            line), the preview showing them meanwhile; with a back, then its test page as "Rückseite drucken"
 //   back     the document's back, read with the measures; "Rückseite drucken" as print, with the question how the
 //            sheet goes back in and the back's correction; "Drucken" on a printer that prints both sides asks
 //            whether the back goes in the same job; a sheet plan offers its back after its front
@@ -165,6 +167,7 @@ public:
     QAction *Oeffnen1;
     QAction *drucken1;
     QAction *RueckseiteDrucken1;
+    QAction *Probedruck1;
     QAction *speichern1;
     QAction *Etikettneuladen1;
     QAction *BogenZusammenstellen1;
@@ -181,6 +184,7 @@ public:
     QAction *DruckerAusrichten1;
     QAction *MasseGenauEingeben1;
     QAction *Anschnitt1;
+    QAction *Schnittmarken1;
     QMenu *Hilfe1;
     QAction *Hilfethemen1;
     QAction *Spenden1;
@@ -284,6 +288,9 @@ public:
     void MasseGenauEingeben1Click();
     // "Anschnitt...": the label's bleed, written into its settings file at once, shown in the preview.
     void Anschnitt1Click();
+    // "Schnittmarken": crop marks on the label's prints or not, written into its settings file at once, shown in the
+    // preview.
+    void Schnittmarken1Click();
 
     // ---- Print modes and position
     void MehrereEtikettenDruckenCheckBoxClick();
@@ -301,6 +308,10 @@ public:
     void MachVorschau();
     void StelleGroesseImage1ein();
     void drucken1Click();
+    // "Probedruck auf Normalpapier...": the page "Drucken" would print, every place of the sheet outlined, without
+    // the paper question, in the preview while it is asked for; with a back, its test page after the question how
+    // the sheet goes back in. It uses up no place of a sheet.
+    void Probedruck1Click();
     // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
     void BogenZusammenstellen1Click();
     // "Drucker ausrichten...": the correction dialog on the printer the print command uses.
@@ -406,12 +417,19 @@ private:
     void ZeigeVorschau(const QImage &seite);
     // The page made when asked for; `ansicht` the view's picture of it, where one was made without the page.
     void ZeigeVorschau(std::function<QImage()> seite, const std::optional<Seitenansicht> &ansicht);
+    // The lines the preview draws over its page: the crop marks the label's prints carry, and a test print's
+    // outlines while one is asked for.
+    QList<Strich> Vorschauzeichen();
     // The printer chosen in the print dialog: its bands (none for a file) are marked in the preview from now on.
     void ZeigeDruckraender(const std::optional<Druckraender> &raender);
 
     // What every print command shares: one at a time, the paper question (with the left margin of m; or `frage`),
     // then drucke(). True only when a page went out.
     bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke, const QString &frage = {});
+    // The same without the question, for a test print on plain paper.
+    bool DruckeOhneFrage(const Bogenmasse &m, const std::function<bool()> &drucke);
+    // The label's picture for a print in `wahl`; throws when there is none, or no sheet composed of it.
+    const QImage &DruckbaresBild(const Bogenmasse &m, const Seitenwahl &wahl);
     enum class Druckergebnis { Nichts, EineSeite, BeideSeiten };
     // The job's pages of `seiten` through the print dialog, each side with its correction; a job that would come out
     // blank is refused before. Given `beideSeiten`, a printer that prints both sides asks whether the back goes into
@@ -419,9 +437,10 @@ private:
     Druckergebnis DruckeAuftrag(const Druckauftrag &auftrag,
                                 const std::function<Druckauftrag()> &beideSeiten = {});
     // The plan's page as the dialog asks for it, `etiketten` its labels as the page shows them and `dateien` as the
-    // plan holds them; then, where they have backs, the back. Where the front went.
+    // plan holds them; then, where they have backs, the back. Where the front went. A test print (`probe`) asks no
+    // paper question and goes on one side at a time.
     Druckziel DruckePlan(const Bogenplan &plan, const QList<Seitenetikett> &etiketten,
-                         const QList<Planetikett> &dateien);
+                         const QList<Planetikett> &dateien, bool probe = false);
     // The printer of the session, starting on A4 portrait; it keeps what the person chose in the print dialog,
     // and each page goes out on A4 portrait again.
     QPrinter &Drucker();

@@ -31,12 +31,15 @@ void TFormEtikette::BogenZusammenstellen1Click()
         [this, &dialog](const Bogenplan &plan, const QList<Seitenetikett> &etiketten) {
             return DruckePlan(plan, etiketten, dialog.planung().etiketten());
         },
+        [this, &dialog](const Bogenplan &plan, const QList<Seitenetikett> &etiketten) {
+            return DruckePlan(plan, etiketten, dialog.planung().etiketten(), true);
+        },
         dialoge(), this);
     dialog.exec();
 }
 
 Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seitenetikett> &etiketten,
-                                    const QList<Planetikett> &dateien)
+                                    const QList<Planetikett> &dateien, bool probe)
 {
     // The backs the plan's labels carry, read when a back page is made; a label without one leaves its place on
     // the back empty.
@@ -54,18 +57,26 @@ Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seiteneti
         Druckauftrag job(plan, etiketten, seiten == Druckseiten::Vorderseite ? QList<QImage>() : rueckseiten());
         job.setzeSeiten(seiten);
         job.setzeKante(kante);
+        job.setzeProbedruck(probe);
+        // The page's marks are the window's label's, whose sheet the plan fills.
+        job.setzeSchnittmarken(d->dokument.schnittmarken());
         return job;
     };
     Druckergebnis ergebnis = Druckergebnis::Nichts;
     bool inDatei = false;
-    DruckeNachFrage(plan.masse, [&] {
+    const auto vorne = [&] {
         ergebnis = DruckeAuftrag(auftrag(Druckseiten::Vorderseite),
-                                 mitRueckseite ? std::function<Druckauftrag()>([&] { return auftrag(Druckseiten::Beide); })
-                                               : std::function<Druckauftrag()>());
+                                 mitRueckseite && !probe
+                                     ? std::function<Druckauftrag()>([&] { return auftrag(Druckseiten::Beide); })
+                                     : std::function<Druckauftrag()>());
         // Into a file no label stock was touched; only paper uses places up.
         inDatei = ergebnis != Druckergebnis::Nichts && d->umgebung.druckmodul().schreibtDatei(Drucker());
         return ergebnis != Druckergebnis::Nichts;
-    });
+    };
+    if (probe)
+        DruckeOhneFrage(plan.masse, vorne);
+    else
+        DruckeNachFrage(plan.masse, vorne);
     const Druckziel ziel = ergebnis == Druckergebnis::Nichts ? Druckziel::Nichts
         : inDatei                                            ? Druckziel::Datei
                                                              : Druckziel::Papier;

@@ -31,20 +31,12 @@ void TFormEtikette::drucken1Click()
 {
     // One print, one set of measures: the dialogs on the way keep the window's messages flowing.
     const Bogenmasse m = Masse();
-    const QString etikett = d->dokument.bildPfad();
     const bool mitRueckseite = !d->dokument.rueckseite().isEmpty();
     DruckeNachFrage(m, [&] {
         const Seitenwahl wahl = Druckwahl();
-        const QImage &bild = d->dokument.bild();
-        if (wahl.umfang == Druckumfang::EineEtikette) {
-            if (bild.isNull())
-                throw Fehler(KeinLesbaresBild(etikett));
-        } else if (m.IstGenau() ? bild.isNull() : ImageMitEtikettenAuffuellen().isNull()) {
-            // Without a sheet there is nothing to print: no empty page goes to the printer.
-            throw Fehler(KeinLesbaresBild(etikett) + QStringLiteral(" Es wurde nichts gedruckt."));
-        }
-        const Seitenetikett vorne{bild, m, d->dokument.anschnitt()};
-        const Druckauftrag auftrag(vorne, wahl);
+        const Seitenetikett vorne{DruckbaresBild(m, wahl), m, d->dokument.anschnitt()};
+        Druckauftrag auftrag(vorne, wahl);
+        auftrag.setzeSchnittmarken(d->dokument.schnittmarken());
         if (!mitRueckseite)
             return DruckeAuftrag(auftrag) != Druckergebnis::Nichts;
         // The back is read only when the person asks for it in the same job.
@@ -53,13 +45,72 @@ void TFormEtikette::drucken1Click()
                                  Druckauftrag beide(vorne, wahl, d->dokument.rueckseitenbild());
                                  beide.setzeSeiten(Druckseiten::Beide);
                                  beide.setzeKante(d->z.Wenden);
+                                 beide.setzeSchnittmarken(d->dokument.schnittmarken());
                                  return beide;
                              })
             != Druckergebnis::Nichts;
     });
 }
 
+const QImage &TFormEtikette::DruckbaresBild(const Bogenmasse &m, const Seitenwahl &wahl)
+{
+    const QString etikett = d->dokument.bildPfad();
+    const QImage &bild = d->dokument.bild();
+    if (wahl.umfang == Druckumfang::EineEtikette) {
+        if (bild.isNull())
+            throw Fehler(KeinLesbaresBild(etikett));
+    } else if (m.IstGenau() ? bild.isNull() : ImageMitEtikettenAuffuellen().isNull()) {
+        // Without a sheet there is nothing to print: no empty page goes to the printer.
+        throw Fehler(KeinLesbaresBild(etikett) + QStringLiteral(" Es wurde nichts gedruckt."));
+    }
+    return bild;
+}
+
+void TFormEtikette::Probedruck1Click()
+{
+    const Bogenmasse m = Masse();
+    const bool mitRueckseite = !d->dokument.rueckseite().isEmpty();
+    // Nothing to print is told once, before the preview changes.
+    DruckbaresBild(m, Druckwahl());
+    // The preview shows the test page while the print dialog asks for it.
+    d->probedruck = true;
+    const auto danach = qScopeGuard([this] {
+        d->probedruck = false;
+        try {
+            MachVorschau();
+        } catch (const Fehler &) {
+            // Told by the command, or at the next refresh: not twice in one.
+        }
+    });
+    MachVorschau();
+    Druckergebnis vorne = Druckergebnis::Nichts;
+    DruckeOhneFrage(m, [&] {
+        const Seitenwahl wahl = Druckwahl();
+        Druckauftrag auftrag({DruckbaresBild(m, wahl), m, d->dokument.anschnitt()}, wahl);
+        auftrag.setzeProbedruck(true);
+        auftrag.setzeSchnittmarken(d->dokument.schnittmarken());
+        vorne = DruckeAuftrag(auftrag);
+        return vorne != Druckergebnis::Nichts;
+    });
+    if (vorne == Druckergebnis::Nichts || !mitRueckseite)
+        return;
+    // The back's test page goes on the back of the front's, as "Rückseite drucken" prints it.
+    Druckauftrag hinten({d->dokument.bild(), m, d->dokument.anschnitt()}, Druckwahl(), d->dokument.rueckseitenbild());
+    hinten.setzeSeiten(Druckseiten::Rueckseite);
+    hinten.setzeKante(d->z.Wenden);
+    hinten.setzeProbedruck(true);
+    DruckeNachFrage(
+        m, [&] { return DruckeAuftrag(hinten) != Druckergebnis::Nichts; }, RueckseitenFrage(d->z.Wenden));
+}
+
 bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke, const QString &frage)
+{
+    const QString text =
+        frage.isEmpty() ? DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(','))) : frage;
+    return DruckeOhneFrage(m, [&] { return dialoge().druckFrage(text) && drucke(); });
+}
+
+bool TFormEtikette::DruckeOhneFrage(const Bogenmasse &m, const std::function<bool()> &drucke)
 {
     // The dialogs of a running command keep the window's messages flowing; a second command started meanwhile
     // must neither ask again nor touch the printer of the first.
@@ -73,10 +124,6 @@ bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<boo
         dialoge().information(hindernis);
         return false;
     }
-    if (!dialoge().druckFrage(
-            frage.isEmpty() ? DruckFrage(HundertstelText(m.Hundertstel(&Bogenmasse::SeitenRand), QLatin1Char(',')))
-                            : frage))
-        return false;
     return drucke();
 }
 

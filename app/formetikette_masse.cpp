@@ -7,10 +7,12 @@
 #include "dialogs/genau.h"
 #include "layout/passung.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -166,6 +168,14 @@ void TFormEtikette::Anschnitt1Click()
     if (dialog.exec() != QDialog::Accepted || dialog.hundertstel() == d->dokument.anschnitt())
         return;
     d->dokument.setzeAnschnitt(dialog.hundertstel());
+    MachVorschau();
+}
+
+void TFormEtikette::Schnittmarken1Click()
+{
+    // The tick shows what the settings file holds, also when it could not be written.
+    const auto zeigt = qScopeGuard([this] { Schnittmarken1->setChecked(d->dokument.schnittmarken()); });
+    d->dokument.setzeSchnittmarken(Schnittmarken1->isChecked());
     MachVorschau();
 }
 

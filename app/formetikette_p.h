@@ -73,6 +73,9 @@ struct TFormEtikette::Privat
     };
     std::optional<Einzelvorschaustand> einzelvorschauStand;
     std::optional<Druckraender> druckraender;
+    // What the preview draws over its page (Vorschauzeichen), and whether a test print is being asked for.
+    QList<Strich> vorschauzeichen;
+    bool probedruck = false;
     int vorschauZaehler = 0;
     bool aktualisierungLaeuft = false;
     bool drucktGerade = false;

@@ -8,6 +8,7 @@
 #include "storage/namen.h"
 #include "storage/speicher.h"
 
+#include <QAction>
 #include <QLineEdit>
 
 QString TFormEtikette::Lies_String_aus_Registry(const QString &name)
@@ -41,6 +42,7 @@ void TFormEtikette::LiesVorlagenDatenEin(const QString &bildPfad)
     const Bogenmasse bisher = Masse();
     const GeleseneEtikettdatei gelesen = d->dokument.liesEinstellungen();
     ZeigeRueckseitenSchalter();
+    Schnittmarken1->setChecked(d->dokument.schnittmarken());
     if (d->dokument.einstellungsPfad().isEmpty())
         return;
     // The values before a bad one are taken, as the editors move one after the other.

@@ -9,6 +9,7 @@
 #include "render/masse.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
+#include "render/seitenzeichen.h"
 #include "storage/bilddatei.h"
 
 #include <QCheckBox>
@@ -26,9 +27,20 @@ QImage TFormEtikette::ImageMitEtikettenAuffuellen()
     return RasterMitAnschnitt(ErzeugeEtikettenbogen(bild, angaben), bild, angaben, d->dokument.anschnitt());
 }
 
+QList<Strich> TFormEtikette::Vorschauzeichen()
+{
+    if ((!d->probedruck && !d->dokument.schnittmarken()) || d->dokument.bild().isNull())
+        return {};
+    Druckauftrag auftrag = d->dokument.druckauftrag(false);
+    auftrag.setzeProbedruck(d->probedruck);
+    auftrag.setzeKante(d->z.Wenden);
+    return auftrag.zeichen(RueckseiteZeigt() ? Blattseite::Rueckseite : Blattseite::Vorderseite);
+}
+
 void TFormEtikette::MachVorschau()
 {
     ++d->vorschauZaehler;
+    d->vorschauzeichen = Vorschauzeichen();
     const Bogenmasse m = Masse();
     // Only a precise label is smoothed on screen: an ordinary one keeps the raster's own pixels.
     VorschauImage->setGlatt(m.IstGenau());
@@ -76,8 +88,8 @@ void TFormEtikette::MachVorschau()
     const Aufloesung a = bildschirm();
     // The one label as the label view shows it: the person's next refresh or reload brings a changed file in.
     const QImage bild = d->dokument.gezeigtesBild();
-    if (d->dokument.anschnitt() > 0) {
-        // The page as it prints, bleed and all; the shortcut of the view knows the label alone.
+    if (d->dokument.anschnitt() > 0 || !d->vorschauzeichen.isEmpty()) {
+        // The page as it prints, bleed and lines and all; the shortcut of the view knows the label alone.
         if (bild.isNull())
             throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
         ZeigeVorschau(Seitenvorschau(bild, m, Druckwahl(), a.x, a.y, d->dokument.anschnitt()));
@@ -111,11 +123,11 @@ void TFormEtikette::ZeigeVorschau(std::function<QImage()> seite, const std::opti
     d->vorschau = std::move(seite);
     d->vorschauAnsicht = ansicht;
     if (d->druckraender)
-        VorschauImage->setBild(MitDruckraendern(d->vorschau(), *d->druckraender));
-    else if (ansicht)
+        VorschauImage->setBild(MitDruckraendern(MitStrichen(d->vorschau(), d->vorschauzeichen), *d->druckraender));
+    else if (ansicht && d->vorschauzeichen.isEmpty())
         VorschauImage->setBild(*ansicht, d->vorschau);
     else
-        VorschauImage->setBild(d->vorschau());
+        VorschauImage->setBild(MitStrichen(d->vorschau(), d->vorschauzeichen));
 }
 
 void TFormEtikette::ZeigeDruckraender(const std::optional<Druckraender> &raender)

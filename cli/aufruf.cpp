@@ -34,10 +34,11 @@ QString Aufrufzeile()
 {
     return QStringLiteral("Aufruf: morvane-druck [--pdf DATEI | --drucker NAME] "
                           "[--einzeln SPALTE,ZEILE | --zeile N | --seite] [--rueckseite | --beidseitig] "
-                          "[--kurze-kante] [--kopien N] [--anschnitt MM] ETIKETT.bmp\n"
+                          "[--kurze-kante] [--kopien N] [--anschnitt MM] [--probedruck] [--schnittmarken] "
+                          "ETIKETT.bmp\n"
                           "       morvane-druck [--pdf DATEI | --drucker NAME] [--rueckseite | --beidseitig] "
-                          "[--kurze-kante] [--kopien N] [--anschnitt MM] --ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] "
-                          "[ETIKETT.bmp[:ANZAHL] ...]");
+                          "[--kurze-kante] [--kopien N] [--anschnitt MM] [--probedruck] [--schnittmarken] "
+                          "--ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] [ETIKETT.bmp[:ANZAHL] ...]");
 }
 
 QString Hilfetext()
@@ -70,6 +71,12 @@ QString Hilfetext()
               "                          Nachkommastellen) über den Rand jeder Etikette hinaus, höchstens bis zur\n"
               "                          Mitte des Abstands zur Nachbarin; statt [%3] der Einstellungsdatei,\n"
               "                          0 druckt ohne Anschnitt\n"
+              "  --probedruck            ein Probedruck auf Normalpapier: jeder Platz des Bogens dünn umrandet,\n"
+              "                          wo die Etikette des Bogens liegt, mit seiner Nummer; zum Auflegen auf\n"
+              "                          den Etikettenbogen\n"
+              "  --schnittmarken         Schnittmarken auf der Vorderseite, zum Schneiden aus Karton; auch ohne\n"
+              "                          diese Option, wenn der Abschnitt [%4] der Einstellungsdatei\n"
+              "                          sie verlangt\n"
               "  --help                  diese Hilfe\n\n"
               "Rückgabewert: 0 gedruckt, 1 falscher Aufruf (auch: die PDF-Datei wäre das Bild oder die\n"
               "Einstellungsdatei der Etikette), 2 die Etikette ist so nicht zu drucken (Bild oder Einstellungsdatei\n"
@@ -79,7 +86,7 @@ QString Hilfetext()
               "Drucker oder die PDF-Datei ließ sich nicht beschreiben (auch: sie ist schreibgeschützt oder gehört\n"
               "einem anderen Benutzer).\n")
               .arg(MeisteKopien)
-              .arg(RueckseitenSektion, AnschnittSektion);
+              .arg(RueckseitenSektion, AnschnittSektion, SchnittmarkenSektion);
 }
 
 Aufruf LiesAufruf(const QStringList &argumente)
@@ -126,7 +133,9 @@ Aufruf LiesAufruf(const QStringList &argumente)
             || option == QLatin1String("--anschnitt");
         const bool seitenOption = option == QLatin1String("--rueckseite") || option == QLatin1String("--beidseitig")
             || option == QLatin1String("--kurze-kante");
-        if (!mitWert && option != QLatin1String("--seite") && !seitenOption)
+        const bool zeichenOption =
+            option == QLatin1String("--probedruck") || option == QLatin1String("--schnittmarken");
+        if (!mitWert && option != QLatin1String("--seite") && !seitenOption && !zeichenOption)
             return Fehlertext(QStringLiteral("Unbekannte Option: %1").arg(argument));
         if (!mitWert && wert)
             return Fehlertext(QStringLiteral("Die Option %1 nimmt keinen Wert.").arg(option));
@@ -158,6 +167,11 @@ Aufruf LiesAufruf(const QStringList &argumente)
                                       .arg(*wert));
             auftrag.kopien = *n;
             kopienGewaehlt = true;
+        } else if (zeichenOption) {
+            bool &gewaehlt = option == QLatin1String("--probedruck") ? auftrag.probedruck : auftrag.schnittmarken;
+            if (gewaehlt)
+                return Fehlertext(QStringLiteral("Die Option %1 steht mehr als einmal im Aufruf.").arg(option));
+            gewaehlt = true;
         } else if (option == QLatin1String("--kurze-kante")) {
             if (kanteGewaehlt)
                 return Fehlertext(QStringLiteral("Die Option --kurze-kante steht mehr als einmal im Aufruf."));

@@ -46,6 +46,10 @@ struct Druckbefehl
     // --anschnitt MM: the bleed of every label for this print, in hundredths of a millimetre, over what their
     // settings files say; 0 prints without one.
     std::optional<int> anschnitt;
+    // --probedruck: the page as a test print on plain paper, every place of the sheet outlined; --schnittmarken:
+    // crop marks on the front, over what the settings file says.
+    bool probedruck = false;
+    bool schnittmarken = false;
 
     bool operator==(const Druckbefehl &) const = default;
 };

@@ -46,6 +46,7 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
     e.masse = gelesen.inhalt.masse;
     e.anschnitt = gelesen.inhalt.anschnitt;
     e.rueckseite = gelesen.inhalt.rueckseite;
+    e.schnittmarken = gelesen.inhalt.schnittmarken;
     e.warnung = gelesen.unbenutzt(ini).replace(QStringLiteral("\n\n"), QStringLiteral(" "));
     if (const QString hindernis = DruckHindernis(e.masse); !hindernis.isEmpty())
         throw Fehler(hindernis);
@@ -66,6 +67,8 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
     Anzahlen anzahlen;
     for (const Bogenangabe &angabe : etiketten) {
         const DruckbaresEtikett e = LadeEtikett(angabe.etikett, {Druckumfang::EineEtikette, ab.spalte, ab.zeile});
+        if (bogen.etiketten.isEmpty())
+            bogen.schnittmarken = e.schnittmarken;
         if (bogen.etiketten.isEmpty())
             bogen.plan.masse = e.masse;
         else if (!GleicherBogen(bogen.plan.masse, e.masse))

@@ -15,6 +15,7 @@ struct DruckbaresEtikett
     int anschnitt = 0;
     QString warnung;    // for the person, once: a [Genau] or [Anschnitt] section that is not used
     QString rueckseite; // the back's picture that its settings file names, as named; empty without one
+    bool schnittmarken = false;
 };
 
 // Reads the picture and its settings file as the window reads them (rounded, kept in the editors' ranges, a
@@ -32,6 +33,7 @@ struct DruckbarerBogen
     QList<Seitenetikett> etiketten;
     Bogenplan plan;
     QStringList rueckseiten; // each label's back as named, as DruckbaresEtikett::rueckseite
+    bool schnittmarken = false; // as the first label's settings file says, as the window prints its own label's plan
 };
 DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab);
 

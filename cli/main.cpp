@@ -115,6 +115,9 @@ int main(int argc, char **argv)
     auftrag.setzeKante(befehl.kante);
     if (befehl.anschnitt)
         auftrag.setzeAnschnitt(*befehl.anschnitt);
+    auftrag.setzeProbedruck(befehl.probedruck);
+    auftrag.setzeSchnittmarken(befehl.schnittmarken
+                               || (befehl.bogen.isEmpty() ? etikett.schnittmarken : bogen.schnittmarken));
 
     // The printer needs an application object, but the page is only pictures: no platform plugin and no fonts,
     // so no display is ever asked for.

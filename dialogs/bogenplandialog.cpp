@@ -235,9 +235,10 @@ void TPlatzraster::focusOutEvent(QFocusEvent *ereignis)
 }
 
 TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, QString etikettenOrdner, Drucke drucke,
-                                   DialogDienst &dialoge, QWidget *eltern)
+                                   Drucke probedrucke, DialogDienst &dialoge, QWidget *eltern)
     : QDialog(eltern), m_planung(m, std::move(aktuelles), LiesVerbrauchtePlaetze(m)),
-      m_ordner(std::move(etikettenOrdner)), m_drucke(std::move(drucke)), m_dialoge(dialoge)
+      m_ordner(std::move(etikettenOrdner)), m_drucke(std::move(drucke)), m_probedrucke(std::move(probedrucke)),
+      m_dialoge(dialoge)
 {
     setObjectName(QStringLiteral("BogenplanDialog"));
     setWindowTitle(QStringLiteral("Bogen zusammenstellen"));
@@ -308,11 +309,14 @@ TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, Q
     auto *knoepfe = new QDialogButtonBox(this);
     m_drucken = knoepfe->addButton(QStringLiteral("Drucken"), QDialogButtonBox::ActionRole);
     m_drucken->setObjectName(QStringLiteral("ButtonDrucken"));
+    m_probedruck = knoepfe->addButton(QStringLiteral("Probedruck..."), QDialogButtonBox::ActionRole);
+    m_probedruck->setObjectName(QStringLiteral("ButtonProbedruck"));
+    m_probedruck->setAccessibleName(QStringLiteral("Probedruck auf Normalpapier"));
     m_neuerBogen = knoepfe->addButton(QStringLiteral("Neuer Bogen"), QDialogButtonBox::ResetRole);
     m_neuerBogen->setObjectName(QStringLiteral("ButtonNeuerBogen"));
     QPushButton *schliessen = knoepfe->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
     // Enter in a field must not print a sheet.
-    for (QPushButton *k : {m_drucken, m_neuerBogen, schliessen})
+    for (QPushButton *k : {m_drucken, m_probedruck, m_neuerBogen, schliessen})
         k->setAutoDefault(false);
     auto *ganz = new QVBoxLayout(this);
     ganz->addLayout(oben);
@@ -325,6 +329,8 @@ TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, Q
     setTabOrder(m_ab, m_drucken);
     setTabOrder(m_drucken, m_neuerBogen);
     setTabOrder(m_neuerBogen, schliessen);
+    // Last, so that the keys that reach the others stay as they were.
+    setTabOrder(schliessen, m_probedruck);
 
     connect(m_raster, &TPlatzraster::umschaltenVerlangt, this,
             [this](int nummer, bool verbraucht) { bewacht([&] { schalteUm(nummer, verbraucht); }); });
@@ -348,6 +354,7 @@ TBogenplanDialog::TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, Q
     });
     connect(m_angebot, &QMenu::aboutToShow, this, [this] { bewacht([this] { bieteEtikettenAn(); }); });
     connect(m_drucken, &QPushButton::clicked, this, [this] { bewacht([this] { DruckenClick(); }); });
+    connect(m_probedruck, &QPushButton::clicked, this, [this] { bewacht([this] { ProbedruckClick(); }); });
     connect(m_neuerBogen, &QPushButton::clicked, this, [this] { bewacht([this] { NeuerBogenClick(); }); });
     connect(schliessen, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -383,6 +390,7 @@ void TBogenplanDialog::zeige(const QString &meldung)
     const Fuellung &f = m_planung.fuellung();
     m_hinweis->setText(f.fehler.isEmpty() ? meldung : f.fehler);
     m_drucken->setEnabled(f.fehler.isEmpty());
+    m_probedruck->setEnabled(f.fehler.isEmpty());
     zeigeVorschau();
 }
 
@@ -467,7 +475,7 @@ void TBogenplanDialog::schalteUm(int nummer, bool verbraucht)
     zeige();
 }
 
-void TBogenplanDialog::DruckenClick()
+Bogenplan TBogenplanDialog::druckbarerPlan()
 {
     if (!m_planung.fuellung().fehler.isEmpty())
         throw Fehler(m_planung.fuellung().fehler);
@@ -476,8 +484,21 @@ void TBogenplanDialog::DruckenClick()
     zeige();
     if (!nichtDa.isEmpty())
         throw Fehler(nichtDa);
+    return m_planung.fuellung().plan;
+}
+
+void TBogenplanDialog::ProbedruckClick()
+{
+    // Plain paper: the plan stays unprinted and every place as it is.
+    const Bogenplan plan = druckbarerPlan();
+    if (m_probedrucke(plan, m_planung.seitenetiketten()) != Druckziel::Nichts)
+        zeige(QStringLiteral("Der Probedruck verbraucht keinen Platz des Bogens."));
+}
+
+void TBogenplanDialog::DruckenClick()
+{
     // Copies: the print dialog runs an event loop of its own.
-    const Bogenplan plan = m_planung.fuellung().plan;
+    const Bogenplan plan = druckbarerPlan();
     const Platzaenderung plaetze = m_planung.planplaetze();
     switch (m_drucke(plan, m_planung.seitenetiketten())) {
     case Druckziel::Nichts:

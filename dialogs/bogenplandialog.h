@@ -80,8 +80,9 @@ enum class Druckziel { Nichts, Papier, Datei };
 // sheet on paper), the labels of this sheet with their counts, and the page they make from "Ab Platz" in reading
 // order. The dialog shows a Bogenplanung and hands the person's actions to it. "Drucken" reads every label's files
 // again and hands the plan to `drucke`, which prints it as the window prints and says where it went; only a page
-// on paper makes its places used. Every change of the used places (by hand, after a print, "Neuer Bogen") goes to
-// the store at once, as a change against what it holds now, and the dialog shows what the store then holds.
+// on paper makes its places used. "Probedruck..." hands it to `probedrucke`, a test print on plain paper, which uses
+// none. Every change of the used places (by hand, after a print, "Neuer Bogen") goes to the store at once, as a
+// change against what it holds now, and the dialog shows what the store then holds.
 // Closing with a plan not printed since its last change asks first. An error in a button or key is shown through
 // the dialog service and goes no further.
 class TBogenplanDialog : public QDialog
@@ -93,7 +94,7 @@ public:
 
     // `aktuelles` is the window's label with the window's measures m.
     TBogenplanDialog(const Bogenmasse &m, Planetikett aktuelles, QString etikettenOrdner, Drucke drucke,
-                     DialogDienst &dialoge, QWidget *eltern = nullptr);
+                     Drucke probedrucke, DialogDienst &dialoge, QWidget *eltern = nullptr);
 
     const Bogenplanung &planung() const { return m_planung; }
     // The plan as the dialog shows it; fehler says why there is none.
@@ -114,12 +115,16 @@ private:
     void setzeAn(int nummer);
     void schalteUm(int nummer, bool verbraucht);
     void DruckenClick();
+    void ProbedruckClick();
+    // What both print buttons do first: the labels' files read again; the plan to print.
+    Bogenplan druckbarerPlan();
     void NeuerBogenClick();
     void bewacht(const std::function<void()> &handler);
 
     Bogenplanung m_planung;
     QString m_ordner;
     Drucke m_drucke;
+    Drucke m_probedrucke;
     DialogDienst &m_dialoge;
     // What the preview shows: a plan and the keys of the pictures it indexes.
     std::optional<std::pair<Bogenplan, QList<qint64>>> m_vorschauVon;
@@ -138,5 +143,6 @@ private:
     QLabel *m_hinweis;
     QLabel *m_vorschau;
     QPushButton *m_drucken;
+    QPushButton *m_probedruck;
     QPushButton *m_neuerBogen;
 };

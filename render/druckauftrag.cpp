@@ -1,8 +1,10 @@
 #include "render/druckauftrag.h"
 
 #include "platform/fehler.h"
+#include "render/seitenzeichen.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -13,6 +15,24 @@ const QString RueckseitenVorsatz = QStringLiteral("Auf der Rückseite: ");
 bool MitRueckseite(const QList<QImage> &rueckseiten, int etikett)
 {
     return etikett >= 0 && etikett < rueckseiten.size() && !rueckseiten[etikett].isNull();
+}
+
+// The most that a label's picture runs past its edges, mm: an ordinary label's bleed is whole pixels of the raster, or
+// of its picture when it prints alone, and may round up.
+double GezeichneterAnschnitt(const Seitenetikett &e, bool raster)
+{
+    const double mm = std::max(e.anschnitt, 0) / 100.0;
+    if (mm <= 0 || e.masse.IstGenau())
+        return mm;
+    if (raster) {
+        const double pixel = double(A4::BreiteMm) / BogenBreite;
+        return std::round(mm / pixel) * pixel;
+    }
+    if (e.bild.isNull())
+        return mm;
+    const double x = double(e.masse.Etikettenbreite) / e.bild.width();
+    const double y = double(e.masse.Etikettenhoehe) / e.bild.height();
+    return std::max({mm, std::round(mm / x) * x, std::round(mm / y) * y});
 }
 
 } // namespace
@@ -109,6 +129,51 @@ QList<Seitenetikett> Druckauftrag::rueckseitenetiketten() const
 }
 
 QList<Seitenbild> Druckauftrag::seite(Blattseite seite, const Druckflaeche &flaeche) const
+{
+    QList<Seitenbild> teile = bilder(seite, flaeche);
+    if (const QList<Strich> striche = zeichen(seite); !striche.isEmpty())
+        teile.append({QImage(), {}, {}, {}, AufDemGeraet(striche, flaeche)});
+    return teile;
+}
+
+const Bogenmasse &Druckauftrag::masse() const
+{
+    return m_plan ? m_plan->masse : m_etiketten.front().masse;
+}
+
+QList<Strich> Druckauftrag::zeichen(Blattseite seite) const
+{
+    QList<Strich> striche;
+    if (m_schnittmarken && seite == Blattseite::Vorderseite)
+        if (const QList<QLineF> marken = schnittmarken(orte(seite)); !marken.isEmpty())
+            striche.append(Schnittmarkenstrich(marken));
+    if (m_probedruck)
+        striche += Probedruckzeichen(masse(), seite, m_kante);
+    return striche;
+}
+
+QList<QLineF> Druckauftrag::schnittmarken(const QList<GedrucktesEtikett> &gedruckt) const
+{
+    // An ordinary sheet's places are those of its raster, one label's those of the stock.
+    const bool raster = !m_plan && m_wahl.umfang != Druckumfang::EineEtikette;
+    const QList<GedrucktesEtikett> alle = raster
+        ? GedruckteEtiketten(m_etiketten.front().bild.size(), masse(), {Druckumfang::GanzeSeite, 1, 1})
+        : PlaetzeDesBogens(masse());
+    QList<QRectF> etiketten;
+    for (const GedrucktesEtikett &e : gedruckt)
+        etiketten.append(QRectF(e.ort.x, e.ort.y, e.ort.breite, e.ort.hoehe));
+    QList<QRectF> leer;
+    for (const GedrucktesEtikett &p : alle)
+        if (std::none_of(gedruckt.begin(), gedruckt.end(),
+                         [&p](const GedrucktesEtikett &e) { return e.spalte == p.spalte && e.zeile == p.zeile; }))
+            leer.append(QRectF(p.ort.x, p.ort.y, p.ort.breite, p.ort.hoehe));
+    double anschnitt = 0;
+    for (const Seitenetikett &e : m_etiketten)
+        anschnitt = std::max(anschnitt, GezeichneterAnschnitt(e, raster));
+    return Schnittmarken(etiketten, leer, anschnitt + 1.0, QRectF(0, 0, A4::BreiteMm, A4::HoeheMm));
+}
+
+QList<Seitenbild> Druckauftrag::bilder(Blattseite seite, const Druckflaeche &flaeche) const
 {
     if (m_plan)
         return seite == Blattseite::Vorderseite ? BaueSeite(*m_plan, m_etiketten, flaeche)

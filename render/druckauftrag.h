@@ -40,6 +40,12 @@ public:
     Wendekante kante() const { return m_kante; }
     // The bleed of every label for this print, over their own (hundredths of a millimetre; 0: none).
     void setzeAnschnitt(int hundertstel);
+    // A test print on plain paper: over the labels, every place of the sheet outlined where the stock has it, with
+    // its number and a foot line (Probedruckzeichen). A real print never carries them.
+    void setzeProbedruck(bool an) { m_probedruck = an; }
+    // Crop marks on the front page (Schnittmarken): clear of every label's bleed as it is drawn and of the places of
+    // the sheet the page leaves empty. Never on a back.
+    void setzeSchnittmarken(bool an) { m_schnittmarken = an; }
 
     // Whether a place the front shows has a back.
     bool hatRueckseite() const;
@@ -53,9 +59,12 @@ public:
     // Whether the front would come out blank (see SeiteLeer; a back has nothing to stand behind then either): no
     // page of such a print goes out, whatever the device. Throws Fehler when there is no picture to print.
     bool leer() const;
-    // One page for a device, the device's correction that of its side. Throws Fehler as BaueSeite and BaueRueckseite,
-    // and for a back page of which no label has a back.
+    // One page for a device, the device's correction that of its side, the lines of `zeichen` in a last part of
+    // its own. Throws Fehler as BaueSeite and BaueRueckseite, and for a back page of which no label has a back.
     QList<Seitenbild> seite(Blattseite seite, const Druckflaeche &flaeche) const;
+    // The lines a page carries over its labels, in mm on the paper, uncorrected: none but for a test print or crop
+    // marks. The preview draws them on its own page.
+    QList<Strich> zeichen(Blattseite seite) const;
     // What the printer's bands take, one entry per page of `blaetter()`, each with its side's correction. When both
     // sides go in one job, the back's sentences begin "Auf der Rückseite: ".
     QList<Randsaetze> rand(const Druckraender &raender, const Druckerkorrektur &vorne,
@@ -63,6 +72,9 @@ public:
 
 private:
     QList<Seitenetikett> rueckseitenetiketten() const;
+    QList<Seitenbild> bilder(Blattseite seite, const Druckflaeche &flaeche) const;
+    const Bogenmasse &masse() const;
+    QList<QLineF> schnittmarken(const QList<GedrucktesEtikett> &gedruckt) const;
 
     // One label: its entry in m_etiketten, the choice; a plan: its places.
     std::optional<Bogenplan> m_plan;
@@ -71,4 +83,6 @@ private:
     QList<QImage> m_rueckseiten;
     Druckseiten m_seiten = Druckseiten::Vorderseite;
     Wendekante m_kante = Wendekante::Lang;
+    bool m_probedruck = false;
+    bool m_schnittmarken = false;
 };

@@ -67,6 +67,7 @@ GeleseneEtikettdatei Etikettdokument::liesEinstellungen()
     // The back and the bleed are the label's own.
     m_inhalt.rueckseite.clear();
     m_inhalt.anschnitt = 0;
+    m_inhalt.schnittmarken = false;
     m_rueckseitenStand.reset();
     GeleseneEtikettdatei gelesen{{m_inhalt.masse}};
     if (!m_einstellungsPfad.isEmpty()) {
@@ -109,6 +110,16 @@ void Etikettdokument::setzeAnschnitt(int hundertstel)
     if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
         SchreibeEtikettdatei(pfad, neu, Abschnitt::Anschnitt);
     m_inhalt.anschnitt = hundertstel;
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeSchnittmarken(bool an)
+{
+    Etikettinhalt neu = m_inhalt;
+    neu.schnittmarken = an;
+    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
+        SchreibeEtikettdatei(pfad, neu, Abschnitt::Schnittmarken);
+    m_inhalt.schnittmarken = an;
     Q_EMIT veraendert();
 }
 
@@ -161,5 +172,7 @@ Seitenetikett Etikettdokument::seitenetikett()
 
 Druckauftrag Etikettdokument::druckauftrag(bool mitRueckseite)
 {
-    return Druckauftrag(seitenetikett(), m_wahl, mitRueckseite ? rueckseitenbild() : QImage());
+    Druckauftrag auftrag(seitenetikett(), m_wahl, mitRueckseite ? rueckseitenbild() : QImage());
+    auftrag.setzeSchnittmarken(m_inhalt.schnittmarken);
+    return auftrag;
 }

@@ -28,6 +28,7 @@ public:
     const Bogenmasse &masse() const { return m_inhalt.masse; }
     const QString &rueckseite() const { return m_inhalt.rueckseite; }
     int anschnitt() const { return m_inhalt.anschnitt; }
+    bool schnittmarken() const { return m_inhalt.schnittmarken; }
 
     // The measures changed since the settings file was last read or written.
     bool geaendert() const { return m_geaendert; }
@@ -47,9 +48,10 @@ public:
     void setzeMasse(const Bogenmasse &masse);
 
     // Reads the settings file beside the picture: its measures over the current ones (a key it lacks keeps its
-    // value; those before a value that is no number are taken), its back and its bleed, which belong to the label
-    // and never carry over from the one before. A picture without a settings path reads nothing and has neither.
-    // The window moves its editors to the measures and tells what the answer says; the flag is the caller's.
+    // value; those before a value that is no number are taken), its back, its bleed and its crop marks, which
+    // belong to the label and never carry over from the one before. A picture without a settings path reads
+    // nothing and has none of them. The window moves its editors to the measures and tells what the answer says;
+    // the flag is the caller's.
     GeleseneEtikettdatei liesEinstellungen();
     // "Speichern": the settings file written anew from the label's content; the flag cleared. Throws as
     // SpeichereEtikettdatei, and for a picture beside which no settings file can stand.
@@ -58,6 +60,8 @@ public:
     void setzeRueckseite(const QString &name);
     // The bleed is now `hundertstel`, written into the settings file at once when there is one.
     void setzeAnschnitt(int hundertstel);
+    // Its prints carry crop marks or not, written into the settings file at once when there is one.
+    void setzeSchnittmarken(bool an);
     // A picture drawn for the label becomes its picture, and the label precise with its lengths as they are, its
     // other sections kept; the previous files stay as `vorher`. As SchreibeEtikett.
     void uebernimmBild(const QImage &bild, const Aufbewahrung &vorher);
@@ -75,7 +79,7 @@ public:
     // The label on a page: its picture, measures and bleed.
     Seitenetikett seitenetikett();
     // The print of the current choice: the front, with its back's picture when `mitRueckseite` asks for it (read
-    // then; it may throw).
+    // then; it may throw), and the label's crop marks.
     Druckauftrag druckauftrag(bool mitRueckseite);
 
 Q_SIGNALS:

@@ -3,6 +3,7 @@
 #include "platform/fehler.h"
 #include "render/bogen.h"
 #include "render/randpruefung.h"
+#include "render/seitenzeichen.h"
 
 #include <QPainter>
 
@@ -176,12 +177,13 @@ QString LeereSeiteMeldung()
 
 void ZeichneSeite(QPainter &maler, const Seitenbild &seite)
 {
-    const QList<QRectF> orte = Etikettenorte(seite);
+    const QList<QRectF> orte = seite.bild.isNull() ? QList<QRectF>() : Etikettenorte(seite);
     for (qsizetype i = 0; i < orte.size(); ++i) {
         ZeichneGestreckt(maler, orte[i], seite.bild);
         if (i < seite.anschnitt.size())
             ZeichneAnschnitt(maler, orte[i], seite.bild, seite.anschnitt[i]);
     }
+    ZeichneStriche(maler, seite.striche);
 }
 
 QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY,

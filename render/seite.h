@@ -5,8 +5,10 @@
 #include "render/anschnitt.h"
 #include "render/masse.h"
 
+#include <QColor>
 #include <QImage>
 #include <QList>
+#include <QPainterPath>
 #include <QPoint>
 #include <QRectF>
 
@@ -34,18 +36,30 @@ struct Druckflaeche
     Druckerkorrektur korrektur;
 };
 
+// A line drawn over a page's labels: a test print's outline, place number or foot line, or a crop mark; its path
+// and its pen's width in the unit of the page it belongs to. Ends cut off square with the path, or round for writing.
+struct Strich
+{
+    QPainterPath pfad;
+    double breite = 0.0;
+    QColor farbe;
+    bool rund = false;
+};
+
 // The picture a page shows and where it goes in device pixels from the painter's origin: the label itself
 // stretched to its millimetres, or the composed sheet raster 210 mm wide from the paper's corner.
 // A precise label's page has no raster: the label's own picture goes into each of `etiketten`, exact
 // rectangles in device pixels, and `ziel` is unused.
 // A label with a bleed carries its widths in device pixels: one for `ziel`, or one for each of `etiketten`; a
 // composed raster has its bleed on it already.
+// `striche` go over the pictures, in device pixels; a part with no picture carries only them.
 struct Seitenbild
 {
     QImage bild;
     Platzierung ziel{};
     QList<QRectF> etiketten;
     QList<Anschnittbreiten> anschnitt;
+    QList<Strich> striche;
 };
 
 // Throws Fehler when there is nothing to print: no picture, or a sheet that cannot be composed.

@@ -13,6 +13,7 @@ namespace {
 
 const QLatin1String RandSchluessel("Rand");
 const QLatin1String BildSchluessel("Bild");
+const QLatin1String DruckenSchluessel("Drucken");
 
 QByteArray Kopf(const QString &sektion)
 {
@@ -46,6 +47,14 @@ QByteArray AnschnittZeilen(int hundertstel)
         return {};
     return Kopf(AnschnittSektion) + QByteArray(RandSchluessel.data()) + '='
         + HundertstelText(hundertstel, QLatin1Char('.')).toLatin1() + "\r\n";
+}
+
+// Written only when they are on, so that a label without them keeps its file as it was.
+QByteArray SchnittmarkenZeilen(bool an)
+{
+    if (!an)
+        return {};
+    return Kopf(SchnittmarkenSektion) + QByteArray(DruckenSchluessel.data()) + "=1\r\n";
 }
 
 // The reader takes off blanks around a value and one pair of quotes: a name that begins or ends so is quoted.
@@ -196,6 +205,8 @@ GeleseneEtikettdatei LiesEtikettinhalt(const QByteArray &inhalt, const Bogenmass
     GeleseneEtikettdatei ergebnis{{bisher}};
     Bogenmasse &m = ergebnis.inhalt.masse;
     ergebnis.inhalt.rueckseite = RueckseiteAusText(inhalt);
+    ergebnis.inhalt.schnittmarken =
+        LeseProfilWertAusText(inhalt, SchnittmarkenSektion, DruckenSchluessel) == QLatin1String("1");
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Massangabe &a = Massangaben[i];
         const QString text = LeseProfilWertAusText(inhalt, EinstellungsSektion, QLatin1String(a.schluessel));
@@ -241,7 +252,7 @@ GeleseneEtikettdatei LiesEtikettdatei(const QString &pfad, const Bogenmasse &bis
 QByteArray EtikettdateiInhalt(const Etikettinhalt &inhalt)
 {
     return MassZeilen(inhalt.masse) + GenauZeilen(inhalt.masse) + AnschnittZeilen(inhalt.anschnitt)
-        + RueckseitenZeilen(inhalt.rueckseite);
+        + RueckseitenZeilen(inhalt.rueckseite) + SchnittmarkenZeilen(inhalt.schnittmarken);
 }
 
 QByteArray MitAbschnitten(const QByteArray &bisher, const Etikettinhalt &inhalt, Abschnitte welche)
@@ -256,6 +267,8 @@ QByteArray MitAbschnitten(const QByteArray &bisher, const Etikettinhalt &inhalt,
         text = ErsetzeProfilAbschnitte(text, AnschnittSektion, AnschnittZeilen(inhalt.anschnitt));
     if (welche & Abschnitt::Rueckseite)
         text = ErsetzeProfilAbschnitte(text, RueckseitenSektion, RueckseitenZeilen(inhalt.rueckseite));
+    if (welche & Abschnitt::Schnittmarken)
+        text = ErsetzeProfilAbschnitte(text, SchnittmarkenSektion, SchnittmarkenZeilen(inhalt.schnittmarken));
     return text;
 }
 

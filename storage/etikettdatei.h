@@ -19,6 +19,8 @@ inline const QString GenauSektion = QStringLiteral("Genau");
 inline const QString RueckseitenSektion = QStringLiteral("Rueckseite");
 // A label's bleed: Rand in millimetres.
 inline const QString AnschnittSektion = QStringLiteral("Anschnitt");
+// Crop marks on the label's prints: Drucken=1.
+inline const QString SchnittmarkenSektion = QStringLiteral("Schnittmarken");
 
 // The largest bleed, in hundredths of a millimetre: more would reach a neighbour on most stock anyway.
 inline constexpr int AnschnittMaximum = 300;
@@ -40,12 +42,15 @@ struct Etikettinhalt
     QString rueckseite;
     // How far the picture runs past the label's edges, in hundredths of a millimetre; 0: not at all.
     int anschnitt = 0;
+    // Whether its prints carry crop marks, for cutting it out of plain card.
+    bool schnittmarken = false;
 
     bool operator==(const Etikettinhalt &) const = default;
 };
 
-// The parts of the file a writer replaces: the measures ([Einstellung] with [Genau]), the back, the bleed.
-enum class Abschnitt : unsigned { Masse = 1, Rueckseite = 2, Anschnitt = 4 };
+// The parts of the file a writer replaces: the measures ([Einstellung] with [Genau]), the back, the bleed, the crop
+// marks.
+enum class Abschnitt : unsigned { Masse = 1, Rueckseite = 2, Anschnitt = 4, Schnittmarken = 8 };
 Q_DECLARE_FLAGS(Abschnitte, Abschnitt)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Abschnitte)
 
@@ -77,7 +82,8 @@ GeleseneEtikettdatei LiesEtikettdatei(const QString &pfad, const Bogenmasse &bis
 GeleseneEtikettdatei LiesEtikettinhalt(const QByteArray &inhalt, const Bogenmasse &bisher);
 
 // The whole file as "Speichern" writes it, CR LF: the nine lines of [Einstellung], [Genau] with the six exact lengths
-// of a precise label ("." and at most two decimals), then the bleed and the back where the label has them.
+// of a precise label ("." and at most two decimals), then the bleed, the back and the crop marks where the label has
+// them.
 QByteArray EtikettdateiInhalt(const Etikettinhalt &inhalt);
 
 // The text with the given parts replaced by the label's, a part it lacks taken out, and every other line byte for

@@ -90,6 +90,10 @@ private Q_SLOTS:
         anschnitt.anschnitt = 0;
         QTest::newRow("--anschnitt=0 switches it off")
             << QStringList{"--seite", "--anschnitt=0", "karte.bmp"} << anschnitt;
+        Druckbefehl probe = Auftrag({Druckumfang::GanzeSeite, 1, 1});
+        probe.probedruck = probe.schnittmarken = true;
+        QTest::newRow("a test print with crop marks")
+            << QStringList{"--schnittmarken", "--seite", "karte.bmp", "--probedruck"} << probe;
 #ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
                                         << Druckbefehl{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
@@ -182,6 +186,8 @@ private Q_SLOTS:
                                   "Nachkommastellen, zum Beispiel --anschnitt 1.5, nicht \"%1\".";
         QTest::newRow("a bleed beyond 3 mm") << QStringList{"--anschnitt", "3.01", "a.bmp"} << anschnitt.arg("3.01");
         QTest::newRow("a bleed with a comma") << QStringList{"--anschnitt", "1,5", "a.bmp"} << anschnitt.arg("1,5");
+        QTest::newRow("--probedruck twice") << QStringList{"--probedruck", "a.bmp", "--probedruck"}
+                                            << "Die Option --probedruck steht mehr als einmal im Aufruf.";
         QTest::newRow("copies of a PDF") << QStringList{"--pdf", "a.pdf", "--kopien", "2", "a.bmp"}
                                          << "--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite "
                                             "einmal.";

@@ -593,6 +593,38 @@ private Q_SLOTS:
         QCOMPARE(gezeigt[2]->printer(), &andererDrucker);
     }
 
+    // A test print on paper asks no paper question and uses up no place of the sheet, in the dialog or the store.
+    // While the print dialog asks, the preview shows the test page.
+    void probedruckVerbrauchtKeinenPlatz()
+    {
+        if (!m_cups.da())
+            QSKIP("the private print server is needed to print on paper");
+        Programmordner p;
+        auto form = Fenster(p);
+        const Belegung vorher = LiesVerbrauchtePlaetze(form->Masse());
+        const QString titel = Jobtitel();
+        const QImage vorschau = form->VorschauImage->bild();
+        QImage waehrend;
+        p.dialoge.druckDialoge = {true, true};
+        p.dialoge.druckerEinrichten = [&](QPrinter &d) {
+            waehrend = form->VorschauImage->bild();
+            CupsDrucker(titel)(d);
+        };
+        form->Probedruck1->trigger();
+        QVERIFY(waehrend != vorschau && form->VorschauImage->bild() == vorschau);
+        QFile::remove(m_cups.warteAufPdf(titel).pdf);
+        QVERIFY(ImModalenDialog<TBogenplanDialog>([&] { form->BogenZusammenstellen1->trigger(); },
+                                                  [](TBogenplanDialog &dlg) {
+                                                      dlg.findChild<QPushButton *>("ButtonProbedruck")->click();
+                                                      QCOMPARE(dlg.findChild<QLabel *>("LabelHinweis")->text(),
+                                                               "Der Probedruck verbraucht keinen Platz des Bogens.");
+                                                      dlg.reject();
+                                                  }));
+        QFile::remove(m_cups.warteAufPdf(titel).pdf);
+        QCOMPARE(arten(p), (QStringList{"druckDialog", "druckDialog"}));
+        QCOMPARE(LiesVerbrauchtePlaetze(form->Masse()), vorher);
+    }
+
     // A printer whose own default is Letter, landscape, gets an A4 portrait page: the sheet is laid out for it. A
     // paper the person chooses in the dialog stands from then on.
     // "Bogen zusammenstellen..." by keyboard alone on the sample card, as a screen reader sees it: places 1-3 used

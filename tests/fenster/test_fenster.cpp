@@ -615,7 +615,8 @@ private Q_SLOTS:
                  (QStringList{
                      QStringLiteral("Neu mit Hilfe einer Vorlage"), QStringLiteral("Neu für einen Etikettenbogen..."),
                      QStringLiteral("Neu aus einem Bild..."), QStringLiteral("Öffnen..."), QStringLiteral("Drucken"),
-                     QStringLiteral("Rückseite drucken"), QStringLiteral("Speichern"), QStringLiteral("Etikett neu laden"),
+                     QStringLiteral("Rückseite drucken"), QStringLiteral("Probedruck auf Normalpapier..."),
+                     QStringLiteral("Speichern"), QStringLiteral("Etikett neu laden"),
                      QStringLiteral("Bogen zusammenstellen..."), QStringLiteral("   "), QStringLiteral("Beenden")}));
         QVERIFY(!form->N1->isSeparator());
         QCOMPARE(form->UpDownSpalte->geometry(), QRect(647, 179, 17, 35));

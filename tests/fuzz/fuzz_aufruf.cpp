@@ -42,10 +42,13 @@ QStringList Zurueckgeschrieben(const Druckbefehl &auftrag, bool mitGleich)
     }
     for (const auto &[an, name] :
          {std::pair{auftrag.rueckseite, "--rueckseite"}, std::pair{auftrag.beidseitig, "--beidseitig"},
-          std::pair{auftrag.kante == Wendekante::Kurz, "--kurze-kante"}})
+          std::pair{auftrag.kante == Wendekante::Kurz, "--kurze-kante"}, std::pair{auftrag.probedruck, "--probedruck"},
+          std::pair{auftrag.schnittmarken, "--schnittmarken"}})
         if (an)
             argumente << QLatin1String(name);
     option(QStringLiteral("--kopien"), QString::number(auftrag.kopien));
+    if (auftrag.anschnitt)
+        option(QStringLiteral("--anschnitt"), HundertstelText(*auftrag.anschnitt, QLatin1Char('.')));
     // The label first when it cannot be taken for an option, else after "--".
     if (!mitGleich && (!auftrag.etikett.startsWith(QLatin1Char('-')) || auftrag.etikett == QLatin1String("-")))
         argumente.prepend(auftrag.etikett);

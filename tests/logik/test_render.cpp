@@ -7,6 +7,7 @@
 #include "render/masse.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
+#include "render/seitenzeichen.h"
 #include "storage/bilddatei.h"
 
 #include <QFile>
@@ -208,6 +209,8 @@ private Q_SLOTS:
     void anschnittDerVisitenkarte();
     void anschnittGenau();
     void anschnittRueckseite();
+    void schnittmarken_data();
+    void schnittmarken();
 };
 
 void TestRender::rundeHalbGerade_data()
@@ -1300,6 +1303,41 @@ void TestRender::anschnittRueckseite()
     QCOMPARE(
         QList<QRgb>({r.pixel(510, 147), r.pixel(928, 147), r.pixel(569, 38), r.pixel(509, 147), r.pixel(569, 302)}),
         QList<QRgb>({karte.pixel(0, 100), karte.pixel(400, 100), karte.pixel(50, 0), Weiss, Weiss}));
+}
+
+// Crop marks 3 mm off the cards (a bleed of 2 mm and 1 mm clear of it), 5 mm long; a card is 85 x 54 mm.
+void TestRender::schnittmarken_data()
+{
+    QTest::addColumn<QList<QRectF>>("karten");
+    QTest::addColumn<QList<QRectF>>("leer");
+    QTest::addColumn<int>("anzahl");
+    QTest::addColumn<QList<QLineF>>("darunter");
+    const QRectF karte(20, 30, 85, 54);
+    QTest::newRow("one card: two marks on each of its four cut lines")
+        << QList<QRectF>{karte} << QList<QRectF>{} << 8
+        << QList<QLineF>{{20, 22, 20, 27}, {20, 87, 20, 92},   {105, 22, 105, 27}, {105, 87, 105, 92},
+                         {12, 30, 17, 30}, {108, 30, 113, 30}, {12, 84, 17, 84},   {108, 84, 113, 84}};
+    QTest::newRow("a gap of 10 mm holds a mark in its 4 mm left free, cards edge to edge share their cut")
+        << QList<QRectF>{karte, {115, 30, 85, 54}, {20, 84, 85, 54}} << QList<QRectF>{} << 16
+        << QList<QLineF>{{108, 30, 112, 30}, {108, 84, 112, 84}, {12, 84, 17, 84}};
+    QTest::newRow("a gap of 6 mm holds none")
+        << QList<QRectF>{karte, {111, 30, 85, 54}} << QList<QRectF>{} << 12 << QList<QLineF>{{199, 30, 204, 30}};
+    QTest::newRow("an empty place 1 mm below: no mark between, the cut's mark beyond it")
+        << QList<QRectF>{karte} << QList<QRectF>{{20, 85, 85, 54}} << 8 << QList<QLineF>{{20, 142, 20, 147}};
+    QTest::newRow("at the paper's edge a mark is shortened or left out")
+        << QList<QRectF>{{5.5, 2, 85, 54}} << QList<QRectF>{} << 6 << QList<QLineF>{{0, 2, 2.5, 2}, {5.5, 59, 5.5, 64}};
+}
+
+void TestRender::schnittmarken()
+{
+    QFETCH(QList<QRectF>, karten);
+    QFETCH(QList<QRectF>, leer);
+    QFETCH(int, anzahl);
+    QFETCH(QList<QLineF>, darunter);
+    const QList<QLineF> marken = Schnittmarken(karten, leer, 3, QRectF(0, 0, 210, 297));
+    QCOMPARE(marken.size(), anzahl);
+    for (const QLineF &m : darunter)
+        QVERIFY2(marken.contains(m), qPrintable(QDebug::toString(marken)));
 }
 
 QTEST_MAIN(TestRender)

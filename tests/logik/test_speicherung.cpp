@@ -298,6 +298,11 @@ private Q_SLOTS:
             << EtikettdateiInhalt({Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5}})
                 + "[Anschnitt]\r\nRand=1.5\r\n[Rueckseite]\r\nBild=hinten.bmp\r\n"
             << 150;
+        QTest::newRow("Speichern keeps the crop marks, last")
+            << QByteArray("[Schnittmarken]\r\nDrucken=1\r\n[Rueckseite]\r\nBild=hinten.bmp\r\n") << QString()
+            << EtikettdateiInhalt({Bogenmasse{14, 15, 54, 95, 54, 85, 2, 5}})
+                + "[Rueckseite]\r\nBild=hinten.bmp\r\n[Schnittmarken]\r\nDrucken=1\r\n"
+            << 0;
     }
 
     void rueckseite()
@@ -333,6 +338,13 @@ private Q_SLOTS:
         SchreibeEtikettdatei(f.fileName(), {Anfangsmasse, {}, 250}, Abschnitt::Anschnitt);
         QCOMPARE(LiesEtikettdatei(f.fileName(), {}).inhalt.rueckseite, hinten);
         QCOMPARE(LiesEtikettdatei(f.fileName(), {}).inhalt.anschnitt, 250);
+        // "Option | Schnittmarken" switches its own section alone.
+        Etikettdokument dokument;
+        dokument.setzeBild(m_dir.filePath(QStringLiteral("hinten.bmp")));
+        const bool marken = !dokument.liesEinstellungen().inhalt.schnittmarken;
+        dokument.setzeSchnittmarken(marken);
+        const Etikettinhalt danach = LiesEtikettdatei(f.fileName(), {}).inhalt;
+        QCOMPARE(danach, (Etikettinhalt{danach.masse, hinten, 250, marken}));
     }
 
     // A picture taken into a label twice, as "Bild übernehmen..." takes it: the measures where they stood, exact,
