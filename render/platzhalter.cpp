@@ -1,5 +1,7 @@
 #include "render/platzhalter.h"
 
+#include "storage/liste.h"
+
 #include <QRegularExpression>
 
 #include <functional>
@@ -46,16 +48,6 @@ std::optional<QString> Nummer(const QString &name, qint64 nummer)
         return std::nullopt;
     const int stellen = m.captured(1).isEmpty() ? 0 : m.captured(1).toInt();
     return QStringLiteral("%1").arg(nummer, stellen, 10, QLatin1Char('0'));
-}
-
-qsizetype Feldnummer(const QStringList &felder, const QString &name)
-{
-    if (name.isEmpty())
-        return -1;
-    for (qsizetype i = 0; i < felder.size(); ++i)
-        if (felder[i].trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
 }
 
 QString Aufzaehlung(const QStringList &teile)

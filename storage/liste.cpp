@@ -158,10 +158,13 @@ int OeffneDatei(const QString &pfad, const QString &keineDatei)
 
 } // namespace
 
-qsizetype Liste::feld(const QString &name) const
+qsizetype Feldnummer(const QStringList &felder, const QString &name)
 {
+    const QString gesucht = name.trimmed();
+    if (gesucht.isEmpty())
+        return -1;
     for (qsizetype i = 0; i < felder.size(); ++i)
-        if (felder[i].compare(name, Qt::CaseInsensitive) == 0)
+        if (felder[i].trimmed().compare(gesucht, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }

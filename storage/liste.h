@@ -32,10 +32,11 @@ struct Liste
     // Said once when records had more values than the first line has fields: the first of them, and how many; the
     // values beyond are left out. Empty when none had.
     QString hinweis;
-
-    // The field of that name, without regard to case; the first of several; -1 for none.
-    qsizetype feld(const QString &name) const;
 };
+
+// The field of that name among `felder`, without regard to case or blanks around it; the first of several; -1 for
+// none, also for an empty name.
+qsizetype Feldnummer(const QStringList &felder, const QString &name);
 
 // The separator of a list: the one of tab, ";" and "," that its first line that is not empty holds most often
 // outside quotes, a tie going to them in that order; a null QChar when it holds none, which makes a list of one
