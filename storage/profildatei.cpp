@@ -191,3 +191,36 @@ QByteArray ErsetzeProfilAbschnitte(const QByteArray &inhalt, const QString &sekt
         text += "\r\n";
     return text + ersatz;
 }
+
+QString ProfilText(const QString &gelesen)
+{
+    if (std::any_of(gelesen.begin(), gelesen.end(), [](QChar c) { return c.unicode() > 0xFF; }))
+        return gelesen;
+    const QByteArray roh = gelesen.toLatin1();
+    const QString utf8 = QString::fromUtf8(roh);
+    return utf8.toUtf8() == roh ? utf8 : gelesen;
+}
+
+QByteArray ProfilWert(const QString &text)
+{
+    const QByteArray roh = text.toUtf8();
+    if (roh.isEmpty())
+        return roh;
+    const auto leer = [](char c) { return c == ' ' || c == '\t'; };
+    const bool rand = leer(roh.front()) || leer(roh.back()) || roh.front() == '"' || roh.front() == '\'';
+    return rand ? '"' + roh + '"' : roh;
+}
+
+QString ProfilWertFehler(const QString &schluessel, const QString &text)
+{
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        return QStringLiteral("%1 enthält einen Zeilenumbruch, den die Einstellungsdatei nicht fassen kann")
+            .arg(schluessel);
+    // The reader cuts a value after taking off its quotes.
+    if (text.toUtf8().size() > MaxWertLaenge)
+        return QStringLiteral("%1 ist zu lang für die Einstellungsdatei: höchstens %2 Zeichen, Umlaute und andere "
+                              "Sonderzeichen zählen doppelt oder dreifach")
+            .arg(schluessel)
+            .arg(MaxWertLaenge);
+    return {};
+}

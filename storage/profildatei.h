@@ -28,3 +28,16 @@ QByteArray ProfilAbschnitte(const QByteArray &inhalt, const QString &sektion);
 // The text with every section of that name taken out and `ersatz` put where the first of them stood, or at the end
 // when there was none; every other byte stays as it was.
 QByteArray ErsetzeProfilAbschnitte(const QByteArray &inhalt, const QString &sektion, const QByteArray &ersatz);
+
+// A value as the reader gives it (one character a byte) decoded: UTF-8 where its bytes are that, otherwise each byte
+// one character, as another hand may have written it. A text that holds characters beyond one byte was decoded
+// already and comes back as it is.
+QString ProfilText(const QString &gelesen);
+
+// The bytes to write for `text` so that the reader, and ProfilText after it, give it back: UTF-8, in quotes when it
+// begins or ends with a blank or begins with a quote, which the reader would take off.
+QByteArray ProfilWert(const QString &text);
+
+// Why `text` cannot be written as a value that reads back the same: it holds a line break, or its bytes are more
+// than the reader returns ("<schluessel> ist zu lang ..."). Empty when it can.
+QString ProfilWertFehler(const QString &schluessel, const QString &text);

@@ -1,5 +1,5 @@
 # The program folder as the Windows installer lays it out (cmake --install into the folder that makensis packs):
-# both executables and the printer adapter's DLL beside Qt's and MinGW's DLLs, the plugins and German texts Qt needs, the help and the data folder.
+# both executables and the printer adapter's DLL beside Qt's, zint's and MinGW's DLLs, the plugins and German texts Qt needs, the help and the data folder.
 install(TARGETS morvane morvane-druck RUNTIME DESTINATION .)
 install(FILES $<TARGET_FILE:morvane_drucken> DESTINATION .)
 install(DIRECTORY ${MORVANE_LIEFER_DIR}/ DESTINATION .)
@@ -8,6 +8,8 @@ foreach(modul Core Gui Widgets PrintSupport)
     install(FILES $<TARGET_FILE:Qt6::${modul}> DESTINATION .)
 endforeach()
 install(FILES ${MORVANE_LAUFZEIT_DLLS} DESTINATION .)
+# zint, which draws the codes on labels.
+install(FILES $<TARGET_FILE:Zint::Zint> DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION plugins/platforms)
 if(TARGET Qt6::QWindowsVistaStylePlugin)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION plugins/styles)

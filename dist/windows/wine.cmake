@@ -24,6 +24,9 @@ if(MORVANE_QT_SVG)
     # Its image plugin, where Qt looks beside its own; Qt takes the path with forward slashes.
     list(APPEND MORVANE_LAUFUMGEBUNG "QT_PLUGIN_PATH=Z:${MORVANE_QT_SVG}/plugins")
 endif()
+# zint's DLL, from the folder scripts/windows built it into.
+get_filename_component(o ${MORVANE_ZINT_DLL} DIRECTORY)
+list(APPEND ordner ${o})
 foreach(dll ${MORVANE_LAUFZEIT_DLLS})
     get_filename_component(o ${dll} DIRECTORY)
     list(APPEND ordner ${o})

@@ -24,7 +24,7 @@ wineserver -w
 lokal="$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")"
 ordner="$lokal/Programs/Morvane"
 for datei in morvane.exe morvane-druck.exe morvane_drucken.dll Qt6Core.dll Qt6PrintSupport.dll libstdc++-6.dll \
-             plugins/platforms/qwindows.dll plugins/imageformats/qjpeg.dll plugins/imageformats/qgif.dll \
+             libzint.dll plugins/platforms/qwindows.dll plugins/imageformats/qjpeg.dll plugins/imageformats/qgif.dll \
              "${svg[@]}" \
              translations/qtbase_de.qm qt.conf Morvane-Hilfe.pdf \
              Morvane/Visitenkarte_85x54.bmp Morvane/Visitenkarte_85x54.ini Deinstallieren.exe; do
