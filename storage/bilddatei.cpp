@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QFileInfo>
+#include <QMutex>
 #include <QtEndian>
 
 #include <algorithm>
@@ -39,10 +41,14 @@ constexpr quint32 Rle4 = 2;
 // Times in nanoseconds since 1970.
 constexpr qint64 Millisekunde = 1'000'000;
 constexpr qint64 Sekunde = 1'000'000'000;
-// A writer saving in place touches the file's time at every step; this long without a touch, it is done.
-constexpr qint64 Beruhigung = 50 * Millisekunde;
+// A file whose time lies this close to the clock may still be written: a writer on a slow disk or a share rests
+// between its steps, and some file systems keep the time in steps of two seconds.
+constexpr qint64 Frisch = 2 * Sekunde;
+// Such a file is taken once it stood still this long while we watched it, looked at every Blick.
+constexpr qint64 Ruhe = 1 * Sekunde;
+constexpr qint64 Blick = 50 * Millisekunde;
 // How long a reader waits in all for a file to come to rest, and how often it reads it.
-constexpr qint64 Geduld = 3 * Sekunde;
+constexpr qint64 Geduld = 4 * Sekunde;
 constexpr int MeisteLesungen = 4;
 
 // Set once, before Qt decodes a picture for us: its own limit would refuse a 600-dpi A4 picture in 24 bits; ours
@@ -113,13 +119,11 @@ qint64 Nanosekunden(qint64 sekunden, qint64 rest)
     return std::clamp(sekunden, -grenze, grenze) * Sekunde + rest;
 }
 
-// How long still to wait at `jetzt` until the version `s` has been left alone long enough; 0 when it has.
-qint64 NochZuWarten(const Stand &s, qint64 jetzt)
+// Whether the version `s` may still be being written at `jetzt`. A time far from the clock either way was set, not
+// written: a writer at work now dates the file now.
+bool IstFrisch(const Stand &s, qint64 jetzt)
 {
-    // A time ahead of the clock was set, not written: a writer at work now dates the file now.
-    if (s.geaendert > jetzt + Beruhigung)
-        return 0;
-    return std::max<qint64>(s.geaendert + Beruhigung - jetzt, 0);
+    return s.geaendert > jetzt - Frisch && s.geaendert < jetzt + Frisch;
 }
 
 #ifdef Q_OS_WIN
@@ -279,19 +283,83 @@ private:
 #endif
 
 QByteArray Lies(const QString &pfad, qint64 hoechstens, const Lesebeobachter &beobachter)
+// Versions of files known to be whole: watched until they stood still, or written whole by this program. Read
+// again at once, as the window reads its label's picture at every preview. A version is its size and times, so any
+// change to the file is a version of its own.
+struct Ganze
+{
+    QMutex sperre;
+    QList<std::pair<QString, Stand>> versionen; // the newest last
+};
+Ganze &GanzeVersionen()
+{
+    static Ganze ganze;
+    return ganze;
+}
+constexpr qsizetype MeisteGanze = 64;
+
+QString Schluessel(const QString &pfad)
+{
+    return QFileInfo(pfad).absoluteFilePath();
+}
+
+bool IstGanz(const QString &pfad, const Stand &s)
+{
+    Ganze &g = GanzeVersionen();
+    const QMutexLocker sperre(&g.sperre);
+    const QString name = Schluessel(pfad);
+    return std::any_of(g.versionen.cbegin(), g.versionen.cend(),
+                       [&](const auto &v) { return v.first == name && v.second == s; });
+}
+
+void MerkeGanz(const QString &pfad, const Stand &s)
+{
+    Ganze &g = GanzeVersionen();
+    const QMutexLocker sperre(&g.sperre);
+    const QString name = Schluessel(pfad);
+    g.versionen.removeIf([&](const auto &v) { return v.first == name; });
+    if (g.versionen.size() == MeisteGanze)
+        g.versionen.removeFirst();
+    g.versionen.append({name, s});
+}
+
+std::optional<Stand> StandVon(const QString &pfad)
+{
+    try {
+        return OffeneDatei(pfad).stand();
+    } catch (const Fehler &) {
+        return std::nullopt;
+    }
+}
+
+// Watches a fresh file until it stood still for Ruhe; the version it came to rest in. Throws when that takes past
+// `frist`.
+Stand Beruhigt(const OffeneDatei &datei, Stand stand, qint64 frist, const QString &pfad)
+{
+    for (qint64 ruhigSeit = Jetzt();;) {
+        const qint64 jetzt = Jetzt();
+        if (jetzt - ruhigSeit >= Ruhe)
+            return stand;
+        if (jetzt + (Ruhe - (jetzt - ruhigSeit)) > frist)
+            throw Fehler(AendertSichLaufend(pfad));
+        std::this_thread::sleep_for(std::chrono::nanoseconds(std::min(Blick, Ruhe - (jetzt - ruhigSeit))));
+        if (const Stand neu = datei.stand(); neu != stand) {
+            stand = neu;
+            ruhigSeit = Jetzt();
+        }
+    }
+}
+
 {
     const OffeneDatei datei(pfad);
     const qint64 frist = Jetzt() + Geduld;
     for (int lesungen = 0;;) {
-        const Stand vorher = datei.stand();
-        const qint64 jetzt = Jetzt();
-        if (const qint64 warten = NochZuWarten(vorher, jetzt)) {
-            if (jetzt + warten > frist)
-                throw Fehler(AendertSichLaufend(pfad));
-            std::this_thread::sleep_for(std::chrono::nanoseconds(warten));
+        Stand vorher = datei.stand();
+        const bool frisch = IstFrisch(vorher, Jetzt()) && !IstGanz(pfad, vorher);
+        if (frisch) {
+            vorher = Beruhigt(datei, vorher, frist, pfad);
             if (beobachter)
                 beobachter(Leseschritt::Gewartet);
-            continue;
         }
         // Also for the headers alone, so that the size reader refuses what the decoder refuses.
         if (vorher.groesse > GroessteBilddatei)
@@ -300,9 +368,12 @@ QByteArray Lies(const QString &pfad, qint64 hoechstens, const Lesebeobachter &be
         QByteArray daten = datei.lies(laenge);
         if (beobachter)
             beobachter(Leseschritt::Gelesen);
-        if (daten.size() == laenge && datei.stand() == vorher)
+        if (daten.size() == laenge && datei.stand() == vorher) {
+            if (frisch)
+                MerkeGanz(pfad, vorher);
             return daten;
         if (++lesungen == MeisteLesungen)
+        }
             throw Fehler(AendertSichLaufend(pfad));
     }
 }
@@ -401,6 +472,18 @@ QString BildZuGross(const QString &pfad, QSize groesse)
 }
 
 QByteArray LiesBilddatei(const QString &pfad, const Lesebeobachter &beobachter)
+void GanzGeschrieben(const QString &pfad)
+{
+    if (const std::optional<Stand> s = StandVon(pfad))
+        MerkeGanz(pfad, *s);
+}
+
+bool IstGanzGeschrieben(const QString &pfad)
+{
+    const std::optional<Stand> s = StandVon(pfad);
+    return s && IstGanz(pfad, *s);
+}
+
 {
     return Lies(pfad, std::numeric_limits<qint64>::max(), beobachter);
 }

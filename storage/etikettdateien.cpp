@@ -123,4 +123,5 @@ void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Bogenmas
         throw;
     }
     aufraeumen.fertig = true;
+    GanzGeschrieben(bildPfad);
 }

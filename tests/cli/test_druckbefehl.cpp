@@ -204,6 +204,7 @@ class TestDruckbefehl : public QObject
         for (const QString &endung : {QStringLiteral(".bmp"), QStringLiteral(".ini")}) {
             QFile::remove(pfad(name + endung));
             QVERIFY(QFile::copy(Beispiel(endung), pfad(name + endung)));
+            DatiereZurueck(pfad(name + endung));
         }
     }
 
@@ -212,6 +213,8 @@ class TestDruckbefehl : public QObject
         QFile f(pfad(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(inhalt);
+        f.close();
+        DatiereZurueck(pfad(name));
     }
 
 private Q_SLOTS:
@@ -703,6 +706,7 @@ private Q_SLOTS:
         QFile::remove(befehlPdf);
         // A back that differs from the front: its picture mirrored.
         const bool hinten = art.contains(QStringLiteral("--rueckseite"));
+        DatiereZurueck(bild);
         if (hinten) {
             GibRueckseite(ini, p.daten(QStringLiteral("hinten.bmp")));
             QVERIFY(QImage(bild).mirrored(true, false).save(p.daten(QStringLiteral("hinten.bmp")), "BMP"));
@@ -719,6 +723,7 @@ private Q_SLOTS:
             form->GanzeSeiteCheckBox->setChecked(false);
         form->UpDownSpalte->setPosition(wahl.spalte);
         form->UpDownZeile->setPosition(wahl.zeile);
+            DatiereZurueck(p.daten(QStringLiteral("hinten.bmp")));
         QCOMPARE(form->NurDieZeileCheckBox->isChecked(), wahl.umfang == Druckumfang::EineZeile);
         if (art.contains(QStringLiteral("--kurze-kante")))
             form->KurzeKante1->trigger();
@@ -833,6 +838,7 @@ private Q_SLOTS:
             aufruf.append(pfad(e));
             amPlatz += QStringList(e.contains(':') ? e.section(':', 1).toInt() : plaetze.size(), e.section(':', 0, 0));
         }
+        DatiereZurueck(pfad(QStringLiteral("genaukarte.bmp")));
         const Lauf ab = Starte(aufruf, konfig);
         QCOMPARE(ab.fehler, QString());
         QCOMPARE(ab.status, 0);
@@ -878,6 +884,7 @@ private Q_SLOTS:
             const QRectF mm(6.75 + 66.5 * spalte, 15.5 + 38.1 * zeile, 63.5, 38.1);
             const QRect px(QPoint(int(mm.left() * LeseDpi / 25.4) + 2, int(mm.top() * LeseDpi / 25.4) + 2),
                            QPoint(int(mm.right() * LeseDpi / 25.4) - 2, int(mm.bottom() * LeseDpi / 25.4) - 2));
+            DatiereZurueck(pfad(QLatin1String(name) + QStringLiteral(".bmp")));
             QImage soll(px.size(), QImage::Format_RGB32);
             soll.fill(n <= 11 ? Qt::red : Qt::blue);
             QVERIFY2(Pixelabweichung(seite.copy(px), soll).isEmpty(), qPrintable(QString::number(n)));
@@ -907,6 +914,7 @@ private Q_SLOTS:
         QCOMPARE(LiesPdfSeite(pfad("2"), 100).bild, vorne);
         QCOMPARE(LiesPdfSeite(pfad("2-2"), 100).bild, hinten);
     }
+        DatiereZurueck(pfad("zwei hinten.bmp"));
 
     // A precise label on its stock, from the window into a 600 dpi PDF and from the command: every label's edges
     // within 0.05 mm of the stock's geometry, and the picture held once, pixel for pixel.
@@ -1053,6 +1061,7 @@ private Q_SLOTS:
         const Lauf l = Starte({QStringLiteral("--seite"), QStringLiteral("--pdf"), befehlPdf, bild},
                               pfad(QStringLiteral("konfig")));
         QCOMPARE(l.fehler, QString());
+        DatiereZurueck(bild);
         QCOMPARE(l.status, 0);
 
         QStringList daneben;

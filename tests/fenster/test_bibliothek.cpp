@@ -46,6 +46,8 @@ void schreibe(const QString &pfad, const QByteArray &inhalt)
     QFile f(pfad);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(inhalt);
+    f.close();
+    DatiereZurueck(pfad);
 }
 
 void schreibeBild(const QString &pfad, QColor farbe, QSize groesse = {300, 180})
@@ -54,6 +56,7 @@ void schreibeBild(const QString &pfad, QColor farbe, QSize groesse = {300, 180})
     QImage bild(groesse, QImage::Format_RGB32);
     bild.fill(farbe);
     QVERIFY(bild.save(pfad, "BMP"));
+    DatiereZurueck(pfad);
 }
 
 void macheAlt(const QString &pfad)

@@ -1113,6 +1113,7 @@ void TestRender::bildeinpassung()
     const QSize pixel = EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung));
     const Bildplatz platz = Platziere(bild, pixel, einpassung);
     QCOMPARE(QRect(platz.ort, platz.ausschnitt.size()), sichtbar);
+    DatiereZurueck(ordner.filePath(datei));
     QTEST(platz.ausschnitt, "ausschnitt");
     const QString hinweis = unscharf
         ? QStringLiteral("Das Bild hat auf dem Etikett nur %1 dpi; gedruckt wirkt es unscharf.").arg(unscharf)

@@ -22,6 +22,7 @@
 
 #include <functional>
 #include <limits>
+#include <thread>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -753,11 +754,15 @@ private Q_SLOTS:
         const auto zuGross = [&seite](const char *groesse) { return seite.arg(QStringLiteral("%1"), groesse); };
         QTest::newRow("an old file is read at once, once") << bild << "alt" << 0 << "L" << keine << keine;
         QTest::newRow("changed a moment ago: read once it stood still") << bild << "neu" << 0 << "WL" << keine << keine;
+        QTest::newRow("changed 1.5 s ago: watched for a second") << bild << "frisch" << 0 << "WL" << keine << keine;
+        QTest::newRow("changed 2.5 s ago: read at once") << bild << "ruhig" << 0 << "L" << keine << keine;
+        QTest::newRow("its writer resting half way: read whole once it stood still a second")
+            << bild << "ruhend" << 0 << "WL" << keine << keine;
         QTest::newRow("a time ahead of the clock was set, not written")
             << bild << "zukunft" << 0 << "L" << keine << keine;
-        QTest::newRow("rewritten during the read: read again") << bild << "alt" << 1 << "LWL" << keine << keine;
+        QTest::newRow("rewritten during the read: read again") << bild << "alt" << 1 << "LL" << keine << keine;
         QTest::newRow("rewritten during every read: no mix, a message")
-            << bild << "alt" << 4 << "LWLWLWL"
+            << bild << "alt" << 4 << "LLLL"
             << QStringLiteral("Die Datei %1 ändert sich laufend und wurde deshalb nicht gelesen. Versuchen Sie es "
                               "noch einmal, wenn sie fertig gespeichert ist.")
             << keine;
@@ -807,10 +812,28 @@ private Q_SLOTS:
             QVERIFY(datei.open(QIODevice::ReadWrite));
             const qint64 vorMs = art == QLatin1String("neu") ? -45
                 : art == QLatin1String("zukunft")            ? -86400000
+                : art == QLatin1String("frisch")             ? 1500
+                : art == QLatin1String("ruhig")              ? 2500
+                : art == QLatin1String("ruhend")             ? 0
                                                              : 3600000;
             QVERIFY(
                 datei.setFileTime(QDateTime::currentDateTimeUtc().addMSecs(-vorMs), QFileDevice::FileModificationTime));
+            if (art == QLatin1String("ruhend"))
+                QVERIFY(datei.resize(inhalt.size() / 2));
         }
+        // The rest comes while the reader watches.
+        std::thread rest;
+        if (art == QLatin1String("ruhend"))
+            rest = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                QFile datei(pfad);
+                if (datei.open(QIODevice::Append))
+                    datei.write(inhalt.mid(inhalt.size() / 2));
+            });
+        const auto warteAufRest = qScopeGuard([&] {
+            if (rest.joinable())
+                rest.join();
+        });
 
         QByteArray zuletzt = inhalt;
         QString ablauf;
@@ -819,7 +842,10 @@ private Q_SLOTS:
             if (schritt == Leseschritt::Gelesen && aenderungen-- > 0) {
                 zuletzt.back() ^= 1;
                 QFile datei(pfad);
-                QVERIFY(datei.open(QIODevice::ReadWrite) && datei.write(zuletzt) == zuletzt.size());
+                QVERIFY(datei.open(QIODevice::ReadWrite) && datei.write(zuletzt) == zuletzt.size() && datei.flush());
+                // Dated back, so that the test does not wait for it to stand still: it is read again all the same.
+                QVERIFY(datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                                          QFileDevice::FileModificationTime));
             }
         };
         const auto fehlerVon = [&pfad](const std::function<void()> &lesen) {
@@ -837,6 +863,11 @@ private Q_SLOTS:
         QTEST(ablauf, "ablauf");
 
         // With nobody writing, the size reader and the decoder give the same message, or the same size.
+        if (rest.joinable())
+            rest.join();
+        if (QFile datei(pfad); QFileInfo(pfad).isFile() && datei.open(QIODevice::Append))
+            QVERIFY(
+                datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
         QSize groesse;
         QSize dekodiert;
         QTEST(fehlerVon([&] { groesse = LiesBildGroesse(pfad); }), "grenze");
