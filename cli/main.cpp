@@ -115,15 +115,6 @@ int main(int argc, char **argv)
                            + QStringLiteral("\nMehr dazu: morvane-druck --help"));
     const Druckauftrag &auftrag = std::get<Druckauftrag>(aufruf);
 
-    // Every label of --ab is protected as the one label is.
-    QStringList etiketten{auftrag.etikett};
-    for (const Bogenangabe &angabe : auftrag.bogen)
-        etiketten.append(angabe.etikett);
-    for (const QString &e : std::as_const(etiketten))
-        if (!auftrag.pdf.isEmpty())
-            if (const QString ziel = PdfZielIstEtikett(auftrag.pdf, e); !ziel.isEmpty())
-                return Meldung(FalscherAufruf, ziel);
-
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
     DruckbarerBogen bogen;
@@ -135,6 +126,9 @@ int main(int argc, char **argv)
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
+    // Known only now: the backs that the settings files name.
+    if (const QString ziel = PdfZielIstGelesen(auftrag, etikett, bogen); !ziel.isEmpty())
+        return Meldung(FalscherAufruf, ziel);
     if (auftrag.anschnitt) {
         etikett.masse.Anschnitt = *auftrag.anschnitt;
         for (Seitenetikett &e : bogen.etiketten)

@@ -329,6 +329,14 @@ private Q_SLOTS:
             << QStringList{"--pdf", "%D/karte.bmp", "--seite", "%D/karte.bmp"} << 1
             << "morvane-druck: Die PDF-Datei %D/karte.bmp wäre die Bilddatei %D/karte.bmp selbst; sie bleibt "
                "unverändert. Es wurde nichts gedruckt.\n";
+        QTest::newRow("PDF onto the back that the label's settings file names, printing the front")
+            << QStringList{"--pdf", "%D/karte.bmp", "%D/vorne.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/karte.bmp wäre die Rückseite %D/karte.bmp selbst; sie bleibt "
+               "unverändert. Es wurde nichts gedruckt.\n";
+        QTest::newRow("--ab: PDF onto the second label's settings file")
+            << QStringList{"--pdf", "%D/vorne.ini", "--ab", "1,1", "%D/karte.bmp:1", "%D/vorne.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/vorne.ini wäre die Einstellungsdatei %D/vorne.ini selbst; sie bleibt "
+               "unverändert. Es wurde nichts gedruckt.\n";
         QTest::newRow("PDF folder missing")
             << QStringList{"--pdf", "%D/aus/fehlt/seite.pdf", "%D/karte.bmp"} << 3
             << "morvane-druck: Die Datei %D/aus/fehlt/seite.pdf kann nicht geschrieben werden. Es wurde nichts "
@@ -345,6 +353,10 @@ private Q_SLOTS:
                                                     << "morvane-druck: %D/aus/geraet" + keineDatei;
         QTest::newRow("PDF name is a link to a device") << QStringList{"--pdf", "%D/aus/zum-geraet", "%D/karte.bmp"}
                                                         << 3 << "morvane-druck: %D/aus/zum-geraet" + keineDatei;
+        QTest::newRow("--ab --beidseitig: PDF onto a back through a link")
+            << QStringList{"--pdf", "%D/aus/zur-karte", "--beidseitig", "--ab", "1,1", "%D/vorne.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/aus/zur-karte wäre die Rückseite %D/karte.bmp selbst; sie bleibt "
+               "unverändert. Es wurde nichts gedruckt.\n";
         QTest::newRow("PDF onto the label's settings file through a link")
             << QStringList{"--pdf", "%D/aus/zur-ini", "%D/karte.bmp"} << 1
             << "morvane-druck: Die PDF-Datei %D/aus/zur-ini wäre die Einstellungsdatei %D/karte.ini selbst; sie "
@@ -460,6 +472,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(pfad(QStringLiteral("aus/ordner/drin"))));
 #if MORVANE_LINUX_WERKZEUGE
         QVERIFY(QFile::link(pfad(QStringLiteral("karte.ini")), pfad(QStringLiteral("aus/zur-ini"))));
+        QVERIFY(QFile::link(pfad(QStringLiteral("karte.bmp")), pfad(QStringLiteral("aus/zur-karte"))));
         for (const auto &[name, besitzer] : {std::pair{"nurlesen.pdf", -1}, std::pair{"fremd.pdf", 65534}}) {
             schreibe(QStringLiteral("aus/") + QLatin1String(name), "alt");
             const QByteArray roh = QFile::encodeName(pfad(QStringLiteral("aus/") + QLatin1String(name)));
@@ -693,6 +706,7 @@ private Q_SLOTS:
         for (const QString &datei : {bild, ini})
             QFile::remove(datei);
         QVERIFY(QFile::copy(Beispiel(QStringLiteral(".bmp")), bild));
+        DatiereZurueck(bild);
         if (einstellungen.isNull()) {
             QVERIFY(QFile::copy(Beispiel(QStringLiteral(".ini")), ini));
         } else {
@@ -706,10 +720,10 @@ private Q_SLOTS:
         QFile::remove(befehlPdf);
         // A back that differs from the front: its picture mirrored.
         const bool hinten = art.contains(QStringLiteral("--rueckseite"));
-        DatiereZurueck(bild);
         if (hinten) {
             GibRueckseite(ini, p.daten(QStringLiteral("hinten.bmp")));
             QVERIFY(QImage(bild).mirrored(true, false).save(p.daten(QStringLiteral("hinten.bmp")), "BMP"));
+            DatiereZurueck(p.daten(QStringLiteral("hinten.bmp")));
         }
 
         // The window, printing to a PDF file of the whole A4 page as the command writes it. (With the print
@@ -723,7 +737,6 @@ private Q_SLOTS:
             form->GanzeSeiteCheckBox->setChecked(false);
         form->UpDownSpalte->setPosition(wahl.spalte);
         form->UpDownZeile->setPosition(wahl.zeile);
-            DatiereZurueck(p.daten(QStringLiteral("hinten.bmp")));
         QCOMPARE(form->NurDieZeileCheckBox->isChecked(), wahl.umfang == Druckumfang::EineZeile);
         if (art.contains(QStringLiteral("--kurze-kante")))
             form->KurzeKante1->trigger();
@@ -825,6 +838,7 @@ private Q_SLOTS:
         QFETCH(QList<QPoint>, plaetze);
         kopiereBeispiel(QStringLiteral("karte"));
         QVERIFY(GenauBild().save(pfad(QStringLiteral("genaukarte.bmp")), "BMP"));
+        DatiereZurueck(pfad(QStringLiteral("genaukarte.bmp")));
         QFile karte(Beispiel(QStringLiteral(".ini")));
         QVERIFY(karte.open(QIODevice::ReadOnly));
         schreibe(QStringLiteral("genaukarte.ini"),
@@ -838,7 +852,6 @@ private Q_SLOTS:
             aufruf.append(pfad(e));
             amPlatz += QStringList(e.contains(':') ? e.section(':', 1).toInt() : plaetze.size(), e.section(':', 0, 0));
         }
-        DatiereZurueck(pfad(QStringLiteral("genaukarte.bmp")));
         const Lauf ab = Starte(aufruf, konfig);
         QCOMPARE(ab.fehler, QString());
         QCOMPARE(ab.status, 0);
@@ -871,6 +884,7 @@ private Q_SLOTS:
             QImage bild(750, 450, QImage::Format_RGB32);
             bild.fill(farbe);
             QVERIFY(bild.save(pfad(QLatin1String(name) + QStringLiteral(".bmp")), "BMP"));
+            DatiereZurueck(pfad(QLatin1String(name) + QStringLiteral(".bmp")));
         }
         const Lauf l = Starte({"--pdf", pfad("p.pdf"), "--ab", "2,3", pfad("Rot.bmp:4"), pfad("Blau.bmp:5")},
                               pfad(QStringLiteral("konfig")));
@@ -884,7 +898,6 @@ private Q_SLOTS:
             const QRectF mm(6.75 + 66.5 * spalte, 15.5 + 38.1 * zeile, 63.5, 38.1);
             const QRect px(QPoint(int(mm.left() * LeseDpi / 25.4) + 2, int(mm.top() * LeseDpi / 25.4) + 2),
                            QPoint(int(mm.right() * LeseDpi / 25.4) - 2, int(mm.bottom() * LeseDpi / 25.4) - 2));
-            DatiereZurueck(pfad(QLatin1String(name) + QStringLiteral(".bmp")));
             QImage soll(px.size(), QImage::Format_RGB32);
             soll.fill(n <= 11 ? Qt::red : Qt::blue);
             QVERIFY2(Pixelabweichung(seite.copy(px), soll).isEmpty(), qPrintable(QString::number(n)));
@@ -901,6 +914,7 @@ private Q_SLOTS:
         kopiereBeispiel(QStringLiteral("zwei"));
         GibRueckseite(pfad("zwei.ini"), pfad("zwei hinten.bmp"));
         QVERIFY(QImage(pfad("zwei.bmp")).mirrored(true, false).save(pfad("zwei hinten.bmp"), "BMP"));
+        DatiereZurueck(pfad("zwei hinten.bmp"));
         const QList<QStringList> arten{{}, {"--rueckseite"}, {"--beidseitig"}};
         for (int i = 0; i < 3; ++i)
             QCOMPARE(Starte(arten[i] + QStringList{"--seite", "--pdf", pfad(QString::number(i)), pfad("zwei.bmp")},
@@ -914,7 +928,6 @@ private Q_SLOTS:
         QCOMPARE(LiesPdfSeite(pfad("2"), 100).bild, vorne);
         QCOMPARE(LiesPdfSeite(pfad("2-2"), 100).bild, hinten);
     }
-        DatiereZurueck(pfad("zwei hinten.bmp"));
 
     // A precise label on its stock, from the window into a 600 dpi PDF and from the command: every label's edges
     // within 0.05 mm of the stock's geometry, and the picture held once, pixel for pixel.
@@ -1048,6 +1061,7 @@ private Q_SLOTS:
         }
         QCOMPARE(form->zustand().AktuelleEtikettDatei, bild);
         QVERIFY(KantenBild(b).save(bild, "BMP"));
+        DatiereZurueck(bild);
         p.dialoge.dateien.push_back(bild);
         form->Oeffnen1->trigger();
         QVERIFY(form->Masse().IstGenau());
@@ -1061,7 +1075,6 @@ private Q_SLOTS:
         const Lauf l = Starte({QStringLiteral("--seite"), QStringLiteral("--pdf"), befehlPdf, bild},
                               pfad(QStringLiteral("konfig")));
         QCOMPARE(l.fehler, QString());
-        DatiereZurueck(bild);
         QCOMPARE(l.status, 0);
 
         QStringList daneben;
