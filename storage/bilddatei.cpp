@@ -3,11 +3,12 @@
 #include "platform/fehler.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
 #include <QFileInfo>
 #include <QMutex>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <algorithm>
@@ -282,7 +283,6 @@ private:
 
 #endif
 
-QByteArray Lies(const QString &pfad, qint64 hoechstens, const Lesebeobachter &beobachter)
 // Versions of files known to be whole: watched until they stood still, or written whole by this program. Read
 // again at once, as the window reads its label's picture at every preview. A version is its size and times, so any
 // change to the file is a version of its own.
@@ -350,6 +350,7 @@ Stand Beruhigt(const OffeneDatei &datei, Stand stand, qint64 frist, const QStrin
     }
 }
 
+QByteArray Lies(const QString &pfad, qint64 hoechstens, const Lesebeobachter &beobachter)
 {
     const OffeneDatei datei(pfad);
     const qint64 frist = Jetzt() + Geduld;
@@ -372,8 +373,8 @@ Stand Beruhigt(const OffeneDatei &datei, Stand stand, qint64 frist, const QStrin
             if (frisch)
                 MerkeGanz(pfad, vorher);
             return daten;
-        if (++lesungen == MeisteLesungen)
         }
+        if (++lesungen == MeisteLesungen)
             throw Fehler(AendertSichLaufend(pfad));
     }
 }
@@ -471,7 +472,6 @@ QString BildZuGross(const QString &pfad, QSize groesse)
         .arg(MeisteBildpunkte / 1'000'000);
 }
 
-QByteArray LiesBilddatei(const QString &pfad, const Lesebeobachter &beobachter)
 void GanzGeschrieben(const QString &pfad)
 {
     if (const std::optional<Stand> s = StandVon(pfad))
@@ -484,6 +484,7 @@ bool IstGanzGeschrieben(const QString &pfad)
     return s && IstGanz(pfad, *s);
 }
 
+QByteArray LiesBilddatei(const QString &pfad, const Lesebeobachter &beobachter)
 {
     return Lies(pfad, std::numeric_limits<qint64>::max(), beobachter);
 }
@@ -597,6 +598,104 @@ bool IstZeichnungsformat(const QByteArray &format)
     return format == "svg" || format == "svgz";
 }
 
+// A picture whose proportions no label has: refused before anything is scaled.
+void PruefeSeitenverhaeltnis(QSize groesse, const QString &pfad)
+{
+    if (groesse.isEmpty()
+        || (qint64(groesse.width()) <= GroesstesSeitenverhaeltnis * groesse.height()
+            && qint64(groesse.height()) <= GroesstesSeitenverhaeltnis * groesse.width()))
+        return;
+    throw Fehler(QStringLiteral("Das Bild %1 ist %2 x %3 Pixel groß: mehr als %4-mal so breit wie hoch oder so hoch "
+                                "wie breit. Ein solches Bild passt auf kein Etikett und wird nicht übernommen.")
+                     .arg(pfad)
+                     .arg(groesse.width())
+                     .arg(groesse.height())
+                     .arg(GroesstesSeitenverhaeltnis));
+}
+
+// Formats that Qt reads only through a module of its own, by the bytes they begin with.
+QString FehlendesModul(const QByteArray &daten)
+{
+    if (daten.startsWith("II*\0") || daten.startsWith("MM\0*"))
+        return QStringLiteral("TIFF");
+    if (daten.startsWith("RIFF") && daten.mid(8, 4) == "WEBP")
+        return QStringLiteral("WebP");
+    return {};
+}
+
+// Qt's decoders tell of damage they read past (a JPEG cut short, data that makes no sense) only as a warning of
+// their category, and go on with grey: heard while one picture is decoded.
+class Dekoderwarnungen
+{
+public:
+    Dekoderwarnungen() : m_vorher(qInstallMessageHandler(&Hoere)) { s_offen = this; }
+    ~Dekoderwarnungen()
+    {
+        s_offen = nullptr;
+        qInstallMessageHandler(m_vorher);
+    }
+    Dekoderwarnungen(const Dekoderwarnungen &) = delete;
+    Dekoderwarnungen &operator=(const Dekoderwarnungen &) = delete;
+    bool gehoert() const { return m_gehoert; }
+
+private:
+    static void Hoere(QtMsgType art, const QMessageLogContext &zusammenhang, const QString &text)
+    {
+        Dekoderwarnungen *offen = s_offen;
+        if (offen && art == QtWarningMsg && zusammenhang.category
+            && qstrncmp(zusammenhang.category, "qt.gui.imageio", 14) == 0) {
+            offen->m_gehoert = true;
+            return;
+        }
+        if (offen && offen->m_vorher)
+            offen->m_vorher(art, zusammenhang, text);
+    }
+
+    static inline Dekoderwarnungen *s_offen = nullptr;
+    QtMessageHandler m_vorher;
+    bool m_gehoert = false;
+};
+
+// A GIF ends in its trailer; Qt shows one cut short with the rest of its pixels black, without a word.
+bool GifAbgeschnitten(const QByteArray &format, const QByteArray &daten)
+{
+    if (format != "gif")
+        return false;
+    qsizetype ende = daten.size();
+    while (ende > 0 && daten[ende - 1] == '\0')
+        --ende;
+    return ende == 0 || daten[ende - 1] != ';';
+}
+
+// A file device whose bytes are the ones already read: Qt SVG finds pictures that a drawing names beside it through
+// the name of the file it reads from, never through the working folder.
+class Gelesene : public QFile
+{
+public:
+    Gelesene(const QString &pfad, const QByteArray &daten) : QFile(pfad), m_daten(daten)
+    {
+        QIODevice::open(QIODevice::ReadOnly);
+    }
+    bool open(OpenMode) override { return false; }
+    void close() override { QIODevice::close(); }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_daten.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos); }
+    bool atEnd() const override { return QIODevice::atEnd(); }
+
+protected:
+    qint64 readData(char *ziel, qint64 hoechstens) override
+    {
+        const qint64 anzahl = std::clamp<qint64>(m_daten.size() - pos(), 0, hoechstens);
+        std::copy_n(m_daten.constData() + pos(), anzahl, ziel);
+        return anzahl;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    const QByteArray m_daten;
+};
+
 } // namespace
 
 QStringList FremdbildMuster()
@@ -614,17 +713,18 @@ Fremdbild LiesFremdbild(const QString &pfad)
     Fremdbild ergebnis{pfad, {}, {}, {}};
     const QByteArray daten = LiesBilddatei(pfad);
     if (daten.startsWith("BM")) {
+        if (const std::optional<QSize> groesse = Bitmapgroesse(daten, pfad))
+            PruefeSeitenverhaeltnis(*groesse, pfad);
         ergebnis.bild = BildAusDaten(daten, pfad);
     } else {
-        QBuffer puffer;
-        puffer.setData(daten);
-        puffer.open(QIODevice::ReadOnly);
-        QImageReader leser(&puffer);
+        Gelesene datei(pfad, daten);
+        QImageReader leser(&datei);
         const QByteArray format = leser.format();
         if (IstZeichnungsformat(format)) {
             ergebnis.groesse = leser.size();
             if (ergebnis.groesse.isEmpty())
                 throw Fehler(KeinLesbaresFremdbild(pfad));
+            PruefeSeitenverhaeltnis(ergebnis.groesse, pfad);
             ergebnis.zeichnung = daten;
             return ergebnis;
         }
@@ -632,26 +732,41 @@ Fremdbild LiesFremdbild(const QString &pfad)
             throw Fehler(QStringLiteral("Die Datei %1 ist eine SVG-Zeichnung; das Modul, das SVG liest (Qt SVG), "
                                         "ist hier nicht installiert.")
                              .arg(pfad));
+        if (const QString art = FehlendesModul(daten); format.isEmpty() && !art.isEmpty())
+            throw Fehler(QStringLiteral("Die Datei %1 ist ein %2-Bild; das Modul, das %2 liest (Qt Image Formats), "
+                                        "ist hier nicht installiert.")
+                             .arg(pfad, art));
         // A photo stands as the camera was held.
         leser.setAutoTransform(true);
-        if (const QSize groesse = leser.size(); groesse.isValid())
+        if (const QSize groesse = leser.size(); groesse.isValid()) {
             PruefeBildgrenzen(groesse, pfad);
+            PruefeSeitenverhaeltnis(groesse, pfad);
+        }
         Q_UNUSED(QtGrenzeGesetzt);
+        const Dekoderwarnungen warnungen;
         ergebnis.bild = leser.read();
+        if (!ergebnis.bild.isNull() && (warnungen.gehoert() || GifAbgeschnitten(format, daten)))
+            throw Fehler(QStringLiteral("Die Datei %1 enthält kein vollständiges Bild: sie ist beschädigt oder nicht "
+                                        "zu Ende gespeichert.")
+                             .arg(pfad));
     }
     if (ergebnis.bild.isNull())
         throw Fehler(KeinLesbaresFremdbild(pfad));
     PruefeBildgrenzen(ergebnis.bild.size(), pfad);
+    PruefeSeitenverhaeltnis(ergebnis.bild.size(), pfad);
+    // Pixels are printed as sRGB: a picture that says it means other colours is taken in the colours it means.
+    if (const QColorSpace farben = ergebnis.bild.colorSpace(); farben.isValid() && farben != QColorSpace::SRgb) {
+        ergebnis.bild.convertTo(ergebnis.bild.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        ergebnis.bild.convertToColorSpace(QColorSpace::SRgb);
+    }
     ergebnis.groesse = ergebnis.bild.size();
     return ergebnis;
 }
 
 QImage ZeichnungAlsBild(const Fremdbild &zeichnung, QSize groesse, const QRect &ausschnitt)
 {
-    QBuffer puffer;
-    puffer.setData(zeichnung.zeichnung);
-    puffer.open(QIODevice::ReadOnly);
-    QImageReader leser(&puffer);
+    Gelesene datei(zeichnung.pfad, zeichnung.zeichnung);
+    QImageReader leser(&datei);
     leser.setScaledSize(groesse);
     leser.setScaledClipRect(ausschnitt);
     QImage bild = leser.read();

@@ -87,16 +87,22 @@ struct Fremdbild
     bool istZeichnung() const { return !zeichnung.isEmpty(); }
 };
 
+// A picture taken from another program may be at most this many times as wide as high, or as high as wide.
+inline constexpr int GroesstesSeitenverhaeltnis = 50;
+
 // "*.png", "*.jpg", ... for the formats of other programs that Qt's image plugins read here, SVG included where
 // its module is installed.
 QStringList FremdbildMuster();
 
 // A picture file of any format Qt reads, by its content, read as one version of the file (LiesBilddatei) and held
-// to the limits of a label picture. Throws Fehler as LiesBilddatei does, for a picture beyond the limits, and with
-// "Die Datei <pfad> enthält kein lesbares Bild." for anything else that gives no picture; an SVG file while the
-// module that reads SVG is missing says so.
+// to the limits of a label picture and to GroesstesSeitenverhaeltnis, checked before it is decoded; pixels with a
+// colour profile are converted to sRGB. Throws Fehler as LiesBilddatei does, for a picture beyond the limits, for a
+// picture that its decoder reads past damage in or that is cut short, and with "Die Datei <pfad> enthält kein
+// lesbares Bild." for anything else that gives no picture; an SVG, TIFF or WebP file while the module that reads it
+// is missing says so.
 Fremdbild LiesFremdbild(const QString &pfad);
 
 // The drawing rendered whole at `groesse`, of which the part `ausschnitt` is returned, transparent where the
-// drawing leaves it so. Throws Fehler when it cannot be drawn.
+// drawing leaves it so; a picture it names by a relative path is the one beside the drawing's file. Throws Fehler
+// when it cannot be drawn.
 QImage ZeichnungAlsBild(const Fremdbild &zeichnung, QSize groesse, const QRect &ausschnitt);

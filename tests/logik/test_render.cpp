@@ -9,7 +9,10 @@
 #include "render/seite.h"
 #include "storage/bilddatei.h"
 
+#include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -201,6 +204,8 @@ private Q_SLOTS:
     void bogenplanung();
     void bildeinpassung_data();
     void bildeinpassung();
+    void fremdbild_data();
+    void fremdbild();
     void rueckseite_data();
     void rueckseite();
     void anschnittgrenzen_data();
@@ -1143,6 +1148,88 @@ void TestRender::rueckseite_data()
     const Bogenmasse genau =
         MitGenauenLaengen(Bogenmasse{16, 7, 38, 67, 38, 64, 3, 7, {}}, {1550, 675, 3810, 6650, 3810, 6350});
     const auto zeile = [](const char *name, const Bogenmasse &m, Seitenwahl w, Wendekante k, QList<QRectF> soll,
+namespace {
+
+QByteArray Kodiert(const QImage &bild, const char *format, double anteil = 1)
+{
+    QByteArray daten;
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, format);
+    return daten.left(qsizetype(daten.size() * anteil));
+}
+
+// A GIF of 60 x 40 pixels, its codes stored a byte each: a clear code before every 126 pixels keeps them 8 bits.
+QByteArray Gif()
+{
+    QByteArray gif = QByteArray("GIF89a<\0(\0\xf6\0\0", 13);
+    for (int i = 0; i < 128; ++i)
+        gif += char(i * 2), gif += char(255 - i * 2), gif += char(i);
+    gif += QByteArray(",\0\0\0\0<\0(\0\0\x07", 11);
+    QByteArray codes;
+    for (int i = 0; i < 60 * 40; ++i)
+        codes += (i % 126 ? "" : "\x80") + QByteArray(1, char(i % 100));
+    codes += '\x81';
+    for (qsizetype i = 0; i < codes.size(); i += 255)
+        gif += char(codes.mid(i, 255).size()) + codes.mid(i, 255);
+    return gif + QByteArray("\0;", 2);
+}
+
+} // namespace
+
+// What the take-in refuses before it draws (damage its decoder reads past, a cut GIF, proportions no label has, a
+// module that is missing) and what it mends (colours meant in Adobe RGB, a drawing's picture beside it).
+void TestRender::fremdbild_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<QString>("meldung"); // %1 the file; empty: taken, its middle pixel `mitte`
+    QTest::addColumn<QRgb>("mitte");
+    const QString kaputt = QStringLiteral("Die Datei %1 enthält kein vollständiges Bild: sie ist beschädigt oder nicht "
+                                          "zu Ende gespeichert.");
+    QTest::newRow("a JPEG cut short") << Kodiert(Musterbild(300, 200), "jpg", 0.6) << kaputt << QRgb();
+    QTest::newRow("a GIF cut short") << Gif().left(1700) << kaputt << QRgb();
+    QTest::newRow("the GIF whole") << Gif() << QString() << qRgb(60, 195, 30);
+    QTest::newRow("1020 x 20, beyond 1 : 50")
+        << Kodiert(Einfarbig(1020, 20, Rot), "png")
+        << QStringLiteral("Das Bild %1 ist 1020 x 20 Pixel groß: mehr als 50-mal so breit wie hoch oder so hoch wie "
+                          "breit. Ein solches Bild passt auf kein Etikett und wird nicht übernommen.")
+        << QRgb();
+    if (!QImageReader::supportedImageFormats().contains("tiff"))
+        QTest::newRow("TIFF without its module") << QByteArray("II*\0\x08\0\0\0", 8)
+                                                 << QStringLiteral("Die Datei %1 ist ein TIFF-Bild; das Modul, das "
+                                                                   "TIFF liest (Qt Image Formats), ist hier nicht "
+                                                                   "installiert.")
+                                                 << QRgb();
+    QImage adobe = Einfarbig(10, 10, qRgb(120, 160, 200));
+    adobe.setColorSpace(QColorSpace::AdobeRgb);
+    QTest::newRow("Adobe RGB (120, 160, 200) taken in sRGB")
+        << Kodiert(adobe, "png") << QString() << qRgb(99, 161, 203);
+#ifndef MORVANE_OHNE_SVG
+    QTest::newRow("an SVG's picture found beside it")
+        << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                      "width=\"10\" height=\"10\"><image width=\"10\" height=\"10\" xlink:href=\"daneben.png\"/>"
+                      "</svg>")
+        << QString() << Rot;
+#endif
+}
+
+void TestRender::fremdbild()
+{
+    QFETCH(QByteArray, inhalt);
+    QFETCH(QString, meldung);
+    QTemporaryDir ordner;
+    Schreibe(ordner, QStringLiteral("daneben.png"), Kodiert(Einfarbig(10, 10, Rot), "png"));
+    const QString pfad = Schreibe(ordner, QStringLiteral("bild"), inhalt);
+    try {
+        const Fremdbild b = LiesFremdbild(pfad);
+        const QImage bild = b.istZeichnung() ? ZeichnungAlsBild(b, b.groesse, QRect({}, b.groesse)) : b.bild;
+        QCOMPARE(meldung, QString());
+        QTEST(bild.pixel(bild.width() / 2, bild.height() / 2) | 0xff000000, "mitte");
+    } catch (const Fehler &f) {
+        QCOMPARE(f.text(), meldung.arg(pfad));
+    }
+}
+
                           QList<Planplatz> plan = {}) { QTest::newRow(name) << m << w << plan << k << soll; };
     // The card's raster places: columns 71 and 519, row 3 at 559, 401 x 255 pixels.
     const double r = 210.0 / 991.0;
