@@ -1,3 +1,4 @@
+#include "dialogs/bildwahldialog.h"
 #include "dialogs/info.h"
 #include "dialogs/machpause.h"
 #include "dialogs/smiley.h"
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
@@ -102,6 +104,7 @@ private Q_SLOTS:
     void smileyUndBanner();
     void machPauseInterval();
     void machPauseTimerLaeuftNie();
+    void bildwahlNamenUnterIhrenVorschauen();
 };
 
 void TestDialogs::infoDialog()
@@ -304,6 +307,29 @@ void TestDialogs::machPauseTimerLaeuftNie()
 
     delete pause;
     QVERIFY(zeitgeber.isNull());
+}
+
+// A picture wider than the card: each way's name stands below its own preview, a click on the preview takes it, and
+// Füllen says that the sides are cut.
+void TestDialogs::bildwahlNamenUnterIhrenVorschauen()
+{
+    QImage breit(900, 300, QImage::Format_RGB32);
+    breit.fill(Qt::red);
+    TBildwahlDialog dialog(BildwahlFuer({QStringLiteral("breit.png"), breit, {}, breit.size()},
+                                        Bogenmasse{10, 15, 54, 95, 54, 85, 2, 5}));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (const Einpassung e : Einpassungen) {
+        auto *vorschau = dialog.findChild<QLabel *>(QStringLiteral("Vorschau") + EinpassungName(e));
+        QVERIFY(vorschau);
+        const QRect knopf = dialog.knopf(e)->geometry();
+        QVERIFY(knopf.top() > vorschau->geometry().bottom());
+        QVERIFY(knopf.center().x() > vorschau->x() && knopf.center().x() < vorschau->geometry().right());
+        QTest::mouseClick(vorschau, Qt::LeftButton);
+        QCOMPARE(dialog.einpassung(), e);
+    }
+    QCOMPARE(dialog.knopf(Einpassung::Fuellen)->accessibleDescription(),
+             QStringLiteral("Füllen: das ganze Etikett bedruckt, das Bild an den Seiten beschnitten"));
 }
 
 QTEST_MAIN(TestDialogs)

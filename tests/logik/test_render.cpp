@@ -1067,16 +1067,22 @@ void TestRender::bildeinpassung_data()
     QTest::addColumn<QRect>("sichtbar");   // where the picture lands on the label picture
     QTest::addColumn<QRect>("ausschnitt"); // the part of the scaled picture that shows
     QTest::addColumn<int>("unscharf");     // the dpi the hint names, 0 for none
+    QTest::addColumn<QSize>("groesse");    // of the label picture; empty: the label's at `dpi`
     const auto S = Einpassung::Strecken;
     const auto zeile = [&](const char *name, QSize bild, const char *datei, Einpassung e, bool abweichend, int dpi,
-                           QRect sichtbar, QRect ausschnitt, int unscharf, QSize etikett = {8500, 5400}) {
+                           QRect sichtbar, QRect ausschnitt, int unscharf, QSize etikett = {8500, 5400},
+                           QSize groesse = {}) {
         QTest::newRow(name) << bild << QString::fromLatin1(datei) << etikett << e << abweichend << dpi << sichtbar
-                            << ausschnitt << unscharf;
+                            << ausschnitt << unscharf << groesse;
     };
-    zeile("1000 x 635 is the card's shape: stretched, raised to 300 dpi", {1000, 635}, "rot.png", S, false, 300,
-          {0, 0, 1004, 638}, {0, 0, 1004, 638}, 0);
-    zeile("a 1500 x 953 JPEG keeps its own 448 dpi", {1500, 953}, "rot.jpg", S, false, 448, {0, 0, 1499, 952},
-          {0, 0, 1499, 952}, 0);
+    zeile("1000 x 635, the card's 1004 x 638 at 300 dpi but for 4 pixels: its own pixels", {1000, 635}, "rot.png", S,
+          false, 300, {0, 0, 1000, 635}, {0, 0, 1000, 635}, 0, {8500, 5400}, {1000, 635});
+    zeile("1000 x 640, 0.7 % off the card: its own pixels, no line smoothed into two", {1000, 640}, "rot.png", S, false,
+          300, {0, 0, 1000, 640}, {0, 0, 1000, 640}, 0, {8500, 5400}, {1000, 640});
+    zeile("a 1500 x 953 JPEG, the card at 448 dpi but for a pixel: its own pixels", {1500, 953}, "rot.jpg", S, false,
+          448, {0, 0, 1500, 953}, {0, 0, 1500, 953}, 0, {8500, 5400}, {1500, 953});
+    zeile("1000 x 600 Füllen: cut at the sides", {1000, 600}, "rot.png", Einpassung::Fuellen, true, 300,
+          {0, 0, 1004, 638}, {29, 0, 1004, 638}, 0);
     zeile("4000 x 2541 is held at 600 dpi", {4000, 2541}, "rot.png", S, false, 600, {0, 0, 2008, 1276},
           {0, 0, 2008, 1276}, 0);
     zeile("300 x 300 Einpassen: whole, centred, white beside", {300, 300}, "rot.png", Einpassung::Einpassen, true, 300,
@@ -1087,7 +1093,7 @@ void TestRender::bildeinpassung_data()
           {0, 0, 1004, 638}, 90);
     zeile("an SVG drawing at 600 dpi, never coarse", {100, 100}, "rot.svg", Einpassung::Einpassen, true, 600,
           {366, 0, 1276, 1276}, {0, 0, 1276, 1276}, 0);
-    zeile("a label far beyond A4 lowers the dpi to the limits", {3000, 15}, "rot.png", S, false, 76, {0, 0, 29921, 150},
+    zeile("a label far beyond A4 lowers the dpi to the limits", {3000, 60}, "rot.png", S, true, 76, {0, 0, 29921, 150},
           {0, 0, 29921, 150}, 8, {1000000, 5000});
 }
 
@@ -1099,12 +1105,15 @@ void TestRender::bildeinpassung()
     QFETCH(Einpassung, einpassung);
     QFETCH(QRect, sichtbar);
     QFETCH(int, unscharf);
+    QFETCH(QSize, groesse);
+    QFETCH(QRect, ausschnitt);
     const Bogenmasse m = Etikett(etikett.width(), etikett.height());
     QTemporaryDir ordner;
     QImage rot(bild, QImage::Format_RGB32);
     rot.fill(Rot);
     QVERIFY(datei.endsWith(QStringLiteral(".svg")) ? !Schreibe(ordner, datei, RoteZeichnung(bild)).isEmpty()
                                                    : rot.save(ordner.filePath(datei), nullptr, 100));
+    DatiereZurueck(ordner.filePath(datei));
 #ifdef MORVANE_OHNE_SVG
     if (datei.endsWith(QStringLiteral(".svg"))) {
         QVERIFY_THROWS_EXCEPTION(Fehler, LiesFremdbild(ordner.filePath(datei)));
@@ -1115,10 +1124,9 @@ void TestRender::bildeinpassung()
     QCOMPARE(quelle.groesse, bild);
     QTEST(SeitenverhaeltnisWeichtAb(bild, m), "abweichend");
     QTEST(UebernahmeDpi(quelle, m, einpassung), "dpi");
-    const QSize pixel = EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung));
+    const QSize pixel = groesse.isEmpty() ? EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung)) : groesse;
     const Bildplatz platz = Platziere(bild, pixel, einpassung);
     QCOMPARE(QRect(platz.ort, platz.ausschnitt.size()), sichtbar);
-    DatiereZurueck(ordner.filePath(datei));
     QTEST(platz.ausschnitt, "ausschnitt");
     const QString hinweis = unscharf
         ? QStringLiteral("Das Bild hat auf dem Etikett nur %1 dpi; gedruckt wirkt es unscharf.").arg(unscharf)
@@ -1127,6 +1135,9 @@ void TestRender::bildeinpassung()
     const Bildwahl wahl = BildwahlFuer(quelle, m);
     QCOMPARE(wahl.hinweis(einpassung), hinweis);
     QTEST(wahl.wahl, "abweichend");
+    if (einpassung == Einpassung::Fuellen)
+        QVERIFY(wahl.beschreibung(einpassung)
+                    .endsWith(ausschnitt.y() > 0 ? "oben und unten beschnitten" : "an den Seiten beschnitten"));
 
     const QImage gezeichnet = EtikettAusBild(quelle, m, einpassung);
     QCOMPARE(gezeichnet.size(), pixel);
@@ -1137,17 +1148,6 @@ void TestRender::bildeinpassung()
         QCOMPARE(gezeichnet.pixel(sichtbar.left() - 1, sichtbar.center().y()), Weiss);
 }
 
-void TestRender::rueckseite_data()
-{
-    QTest::addColumn<Bogenmasse>("m");
-    QTest::addColumn<Seitenwahl>("wahl");
-    QTest::addColumn<QList<Planplatz>>("plan"); // a sheet plan instead of `wahl`: label 0 has a back, label 1 none
-    QTest::addColumn<Wendekante>("kante");
-    QTest::addColumn<QList<QRectF>>("erwartet"); // the backs in mm from the back page's corner
-    const Bogenmasse karte{10, 15, 54, 95, 54, 85, 2, 5};
-    const Bogenmasse genau =
-        MitGenauenLaengen(Bogenmasse{16, 7, 38, 67, 38, 64, 3, 7, {}}, {1550, 675, 3810, 6650, 3810, 6350});
-    const auto zeile = [](const char *name, const Bogenmasse &m, Seitenwahl w, Wendekante k, QList<QRectF> soll,
 namespace {
 
 QByteArray Kodiert(const QImage &bild, const char *format, double anteil = 1)
@@ -1230,6 +1230,17 @@ void TestRender::fremdbild()
     }
 }
 
+void TestRender::rueckseite_data()
+{
+    QTest::addColumn<Bogenmasse>("m");
+    QTest::addColumn<Seitenwahl>("wahl");
+    QTest::addColumn<QList<Planplatz>>("plan"); // a sheet plan instead of `wahl`: label 0 has a back, label 1 none
+    QTest::addColumn<Wendekante>("kante");
+    QTest::addColumn<QList<QRectF>>("erwartet"); // the backs in mm from the back page's corner
+    const Bogenmasse karte{10, 15, 54, 95, 54, 85, 2, 5};
+    const Bogenmasse genau =
+        MitGenauenLaengen(Bogenmasse{16, 7, 38, 67, 38, 64, 3, 7, {}}, {1550, 675, 3810, 6650, 3810, 6350});
+    const auto zeile = [](const char *name, const Bogenmasse &m, Seitenwahl w, Wendekante k, QList<QRectF> soll,
                           QList<Planplatz> plan = {}) { QTest::newRow(name) << m << w << plan << k << soll; };
     // The card's raster places: columns 71 and 519, row 3 at 559, 401 x 255 pixels.
     const double r = 210.0 / 991.0;
