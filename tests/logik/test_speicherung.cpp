@@ -5,7 +5,9 @@
 #include "storage/bilddatei.h"
 #include "storage/bogenbelegung.h"
 #include "storage/druckerausrichtung.h"
+#include "storage/dateien.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdateien.h"
 #include "storage/namen.h"
 #include "storage/profildatei.h"
 #include "storage/rueckseite.h"
@@ -873,6 +875,21 @@ private Q_SLOTS:
         QTEST(fehlerVon([&] { groesse = LiesBildGroesse(pfad); }), "grenze");
         QTEST(fehlerVon([&] { dekodiert = LeseBild(pfad).size(); }), "grenze");
         QCOMPARE(dekodiert, groesse);
+    }
+
+    // Two windows replacing the same label's picture: each keep's names are its own from before the question on;
+    // the ones given back leave nothing behind.
+    void aufbewahrung()
+    {
+        QTemporaryDir ordner;
+        const QString karte = Schreibe(ordner, QStringLiteral("Karte.bmp"), Bmp24(2, 2, false, [](int, int) { return 0u; }));
+        {
+            const Aufbewahrungsplatz erster(karte);
+            const Aufbewahrungsplatz zweiter(karte);
+            QCOMPARE(QFileInfo(zweiter.namen().bild).fileName(), QStringLiteral("Karte vorher 2.bmp"));
+            QVERIFY(KopiereErsetzend(karte, erster.namen().bild));
+        }
+        QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), (QStringList{"Karte vorher.bmp", "Karte.bmp"}));
     }
 
     void leseBild()
