@@ -315,8 +315,8 @@ void TestDialogs::bildwahlNamenUnterIhrenVorschauen()
 {
     QImage breit(900, 300, QImage::Format_RGB32);
     breit.fill(Qt::red);
-    TBildwahlDialog dialog(BildwahlFuer({QStringLiteral("breit.png"), breit, {}, breit.size()},
-                                        Bogenmasse{10, 15, 54, 95, 54, 85, 2, 5}));
+    TBildwahlDialog dialog(
+        BildwahlFuer({QStringLiteral("breit.png"), breit, {}, breit.size()}, Bogenmasse{10, 15, 54, 95, 54, 85, 2, 5}));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     for (const Einpassung e : Einpassungen) {

@@ -882,7 +882,8 @@ private Q_SLOTS:
     void aufbewahrung()
     {
         QTemporaryDir ordner;
-        const QString karte = Schreibe(ordner, QStringLiteral("Karte.bmp"), Bmp24(2, 2, false, [](int, int) { return 0u; }));
+        const QString karte =
+            Schreibe(ordner, QStringLiteral("Karte.bmp"), Bmp24(2, 2, false, [](int, int) { return 0u; }));
         {
             const Aufbewahrungsplatz erster(karte);
             const Aufbewahrungsplatz zweiter(karte);
