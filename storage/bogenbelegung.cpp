@@ -113,8 +113,11 @@ Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &ae
                                    ? QStringLiteral(": ein anderes Programm hält sie gesperrt")
                                    : QStringLiteral(": die Sperrdatei %1 lässt sich nicht anlegen").arg(Sperrdatei()));
     const bool vorhanden = KorrekturspeicherVorhanden();
-    QSettings s = Korrekturzugang();
-    const Belegung jetzt = MitAenderung(vorhanden ? Lies(s, m) : Belegung(Platzanzahl(m), false), aenderung);
+    Belegung jetzt;
+    {
+        QSettings s = Korrekturzugang();
+        jetzt = MitAenderung(vorhanden ? Lies(s, m) : Belegung(Platzanzahl(m), false), aenderung);
+    }
     QStringList nummern;
     for (qsizetype i = 0; i < jetzt.size(); ++i)
         if (jetzt[i])
@@ -123,15 +126,16 @@ Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &ae
     if (nummern.isEmpty() && !vorhanden)
         return jetzt;
     const QStringList schluessel = Schluessel(m);
+    QList<Speicheraenderung> aenderungen;
     for (const QString &frueher : schluessel.mid(1))
-        s.remove(Eintrag(frueher));
+        aenderungen.append({Eintrag(frueher), std::nullopt});
     if (nummern.isEmpty())
-        s.remove(Eintrag(schluessel.front()));
+        aenderungen.append({Eintrag(schluessel.front()), std::nullopt});
     else
-        s.setValue(Eintrag(schluessel.front()) + Verbraucht, nummern.join(QLatin1Char(',')));
-    s.sync();
-    if (s.status() == QSettings::AccessError)
-        throw NichtGespeichert({});
+        aenderungen.append({Eintrag(schluessel.front()) + Verbraucht, nummern.join(QLatin1Char(','))});
+    QString hinweis;
+    if (!AendereKorrekturspeicher(aenderungen, &hinweis))
+        throw NichtGespeichert(hinweis.isEmpty() ? QString() : QStringLiteral(". ") + hinweis.chopped(1));
     return jetzt;
 }
 

@@ -692,13 +692,56 @@ private Q_SLOTS:
         datei.write(inhalt);
         datei.close();
         const QByteArray vorher = lies(KorrekturOrt());
-        // Put aside whole: nothing of it is read, and the next alignment starts a new store.
+        // Put aside whole under the first free name (a folder stands in the way of the first): nothing of it is
+        // read, nothing deleted, and the next alignment starts a new store.
+        const QString beiseite = KorrekturOrt() + QStringLiteral(".unlesbar");
+        QVERIFY(QDir().mkpath(beiseite));
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Büro")), gepackt ? Druckerkorrektur{} : buero);
-        QCOMPARE(lies(KorrekturOrt() + QStringLiteral(".unlesbar")), gepackt ? vorher : QByteArray());
+        QCOMPARE(lies(beiseite + QStringLiteral(" 2")), gepackt ? vorher : QByteArray());
         SchreibDruckerkorrektur(QStringLiteral("Laser"), laser);
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Laser")), laser);
-        QFile::remove(KorrekturOrt() + QStringLiteral(".unlesbar"));
+        QVERIFY(QDir(beiseite).removeRecursively());
+        QFile::remove(beiseite + QStringLiteral(" 2"));
 #endif
+    }
+
+    // The stores' writer changes only the lines it names, in the encoding Qt's reader reads back: "K=W" sets, "-K"
+    // removes K and its levels below.
+    void speichertext_data()
+    {
+        QTest::addColumn<QByteArray>("vorher");
+        QTest::addColumn<QStringList>("aenderungen");
+        QTest::addColumn<QByteArray>("nachher");
+        QTest::newRow("a comment and the order stay, the value changes in its line")
+            << QByteArray("; meine Drucker\n[Druckerausrichtung]\nLaser\\VersatzY=1\nLaser\\VersatzX=2\n")
+            << QStringList{"Druckerausrichtung/Laser/VersatzX=3"}
+            << QByteArray("; meine Drucker\n[Druckerausrichtung]\nLaser\\VersatzY=1\nLaser\\VersatzX=3\n");
+        QTest::newRow("a new key after its section's last, a new section at the end, CR LF kept")
+            << QByteArray("[Bogenbelegung]\r\na\\Verbraucht=1\r\n; Ende\r\n")
+            << QStringList{"Bogenbelegung/b/Verbraucht=1,2", "Druckerausrichtung/Büro Laser/MassstabX=1.01"}
+            << QByteArray("[Bogenbelegung]\r\na\\Verbraucht=1\r\nb\\Verbraucht=\"1,2\"\r\n; Ende\r\n\r\n"
+                          "[Druckerausrichtung]\r\nB%FCro%20Laser\\MassstabX=1.01\r\n");
+        QTest::newRow("a group removed with its levels below, a key typed by hand found")
+            << QByteArray("[General]\nInstallOrt=/a\n[Druckerausrichtung]\nMein Drucker\\VersatzX=1\n"
+                          "Mein%20Drucker\\Rueckseite\\VersatzX=2\nAnder\\VersatzX=3\n")
+            << QStringList{"-Druckerausrichtung/Mein Drucker", "InstallOrt= /b@"}
+            << QByteArray("[General]\nInstallOrt=\" /b@\"\n[Druckerausrichtung]\nAnder\\VersatzX=3\n");
+    }
+
+    void speichertext()
+    {
+        QFETCH(QByteArray, vorher);
+        QFETCH(QStringList, aenderungen);
+        QList<Speicheraenderung> liste;
+        for (const QString &a : aenderungen)
+            liste.append(a.startsWith(u'-') ? Speicheraenderung{a.mid(1), std::nullopt}
+                                            : Speicheraenderung{a.section(u'=', 0, 0), a.section(u'=', 1)});
+        const QByteArray text = IniMitAenderungen(vorher, liste);
+        QTEST(text, "nachher");
+        QTemporaryDir ordner;
+        const QSettings gelesen(Schreibe(ordner, QStringLiteral("s.ini"), text), QSettings::IniFormat);
+        for (const Speicheraenderung &a : liste)
+            QCOMPARE(gelesen.value(a.schluessel), a.wert ? QVariant(*a.wert) : QVariant());
     }
 
     void ortsMeldungen()
