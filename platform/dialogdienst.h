@@ -24,6 +24,9 @@ public:
     virtual bool frage(const QString &text) = 0;
     // Title "Bestätigung", question icon, "&Ja" default, Escape answers "&Nein".
     virtual bool druckFrage(const QString &text) = 0;
+    // As frage, for a question whose yes gives something up: "&Nein" is the default, so that Return keeps things as
+    // they are. Where it is not given its own, it is asked as frage.
+    virtual bool vorsichtsfrage(const QString &text) { return frage(text); }
     // Program title, warning icon, "Trotzdem drucken" and "Abbrechen" (the default, also Escape); true only for
     // "Trotzdem drucken".
     virtual bool randFrage(const QString &text) = 0;
@@ -74,6 +77,7 @@ public:
     void information(const QString &text) override;
     bool frage(const QString &text) override;
     bool druckFrage(const QString &text) override;
+    bool vorsichtsfrage(const QString &text) override;
     bool randFrage(const QString &text) override;
     void meldung(const QString &text) override;
     void fehler(const QString &text) override;

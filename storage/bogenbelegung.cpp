@@ -2,6 +2,7 @@
 
 #include "platform/fehler.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdateien.h"
 #include "storage/speicher.h"
 
 #include <QDir>
@@ -139,17 +140,17 @@ Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &ae
     return jetzt;
 }
 
-QStringList EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m)
+EtikettenImOrdner EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m)
 {
-    QStringList passend;
+    EtikettenImOrdner etiketten;
     const QFileInfoList bilder = QDir(ordner).entryInfoList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
     for (const QFileInfo &bild : bilder) {
         const QString ini = EinstellungsPfad(bild.filePath());
-        if (ini.isEmpty() || !QFileInfo(ini).isFile())
+        if (ini.isEmpty() || !QFileInfo(ini).isFile() || IstAufbewahrung(bild.filePath()))
             continue;
         const GeleseneMasse gelesen = LiesEinstellungsdatei(ini, Anfangsmasse);
-        if (gelesen.fehler.isEmpty() && GleicherBogen(gelesen.werte, m))
-            passend.append(bild.filePath());
+        (gelesen.fehler.isEmpty() && GleicherBogen(gelesen.werte, m) ? etiketten.passend : etiketten.andere)
+            .append(bild.filePath());
     }
-    return passend;
+    return etiketten;
 }

@@ -10,7 +10,9 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QImageWriter>
 
 #include <memory>
@@ -85,6 +87,14 @@ Aufbewahrung FreieAufbewahrung(const QString &bildPfad)
         if (!QFileInfo::exists(a.bild) && !QFileInfo::exists(a.einstellungen))
             return a;
     }
+}
+
+bool IstAufbewahrung(const QString &bildPfad)
+{
+    static const QRegularExpression keep(QStringLiteral("^(.+) vorher( [1-9][0-9]*)?$"));
+    const QFileInfo bild(bildPfad);
+    const QRegularExpressionMatch treffer = keep.match(bild.completeBaseName());
+    return treffer.hasMatch() && bild.dir().exists(treffer.captured(1) + u'.' + bild.suffix());
 }
 
 Aufbewahrungsplatz::Aufbewahrungsplatz(const QString &bildPfad)

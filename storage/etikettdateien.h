@@ -18,6 +18,10 @@ struct Aufbewahrung
 };
 Aufbewahrung FreieAufbewahrung(const QString &bildPfad);
 
+// Whether the picture is a keep of the label beside it: "<Name> vorher.bmp" or "<Name> vorher 2.bmp" and on, with
+// "<Name>.bmp" in the same folder.
+bool IstAufbewahrung(const QString &bildPfad);
+
 // A keep held for one replacement: FreieAufbewahrung's names, each file created empty and exclusively, so that
 // another window replacing the same label's picture at the same time takes the next names, and the question can
 // name the keep that is really made. The files still empty when it goes (the person said no, or there was nothing

@@ -1,4 +1,9 @@
+#include "bitmaps.h"
 #include "dialogs/bildwahldialog.h"
+#include "dialogs/bogenplandialog.h"
+#include "eigenerspeicher.h"
+#include "skriptdialoge.h"
+#include "storage/bogenbelegung.h"
 #include "dialogs/info.h"
 #include "dialogs/machpause.h"
 #include "dialogs/smiley.h"
@@ -6,12 +11,15 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -105,6 +113,7 @@ private Q_SLOTS:
     void machPauseInterval();
     void machPauseTimerLaeuftNie();
     void bildwahlNamenUnterIhrenVorschauen();
+    void bogenplan();
 };
 
 void TestDialogs::infoDialog()
@@ -330,6 +339,49 @@ void TestDialogs::bildwahlNamenUnterIhrenVorschauen()
     }
     QCOMPARE(dialog.knopf(Einpassung::Fuellen)->accessibleDescription(),
              QStringLiteral("Füllen: das ganze Etikett bedruckt, das Bild an den Seiten beschnitten"));
+}
+
+// "Bogen zusammenstellen": Space right after a click acts on the clicked place, also where the platform gives the
+// focus only on release or not at all; "Trotzdem schließen?" asked with "Nein" as the default.
+void TestDialogs::bogenplan()
+{
+    QTemporaryDir ordner;
+    NimmSpeicherIn(ordner.path());
+    const Bogenmasse karte{10, 15, 54, 95, 54, 85, 2, 5};
+    QImage bild(401, 255, QImage::Format_RGB32);
+    bild.fill(Qt::green);
+    const QByteArray ini = "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\nHorizontalabstand=95"
+                           "\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\nAnzahlEtikettenInZeile=2\r\n"
+                           "AnzahlEtikettenInSpalte=5\r\n";
+    for (const char *name : {"Gleich", "Gleich vorher", "Anders"}) {
+        Schreibe(ordner, QLatin1String(name) + QStringLiteral(".bmp"), Bmp24(4, 4, false, [](int, int) { return 0u; }));
+        Schreibe(ordner, QLatin1String(name) + QStringLiteral(".ini"),
+                 qstrcmp(name, "Anders") ? ini : QByteArray(ini).replace("Zeile=2", "Zeile=1"));
+    }
+    SkriptDialoge dialoge;
+    TBogenplanDialog dialog(karte, {ordner.filePath(QStringLiteral("Karte.bmp")), bild, karte, 1, true}, ordner.path(),
+                            [](const Bogenplan &, const QList<Seitenetikett> &) { return Druckziel::Nichts; }, dialoge);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *raster = dialog.findChild<TPlatzraster *>();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    const QPointF ort = raster->rechteck(4).center();
+    QMouseEvent druck(QEvent::MouseButtonPress, ort, raster->mapToGlobal(ort), Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(raster, &druck);
+    QCOMPARE(dialog.verbraucht()[3], true);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+    QCOMPARE(dialog.verbraucht()[3], false);
+    auto *angebot = dialog.findChild<QMenu *>(QStringLiteral("MenueEtiketten"));
+    Q_EMIT angebot->aboutToShow();
+    QStringList angeboten;
+    for (const QAction *a : angebot->actions())
+        angeboten << (a->isEnabled() ? a->text() : QStringLiteral("(%1)").arg(a->text()));
+    QCOMPARE(angeboten, (QStringList{"Gleich", "", "(Anders: für einen anderen Bogen)"}));
+    dialog.findChild<QSpinBox *>(QStringLiteral("SpinAnzahl"))->setValue(2);
+    dialoge.antworten = {true};
+    dialog.reject();
+    QCOMPARE(dialoge.neinVorgabe,
+             QStringList{QStringLiteral("Der zusammengestellte Bogen wurde nicht gedruckt. Trotzdem schließen?")});
 }
 
 QTEST_MAIN(TestDialogs)

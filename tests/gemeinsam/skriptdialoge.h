@@ -45,6 +45,13 @@ public:
     void fehler(const QString &text) override { zeige(QStringLiteral("fehler"), text); }
     bool frage(const QString &text) override { return antwort(QStringLiteral("frage"), text); }
     bool druckFrage(const QString &text) override { return antwort(QStringLiteral("druckFrage"), text); }
+    // Recorded as a question, and among those asked with "&Nein" as the default.
+    bool vorsichtsfrage(const QString &text) override
+    {
+        neinVorgabe.append(text);
+        return frage(text);
+    }
+    QStringList neinVorgabe;
     bool randFrage(const QString &text) override { return antwort(QStringLiteral("randFrage"), text); }
 
     std::optional<QString> dateiOeffnen(const QString &vorgabe) override
