@@ -99,9 +99,11 @@ void QtDialoge::fehler(const QString &text)
     hinweis(m_besitzer, QMessageBox::Critical, ProgrammTitel, text);
 }
 
-std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe)
+std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe, const QString &titel)
 {
     QFileDialog dialog(m_besitzer);
+    if (!titel.isEmpty())
+        dialog.setWindowTitle(titel);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     dialog.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
@@ -114,9 +116,11 @@ std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe)
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> QtDialoge::bildOeffnen(const QString &ordner)
+std::optional<QString> QtDialoge::bildOeffnen(const QString &ordner, const QString &titel)
 {
     QFileDialog dialog(m_besitzer);
+    if (!titel.isEmpty())
+        dialog.setWindowTitle(titel);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QStringLiteral("Bilder (%1)").arg(FremdbildMuster().join(QLatin1Char(' '))),
                            QStringLiteral("Alle Dateien (*)")});

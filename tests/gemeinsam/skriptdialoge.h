@@ -54,7 +54,7 @@ public:
     QStringList neinVorgabe;
     bool randFrage(const QString &text) override { return antwort(QStringLiteral("randFrage"), text); }
 
-    std::optional<QString> dateiOeffnen(const QString &vorgabe) override
+    std::optional<QString> dateiOeffnen(const QString &vorgabe, const QString & = {}) override
     {
         gezeigt.append({QStringLiteral("dateiOeffnen"), vorgabe});
         dateiVorgaben.append(vorgabe);
@@ -92,7 +92,7 @@ public:
         return a;
     }
 
-    std::optional<QString> bildOeffnen(const QString &ordner) override
+    std::optional<QString> bildOeffnen(const QString &ordner, const QString & = {}) override
     {
         gezeigt.append({QStringLiteral("bildOeffnen"), ordner});
         return naechste(dateien, ordner);
