@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QImageReader>
+#include <QMutex>
 #include <QtEndian>
 
 #include <algorithm>
