@@ -333,10 +333,6 @@ private Q_SLOTS:
             << QStringList{"--pdf", "%D/karte.bmp", "%D/vorne.bmp"} << 1
             << "morvane-druck: Die PDF-Datei %D/karte.bmp wäre die Rückseite %D/karte.bmp selbst; sie bleibt "
                "unverändert. Es wurde nichts gedruckt.\n";
-        QTest::newRow("--ab: PDF onto the second label's settings file")
-            << QStringList{"--pdf", "%D/vorne.ini", "--ab", "1,1", "%D/karte.bmp:1", "%D/vorne.bmp"} << 1
-            << "morvane-druck: Die PDF-Datei %D/vorne.ini wäre die Einstellungsdatei %D/vorne.ini selbst; sie bleibt "
-               "unverändert. Es wurde nichts gedruckt.\n";
         QTest::newRow("PDF folder missing")
             << QStringList{"--pdf", "%D/aus/fehlt/seite.pdf", "%D/karte.bmp"} << 3
             << "morvane-druck: Die Datei %D/aus/fehlt/seite.pdf kann nicht geschrieben werden. Es wurde nichts "

@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -114,21 +113,6 @@ private Q_SLOTS:
         QVERIFY(!dialoge.randFrage(QStringLiteral("Links fehlen")));
         QCOMPARE(QStringList(rand.knoepfe) << rand.vorgabe << rand.titel,
                  (QStringList{"Trotzdem drucken", "Abbrechen", "Abbrechen", ProgrammTitel}));
-    }
-
-    // A picture's file dialog says what it is for.
-    void dateidialogTitel()
-    {
-        QtDialoge dialoge;
-        QString titel;
-        QTimer::singleShot(0, [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            titel = dialog ? dialog->windowTitle() : QString();
-            if (dialog)
-                dialog->close();
-        });
-        QVERIFY(!dialoge.bildOeffnen(QDir::tempPath(), QStringLiteral("Bild übernehmen")));
-        QCOMPARE(titel, QStringLiteral("Bild übernehmen"));
     }
 
     void pfeilStattSanduhrInDerBox()

@@ -3,7 +3,7 @@
 #include "dialogs/bogenplandialog.h"
 #include "eigenerspeicher.h"
 #include "skriptdialoge.h"
-#include "storage/bogenbelegung.h"
+#include "storage/einstellungen.h"
 #include "dialogs/info.h"
 #include "dialogs/machpause.h"
 #include "dialogs/smiley.h"
@@ -350,13 +350,10 @@ void TestDialogs::bogenplan()
     const Bogenmasse karte{10, 15, 54, 95, 54, 85, 2, 5};
     QImage bild(401, 255, QImage::Format_RGB32);
     bild.fill(Qt::green);
-    const QByteArray ini = "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\nHorizontalabstand=95"
-                           "\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\nAnzahlEtikettenInZeile=2\r\n"
-                           "AnzahlEtikettenInSpalte=5\r\n";
     for (const char *name : {"Gleich", "Gleich vorher", "Anders"}) {
         Schreibe(ordner, QLatin1String(name) + QStringLiteral(".bmp"), Bmp24(4, 4, false, [](int, int) { return 0u; }));
         Schreibe(ordner, QLatin1String(name) + QStringLiteral(".ini"),
-                 qstrcmp(name, "Anders") ? ini : QByteArray(ini).replace("Zeile=2", "Zeile=1"));
+                 EinstellungsdateiInhalt(qstrcmp(name, "Anders") ? karte : Bogenmasse{10, 15, 54, 95, 54, 85, 1, 5}));
     }
     SkriptDialoge dialoge;
     TBogenplanDialog dialog(karte, {ordner.filePath(QStringLiteral("Karte.bmp")), bild, karte, 1, true}, ordner.path(),

@@ -712,20 +712,17 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("vorher");
         QTest::addColumn<QStringList>("aenderungen");
         QTest::addColumn<QByteArray>("nachher");
-        QTest::newRow("a comment and the order stay, the value changes in its line")
-            << QByteArray("; meine Drucker\n[Druckerausrichtung]\nLaser\\VersatzY=1\nLaser\\VersatzX=2\n")
-            << QStringList{"Druckerausrichtung/Laser/VersatzX=3"}
-            << QByteArray("; meine Drucker\n[Druckerausrichtung]\nLaser\\VersatzY=1\nLaser\\VersatzX=3\n");
         QTest::newRow("a new key after its section's last, a new section at the end, CR LF kept")
             << QByteArray("[Bogenbelegung]\r\na\\Verbraucht=1\r\n; Ende\r\n")
             << QStringList{"Bogenbelegung/b/Verbraucht=1,2", "Druckerausrichtung/Büro Laser/MassstabX=1.01"}
             << QByteArray("[Bogenbelegung]\r\na\\Verbraucht=1\r\nb\\Verbraucht=\"1,2\"\r\n; Ende\r\n\r\n"
                           "[Druckerausrichtung]\r\nB%FCro%20Laser\\MassstabX=1.01\r\n");
-        QTest::newRow("a group removed with its levels below, a key typed by hand found")
-            << QByteArray("[General]\nInstallOrt=/a\n[Druckerausrichtung]\nMein Drucker\\VersatzX=1\n"
-                          "Mein%20Drucker\\Rueckseite\\VersatzX=2\nAnder\\VersatzX=3\n")
-            << QStringList{"-Druckerausrichtung/Mein Drucker", "InstallOrt= /b@"}
-            << QByteArray("[General]\nInstallOrt=\" /b@\"\n[Druckerausrichtung]\nAnder\\VersatzX=3\n");
+        QTest::newRow("comments and order kept, values changed in their lines, a group gone with its levels below")
+            << QByteArray("; meine\n[General]\nInstallOrt=/a\n[Druckerausrichtung]\nMein Drucker\\VersatzX=1\n"
+                          "Mein%20Drucker\\Rueckseite\\VersatzX=2\nAnder\\VersatzY=3\nAnder\\VersatzX=3\n")
+            << QStringList{"-Druckerausrichtung/Mein Drucker", "InstallOrt= /b@", "Druckerausrichtung/Ander/VersatzX=4"}
+            << QByteArray("; meine\n[General]\nInstallOrt=\" /b@\"\n[Druckerausrichtung]\nAnder\\VersatzY=3\n"
+                          "Ander\\VersatzX=4\n");
     }
 
     void speichertext()
