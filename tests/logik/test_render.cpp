@@ -1363,7 +1363,8 @@ void TestRender::anschnittGenau()
 
 // Behind the front the same rules on the back page's places: the precise label at 1,1, its right and lower sides
 // stopped by the gaps, has them on the back's left (long edge) or top (short edge); the card's raster, its bleed added before it is
-// turned, each edge's own pixels beside the back that stands behind column 1, the row below's between the touching rows.
+// turned, each edge's own pixels beside the back that stands behind column 1, the row below's between the touching
+// rows.
 void TestRender::anschnittRueckseite()
 {
     const Bogenmasse genau =
