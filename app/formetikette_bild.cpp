@@ -73,7 +73,9 @@ void TFormEtikette::UebernimmBild(const QString &pfad)
     const std::optional<Einpassung> einpassung = FrageEinpassung(dialoge(), bild, m);
     if (!einpassung)
         return;
-    const Aufbewahrung vorher = FreieAufbewahrung(ziel);
+    // The keep's names are taken before the question names them, so that another window cannot take them too.
+    const Aufbewahrungsplatz aufbewahrung(ziel);
+    const Aufbewahrung &vorher = aufbewahrung.namen();
     if (QFileInfo(ziel).isFile()
         && !dialoge().frage(QStringLiteral("Das Bild des Etiketts %1 wird durch %2 ersetzt, gezeichnet mit %3 dpi auf "
                                            "%4 x %5 mm. Das bisherige Bild bleibt mit seinen Einstellungen als \"%6\" "

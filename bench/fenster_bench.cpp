@@ -25,12 +25,12 @@ public:
     bool randFrage(const QString &) override { return false; }
     void meldung(const QString &) override { ++gezeigt; }
     void fehler(const QString &) override { ++gezeigt; }
-    std::optional<QString> dateiOeffnen(const QString &) override { return datei; }
+    std::optional<QString> dateiOeffnen(const QString &, const QString &) override { return datei; }
     std::optional<QString> datei;
     std::optional<QString> eingabe(const QString &) override { return std::nullopt; }
     bool druckDialog(QPrinter &) override { return false; }
     std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &) override { return std::nullopt; }
-    std::optional<QString> bildOeffnen(const QString &) override { return std::nullopt; }
+    std::optional<QString> bildOeffnen(const QString &, const QString &) override { return std::nullopt; }
     std::optional<Einpassung> bildEinpassung(const Bildwahl &) override { return std::nullopt; }
 };
 

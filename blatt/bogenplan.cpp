@@ -67,11 +67,12 @@ QList<MmRechteck> Etikettenrechtecke(const Bogenplan &plan)
 
 QString StelleNichtAufDemBogen(const Bogenmasse &m, Platz p)
 {
-    return QStringLiteral("Die Stelle Spalte %1, Zeile %2 liegt nicht auf dem Bogen: er hat %3 "
-                          "Etiketten in einer Zeile und %4 in einer Spalte.")
+    return QStringLiteral("Die Stelle Spalte %1, Zeile %2 liegt nicht auf dem Bogen: er hat %3 %4 in einer Zeile und "
+                          "%5 in einer Spalte.")
         .arg(p.spalte)
         .arg(p.zeile)
         .arg(m.AnzahlEtikettenInZeile)
+        .arg(m.AnzahlEtikettenInZeile == 1 ? QStringLiteral("Etikette") : QStringLiteral("Etiketten"))
         .arg(m.AnzahlEtikettenInSpalte);
 }
 

@@ -7,6 +7,7 @@
 #include "storage/etikettdatei.h"
 #include "storage/rueckseite.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -56,8 +57,9 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
     if (wahl.umfang == Druckumfang::EineEtikette && (wahl.spalte > inZeile || wahl.zeile > inSpalte))
         throw Fehler(StelleNichtAufDemBogen(e.masse, {wahl.spalte, wahl.zeile}));
     if (wahl.umfang == Druckumfang::EineZeile && wahl.zeile > inSpalte)
-        throw Fehler(
-            QStringLiteral("Die Zeile %1 liegt nicht auf dem Bogen: er hat %2 Zeilen.").arg(wahl.zeile).arg(inSpalte));
+        throw Fehler(QStringLiteral("Die Zeile %1 liegt nicht auf dem Bogen: er hat %2.")
+                         .arg(wahl.zeile)
+                         .arg(inSpalte == 1 ? QStringLiteral("1 Zeile") : QStringLiteral("%1 Zeilen").arg(inSpalte)));
     return e;
 }
 
@@ -110,16 +112,54 @@ QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const Druckba
     return hinten;
 }
 
+namespace {
+
+// Why writing `pdf` would replace `datei`: the same name, or the same file through a link or a second name.
+QString Ueberschriebe(const QString &pdf, const QString &datei, const QString &art)
+{
+    std::error_code fehler;
+    if (datei.isEmpty()
+        || (QFileInfo(pdf).absoluteFilePath() != QFileInfo(datei).absoluteFilePath()
+            && !std::filesystem::equivalent(pdf.toStdU16String(), datei.toStdU16String(), fehler)))
+        return {};
+    return QStringLiteral("Die PDF-Datei %1 wäre die %2 %3 selbst; sie bleibt unverändert. Es wurde nichts "
+                          "gedruckt.")
+        .arg(pdf, art, datei);
+}
+
+} // namespace
+
 QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad)
 {
-    const QString ini = EinstellungsPfad(bildPfad);
-    for (const QString &datei : {bildPfad, ini}) {
-        std::error_code fehler;
-        if (datei.isEmpty() || !std::filesystem::equivalent(pdf.toStdU16String(), datei.toStdU16String(), fehler))
+    for (const auto &[datei, art] : {std::pair{bildPfad, QStringLiteral("Bilddatei")},
+                                     std::pair{EinstellungsPfad(bildPfad), QStringLiteral("Einstellungsdatei")}})
+        if (const QString grund = Ueberschriebe(pdf, datei, art); !grund.isEmpty())
+            return grund;
+    return {};
+}
+
+QString PdfZielIstGelesen(const Druckbefehl &befehl, const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen)
+{
+    if (befehl.pdf.isEmpty())
+        return {};
+    QStringList etiketten{befehl.etikett};
+    QStringList rueckseiten{etikett.rueckseite};
+    if (!befehl.bogen.isEmpty()) {
+        etiketten.clear();
+        for (const Bogenangabe &angabe : befehl.bogen)
+            etiketten.append(angabe.etikett);
+        rueckseiten = bogen.rueckseiten;
+    }
+    for (qsizetype i = 0; i < etiketten.size(); ++i) {
+        if (const QString grund = PdfZielIstEtikett(befehl.pdf, etiketten[i]); !grund.isEmpty())
+            return grund;
+        // A back that is no file name in the label's folder is refused when it is read; it names no file here.
+        const QString name = rueckseiten.value(i);
+        if (name.isEmpty() || !RueckseitenNamenFehler(name).isEmpty())
             continue;
-        return QStringLiteral("Die PDF-Datei %1 wäre die %2 %3 selbst; sie bleibt unverändert. Es wurde nichts "
-                              "gedruckt.")
-            .arg(pdf, datei == ini ? QStringLiteral("Einstellungsdatei") : QStringLiteral("Bilddatei"), datei);
+        const QString hinten = QDir::toNativeSeparators(QFileInfo(etiketten[i]).dir().filePath(name));
+        if (const QString grund = Ueberschriebe(befehl.pdf, hinten, QStringLiteral("Rückseite")); !grund.isEmpty())
+            return grund;
     }
     return {};
 }

@@ -48,3 +48,8 @@ QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const Druckba
 // Why the PDF file must not be written where it was asked for: it is the label's own picture or settings file, by
 // name, through a link or a second name of the same file. Empty when it may.
 QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad);
+
+// The same for every file the job's labels stand on, once their settings files are read: each label's picture and
+// settings file and the back that its settings file names (also where only the fronts print, so that no back is
+// ever lost to a PDF). Empty when the job has no PDF file or it may be written.
+QString PdfZielIstGelesen(const Druckbefehl &befehl, const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen);

@@ -70,15 +70,6 @@ int main(int argc, char **argv)
                            + QStringLiteral("\nMehr dazu: morvane-druck --help"));
     const Druckbefehl &befehl = std::get<Druckbefehl>(aufruf);
 
-    // Every label of --ab is protected as the one label is.
-    QStringList etiketten{befehl.etikett};
-    for (const Bogenangabe &angabe : befehl.bogen)
-        etiketten.append(angabe.etikett);
-    for (const QString &e : std::as_const(etiketten))
-        if (!befehl.pdf.isEmpty())
-            if (const QString ziel = PdfZielIstEtikett(befehl.pdf, e); !ziel.isEmpty())
-                return Meldung(FalscherAufruf, ziel);
-
     qInstallMessageHandler(NurUnsere);
     DruckbaresEtikett etikett;
     DruckbarerBogen bogen;
@@ -90,6 +81,9 @@ int main(int argc, char **argv)
     } catch (const Fehler &f) {
         return Meldung(EtikettUnbrauchbar, f.text());
     }
+    // Known only now: the backs that the settings files name.
+    if (const QString ziel = PdfZielIstGelesen(befehl, etikett, bogen); !ziel.isEmpty())
+        return Meldung(FalscherAufruf, ziel);
     if (!etikett.warnung.isEmpty())
         Schreibe(stderr, QStringLiteral("morvane-druck: Warnung: ") + etikett.warnung);
     const Druckseiten seiten = befehl.beidseitig ? Druckseiten::Beide

@@ -3,6 +3,7 @@
 #include "platform/dialogdienst.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -24,20 +25,6 @@ QString Beschriftung(Einpassung e)
     return QStringLiteral("&Strecken");
 }
 
-// What a screen reader says of each way, more than its one word.
-QString Beschreibung(Einpassung e)
-{
-    switch (e) {
-    case Einpassung::Einpassen:
-        return QStringLiteral("Einpassen: das ganze Bild auf dem Etikett, weiß daneben");
-    case Einpassung::Fuellen:
-        return QStringLiteral("Füllen: das ganze Etikett bedruckt, das Bild an den Seiten beschnitten");
-    case Einpassung::Strecken:
-        break;
-    }
-    return QStringLiteral("Strecken: das ganze Bild auf das ganze Etikett gezogen, verzerrt");
-}
-
 } // namespace
 
 TBildwahlDialog::TBildwahlDialog(const Bildwahl &wahl, QWidget *eltern) : QDialog(eltern), m_wahl(wahl)
@@ -53,14 +40,25 @@ TBildwahlDialog::TBildwahlDialog(const Bildwahl &wahl, QWidget *eltern) : QDialo
 
     auto *reihe = new QHBoxLayout;
     if (m_wahl.wahl) {
+        reihe->setSpacing(24);
         for (const Einpassung e : Einpassungen) {
+            // Each way's name below its own preview, so that no name stands beside the next way.
+            auto *vorschau = new QLabel(this);
+            vorschau->setObjectName(QStringLiteral("Vorschau") + EinpassungName(e));
+            vorschau->setPixmap(QPixmap::fromImage(m_wahl.vorschauen[int(e)]));
+            vorschau->setAccessibleName(QStringLiteral("Vorschau ") + EinpassungName(e));
+            vorschau->setToolTip(m_wahl.beschreibung(e));
+            vorschau->installEventFilter(this);
             auto *knopf = new QRadioButton(Beschriftung(e), this);
             knopf->setObjectName(QStringLiteral("Knopf") + EinpassungName(e));
-            knopf->setIcon(QIcon(QPixmap::fromImage(m_wahl.vorschauen[int(e)])));
-            knopf->setIconSize(m_wahl.vorschauen[int(e)].size());
             knopf->setAccessibleName(EinpassungName(e));
-            knopf->setAccessibleDescription(Beschreibung(e));
-            knopf->setToolTip(Beschreibung(e));
+            knopf->setAccessibleDescription(m_wahl.beschreibung(e));
+            knopf->setToolTip(m_wahl.beschreibung(e));
+            auto *spalte = new QVBoxLayout;
+            spalte->addWidget(vorschau, 0, Qt::AlignHCenter);
+            spalte->addWidget(knopf, 0, Qt::AlignHCenter);
+            reihe->addLayout(spalte);
+            m_vorschauen[int(e)] = vorschau;
             connect(knopf, &QRadioButton::toggled, this, [this](bool an) {
                 if (an)
                     zeigeHinweis();
@@ -98,6 +96,18 @@ TBildwahlDialog::TBildwahlDialog(const Bildwahl &wahl, QWidget *eltern) : QDialo
         m_knoepfe[int(Einpassung::Einpassen)]->setFocus();
     }
     zeigeHinweis();
+}
+
+bool TBildwahlDialog::eventFilter(QObject *objekt, QEvent *ereignis)
+{
+    // A click on a preview takes its way, as a click on its name does.
+    for (const Einpassung e : Einpassungen)
+        if (objekt == m_vorschauen[int(e)] && ereignis->type() == QEvent::MouseButtonRelease) {
+            m_knoepfe[int(e)]->setChecked(true);
+            m_knoepfe[int(e)]->setFocus();
+            return true;
+        }
+    return QDialog::eventFilter(objekt, ereignis);
 }
 
 Einpassung TBildwahlDialog::einpassung() const

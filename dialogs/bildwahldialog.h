@@ -24,10 +24,14 @@ public:
     QRadioButton *knopf(Einpassung e) const { return m_knoepfe[int(e)]; }
     QLabel *hinweis() const { return m_hinweis; }
 
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override;
+
 private:
     void zeigeHinweis();
 
     const Bildwahl m_wahl;
     std::array<QRadioButton *, Einpassungen.size()> m_knoepfe{};
+    std::array<QLabel *, Einpassungen.size()> m_vorschauen{};
     QLabel *m_hinweis;
 };

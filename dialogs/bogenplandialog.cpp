@@ -202,6 +202,8 @@ void TPlatzraster::mousePressEvent(QMouseEvent *ereignis)
     const int n = nummerBei(ereignis->position());
     if (ereignis->button() != Qt::LeftButton || n == 0)
         return;
+    // The keys that follow are for this place, however the platform hands out the focus on a click.
+    setFocus(Qt::MouseFocusReason);
     waehle(n);
     m_ziehZustand = m_inhalt[n - 1] != PlatzVerbraucht;
     m_zuletztGezogen = n;
@@ -437,7 +439,8 @@ void TBogenplanDialog::setzeAn(int nummer)
 void TBogenplanDialog::bieteEtikettenAn()
 {
     m_angebot->clear();
-    for (const QString &pfad : EtikettenFuerBogen(m_ordner, m_planung.masse())) {
+    const EtikettenImOrdner etiketten = EtikettenFuerBogen(m_ordner, m_planung.masse());
+    for (const QString &pfad : etiketten.passend) {
         if (m_planung.traegt(pfad))
             continue;
         m_angebot->addAction(QFileInfo(pfad).completeBaseName(), this,
@@ -445,6 +448,17 @@ void TBogenplanDialog::bieteEtikettenAn()
     }
     if (m_angebot->isEmpty())
         m_angebot->addAction(QStringLiteral("Keine weitere Etikette mit diesen Maßen"))->setEnabled(false);
+    // Named, not offered: so that the person knows why a label of the folder is not there.
+    constexpr qsizetype GenanntHoechstens = 10;
+    if (!etiketten.andere.isEmpty())
+        m_angebot->addSeparator();
+    for (const QString &pfad : etiketten.andere.mid(0, GenanntHoechstens))
+        m_angebot->addAction(QFileInfo(pfad).completeBaseName() + QStringLiteral(": für einen anderen Bogen"))
+            ->setEnabled(false);
+    if (etiketten.andere.size() > GenanntHoechstens)
+        m_angebot
+            ->addAction(QStringLiteral("und %1 weitere für andere Bögen").arg(etiketten.andere.size() - GenanntHoechstens))
+            ->setEnabled(false);
 }
 
 void TBogenplanDialog::nimmEtikett(const QString &pfad)
@@ -537,7 +551,8 @@ void TBogenplanDialog::NeuerBogenClick()
 void TBogenplanDialog::reject()
 {
     if (m_planung.ungedruckt()
-        && !m_dialoge.frage(QStringLiteral("Der zusammengestellte Bogen wurde nicht gedruckt. Trotzdem schließen?")))
+        && !m_dialoge.vorsichtsfrage(
+            QStringLiteral("Der zusammengestellte Bogen wurde nicht gedruckt. Trotzdem schließen?")))
         return;
     QDialog::reject();
 }

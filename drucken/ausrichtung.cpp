@@ -194,13 +194,18 @@ void TAusrichtungsDialog::zeigeDrucker()
         passeHoeheAn();
         return;
     }
+    // An entry that is stored but not used is said, where the person can measure again or remove it.
     const Druckerkorrektur hinten = LiesDruckerkorrektur(name, Blattseite::Rueckseite);
+    const QString hintenUnbrauchbar = UnbrauchbareDruckerkorrektur(name, Blattseite::Rueckseite);
     m_rueckGespeichertLabel->setText(
-        hinten == Druckerkorrektur{}
+        !hintenUnbrauchbar.isEmpty() ? hintenUnbrauchbar
+            : hinten == Druckerkorrektur{}
             ? QStringLiteral("Für die Rückseite ist keine Ausrichtung gespeichert.")
             : QStringLiteral("Für die Rückseite ist gespeichert:\n%1").arg(BeschreibeKorrektur(hinten)));
     const Druckerkorrektur gespeichert = LiesDruckerkorrektur(name);
-    if (gespeichert == Druckerkorrektur{})
+    if (const QString unbrauchbar = UnbrauchbareDruckerkorrektur(name); !unbrauchbar.isEmpty())
+        m_gespeichertLabel->setText(unbrauchbar);
+    else if (gespeichert == Druckerkorrektur{})
         m_gespeichertLabel->setText(QStringLiteral("Für diesen Drucker ist keine Ausrichtung gespeichert."));
     else
         m_gespeichertLabel->setText(

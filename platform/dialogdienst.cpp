@@ -41,14 +41,14 @@ void hinweis(QWidget *besitzer, QMessageBox::Icon icon, const QString &titel, co
     box.exec();
 }
 
-// "&Ja" is the default button and Escape answers "&Nein"; any answer but "&Ja" is no.
-bool jaNein(QWidget *besitzer, const QString &text)
+// "&Ja" is the default button, unless `neinVorgabe`, and Escape answers "&Nein"; any answer but "&Ja" is no.
+bool jaNein(QWidget *besitzer, const QString &text, bool neinVorgabe = false)
 {
     const PfeilWaehrendBox pfeil;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text, QMessageBox::NoButton, besitzer);
     QPushButton *ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton *nein = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(ja);
+    box.setDefaultButton(neinVorgabe ? nein : ja);
     box.setEscapeButton(nein);
     box.exec();
     return box.clickedButton() == ja;
@@ -69,6 +69,11 @@ bool QtDialoge::frage(const QString &text)
 bool QtDialoge::druckFrage(const QString &text)
 {
     return jaNein(m_besitzer, text);
+}
+
+bool QtDialoge::vorsichtsfrage(const QString &text)
+{
+    return jaNein(m_besitzer, text, true);
 }
 
 bool QtDialoge::randFrage(const QString &text)
@@ -94,9 +99,11 @@ void QtDialoge::fehler(const QString &text)
     hinweis(m_besitzer, QMessageBox::Critical, ProgrammTitel, text);
 }
 
-std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe)
+std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe, const QString &titel)
 {
     QFileDialog dialog(m_besitzer);
+    if (!titel.isEmpty())
+        dialog.setWindowTitle(titel);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     dialog.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
@@ -109,9 +116,11 @@ std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe)
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> QtDialoge::bildOeffnen(const QString &ordner)
+std::optional<QString> QtDialoge::bildOeffnen(const QString &ordner, const QString &titel)
 {
     QFileDialog dialog(m_besitzer);
+    if (!titel.isEmpty())
+        dialog.setWindowTitle(titel);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QStringLiteral("Bilder (%1)").arg(FremdbildMuster().join(QLatin1Char(' '))),
                            QStringLiteral("Alle Dateien (*)")});

@@ -26,6 +26,9 @@ public:
     virtual bool frage(const QString &text) = 0;
     // Title "Bestätigung", question icon, "&Ja" default, Escape answers "&Nein".
     virtual bool druckFrage(const QString &text) = 0;
+    // As frage, for a question whose yes gives something up: "&Nein" is the default, so that Return keeps things as
+    // they are. Where it is not given its own, it is asked as frage.
+    virtual bool vorsichtsfrage(const QString &text) { return frage(text); }
     // Program title, warning icon, "Trotzdem drucken" and "Abbrechen" (the default, also Escape); true only for
     // "Trotzdem drucken".
     virtual bool randFrage(const QString &text) = 0;
@@ -33,16 +36,18 @@ public:
     virtual void meldung(const QString &text) = 0;
     // Error box with the program title; shown by the guard around every handler.
     virtual void fehler(const QString &text) = 0;
-    // File-open dialog; vorgabe is a path pattern such as "/x/Morvane/*.bmp". Empty optional when cancelled.
-    virtual std::optional<QString> dateiOeffnen(const QString &vorgabe) = 0;
+    // File-open dialog; vorgabe is a path pattern such as "/x/Morvane/*.bmp". Empty optional when cancelled. `titel`
+    // says what the file is for ("Rückseite wählen"); without one the dialog has the platform's own title.
+    virtual std::optional<QString> dateiOeffnen(const QString &vorgabe, const QString &titel = {}) = 0;
     // Input dialog "Eingabedialog"/"Eingabeaufforderung"; empty optional on "Abbrechen" or close.
     virtual std::optional<QString> eingabe(const QString &vorbelegung) = 0;
     // Printer dialog; false when cancelled.
     virtual bool druckDialog(QPrinter &drucker) = 0;
     // The catalogue's sheet dialog; the sheet taken with "Anlegen", nothing when cancelled.
     virtual std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) = 0;
-    // File-open dialog for a picture of another program (the formats Qt reads here), opened in `ordner`.
-    virtual std::optional<QString> bildOeffnen(const QString &ordner) = 0;
+    // File-open dialog for a picture of another program (the formats Qt reads here), opened in `ordner`, with a
+    // title as dateiOeffnen's ("Bild übernehmen").
+    virtual std::optional<QString> bildOeffnen(const QString &ordner, const QString &titel = {}) = 0;
     // How a picture goes onto the label, with its resolution hint; the way taken with "Übernehmen", nothing for
     // "Abbrechen".
     virtual std::optional<Einpassung> bildEinpassung(const Bildwahl &wahl) = 0;
@@ -86,16 +91,17 @@ public:
     void information(const QString &text) override;
     bool frage(const QString &text) override;
     bool druckFrage(const QString &text) override;
+    bool vorsichtsfrage(const QString &text) override;
     bool randFrage(const QString &text) override;
     void meldung(const QString &text) override;
     void fehler(const QString &text) override;
-    std::optional<QString> dateiOeffnen(const QString &vorgabe) override;
+    std::optional<QString> dateiOeffnen(const QString &vorgabe, const QString &titel = {}) override;
     std::optional<QString> eingabe(const QString &vorbelegung) override;
     // Through the printer adapter, loaded at the first call (drucken/).
     bool druckDialog(QPrinter &drucker) override;
     // The catalogue's sheet dialog (dialogs/).
     std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) override;
-    std::optional<QString> bildOeffnen(const QString &ordner) override;
+    std::optional<QString> bildOeffnen(const QString &ordner, const QString &titel = {}) override;
     // The choice dialog (dialogs/).
     std::optional<Einpassung> bildEinpassung(const Bildwahl &wahl) override;
 

@@ -54,6 +54,15 @@ Anschnittbreiten GanzePixel(const Anschnittbreiten &b)
     return {ganz(b.links), ganz(b.oben), ganz(b.rechts), ganz(b.unten)};
 }
 
+Anschnittbreiten LueckeGeschlossen(const Anschnittbreiten &b)
+{
+    // Half of an odd gap is a hair off whole pixels either way; the middle pixel goes to the label below or to the
+    // right.
+    const auto auf = [](double v) { return std::ceil(v - 1e-9); };
+    const auto ab = [](double v) { return std::floor(v + 1e-9); };
+    return {auf(b.links), auf(b.oben), ab(b.rechts), ab(b.unten)};
+}
+
 Anschnittbreiten AnschnittAmPlatz(const std::function<QRectF(int, int)> &ort, int spalte, int zeile, int inZeile,
                                   int inSpalte, const QRectF &papier, const Anschnittbreiten &hoechstens,
                                   const QList<QRectF> &weitere)
@@ -120,7 +129,7 @@ QImage RasterMitAnschnitt(QImage bogen, const QImage &etikett, const Bogenangabe
     for (int zeile = von; zeile <= bis && ort(1, zeile).top() < BogenHoehe; ++zeile)
         for (int spalte = 1; spalte <= spalten && ort(spalte, zeile).left() < BogenBreite; ++spalte) {
             const Anschnittbreiten b =
-                GanzePixel(AnschnittAmPlatz(ort, spalte, zeile, a.n, a.anzahlInSpalte, papier, hoechstens));
+                LueckeGeschlossen(AnschnittAmPlatz(ort, spalte, zeile, a.n, a.anzahlInSpalte, papier, hoechstens));
             ZeichneAnschnitt(maler, ort(spalte, zeile), etikett, b);
         }
     return bogen;

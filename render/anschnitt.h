@@ -31,6 +31,11 @@ Anschnittbreiten Anschnittgrenzen(const QRectF &etikett, const QList<QRectF> &an
 // Each side rounded down to whole pixels.
 Anschnittbreiten GanzePixel(const Anschnittbreiten &b);
 
+// In whole pixels with no pixel of a gap left between two labels: the left and upper sides rounded up, the right and
+// lower ones down, so that the middle pixel of a gap of an odd count of pixels goes to the label below or to the
+// right. The raster's rows lie one pixel apart, so touching rows meet so.
+Anschnittbreiten LueckeGeschlossen(const Anschnittbreiten &b);
+
 // The bleed of the label at place (spalte, zeile) of a sheet of inZeile x inSpalte places, each place where `ort`
 // puts it on the page: its neighbours on the sheet limit it whether or not they are printed, for the stock has a
 // label there. `weitere` are other labels of the page that limit it as well.
@@ -45,6 +50,7 @@ Anschnittbreiten GleicherAnschnitt(int hundertstel, double jeMmX, double jeMmY);
 // or row stretched over its strip as the picture is stretched, each corner filled with its corner pixel.
 void ZeichneAnschnitt(QPainter &maler, const QRectF &ziel, const QImage &bild, const Anschnittbreiten &breiten);
 
-// The composed sheet raster with the bleed of every label on it, counted in whole raster pixels; the places are
-// those of the raster's usual result (see GedruckteEtiketten). The raster unchanged without a bleed.
+// The composed sheet raster with the bleed of every label on it, counted in whole raster pixels (LueckeGeschlossen,
+// so that no white line stays between touching labels); the places are those of the raster's usual result (see
+// GedruckteEtiketten). The raster unchanged without a bleed.
 QImage RasterMitAnschnitt(QImage bogen, const QImage &etikett, const Bogenangaben &a, int hundertstel);

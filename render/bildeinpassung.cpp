@@ -89,9 +89,42 @@ QString EinpassungName(Einpassung e)
     return QStringLiteral("Strecken");
 }
 
+QString EinpassungBeschreibung(Einpassung e, QSize bild, const Bogenmasse &m)
+{
+    switch (e) {
+    case Einpassung::Einpassen:
+        return QStringLiteral("Einpassen: das ganze Bild auf dem Etikett, weiß daneben");
+    case Einpassung::Fuellen:
+        // The picture wider than the label loses its sides; a higher one its top and bottom.
+        return qint64(bild.width()) * Hoehe(m) >= qint64(bild.height()) * Breite(m)
+            ? QStringLiteral("Füllen: das ganze Etikett bedruckt, das Bild an den Seiten beschnitten")
+            : QStringLiteral("Füllen: das ganze Etikett bedruckt, das Bild oben und unten beschnitten");
+    case Einpassung::Strecken:
+        break;
+    }
+    return QStringLiteral("Strecken: das ganze Bild auf das ganze Etikett gezogen, verzerrt");
+}
+
 QSize EtikettPixel(const Bogenmasse &m, int dpi)
 {
     return {Pixel(Breite(m), dpi), Pixel(Hoehe(m), dpi)};
+}
+
+std::optional<int> NaheAufloesung(QSize bild, const Bogenmasse &m)
+{
+    if (bild.isEmpty() || Breite(m) <= 0 || Hoehe(m) <= 0 || SeitenverhaeltnisWeichtAb(bild, m))
+        return std::nullopt;
+    std::optional<int> beste;
+    int abstand = NahePixel + 1;
+    for (int dpi = UebernahmeDpiMin; dpi <= UebernahmeDpiMax; ++dpi) {
+        const QSize etikett = EtikettPixel(m, dpi);
+        const int hier = std::max(std::abs(etikett.width() - bild.width()), std::abs(etikett.height() - bild.height()));
+        if (hier < abstand) {
+            abstand = hier;
+            beste = dpi;
+        }
+    }
+    return beste;
 }
 
 bool SeitenverhaeltnisWeichtAb(QSize bild, const Bogenmasse &m)
@@ -141,6 +174,8 @@ BildAufloesung AufloesungAufEtikett(QSize bild, const Bogenmasse &m, Einpassung 
 
 int UebernahmeDpi(const Fremdbild &bild, const Bogenmasse &m, Einpassung e)
 {
+    if (const std::optional<int> nahe = NaheAufloesung(bild.groesse, m); nahe && !bild.istZeichnung())
+        return *nahe;
     int dpi = bild.istZeichnung() ? UebernahmeDpiMax
                                   : std::clamp(int(std::lround(AufloesungAufEtikett(bild.groesse, m, e).hoch)),
                                                UebernahmeDpiMin, UebernahmeDpiMax);
@@ -162,7 +197,8 @@ QString UnschaerfeHinweis(const Fremdbild &bild, const Bogenmasse &m, Einpassung
 QImage EtikettAusBild(const Fremdbild &bild, const Bogenmasse &m, Einpassung e)
 {
     const int dpi = UebernahmeDpi(bild, m, e);
-    QImage etikett = Zeichne(bild, EtikettPixel(m, dpi), e);
+    const bool nahe = !bild.istZeichnung() && NaheAufloesung(bild.groesse, m);
+    QImage etikett = Zeichne(bild, nahe ? bild.groesse : EtikettPixel(m, dpi), e);
     etikett.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
     etikett.setDotsPerMeterY(etikett.dotsPerMeterX());
     return etikett;
@@ -179,16 +215,24 @@ Bildwahl BildwahlFuer(const Fremdbild &bild, const Bogenmasse &m, QSize kasten)
               .arg(bild.groesse.height())
               .arg(HundertstelText(Breite(m), QLatin1Char(',')), HundertstelText(Hoehe(m), QLatin1Char(',')))
         : QStringLiteral("So wird das Etikett aussehen:");
-    // The previews are drawn from a copy no larger than they need, so that a photo is scaled down once.
+    // The previews are drawn from a copy no larger than they need, so that a photo is scaled down once; bounded in
+    // pixels, so that a picture long and narrow is never scaled up to cover the box.
     Fremdbild klein = bild;
-    if (!bild.istZeichnung()
-        && (bild.groesse.width() > 2 * kasten.width() || bild.groesse.height() > 2 * kasten.height())) {
-        klein.bild = bild.bild.scaled(kasten * 2, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-        klein.groesse = klein.bild.size();
+    if (!bild.istZeichnung() && !bild.groesse.isEmpty()) {
+        const double w = bild.groesse.width();
+        const double h = bild.groesse.height();
+        const double s = std::min(std::max(2.0 * kasten.width() / w, 2.0 * kasten.height() / h),
+                                  std::sqrt(double(VorschauBildpunkte) / (w * h)));
+        if (s < 1.0) {
+            klein.bild = bild.bild.scaled(std::max(1, int(std::lround(w * s))), std::max(1, int(std::lround(h * s))),
+                                          Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            klein.groesse = klein.bild.size();
+        }
     }
     const QSize vorschau = Platziere(QSize(int(Breite(m)), int(Hoehe(m))), kasten, Einpassung::Einpassen).groesse;
     for (const Einpassung e : Einpassungen) {
         w.hinweise[int(e)] = UnschaerfeHinweis(bild, m, e);
+        w.beschreibungen[int(e)] = EinpassungBeschreibung(e, bild.groesse, m);
         if (w.wahl || e == Einpassung::Strecken)
             w.vorschauen[int(e)] = Zeichne(klein, vorschau, e);
     }

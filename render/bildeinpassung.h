@@ -9,6 +9,7 @@
 #include <QSize>
 
 #include <array>
+#include <optional>
 
 // How a picture from another program becomes a label's picture: drawn into the label's exact size at a resolution
 // fit for print, its proportions kept or not as the person chooses.
@@ -33,8 +34,17 @@ inline constexpr int ScharfAbDpi = 150;
 // Proportions closer than this are the label's: the picture is stretched without asking.
 inline constexpr double SeitenverhaeltnisToleranz = 0.01;
 
+// A picture this close to the label's size in pixels at some resolution is taken pixel for pixel.
+inline constexpr int NahePixel = 4;
+
 // The label's exact width and height at `dpi`: hundredths x dpi / 2540, rounded, at least 1 pixel.
 QSize EtikettPixel(const Bogenmasse &m, int dpi);
+
+// The resolution from UebernahmeDpiMin to UebernahmeDpiMax at which the label has the picture's size within
+// NahePixel in each axis, the nearest, where the proportions are the label's (SeitenverhaeltnisWeichtAb); nothing
+// otherwise. Such a picture is taken as it is: scaled by a few pixels it would turn each one-pixel line into two
+// grey ones, while the print stretches a precise label's picture unsmoothed anyway.
+std::optional<int> NaheAufloesung(QSize bild, const Bogenmasse &m);
 
 // Whether the picture's width to height differs from the label's by more than 1 %, either way.
 bool SeitenverhaeltnisWeichtAb(QSize bild, const Bogenmasse &m);
@@ -61,8 +71,8 @@ struct BildAufloesung
 BildAufloesung AufloesungAufEtikett(QSize bild, const Bogenmasse &m, Einpassung e);
 
 // The resolution the label picture is drawn at: the picture's own (its higher axis), rounded, within
-// UebernahmeDpiMin and UebernahmeDpiMax; a drawing's is UebernahmeDpiMax. Lower only where the label picture
-// would pass the limits of a label picture otherwise, on a label far larger than A4.
+// UebernahmeDpiMin and UebernahmeDpiMax, or the NaheAufloesung; a drawing's is UebernahmeDpiMax. Lower only where
+// the label picture would pass the limits of a label picture otherwise, on a label far larger than A4.
 int UebernahmeDpi(const Fremdbild &bild, const Bogenmasse &m, Einpassung e);
 
 // "Das Bild hat auf dem Etikett nur 96 dpi; gedruckt wirkt es unscharf." while the picture's lower axis has less
@@ -71,8 +81,12 @@ QString UnschaerfeHinweis(const Fremdbild &bild, const Bogenmasse &m, Einpassung
 
 // The label picture that `bild` gives: white, at UebernahmeDpi for the label's exact size, the picture drawn in
 // as `e` places it, smoothly scaled, over white where it is transparent; 32-bit without alpha, its resolution set.
-// Throws Fehler when a drawing cannot be drawn.
+// A picture of a NaheAufloesung keeps its own size and pixels. Throws Fehler when a drawing cannot be drawn.
 QImage EtikettAusBild(const Fremdbild &bild, const Bogenmasse &m, Einpassung e);
+
+// What a way does to this picture on this label, in a sentence: "Füllen: das ganze Etikett bedruckt, das Bild an
+// den Seiten beschnitten" where the picture is the wider, "... oben und unten beschnitten" where it is the higher.
+QString EinpassungBeschreibung(Einpassung e, QSize bild, const Bogenmasse &m);
 
 // What the person is asked before a picture is taken: how it goes onto the label when the proportions differ,
 // and each way's resolution hint, with a small picture of the label as each way would make it.
@@ -81,11 +95,15 @@ struct Bildwahl
     bool wahl = false; // the proportions differ: Einpassen, Fuellen or Strecken; otherwise stretched
     QString frage;     // the line above the choices
     std::array<QString, Einpassungen.size()> hinweise;
+    std::array<QString, Einpassungen.size()> beschreibungen; // EinpassungBeschreibung
     std::array<QImage, Einpassungen.size()> vorschauen;
 
     // Whether anything needs asking: a choice, or a hint for the way the picture goes without one.
     bool noetig() const { return wahl || !hinweise[int(Einpassung::Strecken)].isEmpty(); }
     const QString &hinweis(Einpassung e) const { return hinweise[int(e)]; }
+    const QString &beschreibung(Einpassung e) const { return beschreibungen[int(e)]; }
 };
-// The previews fit `kasten`, in the label's proportions.
+// The previews fit `kasten`, in the label's proportions. They are drawn from a copy of at most VorschauBildpunkte
+// pixels, however long or narrow the picture.
+inline constexpr qint64 VorschauBildpunkte = 1'000'000;
 Bildwahl BildwahlFuer(const Fremdbild &bild, const Bogenmasse &m, QSize kasten = {180, 120});

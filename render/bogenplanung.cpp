@@ -270,5 +270,6 @@ QString AbStelle(const Bogenplanung &p)
 
 QString Vorschaubeschreibung(const Fuellung &f)
 {
-    return QStringLiteral("%1 Etiketten auf der Seite").arg(f.plan.plaetze.size());
+    const qsizetype n = f.plan.plaetze.size();
+    return n == 1 ? QStringLiteral("1 Etikette auf der Seite") : QStringLiteral("%1 Etiketten auf der Seite").arg(n);
 }

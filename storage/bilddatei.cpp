@@ -3,9 +3,12 @@
 #include "platform/fehler.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QMutex>
 #include <QtEndian>
 
 #include <algorithm>
@@ -39,10 +42,14 @@ constexpr quint32 Rle4 = 2;
 // Times in nanoseconds since 1970.
 constexpr qint64 Millisekunde = 1'000'000;
 constexpr qint64 Sekunde = 1'000'000'000;
-// A writer saving in place touches the file's time at every step; this long without a touch, it is done.
-constexpr qint64 Beruhigung = 50 * Millisekunde;
+// A file whose time lies this close to the clock may still be written: a writer on a slow disk or a share rests
+// between its steps, and some file systems keep the time in steps of two seconds.
+constexpr qint64 Frisch = 2 * Sekunde;
+// Such a file is taken once it stood still this long while we watched it, looked at every Blick.
+constexpr qint64 Ruhe = 1 * Sekunde;
+constexpr qint64 Blick = 50 * Millisekunde;
 // How long a reader waits in all for a file to come to rest, and how often it reads it.
-constexpr qint64 Geduld = 3 * Sekunde;
+constexpr qint64 Geduld = 4 * Sekunde;
 constexpr int MeisteLesungen = 4;
 
 // Set once, before Qt decodes a picture for us: its own limit would refuse a 600-dpi A4 picture in 24 bits; ours
@@ -113,13 +120,11 @@ qint64 Nanosekunden(qint64 sekunden, qint64 rest)
     return std::clamp(sekunden, -grenze, grenze) * Sekunde + rest;
 }
 
-// How long still to wait at `jetzt` until the version `s` has been left alone long enough; 0 when it has.
-qint64 NochZuWarten(const Stand &s, qint64 jetzt)
+// Whether the version `s` may still be being written at `jetzt`. A time far from the clock either way was set, not
+// written: a writer at work now dates the file now.
+bool IstFrisch(const Stand &s, qint64 jetzt)
 {
-    // A time ahead of the clock was set, not written: a writer at work now dates the file now.
-    if (s.geaendert > jetzt + Beruhigung)
-        return 0;
-    return std::max<qint64>(s.geaendert + Beruhigung - jetzt, 0);
+    return s.geaendert > jetzt - Frisch && s.geaendert < jetzt + Frisch;
 }
 
 #ifdef Q_OS_WIN
@@ -278,20 +283,84 @@ private:
 
 #endif
 
+// Versions of files known to be whole: watched until they stood still, or written whole by this program. Read
+// again at once, as the window reads its label's picture at every preview. A version is its size and times, so any
+// change to the file is a version of its own.
+struct Ganze
+{
+    QMutex sperre;
+    QList<std::pair<QString, Stand>> versionen; // the newest last
+};
+Ganze &GanzeVersionen()
+{
+    static Ganze ganze;
+    return ganze;
+}
+constexpr qsizetype MeisteGanze = 64;
+
+QString Schluessel(const QString &pfad)
+{
+    return QFileInfo(pfad).absoluteFilePath();
+}
+
+bool IstGanz(const QString &pfad, const Stand &s)
+{
+    Ganze &g = GanzeVersionen();
+    const QMutexLocker sperre(&g.sperre);
+    const QString name = Schluessel(pfad);
+    return std::any_of(g.versionen.cbegin(), g.versionen.cend(),
+                       [&](const auto &v) { return v.first == name && v.second == s; });
+}
+
+void MerkeGanz(const QString &pfad, const Stand &s)
+{
+    Ganze &g = GanzeVersionen();
+    const QMutexLocker sperre(&g.sperre);
+    const QString name = Schluessel(pfad);
+    g.versionen.removeIf([&](const auto &v) { return v.first == name; });
+    if (g.versionen.size() == MeisteGanze)
+        g.versionen.removeFirst();
+    g.versionen.append({name, s});
+}
+
+std::optional<Stand> StandVon(const QString &pfad)
+{
+    try {
+        return OffeneDatei(pfad).stand();
+    } catch (const Fehler &) {
+        return std::nullopt;
+    }
+}
+
+// Watches a fresh file until it stood still for Ruhe; the version it came to rest in. Throws when that takes past
+// `frist`.
+Stand Beruhigt(const OffeneDatei &datei, Stand stand, qint64 frist, const QString &pfad)
+{
+    for (qint64 ruhigSeit = Jetzt();;) {
+        const qint64 jetzt = Jetzt();
+        if (jetzt - ruhigSeit >= Ruhe)
+            return stand;
+        if (jetzt + (Ruhe - (jetzt - ruhigSeit)) > frist)
+            throw Fehler(AendertSichLaufend(pfad));
+        std::this_thread::sleep_for(std::chrono::nanoseconds(std::min(Blick, Ruhe - (jetzt - ruhigSeit))));
+        if (const Stand neu = datei.stand(); neu != stand) {
+            stand = neu;
+            ruhigSeit = Jetzt();
+        }
+    }
+}
+
 QByteArray Lies(const QString &pfad, qint64 hoechstens, const Lesebeobachter &beobachter)
 {
     const OffeneDatei datei(pfad);
     const qint64 frist = Jetzt() + Geduld;
     for (int lesungen = 0;;) {
-        const Stand vorher = datei.stand();
-        const qint64 jetzt = Jetzt();
-        if (const qint64 warten = NochZuWarten(vorher, jetzt)) {
-            if (jetzt + warten > frist)
-                throw Fehler(AendertSichLaufend(pfad));
-            std::this_thread::sleep_for(std::chrono::nanoseconds(warten));
+        Stand vorher = datei.stand();
+        const bool frisch = IstFrisch(vorher, Jetzt()) && !IstGanz(pfad, vorher);
+        if (frisch) {
+            vorher = Beruhigt(datei, vorher, frist, pfad);
             if (beobachter)
                 beobachter(Leseschritt::Gewartet);
-            continue;
         }
         // Also for the headers alone, so that the size reader refuses what the decoder refuses.
         if (vorher.groesse > GroessteBilddatei)
@@ -300,8 +369,11 @@ QByteArray Lies(const QString &pfad, qint64 hoechstens, const Lesebeobachter &be
         QByteArray daten = datei.lies(laenge);
         if (beobachter)
             beobachter(Leseschritt::Gelesen);
-        if (daten.size() == laenge && datei.stand() == vorher)
+        if (daten.size() == laenge && datei.stand() == vorher) {
+            if (frisch)
+                MerkeGanz(pfad, vorher);
             return daten;
+        }
         if (++lesungen == MeisteLesungen)
             throw Fehler(AendertSichLaufend(pfad));
     }
@@ -398,6 +470,18 @@ QString BildZuGross(const QString &pfad, QSize groesse)
         .arg(groesse.width())
         .arg(groesse.height())
         .arg(MeisteBildpunkte / 1'000'000);
+}
+
+void GanzGeschrieben(const QString &pfad)
+{
+    if (const std::optional<Stand> s = StandVon(pfad))
+        MerkeGanz(pfad, *s);
+}
+
+bool IstGanzGeschrieben(const QString &pfad)
+{
+    const std::optional<Stand> s = StandVon(pfad);
+    return s && IstGanz(pfad, *s);
 }
 
 QByteArray LiesBilddatei(const QString &pfad, const Lesebeobachter &beobachter)
@@ -514,6 +598,104 @@ bool IstZeichnungsformat(const QByteArray &format)
     return format == "svg" || format == "svgz";
 }
 
+// A picture whose proportions no label has: refused before anything is scaled.
+void PruefeSeitenverhaeltnis(QSize groesse, const QString &pfad)
+{
+    if (groesse.isEmpty()
+        || (qint64(groesse.width()) <= GroesstesSeitenverhaeltnis * groesse.height()
+            && qint64(groesse.height()) <= GroesstesSeitenverhaeltnis * groesse.width()))
+        return;
+    throw Fehler(QStringLiteral("Das Bild %1 ist %2 x %3 Pixel groß: mehr als %4-mal so breit wie hoch oder so hoch "
+                                "wie breit. Ein solches Bild passt auf kein Etikett und wird nicht übernommen.")
+                     .arg(pfad)
+                     .arg(groesse.width())
+                     .arg(groesse.height())
+                     .arg(GroesstesSeitenverhaeltnis));
+}
+
+// Formats that Qt reads only through a module of its own, by the bytes they begin with.
+QString FehlendesModul(const QByteArray &daten)
+{
+    if (daten.startsWith("II*\0") || daten.startsWith("MM\0*"))
+        return QStringLiteral("TIFF");
+    if (daten.startsWith("RIFF") && daten.mid(8, 4) == "WEBP")
+        return QStringLiteral("WebP");
+    return {};
+}
+
+// Qt's decoders tell of damage they read past (a JPEG cut short, data that makes no sense) only as a warning of
+// their category, and go on with grey: heard while one picture is decoded.
+class Dekoderwarnungen
+{
+public:
+    Dekoderwarnungen() : m_vorher(qInstallMessageHandler(&Hoere)) { s_offen = this; }
+    ~Dekoderwarnungen()
+    {
+        s_offen = nullptr;
+        qInstallMessageHandler(m_vorher);
+    }
+    Dekoderwarnungen(const Dekoderwarnungen &) = delete;
+    Dekoderwarnungen &operator=(const Dekoderwarnungen &) = delete;
+    bool gehoert() const { return m_gehoert; }
+
+private:
+    static void Hoere(QtMsgType art, const QMessageLogContext &zusammenhang, const QString &text)
+    {
+        Dekoderwarnungen *offen = s_offen;
+        if (offen && art == QtWarningMsg && zusammenhang.category
+            && qstrncmp(zusammenhang.category, "qt.gui.imageio", 14) == 0) {
+            offen->m_gehoert = true;
+            return;
+        }
+        if (offen && offen->m_vorher)
+            offen->m_vorher(art, zusammenhang, text);
+    }
+
+    static inline Dekoderwarnungen *s_offen = nullptr;
+    QtMessageHandler m_vorher;
+    bool m_gehoert = false;
+};
+
+// A GIF ends in its trailer; Qt shows one cut short with the rest of its pixels black, without a word.
+bool GifAbgeschnitten(const QByteArray &format, const QByteArray &daten)
+{
+    if (format != "gif")
+        return false;
+    qsizetype ende = daten.size();
+    while (ende > 0 && daten[ende - 1] == '\0')
+        --ende;
+    return ende == 0 || daten[ende - 1] != ';';
+}
+
+// A file device whose bytes are the ones already read: Qt SVG finds pictures that a drawing names beside it through
+// the name of the file it reads from, never through the working folder.
+class Gelesene : public QFile
+{
+public:
+    Gelesene(const QString &pfad, const QByteArray &daten) : QFile(pfad), m_daten(daten)
+    {
+        QIODevice::open(QIODevice::ReadOnly);
+    }
+    bool open(OpenMode) override { return false; }
+    void close() override { QIODevice::close(); }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_daten.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos); }
+    bool atEnd() const override { return QIODevice::atEnd(); }
+
+protected:
+    qint64 readData(char *ziel, qint64 hoechstens) override
+    {
+        const qint64 anzahl = std::clamp<qint64>(m_daten.size() - pos(), 0, hoechstens);
+        std::copy_n(m_daten.constData() + pos(), anzahl, ziel);
+        return anzahl;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    const QByteArray m_daten;
+};
+
 } // namespace
 
 QStringList FremdbildMuster()
@@ -531,17 +713,18 @@ Fremdbild LiesFremdbild(const QString &pfad)
     Fremdbild ergebnis{pfad, {}, {}, {}};
     const QByteArray daten = LiesBilddatei(pfad);
     if (daten.startsWith("BM")) {
+        if (const std::optional<QSize> groesse = Bitmapgroesse(daten, pfad))
+            PruefeSeitenverhaeltnis(*groesse, pfad);
         ergebnis.bild = BildAusDaten(daten, pfad);
     } else {
-        QBuffer puffer;
-        puffer.setData(daten);
-        puffer.open(QIODevice::ReadOnly);
-        QImageReader leser(&puffer);
+        Gelesene datei(pfad, daten);
+        QImageReader leser(&datei);
         const QByteArray format = leser.format();
         if (IstZeichnungsformat(format)) {
             ergebnis.groesse = leser.size();
             if (ergebnis.groesse.isEmpty())
                 throw Fehler(KeinLesbaresFremdbild(pfad));
+            PruefeSeitenverhaeltnis(ergebnis.groesse, pfad);
             ergebnis.zeichnung = daten;
             return ergebnis;
         }
@@ -549,26 +732,41 @@ Fremdbild LiesFremdbild(const QString &pfad)
             throw Fehler(QStringLiteral("Die Datei %1 ist eine SVG-Zeichnung; das Modul, das SVG liest (Qt SVG), "
                                         "ist hier nicht installiert.")
                              .arg(pfad));
+        if (const QString art = FehlendesModul(daten); format.isEmpty() && !art.isEmpty())
+            throw Fehler(QStringLiteral("Die Datei %1 ist ein %2-Bild; das Modul, das %2 liest (Qt Image Formats), "
+                                        "ist hier nicht installiert.")
+                             .arg(pfad, art));
         // A photo stands as the camera was held.
         leser.setAutoTransform(true);
-        if (const QSize groesse = leser.size(); groesse.isValid())
+        if (const QSize groesse = leser.size(); groesse.isValid()) {
             PruefeBildgrenzen(groesse, pfad);
+            PruefeSeitenverhaeltnis(groesse, pfad);
+        }
         Q_UNUSED(QtGrenzeGesetzt);
+        const Dekoderwarnungen warnungen;
         ergebnis.bild = leser.read();
+        if (!ergebnis.bild.isNull() && (warnungen.gehoert() || GifAbgeschnitten(format, daten)))
+            throw Fehler(QStringLiteral("Die Datei %1 enthält kein vollständiges Bild: sie ist beschädigt oder nicht "
+                                        "zu Ende gespeichert.")
+                             .arg(pfad));
     }
     if (ergebnis.bild.isNull())
         throw Fehler(KeinLesbaresFremdbild(pfad));
     PruefeBildgrenzen(ergebnis.bild.size(), pfad);
+    PruefeSeitenverhaeltnis(ergebnis.bild.size(), pfad);
+    // Pixels are printed as sRGB: a picture that says it means other colours is taken in the colours it means.
+    if (const QColorSpace farben = ergebnis.bild.colorSpace(); farben.isValid() && farben != QColorSpace::SRgb) {
+        ergebnis.bild.convertTo(ergebnis.bild.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        ergebnis.bild.convertToColorSpace(QColorSpace::SRgb);
+    }
     ergebnis.groesse = ergebnis.bild.size();
     return ergebnis;
 }
 
 QImage ZeichnungAlsBild(const Fremdbild &zeichnung, QSize groesse, const QRect &ausschnitt)
 {
-    QBuffer puffer;
-    puffer.setData(zeichnung.zeichnung);
-    puffer.open(QIODevice::ReadOnly);
-    QImageReader leser(&puffer);
+    Gelesene datei(zeichnung.pfad, zeichnung.zeichnung);
+    QImageReader leser(&datei);
     leser.setScaledSize(groesse);
     leser.setScaledClipRect(ausschnitt);
     QImage bild = leser.read();

@@ -29,19 +29,26 @@ QString BildZuGross(const QString &pfad, QSize groesse);
 
 // The steps of one reading of a file, as an observer is told of them (tests watch the rules with it).
 enum class Leseschritt {
-    Gewartet, // the file had changed too recently to be taken as one version
+    Gewartet, // the file was fresh and was watched until it stood still
     Gelesen,  // its bytes were read, before it is checked that they are still the file's
 };
 using Lesebeobachter = std::function<void(Leseschritt)>;
 
-// The whole file as one version of it. The file is read in one read, its size known first, and taken only when its
-// size and modification time stayed the same across the read and that time lay some tens of milliseconds before it
-// (a writer half way through rewriting the file in place changes neither while it is being read); otherwise it is
-// read again after a short wait, a few times at most. A file left alone for that long reads at once.
+// The whole file as one version of it. A file whose modification time lies within two seconds of the clock may still
+// be written (a writer resting half way on a slow disk or a share): it is watched until it stood still for a second,
+// within a few seconds in all. The file is then read in one read, its size known first, and taken only when its
+// size and times stayed the same across the read; otherwise it is read again, a few times at most. A file left
+// alone for two seconds reads at once, and so does a version already watched or written whole (GanzGeschrieben).
 // Throws Fehler: the file cannot be opened or read; it is no regular file (a folder, a named pipe, a device: decided
 // without waiting for anything, with the message for an unreadable picture); it is larger than GroessteBilddatei;
 // it kept changing over every try.
 QByteArray LiesBilddatei(const QString &pfad, const Lesebeobachter &beobachter = {});
+
+// For this program's writers: the file at `pfad`, as it stands now, was written whole by them (a draft or a copy
+// that took its place), so that a read takes it at once instead of watching it come to rest. Nothing for a file
+// that is not there. IstGanzGeschrieben: whether its version now is one known whole, watched or written so.
+void GanzGeschrieben(const QString &pfad);
+bool IstGanzGeschrieben(const QString &pfad);
 
 // The first `anzahl` bytes of the file (fewer when it is shorter), by the same rules.
 QByteArray LiesBildkopf(const QString &pfad, qint64 anzahl = BitmapKopflaenge);
@@ -80,16 +87,22 @@ struct Fremdbild
     bool istZeichnung() const { return !zeichnung.isEmpty(); }
 };
 
+// A picture taken from another program may be at most this many times as wide as high, or as high as wide.
+inline constexpr int GroesstesSeitenverhaeltnis = 50;
+
 // "*.png", "*.jpg", ... for the formats of other programs that Qt's image plugins read here, SVG included where
 // its module is installed.
 QStringList FremdbildMuster();
 
 // A picture file of any format Qt reads, by its content, read as one version of the file (LiesBilddatei) and held
-// to the limits of a label picture. Throws Fehler as LiesBilddatei does, for a picture beyond the limits, and with
-// "Die Datei <pfad> enthält kein lesbares Bild." for anything else that gives no picture; an SVG file while the
-// module that reads SVG is missing says so.
+// to the limits of a label picture and to GroesstesSeitenverhaeltnis, checked before it is decoded; pixels with a
+// colour profile are converted to sRGB. Throws Fehler as LiesBilddatei does, for a picture beyond the limits, for a
+// picture that its decoder reads past damage in or that is cut short, and with "Die Datei <pfad> enthält kein
+// lesbares Bild." for anything else that gives no picture; an SVG, TIFF or WebP file while the module that reads it
+// is missing says so.
 Fremdbild LiesFremdbild(const QString &pfad);
 
 // The drawing rendered whole at `groesse`, of which the part `ausschnitt` is returned, transparent where the
-// drawing leaves it so. Throws Fehler when it cannot be drawn.
+// drawing leaves it so; a picture it names by a relative path is the one beside the drawing's file. Throws Fehler
+// when it cannot be drawn.
 QImage ZeichnungAlsBild(const Fremdbild &zeichnung, QSize groesse, const QRect &ausschnitt);

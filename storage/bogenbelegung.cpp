@@ -3,6 +3,7 @@
 #include "platform/fehler.h"
 #include "storage/einstellungen.h"
 #include "storage/etikettdatei.h"
+#include "storage/etikettdateien.h"
 #include "storage/speicher.h"
 
 #include <QDir>
@@ -114,8 +115,11 @@ Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &ae
                                    ? QStringLiteral(": ein anderes Programm hält sie gesperrt")
                                    : QStringLiteral(": die Sperrdatei %1 lässt sich nicht anlegen").arg(Sperrdatei()));
     const bool vorhanden = KorrekturspeicherVorhanden();
-    QSettings s = Korrekturzugang();
-    const Belegung jetzt = MitAenderung(vorhanden ? Lies(s, m) : Belegung(Platzanzahl(m), false), aenderung);
+    Belegung jetzt;
+    {
+        QSettings s = Korrekturzugang();
+        jetzt = MitAenderung(vorhanden ? Lies(s, m) : Belegung(Platzanzahl(m), false), aenderung);
+    }
     QStringList nummern;
     for (qsizetype i = 0; i < jetzt.size(); ++i)
         if (jetzt[i])
@@ -124,29 +128,30 @@ Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &ae
     if (nummern.isEmpty() && !vorhanden)
         return jetzt;
     const QStringList schluessel = Schluessel(m);
+    QList<Speicheraenderung> aenderungen;
     for (const QString &frueher : schluessel.mid(1))
-        s.remove(Eintrag(frueher));
+        aenderungen.append({Eintrag(frueher), std::nullopt});
     if (nummern.isEmpty())
-        s.remove(Eintrag(schluessel.front()));
+        aenderungen.append({Eintrag(schluessel.front()), std::nullopt});
     else
-        s.setValue(Eintrag(schluessel.front()) + Verbraucht, nummern.join(QLatin1Char(',')));
-    s.sync();
-    if (s.status() == QSettings::AccessError)
-        throw NichtGespeichert({});
+        aenderungen.append({Eintrag(schluessel.front()) + Verbraucht, nummern.join(QLatin1Char(','))});
+    QString hinweis;
+    if (!AendereKorrekturspeicher(aenderungen, &hinweis))
+        throw NichtGespeichert(hinweis.isEmpty() ? QString() : QStringLiteral(". ") + hinweis.chopped(1));
     return jetzt;
 }
 
-QStringList EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m)
+EtikettenImOrdner EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m)
 {
-    QStringList passend;
+    EtikettenImOrdner etiketten;
     const QFileInfoList bilder = QDir(ordner).entryInfoList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
     for (const QFileInfo &bild : bilder) {
         const QString ini = EinstellungsPfad(bild.filePath());
-        if (ini.isEmpty() || !QFileInfo(ini).isFile())
+        if (ini.isEmpty() || !QFileInfo(ini).isFile() || IstAufbewahrung(bild.filePath()))
             continue;
         const GeleseneEtikettdatei gelesen = LiesEtikettdatei(ini, Anfangsmasse);
-        if (gelesen.fehler.isEmpty() && GleicherBogen(gelesen.inhalt.masse, m))
-            passend.append(bild.filePath());
+        (gelesen.fehler.isEmpty() && GleicherBogen(gelesen.inhalt.masse, m) ? etiketten.passend : etiketten.andere)
+            .append(bild.filePath());
     }
-    return passend;
+    return etiketten;
 }

@@ -24,6 +24,12 @@ Belegung LiesVerbrauchtePlaetze(const Bogenmasse &m);
 // it was, when it cannot be locked or written.
 Belegung AendereVerbrauchtePlaetze(const Bogenmasse &m, const Platzaenderung &aenderung);
 
-// The label pictures (*.bmp) of the folder whose settings files describe the same sheet on paper (GleicherBogen),
-// sorted by name: the labels that can share the sheet.
-QStringList EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m);
+// The label pictures (*.bmp) of the folder with a settings file, sorted by name: those that describe the same sheet
+// on paper (GleicherBogen), the labels that can share the sheet, and the others. A keep of a replaced picture
+// (IstAufbewahrung) is no label of either.
+struct EtikettenImOrdner
+{
+    QStringList passend;
+    QStringList andere;
+};
+EtikettenImOrdner EtikettenFuerBogen(const QString &ordner, const Bogenmasse &m);

@@ -1,5 +1,6 @@
 #include "storage/dateien.h"
 
+#include "storage/bilddatei.h"
 #include "storage/namen.h"
 
 #include <QFile>
@@ -21,7 +22,13 @@ bool SetzeDateiDatum(const QString &pfad, const QDateTime &zeit)
     const QTime t = ortszeit.time();
     QDateTime dosZeit = ortszeit;
     dosZeit.setTime(QTime(t.hour(), t.minute(), t.second() - t.second() % 2));
-    return datei.setFileTime(dosZeit, QFileDevice::FileModificationTime);
+    // A whole copy stays whole when only its time is set.
+    const bool ganz = IstGanzGeschrieben(pfad);
+    const bool gesetzt = datei.setFileTime(dosZeit, QFileDevice::FileModificationTime);
+    datei.close();
+    if (ganz)
+        GanzGeschrieben(pfad);
+    return gesetzt;
 }
 
 namespace {
@@ -65,9 +72,11 @@ bool KopiereErsetzend(const QList<Kopierauftrag> &auftraege)
         }
         fertig.push_back(std::move(ziel));
     }
-    for (const auto &ziel : fertig)
+    for (const auto &ziel : fertig) {
         if (!ziel->commit())
             return false;
+        GanzGeschrieben(ziel->fileName());
+    }
     return true;
 }
 

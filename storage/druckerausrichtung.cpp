@@ -48,27 +48,34 @@ namespace {
 
 // The entry in one store: none when the store has no value for the printer, no correction when it has one that
 // is unreadable or out of range, never half a correction.
-std::optional<Druckerkorrektur> LiesAus(QSettings &s, const QString &gruppe)
+// `unbrauchbar`, where given, names the first value that made it so: "MassstabX=2".
+std::optional<Druckerkorrektur> LiesAus(QSettings &s, const QString &gruppe, QString *unbrauchbar = nullptr)
 {
     s.beginGroup(gruppe);
     if (s.childKeys().isEmpty())
         return std::nullopt;
     Druckerkorrektur k;
-    bool alle = true;
-    auto lies = [&](const QString &name, double &ziel) {
+    QString grund;
+    auto lies = [&](const QString &name, double &ziel, bool versatz) {
         const QVariant wert = s.value(name);
         bool ok = wert.typeId() == QMetaType::QString;
         const double zahl = ok ? wert.toString().trimmed().toDouble(&ok) : 0.0;
         if (ok)
             ziel = zahl;
-        alle = alle && ok;
+        Druckerkorrektur allein;
+        (versatz ? allein.versatzXMm : allein.massstabX) = zahl;
+        if (grund.isEmpty() && (!ok || !IstBrauchbar(allein)))
+            grund = wert.isValid() ? name + u'=' + wert.toString() : name + QStringLiteral(" fehlt");
     };
-    lies(VersatzX, k.versatzXMm);
-    lies(VersatzY, k.versatzYMm);
-    lies(MassstabX, k.massstabX);
-    lies(MassstabY, k.massstabY);
-    if (!alle || !IstBrauchbar(k))
+    lies(VersatzX, k.versatzXMm, true);
+    lies(VersatzY, k.versatzYMm, true);
+    lies(MassstabX, k.massstabX, false);
+    lies(MassstabY, k.massstabY, false);
+    if (!grund.isEmpty()) {
+        if (unbrauchbar)
+            *unbrauchbar = grund;
         return Druckerkorrektur{};
+    }
     return k;
 }
 
@@ -82,7 +89,7 @@ void VergissAlteKorrektur(const QString &drucker)
     const bool da = !alt.childKeys().isEmpty();
     alt.endGroup();
     if (da)
-        alt.remove(Gruppe(drucker));
+        AendereSpeicher({{Gruppe(drucker), std::nullopt}});
 }
 
 } // namespace
@@ -105,6 +112,20 @@ Druckerkorrektur LiesDruckerkorrektur(const QString &drucker, Blattseite seite)
     return {};
 }
 
+QString UnbrauchbareDruckerkorrektur(const QString &drucker, Blattseite seite)
+{
+    if (drucker.isEmpty() || !KorrekturspeicherVorhanden())
+        return {};
+    QSettings s = Korrekturzugang();
+    QString grund;
+    LiesAus(s, Gruppe(drucker, seite), &grund);
+    if (grund.isEmpty())
+        return {};
+    return QStringLiteral("Die gespeicherte Ausrichtung %1für „%2“ ist nicht brauchbar (%3) und wird nicht "
+                          "angewandt. Messen Sie neu, oder entfernen Sie sie mit „Zurücksetzen“.")
+        .arg(seite == Blattseite::Rueckseite ? QStringLiteral("der Rückseite ") : QString(), drucker, grund);
+}
+
 void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k, Blattseite seite)
 {
     if (drucker.isEmpty())
@@ -119,29 +140,26 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k, 
             VergissAlteKorrektur(drucker);
         return;
     }
-#ifndef Q_OS_WIN
-    QDir().mkpath(QFileInfo(KorrekturOrt()).absolutePath());
-#endif
-    QSettings s = Korrekturzugang();
+    const QString gruppe = Gruppe(drucker, seite) + u'/';
+    QList<Speicheraenderung> aenderungen;
     if (keine) {
         // The front's keys, whatever they hold, but not the back's group within.
+        QSettings s = Korrekturzugang();
         s.beginGroup(Gruppe(drucker, seite));
         for (const QString &schluessel : s.childKeys())
-            s.remove(schluessel);
-        s.endGroup();
+            aenderungen.append({gruppe + schluessel, std::nullopt});
     } else {
-        s.beginGroup(Gruppe(drucker, seite));
         auto text = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
-        s.setValue(VersatzX, text(k.versatzXMm));
-        s.setValue(VersatzY, text(k.versatzYMm));
-        s.setValue(MassstabX, text(k.massstabX));
-        s.setValue(MassstabY, text(k.massstabY));
+        aenderungen = {{gruppe + VersatzX, text(k.versatzXMm)},
+                       {gruppe + VersatzY, text(k.versatzYMm)},
+                       {gruppe + MassstabX, text(k.massstabX)},
+                       {gruppe + MassstabY, text(k.massstabY)}};
     }
-    // The store is written whole or not at all; the person must know when the measurement was not kept. A line
-    // elsewhere in the store that could not be read does not stop the write, so it is no reason to say so.
-    s.sync();
-    if (s.status() == QSettings::AccessError)
-        throw Fehler(QStringLiteral("Die Ausrichtung für %1 konnte nicht gespeichert werden.").arg(drucker));
+    // The store is written whole or not at all; the person must know when the measurement was not kept.
+    QString hinweis;
+    if (!aenderungen.isEmpty() && !AendereKorrekturspeicher(aenderungen, &hinweis))
+        throw Fehler(QStringLiteral("Die Ausrichtung für %1 konnte nicht gespeichert werden.%2")
+                         .arg(drucker, hinweis.isEmpty() ? QString() : QLatin1Char(' ') + hinweis));
     if (vorne)
         VergissAlteKorrektur(drucker);
 }

@@ -21,6 +21,11 @@ bool IstBrauchbar(const Druckerkorrektur &k);
 // read or is out of range. An empty printer name (a PDF file) never has one.
 Druckerkorrektur LiesDruckerkorrektur(const QString &drucker, Blattseite seite = Blattseite::Vorderseite);
 
+// What the person is told of a stored entry that LiesDruckerkorrektur does not use: "Die gespeicherte Ausrichtung
+// der Rückseite für „Laser“ ist nicht brauchbar (MassstabX=2) und wird nicht angewandt. ..." (without "der
+// Rückseite " for the front); empty where there is none or it is usable.
+QString UnbrauchbareDruckerkorrektur(const QString &drucker, Blattseite seite = Blattseite::Vorderseite);
+
 // Stores the correction, creating the store when it is missing; the default correction removes the entry (of that
 // side only). Throws Fehler for an unusable correction or an empty printer name, and stores nothing then.
 void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k,

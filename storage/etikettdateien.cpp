@@ -9,7 +9,9 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QImageWriter>
 
 #include <memory>
@@ -50,15 +52,75 @@ std::unique_ptr<Zieldatei> Entwurf(const QString &ziel, const QByteArray &inhalt
 
 } // namespace
 
-Aufbewahrung FreieAufbewahrung(const QString &bildPfad)
+namespace {
+
+Aufbewahrung AufbewahrungNummer(const QString &bildPfad, int n)
 {
     const QString stamm = HatBildendung(bildPfad) ? bildPfad.chopped(4) : bildPfad;
+    const QString name = stamm + QStringLiteral(" vorher") + (n == 1 ? QString() : QStringLiteral(" %1").arg(n));
+    return {name + QStringLiteral(".bmp"), name + QStringLiteral(".ini")};
+}
+
+Fehler NichtAufzubewahren(const QString &keep)
+{
+    return Fehler(
+        QStringLiteral("Das bisherige Bild kann nicht aufbewahrt werden (%1). %2").arg(keep, NichtsUebernommen));
+}
+
+// Created here and now, or nothing: a file of that name that exists is no failure but taken.
+enum class Neu { Angelegt, Vergeben, Fehler };
+Neu LegeExklusivAn(const QString &pfad)
+{
+    QFile datei(pfad);
+    if (datei.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return Neu::Angelegt;
+    return QFileInfo::exists(pfad) || QFileInfo(pfad).isSymLink() ? Neu::Vergeben : Neu::Fehler;
+}
+
+} // namespace
+
+Aufbewahrung FreieAufbewahrung(const QString &bildPfad)
+{
     for (int n = 1;; ++n) {
-        const QString name = stamm + QStringLiteral(" vorher") + (n == 1 ? QString() : QStringLiteral(" %1").arg(n));
-        const Aufbewahrung a{name + QStringLiteral(".bmp"), name + QStringLiteral(".ini")};
+        const Aufbewahrung a = AufbewahrungNummer(bildPfad, n);
         if (!QFileInfo::exists(a.bild) && !QFileInfo::exists(a.einstellungen))
             return a;
     }
+}
+
+bool IstAufbewahrung(const QString &bildPfad)
+{
+    static const QRegularExpression keep(QStringLiteral("^(.+) vorher( [1-9][0-9]*)?$"));
+    const QFileInfo bild(bildPfad);
+    const QRegularExpressionMatch treffer = keep.match(bild.completeBaseName());
+    return treffer.hasMatch() && bild.dir().exists(treffer.captured(1) + u'.' + bild.suffix());
+}
+
+Aufbewahrungsplatz::Aufbewahrungsplatz(const QString &bildPfad)
+{
+    for (int n = 1;; ++n) {
+        const Aufbewahrung a = AufbewahrungNummer(bildPfad, n);
+        const Neu bild = LegeExklusivAn(a.bild);
+        if (bild == Neu::Fehler)
+            throw NichtAufzubewahren(a.bild);
+        if (bild == Neu::Vergeben)
+            continue;
+        const Neu einstellungen = LegeExklusivAn(a.einstellungen);
+        if (einstellungen == Neu::Angelegt) {
+            m_namen = a;
+            return;
+        }
+        QFile::remove(a.bild);
+        if (einstellungen == Neu::Fehler)
+            throw NichtAufzubewahren(a.einstellungen);
+    }
+}
+
+Aufbewahrungsplatz::~Aufbewahrungsplatz()
+{
+    for (const QString &pfad : {m_namen.bild, m_namen.einstellungen})
+        if (QFileInfo info(pfad); info.isFile() && !info.isSymLink() && info.size() == 0)
+            QFile::remove(pfad);
 }
 
 void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Etikettinhalt &inhalt,
@@ -122,4 +184,5 @@ void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Etiketti
         throw;
     }
     aufraeumen.fertig = true;
+    GanzGeschrieben(bildPfad);
 }

@@ -18,6 +18,27 @@ struct Aufbewahrung
 };
 Aufbewahrung FreieAufbewahrung(const QString &bildPfad);
 
+// Whether the picture is a keep of the label beside it: "<Name> vorher.bmp" or "<Name> vorher 2.bmp" and on, with
+// "<Name>.bmp" in the same folder.
+bool IstAufbewahrung(const QString &bildPfad);
+
+// A keep held for one replacement: FreieAufbewahrung's names, each file created empty and exclusively, so that
+// another window replacing the same label's picture at the same time takes the next names, and the question can
+// name the keep that is really made. The files still empty when it goes (the person said no, or there was nothing
+// to keep) go with it; a keep that was written stays. Throws Fehler when the folder takes no file.
+class Aufbewahrungsplatz
+{
+public:
+    explicit Aufbewahrungsplatz(const QString &bildPfad);
+    ~Aufbewahrungsplatz();
+    Aufbewahrungsplatz(const Aufbewahrungsplatz &) = delete;
+    Aufbewahrungsplatz &operator=(const Aufbewahrungsplatz &) = delete;
+    const Aufbewahrung &namen() const { return m_namen; }
+
+private:
+    Aufbewahrung m_namen;
+};
+
 // "Das Bild wurde nicht übernommen.": what a failed write tells besides its reason.
 inline const QString NichtsUebernommen = QStringLiteral("Das Bild wurde nicht übernommen.");
 

@@ -208,6 +208,11 @@ QString UebersprungenText(const Bogenkatalog &katalog, const QString &pfad)
         return {};
     if (katalog.anzahlUebergangen == 1)
         return QStringLiteral("1 Zeile der Datei %1 wurde übersprungen: %2").arg(pfad, katalog.uebergangen.first());
-    return QStringLiteral("%1 Zeilen der Datei %2 wurden übersprungen, zum Beispiel %3")
-        .arg(QString::number(katalog.anzahlUebergangen), pfad, katalog.uebergangen.first());
+    // Each reason, so that the person can mend every line, as many as a message holds.
+    constexpr qsizetype Genannt = 10;
+    const QStringList gruende = katalog.uebergangen.mid(0, Genannt);
+    const qsizetype weitere = katalog.anzahlUebergangen - gruende.size();
+    return QStringLiteral("%1 Zeilen der Datei %2 wurden übersprungen:\n%3%4")
+        .arg(QString::number(katalog.anzahlUebergangen), pfad, gruende.join(QLatin1Char('\n')),
+             weitere > 0 ? QStringLiteral("\nund %1 weitere.").arg(weitere) : QString());
 }

@@ -58,6 +58,6 @@ struct Bogenkatalog
 // other lines of the file are UTF-8.
 Bogenkatalog LiesEtikettenboegen(const QString &pfad);
 
-// What the person is told about left-out lines: "3 Zeilen der Datei <pfad> wurden übersprungen, zum Beispiel
-// Zeile 12: ..."; empty when none was.
+// What the person is told about left-out lines: "3 Zeilen der Datei <pfad> wurden übersprungen:" and each one's
+// reason on a line of its own, "Zeile 12: ...", the first ten and how many more; empty when none was.
 QString UebersprungenText(const Bogenkatalog &katalog, const QString &pfad);

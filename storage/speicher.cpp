@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -63,31 +66,104 @@ bool Vorhanden(const QString &name)
 }
 
 #ifndef Q_OS_WIN
-// Kept whole beside the store, so that nothing of it is lost.
-void LegeBeiseite(const QString &ort)
+// Kept whole beside the store under the first name that nothing has, so that nothing of it nor of an earlier one
+// is lost. False when it holds such a value and cannot be put aside: it stays as it is.
+bool LegeBeiseite(const QString &ort, QString *hinweis)
 {
     QFile datei(ort);
     if (!datei.open(QIODevice::ReadOnly) || !BirgtGepacktenWert(datei.readAll()))
-        return;
+        return true;
     datei.close();
-    const QString beiseite = ort + QStringLiteral(".unlesbar");
-    QFile::remove(beiseite);
-    if (!QFile::rename(ort, beiseite))
-        QFile::remove(ort);
+    for (int n = 1; n < 1000; ++n) {
+        const QString beiseite =
+            ort + QStringLiteral(".unlesbar") + (n == 1 ? QString() : QStringLiteral(" %1").arg(n));
+        if (QFileInfo::exists(beiseite) || QFileInfo(beiseite).isSymLink())
+            continue;
+        if (!QFile::rename(ort, beiseite))
+            break;
+        if (hinweis)
+            *hinweis = QStringLiteral("Die Datei %1 enthielt Werte, die Morvane nicht schreibt. Sie liegt unverändert "
+                                      "als %2 daneben; ihre Einstellungen beginnen leer.")
+                           .arg(ort, beiseite);
+        return true;
+    }
+    if (hinweis)
+        *hinweis = QStringLiteral("Die Datei %1 enthält Werte, die Morvane nicht schreibt, und lässt sich nicht "
+                                  "beiseitelegen. Sie bleibt unverändert und wird weder gelesen noch geschrieben.")
+                       .arg(ort);
+    return false;
+}
+
+// A store that reads nothing and takes no write: the file it names stays as it is.
+QSettings::Format Unberuehrt()
+{
+    static const QSettings::Format format = QSettings::registerFormat(
+        QStringLiteral("unberuehrt"), [](QIODevice &, QSettings::SettingsMap &) { return true; },
+        [](QIODevice &, const QSettings::SettingsMap &) { return false; });
+    return format;
 }
 #endif
 
-QSettings Zugang(const QString &ort)
+QSettings Zugang(const QString &ort, QString *hinweis)
 {
 #ifdef Q_OS_WIN
+    Q_UNUSED(hinweis);
     return QSettings(ort, QSettings::NativeFormat);
 #else
-    LegeBeiseite(ort);
+    if (!LegeBeiseite(ort, hinweis))
+        return QSettings(ort, Unberuehrt());
     return QSettings(ort, QSettings::IniFormat);
 #endif
 }
 
+bool Aendere(const QString &ort, const QList<Speicheraenderung> &aenderungen, QString *hinweis)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(hinweis);
+    QSettings s(ort, QSettings::NativeFormat);
+    for (const Speicheraenderung &a : aenderungen) {
+        if (a.wert)
+            s.setValue(a.schluessel, *a.wert);
+        else
+            s.remove(a.schluessel);
+    }
+    s.sync();
+    return s.status() != QSettings::AccessError;
+#else
+    QDir().mkpath(QFileInfo(ort).absolutePath());
+    if (!LegeBeiseite(ort, hinweis))
+        return false;
+    // Qt's writer takes this lock while it rewrites the file: no write of either is lost.
+    QLockFile sperre(ort + QStringLiteral(".lock"));
+    if (!sperre.tryLock(10000))
+        return false;
+    QFile alt(ort);
+    QByteArray vorher;
+    if (alt.exists()) {
+        if (!alt.open(QIODevice::ReadOnly))
+            return false;
+        vorher = alt.readAll();
+        alt.close();
+    }
+    const QByteArray neu = IniMitAenderungen(vorher, aenderungen);
+    if (neu == vorher && alt.exists())
+        return true;
+    QSaveFile datei(ort);
+    return datei.open(QIODevice::WriteOnly) && datei.write(neu) == neu.size() && datei.commit();
+#endif
+}
+
 } // namespace
+
+bool AendereSpeicher(const QList<Speicheraenderung> &aenderungen, QString *hinweis)
+{
+    return Aendere(SpeicherOrt(), aenderungen, hinweis);
+}
+
+bool AendereKorrekturspeicher(const QList<Speicheraenderung> &aenderungen, QString *hinweis)
+{
+    return Aendere(KorrekturOrt(), aenderungen, hinweis);
+}
 
 bool BirgtGepacktenWert(QByteArrayView inhalt)
 {
@@ -141,9 +217,9 @@ bool BirgtGepacktenWert(QByteArrayView inhalt)
     return false;
 }
 
-QSettings Speicherzugang()
+QSettings Speicherzugang(QString *hinweis)
 {
-    return Zugang(SpeicherOrt());
+    return Zugang(SpeicherOrt(), hinweis);
 }
 
 QString SpeicherOrt()
@@ -156,9 +232,9 @@ QString KorrekturOrt()
     return Ort(KorrekturName());
 }
 
-QSettings Korrekturzugang()
+QSettings Korrekturzugang(QString *hinweis)
 {
-    return Zugang(KorrekturOrt());
+    return Zugang(KorrekturOrt(), hinweis);
 }
 
 bool SpeicherVorhanden()
@@ -189,21 +265,16 @@ void SchreibSpeicherwert(const QString &name, const QString &text)
 {
     if (!SpeicherVorhanden())
         return;
-    QSettings s = Speicherzugang();
-    s.setValue(name, text);
+    AendereSpeicher({{name, text}});
 }
 
 void SchreibErstwerte(const QString &programmOrdner)
 {
-#ifndef Q_OS_WIN
-    QDir().mkpath(QFileInfo(SpeicherOrt()).absolutePath());
-#endif
-    QSettings s = Speicherzugang();
-    s.setValue(QStringLiteral("InstallOrt"), programmOrdner);
-    s.setValue(QStringLiteral("OrdnerEtikettenInfos"), InfoordnerPfad(programmOrdner));
-    s.setValue(QStringLiteral("OrdnerEtiketten"), DatenordnerPfad(programmOrdner));
-    s.setValue(QStringLiteral("OrdnerEtikettenVorlagen"), VorlagenordnerPfad(programmOrdner));
-    s.setValue(QStringLiteral("ZuletztAngezeigt"), DatenordnerPfad(programmOrdner) + Trenner + BeispielEtikett);
+    AendereSpeicher({{QStringLiteral("InstallOrt"), programmOrdner},
+                     {QStringLiteral("OrdnerEtikettenInfos"), InfoordnerPfad(programmOrdner)},
+                     {QStringLiteral("OrdnerEtiketten"), DatenordnerPfad(programmOrdner)},
+                     {QStringLiteral("OrdnerEtikettenVorlagen"), VorlagenordnerPfad(programmOrdner)},
+                     {QStringLiteral("ZuletztAngezeigt"), DatenordnerPfad(programmOrdner) + Trenner + BeispielEtikett}});
 }
 
 void LoescheSpeicher()

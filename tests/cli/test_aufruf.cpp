@@ -1,3 +1,4 @@
+#include "bitmaps.h"
 // The command line of morvane-druck and the label it accepts, without a printer.
 #include "cli/aufruf.h"
 #include "cli/etikett.h"
@@ -35,6 +36,7 @@ class TestAufruf : public QObject
         QImage bild(401, 255, QImage::Format_RGB32);
         bild.fill(Qt::yellow);
         bild.save(pfad, "BMP");
+        DatiereZurueck(pfad);
         if (!einstellungen.isNull()) {
             QFile f(m_dir.filePath(name + QStringLiteral(".ini")));
             f.open(QIODevice::WriteOnly);

@@ -217,6 +217,7 @@ class TestDruckbefehl : public QObject
         for (const QString &endung : {QStringLiteral(".bmp"), QStringLiteral(".ini")}) {
             QFile::remove(pfad(name + endung));
             QVERIFY(QFile::copy(Beispiel(endung), pfad(name + endung)));
+            DatiereZurueck(pfad(name + endung));
         }
     }
 
@@ -225,6 +226,8 @@ class TestDruckbefehl : public QObject
         QFile f(pfad(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(inhalt);
+        f.close();
+        DatiereZurueck(pfad(name));
     }
 
 private Q_SLOTS:
@@ -339,6 +342,10 @@ private Q_SLOTS:
             << QStringList{"--pdf", "%D/karte.bmp", "--seite", "%D/karte.bmp"} << 1
             << "morvane-druck: Die PDF-Datei %D/karte.bmp wäre die Bilddatei %D/karte.bmp selbst; sie bleibt "
                "unverändert. Es wurde nichts gedruckt.\n";
+        QTest::newRow("PDF onto the back that the label's settings file names, printing the front")
+            << QStringList{"--pdf", "%D/karte.bmp", "%D/vorne.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/karte.bmp wäre die Rückseite %D/karte.bmp selbst; sie bleibt "
+               "unverändert. Es wurde nichts gedruckt.\n";
         QTest::newRow("PDF folder missing")
             << QStringList{"--pdf", "%D/aus/fehlt/seite.pdf", "%D/karte.bmp"} << 3
             << "morvane-druck: Die Datei %D/aus/fehlt/seite.pdf kann nicht geschrieben werden. Es wurde nichts "
@@ -355,6 +362,10 @@ private Q_SLOTS:
                                                     << "morvane-druck: %D/aus/geraet" + keineDatei;
         QTest::newRow("PDF name is a link to a device") << QStringList{"--pdf", "%D/aus/zum-geraet", "%D/karte.bmp"}
                                                         << 3 << "morvane-druck: %D/aus/zum-geraet" + keineDatei;
+        QTest::newRow("--ab --beidseitig: PDF onto a back through a link")
+            << QStringList{"--pdf", "%D/aus/zur-karte", "--beidseitig", "--ab", "1,1", "%D/vorne.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/aus/zur-karte wäre die Rückseite %D/karte.bmp selbst; sie bleibt "
+               "unverändert. Es wurde nichts gedruckt.\n";
         QTest::newRow("PDF onto the label's settings file through a link")
             << QStringList{"--pdf", "%D/aus/zur-ini", "%D/karte.bmp"} << 1
             << "morvane-druck: Die PDF-Datei %D/aus/zur-ini wäre die Einstellungsdatei %D/karte.ini selbst; sie "
@@ -470,6 +481,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(pfad(QStringLiteral("aus/ordner/drin"))));
 #if MORVANE_LINUX_WERKZEUGE
         QVERIFY(QFile::link(pfad(QStringLiteral("karte.ini")), pfad(QStringLiteral("aus/zur-ini"))));
+        QVERIFY(QFile::link(pfad(QStringLiteral("karte.bmp")), pfad(QStringLiteral("aus/zur-karte"))));
         for (const auto &[name, besitzer] : {std::pair{"nurlesen.pdf", -1}, std::pair{"fremd.pdf", 65534}}) {
             schreibe(QStringLiteral("aus/") + QLatin1String(name), "alt");
             const QByteArray roh = QFile::encodeName(pfad(QStringLiteral("aus/") + QLatin1String(name)));
@@ -721,6 +733,7 @@ private Q_SLOTS:
         for (const QString &datei : {bild, ini})
             QFile::remove(datei);
         QVERIFY(QFile::copy(Beispiel(QStringLiteral(".bmp")), bild));
+        DatiereZurueck(bild);
         if (einstellungen.isNull()) {
             QFile f(Beispiel(QStringLiteral(".ini")));
             QVERIFY(f.open(QIODevice::ReadOnly));
@@ -741,6 +754,7 @@ private Q_SLOTS:
         if (hinten) {
             GibRueckseite(ini, p.daten(QStringLiteral("hinten.bmp")));
             QVERIFY(QImage(bild).mirrored(true, false).save(p.daten(QStringLiteral("hinten.bmp")), "BMP"));
+            DatiereZurueck(p.daten(QStringLiteral("hinten.bmp")));
         }
 
         // The window, printing to a PDF file of the whole A4 page as the command writes it. (With the print
@@ -877,6 +891,7 @@ private Q_SLOTS:
         QFETCH(QList<QPoint>, plaetze);
         kopiereBeispiel(QStringLiteral("karte"));
         QVERIFY(GenauBild().save(pfad(QStringLiteral("genaukarte.bmp")), "BMP"));
+        DatiereZurueck(pfad(QStringLiteral("genaukarte.bmp")));
         QFile karte(Beispiel(QStringLiteral(".ini")));
         QVERIFY(karte.open(QIODevice::ReadOnly));
         schreibe(QStringLiteral("genaukarte.ini"),
@@ -922,6 +937,7 @@ private Q_SLOTS:
             QImage bild(750, 450, QImage::Format_RGB32);
             bild.fill(farbe);
             QVERIFY(bild.save(pfad(QLatin1String(name) + QStringLiteral(".bmp")), "BMP"));
+            DatiereZurueck(pfad(QLatin1String(name) + QStringLiteral(".bmp")));
         }
         const Lauf l = Starte({"--pdf", pfad("p.pdf"), "--ab", "2,3", pfad("Rot.bmp:4"), pfad("Blau.bmp:5")},
                               pfad(QStringLiteral("konfig")));
@@ -951,6 +967,7 @@ private Q_SLOTS:
         kopiereBeispiel(QStringLiteral("zwei"));
         GibRueckseite(pfad("zwei.ini"), pfad("zwei hinten.bmp"));
         QVERIFY(QImage(pfad("zwei.bmp")).mirrored(true, false).save(pfad("zwei hinten.bmp"), "BMP"));
+        DatiereZurueck(pfad("zwei hinten.bmp"));
         const QList<QStringList> arten{{}, {"--rueckseite"}, {"--beidseitig"}};
         for (int i = 0; i < 3; ++i)
             QCOMPARE(Starte(arten[i] + QStringList{"--seite", "--pdf", pfad(QString::number(i)), pfad("zwei.bmp")},
@@ -1097,6 +1114,7 @@ private Q_SLOTS:
         }
         QCOMPARE(form->dokument().bildPfad(), bild);
         QVERIFY(KantenBild(b).save(bild, "BMP"));
+        DatiereZurueck(bild);
         p.dialoge.dateien.push_back(bild);
         form->Oeffnen1->trigger();
         QVERIFY(form->Masse().IstGenau());

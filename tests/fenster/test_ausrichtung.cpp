@@ -481,10 +481,19 @@ private Q_SLOTS:
             QSKIP(qPrintable(QStringLiteral("no private print server for a named printer: ") + m_cups.grund()));
         SchreibDruckerkorrektur(Druckserver::Drucker, {1, 1, 1.01, 1.01});
         SchreibDruckerkorrektur(QStringLiteral("Anderer"), {2, 2, 1, 1});
+        QList<Speicheraenderung> hinten;
+        for (const char *k : {"VersatzX=0", "VersatzY=0", "MassstabX=2", "MassstabY=1"})
+            hinten.append({"Druckerausrichtung/MorvanePDF/Rueckseite/" + QString(k).section('=', 0, 0),
+                           QString(k).section('=', 1)});
+        QVERIFY(AendereKorrekturspeicher(hinten));
         SkriptDialoge dialoge;
         auto drucker = BenannterDrucker();
         TAusrichtungsDialog dialog(*drucker, dialoge);
         dialog.show();
+        QCOMPARE(Teil<QLabel>(dialog, "RueckGespeichertLabel")->text(),
+                 QStringLiteral("Die gespeicherte Ausrichtung der Rückseite für „MorvanePDF“ ist nicht brauchbar "
+                                "(MassstabX=2) und wird nicht angewandt. Messen Sie neu, oder entfernen Sie sie mit "
+                                "„Zurücksetzen“."));
         QPushButton *zuruecksetzen = Teil<QPushButton>(dialog, "ZuruecksetzenButton");
         QCOMPARE(zuruecksetzen->text(), QStringLiteral("Zurücksetzen"));
         const QString frage = QStringLiteral("Die gespeicherte Ausrichtung für „MorvanePDF“ löschen? Morvane druckt "

@@ -100,6 +100,13 @@ private Q_SLOTS:
         QCOMPARE(fehler.titel, ProgrammTitel);
         QCOMPARE(fehler.knoepfe, QStringList{QStringLiteral("OK")});
 
+        // A question whose yes gives something up: Return answers "&Nein".
+        Gesehen vorsicht;
+        beantworte(vorsicht, QStringLiteral("&Ja"));
+        QVERIFY(dialoge.vorsichtsfrage(QStringLiteral("Trotzdem schließen?")));
+        QCOMPARE(QStringList(vorsicht.knoepfe) << vorsicht.vorgabe << vorsicht.titel,
+                 (QStringList{"&Ja", "&Nein", "&Nein", "Bestätigung"}));
+
         // The margin question prints only on "Trotzdem drucken": Return and Escape print nothing.
         Gesehen rand;
         beantworte(rand, QStringLiteral("Escape"));

@@ -1,3 +1,10 @@
+#include "bitmaps.h"
+#include "dialogs/bildwahldialog.h"
+#include "dialogs/bogenplandialog.h"
+#include "eigenerspeicher.h"
+#include "skriptdialoge.h"
+#include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "dialogs/info.h"
 #include "dialogs/machpause.h"
 #include "dialogs/smiley.h"
@@ -5,11 +12,15 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -102,6 +113,8 @@ private Q_SLOTS:
     void smileyUndBanner();
     void machPauseInterval();
     void machPauseTimerLaeuftNie();
+    void bildwahlNamenUnterIhrenVorschauen();
+    void bogenplan();
 };
 
 void TestDialogs::infoDialog()
@@ -304,6 +317,70 @@ void TestDialogs::machPauseTimerLaeuftNie()
 
     delete pause;
     QVERIFY(zeitgeber.isNull());
+}
+
+// A picture wider than the card: each way's name stands below its own preview, a click on the preview takes it, and
+// Füllen says that the sides are cut.
+void TestDialogs::bildwahlNamenUnterIhrenVorschauen()
+{
+    QImage breit(900, 300, QImage::Format_RGB32);
+    breit.fill(Qt::red);
+    TBildwahlDialog dialog(
+        BildwahlFuer({QStringLiteral("breit.png"), breit, {}, breit.size()}, Bogenmasse{10, 15, 54, 95, 54, 85, 2, 5}));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (const Einpassung e : Einpassungen) {
+        auto *vorschau = dialog.findChild<QLabel *>(QStringLiteral("Vorschau") + EinpassungName(e));
+        QVERIFY(vorschau);
+        const QRect knopf = dialog.knopf(e)->geometry();
+        QVERIFY(knopf.top() > vorschau->geometry().bottom());
+        QVERIFY(knopf.center().x() > vorschau->x() && knopf.center().x() < vorschau->geometry().right());
+        QTest::mouseClick(vorschau, Qt::LeftButton);
+        QCOMPARE(dialog.einpassung(), e);
+    }
+    QCOMPARE(dialog.knopf(Einpassung::Fuellen)->accessibleDescription(),
+             QStringLiteral("Füllen: das ganze Etikett bedruckt, das Bild an den Seiten beschnitten"));
+}
+
+// "Bogen zusammenstellen": Space right after a click acts on the clicked place, also where the platform gives the
+// focus only on release or not at all; "Trotzdem schließen?" asked with "Nein" as the default.
+void TestDialogs::bogenplan()
+{
+    QTemporaryDir ordner;
+    NimmSpeicherIn(ordner.path());
+    const Bogenmasse karte{10, 15, 54, 95, 54, 85, 2, 5};
+    QImage bild(401, 255, QImage::Format_RGB32);
+    bild.fill(Qt::green);
+    for (const char *name : {"Gleich", "Gleich vorher", "Anders"}) {
+        Schreibe(ordner, QLatin1String(name) + QStringLiteral(".bmp"), Bmp24(4, 4, false, [](int, int) { return 0u; }));
+        Schreibe(ordner, QLatin1String(name) + QStringLiteral(".ini"),
+                 EtikettdateiInhalt({qstrcmp(name, "Anders") ? karte : Bogenmasse{10, 15, 54, 95, 54, 85, 1, 5}}));
+    }
+    SkriptDialoge dialoge;
+    TBogenplanDialog dialog(karte, {ordner.filePath(QStringLiteral("Karte.bmp")), bild, karte, 1, true}, ordner.path(),
+                            [](const Bogenplan &, const QList<Seitenetikett> &) { return Druckziel::Nichts; }, {},
+                            dialoge);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *raster = dialog.findChild<TPlatzraster *>();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    const QPointF ort = raster->rechteck(4).center();
+    QMouseEvent druck(QEvent::MouseButtonPress, ort, raster->mapToGlobal(ort), Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(raster, &druck);
+    QCOMPARE(dialog.verbraucht()[3], true);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+    QCOMPARE(dialog.verbraucht()[3], false);
+    auto *angebot = dialog.findChild<QMenu *>(QStringLiteral("MenueEtiketten"));
+    Q_EMIT angebot->aboutToShow();
+    QStringList angeboten;
+    for (const QAction *a : angebot->actions())
+        angeboten << (a->isEnabled() ? a->text() : QStringLiteral("(%1)").arg(a->text()));
+    QCOMPARE(angeboten, (QStringList{"Gleich", "", "(Anders: für einen anderen Bogen)"}));
+    dialog.findChild<QSpinBox *>(QStringLiteral("SpinAnzahl"))->setValue(2);
+    dialoge.antworten = {true};
+    dialog.reject();
+    QCOMPARE(dialoge.neinVorgabe,
+             QStringList{QStringLiteral("Der zusammengestellte Bogen wurde nicht gedruckt. Trotzdem schließen?")});
 }
 
 QTEST_MAIN(TestDialogs)

@@ -648,6 +648,8 @@ private Q_SLOTS:
             QFile kaputt(pfad);
             QVERIFY(kaputt.open(QIODevice::WriteOnly));
             kaputt.write("BM kein Bild");
+            kaputt.close();
+            DatiereZurueck(pfad);
         }
         f.UpDownAnzEtikettenInZeile->setPosition(inZeile);
 
@@ -690,6 +692,7 @@ private Q_SLOTS:
         // A picture of that name in the working folder is taken, whatever it shows.
         const QImage anderes = ZeichneInfobild(1, 1);
         QVERIFY(anderes.save(p.pfad(QStringLiteral("Info Etikette 2x5.bmp")), "BMP"));
+        DatiereZurueck(p.pfad(QStringLiteral("Info Etikette 2x5.bmp")));
         f.LadeEtikettenInfo();
         QVERIFY(p.dialoge.gezeigt.isEmpty());
         QVERIFY(GleichBisAufMarke(f.ImageInfo->bild(), anderes));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QRgb>
 #include <QString>
@@ -39,11 +40,23 @@ inline QByteArray Bmp24(int w, int h, bool vonOben, const std::function<QRgb(int
     return daten;
 }
 
+// A file written by a test, dated an hour back: read at once, as one saved long ago is, instead of being watched
+// for a second as one saved a moment ago.
+inline void DatiereZurueck(const QString &pfad)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::Append)
+        || !f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime))
+        qFatal("cannot date back %s", qPrintable(pfad));
+}
+
 inline QString Schreibe(const QTemporaryDir &ordner, const QString &name, const QByteArray &daten)
 {
     const QString pfad = ordner.filePath(name);
     QFile f(pfad);
     if (!f.open(QIODevice::WriteOnly) || f.write(daten) != daten.size())
         qFatal("cannot write %s", qPrintable(pfad));
+    f.close();
+    DatiereZurueck(pfad);
     return pfad;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bitmaps.h"
 #include "bogenkanten.h"
 
 #include <QFile>
@@ -36,8 +37,10 @@ inline QImage GenauBild()
 inline bool SchreibeGenauesEtikett(const QString &bmp)
 {
     QFile ini(bmp.left(bmp.size() - 4) + QStringLiteral(".ini"));
-    return GenauBild().save(bmp, "BMP") && ini.open(QIODevice::WriteOnly)
-        && ini.write(GenauEinstellungen) == GenauEinstellungen.size();
+    if (!GenauBild().save(bmp, "BMP"))
+        return false;
+    DatiereZurueck(bmp);
+    return ini.open(QIODevice::WriteOnly) && ini.write(GenauEinstellungen) == GenauEinstellungen.size();
 }
 
 // The labels of the whole sheet, of one row, and one label, as (column, row).

@@ -2,6 +2,7 @@
 
 #include "app/formetikette_p.h"
 #include "app/updown.h"
+#include "bitmaps.h"
 #include "layout/infobild.h"
 #include "eigenerspeicher.h"
 #include "skriptdialoge.h"
@@ -29,10 +30,13 @@ public:
         wurzel = QDir::toNativeSeparators(QDir(m_dir.path()).canonicalPath() + QStringLiteral("/prog/"));
         QDir().mkpath(wurzel + QStringLiteral("Morvane/Vorlagen"));
         QDir().mkpath(wurzel + QStringLiteral("Morvane/Druckposition Infos"));
-        for (const auto &[x, y] : InfobildLayouts())
-            ZeichneInfobild(x, y).save(wurzel + QStringLiteral("Morvane/Druckposition Infos/") + InfobildDatei(x, y),
-                                       "BMP");
-        ZeichneKeinBild().save(wurzel + QStringLiteral("Morvane/Druckposition Infos/Kein Bild.bmp"), "BMP");
+        const QString infos = wurzel + QStringLiteral("Morvane/Druckposition Infos/");
+        for (const auto &[x, y] : InfobildLayouts()) {
+            ZeichneInfobild(x, y).save(infos + InfobildDatei(x, y), "BMP");
+            DatiereZurueck(infos + InfobildDatei(x, y));
+        }
+        ZeichneKeinBild().save(infos + QStringLiteral("Kein Bild.bmp"), "BMP");
+        DatiereZurueck(infos + QStringLiteral("Kein Bild.bmp"));
         schreibeEtikett(QStringLiteral("Visitenkarte_85x54"), 401, 255,
                         "[Einstellung]\r\nObererRand=10\r\nSeitenRand=15\r\nVertikalabstand=54\r\n"
                         "Horizontalabstand=95\r\nEtikettenhoehe=54\r\nEtikettenbreite=85\r\n"
@@ -61,6 +65,7 @@ public:
         p.end();
         const QString pfad = daten(name + QStringLiteral(".bmp"));
         bild.save(pfad, "BMP");
+        DatiereZurueck(pfad);
         if (!einstellungen.isNull()) {
             QFile f(daten(name + QStringLiteral(".ini")));
             f.open(QIODevice::WriteOnly);

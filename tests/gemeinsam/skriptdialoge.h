@@ -45,9 +45,16 @@ public:
     void fehler(const QString &text) override { zeige(QStringLiteral("fehler"), text); }
     bool frage(const QString &text) override { return antwort(QStringLiteral("frage"), text); }
     bool druckFrage(const QString &text) override { return antwort(QStringLiteral("druckFrage"), text); }
+    // Recorded as a question, and among those asked with "&Nein" as the default.
+    bool vorsichtsfrage(const QString &text) override
+    {
+        neinVorgabe.append(text);
+        return frage(text);
+    }
+    QStringList neinVorgabe;
     bool randFrage(const QString &text) override { return antwort(QStringLiteral("randFrage"), text); }
 
-    std::optional<QString> dateiOeffnen(const QString &vorgabe) override
+    std::optional<QString> dateiOeffnen(const QString &vorgabe, const QString & = {}) override
     {
         gezeigt.append({QStringLiteral("dateiOeffnen"), vorgabe});
         dateiVorgaben.append(vorgabe);
@@ -85,7 +92,7 @@ public:
         return a;
     }
 
-    std::optional<QString> bildOeffnen(const QString &ordner) override
+    std::optional<QString> bildOeffnen(const QString &ordner, const QString & = {}) override
     {
         gezeigt.append({QStringLiteral("bildOeffnen"), ordner});
         return naechste(dateien, ordner);

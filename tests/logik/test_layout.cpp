@@ -1,3 +1,4 @@
+#include "bitmaps.h"
 #include "blatt/bogenplan.h"
 #include "layout/bildgroesse.h"
 #include "layout/infobild.h"
@@ -286,6 +287,7 @@ void TestLayout::bildgroesse()
     QVERIFY(datei.open(QIODevice::WriteOnly));
     datei.write(inhalt);
     datei.close();
+    DatiereZurueck(pfad);
 
     if (groesse.isValid()) {
         QCOMPARE(LiesBildGroesse(pfad), groesse);
@@ -316,6 +318,7 @@ void TestLayout::bildgroesseFehler()
     QImage bild(37, 23, QImage::Format_RGB32);
     bild.fill(Weiss);
     QVERIFY(bild.save(echt, "BMP"));
+    DatiereZurueck(echt);
     QCOMPARE(LiesBildGroesse(echt), QSize(37, 23));
 }
 

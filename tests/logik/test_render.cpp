@@ -10,7 +10,10 @@
 #include "render/seitenzeichen.h"
 #include "storage/bilddatei.h"
 
+#include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -202,6 +205,8 @@ private Q_SLOTS:
     void bogenplanung();
     void bildeinpassung_data();
     void bildeinpassung();
+    void fremdbild_data();
+    void fremdbild();
     void rueckseite_data();
     void rueckseite();
     void anschnittgrenzen_data();
@@ -1065,16 +1070,22 @@ void TestRender::bildeinpassung_data()
     QTest::addColumn<QRect>("sichtbar");   // where the picture lands on the label picture
     QTest::addColumn<QRect>("ausschnitt"); // the part of the scaled picture that shows
     QTest::addColumn<int>("unscharf");     // the dpi the hint names, 0 for none
+    QTest::addColumn<QSize>("groesse");    // of the label picture; empty: the label's at `dpi`
     const auto S = Einpassung::Strecken;
     const auto zeile = [&](const char *name, QSize bild, const char *datei, Einpassung e, bool abweichend, int dpi,
-                           QRect sichtbar, QRect ausschnitt, int unscharf, QSize etikett = {8500, 5400}) {
+                           QRect sichtbar, QRect ausschnitt, int unscharf, QSize etikett = {8500, 5400},
+                           QSize groesse = {}) {
         QTest::newRow(name) << bild << QString::fromLatin1(datei) << etikett << e << abweichend << dpi << sichtbar
-                            << ausschnitt << unscharf;
+                            << ausschnitt << unscharf << groesse;
     };
-    zeile("1000 x 635 is the card's shape: stretched, raised to 300 dpi", {1000, 635}, "rot.png", S, false, 300,
-          {0, 0, 1004, 638}, {0, 0, 1004, 638}, 0);
-    zeile("a 1500 x 953 JPEG keeps its own 448 dpi", {1500, 953}, "rot.jpg", S, false, 448, {0, 0, 1499, 952},
-          {0, 0, 1499, 952}, 0);
+    zeile("1000 x 635, the card's 1004 x 638 at 300 dpi but for 4 pixels: its own pixels", {1000, 635}, "rot.png", S,
+          false, 300, {0, 0, 1000, 635}, {0, 0, 1000, 635}, 0, {8500, 5400}, {1000, 635});
+    zeile("1000 x 640, 0.7 % off the card: its own pixels, no line smoothed into two", {1000, 640}, "rot.png", S, false,
+          300, {0, 0, 1000, 640}, {0, 0, 1000, 640}, 0, {8500, 5400}, {1000, 640});
+    zeile("a 1500 x 953 JPEG, the card at 448 dpi but for a pixel: its own pixels", {1500, 953}, "rot.jpg", S, false,
+          448, {0, 0, 1500, 953}, {0, 0, 1500, 953}, 0, {8500, 5400}, {1500, 953});
+    zeile("1000 x 600 Füllen: cut at the sides", {1000, 600}, "rot.png", Einpassung::Fuellen, true, 300,
+          {0, 0, 1004, 638}, {29, 0, 1004, 638}, 0);
     zeile("4000 x 2541 is held at 600 dpi", {4000, 2541}, "rot.png", S, false, 600, {0, 0, 2008, 1276},
           {0, 0, 2008, 1276}, 0);
     zeile("300 x 300 Einpassen: whole, centred, white beside", {300, 300}, "rot.png", Einpassung::Einpassen, true, 300,
@@ -1085,7 +1096,7 @@ void TestRender::bildeinpassung_data()
           {0, 0, 1004, 638}, 90);
     zeile("an SVG drawing at 600 dpi, never coarse", {100, 100}, "rot.svg", Einpassung::Einpassen, true, 600,
           {366, 0, 1276, 1276}, {0, 0, 1276, 1276}, 0);
-    zeile("a label far beyond A4 lowers the dpi to the limits", {3000, 15}, "rot.png", S, false, 76, {0, 0, 29921, 150},
+    zeile("a label far beyond A4 lowers the dpi to the limits", {3000, 60}, "rot.png", S, true, 76, {0, 0, 29921, 150},
           {0, 0, 29921, 150}, 8, {1000000, 5000});
 }
 
@@ -1097,12 +1108,15 @@ void TestRender::bildeinpassung()
     QFETCH(Einpassung, einpassung);
     QFETCH(QRect, sichtbar);
     QFETCH(int, unscharf);
+    QFETCH(QSize, groesse);
+    QFETCH(QRect, ausschnitt);
     const Bogenmasse m = Etikett(etikett.width(), etikett.height());
     QTemporaryDir ordner;
     QImage rot(bild, QImage::Format_RGB32);
     rot.fill(Rot);
     QVERIFY(datei.endsWith(QStringLiteral(".svg")) ? !Schreibe(ordner, datei, RoteZeichnung(bild)).isEmpty()
                                                    : rot.save(ordner.filePath(datei), nullptr, 100));
+    DatiereZurueck(ordner.filePath(datei));
 #ifdef MORVANE_OHNE_SVG
     if (datei.endsWith(QStringLiteral(".svg"))) {
         QVERIFY_THROWS_EXCEPTION(Fehler, LiesFremdbild(ordner.filePath(datei)));
@@ -1113,7 +1127,7 @@ void TestRender::bildeinpassung()
     QCOMPARE(quelle.groesse, bild);
     QTEST(SeitenverhaeltnisWeichtAb(bild, m), "abweichend");
     QTEST(UebernahmeDpi(quelle, m, einpassung), "dpi");
-    const QSize pixel = EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung));
+    const QSize pixel = groesse.isEmpty() ? EtikettPixel(m, UebernahmeDpi(quelle, m, einpassung)) : groesse;
     const Bildplatz platz = Platziere(bild, pixel, einpassung);
     QCOMPARE(QRect(platz.ort, platz.ausschnitt.size()), sichtbar);
     QTEST(platz.ausschnitt, "ausschnitt");
@@ -1124,6 +1138,9 @@ void TestRender::bildeinpassung()
     const Bildwahl wahl = BildwahlFuer(quelle, m);
     QCOMPARE(wahl.hinweis(einpassung), hinweis);
     QTEST(wahl.wahl, "abweichend");
+    if (einpassung == Einpassung::Fuellen)
+        QVERIFY(wahl.beschreibung(einpassung)
+                    .endsWith(ausschnitt.y() > 0 ? "oben und unten beschnitten" : "an den Seiten beschnitten"));
 
     const QImage gezeichnet = EtikettAusBild(quelle, m, einpassung);
     QCOMPARE(gezeichnet.size(), pixel);
@@ -1132,6 +1149,75 @@ void TestRender::bildeinpassung()
         QVERIFY(qAbs(qRed(gezeichnet.pixel(p)) - qRed(Rot)) + qGreen(gezeichnet.pixel(p)) < 4);
     if (sichtbar.left() > 0)
         QCOMPARE(gezeichnet.pixel(sichtbar.left() - 1, sichtbar.center().y()), Weiss);
+}
+
+namespace {
+
+QByteArray Kodiert(const QImage &bild, const char *format, double anteil = 1)
+{
+    QByteArray daten;
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, format);
+    return daten.left(qsizetype(daten.size() * anteil));
+}
+
+// A red GIF of 1 x 1 pixel, trailer and all.
+const QByteArray Gif("GIF89a\1\0\1\0\x80\0\0\xff\0\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
+
+} // namespace
+
+// What the take-in refuses before it draws (damage its decoder reads past, a cut GIF, proportions no label has, a
+// module that is missing) and what it mends (colours meant in Adobe RGB, a drawing's picture beside it).
+void TestRender::fremdbild_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<QString>("meldung"); // %1 the file; empty: taken, its middle pixel `mitte`
+    QTest::addColumn<QRgb>("mitte");
+    const QString kaputt = QStringLiteral("Die Datei %1 enthält kein vollständiges Bild: sie ist beschädigt oder nicht "
+                                          "zu Ende gespeichert.");
+    QTest::newRow("a JPEG cut short") << Kodiert(Musterbild(300, 200), "jpg", 0.6) << kaputt << QRgb();
+    QTest::newRow("a GIF without its end") << Gif.chopped(1) << kaputt << QRgb();
+    QTest::newRow("the GIF whole") << Gif << QString() << qRgb(255, 0, 0);
+    QTest::newRow("1020 x 20, beyond 1 : 50")
+        << Kodiert(Einfarbig(1020, 20, Rot), "png")
+        << QStringLiteral("Das Bild %1 ist 1020 x 20 Pixel groß: mehr als 50-mal so breit wie hoch oder so hoch wie "
+                          "breit. Ein solches Bild passt auf kein Etikett und wird nicht übernommen.")
+        << QRgb();
+    if (!QImageReader::supportedImageFormats().contains("tiff"))
+        QTest::newRow("TIFF without its module") << QByteArray("II*\0\x08\0\0\0", 8)
+                                                 << QStringLiteral("Die Datei %1 ist ein TIFF-Bild; das Modul, das "
+                                                                   "TIFF liest (Qt Image Formats), ist hier nicht "
+                                                                   "installiert.")
+                                                 << QRgb();
+    QImage adobe = Einfarbig(10, 10, qRgb(120, 160, 200));
+    adobe.setColorSpace(QColorSpace::AdobeRgb);
+    QTest::newRow("Adobe RGB (120, 160, 200) taken in sRGB")
+        << Kodiert(adobe, "png") << QString() << qRgb(99, 161, 203);
+#ifndef MORVANE_OHNE_SVG
+    QTest::newRow("an SVG's picture found beside it")
+        << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                      "width=\"10\" height=\"10\"><image width=\"10\" height=\"10\" xlink:href=\"daneben.png\"/>"
+                      "</svg>")
+        << QString() << Rot;
+#endif
+}
+
+void TestRender::fremdbild()
+{
+    QFETCH(QByteArray, inhalt);
+    QFETCH(QString, meldung);
+    QTemporaryDir ordner;
+    Schreibe(ordner, QStringLiteral("daneben.png"), Kodiert(Einfarbig(10, 10, Rot), "png"));
+    const QString pfad = Schreibe(ordner, QStringLiteral("bild"), inhalt);
+    try {
+        const Fremdbild b = LiesFremdbild(pfad);
+        const QImage bild = b.istZeichnung() ? ZeichnungAlsBild(b, b.groesse, QRect({}, b.groesse)) : b.bild;
+        QCOMPARE(meldung, QString());
+        QTEST(bild.pixel(bild.width() / 2, bild.height() / 2) | 0xff000000, "mitte");
+    } catch (const Fehler &f) {
+        QCOMPARE(f.text(), meldung.arg(pfad));
+    }
 }
 
 void TestRender::rueckseite_data()
@@ -1242,8 +1328,8 @@ void TestRender::anschnittgrenzen()
         QVERIFY2(std::abs(ist[i] - erwartet[i]) < 1e-9, qPrintable(QDebug::toString(ist)));
 }
 
-// The sample card with a bleed of 2 mm, 9 raster pixels (1.91 mm): each edge's own pixels continued on every side
-// but between the rows, one pixel apart; inside each card the pixels of the raster without a bleed.
+// The sample card with a bleed of 2 mm, 9 raster pixels (1.91 mm): each edge's own pixels continued on every side,
+// the one pixel between the touching rows taken by the row below; inside each card the raster without a bleed.
 void TestRender::anschnittDerVisitenkarte()
 {
     const QImage bild = Musterbild(401, 255);
@@ -1253,7 +1339,7 @@ void TestRender::anschnittDerVisitenkarte()
     const QImage mit = BaueSeite(bild, m, seite, {600, 600, {}, {}}, 200).bild.convertToFormat(QImage::Format_RGB32);
     for (int zeile = 0; zeile < 5; ++zeile)
         for (int x : {71, 519})
-            for (int j = zeile == 0 ? -9 : 0; j < 255 + (zeile == 4 ? 9 : 0); ++j)
+            for (int j = zeile == 0 ? -9 : -1; j < 255 + (zeile == 4 ? 9 : 0); ++j)
                 for (int i = -9; i < 401 + 9; ++i)
                     erwartet.setPixel(x + i, 47 + zeile * 256 + j,
                                       bild.pixel(std::clamp(i, 0, 400), std::clamp(j, 0, 254)));
@@ -1279,7 +1365,8 @@ void TestRender::anschnittGenau()
 
 // Behind the front the same rules on the back page's places: the precise label at 1,1, its right and lower sides
 // stopped by the gaps, has them on the back's left (long edge) or top (short edge); the card's raster, its bleed added before it is
-// turned, each edge's own pixels beside the back that stands behind column 1, none between the touching rows.
+// turned, each edge's own pixels beside the back that stands behind column 1, the row below's between the touching
+// rows.
 void TestRender::anschnittRueckseite()
 {
     const Bogenmasse genau =
@@ -1302,7 +1389,7 @@ void TestRender::anschnittRueckseite()
         BaueRueckseite(karte.size(), karte, m, {Druckumfang::GanzeSeite, 1, 1}, f, Wendekante::Lang, 200).bild;
     QCOMPARE(
         QList<QRgb>({r.pixel(510, 147), r.pixel(928, 147), r.pixel(569, 38), r.pixel(509, 147), r.pixel(569, 302)}),
-        QList<QRgb>({karte.pixel(0, 100), karte.pixel(400, 100), karte.pixel(50, 0), Weiss, Weiss}));
+        QList<QRgb>({karte.pixel(0, 100), karte.pixel(400, 100), karte.pixel(50, 0), Weiss, r.pixel(569, 303)}));
 }
 
 // Crop marks 3 mm off the cards (a bleed of 2 mm and 1 mm clear of it), 5 mm long; a card is 85 x 54 mm.

@@ -5,8 +5,10 @@
 #include "storage/bilddatei.h"
 #include "storage/bogenbelegung.h"
 #include "storage/druckerausrichtung.h"
+#include "storage/dateien.h"
 #include "storage/einstellungen.h"
 #include "storage/etikettdatei.h"
+#include "storage/etikettdateien.h"
 #include "render/etikettdokument.h"
 #include "storage/namen.h"
 #include "storage/profildatei.h"
@@ -24,6 +26,7 @@
 
 #include <functional>
 #include <limits>
+#include <thread>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -742,13 +745,53 @@ private Q_SLOTS:
         datei.write(inhalt);
         datei.close();
         const QByteArray vorher = lies(KorrekturOrt());
-        // Put aside whole: nothing of it is read, and the next alignment starts a new store.
+        // Put aside whole under the first free name (a folder stands in the way of the first): nothing of it is
+        // read, nothing deleted, and the next alignment starts a new store.
+        const QString beiseite = KorrekturOrt() + QStringLiteral(".unlesbar");
+        QVERIFY(QDir().mkpath(beiseite));
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Büro")), gepackt ? Druckerkorrektur{} : buero);
-        QCOMPARE(lies(KorrekturOrt() + QStringLiteral(".unlesbar")), gepackt ? vorher : QByteArray());
+        QCOMPARE(lies(beiseite + QStringLiteral(" 2")), gepackt ? vorher : QByteArray());
         SchreibDruckerkorrektur(QStringLiteral("Laser"), laser);
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Laser")), laser);
-        QFile::remove(KorrekturOrt() + QStringLiteral(".unlesbar"));
+        QVERIFY(QDir(beiseite).removeRecursively());
+        QFile::remove(beiseite + QStringLiteral(" 2"));
 #endif
+    }
+
+    // The stores' writer changes only the lines it names, in the encoding Qt's reader reads back: "K=W" sets, "-K"
+    // removes K and its levels below.
+    void speichertext_data()
+    {
+        QTest::addColumn<QByteArray>("vorher");
+        QTest::addColumn<QStringList>("aenderungen");
+        QTest::addColumn<QByteArray>("nachher");
+        QTest::newRow("a new key after its section's last, a new section at the end, CR LF kept")
+            << QByteArray("[Bogenbelegung]\r\na\\Verbraucht=1\r\n; Ende\r\n")
+            << QStringList{"Bogenbelegung/b/Verbraucht=1,2", "Druckerausrichtung/Büro Laser/MassstabX=1.01"}
+            << QByteArray("[Bogenbelegung]\r\na\\Verbraucht=1\r\nb\\Verbraucht=\"1,2\"\r\n; Ende\r\n\r\n"
+                          "[Druckerausrichtung]\r\nB%FCro%20Laser\\MassstabX=1.01\r\n");
+        QTest::newRow("comments and order kept, values changed in their lines, a group gone with its levels below")
+            << QByteArray("; meine\n[General]\nInstallOrt=/a\n[Druckerausrichtung]\nMein Drucker\\VersatzX=1\n"
+                          "Mein%20Drucker\\Rueckseite\\VersatzX=2\nAnder\\VersatzY=3\nAnder\\VersatzX=3\n")
+            << QStringList{"-Druckerausrichtung/Mein Drucker", "InstallOrt= /b@", "Druckerausrichtung/Ander/VersatzX=4"}
+            << QByteArray("; meine\n[General]\nInstallOrt=\" /b@\"\n[Druckerausrichtung]\nAnder\\VersatzY=3\n"
+                          "Ander\\VersatzX=4\n");
+    }
+
+    void speichertext()
+    {
+        QFETCH(QByteArray, vorher);
+        QFETCH(QStringList, aenderungen);
+        QList<Speicheraenderung> liste;
+        for (const QString &a : aenderungen)
+            liste.append(a.startsWith(u'-') ? Speicheraenderung{a.mid(1), std::nullopt}
+                                            : Speicheraenderung{a.section(u'=', 0, 0), a.section(u'=', 1)});
+        const QByteArray text = IniMitAenderungen(vorher, liste);
+        QTEST(text, "nachher");
+        QTemporaryDir ordner;
+        const QSettings gelesen(Schreibe(ordner, QStringLiteral("s.ini"), text), QSettings::IniFormat);
+        for (const Speicheraenderung &a : liste)
+            QCOMPARE(gelesen.value(a.schluessel), a.wert ? QVariant(*a.wert) : QVariant());
     }
 
     void ortsMeldungen()
@@ -806,11 +849,15 @@ private Q_SLOTS:
         const auto zuGross = [&seite](const char *groesse) { return seite.arg(QStringLiteral("%1"), groesse); };
         QTest::newRow("an old file is read at once, once") << bild << "alt" << 0 << "L" << keine << keine;
         QTest::newRow("changed a moment ago: read once it stood still") << bild << "neu" << 0 << "WL" << keine << keine;
+        QTest::newRow("changed 1.5 s ago: watched for a second") << bild << "frisch" << 0 << "WL" << keine << keine;
+        QTest::newRow("changed 2.5 s ago: read at once") << bild << "ruhig" << 0 << "L" << keine << keine;
+        QTest::newRow("its writer resting half way: read whole once it stood still a second")
+            << bild << "ruhend" << 0 << "WL" << keine << keine;
         QTest::newRow("a time ahead of the clock was set, not written")
             << bild << "zukunft" << 0 << "L" << keine << keine;
-        QTest::newRow("rewritten during the read: read again") << bild << "alt" << 1 << "LWL" << keine << keine;
+        QTest::newRow("rewritten during the read: read again") << bild << "alt" << 1 << "LL" << keine << keine;
         QTest::newRow("rewritten during every read: no mix, a message")
-            << bild << "alt" << 4 << "LWLWLWL"
+            << bild << "alt" << 4 << "LLLL"
             << QStringLiteral("Die Datei %1 ändert sich laufend und wurde deshalb nicht gelesen. Versuchen Sie es "
                               "noch einmal, wenn sie fertig gespeichert ist.")
             << keine;
@@ -860,10 +907,28 @@ private Q_SLOTS:
             QVERIFY(datei.open(QIODevice::ReadWrite));
             const qint64 vorMs = art == QLatin1String("neu") ? -45
                 : art == QLatin1String("zukunft")            ? -86400000
+                : art == QLatin1String("frisch")             ? 1500
+                : art == QLatin1String("ruhig")              ? 2500
+                : art == QLatin1String("ruhend")             ? 0
                                                              : 3600000;
             QVERIFY(
                 datei.setFileTime(QDateTime::currentDateTimeUtc().addMSecs(-vorMs), QFileDevice::FileModificationTime));
+            if (art == QLatin1String("ruhend"))
+                QVERIFY(datei.resize(inhalt.size() / 2));
         }
+        // The rest comes while the reader watches.
+        std::thread rest;
+        if (art == QLatin1String("ruhend"))
+            rest = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                QFile datei(pfad);
+                if (datei.open(QIODevice::Append))
+                    datei.write(inhalt.mid(inhalt.size() / 2));
+            });
+        const auto warteAufRest = qScopeGuard([&] {
+            if (rest.joinable())
+                rest.join();
+        });
 
         QByteArray zuletzt = inhalt;
         QString ablauf;
@@ -872,7 +937,10 @@ private Q_SLOTS:
             if (schritt == Leseschritt::Gelesen && aenderungen-- > 0) {
                 zuletzt.back() ^= 1;
                 QFile datei(pfad);
-                QVERIFY(datei.open(QIODevice::ReadWrite) && datei.write(zuletzt) == zuletzt.size());
+                QVERIFY(datei.open(QIODevice::ReadWrite) && datei.write(zuletzt) == zuletzt.size() && datei.flush());
+                // Dated back, so that the test does not wait for it to stand still: it is read again all the same.
+                QVERIFY(datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                                          QFileDevice::FileModificationTime));
             }
         };
         const auto fehlerVon = [&pfad](const std::function<void()> &lesen) {
@@ -890,11 +958,32 @@ private Q_SLOTS:
         QTEST(ablauf, "ablauf");
 
         // With nobody writing, the size reader and the decoder give the same message, or the same size.
+        if (rest.joinable())
+            rest.join();
+        if (QFile datei(pfad); QFileInfo(pfad).isFile() && datei.open(QIODevice::Append))
+            QVERIFY(
+                datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
         QSize groesse;
         QSize dekodiert;
         QTEST(fehlerVon([&] { groesse = LiesBildGroesse(pfad); }), "grenze");
         QTEST(fehlerVon([&] { dekodiert = LeseBild(pfad).size(); }), "grenze");
         QCOMPARE(dekodiert, groesse);
+    }
+
+    // Two windows replacing the same label's picture: each keep's names are its own from before the question on;
+    // the ones given back leave nothing behind.
+    void aufbewahrung()
+    {
+        QTemporaryDir ordner;
+        const QString karte =
+            Schreibe(ordner, QStringLiteral("Karte.bmp"), Bmp24(2, 2, false, [](int, int) { return 0u; }));
+        {
+            const Aufbewahrungsplatz erster(karte);
+            const Aufbewahrungsplatz zweiter(karte);
+            QCOMPARE(QFileInfo(zweiter.namen().bild).fileName(), QStringLiteral("Karte vorher 2.bmp"));
+            QVERIFY(KopiereErsetzend(karte, erster.namen().bild));
+        }
+        QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), (QStringList{"Karte vorher.bmp", "Karte.bmp"}));
     }
 
     void leseBild()
