@@ -54,7 +54,8 @@ QString Bildordner(const QString &letzter)
 
 void TFormEtikette::BildUebernehmen1Click()
 {
-    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(d->z.BildOrdner));
+    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(d->z.BildOrdner), FremdbildMuster(),
+                                                                  QStringLiteral("Bild für das Etikett übernehmen"));
     if (gewaehlt)
         UebernimmBild(QDir::toNativeSeparators(*gewaehlt));
 }
@@ -95,7 +96,8 @@ void TFormEtikette::NeuAusBild1Click()
 {
     if (!OeffnenVorbereiten())
         return;
-    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(d->z.BildOrdner));
+    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(Bildordner(d->z.BildOrdner), FremdbildMuster(),
+                                                                  QStringLiteral("Bild für ein neues Etikett wählen"));
     if (!gewaehlt)
         return;
     const QString pfad = QDir::toNativeSeparators(*gewaehlt);

@@ -1,5 +1,5 @@
 #include "app/formetikette.h"
-#include "platform/dialogdienst.h"
+#include "dialogs/qtdialoge.h"
 #include "platform/startmessung.h"
 #include "storage/namen.h"
 

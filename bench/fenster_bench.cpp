@@ -30,7 +30,10 @@ public:
     std::optional<QString> eingabe(const QString &) override { return std::nullopt; }
     bool druckDialog(QPrinter &) override { return false; }
     std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &) override { return std::nullopt; }
-    std::optional<QString> bildOeffnen(const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> bildOeffnen(const QString &, const QStringList &, const QString &) override
+    {
+        return std::nullopt;
+    }
     std::optional<Einpassung> bildEinpassung(const Bildwahl &) override { return std::nullopt; }
 };
 

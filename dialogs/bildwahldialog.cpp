@@ -124,12 +124,3 @@ void TBildwahlDialog::zeigeHinweis()
     m_hinweis->setText(text.isEmpty() ? QString() : text + QStringLiteral(" Trotzdem übernehmen?"));
     m_hinweis->setHidden(text.isEmpty());
 }
-
-// The dialog service's entry, kept beside the dialog.
-std::optional<Einpassung> QtDialoge::bildEinpassung(const Bildwahl &wahl)
-{
-    TBildwahlDialog dialog(wahl, m_besitzer);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.einpassung();
-}

@@ -294,12 +294,3 @@ void TEtikettenbogenDialog::zeigeGewaehlten()
         m_eintrag->clear();
     }
 }
-
-// The dialog service's entry, kept beside the dialog so that the service knows nothing of the catalogue.
-std::optional<Etikettenbogen> QtDialoge::etikettenbogen(const QList<Etikettenbogen> &boegen)
-{
-    TEtikettenbogenDialog dialog(boegen, m_besitzer);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.gewaehlterBogen();
-}

@@ -63,3 +63,7 @@ Druckmodul &LadeDruckmodul(const QStringList &orte);
 
 // The name of the adapter's one entry point, `Druckmodul *morvane_druckmodul()`.
 inline constexpr char DruckmodulEinsprung[] = "morvane_druckmodul";
+
+// The print dialog of the dialog service, from the adapter, loaded at the first call. Throws Fehler with a German text
+// when the adapter cannot be loaded.
+std::unique_ptr<Druckdialog> NeuerDruckdialog();

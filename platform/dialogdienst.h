@@ -3,6 +3,7 @@
 #include "platform/fehler.h"
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -45,9 +46,10 @@ public:
     virtual bool druckDialog(QPrinter &drucker) = 0;
     // The catalogue's sheet dialog; the sheet taken with "Anlegen", nothing when cancelled.
     virtual std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) = 0;
-    // File-open dialog for a picture of another program (the formats Qt reads here), opened in `ordner`, with a
-    // title as dateiOeffnen's ("Bild übernehmen").
-    virtual std::optional<QString> bildOeffnen(const QString &ordner, const QString &titel = {}) = 0;
+    // File-open dialog for a picture of another program, opened in `ordner`, offering the files of `muster`
+    // ("*.png" and so on: the formats the picture room reads here), with a title as dateiOeffnen's ("Bild übernehmen").
+    virtual std::optional<QString> bildOeffnen(const QString &ordner, const QStringList &muster,
+                                               const QString &titel = {}) = 0;
     // How a picture goes onto the label, with its resolution hint; the way taken with "Übernehmen", nothing for
     // "Abbrechen".
     virtual std::optional<Einpassung> bildEinpassung(const Bildwahl &wahl) = 0;
@@ -75,37 +77,4 @@ public:
     virtual ~Druckdialog() = default;
     // False when cancelled; `besitzer` owns the dialog when it is made.
     virtual bool zeige(QPrinter &drucker, QWidget *besitzer) = 0;
-};
-
-// The printer adapter's print dialog; throws Fehler with a German text when the adapter cannot be loaded.
-std::unique_ptr<Druckdialog> NeuerDruckdialog();
-
-// The production implementation on Qt's standard dialogs.
-class QtDialoge : public DialogDienst
-{
-public:
-    explicit QtDialoge(QWidget *besitzer = nullptr) : m_besitzer(besitzer) {}
-    ~QtDialoge() override;
-    void setzeBesitzer(QWidget *besitzer) { m_besitzer = besitzer; }
-
-    void information(const QString &text) override;
-    bool frage(const QString &text) override;
-    bool druckFrage(const QString &text) override;
-    bool vorsichtsfrage(const QString &text) override;
-    bool randFrage(const QString &text) override;
-    void meldung(const QString &text) override;
-    void fehler(const QString &text) override;
-    std::optional<QString> dateiOeffnen(const QString &vorgabe, const QString &titel = {}) override;
-    std::optional<QString> eingabe(const QString &vorbelegung) override;
-    // Through the printer adapter, loaded at the first call (drucken/).
-    bool druckDialog(QPrinter &drucker) override;
-    // The catalogue's sheet dialog (dialogs/).
-    std::optional<Etikettenbogen> etikettenbogen(const QList<Etikettenbogen> &boegen) override;
-    std::optional<QString> bildOeffnen(const QString &ordner, const QString &titel = {}) override;
-    // The choice dialog (dialogs/).
-    std::optional<Einpassung> bildEinpassung(const Bildwahl &wahl) override;
-
-private:
-    QWidget *m_besitzer;
-    std::unique_ptr<Druckdialog> m_druckDialog;
 };

@@ -1,4 +1,4 @@
-#include "platform/dialogdienst.h"
+#include "dialogs/qtdialoge.h"
 #include "platform/konsole.h"
 #include "platform/schale.h"
 

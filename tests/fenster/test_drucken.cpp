@@ -4,7 +4,7 @@
 #include "app/formetikette_p.h"
 #include "programmordner.h"
 #include "app/updown.h"
-#include "platform/dialogdienst.h"
+#include "dialogs/qtdialoge.h"
 #include "drucken/ausrichtung.h"
 #include "dialogs/bogenplandialog.h"
 #include "druckserver.h"

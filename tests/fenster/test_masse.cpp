@@ -3,6 +3,7 @@
 #include "app/updown.h"
 #include "dialogs/anschnitt.h"
 #include "dialogs/genau.h"
+#include "dialogs/qtdialoge.h"
 #include "genauesetikett.h"
 #include "modal.h"
 #include "programmordner.h"

@@ -84,7 +84,7 @@ void PruefeRundreise(const Bogenmasse &werte, const Bogenmasse &anderes)
     PRUEFE(Lies(pfad) == inhalt);
     const GeleseneEtikettdatei zurueck = LiesEtikettdatei(pfad, anderes);
     PRUEFE(zurueck.fehler.isEmpty());
-    PRUEFE(zurueck.werte == werte);
+    PRUEFE(zurueck.inhalt.masse == werte);
     for (bool da : zurueck.vorhanden)
         PRUEFE(da);
 }
@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
     bool abgebrochen = false;
     for (std::size_t i = 0; i < Massangaben.size(); ++i) {
         const Massangabe &a = Massangaben[i];
-        const int wert = gelesen.werte.*a.feld;
+        const int wert = gelesen.inhalt.masse.*a.feld;
         const QString text = LeseProfilWert(pfad, sektion, QLatin1String(a.schluessel));
         PRUEFE(wert >= a.minimum && wert <= MassMaximum);
         if (!gelesen.vorhanden[i]) {
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t laenge)
     }
     PRUEFE(abgebrochen == !gelesen.fehler.isEmpty());
 
-    PruefeRundreise(gelesen.werte, bisher);
-    PruefeRundreise(beliebig, gelesen.werte);
+    PruefeRundreise(gelesen.inhalt.masse, bisher);
+    PruefeRundreise(beliebig, gelesen.inhalt.masse);
     return 0;
 }

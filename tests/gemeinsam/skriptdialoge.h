@@ -92,7 +92,7 @@ public:
         return a;
     }
 
-    std::optional<QString> bildOeffnen(const QString &ordner, const QString & = {}) override
+    std::optional<QString> bildOeffnen(const QString &ordner, const QStringList &, const QString & = {}) override
     {
         gezeigt.append({QStringLiteral("bildOeffnen"), ordner});
         return naechste(dateien, ordner);

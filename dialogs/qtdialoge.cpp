@@ -1,6 +1,9 @@
-#include "platform/dialogdienst.h"
+#include "dialogs/qtdialoge.h"
+
+#include "dialogs/bildwahldialog.h"
+#include "dialogs/etikettenbogendialog.h"
+#include "drucken/druckmodul.h"
 #include "platform/fehler.h"
-#include "storage/bilddatei.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -116,13 +119,13 @@ std::optional<QString> QtDialoge::dateiOeffnen(const QString &vorgabe, const QSt
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> QtDialoge::bildOeffnen(const QString &ordner, const QString &titel)
+std::optional<QString> QtDialoge::bildOeffnen(const QString &ordner, const QStringList &muster, const QString &titel)
 {
     QFileDialog dialog(m_besitzer);
     if (!titel.isEmpty())
         dialog.setWindowTitle(titel);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Bilder (%1)").arg(FremdbildMuster().join(QLatin1Char(' '))),
+    dialog.setNameFilters({QStringLiteral("Bilder (%1)").arg(muster.join(QLatin1Char(' '))),
                            QStringLiteral("Alle Dateien (*)")});
     dialog.setDirectory(ordner);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -154,4 +157,20 @@ bool QtDialoge::druckDialog(QPrinter &drucker)
     if (!m_druckDialog)
         m_druckDialog = NeuerDruckdialog();
     return m_druckDialog->zeige(drucker, m_besitzer);
+}
+
+std::optional<Etikettenbogen> QtDialoge::etikettenbogen(const QList<Etikettenbogen> &boegen)
+{
+    TEtikettenbogenDialog dialog(boegen, m_besitzer);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.gewaehlterBogen();
+}
+
+std::optional<Einpassung> QtDialoge::bildEinpassung(const Bildwahl &wahl)
+{
+    TBildwahlDialog dialog(wahl, m_besitzer);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.einpassung();
 }
