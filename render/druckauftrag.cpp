@@ -37,6 +37,14 @@ double GezeichneterAnschnitt(const Seitenetikett &e, bool raster)
 
 } // namespace
 
+QString Auftragsname(const QString &etikett, Druckseiten seiten)
+{
+    const QString seite = seiten == Druckseiten::Vorderseite ? QStringLiteral("Vorderseite")
+        : seiten == Druckseiten::Rueckseite                  ? QStringLiteral("Rückseite")
+                                                             : QStringLiteral("Vorder- und Rückseite");
+    return etikett.isEmpty() ? seite : etikett + QStringLiteral(" – ") + seite;
+}
+
 Druckauftrag::Druckauftrag(const Seitenetikett &etikett, const Seitenwahl &wahl, const QImage &rueckseite)
     : m_wahl(wahl), m_etiketten{etikett}, m_rueckseiten{rueckseite}
 {
@@ -88,8 +96,8 @@ QList<GedrucktesEtikett> Druckauftrag::orte(Blattseite seite) const
     QList<GedrucktesEtikett> orte;
     for (const Planplatz &p : m_plan->plaetze)
         if (!hinten || MitRueckseite(m_rueckseiten, p.etikett))
-            orte += GedruckteEtiketten(QSize(), m_plan->masse,
-                                       {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile});
+            orte +=
+                GedruckteEtiketten(QSize(), m_plan->masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile});
     return hinten ? AufDerRueckseite(orte, m_kante) : orte;
 }
 
@@ -191,8 +199,8 @@ QList<Randsaetze> Druckauftrag::rand(const Druckraender &raender, const Druckerk
     for (const Blattseite blatt : blaetter()) {
         const QList<GedrucktesEtikett> etiketten = orte(blatt);
         const Druckerkorrektur &korrektur = blatt == Blattseite::Vorderseite ? vorne : hinten;
-        const QString vor = m_seiten == Druckseiten::Beide && blatt == Blattseite::Rueckseite ? RueckseitenVorsatz
-                                                                                               : QString();
+        const QString vor =
+            m_seiten == Druckseiten::Beide && blatt == Blattseite::Rueckseite ? RueckseitenVorsatz : QString();
         Randsaetze s;
         for (const QString &satz : WasAmRandFehlt(etiketten, raender, korrektur))
             s.verlust.append(vor + satz);
