@@ -1231,6 +1231,7 @@ private Q_SLOTS:
         const Druckserver::Auftrag auftrag = m_server.warteAufPdf(titel);
         const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
         QVERIFY2(auftrag.fertig, qPrintable(m_server.keinPdf(titel)));
+        QVERIFY(m_server.auftragsangaben(Druckserver::Drucker).contains((titel + " – Vorderseite").toUtf8()));
         const PdfSeite gedruckt = LiesPdfSeite(auftrag.pdf, LeseDpi);
         const PdfSeite soll = LiesPdfSeite(ohne, LeseDpi);
         QCOMPARE(gedruckt.seiten, 1);

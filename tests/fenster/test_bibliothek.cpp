@@ -224,6 +224,73 @@ private Q_SLOTS:
                  qPrintable(frage));
     }
 
+    // "Rückseite wählen...": a picture from anywhere becomes the card's back beside it through the picture take-in;
+    // a card with a back is asked what to do, and Return never removes it.
+    void rueckseiteWaehlen_data()
+    {
+        QTest::addColumn<int>("antwort");        // to the question of a card with a back; -1: it has none
+        QTest::addColumn<bool>("kaputt");        // the PNG is broken
+        QTest::addColumn<QString>("rueckseite"); // what the settings file then names
+        const QString erste = QStringLiteral("Visitenkarte_85x54 Rückseite.bmp");
+        QTest::newRow("a PNG from another folder becomes the back beside the card") << -1 << false << erste;
+        QTest::newRow("another back takes the next name, the first stays")
+            << 0 << false << QStringLiteral("Visitenkarte_85x54 Rückseite 2.bmp");
+        QTest::newRow("Keine Rückseite takes it from the settings, the file stays") << 1 << false << QString();
+        QTest::newRow("Abbrechen keeps the back") << 2 << false << erste;
+        QTest::newRow("a broken PNG is refused and nothing written") << -1 << true << QString();
+    }
+
+    void rueckseiteWaehlen()
+    {
+        QFETCH(int, antwort);
+        QFETCH(bool, kaputt);
+        QFETCH(QString, rueckseite);
+        Gestartet g;
+        const QString karte = g.form->dokument().bildPfad();
+        const QString erste = g.p.daten(QStringLiteral("Visitenkarte_85x54 Rückseite.bmp"));
+        QTemporaryDir anderswo;
+        const QString png = anderswo.filePath(QStringLiteral("hinten.png"));
+        const auto waehle = [&](const QImage &bild, std::optional<int> frage) {
+            QVERIFY(bild.save(png, "PNG"));
+            g.p.dialoge.leeren();
+            if (frage)
+                g.p.dialoge.auswahlen = {*frage};
+            if (!frage || *frage == 0)
+                g.p.dialoge.dateien = {png};
+            g.form->RueckseiteWaehlen1->trigger();
+        };
+        if (antwort >= 0) {
+            waehle(QImage(Verlauf()).mirrored(), std::nullopt);
+            QCOMPARE(LeseBild(erste), QImage(Verlauf()).mirrored());
+        }
+        const QStringList vorher = dateienIn(g.p.daten(QString()));
+        if (kaputt) {
+            schreibe(png, "\x89PNG kaputt");
+            g.p.dialoge.dateien = {png};
+            g.form->RueckseiteWaehlen1->trigger();
+        } else {
+            waehle(Verlauf(), antwort >= 0 ? std::optional<int>(antwort) : std::nullopt);
+        }
+        QCOMPARE(g.p.dialoge.unerwartet, QStringList());
+        QCOMPARE(LiesEtikettdatei(EinstellungsPfad(karte), Anfangsmasse).inhalt.rueckseite, rueckseite);
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")).size(), kaputt ? 1 : 0);
+        if (kaputt || antwort > 0)
+            QCOMPARE(dateienIn(g.p.daten(QString())), vorher);
+        if (antwort >= 0) {
+            const QString knoepfe = g.p.dialoge.texte(QStringLiteral("auswahl")).value(0).section(u'\n', -1);
+            QCOMPARE(knoepfe.split(u'|').value(g.p.dialoge.auswahlVorgaben.value(0)),
+                     QStringLiteral("&Andere wählen..."));
+            QCOMPARE(LeseBild(erste), QImage(Verlauf()).mirrored());
+        }
+        if (antwort <= 0 && !kaputt) {
+            // The card's own size at 300 dpi holds the picture's own pixels.
+            const QString neu = g.p.daten(rueckseite);
+            QCOMPARE(LeseBild(neu), Verlauf());
+            QCOMPARE(LeseBild(neu).dotsPerMeterX(), 11811);
+            QCOMPARE(g.p.dialoge.texte(QStringLiteral("bildOeffnen")), QStringList{QFileInfo(karte).absolutePath()});
+        }
+    }
+
     void dateiDatum_data()
     {
         QTest::addColumn<QDateTime>("zeit");
