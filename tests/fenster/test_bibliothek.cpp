@@ -229,21 +229,24 @@ private Q_SLOTS:
     void rueckseiteWaehlen_data()
     {
         QTest::addColumn<int>("antwort");        // to the question of a card with a back; -1: it has none
-        QTest::addColumn<bool>("kaputt");        // the PNG is broken
+        QTest::addColumn<QString>("datei");      // png, kaputt (a broken PNG) or bmp (one in the labels folder)
         QTest::addColumn<QString>("rueckseite"); // what the settings file then names
         const QString erste = QStringLiteral("Visitenkarte_85x54 Rückseite.bmp");
-        QTest::newRow("a PNG from another folder becomes the back beside the card") << -1 << false << erste;
+        QTest::newRow("a PNG from another folder becomes the back beside the card") << -1 << "png" << erste;
         QTest::newRow("another back takes the next name, the first stays")
-            << 0 << false << QStringLiteral("Visitenkarte_85x54 Rückseite 2.bmp");
-        QTest::newRow("Keine Rückseite takes it from the settings, the file stays") << 1 << false << QString();
-        QTest::newRow("Abbrechen keeps the back") << 2 << false << erste;
-        QTest::newRow("a broken PNG is refused and nothing written") << -1 << true << QString();
+            << 0 << "png" << QStringLiteral("Visitenkarte_85x54 Rückseite 2.bmp");
+        QTest::newRow("Keine Rückseite takes it from the settings, the file stays") << 1 << "png" << QString();
+        QTest::newRow("Abbrechen keeps the back") << 2 << "png" << erste;
+        QTest::newRow("a broken PNG is refused and nothing written") << -1 << "kaputt" << QString();
+        QTest::newRow("a 1000 x 640 BMP in the labels folder is the back as it is, shown at the card's size")
+            << -1 << "bmp" << QStringLiteral("Logo hinten.bmp");
     }
 
     void rueckseiteWaehlen()
     {
         QFETCH(int, antwort);
-        QFETCH(bool, kaputt);
+        QFETCH(QString, datei);
+        const bool kaputt = datei == QLatin1String("kaputt");
         QFETCH(QString, rueckseite);
         Gestartet g;
         const QString karte = g.form->dokument().bildPfad();
@@ -263,10 +266,14 @@ private Q_SLOTS:
             waehle(QImage(Verlauf()).mirrored(), std::nullopt);
             QCOMPARE(LeseBild(erste), QImage(Verlauf()).mirrored());
         }
+        if (datei == QLatin1String("bmp"))
+            schreibeBild(g.p.daten(rueckseite), Qt::red, {1000, 640});
         const QStringList vorher = dateienIn(g.p.daten(QString()));
-        if (kaputt) {
-            schreibe(png, "\x89PNG kaputt");
-            g.p.dialoge.dateien = {png};
+        const QSize vorne = g.form->Image1->size();
+        if (datei != QLatin1String("png")) {
+            if (kaputt)
+                schreibe(png, "\x89PNG kaputt");
+            g.p.dialoge.dateien = {kaputt ? png : g.p.daten(rueckseite)};
             g.form->RueckseiteWaehlen1->trigger();
         } else {
             waehle(Verlauf(), antwort >= 0 ? std::optional<int>(antwort) : std::nullopt);
@@ -274,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(g.p.dialoge.unerwartet, QStringList());
         QCOMPARE(LiesEtikettdatei(EinstellungsPfad(karte), Anfangsmasse).inhalt.rueckseite, rueckseite);
         QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")).size(), kaputt ? 1 : 0);
-        if (kaputt || antwort > 0)
+        if (datei != QLatin1String("png") || antwort > 0)
             QCOMPARE(dateienIn(g.p.daten(QString())), vorher);
         if (antwort >= 0) {
             const QString knoepfe = g.p.dialoge.texte(QStringLiteral("auswahl")).value(0).section(u'\n', -1);
@@ -282,7 +289,9 @@ private Q_SLOTS:
                      QStringLiteral("&Andere wählen..."));
             QCOMPARE(LeseBild(erste), QImage(Verlauf()).mirrored());
         }
-        if (antwort <= 0 && !kaputt) {
+        if (datei == QLatin1String("bmp"))
+            QVERIFY(g.form->RueckseiteZeigenCheckBox->isChecked() && g.form->Image1->size() == vorne);
+        if (antwort <= 0 && datei == QLatin1String("png")) {
             // The card's own size at 300 dpi holds the picture's own pixels.
             const QString neu = g.p.daten(rueckseite);
             QCOMPARE(LeseBild(neu), Verlauf());
