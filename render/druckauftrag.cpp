@@ -96,8 +96,8 @@ QList<GedrucktesEtikett> Druckauftrag::orte(Blattseite seite) const
     QList<GedrucktesEtikett> orte;
     for (const Planplatz &p : m_plan->plaetze)
         if (!hinten || MitRueckseite(m_rueckseiten, p.etikett))
-            orte +=
-                GedruckteEtiketten(QSize(), m_plan->masse, {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile});
+            orte += GedruckteEtiketten(QSize(), m_plan->masse,
+                                       {Druckumfang::EineEtikette, p.platz.spalte, p.platz.zeile});
     return hinten ? AufDerRueckseite(orte, m_kante) : orte;
 }
 
