@@ -199,8 +199,8 @@ QList<Randsaetze> Druckauftrag::rand(const Druckraender &raender, const Druckerk
     for (const Blattseite blatt : blaetter()) {
         const QList<GedrucktesEtikett> etiketten = orte(blatt);
         const Druckerkorrektur &korrektur = blatt == Blattseite::Vorderseite ? vorne : hinten;
-        const QString vor =
-            m_seiten == Druckseiten::Beide && blatt == Blattseite::Rueckseite ? RueckseitenVorsatz : QString();
+        const QString vor = m_seiten == Druckseiten::Beide && blatt == Blattseite::Rueckseite ? RueckseitenVorsatz
+                                                                                               : QString();
         Randsaetze s;
         for (const QString &satz : WasAmRandFehlt(etiketten, raender, korrektur))
             s.verlust.append(vor + satz);
