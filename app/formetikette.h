@@ -336,6 +336,8 @@ public:
     static QString RueckseitenFrage(Wendekante kante);
     // The question on a printer that prints both sides.
     static QString BeidseitigFrage(const QString &drucker, Wendekante kante);
+    // Told after "Nein" to that question: only the front goes, and how the back follows.
+    static QString NurVorderseite();
     // The question before a page that would lose part of its labels at the printer's edges: the printer, one
     // sentence per side, and the paper without margins that its driver offers, if any.
     static QString RandFrage(const QString &drucker, const QStringList &verlust, const QString &randlos);
@@ -375,6 +377,9 @@ private:
     void NachDemLaden(Geladen weg);
     // The same for a file given, as one dropped onto the label view.
     void UebernimmBild(const QString &pfad);
+    // The back from the picture `pfad` through the same take-in, written beside the label; its file's name, or
+    // nothing when the person stopped. A bitmap in the label's folder is the back as it is.
+    std::optional<QString> RueckseiteAusBild(const QString &pfad);
 
     // A failed test of one direction: the message, then the count put back and the position moved with it.
     void SetzeAnzahlZurueck(const Pruefung &pruefung, Massfeld anzahl, TUpDown *position, QLineEdit *positionsFeld,

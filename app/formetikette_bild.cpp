@@ -8,10 +8,12 @@
 #include "storage/bilddatei.h"
 #include "storage/dateien.h"
 #include "storage/einstellungen.h"
+#include "storage/etikettdatei.h"
 #include "storage/etikettdateien.h"
 #include "storage/namen.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -112,4 +114,28 @@ void TFormEtikette::NeuAusBild1Click()
     NeuesEtikettAnlegen(NamensVorschlag(pfad), true, [&](const QString &ziel, const QString &) {
         SchreibeEtikett(ziel, EtikettAusBild(bild, m, *einpassung), {Genau(m)}, std::nullopt);
     });
+}
+
+std::optional<QString> TFormEtikette::RueckseiteAusBild(const QString &pfad)
+{
+    const QString etikett = d->dokument.bildPfad();
+    const QFileInfo datei(pfad);
+    // The settings file names a back by its name alone, so that the label's folder can move as a whole.
+    const bool daneben = QFileInfo(datei.absolutePath()).canonicalFilePath()
+        == QFileInfo(QFileInfo(etikett).absolutePath()).canonicalFilePath();
+    if (daneben && datei.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0)
+        return datei.fileName();
+    d->z.BildOrdner = datei.absolutePath();
+    const Bogenmasse m = Masse();
+    const Fremdbild bild = LiesFremdbild(pfad);
+    const std::optional<Einpassung> einpassung = FrageEinpassung(dialoge(), bild, m);
+    if (!einpassung)
+        return std::nullopt;
+    const QString name = SchreibeRueckseite(etikett, EtikettAusBild(bild, m, *einpassung));
+    // A name the settings file cannot hold leaves no back behind that nothing names.
+    if (const QString fehler = RueckseitenNamenFehler(name); !fehler.isEmpty()) {
+        QFile::remove(QFileInfo(etikett).absolutePath() + QLatin1Char('/') + name);
+        throw Fehler(fehler);
+    }
+    return name;
 }

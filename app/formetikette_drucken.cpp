@@ -9,6 +9,7 @@
 #include "render/masse.h"
 #include "render/etikettdokument.h"
 #include "render/seite.h"
+#include "storage/namen.h"
 
 #include <QCheckBox>
 #include <QPainter>
@@ -32,24 +33,29 @@ void TFormEtikette::drucken1Click()
     // One print, one set of measures: the dialogs on the way keep the window's messages flowing.
     const Bogenmasse m = Masse();
     const bool mitRueckseite = !d->dokument.rueckseite().isEmpty();
+    Druckergebnis ergebnis = Druckergebnis::Nichts;
     DruckeNachFrage(m, [&] {
         const Seitenwahl wahl = Druckwahl();
         const Seitenetikett vorne{DruckbaresBild(m, wahl), m, d->dokument.anschnitt()};
         Druckauftrag auftrag(vorne, wahl);
         auftrag.setzeSchnittmarken(d->dokument.schnittmarken());
-        if (!mitRueckseite)
-            return DruckeAuftrag(auftrag) != Druckergebnis::Nichts;
+        if (!mitRueckseite) {
+            ergebnis = DruckeAuftrag(auftrag);
+            return ergebnis != Druckergebnis::Nichts;
+        }
         // The back is read only when the person asks for it in the same job.
-        return DruckeAuftrag(auftrag,
-                             [&] {
-                                 Druckauftrag beide(vorne, wahl, d->dokument.rueckseitenbild());
-                                 beide.setzeSeiten(Druckseiten::Beide);
-                                 beide.setzeKante(d->z.Wenden);
-                                 beide.setzeSchnittmarken(d->dokument.schnittmarken());
-                                 return beide;
-                             })
-            != Druckergebnis::Nichts;
+        ergebnis = DruckeAuftrag(auftrag, [&] {
+            Druckauftrag beide(vorne, wahl, d->dokument.rueckseitenbild());
+            beide.setzeSeiten(Druckseiten::Beide);
+            beide.setzeKante(d->z.Wenden);
+            beide.setzeSchnittmarken(d->dokument.schnittmarken());
+            return beide;
+        });
+        return ergebnis != Druckergebnis::Nichts;
     });
+    // The front alone on paper: the back is offered next, as the person turns the sheet.
+    if (mitRueckseite && ergebnis == Druckergebnis::EineSeite)
+        RueckseiteDrucken1Click();
 }
 
 const QImage &TFormEtikette::DruckbaresBild(const Bogenmasse &m, const Seitenwahl &wahl)
@@ -144,9 +150,15 @@ TFormEtikette::Druckergebnis TFormEtikette::DruckeAuftrag(const Druckauftrag &au
     const std::optional<Druckraender> raender = modul.unbedruckbareRaender(drucker);
     ZeigeDruckraender(raender);
     std::optional<Druckauftrag> beide;
-    if (beideSeiten && modul.kannBeidseitig(drucker, d->z.Wenden)
-        && dialoge().frage(BeidseitigFrage(raender ? raender->drucker : QString(), d->z.Wenden)))
+    // A file has no sheet to turn: both sides go into it as its pages, as a print shop or a viewer wants them.
+    if (beideSeiten && modul.schreibtDatei(drucker))
         beide = beideSeiten();
+    else if (beideSeiten && modul.kannBeidseitig(drucker, d->z.Wenden)) {
+        if (dialoge().frage(BeidseitigFrage(raender ? raender->drucker : QString(), d->z.Wenden)))
+            beide = beideSeiten();
+        else
+            dialoge().information(NurVorderseite());
+    }
     const Druckauftrag &job = beide ? *beide : auftrag;
     if (raender) {
         QStringList verlust;
@@ -164,6 +176,11 @@ TFormEtikette::Druckergebnis TFormEtikette::DruckeAuftrag(const Druckauftrag &au
         if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(raender->drucker, verlust, raender->randlosesA4)))
             return Druckergebnis::Nichts;
     }
+    // The job's name for this job only; one the print dialog gave stays.
+    const QString name = modul.auftragsname(drucker);
+    if (name.isEmpty())
+        modul.benenneAuftrag(drucker, Auftragsname(NameOhneEndung(d->dokument.bildPfad()), job.seiten()));
+    const auto benannt = qScopeGuard([&] { modul.benenneAuftrag(drucker, name); });
     if (!beide) {
         const Blattseite seite = job.blaetter().front();
         modul.druckeAuf(drucker, job.seite(seite, seite == Blattseite::Vorderseite ? vorne : hinten));

@@ -6,6 +6,7 @@
 #include "platform/fehler.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
+#include "storage/bilddatei.h"
 #include "storage/einstellungen.h"
 #include "storage/etikettdatei.h"
 #include "storage/namen.h"
@@ -34,6 +35,13 @@ QString TFormEtikette::BeidseitigFrage(const QString &drucker, Wendekante kante)
     return QStringLiteral("Der Drucker %1 kann beidseitig drucken. Vorder- und Rückseite in einem Auftrag drucken, "
                           "das Blatt über die %2 Kante gewendet?")
         .arg(drucker, kante == Wendekante::Kurz ? QStringLiteral("kurze") : QStringLiteral("lange"));
+}
+
+QString TFormEtikette::NurVorderseite()
+{
+    return QStringLiteral("Es wird nur die Vorderseite gedruckt. Legen Sie den bedruckten Bogen danach für die "
+                          "Rückseite wieder ein: Das Programm bietet sie Ihnen gleich an, und „Datei | Rückseite "
+                          "drucken“ druckt sie jederzeit.");
 }
 
 bool TFormEtikette::RueckseiteZeigt() const
@@ -82,32 +90,31 @@ void TFormEtikette::RueckseiteWaehlen1Click()
         dialoge().meldung(QStringLiteral("Es ist keine Etikette geöffnet, zu der eine Rückseite gehören könnte."));
         return;
     }
-    if (!d->dokument.rueckseite().isEmpty()
-        && dialoge().frage(QStringLiteral("Die Etikette %1 hat die Rückseite %2.\r\n\r\nKeine Rückseite mehr? Die "
-                                          "Bilddatei bleibt, wie sie ist. Mit „Nein“ wählen Sie eine andere "
-                                          "Rückseite.")
-                               .arg(Anzeigename(etikett), d->dokument.rueckseite()))) {
-        const bool gezeigt = RueckseiteZeigt();
-        d->dokument.setzeRueckseite(QString());
-        ZeigeRueckseitenSchalter();
-        if (gezeigt)
-            StelleGroesseImage1ein();
-        return;
+    if (!d->dokument.rueckseite().isEmpty()) {
+        // Removing is never the default: a hasty Return keeps the back.
+        const int antwort = dialoge().auswahl(
+            QStringLiteral("Die Etikette %1 hat die Rückseite %2.\r\n\r\nEine andere Rückseite wählen, oder keine "
+                           "Rückseite mehr? Die Bilddatei bleibt, wie sie ist.")
+                .arg(Anzeigename(etikett), d->dokument.rueckseite()),
+            {QStringLiteral("&Andere wählen..."), QStringLiteral("&Keine Rückseite"), QStringLiteral("Abbrechen")}, 0);
+        if (antwort == 1) {
+            const bool gezeigt = RueckseiteZeigt();
+            d->dokument.setzeRueckseite(QString());
+            ZeigeRueckseitenSchalter();
+            if (gezeigt)
+                StelleGroesseImage1ein();
+        }
+        if (antwort != 0)
+            return;
     }
-    const QString ordner = QFileInfo(etikett).absolutePath();
-    const std::optional<QString> gewaehlt =
-        dialoge().dateiOeffnen(QDir::toNativeSeparators(ordner) + QDir::separator() + QStringLiteral("*.bmp"));
+    const std::optional<QString> gewaehlt = dialoge().bildOeffnen(QFileInfo(etikett).absolutePath(), FremdbildMuster(),
+                                                                  QStringLiteral("Rückseite für das Etikett wählen"));
     if (!gewaehlt)
         return;
-    const QFileInfo datei(*gewaehlt);
-    // The settings file names the back by its name alone, so that the label's folder can move as a whole.
-    if (QFileInfo(datei.absolutePath()).canonicalFilePath() != QFileInfo(ordner).canonicalFilePath()) {
-        dialoge().meldung(QStringLiteral("Die Rückseite muss im Ordner der Etikette liegen, in %1. Kopieren Sie %2 "
-                                         "dorthin und wählen Sie das Bild dann dort.")
-                              .arg(QDir::toNativeSeparators(ordner), QDir::toNativeSeparators(*gewaehlt)));
+    const std::optional<QString> genommen = RueckseiteAusBild(QDir::toNativeSeparators(*gewaehlt));
+    if (!genommen)
         return;
-    }
-    const QString name = datei.fileName();
+    const QString name = *genommen;
     if (const QString fehler = RueckseitenNamenFehler(name); !fehler.isEmpty()) {
         dialoge().meldung(fehler);
         return;

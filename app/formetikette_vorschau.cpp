@@ -165,7 +165,9 @@ void TFormEtikette::StelleGroesseImage1ein()
     }
     Image1->setGlatt(m.IstGenau());
     Image1->setBild(bild);
-    Image1->resize(PasseBildgroesseAn(bild.width(), bild.height(), box.width(), box.height()));
+    // The back prints drawn into the card's size, whatever its own proportions: it shows so.
+    const QImage &vorne = d->dokument.bild();
+    Image1->resize(PasseBildgroesseAn(vorne.width(), vorne.height(), box.width(), box.height()));
     Image1->show();
     MachVorschau();
     if (ohneRueckseite)

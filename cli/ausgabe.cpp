@@ -1,12 +1,16 @@
 #include "cli/ausgabe.h"
 
 #include "drucken/druckmodul.h"
+#include "render/druckauftrag.h"
 #include "render/pdfdatei.h"
 
 #include <QFileInfo>
 
 Ausgabe::Ausgabe(const Druckbefehl &auftrag)
-    : m_pdf(auftrag.pdf), m_titel(QFileInfo(auftrag.etikett).completeBaseName())
+    : m_pdf(auftrag.pdf), m_titel(Auftragsname(QFileInfo(auftrag.etikett).completeBaseName(),
+                                               auftrag.beidseitig       ? Druckseiten::Beide
+                                                   : auftrag.rueckseite ? Druckseiten::Rueckseite
+                                                                        : Druckseiten::Vorderseite))
 {
     if (m_pdf.isEmpty()) {
         m_modul = &LadeDruckmodul();

@@ -79,6 +79,22 @@ bool QtDialoge::vorsichtsfrage(const QString &text)
     return jaNein(m_besitzer, text, true);
 }
 
+int QtDialoge::auswahl(const QString &text, const QStringList &knoepfe, int vorgabe)
+{
+    const PfeilWaehrendBox pfeil;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text, QMessageBox::NoButton, m_besitzer);
+    QList<QPushButton *> knoepfeDerBox;
+    for (const QString &k : knoepfe)
+        knoepfeDerBox.append(box.addButton(k, QMessageBox::ActionRole));
+    if (knoepfeDerBox.isEmpty())
+        return -1;
+    box.setDefaultButton(knoepfeDerBox.value(vorgabe, knoepfeDerBox.constLast()));
+    box.setEscapeButton(knoepfeDerBox.constLast());
+    box.exec();
+    const qsizetype genommen = knoepfeDerBox.indexOf(box.clickedButton());
+    return int(genommen < 0 ? knoepfeDerBox.size() - 1 : genommen);
+}
+
 bool QtDialoge::randFrage(const QString &text)
 {
     const PfeilWaehrendBox pfeil;

@@ -15,6 +15,7 @@ public:
     bool frage(const QString &text) override;
     bool druckFrage(const QString &text) override;
     bool vorsichtsfrage(const QString &text) override;
+    int auswahl(const QString &text, const QStringList &knoepfe, int vorgabe) override;
     bool randFrage(const QString &text) override;
     void meldung(const QString &text) override;
     void fehler(const QString &text) override;

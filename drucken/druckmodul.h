@@ -46,6 +46,9 @@ public:
     virtual bool kannBeidseitig(const QPrinter &drucker, Wendekante kante) = 0;
     virtual void druckeBeidseitig(QPrinter &drucker, const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten,
                                   Wendekante kante) = 0;
+    // The name the printer's jobs carry at the print server (its document name), and setting it.
+    virtual QString auftragsname(const QPrinter &drucker) = 0;
+    virtual void benenneAuftrag(QPrinter &drucker, const QString &name) = 0;
     // Whether the printer writes a file instead of putting the page on paper.
     virtual bool schreibtDatei(const QPrinter &drucker) = 0;
     // UnbedruckbareRaender (drucken/drucker.h).

@@ -31,6 +31,8 @@ public:
             drucker, [&vorne](QPainter &maler) { ZeichneSeite(maler, vorne); },
             [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }, kante);
     }
+    QString auftragsname(const QPrinter &drucker) override { return drucker.docName(); }
+    void benenneAuftrag(QPrinter &drucker, const QString &name) override { drucker.setDocName(name); }
     bool schreibtDatei(const QPrinter &drucker) override { return !drucker.outputFileName().isEmpty(); }
     std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
     {

@@ -30,6 +30,14 @@ public:
     // As frage, for a question whose yes gives something up: "&Nein" is the default, so that Return keeps things as
     // they are. Where it is not given its own, it is asked as frage.
     virtual bool vorsichtsfrage(const QString &text) { return frage(text); }
+    // Title "Bestätigung", the buttons `knoepfe` in their order, the one at `vorgabe` the default, Escape the last:
+    // the index of the button taken, the last one's on Escape or close. Where it is not given its own, it is asked as
+    // a frage whose "&Ja" takes the first.
+    virtual int auswahl(const QString &text, const QStringList &knoepfe, int vorgabe)
+    {
+        Q_UNUSED(vorgabe);
+        return frage(text) ? 0 : int(knoepfe.size()) - 1;
+    }
     // Program title, warning icon, "Trotzdem drucken" and "Abbrechen" (the default, also Escape); true only for
     // "Trotzdem drucken".
     virtual bool randFrage(const QString &text) = 0;

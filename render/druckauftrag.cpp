@@ -37,6 +37,14 @@ double GezeichneterAnschnitt(const Seitenetikett &e, bool raster)
 
 } // namespace
 
+QString Auftragsname(const QString &etikett, Druckseiten seiten)
+{
+    const QString seite = seiten == Druckseiten::Vorderseite ? QStringLiteral("Vorderseite")
+        : seiten == Druckseiten::Rueckseite                  ? QStringLiteral("Rückseite")
+                                                             : QStringLiteral("Vorder- und Rückseite");
+    return etikett.isEmpty() ? seite : etikett + QStringLiteral(" – ") + seite;
+}
+
 Druckauftrag::Druckauftrag(const Seitenetikett &etikett, const Seitenwahl &wahl, const QImage &rueckseite)
     : m_wahl(wahl), m_etiketten{etikett}, m_rueckseiten{rueckseite}
 {

@@ -13,6 +13,10 @@
 // again), or both as two pages of one job.
 enum class Druckseiten { Vorderseite, Rueckseite, Beide };
 
+// The name a job carries at the print server, so that the front's job is told from the back's: the label's name
+// and the side, "Visitenkarte_85x54 – Vorderseite"; the side alone for a label without a name.
+QString Auftragsname(const QString &etikett, Druckseiten seiten);
+
 // What a printer's bands would take of one page: one sentence per side of the paper where labels are cut (the
 // person is asked before such a page goes), and the sentence of a bleed that reaches into the bands (told).
 struct Randsaetze

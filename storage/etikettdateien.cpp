@@ -186,3 +186,28 @@ void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Etiketti
     aufraeumen.fertig = true;
     GanzGeschrieben(bildPfad);
 }
+
+QString SchreibeRueckseite(const QString &bildPfad, const QImage &bild)
+{
+    const QByteArray bitmap = AlsBitmap(bild);
+    const QString stamm = (HatBildendung(bildPfad) ? bildPfad.chopped(4) : bildPfad) + QStringLiteral(" Rückseite");
+    for (int n = 1;; ++n) {
+        const QString ziel = stamm + (n == 1 ? QString() : QStringLiteral(" %1").arg(n)) + QStringLiteral(".bmp");
+        const Neu neu = LegeExklusivAn(ziel);
+        if (neu == Neu::Vergeben)
+            continue;
+        if (neu == Neu::Fehler || bitmap.isEmpty()) {
+            if (neu == Neu::Angelegt)
+                QFile::remove(ziel);
+            throw DateiNichtGeschrieben(ziel, NichtsUebernommen);
+        }
+        try {
+            Entwurf(ziel, bitmap)->uebernehmen();
+        } catch (const Fehler &) {
+            QFile::remove(ziel);
+            throw;
+        }
+        GanzGeschrieben(ziel);
+        return QFileInfo(ziel).fileName();
+    }
+}

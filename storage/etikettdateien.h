@@ -50,3 +50,9 @@ inline const QString NichtsUebernommen = QStringLiteral("Das Bild wurde nicht ü
 // both files as they were, no draft and no keep behind, and throws Fehler.
 void SchreibeEtikett(const QString &bildPfad, const QImage &bild, const Etikettinhalt &inhalt,
                      const std::optional<Aufbewahrung> &behalten);
+
+// A back taken from another program's picture, written beside the label `bildPfad` as "<Name> Rückseite.bmp", or
+// "<Name> Rückseite 2.bmp" and on: the name is created exclusively, so that no file is ever written over and an
+// earlier back stays as it was. The bitmap is written as a draft, read back and checked, and only then takes the
+// name. Returns the file's name without its folder; throws Fehler, leaving nothing behind, when it cannot be written.
+QString SchreibeRueckseite(const QString &bildPfad, const QImage &bild);

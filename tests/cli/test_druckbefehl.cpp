@@ -705,7 +705,7 @@ private Q_SLOTS:
         QTest::newRow("the back of one card at column 2, row 3, over the short edge")
             << QByteArray() << ohne << Seitenwahl{Druckumfang::EineEtikette, 2, 3}
             << QStringList{"--einzeln", "2,3", "--rueckseite", "--kurze-kante"};
-        QTest::newRow("front and back of the whole sheet: the window's two prints, the command's two pages")
+        QTest::newRow("front and back of the whole sheet: two pages of one file, the window's and the command's")
             << QByteArray() << ohne << Seitenwahl{Druckumfang::GanzeSeite, 1, 1}
             << QStringList{"--seite", "--beidseitig"};
         QTest::newRow("a bleed of 2 mm, whole sheet") << QByteArray() << QByteArray("[Anschnitt]\r\nRand=2\r\n")
@@ -785,8 +785,6 @@ private Q_SLOTS:
         } else {
             DruckeInsPdf(p, *form, fensterPdf, 0, hinten && !beide ? form->RueckseiteDrucken1 : nullptr);
         }
-        if (beide)
-            DruckeInsPdf(p, *form, rueckPdf, 0, form->RueckseiteDrucken1);
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
 
         const Lauf l = Starte(art + QStringList{QStringLiteral("--pdf"), befehlPdf, plan ? bild + ":3" : bild},
@@ -799,12 +797,15 @@ private Q_SLOTS:
         QVERIFY(!Bedruckt(befehl.bild).isEmpty());
         QStringList seiten{fensterPdf};
         if (beide) {
+            // Into a file the window prints both sides, without a word about turning.
+            QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")).size(), 1);
             QCOMPARE(QProcess::execute("pdfseparate", {"-f", "2", befehlPdf, pfad("befehl-%d.pdf")}), 0);
+            QCOMPARE(QProcess::execute("pdfseparate", {"-f", "2", fensterPdf, rueckPdf}), 0);
             seiten.append(rueckPdf);
         }
         for (qsizetype i = 0; i < seiten.size(); ++i) {
             const PdfSeite fenster = LiesPdfSeite(seiten[i], LeseDpi);
-            QCOMPARE(fenster.seiten, 1);
+            QCOMPARE(fenster.seiten, beide && i == 0 ? 2 : 1);
             QCOMPARE(i == 0 ? befehl.bild : LiesPdfSeite(pfad("befehl-2.pdf"), LeseDpi).bild, fenster.bild);
         }
     }
@@ -1230,6 +1231,7 @@ private Q_SLOTS:
         const Druckserver::Auftrag auftrag = m_server.warteAufPdf(titel);
         const auto weg = qScopeGuard([&] { QFile::remove(auftrag.pdf); });
         QVERIFY2(auftrag.fertig, qPrintable(m_server.keinPdf(titel)));
+        QVERIFY(m_server.auftragsangaben(Druckserver::Drucker).contains((titel + " – Vorderseite").toUtf8()));
         const PdfSeite gedruckt = LiesPdfSeite(auftrag.pdf, LeseDpi);
         const PdfSeite soll = LiesPdfSeite(ohne, LeseDpi);
         QCOMPARE(gedruckt.seiten, 1);

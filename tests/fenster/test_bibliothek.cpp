@@ -224,6 +224,82 @@ private Q_SLOTS:
                  qPrintable(frage));
     }
 
+    // "Rückseite wählen...": a picture from anywhere becomes the card's back beside it through the picture take-in;
+    // a card with a back is asked what to do, and Return never removes it.
+    void rueckseiteWaehlen_data()
+    {
+        QTest::addColumn<int>("antwort");        // to the question of a card with a back; -1: it has none
+        QTest::addColumn<QString>("datei");      // png, kaputt (a broken PNG) or bmp (one in the labels folder)
+        QTest::addColumn<QString>("rueckseite"); // what the settings file then names
+        const QString erste = QStringLiteral("Visitenkarte_85x54 Rückseite.bmp");
+        QTest::newRow("a PNG from another folder becomes the back beside the card") << -1 << "png" << erste;
+        QTest::newRow("another back takes the next name, the first stays")
+            << 0 << "png" << QStringLiteral("Visitenkarte_85x54 Rückseite 2.bmp");
+        QTest::newRow("Keine Rückseite takes it from the settings, the file stays") << 1 << "png" << QString();
+        QTest::newRow("Abbrechen keeps the back") << 2 << "png" << erste;
+        QTest::newRow("a broken PNG is refused and nothing written") << -1 << "kaputt" << QString();
+        QTest::newRow("a 1000 x 640 BMP in the labels folder is the back as it is, shown at the card's size")
+            << -1 << "bmp" << QStringLiteral("Logo hinten.bmp");
+    }
+
+    void rueckseiteWaehlen()
+    {
+        QFETCH(int, antwort);
+        QFETCH(QString, datei);
+        const bool kaputt = datei == QLatin1String("kaputt");
+        QFETCH(QString, rueckseite);
+        Gestartet g;
+        const QString karte = g.form->dokument().bildPfad();
+        const QString erste = g.p.daten(QStringLiteral("Visitenkarte_85x54 Rückseite.bmp"));
+        QTemporaryDir anderswo;
+        const QString png = anderswo.filePath(QStringLiteral("hinten.png"));
+        const auto waehle = [&](const QImage &bild, std::optional<int> frage) {
+            QVERIFY(bild.save(png, "PNG"));
+            g.p.dialoge.leeren();
+            if (frage)
+                g.p.dialoge.auswahlen = {*frage};
+            if (!frage || *frage == 0)
+                g.p.dialoge.dateien = {png};
+            g.form->RueckseiteWaehlen1->trigger();
+        };
+        if (antwort >= 0) {
+            waehle(QImage(Verlauf()).mirrored(), std::nullopt);
+            QCOMPARE(LeseBild(erste), QImage(Verlauf()).mirrored());
+        }
+        if (datei == QLatin1String("bmp"))
+            schreibeBild(g.p.daten(rueckseite), Qt::red, {1000, 640});
+        const QStringList vorher = dateienIn(g.p.daten(QString()));
+        const QSize vorne = g.form->Image1->size();
+        if (datei != QLatin1String("png")) {
+            if (kaputt)
+                schreibe(png, "\x89PNG kaputt");
+            g.p.dialoge.dateien = {kaputt ? png : g.p.daten(rueckseite)};
+            g.form->RueckseiteWaehlen1->trigger();
+        } else {
+            waehle(Verlauf(), antwort >= 0 ? std::optional<int>(antwort) : std::nullopt);
+        }
+        QCOMPARE(g.p.dialoge.unerwartet, QStringList());
+        QCOMPARE(LiesEtikettdatei(EinstellungsPfad(karte), Anfangsmasse).inhalt.rueckseite, rueckseite);
+        QCOMPARE(g.p.dialoge.texte(QStringLiteral("fehler")).size(), kaputt ? 1 : 0);
+        if (datei != QLatin1String("png") || antwort > 0)
+            QCOMPARE(dateienIn(g.p.daten(QString())), vorher);
+        if (antwort >= 0) {
+            const QString knoepfe = g.p.dialoge.texte(QStringLiteral("auswahl")).value(0).section(u'\n', -1);
+            QCOMPARE(knoepfe.split(u'|').value(g.p.dialoge.auswahlVorgaben.value(0)),
+                     QStringLiteral("&Andere wählen..."));
+            QCOMPARE(LeseBild(erste), QImage(Verlauf()).mirrored());
+        }
+        if (datei == QLatin1String("bmp"))
+            QVERIFY(g.form->RueckseiteZeigenCheckBox->isChecked() && g.form->Image1->size() == vorne);
+        if (antwort <= 0 && datei == QLatin1String("png")) {
+            // The card's own size at 300 dpi holds the picture's own pixels.
+            const QString neu = g.p.daten(rueckseite);
+            QCOMPARE(LeseBild(neu), Verlauf());
+            QCOMPARE(LeseBild(neu).dotsPerMeterX(), 11811);
+            QCOMPARE(g.p.dialoge.texte(QStringLiteral("bildOeffnen")), QStringList{QFileInfo(karte).absolutePath()});
+        }
+    }
+
     void dateiDatum_data()
     {
         QTest::addColumn<QDateTime>("zeit");

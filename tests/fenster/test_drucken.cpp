@@ -1387,6 +1387,18 @@ private Q_SLOTS:
         QTRY_VERIFY(m_cups.auftragsangaben(Druckserver::Zweiseitig).contains("two-sided-long-edge"));
         QVERIFY(p.dialoge.unerwartet.isEmpty());
 
+        // "Nein" to both sides: told, the front goes alone under the card's name, and the back is offered next.
+        befehl(form->drucken1, {true, false, false}, [&](QPrinter &q) {
+            CupsDrucker(QString())(q);
+            q.setPrinterName(Druckserver::Zweiseitig);
+        });
+        QCOMPARE(p.dialoge.texte(QStringLiteral("information")), QStringList{TFormEtikette::NurVorderseite()});
+        QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")).value(1),
+                 TFormEtikette::RueckseitenFrage(Wendekante::Lang));
+        QTRY_VERIFY(m_cups.auftragsangaben(Druckserver::Zweiseitig).contains("Visitenkarte_85x54 – Vorderseite"));
+        QFile::remove(m_cups.warteAufPdf(QStringLiteral("Visitenkarte_85x54")).pdf);
+        QVERIFY(p.dialoge.unerwartet.isEmpty());
+
         // A back that is gone shows no more: the box goes off and the front shows, with the reason.
         QVERIFY(QFile::remove(p.daten(QStringLiteral("Karte hinten.bmp"))));
         p.dialoge.leeren();

@@ -52,6 +52,21 @@ public:
         return frage(text);
     }
     QStringList neinVorgabe;
+    // for auswahl: the index of the button taken; and the default each one had
+    std::deque<int> auswahlen;
+    QList<int> auswahlVorgaben;
+    int auswahl(const QString &text, const QStringList &knoepfe, int vorgabe) override
+    {
+        zeige(QStringLiteral("auswahl"), text + QLatin1Char('\n') + knoepfe.join(QLatin1Char('|')));
+        auswahlVorgaben.append(vorgabe);
+        if (auswahlen.empty()) {
+            unerwartet.append(QStringLiteral("auswahl: ") + text);
+            return int(knoepfe.size()) - 1;
+        }
+        const int a = auswahlen.front();
+        auswahlen.pop_front();
+        return a;
+    }
     bool randFrage(const QString &text) override { return antwort(QStringLiteral("randFrage"), text); }
 
     std::optional<QString> dateiOeffnen(const QString &vorgabe, const QString & = {}) override
