@@ -34,7 +34,8 @@ void TFormEtikette::drucken1Click()
     const bool mitRueckseite = !d->dokument.rueckseite().isEmpty();
     DruckeNachFrage(m, [&] {
         const Seitenwahl wahl = Druckwahl();
-        const Seitenetikett vorne{DruckbaresBild(m, wahl), m, d->dokument.anschnitt()};
+        const Seitenetikett vorne{DruckbaresBild(m, wahl), m, d->dokument.anschnitt(), d->dokument.inhalt().text,
+                                  d->dokument.inhalt().code};
         Druckauftrag auftrag(vorne, wahl);
         auftrag.setzeSchnittmarken(d->dokument.schnittmarken());
         if (!mitRueckseite)
@@ -163,6 +164,14 @@ TFormEtikette::Druckergebnis TFormEtikette::DruckeAuftrag(const Druckauftrag &au
             verlust += imRand;
         if (!verlust.isEmpty() && !dialoge().randFrage(RandFrage(raender->drucker, verlust, raender->randlosesA4)))
             return Druckergebnis::Nichts;
+    }
+    if (job.hatDaten()) {
+        QList<QList<Seitenbild>> seiten;
+        for (int bogen = 0; bogen < job.boegen(); ++bogen)
+            for (const Blattseite blatt : job.blaetter())
+                seiten.append(job.seite(blatt, blatt == Blattseite::Vorderseite ? vorne : hinten, bogen));
+        modul.druckeSeiten(drucker, seiten, beide ? std::optional<Wendekante>(job.kante()) : std::nullopt);
+        return beide ? Druckergebnis::BeideSeiten : Druckergebnis::EineSeite;
     }
     if (!beide) {
         const Blattseite seite = job.blaetter().front();

@@ -46,6 +46,9 @@ public:
     virtual bool kannBeidseitig(const QPrinter &drucker, Wendekante kante) = 0;
     virtual void druckeBeidseitig(QPrinter &drucker, const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten,
                                   Wendekante kante) = 0;
+    // Pages of several parts one after the other in one job, two-sided over `beidseitig` when it is given.
+    virtual void druckeSeiten(QPrinter &drucker, const QList<QList<Seitenbild>> &seiten,
+                              std::optional<Wendekante> beidseitig) = 0;
     // Whether the printer writes a file instead of putting the page on paper.
     virtual bool schreibtDatei(const QPrinter &drucker) = 0;
     // UnbedruckbareRaender (drucken/drucker.h).

@@ -31,6 +31,14 @@ public:
             drucker, [&vorne](QPainter &maler) { ZeichneSeite(maler, vorne); },
             [&hinten](QPainter &maler) { ZeichneSeite(maler, hinten); }, kante);
     }
+    void druckeSeiten(QPrinter &drucker, const QList<QList<Seitenbild>> &seiten,
+                      std::optional<Wendekante> beidseitig) override
+    {
+        QList<std::function<void(QPainter &)>> maler;
+        for (const QList<Seitenbild> &seite : seiten)
+            maler.append([&seite](QPainter &p) { ZeichneSeite(p, seite); });
+        DruckeSeiten(drucker, maler, beidseitig);
+    }
     bool schreibtDatei(const QPrinter &drucker) override { return !drucker.outputFileName().isEmpty(); }
     std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
     {
