@@ -14,9 +14,9 @@ void TFormEtikette::EtikettenAusListe1Click()
 {
     const Etikettinhalt &inhalt = d->dokument.inhalt();
     if (!inhalt.text && !inhalt.code)
-        throw Fehler(QStringLiteral("Die Etikette hat weder Text noch Code, in den eine Liste etwas einsetzen könnte. "
-                                    "Legen Sie zuerst mit \"Bearbeiten | Text auf dem Etikett...\" oder \"Bearbeiten | "
-                                    "Code auf dem Etikett...\" fest, was auf jede Etikette kommt."));
+        throw Fehler(QStringLiteral("Die Einstellungsdatei der Etikette hat weder einen Abschnitt [%1] noch [%2]: es "
+                                    "gibt nichts, was eine Liste oder Nummern füllen könnten.")
+                         .arg(TextSektion, CodeSektion));
     const Bogenmasse m = Masse();
     if (d->dokument.bild().isNull())
         throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));

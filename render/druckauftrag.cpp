@@ -166,7 +166,7 @@ Datenhinweise Druckauftrag::vorDemDruck() const
                     QStringLiteral("%1 passt auch in 6 pt nicht auf das Etikett.").arg(Satzname(reihe, i)));
         }
         if (e.code) {
-            const std::variant<Codebild, QString> code = BaueCode(e.code->Art, FuelleVorlage(e.code->Inhalt, satz));
+            const std::variant<Codebild, QString> code = this->code(*e.code, FuelleVorlage(e.code->Inhalt, satz));
             if (const QString *fehler = std::get_if<QString>(&code))
                 hinweise.codeFehler.append(Satzname(reihe, i) + QStringLiteral(": ") + *fehler);
         }
@@ -198,6 +198,18 @@ std::optional<int> Druckauftrag::groesse(const Textfeld &text, const QStringList
     const std::optional<int> g = PassendeSchriftgroesse(text, zeilen, feld.breite, feld.hoehe);
     m_groessen->insert(schluessel, g);
     return g;
+}
+
+std::variant<Codebild, QString> Druckauftrag::code(const Codefeld &code, const QString &inhalt) const
+{
+    const QString schluessel = Codename(code.Art) + QChar(0) + inhalt;
+    if (const auto *gebaut = m_codes->object(schluessel))
+        return *gebaut;
+    auto gebaut = std::make_unique<std::variant<Codebild, QString>>(BaueCode(code.Art, inhalt));
+    const std::variant<Codebild, QString> ergebnis = *gebaut;
+    const auto *bild = std::get_if<Codebild>(gebaut.get());
+    m_codes->insert(schluessel, gebaut.release(), bild ? std::max<qsizetype>(1, bild->balken.size()) : 1);
+    return ergebnis;
 }
 
 Druckauftrag Druckauftrag::fuerBogen(int bogen) const
@@ -244,7 +256,8 @@ QList<Aufdruck> Druckauftrag::aufdrucke(const Druckflaeche &flaeche) const
             a.text = e.text;
         }
         if (e.code) {
-            std::variant<Codebild, QString> code = BaueCode(e.code->Art, FuelleVorlage(e.code->Inhalt, satz));
+            std::variant<Codebild, QString> code = m_reihe ? this->code(*e.code, FuelleVorlage(e.code->Inhalt, satz))
+                                                           : BaueCode(e.code->Art, FuelleVorlage(e.code->Inhalt, satz));
             if (Codebild *bild = std::get_if<Codebild>(&code)) {
                 a.code = e.code;
                 a.codebild = std::move(*bild);

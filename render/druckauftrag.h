@@ -6,6 +6,7 @@
 #include "render/seite.h"
 #include "storage/liste.h"
 
+#include <QCache>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -135,6 +136,7 @@ private:
     Druckauftrag fuerBogen(int bogen) const;
     QList<Aufdruck> aufdrucke(const Druckflaeche &flaeche) const;
     std::optional<int> groesse(const Textfeld &text, const QStringList &zeilen) const;
+    std::variant<Codebild, QString> code(const Codefeld &code, const QString &inhalt) const;
     QList<Seitenetikett> rueckseitenetiketten() const;
     QList<Seitenbild> bilder(Blattseite seite, const Druckflaeche &flaeche) const;
     const Bogenmasse &masse() const;
@@ -156,4 +158,7 @@ private:
     // The sizes the lines fit in, measured once for the check and the pages alike, shared by the sheets' copies.
     std::shared_ptr<QHash<QString, std::optional<int>>> m_groessen =
         std::make_shared<QHash<QString, std::optional<int>>>();
+    // The codes encoded for the check, kept for the pages up to some millions of modules.
+    using Codespeicher = QCache<QString, std::variant<Codebild, QString>>;
+    std::shared_ptr<Codespeicher> m_codes = std::make_shared<Codespeicher>(4'000'000);
 };
