@@ -443,6 +443,8 @@ void TFormEtikette::baueMenue()
     KurzeKante1 = Bearbeiten1->addAction(QStringLiteral("Über die kurze Kante wenden"));
     KurzeKante1->setCheckable(true);
     BildUebernehmen1 = Bearbeiten1->addAction(QStringLiteral("Bild übernehmen..."));
+    TextAufEtikett1 = Bearbeiten1->addAction(QStringLiteral("Text auf dem Etikett..."));
+    CodeAufEtikett1 = Bearbeiten1->addAction(QStringLiteral("Code auf dem Etikett..."));
 
     Option1 = leiste->addMenu(QStringLiteral("&Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
@@ -495,6 +497,8 @@ void TFormEtikette::verbinde()
     an(Etikettneuladen1, &TFormEtikette::Etikettneuladen1Click);
     an(BogenZusammenstellen1, &TFormEtikette::BogenZusammenstellen1Click);
     an(EtikettenAusListe1, &TFormEtikette::EtikettenAusListe1Click);
+    an(TextAufEtikett1, &TFormEtikette::TextAufEtikett1Click);
+    an(CodeAufEtikett1, &TFormEtikette::CodeAufEtikett1Click);
     an(Beenden1, &TFormEtikette::Beenden1Click);
     an(Etikettbearbeiten1, &TFormEtikette::Etikettbearbeiten1Click);
     an(MasseEtikettBearbeiten, &TFormEtikette::MasseEtikettBearbeitenClick);

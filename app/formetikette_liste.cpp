@@ -1,6 +1,7 @@
 // "Etiketten aus einer Liste...": the label's text and code filled from records, printed as "Drucken" prints.
 #include "app/formetikette_p.h"
 
+#include "dialogs/datenfelddialog.h"
 #include "dialogs/listendruck.h"
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
@@ -14,9 +15,9 @@ void TFormEtikette::EtikettenAusListe1Click()
 {
     const Etikettinhalt &inhalt = d->dokument.inhalt();
     if (!inhalt.text && !inhalt.code)
-        throw Fehler(QStringLiteral("Die Einstellungsdatei der Etikette hat weder einen Abschnitt [%1] noch [%2]: es "
-                                    "gibt nichts, was eine Liste oder Nummern füllen könnten.")
-                         .arg(TextSektion, CodeSektion));
+        throw Fehler(QStringLiteral("Die Etikette hat weder Text noch Code, in den eine Liste etwas einsetzen könnte. "
+                                    "Legen Sie zuerst mit \"Bearbeiten | Text auf dem Etikett...\" oder \"Bearbeiten | "
+                                    "Code auf dem Etikett...\" fest, was auf jede Etikette kommt."));
     const Bogenmasse m = Masse();
     if (d->dokument.bild().isNull())
         throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
@@ -27,6 +28,7 @@ void TFormEtikette::EtikettenAusListe1Click()
     TListenDialog dialog(m, verbraucht, ordner, dialoge(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    d->listenfelder = dialog.reihe().felder;
     Seitenetikett vorne = d->dokument.seitenetikett();
     vorne.masse = m;
     const bool mitRueckseite = !d->dokument.rueckseite().isEmpty();
@@ -70,4 +72,22 @@ void TFormEtikette::EtikettenAusListe1Click()
         else if (vorderseiten.boegen() > 1)
             aenderung.frei.append(n);
     AendereVerbrauchtePlaetze(m, aenderung);
+}
+
+void TFormEtikette::TextAufEtikett1Click()
+{
+    const Bogenmasse m = Masse();
+    TTextDialog dialog(d->dokument.inhalt().text, d->listenfelder, m.Hundertstel(&Bogenmasse::Etikettenbreite),
+                       m.Hundertstel(&Bogenmasse::Etikettenhoehe), dialoge(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        d->dokument.setzeText(dialog.text());
+}
+
+void TFormEtikette::CodeAufEtikett1Click()
+{
+    const Bogenmasse m = Masse();
+    TCodeDialog dialog(d->dokument.inhalt().code, m.Hundertstel(&Bogenmasse::Etikettenbreite),
+                       m.Hundertstel(&Bogenmasse::Etikettenhoehe), dialoge(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        d->dokument.setzeCode(dialog.code());
 }

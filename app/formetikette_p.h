@@ -79,6 +79,8 @@ struct TFormEtikette::Privat
     int vorschauZaehler = 0;
     bool aktualisierungLaeuft = false;
     bool drucktGerade = false;
+    // The fields of the list last printed from, offered by "Text auf dem Etikett..." to insert.
+    QStringList listenfelder;
     bool beendet = false;
     int bewachtTiefe = 0;
     QStringList offeneFehler;
