@@ -29,6 +29,7 @@ void TFormEtikette::EtikettenAusListe1Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     d->listenfelder = dialog.reihe().felder;
+    d->ersterSatz = dialog.reihe().satz(0);
     Seitenetikett vorne = d->dokument.seitenetikett();
     vorne.masse = m;
     const bool mitRueckseite = !d->dokument.rueckseite().isEmpty();

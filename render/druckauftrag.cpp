@@ -235,7 +235,7 @@ QList<Aufdruck> Druckauftrag::aufdrucke(const Druckflaeche &flaeche) const
         const Seitenetikett &e = m_etiketten[etikett];
         if (!e.text && !e.code)
             continue;
-        const Datensatz satz = m_reihe ? m_reihe->satz(m_ersterSatz + i) : Datensatz{{}, {}, 1};
+        const Datensatz satz = m_reihe ? m_reihe->satz(m_ersterSatz + i) : m_muster;
         const MmRechteck &mm = orte[i].ort;
         Aufdruck a;
         a.etikett = GenauAufDemGeraet(flaeche, mm);

@@ -98,6 +98,12 @@ public:
     // it is the first.
     Belegung belegungDanach() const;
 
+    // What the front's labels carry over their pictures on a device, each at its place: what seite() adds to the
+    // front, for the preview to draw over its own page. Without records every label shows `satz` (at first the
+    // running number 1 alone).
+    QList<Aufdruck> aufdrucke(const Druckflaeche &flaeche) const;
+    void setzeMustersatz(const Datensatz &satz) { m_muster = satz; }
+
     // Whether a place the front shows has a back.
     bool hatRueckseite() const;
     // The pages the print puts on paper, in their order.
@@ -134,7 +140,6 @@ private:
         QList<qint64> erster;    // the record of each sheet's first place
     };
     Druckauftrag fuerBogen(int bogen) const;
-    QList<Aufdruck> aufdrucke(const Druckflaeche &flaeche) const;
     std::optional<int> groesse(const Textfeld &text, const QStringList &zeilen) const;
     std::variant<Codebild, QString> code(const Codefeld &code, const QString &inhalt) const;
     QList<Seitenetikett> rueckseitenetiketten() const;
@@ -154,6 +159,7 @@ private:
     std::optional<Daten> m_daten;
     // A sheet of a print of records: the records, and the one of its first place.
     std::optional<Datenreihe> m_reihe;
+    Datensatz m_muster{{}, {}, 1};
     qint64 m_ersterSatz = 0;
     // The sizes the lines fit in, measured once for the check and the pages alike, shared by the sheets' copies.
     std::shared_ptr<QHash<QString, std::optional<int>>> m_groessen =
