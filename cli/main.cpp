@@ -187,7 +187,10 @@ int main(int argc, char **argv)
                       [](const Seitenetikett &e) { return e.text || e.code; });
     std::unique_ptr<QCoreApplication> app;
     if (mitSchrift) {
+#ifndef Q_OS_WIN
+        // Windows always has its desktop, and its own platform is the one the installer ships.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
