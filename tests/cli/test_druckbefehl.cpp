@@ -1284,13 +1284,10 @@ private Q_SLOTS:
         QProcess zbar;
         zbar.start("zbarimg", {"--raw", "-q", pfad("liste-1.png")});
         QVERIFY(zbar.waitForFinished(60000));
-        QStringList codes = QString::fromUtf8(zbar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        codes.sort();
-        QStringList erwartet;
-        for (int i = 1; i <= (liste.startsWith("\xEF") ? 21 : 0); ++i)
-            erwartet.append(QStringLiteral("https://x.de/%1").arg(i));
-        erwartet.sort();
-        QCOMPARE(codes, erwartet);
+        const QStringList codes = QString::fromUtf8(zbar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(codes.size(), liste.startsWith("\xEF") ? 21 : 0);
+        for (int i = 1; i <= codes.size(); ++i)
+            QVERIFY2(codes.contains(QStringLiteral("https://x.de/%1").arg(i)), qPrintable(codes.join(' ')));
     }
 
     // The 3 x 7 address template as a test print, read at 600 dpi across the middle of each edge of every place: a
