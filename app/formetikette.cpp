@@ -429,6 +429,7 @@ void TFormEtikette::baueMenue()
     speichern1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Etikettneuladen1 = Datei1->addAction(QStringLiteral("Etikett neu laden"));
     BogenZusammenstellen1 = Datei1->addAction(QStringLiteral("Bogen zusammenstellen..."));
+    EtikettenAusListe1 = Datei1->addAction(QStringLiteral("Etiketten aus einer Liste..."));
     N1 = Datei1->addAction(QStringLiteral("   "));
     Beenden1 = Datei1->addAction(QStringLiteral("Beenden"));
     Beenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -442,6 +443,8 @@ void TFormEtikette::baueMenue()
     KurzeKante1 = Bearbeiten1->addAction(QStringLiteral("Über die kurze Kante wenden"));
     KurzeKante1->setCheckable(true);
     BildUebernehmen1 = Bearbeiten1->addAction(QStringLiteral("Bild übernehmen..."));
+    TextAufEtikett1 = Bearbeiten1->addAction(QStringLiteral("Text auf dem Etikett..."));
+    CodeAufEtikett1 = Bearbeiten1->addAction(QStringLiteral("Code auf dem Etikett..."));
 
     Option1 = leiste->addMenu(QStringLiteral("&Option"));
     RegistryEintraegeloeschen1 = Option1->addAction(QStringLiteral("Registry-Einträge löschen"));
@@ -493,6 +496,9 @@ void TFormEtikette::verbinde()
     an(speichern1, &TFormEtikette::speichern1Click);
     an(Etikettneuladen1, &TFormEtikette::Etikettneuladen1Click);
     an(BogenZusammenstellen1, &TFormEtikette::BogenZusammenstellen1Click);
+    an(EtikettenAusListe1, &TFormEtikette::EtikettenAusListe1Click);
+    an(TextAufEtikett1, &TFormEtikette::TextAufEtikett1Click);
+    an(CodeAufEtikett1, &TFormEtikette::CodeAufEtikett1Click);
     an(Beenden1, &TFormEtikette::Beenden1Click);
     an(Etikettbearbeiten1, &TFormEtikette::Etikettbearbeiten1Click);
     an(MasseEtikettBearbeiten, &TFormEtikette::MasseEtikettBearbeitenClick);

@@ -171,6 +171,9 @@ public:
     QAction *speichern1;
     QAction *Etikettneuladen1;
     QAction *BogenZusammenstellen1;
+    QAction *EtikettenAusListe1;
+    QAction *TextAufEtikett1;
+    QAction *CodeAufEtikett1;
     QAction *N1;
     QAction *Beenden1;
     QMenu *Bearbeiten1;
@@ -314,6 +317,12 @@ public:
     void Probedruck1Click();
     // "Bogen zusammenstellen...": several labels of the current label's sheet on one page.
     void BogenZusammenstellen1Click();
+    // "Etiketten aus einer Liste...": the label's text and code filled from a list's records or numbers, from a start
+    // place over as many sheets as they take, in one job as "Drucken" prints; on paper, the last sheet's places used.
+    void EtikettenAusListe1Click();
+    // "Text auf dem Etikett..." and "Code auf dem Etikett...": what a list fills in, written into the settings file.
+    void TextAufEtikett1Click();
+    void CodeAufEtikett1Click();
     // "Drucker ausrichten...": the correction dialog on the printer the print command uses.
     void DruckerAusrichten1Click();
 

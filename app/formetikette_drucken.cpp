@@ -36,7 +36,8 @@ void TFormEtikette::drucken1Click()
     Druckergebnis ergebnis = Druckergebnis::Nichts;
     DruckeNachFrage(m, [&] {
         const Seitenwahl wahl = Druckwahl();
-        const Seitenetikett vorne{DruckbaresBild(m, wahl), m, d->dokument.anschnitt()};
+        const Seitenetikett vorne{DruckbaresBild(m, wahl), m, d->dokument.anschnitt(), d->dokument.inhalt().text,
+                                  d->dokument.inhalt().code};
         Druckauftrag auftrag(vorne, wahl);
         auftrag.setzeSchnittmarken(d->dokument.schnittmarken());
         if (!mitRueckseite) {
@@ -181,6 +182,14 @@ TFormEtikette::Druckergebnis TFormEtikette::DruckeAuftrag(const Druckauftrag &au
     if (name.isEmpty())
         modul.benenneAuftrag(drucker, Auftragsname(NameOhneEndung(d->dokument.bildPfad()), job.seiten()));
     const auto benannt = qScopeGuard([&] { modul.benenneAuftrag(drucker, name); });
+    if (job.hatDaten()) {
+        QList<QList<Seitenbild>> seiten;
+        for (int bogen = 0; bogen < job.boegen(); ++bogen)
+            for (const Blattseite blatt : job.blaetter())
+                seiten.append(job.seite(blatt, blatt == Blattseite::Vorderseite ? vorne : hinten, bogen));
+        modul.druckeSeiten(drucker, seiten, beide ? std::optional<Wendekante>(job.kante()) : std::nullopt);
+        return beide ? Druckergebnis::BeideSeiten : Druckergebnis::EineSeite;
+    }
     if (!beide) {
         const Blattseite seite = job.blaetter().front();
         modul.druckeAuf(drucker, job.seite(seite, seite == Blattseite::Vorderseite ? vorne : hinten));

@@ -79,6 +79,10 @@ struct TFormEtikette::Privat
     int vorschauZaehler = 0;
     bool aktualisierungLaeuft = false;
     bool drucktGerade = false;
+    // The fields of the list last printed from, offered by "Text auf dem Etikett..." to insert.
+    QStringList listenfelder;
+    // Its first record, which the preview shows on the label; none: the running number 1 alone.
+    std::optional<Datensatz> ersterSatz;
     bool beendet = false;
     int bewachtTiefe = 0;
     QStringList offeneFehler;

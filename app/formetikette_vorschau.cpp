@@ -5,6 +5,7 @@
 #include "app/updown.h"
 #include "platform/fehler.h"
 #include "render/anschnitt.h"
+#include "render/etikettdokument.h"
 #include "render/bogen.h"
 #include "render/masse.h"
 #include "render/randpruefung.h"
@@ -15,6 +16,31 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QFrame>
+#include <QPainter>
+
+namespace {
+
+// The label's text and code over a front page of the preview at its resolution, as the print places them: the
+// first record of the list last printed from, or the running number 1 alone.
+QImage MitAufdruck(QImage seite, Etikettdokument &dokument, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX,
+                   int dpiY, const std::optional<Datensatz> &satz)
+{
+    if ((!dokument.inhalt().text && !dokument.inhalt().code) || seite.isNull())
+        return seite;
+    Seitenetikett e = dokument.seitenetikett();
+    e.masse = m;
+    Druckauftrag auftrag(e, wahl);
+    if (satz)
+        auftrag.setzeMustersatz(*satz);
+    Seitenbild teil;
+    teil.aufdrucke = auftrag.aufdrucke({dpiX, dpiY, {}, {}});
+    seite = seite.convertToFormat(QImage::Format_RGB32);
+    QPainter maler(&seite);
+    ZeichneSeite(maler, teil);
+    return seite;
+}
+
+} // namespace
 
 QImage TFormEtikette::ImageMitEtikettenAuffuellen()
 {
@@ -75,12 +101,15 @@ void TFormEtikette::MachVorschau()
         if (bild.isNull())
             throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
         const Aufloesung a = bildschirm();
-        ZeigeVorschau(Seitenvorschau(bild, m, Druckwahl(), a.x, a.y, d->dokument.anschnitt()));
+        ZeigeVorschau(MitAufdruck(Seitenvorschau(bild, m, Druckwahl(), a.x, a.y, d->dokument.anschnitt()), d->dokument,
+                                  m, Druckwahl(), a.x, a.y, d->ersterSatz));
         return;
     }
     if (!NurEineDruckenCheckBox->isChecked()) {
         const QImage bogen = ImageMitEtikettenAuffuellen();
-        ZeigeVorschau(bogen);
+        // The raster stands for the paper's 210 mm.
+        const int dpi = bogen.isNull() ? 0 : qRound(bogen.width() * double(MmProZoll) / A4::BreiteMm);
+        ZeigeVorschau(MitAufdruck(bogen, d->dokument, m, Druckwahl(), dpi, dpi, d->ersterSatz));
         if (bogen.isNull())
             throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
         return;
@@ -88,11 +117,13 @@ void TFormEtikette::MachVorschau()
     const Aufloesung a = bildschirm();
     // The one label as the label view shows it: the person's next refresh or reload brings a changed file in.
     const QImage bild = d->dokument.gezeigtesBild();
-    if (d->dokument.anschnitt() > 0 || !d->vorschauzeichen.isEmpty()) {
-        // The page as it prints, bleed and lines and all; the shortcut of the view knows the label alone.
+    if (d->dokument.anschnitt() > 0 || !d->vorschauzeichen.isEmpty() || d->dokument.inhalt().text
+        || d->dokument.inhalt().code) {
+        // The page as it prints, bleed, lines and text and all; the shortcut of the view knows the label alone.
         if (bild.isNull())
             throw Fehler(KeinLesbaresBild(d->dokument.bildPfad()));
-        ZeigeVorschau(Seitenvorschau(bild, m, Druckwahl(), a.x, a.y, d->dokument.anschnitt()));
+        ZeigeVorschau(MitAufdruck(Seitenvorschau(bild, m, Druckwahl(), a.x, a.y, d->dokument.anschnitt()), d->dokument,
+                                  m, Druckwahl(), a.x, a.y, d->ersterSatz));
         return;
     }
     const MmRechteck ort = EtikettAufDemBlatt(Masse(), Spalte(), Zeile());

@@ -1,6 +1,7 @@
 #include "cli/aufruf.h"
 
 #include "storage/etikettdatei.h"
+#include "storage/liste.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -38,7 +39,10 @@ QString Aufrufzeile()
                           "ETIKETT.bmp\n"
                           "       morvane-druck [--pdf DATEI | --drucker NAME] [--rueckseite | --beidseitig] "
                           "[--kurze-kante] [--kopien N] [--anschnitt MM] [--probedruck] [--schnittmarken] "
-                          "--ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] [ETIKETT.bmp[:ANZAHL] ...]");
+                          "--ab SPALTE,ZEILE ETIKETT.bmp[:ANZAHL] [ETIKETT.bmp[:ANZAHL] ...]\n"
+                          "       morvane-druck [--pdf DATEI | --drucker NAME] [--rueckseite | --beidseitig] "
+                          "[--kurze-kante] [--kopien N] [--anschnitt MM] [--probedruck] [--schnittmarken] "
+                          "[--ab SPALTE,ZEILE] (--liste DATEI [--nummern VON-BIS] | --nummern VON-BIS) ETIKETT.bmp");
 }
 
 QString Hilfetext()
@@ -58,6 +62,12 @@ QString Hilfetext()
               "  --ab SPALTE,ZEILE       mehrere Etiketten mit denselben Maßen auf einem Bogen: von dieser\n"
               "                          Stelle an die freien Plätze Zeile für Zeile, jede Etikette so oft, wie\n"
               "                          ihre ANZAHL sagt; eine ohne ANZAHL füllt den Rest des Bogens\n\n"
+              "Etiketten aus einer Liste (die Etikette braucht einen Abschnitt [%5] oder [%6]):\n"
+              "  --liste DATEI           jede Zeile der Liste (CSV oder TSV, die erste Zeile nennt die Felder)\n"
+              "                          füllt eine Etikette, ab --ab SPALTE,ZEILE (sonst ab 1,1) auf so vielen\n"
+              "                          Bogen, wie es braucht\n"
+              "  --nummern VON-BIS       mit --liste nur die Einträge VON bis BIS; ohne Liste Etiketten mit den\n"
+              "                          laufenden Nummern VON bis BIS ({Nr}, {Nr:4} mit Nullen auf vier Stellen)\n\n"
               "Welche Seite des Blattes (ohne Angabe: die Vorderseite):\n"
               "  --rueckseite            die Rückseite: jedes Bild, das der Abschnitt [%2] der\n"
               "                          Einstellungsdatei nennt, hinter seiner Vorderseite, für das über die\n"
@@ -82,11 +92,13 @@ QString Hilfetext()
               "Einstellungsdatei der Etikette), 2 die Etikette ist so nicht zu drucken (Bild oder Einstellungsdatei\n"
               "fehlt oder ist nicht lesbar, das Bild ist zu groß, der Bogen passt nicht auf A4, die Etikette ist\n"
               "schmaler oder niedriger als 1 mm, die Stelle liegt nicht auf dem Bogen, Etiketten verschiedener\n"
-              "Maße, zu wenige freie Plätze, keine Rückseite oder eine, die fehlt oder nicht lesbar ist), 3 der\n"
+              "Maße, zu wenige freie Plätze, keine Rückseite oder eine, die fehlt oder nicht lesbar ist; die Liste\n"
+              "fehlt oder ist unbrauchbar, ein Platzhalter ohne Feld, ein Eintrag, der auch in 6 pt nicht passt,\n"
+              "ein Inhalt, den der Code nicht fassen kann: es wird dann nichts gedruckt), 3 der\n"
               "Drucker oder die PDF-Datei ließ sich nicht beschreiben (auch: sie ist schreibgeschützt oder gehört\n"
               "einem anderen Benutzer).\n")
               .arg(MeisteKopien)
-              .arg(RueckseitenSektion, AnschnittSektion, SchnittmarkenSektion);
+              .arg(RueckseitenSektion, AnschnittSektion, SchnittmarkenSektion, TextSektion, CodeSektion);
 }
 
 Aufruf LiesAufruf(const QStringList &argumente)
@@ -130,7 +142,8 @@ Aufruf LiesAufruf(const QStringList &argumente)
         const bool mitWert = option == QLatin1String("--pdf") || option == QLatin1String("--drucker")
             || option == QLatin1String("--einzeln") || option == QLatin1String("--zeile")
             || option == QLatin1String("--kopien") || option == QLatin1String("--ab")
-            || option == QLatin1String("--anschnitt");
+            || option == QLatin1String("--anschnitt") || option == QLatin1String("--liste")
+            || option == QLatin1String("--nummern");
         const bool seitenOption = option == QLatin1String("--rueckseite") || option == QLatin1String("--beidseitig")
             || option == QLatin1String("--kurze-kante");
         const bool zeichenOption =
@@ -193,6 +206,26 @@ Aufruf LiesAufruf(const QStringList &argumente)
                 return Fehlertext(QStringLiteral("--anschnitt braucht Millimeter von 0 bis 3, mit Punkt und höchstens "
                                                  "zwei Nachkommastellen, zum Beispiel --anschnitt 1.5, nicht \"%1\".")
                                       .arg(*wert));
+        } else if (option == QLatin1String("--liste")) {
+            if (!auftrag.liste.isEmpty())
+                return Fehlertext(QStringLiteral("Die Option --liste steht mehr als einmal im Aufruf."));
+            if (wert->isEmpty())
+                return Fehlertext(QStringLiteral("Nach --liste fehlt der Name der Liste."));
+            auftrag.liste = QDir::toNativeSeparators(*wert);
+        } else if (option == QLatin1String("--nummern")) {
+            if (auftrag.nummern)
+                return Fehlertext(QStringLiteral("Die Option --nummern steht mehr als einmal im Aufruf."));
+            static const QRegularExpression bereich(QStringLiteral("^([0-9]{1,9})-([0-9]{1,9})$"));
+            const QRegularExpressionMatch treffer = bereich.match(*wert);
+            const qint64 von = treffer.hasMatch() ? treffer.captured(1).toLongLong() : 0;
+            const qint64 bis = treffer.hasMatch() ? treffer.captured(2).toLongLong() : -1;
+            if (bis < von || bis - von >= MeisteEintraege)
+                return Fehlertext(QStringLiteral("--nummern braucht VON-BIS, zwei Nummern, VON nicht größer als BIS "
+                                                 "und höchstens %1 Etiketten, zum Beispiel --nummern 7-30, nicht "
+                                                 "\"%2\".")
+                                      .arg(MeisteEintraege)
+                                      .arg(*wert));
+            auftrag.nummern = Nummernbereich{von, bis};
         } else if (option == QLatin1String("--ab")) {
             if (artGewaehlt)
                 return Fehlertext(QStringLiteral(
@@ -256,6 +289,18 @@ Aufruf LiesAufruf(const QStringList &argumente)
             auftrag.bogen.append({treffer.captured(1), *anzahl});
         }
         auftrag.etikett = auftrag.bogen.front().etikett;
+    }
+    if (!auftrag.liste.isEmpty() || auftrag.nummern) {
+        if (artGewaehlt && !ab)
+            return Fehlertext(QStringLiteral("--liste und --nummern füllen die Plätze ab --ab SPALTE,ZEILE und stehen "
+                                             "nicht zusammen mit --einzeln, --zeile oder --seite."));
+        if (auftrag.bogen.size() > 1 || (ab && auftrag.bogen.front().anzahl))
+            return Fehlertext(QStringLiteral("--liste und --nummern füllen so viele Plätze, wie es Einträge gibt, "
+                                             "mit einer Etikette ohne ANZAHL."));
+        // One label from a place on: its place in `wahl`, without a plan.
+        auftrag.bogen.clear();
+        if (!ab)
+            auftrag.wahl = {Druckumfang::EineEtikette, 1, 1};
     }
     if (kanteGewaehlt && !auftrag.rueckseite && !auftrag.beidseitig)
         return Fehlertext(QStringLiteral("--kurze-kante gilt für die Rückseite: nur zusammen mit --rueckseite oder "

@@ -29,6 +29,15 @@ struct Bogenangabe
     bool operator==(const Bogenangabe &) const = default;
 };
 
+// --nummern VON-BIS: the running numbers of labels without a list, or the records of a list by their number.
+struct Nummernbereich
+{
+    qint64 von = 1;
+    qint64 bis = 1;
+
+    bool operator==(const Nummernbereich &) const = default;
+};
+
 struct Druckbefehl
 {
     QString etikett; // the label's picture file, as given
@@ -50,6 +59,10 @@ struct Druckbefehl
     // crop marks on the front, over what the settings file says.
     bool probedruck = false;
     bool schnittmarken = false;
+    // --liste DATEI: the label's places filled from the list's records, from the place of --ab on, sheet after
+    // sheet; --nummern VON-BIS: those records only, or without a list labels numbered from VON to BIS.
+    QString liste;
+    std::optional<Nummernbereich> nummern;
 
     bool operator==(const Druckbefehl &) const = default;
 };

@@ -53,3 +53,15 @@ void Ausgabe::drucke(const QList<Seitenbild> &seite)
     else
         SchreibePdf(m_pdf, m_titel, [&seite](QPainter &maler) { ZeichneSeite(maler, seite); });
 }
+
+void Ausgabe::druckeSeiten(const QList<QList<Seitenbild>> &seiten, std::optional<Wendekante> beidseitig)
+{
+    if (m_drucker) {
+        m_modul->druckeSeiten(*m_drucker, seiten, beidseitig);
+        return;
+    }
+    QList<Seitenmaler> maler;
+    for (const QList<Seitenbild> &seite : seiten)
+        maler.append([&seite](QPainter &p) { ZeichneSeite(p, seite); });
+    SchreibePdf(m_pdf, m_titel, maler);
+}

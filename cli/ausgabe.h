@@ -26,6 +26,8 @@ public:
     void druckeBeidseitig(const QList<Seitenbild> &vorne, const QList<Seitenbild> &hinten, Wendekante kante);
     // The bands the printer cannot print; none for a PDF file, which has no margins.
     std::optional<Druckraender> raender() const;
+    // Pages one after the other in one job, two-sided over `beidseitig` when it is given.
+    void druckeSeiten(const QList<QList<Seitenbild>> &seiten, std::optional<Wendekante> beidseitig);
     // The one page, of one part or of the several a sheet plan gives.
     void drucke(const QList<Seitenbild> &seite);
 

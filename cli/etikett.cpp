@@ -48,6 +48,8 @@ DruckbaresEtikett LadeEtikett(const QString &bildPfad, const Seitenwahl &wahl)
     e.anschnitt = gelesen.inhalt.anschnitt;
     e.rueckseite = gelesen.inhalt.rueckseite;
     e.schnittmarken = gelesen.inhalt.schnittmarken;
+    e.text = gelesen.inhalt.text;
+    e.code = gelesen.inhalt.code;
     e.warnung = gelesen.unbenutzt(ini).replace(QStringLiteral("\n\n"), QStringLiteral(" "));
     if (const QString hindernis = DruckHindernis(e.masse); !hindernis.isEmpty())
         throw Fehler(hindernis);
@@ -78,7 +80,7 @@ DruckbarerBogen LadeBogen(const QList<Bogenangabe> &etiketten, Platz ab)
                 QStringLiteral("Die Etikette %1 passt nicht auf den Bogen von %2: %3. Auf einen Bogen passen "
                                "nur Etiketten desselben Bogens.")
                     .arg(angabe.etikett, etiketten.front().etikett, Bogenunterschied(bogen.plan.masse, e.masse)));
-        bogen.etiketten.append({e.bild, e.masse, e.anschnitt});
+        bogen.etiketten.append({e.bild, e.masse, e.anschnitt, e.text, e.code});
         bogen.rueckseiten.append(e.rueckseite);
         anzahlen.append(angabe.anzahl);
     }
@@ -142,6 +144,8 @@ QString PdfZielIstGelesen(const Druckbefehl &befehl, const DruckbaresEtikett &et
 {
     if (befehl.pdf.isEmpty())
         return {};
+    if (const QString grund = Ueberschriebe(befehl.pdf, befehl.liste, QStringLiteral("Liste")); !grund.isEmpty())
+        return grund;
     QStringList etiketten{befehl.etikett};
     QStringList rueckseiten{etikett.rueckseite};
     if (!befehl.bogen.isEmpty()) {

@@ -16,6 +16,8 @@ struct DruckbaresEtikett
     QString warnung;    // for the person, once: a [Genau] or [Anschnitt] section that is not used
     QString rueckseite; // the back's picture that its settings file names, as named; empty without one
     bool schnittmarken = false;
+    std::optional<Textfeld> text; // what a list fills in ([Text], [Code])
+    std::optional<Codefeld> code;
 };
 
 // Reads the picture and its settings file as the window reads them (rounded, kept in the editors' ranges, a
@@ -50,6 +52,6 @@ QList<QImage> LadeRueckseiten(const QList<Bogenangabe> &etiketten, const Druckba
 QString PdfZielIstEtikett(const QString &pdf, const QString &bildPfad);
 
 // The same for every file the job's labels stand on, once their settings files are read: each label's picture and
-// settings file and the back that its settings file names (also where only the fronts print, so that no back is
-// ever lost to a PDF). Empty when the job has no PDF file or it may be written.
+// settings file, the back that its settings file names and the list of --liste (also where only the fronts print, so
+// that no back is ever lost to a PDF). Empty when the job has no PDF file or it may be written.
 QString PdfZielIstGelesen(const Druckbefehl &befehl, const DruckbaresEtikett &etikett, const DruckbarerBogen &bogen);

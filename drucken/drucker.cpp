@@ -175,6 +175,19 @@ void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne
     DruckeSeiten(drucker, {zeichne});
 }
 
+void DruckeSeiten(QPrinter &drucker, const QList<std::function<void(QPainter &)>> &seiten,
+                  std::optional<Wendekante> beidseitig)
+{
+    if (!beidseitig) {
+        DruckeSeiten(drucker, seiten);
+        return;
+    }
+    const QPrinter::DuplexMode vorher = drucker.duplex();
+    drucker.setDuplex(*beidseitig == Wendekante::Kurz ? QPrinter::DuplexShortSide : QPrinter::DuplexLongSide);
+    const auto zurueck = qScopeGuard([&] { drucker.setDuplex(vorher); });
+    DruckeSeiten(drucker, seiten);
+}
+
 void DruckeBeidseitig(QPrinter &drucker, const std::function<void(QPainter &)> &vorne,
                       const std::function<void(QPainter &)> &hinten, Wendekante kante)
 {

@@ -55,6 +55,11 @@ void DruckeAuf(QPrinter &drucker, const Seitenbild &seite);
 // The same for a page that `zeichne` paints onto the printer's painter.
 void DruckeAuf(QPrinter &drucker, const std::function<void(QPainter &)> &zeichne);
 
+// One document of these pages, two-sided over `beidseitig` when it is given, the printer's own setting as it was
+// afterwards. Throws as DruckeAuf.
+void DruckeSeiten(QPrinter &drucker, const QList<std::function<void(QPainter &)>> &seiten,
+                  std::optional<Wendekante> beidseitig);
+
 // One document of two pages, the front and then the back, the printer asked for two-sided printing turned over
 // `kante` (a file holds the two pages); its own two-sided setting is as it was afterwards. Throws as DruckeAuf.
 void DruckeBeidseitig(QPrinter &drucker, const std::function<void(QPainter &)> &vorne,

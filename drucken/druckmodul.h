@@ -49,6 +49,9 @@ public:
     // The name the printer's jobs carry at the print server (its document name), and setting it.
     virtual QString auftragsname(const QPrinter &drucker) = 0;
     virtual void benenneAuftrag(QPrinter &drucker, const QString &name) = 0;
+    // Pages of several parts one after the other in one job, two-sided over `beidseitig` when it is given.
+    virtual void druckeSeiten(QPrinter &drucker, const QList<QList<Seitenbild>> &seiten,
+                              std::optional<Wendekante> beidseitig) = 0;
     // Whether the printer writes a file instead of putting the page on paper.
     virtual bool schreibtDatei(const QPrinter &drucker) = 0;
     // UnbedruckbareRaender (drucken/drucker.h).

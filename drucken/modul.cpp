@@ -33,6 +33,14 @@ public:
     }
     QString auftragsname(const QPrinter &drucker) override { return drucker.docName(); }
     void benenneAuftrag(QPrinter &drucker, const QString &name) override { drucker.setDocName(name); }
+    void druckeSeiten(QPrinter &drucker, const QList<QList<Seitenbild>> &seiten,
+                      std::optional<Wendekante> beidseitig) override
+    {
+        QList<std::function<void(QPainter &)>> maler;
+        for (const QList<Seitenbild> &seite : seiten)
+            maler.append([&seite](QPainter &p) { ZeichneSeite(p, seite); });
+        DruckeSeiten(drucker, maler, beidseitig);
+    }
     bool schreibtDatei(const QPrinter &drucker) override { return !drucker.outputFileName().isEmpty(); }
     std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) override
     {

@@ -2,6 +2,7 @@
 
 #include "platform/fehler.h"
 #include "render/seitenzeichen.h"
+#include "render/textsatz.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,33 @@ double GezeichneterAnschnitt(const Seitenetikett &e, bool raster)
     return std::max({mm, std::round(mm / x) * x, std::round(mm / y) * y});
 }
 
+// How many records of each kind the person is shown by name before the rest is counted.
+constexpr int GenannteSaetze = 10;
+
+QString Aufgezaehlt(const QStringList &saetze)
+{
+    QStringList genannt = saetze.mid(0, GenannteSaetze);
+    if (saetze.size() > GenannteSaetze)
+        genannt.append(QStringLiteral("… und %1 weitere.").arg(saetze.size() - GenannteSaetze));
+    return genannt.join(QLatin1Char('\n'));
+}
+
+// Where a record is, for the person: its list line, or its number.
+QString Satzname(const Datenreihe &reihe, qint64 i)
+{
+    if (reihe.liste.isEmpty())
+        return QStringLiteral("Nummer %1").arg(reihe.ersteNummer + i);
+    return QStringLiteral("Zeile %1 der Liste").arg(reihe.eintraege[i].zeile);
+}
+
+QStringList Vorlagen(const Seitenetikett &e)
+{
+    QStringList vorlagen = e.text ? e.text->Zeilen : QStringList();
+    if (e.code)
+        vorlagen.append(e.code->Inhalt);
+    return vorlagen;
+}
+
 } // namespace
 
 QString Auftragsname(const QString &etikett, Druckseiten seiten)
@@ -43,6 +71,38 @@ QString Auftragsname(const QString &etikett, Druckseiten seiten)
         : seiten == Druckseiten::Rueckseite                  ? QStringLiteral("Rückseite")
                                                              : QStringLiteral("Vorder- und Rückseite");
     return etikett.isEmpty() ? seite : etikett + QStringLiteral(" – ") + seite;
+}
+
+int BogenFuer(const Bogenmasse &m, const Belegung &verbraucht, Platz ab, qint64 anzahl)
+{
+    const int plaetze = Platzanzahl(m);
+    if (anzahl <= 0 || plaetze <= 0)
+        return 0;
+    int frei = 0;
+    for (int n = std::max(1, Platznummer(m, ab)); n <= plaetze; ++n)
+        frei += n > verbraucht.size() || !verbraucht[n - 1];
+    if (anzahl <= frei)
+        return 1;
+    return int((frei > 0 ? 1 : 0) + (anzahl - frei + plaetze - 1) / plaetze);
+}
+
+Datensatz Datenreihe::satz(qint64 i) const
+{
+    if (liste.isEmpty())
+        return {{}, {}, ersteNummer + i};
+    return {felder, eintraege[i].werte, ersteNummer + i};
+}
+
+QString Datenhinweise::text() const
+{
+    QStringList absaetze;
+    if (!unbekannt.isEmpty())
+        absaetze.append(unbekannt);
+    if (!zuGross.isEmpty())
+        absaetze.append(Aufgezaehlt(zuGross));
+    if (!codeFehler.isEmpty())
+        absaetze.append(Aufgezaehlt(codeFehler));
+    return absaetze.join(QStringLiteral("\n\n"));
 }
 
 Druckauftrag::Druckauftrag(const Seitenetikett &etikett, const Seitenwahl &wahl, const QImage &rueckseite)
@@ -56,6 +116,166 @@ Druckauftrag::Druckauftrag(const Bogenplan &plan, const QList<Seitenetikett> &et
 {
 }
 
+void Druckauftrag::setzeDaten(const Datenreihe &reihe, Platz ab, const Belegung &verbraucht)
+{
+    const Bogenmasse &m = m_etiketten.front().masse;
+    Daten daten{reihe, {}, {}};
+    const qint64 anzahl = reihe.groesse();
+    qint64 satz = 0;
+    // The first sheet from the start place, its used places skipped; every later one whole.
+    for (int bogen = 0; satz < anzahl; ++bogen) {
+        Bogenplan plan{m, {}};
+        const int start = bogen == 0 ? std::max(1, Platznummer(m, ab)) : 1;
+        const qint64 erster = satz;
+        for (int n = start; n <= Platzanzahl(m) && satz < anzahl; ++n) {
+            if (bogen == 0 && n <= verbraucht.size() && verbraucht[n - 1])
+                continue;
+            plan.plaetze.append({0, PlatzMitNummer(m, n)});
+            ++satz;
+        }
+        // A first sheet with no free place from there: the records begin on the next.
+        if (plan.plaetze.isEmpty()) {
+            if (bogen > 0)
+                break;
+            continue;
+        }
+        daten.plaene.append(plan);
+        daten.erster.append(erster);
+    }
+    if (daten.plaene.isEmpty())
+        daten.plaene.append({m, {}});
+    if (daten.erster.isEmpty())
+        daten.erster.append(0);
+    m_daten = daten;
+}
+
+int Druckauftrag::boegen() const
+{
+    return m_daten ? int(m_daten->plaene.size()) : 1;
+}
+
+Datenhinweise Druckauftrag::vorDemDruck() const
+{
+    Datenhinweise hinweise;
+    if (!m_daten)
+        return hinweise;
+    const Seitenetikett &e = m_etiketten.front();
+    const Datenreihe &reihe = m_daten->reihe;
+    if (const QStringList unbekannt = UnbekanntePlatzhalter(Vorlagen(e), reihe.felder); !unbekannt.isEmpty()) {
+        hinweise.unbekannt = UnbekanntePlatzhalterMeldung(unbekannt, reihe.felder, reihe.liste);
+        return hinweise;
+    }
+    for (qint64 i = 0; i < reihe.groesse(); ++i) {
+        const Datensatz satz = reihe.satz(i);
+        if (e.text) {
+            const QStringList zeilen = FuelleZeilen(e.text->Zeilen, satz);
+            if (!zeilen.isEmpty() && !groesse(*e.text, zeilen))
+                hinweise.zuGross.append(
+                    QStringLiteral("%1 passt auch in 6 pt nicht auf das Etikett.").arg(Satzname(reihe, i)));
+        }
+        if (e.code) {
+            const std::variant<Codebild, QString> code = this->code(*e.code, FuelleVorlage(e.code->Inhalt, satz));
+            if (const QString *fehler = std::get_if<QString>(&code))
+                hinweise.codeFehler.append(Satzname(reihe, i) + QStringLiteral(": ") + *fehler);
+        }
+    }
+    return hinweise;
+}
+
+Belegung Druckauftrag::belegungDanach() const
+{
+    const Bogenmasse &m = masse();
+    Belegung b(Platzanzahl(m), false);
+    if (!m_daten)
+        return b;
+    const Bogenplan &letzter = m_daten->plaene.back();
+    for (const Planplatz &p : letzter.plaetze)
+        if (const int n = Platznummer(m, p.platz); n > 0)
+            b[n - 1] = true;
+    return b;
+}
+
+std::optional<int> Druckauftrag::groesse(const Textfeld &text, const QStringList &zeilen) const
+{
+    const QString schluessel = zeilen.join(QChar(0));
+    if (const auto gefunden = m_groessen->constFind(schluessel); gefunden != m_groessen->constEnd())
+        return *gefunden;
+    const Bogenmasse &m = m_etiketten.front().masse;
+    const Etikettfeld feld = FeldAufEtikett(text.Feld, m.Hundertstel(&Bogenmasse::Etikettenbreite),
+                                            m.Hundertstel(&Bogenmasse::Etikettenhoehe));
+    const std::optional<int> g = PassendeSchriftgroesse(text, zeilen, feld.breite, feld.hoehe);
+    m_groessen->insert(schluessel, g);
+    return g;
+}
+
+std::variant<Codebild, QString> Druckauftrag::code(const Codefeld &code, const QString &inhalt) const
+{
+    const QString schluessel = Codename(code.Art) + QChar(0) + inhalt;
+    if (const auto *gebaut = m_codes->object(schluessel))
+        return *gebaut;
+    auto gebaut = std::make_unique<std::variant<Codebild, QString>>(BaueCode(code.Art, inhalt));
+    const std::variant<Codebild, QString> ergebnis = *gebaut;
+    const auto *bild = std::get_if<Codebild>(gebaut.get());
+    m_codes->insert(schluessel, gebaut.release(), bild ? std::max<qsizetype>(1, bild->balken.size()) : 1);
+    return ergebnis;
+}
+
+Druckauftrag Druckauftrag::fuerBogen(int bogen) const
+{
+    if (!m_daten)
+        return *this;
+    Druckauftrag teil = *this;
+    teil.m_daten.reset();
+    teil.m_plan = m_daten->plaene.value(bogen, m_daten->plaene.back());
+    teil.m_ersterSatz = m_daten->erster.value(bogen);
+    teil.m_reihe = m_daten->reihe;
+    return teil;
+}
+
+QList<Aufdruck> Druckauftrag::aufdrucke(const Druckflaeche &flaeche) const
+{
+    QList<Aufdruck> drucke;
+    const QList<GedrucktesEtikett> orte = this->orte(Blattseite::Vorderseite);
+    for (qsizetype i = 0; i < orte.size(); ++i) {
+        const int etikett = m_plan ? m_plan->plaetze.value(i).etikett : 0;
+        if (etikett < 0 || etikett >= m_etiketten.size())
+            continue;
+        const Seitenetikett &e = m_etiketten[etikett];
+        if (!e.text && !e.code)
+            continue;
+        const Datensatz satz = m_reihe ? m_reihe->satz(m_ersterSatz + i) : m_muster;
+        const MmRechteck &mm = orte[i].ort;
+        Aufdruck a;
+        a.etikett = GenauAufDemGeraet(flaeche, mm);
+        if (mm.breite <= 0 || mm.hoehe <= 0)
+            continue;
+        a.jeMmX = a.etikett.width() / mm.breite;
+        a.jeMmY = a.etikett.height() / mm.hoehe;
+        if (e.text) {
+            a.zeilen = FuelleZeilen(e.text->Zeilen, satz);
+            const Bogenmasse &m = e.masse;
+            const Etikettfeld feld = FeldAufEtikett(e.text->Feld, m.Hundertstel(&Bogenmasse::Etikettenbreite),
+                                                    m.Hundertstel(&Bogenmasse::Etikettenhoehe));
+            // A record the person chose to print though it does not fit goes at the smallest size, beyond its field.
+            const std::optional<int> g = a.zeilen.isEmpty() ? std::optional<int>(0)
+                : m_reihe                                   ? groesse(*e.text, a.zeilen)
+                          : PassendeSchriftgroesse(*e.text, a.zeilen, feld.breite, feld.hoehe);
+            a.groesse = g.value_or(KleinsteSchrift);
+            a.text = e.text;
+        }
+        if (e.code) {
+            std::variant<Codebild, QString> code = m_reihe ? this->code(*e.code, FuelleVorlage(e.code->Inhalt, satz))
+                                                           : BaueCode(e.code->Art, FuelleVorlage(e.code->Inhalt, satz));
+            if (Codebild *bild = std::get_if<Codebild>(&code)) {
+                a.code = e.code;
+                a.codebild = std::move(*bild);
+            }
+        }
+        drucke.append(a);
+    }
+    return drucke;
+}
+
 void Druckauftrag::setzeAnschnitt(int hundertstel)
 {
     for (Seitenetikett &e : m_etiketten)
@@ -64,6 +284,8 @@ void Druckauftrag::setzeAnschnitt(int hundertstel)
 
 bool Druckauftrag::hatRueckseite() const
 {
+    if (m_daten)
+        return MitRueckseite(m_rueckseiten, 0);
     if (!m_plan)
         return MitRueckseite(m_rueckseiten, 0);
     return std::any_of(m_plan->plaetze.begin(), m_plan->plaetze.end(),
@@ -83,8 +305,15 @@ QList<Blattseite> Druckauftrag::blaetter() const
     return {Blattseite::Vorderseite, Blattseite::Rueckseite};
 }
 
+QList<GedrucktesEtikett> Druckauftrag::orte(Blattseite seite, int bogen) const
+{
+    return fuerBogen(bogen).orte(seite);
+}
+
 QList<GedrucktesEtikett> Druckauftrag::orte(Blattseite seite) const
 {
+    if (m_daten)
+        return orte(seite, 0);
     const bool hinten = seite == Blattseite::Rueckseite;
     if (!m_plan) {
         const Seitenetikett &e = m_etiketten.front();
@@ -113,6 +342,8 @@ bool Druckauftrag::leer() const
 {
     // Blank or not does not depend on the device: a neutral one answers for all.
     const Druckflaeche probe{300, 300, {}, {}};
+    if (m_daten)
+        return fuerBogen(0).leer();
     if (!m_plan) {
         const Seitenetikett &e = m_etiketten.front();
         return SeiteLeer(BaueSeite(e.bild, e.masse, m_wahl, probe), e.masse, m_wahl);
@@ -136,9 +367,19 @@ QList<Seitenetikett> Druckauftrag::rueckseitenetiketten() const
     return hinten;
 }
 
+QList<Seitenbild> Druckauftrag::seite(Blattseite seite, const Druckflaeche &flaeche, int bogen) const
+{
+    return fuerBogen(bogen).seite(seite, flaeche);
+}
+
 QList<Seitenbild> Druckauftrag::seite(Blattseite seite, const Druckflaeche &flaeche) const
 {
+    if (m_daten)
+        return this->seite(seite, flaeche, 0);
     QList<Seitenbild> teile = bilder(seite, flaeche);
+    if (seite == Blattseite::Vorderseite)
+        if (QList<Aufdruck> drucke = aufdrucke(flaeche); !drucke.isEmpty())
+            teile.append({QImage(), {}, {}, {}, {}, std::move(drucke)});
     if (const QList<Strich> striche = zeichen(seite); !striche.isEmpty())
         teile.append({QImage(), {}, {}, {}, AufDemGeraet(striche, flaeche)});
     return teile;
@@ -151,6 +392,8 @@ const Bogenmasse &Druckauftrag::masse() const
 
 QList<Strich> Druckauftrag::zeichen(Blattseite seite) const
 {
+    if (m_daten)
+        return fuerBogen(0).zeichen(seite);
     QList<Strich> striche;
     if (m_schnittmarken && seite == Blattseite::Vorderseite)
         if (const QList<QLineF> marken = schnittmarken(orte(seite)); !marken.isEmpty())
@@ -195,6 +438,21 @@ QList<Seitenbild> Druckauftrag::bilder(Blattseite seite, const Druckflaeche &fla
 QList<Randsaetze> Druckauftrag::rand(const Druckraender &raender, const Druckerkorrektur &vorne,
                                      const Druckerkorrektur &hinten) const
 {
+    if (m_daten) {
+        // Every sheet's sentences, each once: a later sheet may use places the first leaves free.
+        QList<Randsaetze> alle = fuerBogen(0).rand(raender, vorne, hinten);
+        for (int bogen = 1; bogen < boegen(); ++bogen) {
+            const QList<Randsaetze> weitere = fuerBogen(bogen).rand(raender, vorne, hinten);
+            for (qsizetype i = 0; i < alle.size() && i < weitere.size(); ++i) {
+                for (const QString &satz : weitere[i].verlust)
+                    if (!alle[i].verlust.contains(satz))
+                        alle[i].verlust.append(satz);
+                if (alle[i].imRand.isEmpty())
+                    alle[i].imRand = weitere[i].imRand;
+            }
+        }
+        return alle;
+    }
     QList<Randsaetze> saetze;
     for (const Blattseite blatt : blaetter()) {
         const QList<GedrucktesEtikett> etiketten = orte(blatt);

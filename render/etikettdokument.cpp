@@ -68,6 +68,8 @@ GeleseneEtikettdatei Etikettdokument::liesEinstellungen()
     m_inhalt.rueckseite.clear();
     m_inhalt.anschnitt = 0;
     m_inhalt.schnittmarken = false;
+    m_inhalt.text.reset();
+    m_inhalt.code.reset();
     m_rueckseitenStand.reset();
     GeleseneEtikettdatei gelesen{{m_inhalt.masse}};
     if (!m_einstellungsPfad.isEmpty()) {
@@ -123,6 +125,26 @@ void Etikettdokument::setzeSchnittmarken(bool an)
     Q_EMIT veraendert();
 }
 
+void Etikettdokument::setzeText(const std::optional<Textfeld> &text)
+{
+    Etikettinhalt neu = m_inhalt;
+    neu.text = text;
+    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
+        SchreibeEtikettdatei(pfad, neu, Abschnitt::Text);
+    m_inhalt.text = text;
+    Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeCode(const std::optional<Codefeld> &code)
+{
+    Etikettinhalt neu = m_inhalt;
+    neu.code = code;
+    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
+        SchreibeEtikettdatei(pfad, neu, Abschnitt::Code);
+    m_inhalt.code = code;
+    Q_EMIT veraendert();
+}
+
 void Etikettdokument::uebernimmBild(const QImage &bild, const Aufbewahrung &vorher)
 {
     Etikettinhalt neu = m_inhalt;
@@ -167,7 +189,7 @@ const QImage &Etikettdokument::rueckseitenbild()
 
 Seitenetikett Etikettdokument::seitenetikett()
 {
-    return {bild(), m_inhalt.masse, m_inhalt.anschnitt};
+    return {bild(), m_inhalt.masse, m_inhalt.anschnitt, m_inhalt.text, m_inhalt.code};
 }
 
 Druckauftrag Etikettdokument::druckauftrag(bool mitRueckseite)

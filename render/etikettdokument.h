@@ -62,6 +62,10 @@ public:
     void setzeAnschnitt(int hundertstel);
     // Its prints carry crop marks or not, written into the settings file at once when there is one.
     void setzeSchnittmarken(bool an);
+    // The lines of text a list fills on the label, and its code (none: taken off), each written into the settings
+    // file at once when there is one. Throws as SchreibeEtikettdatei, the label left as it was.
+    void setzeText(const std::optional<Textfeld> &text);
+    void setzeCode(const std::optional<Codefeld> &code);
     // A picture drawn for the label becomes its picture, and the label precise with its lengths as they are, its
     // other sections kept; the previous files stay as `vorher`. As SchreibeEtikett.
     void uebernimmBild(const QImage &bild, const Aufbewahrung &vorher);

@@ -4,6 +4,7 @@
 #include "render/bogen.h"
 #include "render/randpruefung.h"
 #include "render/seitenzeichen.h"
+#include "render/textsatz.h"
 
 #include <QPainter>
 
@@ -183,7 +184,18 @@ void ZeichneSeite(QPainter &maler, const Seitenbild &seite)
         if (i < seite.anschnitt.size())
             ZeichneAnschnitt(maler, orte[i], seite.bild, seite.anschnitt[i]);
     }
+    for (const Aufdruck &a : seite.aufdrucke) {
+        if (a.text && !a.zeilen.isEmpty())
+            ZeichneText(maler, *a.text, a.zeilen, a.groesse, a.etikett, a.jeMmX, a.jeMmY);
+        if (a.code && !a.codebild.leer())
+            ZeichneCode(maler, *a.code, a.codebild, a.etikett, a.jeMmX, a.jeMmY);
+    }
     ZeichneStriche(maler, seite.striche);
+}
+
+QRectF GenauAufDemGeraet(const Druckflaeche &flaeche, const MmRechteck &mm)
+{
+    return PlatziereGenau(flaeche, mm);
 }
 
 QImage Seitenvorschau(const QImage &etikett, const Bogenmasse &m, const Seitenwahl &wahl, int dpiX, int dpiY,

@@ -2,7 +2,9 @@
 
 #include "blatt/blatt.h"
 #include "blatt/bogenplan.h"
+#include "blatt/datenfelder.h"
 #include "render/anschnitt.h"
+#include "render/codes.h"
 #include "render/masse.h"
 
 #include <QColor>
@@ -11,6 +13,9 @@
 #include <QPainterPath>
 #include <QPoint>
 #include <QRectF>
+#include <QStringList>
+
+#include <optional>
 
 class QPainter;
 
@@ -46,13 +51,28 @@ struct Strich
     bool rund = false;
 };
 
+// What a record fills in on one label over its picture: the label's exact place in device pixels, the device's
+// pixels per millimetre, the lines of text at the size they fit in (none: no text), and the code encoded.
+struct Aufdruck
+{
+    QRectF etikett;
+    double jeMmX = 0.0;
+    double jeMmY = 0.0;
+    std::optional<Textfeld> text;
+    QStringList zeilen;
+    int groesse = 0;
+    std::optional<Codefeld> code;
+    Codebild codebild;
+};
+
 // The picture a page shows and where it goes in device pixels from the painter's origin: the label itself
 // stretched to its millimetres, or the composed sheet raster 210 mm wide from the paper's corner.
 // A precise label's page has no raster: the label's own picture goes into each of `etiketten`, exact
 // rectangles in device pixels, and `ziel` is unused.
 // A label with a bleed carries its widths in device pixels: one for `ziel`, or one for each of `etiketten`; a
 // composed raster has its bleed on it already.
-// `striche` go over the pictures, in device pixels; a part with no picture carries only them.
+// `aufdrucke` go over the pictures and their bleed, `striche` over those, in device pixels; a part with no picture
+// carries only them.
 struct Seitenbild
 {
     QImage bild;
@@ -60,7 +80,11 @@ struct Seitenbild
     QList<QRectF> etiketten;
     QList<Anschnittbreiten> anschnitt;
     QList<Strich> striche;
+    QList<Aufdruck> aufdrucke;
 };
+
+// A rectangle on the paper in device pixels from the painter's origin, the device's correction applied, unrounded.
+QRectF GenauAufDemGeraet(const Druckflaeche &flaeche, const MmRechteck &mm);
 
 // Throws Fehler when there is nothing to print: no picture, or a sheet that cannot be composed.
 // A precise label is placed in millimetres in every mode: the label in column k, row i (from 0) at SeitenRand +
@@ -107,13 +131,15 @@ QImage Rueckseitenvorschau(QSize vorne, const QImage &hinten, const Bogenmasse &
                            int dpiY, Wendekante kante, int anschnitt = 0);
 
 // A label of a sheet plan: its picture and its own measures, which describe the plan's sheet on paper
-// (GleicherBogen) and decide how it is placed: an ordinary label as its raster rounds, a precise one exactly; and
-// its bleed, hundredths of a millimetre.
+// (GleicherBogen) and decide how it is placed: an ordinary label as its raster rounds, a precise one exactly; its
+// bleed, hundredths of a millimetre; and the text and code a record fills in over it.
 struct Seitenetikett
 {
     QImage bild;
     Bogenmasse masse;
     int anschnitt = 0;
+    std::optional<Textfeld> text;
+    std::optional<Codefeld> code;
 };
 
 // A page of several labels: each at its place exactly as the one-label mode prints it there alone, by

@@ -1,6 +1,7 @@
 #include "storage/etikettdatei.h"
 
 #include "platform/fehler.h"
+#include "storage/datenfelder.h"
 #include "storage/einstellungen.h"
 #include "storage/profildatei.h"
 
@@ -55,6 +56,22 @@ QByteArray SchnittmarkenZeilen(bool an)
     if (!an)
         return {};
     return Kopf(SchnittmarkenSektion) + QByteArray(DruckenSchluessel.data()) + "=1\r\n";
+}
+
+QByteArray TextZeilen(const std::optional<Textfeld> &text)
+{
+    return text ? Kopf(TextSektion) + TextfeldZeilen(*text) : QByteArray();
+}
+
+QByteArray CodeZeilen(const std::optional<Codefeld> &code)
+{
+    return code ? Kopf(CodeSektion) + CodefeldZeilen(*code) : QByteArray();
+}
+
+// A section's keys as the readers of storage/datenfelder.h ask for them.
+Schluesselwert Werte(const QByteArray &inhalt, const QString &sektion)
+{
+    return [&inhalt, sektion](const QString &schluessel) { return LeseProfilWertAusText(inhalt, sektion, schluessel); };
 }
 
 // The reader takes off blanks around a value and one pair of quotes: a name that begins or ends so is quoted.
@@ -156,6 +173,17 @@ void PruefeRueckseitenNamen(const Etikettinhalt &inhalt)
             throw Fehler(fehler);
 }
 
+// Checked before anything is written, so that a refused text leaves the file as it was.
+void PruefeDaten(const Etikettinhalt &inhalt, Abschnitte welche)
+{
+    if (inhalt.text && (welche & Abschnitt::Text))
+        if (const QString fehler = TextfeldFehler(*inhalt.text); !fehler.isEmpty())
+            throw Fehler(fehler + QLatin1Char('.'));
+    if (inhalt.code && (welche & Abschnitt::Code))
+        if (const QString fehler = CodefeldFehler(*inhalt.code); !fehler.isEmpty())
+            throw Fehler(fehler + QLatin1Char('.'));
+}
+
 } // namespace
 
 std::optional<int> AnschnittAusText(const QString &text)
@@ -197,6 +225,14 @@ QString GeleseneEtikettdatei::unbenutzt(const QString &pfad) const
         saetze.append(QStringLiteral("Der Abschnitt [%1] der Einstellungsdatei %2 wird nicht benutzt: %3. Die Etikette "
                                      "wird ohne Anschnitt gedruckt.")
                           .arg(AnschnittSektion, pfad, anschnittUnbenutzt));
+    if (!textUnbenutzt.isEmpty())
+        saetze.append(QStringLiteral("Der Abschnitt [%1] der Einstellungsdatei %2 wird nicht benutzt: %3. Die Etikette "
+                                     "wird ohne Text gedruckt.")
+                          .arg(TextSektion, pfad, textUnbenutzt));
+    if (!codeUnbenutzt.isEmpty())
+        saetze.append(QStringLiteral("Der Abschnitt [%1] der Einstellungsdatei %2 wird nicht benutzt: %3. Die Etikette "
+                                     "wird ohne Code gedruckt.")
+                          .arg(CodeSektion, pfad, codeUnbenutzt));
     return saetze.join(QStringLiteral("\n\n"));
 }
 
@@ -232,6 +268,20 @@ GeleseneEtikettdatei LiesEtikettinhalt(const QByteArray &inhalt, const Bogenmass
         else
             ergebnis.anschnittUnbenutzt = std::get<QString>(anschnitt);
     }
+    if (HatProfilSektion(inhalt, TextSektion)) {
+        std::variant<Textfeld, QString> text = TextfeldAusWerten(Werte(inhalt, TextSektion));
+        if (Textfeld *t = std::get_if<Textfeld>(&text))
+            ergebnis.inhalt.text = std::move(*t);
+        else
+            ergebnis.textUnbenutzt = std::get<QString>(text);
+    }
+    if (HatProfilSektion(inhalt, CodeSektion)) {
+        std::variant<Codefeld, QString> code = CodefeldAusWerten(Werte(inhalt, CodeSektion));
+        if (Codefeld *c = std::get_if<Codefeld>(&code))
+            ergebnis.inhalt.code = std::move(*c);
+        else
+            ergebnis.codeUnbenutzt = std::get<QString>(code);
+    }
     if (!ergebnis.fehler.isEmpty() || !HatProfilSektion(inhalt, GenauSektion))
         return ergebnis;
     const std::variant<Laengen, QString> genau = GenaueLaengenAusText(inhalt, ergebnis);
@@ -252,7 +302,8 @@ GeleseneEtikettdatei LiesEtikettdatei(const QString &pfad, const Bogenmasse &bis
 QByteArray EtikettdateiInhalt(const Etikettinhalt &inhalt)
 {
     return MassZeilen(inhalt.masse) + GenauZeilen(inhalt.masse) + AnschnittZeilen(inhalt.anschnitt)
-        + RueckseitenZeilen(inhalt.rueckseite) + SchnittmarkenZeilen(inhalt.schnittmarken);
+        + RueckseitenZeilen(inhalt.rueckseite) + SchnittmarkenZeilen(inhalt.schnittmarken) + TextZeilen(inhalt.text)
+        + CodeZeilen(inhalt.code);
 }
 
 QByteArray MitAbschnitten(const QByteArray &bisher, const Etikettinhalt &inhalt, Abschnitte welche)
@@ -269,6 +320,10 @@ QByteArray MitAbschnitten(const QByteArray &bisher, const Etikettinhalt &inhalt,
         text = ErsetzeProfilAbschnitte(text, RueckseitenSektion, RueckseitenZeilen(inhalt.rueckseite));
     if (welche & Abschnitt::Schnittmarken)
         text = ErsetzeProfilAbschnitte(text, SchnittmarkenSektion, SchnittmarkenZeilen(inhalt.schnittmarken));
+    if (welche & Abschnitt::Text)
+        text = ErsetzeProfilAbschnitte(text, TextSektion, TextZeilen(inhalt.text));
+    if (welche & Abschnitt::Code)
+        text = ErsetzeProfilAbschnitte(text, CodeSektion, CodeZeilen(inhalt.code));
     return text;
 }
 
@@ -276,11 +331,13 @@ void SchreibeEtikettdatei(const QString &pfad, const Etikettinhalt &inhalt, Absc
 {
     if (welche & Abschnitt::Rueckseite)
         PruefeRueckseitenNamen(inhalt);
+    PruefeDaten(inhalt, welche);
     Schreibe(pfad, MitAbschnitten(pfad.isEmpty() ? QByteArray() : LiesGanz(pfad), inhalt, welche));
 }
 
 void SpeichereEtikettdatei(const QString &pfad, const Etikettinhalt &inhalt)
 {
     PruefeRueckseitenNamen(inhalt);
+    PruefeDaten(inhalt, Abschnitt::Text | Abschnitt::Code);
     Schreibe(pfad, EtikettdateiInhalt(inhalt));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blatt/bogenmasse.h"
+#include "blatt/datenfelder.h"
 
 #include <QByteArray>
 #include <QFlags>
@@ -21,6 +22,10 @@ inline const QString RueckseitenSektion = QStringLiteral("Rueckseite");
 inline const QString AnschnittSektion = QStringLiteral("Anschnitt");
 // Crop marks on the label's prints: Drucken=1.
 inline const QString SchnittmarkenSektion = QStringLiteral("Schnittmarken");
+
+// The lines of text a list fills on each label, and the code it carries (storage/datenfelder.h has their keys).
+inline const QString TextSektion = QStringLiteral("Text");
+inline const QString CodeSektion = QStringLiteral("Code");
 
 // The largest bleed, in hundredths of a millimetre: more would reach a neighbour on most stock anyway.
 inline constexpr int AnschnittMaximum = 300;
@@ -44,13 +49,16 @@ struct Etikettinhalt
     int anschnitt = 0;
     // Whether its prints carry crop marks, for cutting it out of plain card.
     bool schnittmarken = false;
+    // What a list fills in over the picture; none: the label is its picture alone.
+    std::optional<Textfeld> text;
+    std::optional<Codefeld> code;
 
     bool operator==(const Etikettinhalt &) const = default;
 };
 
 // The parts of the file a writer replaces: the measures ([Einstellung] with [Genau]), the back, the bleed, the crop
-// marks.
-enum class Abschnitt : unsigned { Masse = 1, Rueckseite = 2, Anschnitt = 4, Schnittmarken = 8 };
+// marks, the text, the code.
+enum class Abschnitt : unsigned { Masse = 1, Rueckseite = 2, Anschnitt = 4, Schnittmarken = 8, Text = 16, Code = 32 };
 Q_DECLARE_FLAGS(Abschnitte, Abschnitt)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Abschnitte)
 
@@ -70,6 +78,9 @@ struct GeleseneEtikettdatei
     QString genauUnbenutzt; // empty without a [Genau] section or when it counts
     // The same for [Anschnitt]: its Rand is used when AnschnittAusText takes it; otherwise the label has no bleed.
     QString anschnittUnbenutzt;
+    // The same for [Text] and [Code]: why a section is not used (TextfeldAusWerten, CodefeldAusWerten).
+    QString textUnbenutzt;
+    QString codeUnbenutzt;
     // The text of each value that lay below its editor's range and was raised to it; empty for the others.
     std::array<QString, Massangaben.size()> angehoben;
 
@@ -82,8 +93,8 @@ GeleseneEtikettdatei LiesEtikettdatei(const QString &pfad, const Bogenmasse &bis
 GeleseneEtikettdatei LiesEtikettinhalt(const QByteArray &inhalt, const Bogenmasse &bisher);
 
 // The whole file as "Speichern" writes it, CR LF: the nine lines of [Einstellung], [Genau] with the six exact lengths
-// of a precise label ("." and at most two decimals), then the bleed, the back and the crop marks where the label has
-// them.
+// of a precise label ("." and at most two decimals), then the bleed, the back, the crop marks, the text and the code
+// where the label has them.
 QByteArray EtikettdateiInhalt(const Etikettinhalt &inhalt);
 
 // The text with the given parts replaced by the label's, a part it lacks taken out, and every other line byte for
@@ -92,8 +103,8 @@ QByteArray MitAbschnitten(const QByteArray &bisher, const Etikettinhalt &inhalt,
 
 // Writes the file at `pfad` as MitAbschnitten makes it of the file as it stands (a missing file: those parts
 // alone), through a draft that takes the file's place only when it is whole. Throws Fehler: a back's name that
-// cannot stand in the file (RueckseitenNamenFehler), a file that cannot be read, "Datei <pfad> kann nicht erstellt
-// werden".
+// cannot stand in the file (RueckseitenNamenFehler), a text or code that cannot (TextfeldFehler, CodefeldFehler), a
+// file that cannot be read, "Datei <pfad> kann nicht erstellt werden".
 void SchreibeEtikettdatei(const QString &pfad, const Etikettinhalt &inhalt, Abschnitte welche);
 
 // "Speichern" and a new label's file: the file written anew as EtikettdateiInhalt gives it; whatever it held

@@ -96,6 +96,16 @@ private Q_SLOTS:
         probe.probedruck = probe.schnittmarken = true;
         QTest::newRow("a test print with crop marks")
             << QStringList{"--schnittmarken", "--seite", "karte.bmp", "--probedruck"} << probe;
+        Druckbefehl liste = Auftrag({Druckumfang::EineEtikette, 2, 3}, "aus.pdf");
+        liste.liste = "adressen.csv";
+        liste.nummern = Nummernbereich{7, 30};
+        QTest::newRow("a list's records 7 to 30 from place 2,3")
+            << QStringList{"--pdf", "aus.pdf", "--nummern=7-30", "--ab", "2,3", "--liste", "adressen.csv", "karte.bmp"}
+            << liste;
+        liste.liste.clear();
+        liste.wahl = eins;
+        QTest::newRow("numbers alone, from place 1,1")
+            << QStringList{"--pdf", "aus.pdf", "--nummern", "7-30", "karte.bmp"} << liste;
 #ifndef Q_OS_WIN
         QTest::newRow("paths as given") << QStringList{"--pdf", "/aus/seite.pdf", "Etiketten/karte.bmp"}
                                         << Druckbefehl{"Etiketten/karte.bmp", "/aus/seite.pdf", {}, eins, 1};
@@ -190,6 +200,18 @@ private Q_SLOTS:
         QTest::newRow("a bleed with a comma") << QStringList{"--anschnitt", "1,5", "a.bmp"} << anschnitt.arg("1,5");
         QTest::newRow("--probedruck twice") << QStringList{"--probedruck", "a.bmp", "--probedruck"}
                                             << "Die Option --probedruck steht mehr als einmal im Aufruf.";
+        const QString nummern = "--nummern braucht VON-BIS, zwei Nummern, VON nicht größer als BIS und höchstens "
+                                "100000 Etiketten, zum Beispiel --nummern 7-30, nicht \"%1\".";
+        QTest::newRow("numbers backwards") << QStringList{"--nummern", "30-7", "a.bmp"} << nummern.arg("30-7");
+        QTest::newRow("numbers one beyond the most")
+            << QStringList{"--nummern", "1-100001", "a.bmp"} << nummern.arg("1-100001");
+        QTest::newRow("a list on one place alone")
+            << QStringList{"--liste", "l.csv", "--einzeln", "1,1", "a.bmp"}
+            << "--liste und --nummern füllen die Plätze ab --ab SPALTE,ZEILE und stehen nicht zusammen mit "
+               "--einzeln, --zeile oder --seite.";
+        QTest::newRow("a list with two labels")
+            << QStringList{"--liste", "l.csv", "--ab", "1,1", "a.bmp", "b.bmp"}
+            << "--liste und --nummern füllen so viele Plätze, wie es Einträge gibt, mit einer Etikette ohne ANZAHL.";
         QTest::newRow("copies of a PDF") << QStringList{"--pdf", "a.pdf", "--kopien", "2", "a.bmp"}
                                          << "--kopien gilt nur für einen Drucker; die PDF-Datei enthält die Seite "
                                             "einmal.";

@@ -9,6 +9,7 @@
 #include "vollerordner.h"
 #include "app/updown.h"
 #include "dialogs/bogenplandialog.h"
+#include "dialogs/listendruck.h"
 #include "cli/aufruf.h"
 #include "platform/konsole.h"
 #include "storage/bogensuche.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QCryptographicHash>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
@@ -409,6 +411,28 @@ private Q_SLOTS:
             << QStringList{"--pdf", "%D/aus/seite.pdf", "--beidseitig", "%D/pfadhinten.bmp"} << 2
             << "morvane-druck: Die Einstellungsdatei %D/pfadhinten.ini nennt als Rückseite \"../karte.bmp\"; das ist "
                "kein Dateiname im Ordner der Etikette.\n";
+        QTest::newRow("--liste: a label with neither text nor code")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--liste", "%D/liste.csv", "%D/karte.bmp"} << 2
+            << "morvane-druck: Die Einstellungsdatei der Etikette %D/karte.bmp hat weder einen Abschnitt [Text] noch "
+               "[Code]: es gibt nichts, was die Liste oder die Nummern füllen könnten. Es wurde nichts gedruckt.\n";
+        QTest::newRow("--liste: a placeholder the list has no field for")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--liste", "%D/liste.csv", "%D/strasse.bmp"} << 2
+            << "morvane-druck: Die Liste %D/liste.csv hat kein Feld „{Strasse}“; ihre erste Zeile nennt: Name, "
+               "Nummer.\nEs wurde nichts gedruckt.\n";
+        QTest::newRow("--liste: an EAN-13 of letters, by its list line")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--liste", "%D/liste.csv", "%D/ean.bmp"} << 2
+            << "morvane-druck: Zeile 3 der Liste: Ein EAN-13-Code besteht aus 12 oder 13 Ziffern; „ABC“ ist keiner.\n"
+               "Es wurde nichts gedruckt.\n";
+        QTest::newRow("--liste: a text too large even at 6 pt")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--liste", "%D/liste.csv", "%D/eng.bmp"} << 2
+            << "morvane-druck: Zeile 2 der Liste passt auch in 6 pt nicht auf das Etikett.\nZeile 3 der Liste passt "
+               "auch in 6 pt nicht auf das Etikett.\nEs wurde nichts gedruckt.\n";
+        QTest::newRow("PDF onto the list")
+            << QStringList{"--pdf", "%D/liste.csv", "--liste", "%D/liste.csv", "%D/ean.bmp"} << 1
+            << "morvane-druck: Die PDF-Datei %D/liste.csv wäre die Liste %D/liste.csv selbst; sie bleibt unverändert. "
+               "Es wurde nichts gedruckt.\n";
+        QTest::newRow("--nummern: text, its fonts without a display")
+            << QStringList{"--pdf", "%D/aus/seite.pdf", "--nummern", "1-12", "%D/nummer.bmp"} << 0 << "";
         QTest::newRow("no such printer")
             << QStringList{"--drucker", "Gibt-es-nicht-4711", "%D/karte.bmp"} << 3
             << "morvane-druck: Den Drucker Gibt-es-nicht-4711 gibt es nicht. Es wurde nichts gedruckt.\n";
@@ -473,6 +497,15 @@ private Q_SLOTS:
               std::pair{"pfadhinten", "../karte.bmp"}}) {
             kopiereBeispiel(QLatin1String(name));
             GibRueckseite(pfad(QLatin1String(name) + QStringLiteral(".ini")), QLatin1String(hinten));
+        }
+        schreibe(QStringLiteral("liste.csv"), "Name;Nummer\r\nAnna;4006381333931\r\nBerta;ABC\r\n");
+        for (const auto &[name, daten] : {std::pair{"strasse", "[Text]\r\nZeile1={Name}\r\nZeile2={Strasse}\r\n"},
+                                          std::pair{"ean", "[Code]\r\nArt=EAN13\r\nInhalt={Nummer}\r\n"},
+                                          std::pair{"nummer", "[Text]\r\nZeile1=Nr. {Nr}\r\n"},
+                                          std::pair{"eng", "[Text]\r\nZeile1={Name}\r\nFeld=1,1,3,3\r\n"}}) {
+            kopiereBeispiel(QLatin1String(name));
+            QFile ini(pfad(QLatin1String(name) + QStringLiteral(".ini")));
+            QVERIFY(ini.open(QIODevice::Append) && ini.write(daten) > 0);
         }
         kopiereBeispiel(QStringLiteral("MorvaneRandkarte"));
         kopiereBeispiel(QStringLiteral("MorvaneRandbogen"));
@@ -717,6 +750,9 @@ private Q_SLOTS:
         QTest::newRow("a composed sheet: three cards from place 8, with a bleed")
             << QByteArray() << QByteArray("[Anschnitt]\r\nRand=1\r\n") << Seitenwahl{Druckumfang::EineEtikette, 1, 1}
             << QStringList{"--ab", "2,4"};
+        QTest::newRow("numbers 1 to 12 from place 8, the window's list dialog used by keyboard: two pages")
+            << QByteArray() << QByteArray("[Text]\r\nZeile1=Nr. {Nr}\r\n") << Seitenwahl{}
+            << QStringList{"--ab", "2,4", "--nummern", "1-12"};
     }
 
     void gleicheSeiteWieFenster()
@@ -772,7 +808,33 @@ private Q_SLOTS:
         if (art.contains(QStringLiteral("--kurze-kante")))
             form->KurzeKante1->trigger();
         const bool plan = art.contains(QStringLiteral("--ab"));
-        if (plan) {
+        const bool liste = art.contains(QStringLiteral("--nummern"));
+        if (liste) {
+            InsPdf(
+                p,
+                [&] {
+                    QVERIFY(ImModalenDialog<TListenDialog>(
+                        [&] { form->EtikettenAusListe1->trigger(); },
+                        [](QDialog &d) {
+                            // From the list's name past its button to the numbers, chosen, then field by field.
+                            for (const auto &[taste, text] : {std::pair{Qt::Key_Tab, ""},
+                                                              {Qt::Key_Tab, ""},
+                                                              {Qt::Key_Space, ""},
+                                                              {Qt::Key_Tab, "1"},
+                                                              {Qt::Key_Tab, "12"},
+                                                              {Qt::Key_Tab, ""},
+                                                              {Qt::Key_Tab, "2"},
+                                                              {Qt::Key_Tab, "4"}}) {
+                                QTest::keyClick(d.focusWidget(), taste);
+                                QTest::keyClick(d.focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                                QTest::keyClicks(d.focusWidget(), QString::fromLatin1(text));
+                            }
+                            QCOMPARE(d.findChild<QLabel *>("ListenUmfang")->text(), "12 Etiketten auf 2 Bogen");
+                            QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+                        }));
+                },
+                fensterPdf);
+        } else if (plan) {
             const auto zusammenstellen = [&] {
                 QVERIFY(ImModalenDialog<TBogenplanDialog>([&] { form->BogenZusammenstellen1->trigger(); },
                                                           [](TBogenplanDialog &dlg) {
@@ -787,13 +849,14 @@ private Q_SLOTS:
         }
         QCOMPARE(p.dialoge.texte(QStringLiteral("fehler")), QStringList());
 
-        const Lauf l = Starte(art + QStringList{QStringLiteral("--pdf"), befehlPdf, plan ? bild + ":3" : bild},
-                              pfad(QStringLiteral("konfig")));
+        const Lauf l =
+            Starte(art + QStringList{QStringLiteral("--pdf"), befehlPdf, plan && !liste ? bild + ":3" : bild},
+                   pfad(QStringLiteral("konfig")));
         QCOMPARE(l.fehler, QString());
         QCOMPARE(l.status, 0);
 
         const PdfSeite befehl = LiesPdfSeite(befehlPdf, LeseDpi);
-        QCOMPARE(befehl.seiten, beide ? 2 : 1);
+        QCOMPARE(befehl.seiten, beide || liste ? 2 : 1);
         QVERIFY(!Bedruckt(befehl.bild).isEmpty());
         QStringList seiten{fensterPdf};
         if (beide) {
@@ -805,7 +868,7 @@ private Q_SLOTS:
         }
         for (qsizetype i = 0; i < seiten.size(); ++i) {
             const PdfSeite fenster = LiesPdfSeite(seiten[i], LeseDpi);
-            QCOMPARE(fenster.seiten, beide && i == 0 ? 2 : 1);
+            QCOMPARE(fenster.seiten, (beide && i == 0) || liste ? 2 : 1);
             QCOMPARE(i == 0 ? befehl.bild : LiesPdfSeite(pfad("befehl-2.pdf"), LeseDpi).bild, fenster.bild);
         }
     }
@@ -1136,6 +1199,96 @@ private Q_SLOTS:
             for (const QString &f : PruefeBogenKanten(pdf, b))
                 daneben << QFileInfo(pdf).fileName() + QStringLiteral(": ") + f;
         QVERIFY2(daneben.isEmpty(), qPrintable(daneben.join(QStringLiteral("; "))));
+    }
+
+    // Lists and numbers on the 3 x 7 address stock, a white picture under them: each record's words inside its own
+    // label's text field (0.5 mm), record after record across and down from the start place, its lines without a
+    // gap, the QR codes of the first page read back to their records' contents.
+    void liste_data()
+    {
+        QTest::addColumn<QByteArray>("liste"); // Zeile 2 of it the first record
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QString>("erster"); // the first record's words
+        QTest::addColumn<int>("platz");      // where it lies, from 1
+        QTest::addColumn<int>("saetze");
+        QByteArray utf8 = "\xEF\xBB\xBFVorname;Name;Straße;PLZ;Ort;Web\r\n";
+        for (int i = 1; i <= 25; ++i)
+            utf8 += QStringLiteral("Jörg;Mü;Gaß %1;%1;Köln;https://x.de/%1\r\n").arg(i).toUtf8();
+        QTest::newRow("25 records in UTF-8 from place 1: two pages")
+            << utf8 << QStringList{} << "0001 Jörg Mü Gaß 1 1 Köln" << 1 << 25;
+        QTest::newRow("Windows-1252 from column 2, row 3, an empty street leaving no gap")
+            << QString("Vorname;Name;Straße;PLZ;Ort;Web\r\nJörg;Mü;;9;Köln;\r\n").toLatin1()
+            << QStringList{"--ab", "2,3"} << "0001 Jörg Mü 9 Köln" << 8 << 1;
+        QTest::newRow("a quoted field with a semicolon and a line break is one field")
+            << QByteArray("Vorname,Name,Straße,PLZ,Ort,Web\n,\"A; B\nHof\",,,X,\n") << QStringList{}
+            << "0001 A; B Hof X" << 1 << 1;
+        QTest::newRow("--nummern 7-30 with {Nr:4} alone")
+            << QByteArray() << QStringList{"--nummern", "7-30"} << "0007" << 1 << 24;
+    }
+
+    void liste()
+    {
+        QFETCH(QByteArray, liste);
+        QFETCH(QStringList, argumente);
+        QFETCH(QString, erster);
+        QFETCH(int, platz);
+        QFETCH(int, saetze);
+        if (!WerkzeugeDa() || QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) and zbarimg (zbar-tools) are needed to read the pages back");
+        const QString ini =
+            qEnvironmentVariable("MORVANE_PROGRAMM_DIR") + "/Morvane/Vorlagen/Adressetikett_3x7_63,5x38,1.ini";
+        const Bogenmasse m = LiesEtikettdatei(ini, Anfangsmasse).inhalt.masse;
+        QImage weiss(750, 450, QImage::Format_RGB32);
+        weiss.fill(Qt::white);
+        QVERIFY(weiss.save(pfad("adressen.bmp")));
+        QFile vorlage(ini);
+        QVERIFY(vorlage.open(QIODevice::ReadOnly));
+        schreibe("adressen.ini",
+                 vorlage.readAll()
+                     + (liste.isEmpty()
+                            ? "[Text]\r\nZeile1={Nr:4}\r\nFeld=4,4,38,30.1\r\n"
+                            : "[Text]\r\nZeile1={Nr:4} {Vorname} {Name}\r\nZeile2={Straße}\r\nZeile3={PLZ} "
+                              "{Ort}\r\nFeld=4,4,38,30.1\r\n[Code]\r\nArt=QR\r\nInhalt={Web}\r\nFeld=45,11,15,15\r\n"));
+        schreibe("adressen.csv", liste);
+        const QString pdf = pfad("liste.pdf");
+        const QStringList daten = liste.isEmpty() ? QStringList() : QStringList{"--liste", pfad("adressen.csv")};
+        const Lauf l = Starte(argumente + daten + QStringList{"--pdf", pdf, pfad("adressen.bmp")}, pfad("konfig"));
+        QCOMPARE(l.fehler, QString());
+        QProcess text;
+        text.start("pdftotext", {"-bbox", pdf, "-"});
+        QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);
+        const QStringList seiten = QString::fromUtf8(text.readAllStandardOutput()).split("<page ").mid(1);
+        const int erste = liste.isEmpty() ? 7 : 1;
+        QCOMPARE(seiten.size(), (platz + saetze - 2) / 21 + 1);
+        static const QRegularExpression wort(
+            "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)</word>");
+        for (int i = 0; i < saetze; ++i) {
+            const GedrucktesEtikett e = PlaetzeDesBogens(m)[(platz - 1 + i) % 21];
+            const QRectF feld = QRectF(e.ort.x + 4, e.ort.y + 4, 38, 30.1).adjusted(-0.5, -0.5, 0.5, 0.5);
+            QStringList woerter;
+            double oben = 0;
+            for (const QRegularExpressionMatch &w : wort.globalMatch(seiten[(platz - 1 + i) / 21])) {
+                const double mm = 25.4 / 72, y = w.captured(2).toDouble() * mm, unten = w.captured(3).toDouble() * mm;
+                if (!feld.contains(QPointF(w.captured(1).toDouble() * mm, y)))
+                    continue;
+                // The next line begins at most a line's height below the last: no line was left empty between.
+                QVERIFY2(oben == 0 || y - oben < 1.5 * (unten - y), qPrintable(w.captured(4)));
+                oben = y;
+                woerter.append(w.captured(4));
+            }
+            QVERIFY2(woerter.value(0) == QString("%1").arg(erste + i, 4, 10, QLatin1Char('0')),
+                     qPrintable(woerter.join(' ')));
+            if (i == 0)
+                QCOMPARE(woerter.join(' '), erster);
+        }
+        QVERIFY(QProcess::execute("pdftoppm", {"-r", "600", "-png", "-f", "1", "-l", "1", pdf, pfad("liste")}) == 0);
+        QProcess zbar;
+        zbar.start("zbarimg", {"--raw", "-q", pfad("liste-1.png")});
+        QVERIFY(zbar.waitForFinished(60000));
+        const QStringList codes = QString::fromUtf8(zbar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(codes.size(), liste.startsWith("\xEF") ? 21 : 0);
+        for (int i = 1; i <= codes.size(); ++i)
+            QVERIFY2(codes.contains(QStringLiteral("https://x.de/%1").arg(i)), qPrintable(codes.join(' ')));
     }
 
     // The 3 x 7 address template as a test print, read at 600 dpi across the middle of each edge of every place: a

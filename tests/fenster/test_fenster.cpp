@@ -617,7 +617,8 @@ private Q_SLOTS:
                      QStringLiteral("Neu aus einem Bild..."), QStringLiteral("Öffnen..."), QStringLiteral("Drucken"),
                      QStringLiteral("Rückseite drucken"), QStringLiteral("Probedruck auf Normalpapier..."),
                      QStringLiteral("Speichern"), QStringLiteral("Etikett neu laden"),
-                     QStringLiteral("Bogen zusammenstellen..."), QStringLiteral("   "), QStringLiteral("Beenden")}));
+                     QStringLiteral("Bogen zusammenstellen..."), QStringLiteral("Etiketten aus einer Liste..."),
+                     QStringLiteral("   "), QStringLiteral("Beenden")}));
         QVERIFY(!form->N1->isSeparator());
         QCOMPARE(form->UpDownSpalte->geometry(), QRect(647, 179, 17, 35));
         QCOMPARE(form->EditAnzEtikettenInSpalte->geometry(), QRect(196, 472, 49, 24));

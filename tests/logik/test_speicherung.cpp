@@ -350,6 +350,52 @@ private Q_SLOTS:
         QCOMPARE(danach, (Etikettinhalt{danach.masse, hinten, 250, marken}));
     }
 
+    // The text and the code: read with the file, kept by "Speichern" after the other sections, the text set alone by
+    // the document with every other line byte for byte, an unusable section named and left as it stands.
+    void datenAbschnitte_data()
+    {
+        QTest::addColumn<QByteArray>("vorher");
+        QTest::addColumn<bool>("speichern"); // otherwise a text of one line is set
+        QTest::addColumn<QByteArray>("nachher");
+        QTest::addColumn<QString>("unbenutzt");
+        const QByteArray text = "[Text]\r\nZeile1={Name}\r\nSchrift=DejaVu Sans\r\nGroesse=10.5\r\nFett=0\r\n"
+                                "Ausrichtung=links\r\nSenkrecht=oben\r\n";
+        QTest::newRow("Speichern keeps both, last, in their own spelling")
+            << QByteArray(
+                   "[Code]\r\nArt=qr\r\nInhalt={Web}\r\n[Einstellung]\r\n[Text]\r\nZeile1={Name}\r\nGroesse=10.5\r\n")
+            << true << EtikettdateiInhalt({Anfangsmasse}) + text + "[Code]\r\nArt=QR\r\nInhalt={Web}\r\n"
+            << QString();
+        QTest::newRow("a text set where the old one stood; a code without content named, left as it is")
+            << QByteArray("[Einstellung]\nX=1\n[Text]\nZeile1=alt\n[Code]\nArt=QR\n") << false
+            << "[Einstellung]\nX=1\n" + text + "[Code]\nArt=QR\n"
+            << "Der Abschnitt [Code] der Einstellungsdatei %1 wird nicht benutzt: Inhalt fehlt";
+    }
+
+    void datenAbschnitte()
+    {
+        QFETCH(QByteArray, vorher);
+        QFETCH(bool, speichern);
+        QFETCH(QByteArray, nachher);
+        QFETCH(QString, unbenutzt);
+        QFile f(m_dir.filePath(QStringLiteral("daten.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(vorher) == vorher.size());
+        f.close();
+        Etikettdokument dokument;
+        dokument.setzeBild(m_dir.filePath(QStringLiteral("daten.bmp")));
+        const QString gesagt = dokument.liesEinstellungen().unbenutzt(f.fileName());
+        QVERIFY2(unbenutzt.isEmpty() ? gesagt.isEmpty() : gesagt.startsWith(unbenutzt.arg(f.fileName())),
+                 qPrintable(gesagt));
+        Textfeld neu{{QStringLiteral("{Name}")}, QStringLiteral("DejaVu Sans"), 1050};
+        speichern ? dokument.speichere() : dokument.setzeText(neu);
+        // A text that cannot be read back the same is refused, the file as it was.
+        neu.Zeilen = QStringList{QStringLiteral("a\nb")};
+        QVERIFY_THROWS_EXCEPTION(Fehler, dokument.setzeText(neu));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), nachher);
+        f.close();
+        QCOMPARE(LiesEtikettdatei(f.fileName(), Anfangsmasse).inhalt, dokument.inhalt());
+    }
+
     // A picture taken into a label twice, as "Bild übernehmen..." takes it: the measures where they stood, exact,
     // and every section once, the back and the bleed as they were, a keep for each picture replaced.
     void bildZweimalUebernommen()
