@@ -9,9 +9,11 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -116,6 +118,71 @@ QSettings Zugang(const QString &ort, QString *hinweis)
 #endif
 }
 
+#ifndef Q_OS_WIN
+// Whether Qt's reader finds in the file at `pfad` what the changes asked for. A change that a later one overrides,
+// on its key or on a level of its path, is not asked.
+bool LiestSich(const QString &pfad, const QList<Speicheraenderung> &aenderungen)
+{
+    const auto aufDemPfad = [](const QString &a, const QString &b) {
+        return a == b || a.startsWith(b + u'/') || b.startsWith(a + u'/');
+    };
+    QSettings s(pfad, QSettings::IniFormat);
+    for (qsizetype i = 0; i < aenderungen.size(); ++i) {
+        const Speicheraenderung &a = aenderungen[i];
+        if (std::any_of(aenderungen.begin() + i + 1, aenderungen.end(),
+                        [&](const Speicheraenderung &b) { return aufDemPfad(a.schluessel, b.schluessel); }))
+            continue;
+        if (a.wert) {
+            const QVariant wert = s.value(a.schluessel);
+            if (wert.typeId() != QMetaType::QString || wert.toString() != *a.wert)
+                return false;
+        } else {
+            s.beginGroup(a.schluessel);
+            const bool darunter = !s.allKeys().isEmpty();
+            s.endGroup();
+            if (darunter || s.contains(a.schluessel))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The text with the changes as Qt's reader will read it. A text another hand broke (a quote never closed, a line
+// continued into the next) can swallow what is added to it; then Qt's own writer writes it anew from what it reads,
+// the comments lost but every value kept and the changes made.
+std::optional<QByteArray> Geaendert(const QString &ort, const QByteArray &vorher,
+                                    const QList<Speicheraenderung> &aenderungen)
+{
+    const QByteArray neu = IniMitAenderungen(vorher, aenderungen);
+    QTemporaryFile probe(ort + QStringLiteral(".XXXXXX"));
+    if (!probe.open() || probe.write(neu) != neu.size() || !probe.flush())
+        return std::nullopt;
+    if (LiestSich(probe.fileName(), aenderungen))
+        return neu;
+    if (!probe.resize(0) || !probe.seek(0) || probe.write(vorher) != vorher.size() || !probe.flush())
+        return std::nullopt;
+    {
+        QSettings s(probe.fileName(), QSettings::IniFormat);
+        for (const Speicheraenderung &a : aenderungen) {
+            if (a.wert)
+                s.setValue(a.schluessel, *a.wert);
+            else
+                s.remove(a.schluessel);
+        }
+        // A broken text leaves its reader's FormatError standing; what counts is what reads back.
+        s.sync();
+        if (s.status() == QSettings::AccessError)
+            return std::nullopt;
+    }
+    if (!LiestSich(probe.fileName(), aenderungen))
+        return std::nullopt;
+    QFile neuGeschrieben(probe.fileName());
+    if (!neuGeschrieben.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return neuGeschrieben.readAll();
+}
+#endif
+
 bool Aendere(const QString &ort, const QList<Speicheraenderung> &aenderungen, QString *hinweis)
 {
 #ifdef Q_OS_WIN
@@ -145,11 +212,13 @@ bool Aendere(const QString &ort, const QList<Speicheraenderung> &aenderungen, QS
         vorher = alt.readAll();
         alt.close();
     }
-    const QByteArray neu = IniMitAenderungen(vorher, aenderungen);
-    if (neu == vorher && alt.exists())
+    const std::optional<QByteArray> neu = Geaendert(ort, vorher, aenderungen);
+    if (!neu)
+        return false;
+    if (*neu == vorher && alt.exists())
         return true;
     QSaveFile datei(ort);
-    return datei.open(QIODevice::WriteOnly) && datei.write(neu) == neu.size() && datei.commit();
+    return datei.open(QIODevice::WriteOnly) && datei.write(*neu) == neu->size() && datei.commit();
 #endif
 }
 

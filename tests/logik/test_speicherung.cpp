@@ -672,6 +672,14 @@ private Q_SLOTS:
         }
         SchreibDruckerkorrektur(laser, a);
         QCOMPARE(LiesDruckerkorrektur(laser), a);
+        // A quote never closed swallows every line after it: the correction is still kept where it reads back.
+        {
+            QFile f(KorrekturOrt());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("; von Hand\n[General]\nNotiz=\"offen\n");
+        }
+        SchreibDruckerkorrektur(buero, b);
+        QCOMPARE(LiesDruckerkorrektur(buero), b);
 #endif
     }
 
