@@ -564,8 +564,10 @@ private Q_SLOTS:
             QVERIFY2(!argumente.contains(QStringLiteral("--pdf")) || !bibliotheken.contains(druck), druck);
 #endif
 
-        // Every slash in these messages belongs to a path, which the command shows as the system writes it.
-        QCOMPARE(l.fehler, QDir::toNativeSeparators(fehler.replace(QStringLiteral("%D"), d)));
+        // Every slash in these messages belongs to a path, which the command shows as the system writes it, and
+        // the console shows what its code page holds (a Windows console has no „ “).
+        QCOMPARE(l.fehler,
+                 AusKonsolenBytes(KonsolenBytes(QDir::toNativeSeparators(fehler.replace(QStringLiteral("%D"), d)))));
         QCOMPARE(l.status, status);
         QCOMPARE(l.aus, QString());
 #if MORVANE_LINUX_WERKZEUGE
