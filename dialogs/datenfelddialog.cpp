@@ -81,9 +81,7 @@ TTextDialog::TTextDialog(const std::optional<Textfeld> &text, const QStringList 
     m_zeilen->setAccessibleDescription(QStringLiteral("{Feldname} setzt ein Feld der Liste ein, {Nr} die laufende "
                                                       "Nummer, {Nr:4} sie mit Nullen auf vier Stellen"));
     m_zeilen->setTabChangesFocus(true);
-    auto *zeilen = new QLabel(QStringLiteral("&Zeilen:"), this);
-    zeilen->setBuddy(m_zeilen);
-    formular->addRow(zeilen, m_zeilen);
+    formular->addRow(QStringLiteral("&Zeilen:"), m_zeilen);
     m_felder = new QComboBox(this);
     m_felder->setObjectName(QStringLiteral("TextFelder"));
     m_felder->setAccessibleName(QStringLiteral("Feld einsetzen"));
@@ -102,18 +100,14 @@ TTextDialog::TTextDialog(const std::optional<Textfeld> &text, const QStringList 
     m_schrift->setObjectName(QStringLiteral("TextSchrift"));
     m_schrift->setAccessibleName(QStringLiteral("Schrift"));
     m_schrift->setCurrentFont(QFont(t.Schrift));
-    auto *schrift = new QLabel(QStringLiteral("&Schrift:"), this);
-    schrift->setBuddy(m_schrift);
-    formular->addRow(schrift, m_schrift);
+    formular->addRow(QStringLiteral("&Schrift:"), m_schrift);
     m_groesse = new QDoubleSpinBox(this);
     m_groesse->setObjectName(QStringLiteral("TextGroesse"));
     m_groesse->setAccessibleName(QStringLiteral("Größte Schriftgröße in Punkt"));
     m_groesse->setDecimals(1);
     m_groesse->setRange(KleinsteSchrift / 100.0, GroessteSchrift / 100.0);
     m_groesse->setValue(t.Groesse / 100.0);
-    auto *groesse = new QLabel(QStringLiteral("&Größe (pt, höchstens):"), this);
-    groesse->setBuddy(m_groesse);
-    formular->addRow(groesse, m_groesse);
+    formular->addRow(QStringLiteral("&Größe (pt, höchstens):"), m_groesse);
     m_fett = new QCheckBox(QStringLiteral("&Fett"), this);
     m_fett->setObjectName(QStringLiteral("TextFett"));
     m_fett->setChecked(t.Fett);
@@ -123,17 +117,13 @@ TTextDialog::TTextDialog(const std::optional<Textfeld> &text, const QStringList 
     m_ausrichtung->setAccessibleName(QStringLiteral("Ausrichtung waagrecht"));
     m_ausrichtung->addItems({QStringLiteral("links"), QStringLiteral("mitte"), QStringLiteral("rechts")});
     m_ausrichtung->setCurrentIndex(int(t.Ausrichtung));
-    auto *ausrichtung = new QLabel(QStringLiteral("&Ausrichtung:"), this);
-    ausrichtung->setBuddy(m_ausrichtung);
-    formular->addRow(ausrichtung, m_ausrichtung);
+    formular->addRow(QStringLiteral("&Ausrichtung:"), m_ausrichtung);
     m_senkrecht = new QComboBox(this);
     m_senkrecht->setObjectName(QStringLiteral("TextSenkrecht"));
     m_senkrecht->setAccessibleName(QStringLiteral("Ausrichtung senkrecht"));
     m_senkrecht->addItems({QStringLiteral("oben"), QStringLiteral("mitte"), QStringLiteral("unten")});
     m_senkrecht->setCurrentIndex(int(t.Senkrecht));
-    auto *senkrecht = new QLabel(QStringLiteral("Se&nkrecht:"), this);
-    senkrecht->setBuddy(m_senkrecht);
-    formular->addRow(senkrecht, m_senkrecht);
+    formular->addRow(QStringLiteral("Se&nkrecht:"), m_senkrecht);
     m_feld = FeldZeile(*this, *formular, t.Feld, breite, hoehe);
 
     const Knopfzeile knoepfe = ErzeugeKnopfzeile(*this, QStringLiteral("OK"), QStringLiteral("OkButton"));
@@ -189,17 +179,13 @@ TCodeDialog::TCodeDialog(const std::optional<Codefeld> &code, qint64 breite, qin
     for (const Codeart art : {Codeart::QR, Codeart::DataMatrix, Codeart::EAN13, Codeart::Code128})
         m_art->addItem(Codename(art));
     m_art->setCurrentIndex(int(c.Art));
-    auto *art = new QLabel(QStringLiteral("&Art:"), this);
-    art->setBuddy(m_art);
-    formular->addRow(art, m_art);
+    formular->addRow(QStringLiteral("&Art:"), m_art);
     m_inhalt = new QLineEdit(c.Inhalt, this);
     m_inhalt->setObjectName(QStringLiteral("CodeInhalt"));
     m_inhalt->setAccessibleName(QStringLiteral("Inhalt des Codes"));
     m_inhalt->setAccessibleDescription(QStringLiteral("{Feldname} setzt ein Feld der Liste ein, {Nr} die laufende "
                                                       "Nummer"));
-    auto *inhalt = new QLabel(QStringLiteral("&Inhalt:"), this);
-    inhalt->setBuddy(m_inhalt);
-    formular->addRow(inhalt, m_inhalt);
+    formular->addRow(QStringLiteral("&Inhalt:"), m_inhalt);
     m_feld = FeldZeile(*this, *formular, c.Feld, breite, hoehe);
     const Knopfzeile knoepfe = ErzeugeKnopfzeile(*this, QStringLiteral("OK"), QStringLiteral("OkButton"));
     auto *keiner = knoepfe.zeile->addButton(QStringLiteral("&Keinen Code"), QDialogButtonBox::DestructiveRole);

@@ -104,45 +104,36 @@ void Etikettdokument::setzeRueckseite(const QString &name)
     Q_EMIT veraendert();
 }
 
-void Etikettdokument::setzeAnschnitt(int hundertstel)
+template <typename T>
+void Etikettdokument::setzeAbschnitt(T Etikettinhalt::*teil, const T &wert, Abschnitt abschnitt)
 {
     // Only its own section changes: the measures on disk stay as they are, saved or not.
     Etikettinhalt neu = m_inhalt;
-    neu.anschnitt = hundertstel;
+    neu.*teil = wert;
     if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
-        SchreibeEtikettdatei(pfad, neu, Abschnitt::Anschnitt);
-    m_inhalt.anschnitt = hundertstel;
+        SchreibeEtikettdatei(pfad, neu, abschnitt);
+    m_inhalt.*teil = wert;
     Q_EMIT veraendert();
+}
+
+void Etikettdokument::setzeAnschnitt(int hundertstel)
+{
+    setzeAbschnitt(&Etikettinhalt::anschnitt, hundertstel, Abschnitt::Anschnitt);
 }
 
 void Etikettdokument::setzeSchnittmarken(bool an)
 {
-    Etikettinhalt neu = m_inhalt;
-    neu.schnittmarken = an;
-    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
-        SchreibeEtikettdatei(pfad, neu, Abschnitt::Schnittmarken);
-    m_inhalt.schnittmarken = an;
-    Q_EMIT veraendert();
+    setzeAbschnitt(&Etikettinhalt::schnittmarken, an, Abschnitt::Schnittmarken);
 }
 
 void Etikettdokument::setzeText(const std::optional<Textfeld> &text)
 {
-    Etikettinhalt neu = m_inhalt;
-    neu.text = text;
-    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
-        SchreibeEtikettdatei(pfad, neu, Abschnitt::Text);
-    m_inhalt.text = text;
-    Q_EMIT veraendert();
+    setzeAbschnitt(&Etikettinhalt::text, text, Abschnitt::Text);
 }
 
 void Etikettdokument::setzeCode(const std::optional<Codefeld> &code)
 {
-    Etikettinhalt neu = m_inhalt;
-    neu.code = code;
-    if (const QString pfad = EinstellungsPfad(m_bildPfad); !pfad.isEmpty())
-        SchreibeEtikettdatei(pfad, neu, Abschnitt::Code);
-    m_inhalt.code = code;
-    Q_EMIT veraendert();
+    setzeAbschnitt(&Etikettinhalt::code, code, Abschnitt::Code);
 }
 
 void Etikettdokument::uebernimmBild(const QImage &bild, const Aufbewahrung &vorher)

@@ -99,6 +99,9 @@ private:
         bool operator==(const Dateistand &) const = default;
     };
     static Dateistand StandVon(const QString &pfad);
+    // One part of the content set and written into its own section of the file, when the label has one.
+    template <typename T>
+    void setzeAbschnitt(T Etikettinhalt::*teil, const T &wert, Abschnitt abschnitt);
 
     QString m_bildPfad;
     QString m_einstellungsPfad;

@@ -118,6 +118,17 @@ QSettings Zugang(const QString &ort, QString *hinweis)
 #endif
 }
 
+// The changes made through Qt's own writer.
+void WendeAn(QSettings &s, const QList<Speicheraenderung> &aenderungen)
+{
+    for (const Speicheraenderung &a : aenderungen) {
+        if (a.wert)
+            s.setValue(a.schluessel, *a.wert);
+        else
+            s.remove(a.schluessel);
+    }
+}
+
 #ifndef Q_OS_WIN
 // Whether Qt's reader finds in the file at `pfad` what the changes asked for. A change that a later one overrides,
 // on its key or on a level of its path, is not asked.
@@ -163,12 +174,7 @@ std::optional<QByteArray> Geaendert(const QString &ort, const QByteArray &vorher
         return std::nullopt;
     {
         QSettings s(probe.fileName(), QSettings::IniFormat);
-        for (const Speicheraenderung &a : aenderungen) {
-            if (a.wert)
-                s.setValue(a.schluessel, *a.wert);
-            else
-                s.remove(a.schluessel);
-        }
+        WendeAn(s, aenderungen);
         // A broken text leaves its reader's FormatError standing; what counts is what reads back.
         s.sync();
         if (s.status() == QSettings::AccessError)
@@ -188,12 +194,7 @@ bool Aendere(const QString &ort, const QList<Speicheraenderung> &aenderungen, QS
 #ifdef Q_OS_WIN
     Q_UNUSED(hinweis);
     QSettings s(ort, QSettings::NativeFormat);
-    for (const Speicheraenderung &a : aenderungen) {
-        if (a.wert)
-            s.setValue(a.schluessel, *a.wert);
-        else
-            s.remove(a.schluessel);
-    }
+    WendeAn(s, aenderungen);
     s.sync();
     return s.status() != QSettings::AccessError;
 #else
