@@ -15,6 +15,12 @@ QStringList Argumente(const uint8_t *daten, size_t laenge)
     return QString::fromUtf8(reinterpret_cast<const char *>(daten), qsizetype(laenge)).split(QChar(0));
 }
 
+// Not through arg(): a name may hold "%1".
+QString MitAnzahl(const Bogenangabe &angabe)
+{
+    return angabe.anzahl ? angabe.etikett + QLatin1Char(':') + QString::number(*angabe.anzahl) : angabe.etikett;
+}
+
 // The call as options in one of the two forms, then the label.
 QStringList Zurueckgeschrieben(const Druckbefehl &auftrag, bool mitGleich)
 {
@@ -29,7 +35,15 @@ QStringList Zurueckgeschrieben(const Druckbefehl &auftrag, bool mitGleich)
         option(QStringLiteral("--pdf"), auftrag.pdf);
     if (!auftrag.drucker.isEmpty())
         option(QStringLiteral("--drucker"), auftrag.drucker);
-    switch (auftrag.wahl.umfang) {
+    // A sheet plan and a list fill from a place on; a list from the first place needs no --ab.
+    const bool ab = !auftrag.bogen.isEmpty() || !auftrag.liste.isEmpty() || auftrag.nummern;
+    if (ab && (!auftrag.bogen.isEmpty() || auftrag.wahl.spalte != 1 || auftrag.wahl.zeile != 1))
+        option(QStringLiteral("--ab"), QStringLiteral("%1,%2").arg(auftrag.wahl.spalte).arg(auftrag.wahl.zeile));
+    if (!auftrag.liste.isEmpty())
+        option(QStringLiteral("--liste"), auftrag.liste);
+    if (auftrag.nummern)
+        option(QStringLiteral("--nummern"), QStringLiteral("%1-%2").arg(auftrag.nummern->von).arg(auftrag.nummern->bis));
+    switch (ab ? Druckumfang::EineEtikette : auftrag.wahl.umfang) {
     case Druckumfang::GanzeSeite:
         argumente << QStringLiteral("--seite");
         break;
@@ -37,7 +51,8 @@ QStringList Zurueckgeschrieben(const Druckbefehl &auftrag, bool mitGleich)
         option(QStringLiteral("--zeile"), QString::number(auftrag.wahl.zeile));
         break;
     case Druckumfang::EineEtikette:
-        option(QStringLiteral("--einzeln"), QStringLiteral("%1,%2").arg(auftrag.wahl.spalte).arg(auftrag.wahl.zeile));
+        if (!ab)
+            option(QStringLiteral("--einzeln"), QStringLiteral("%1,%2").arg(auftrag.wahl.spalte).arg(auftrag.wahl.zeile));
         break;
     }
     for (const auto &[an, name] :
@@ -49,6 +64,12 @@ QStringList Zurueckgeschrieben(const Druckbefehl &auftrag, bool mitGleich)
     option(QStringLiteral("--kopien"), QString::number(auftrag.kopien));
     if (auftrag.anschnitt)
         option(QStringLiteral("--anschnitt"), HundertstelText(*auftrag.anschnitt, QLatin1Char('.')));
+    if (!auftrag.bogen.isEmpty()) {
+        argumente << QStringLiteral("--");
+        for (const Bogenangabe &angabe : auftrag.bogen)
+            argumente << MitAnzahl(angabe);
+        return argumente;
+    }
     // The label first when it cannot be taken for an option, else after "--".
     if (!mitGleich && (!auftrag.etikett.startsWith(QLatin1Char('-')) || auftrag.etikett == QLatin1String("-")))
         argumente.prepend(auftrag.etikett);
@@ -60,7 +81,9 @@ QStringList Zurueckgeschrieben(const Druckbefehl &auftrag, bool mitGleich)
 void PruefeAuftrag(const QStringList &argumente, const Druckbefehl &auftrag)
 {
     PRUEFE(!auftrag.etikett.isEmpty());
-    PRUEFE(argumente.contains(auftrag.etikett));
+    const Bogenangabe erste = auftrag.bogen.value(0, {auftrag.etikett, std::nullopt});
+    PRUEFE(erste.etikett == auftrag.etikett);
+    PRUEFE(argumente.contains(MitAnzahl(erste)));
     PRUEFE(auftrag.kopien >= 1 && auftrag.kopien <= MeisteKopien);
     PRUEFE(auftrag.pdf.isEmpty() || auftrag.drucker.isEmpty());
     PRUEFE(auftrag.pdf.isEmpty() || auftrag.kopien == 1);
