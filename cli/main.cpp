@@ -85,10 +85,8 @@ Datenreihe LiesDaten(const Druckbefehl &befehl, const DruckbaresEtikett &etikett
             throw Fehler(
                 QStringLiteral("Die Liste %1 hat die Einträge 1 bis %2; --nummern %3-%4 reicht darüber hinaus. "
                                "Es wurde nichts gedruckt.")
-                    .arg(befehl.liste)
-                    .arg(liste.eintraege.size())
-                    .arg(n->von)
-                    .arg(n->bis));
+                    .arg(befehl.liste, QString::number(liste.eintraege.size()), QString::number(n->von),
+                         QString::number(n->bis)));
         reihe.eintraege = liste.eintraege.mid(n->von - 1, n->bis - n->von + 1);
         reihe.ersteNummer = n->von;
     }

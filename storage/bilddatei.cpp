@@ -65,28 +65,22 @@ QString BildseiteZuGross(const QString &pfad, QSize groesse)
     return QStringLiteral(
                "Das Bild %1 ist zu groß (%2 x %3 Pixel); höchstens %4 Pixel in der Breite und in der Höhe werden "
                "gedruckt.")
-        .arg(pfad)
-        .arg(groesse.width())
-        .arg(groesse.height())
-        .arg(GroessteBildseite);
+        .arg(pfad, QString::number(groesse.width()), QString::number(groesse.height()),
+             QString::number(GroessteBildseite));
 }
 
 QString PixelanfangZuWeit(const QString &pfad, quint32 anfang)
 {
     return QStringLiteral("Das Bild %1 lässt seine Pixel bei Byte %2 beginnen; gelesen werden nur Bilder, deren "
                           "Pixel vor Byte %3 beginnen.")
-        .arg(pfad)
-        .arg(anfang)
-        .arg(qint64(std::numeric_limits<qint32>::max()) + 1);
+        .arg(pfad, QString::number(anfang), QString::number(qint64(std::numeric_limits<qint32>::max()) + 1));
 }
 
 QString BilddateiZuGross(const QString &pfad, qint64 bytes)
 {
     constexpr qint64 MB = 1024 * 1024;
     return QStringLiteral("Die Datei %1 ist zu groß (%2 MB); höchstens %3 MB werden als Bild gelesen.")
-        .arg(pfad)
-        .arg((bytes + MB - 1) / MB)
-        .arg(GroessteBilddatei / MB);
+        .arg(pfad, QString::number((bytes + MB - 1) / MB), QString::number(GroessteBilddatei / MB));
 }
 
 QString AendertSichLaufend(const QString &pfad)
@@ -466,10 +460,8 @@ void LiesBitmapDirekt(QImageReader &leser)
 QString BildZuGross(const QString &pfad, QSize groesse)
 {
     return QStringLiteral("Das Bild %1 ist zu groß (%2 x %3 Pixel); höchstens %4 Millionen Pixel werden gedruckt.")
-        .arg(pfad)
-        .arg(groesse.width())
-        .arg(groesse.height())
-        .arg(MeisteBildpunkte / 1'000'000);
+        .arg(pfad, QString::number(groesse.width()), QString::number(groesse.height()),
+             QString::number(MeisteBildpunkte / 1'000'000));
 }
 
 void GanzGeschrieben(const QString &pfad)
@@ -607,10 +599,8 @@ void PruefeSeitenverhaeltnis(QSize groesse, const QString &pfad)
         return;
     throw Fehler(QStringLiteral("Das Bild %1 ist %2 x %3 Pixel groß: mehr als %4-mal so breit wie hoch oder so hoch "
                                 "wie breit. Ein solches Bild passt auf kein Etikett und wird nicht übernommen.")
-                     .arg(pfad)
-                     .arg(groesse.width())
-                     .arg(groesse.height())
-                     .arg(GroesstesSeitenverhaeltnis));
+                     .arg(pfad, QString::number(groesse.width()), QString::number(groesse.height()),
+                          QString::number(GroesstesSeitenverhaeltnis)));
 }
 
 // Formats that Qt reads only through a module of its own, by the bytes they begin with.

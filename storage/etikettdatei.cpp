@@ -209,8 +209,7 @@ QString RueckseitenNamenFehler(const QString &name)
             .arg(name);
     if (AlsWert(name).size() > LaengsterWert)
         return QStringLiteral("Der Name „%1“ ist zu lang für die Einstellungsdatei: höchstens %2 Zeichen.")
-            .arg(name)
-            .arg(LaengsterWert);
+            .arg(name, QString::number(LaengsterWert));
     return {};
 }
 

@@ -75,8 +75,7 @@ private:
                 if (m_i >= m_text.size())
                     throw Fehler(QStringLiteral("In der Liste %1 wird das Anführungszeichen in Zeile %2 nicht "
                                                 "geschlossen; der Rest der Datei wäre ein einziges Feld.")
-                                     .arg(m_pfad)
-                                     .arg(anfang));
+                                     .arg(m_pfad, QString::number(anfang)));
                 const QChar c = m_text[m_i];
                 if (c == Anfuehrung) {
                     if (m_i + 1 < m_text.size() && m_text[m_i + 1] == Anfuehrung) {
@@ -124,10 +123,7 @@ QString MehrFelder(const QString &pfad, int zeile, qsizetype werte, qsizetype fe
 {
     QString text = QStringLiteral("Zeile %1 der Liste %2 hat %3 Felder, ihre erste Zeile nur %4; was darüber "
                                   "hinausgeht, wird nicht gedruckt.")
-                       .arg(zeile)
-                       .arg(pfad)
-                       .arg(werte)
-                       .arg(felder);
+                       .arg(QString::number(zeile), pfad, QString::number(werte), QString::number(felder));
     if (weitere == 1)
         text += QStringLiteral(" Ebenso eine weitere Zeile.");
     else if (weitere > 1)
@@ -258,9 +254,8 @@ Liste LiesListe(const QString &pfad)
     constexpr qint64 MB = 1024 * 1024;
     const auto zuGross = [&](qint64 bytes) {
         return Fehler(QStringLiteral("Die Liste %1 ist zu groß (%2 MB); höchstens %3 MB werden als Liste gelesen.")
-                          .arg(pfad)
-                          .arg((bytes + MB - 1) / MB)
-                          .arg(GroessteListendatei / MB));
+                          .arg(pfad, QString::number((bytes + MB - 1) / MB),
+                               QString::number(GroessteListendatei / MB)));
     };
     if (datei.size() > GroessteListendatei)
         throw zuGross(datei.size());

@@ -220,7 +220,6 @@ QString ProfilWertFehler(const QString &schluessel, const QString &text)
     if (text.toUtf8().size() > MaxWertLaenge)
         return QStringLiteral("%1 ist zu lang für die Einstellungsdatei: höchstens %2 Zeichen, Umlaute und andere "
                               "Sonderzeichen zählen doppelt oder dreifach")
-            .arg(schluessel)
-            .arg(MaxWertLaenge);
+            .arg(schluessel, QString::number(MaxWertLaenge));
     return {};
 }

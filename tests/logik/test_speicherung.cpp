@@ -945,7 +945,8 @@ private Q_SLOTS:
         QFETCH(QString, art);
         QFETCH(int, aenderungen);
         QTemporaryDir ordner;
-        QString pfad = ordner.filePath(QStringLiteral("bild.bmp"));
+        // A "%2" in the name must stay in the messages as it is.
+        QString pfad = ordner.filePath(QStringLiteral("Rabatt 5%2 bild.bmp"));
         if (art == QLatin1String("geraet")) {
             pfad = QStringLiteral("/dev/null");
         } else if (art == QLatin1String("fifo")) {
@@ -955,7 +956,7 @@ private Q_SLOTS:
         } else if (art == QLatin1String("ordner")) {
             QVERIFY(QDir().mkdir(pfad));
         } else if (art != QLatin1String("fehlt")) {
-            Schreibe(ordner, QStringLiteral("bild.bmp"), inhalt);
+            Schreibe(ordner, QStringLiteral("Rabatt 5%2 bild.bmp"), inhalt);
             QFile datei(pfad);
             QVERIFY(datei.resize(art == QLatin1String("gross") ? 513 << 20 : inhalt.size()));
             QVERIFY(datei.open(QIODevice::ReadWrite));
