@@ -787,6 +787,8 @@ void TFormEtikette::FormCreate()
         const QString vorlagen = Lies_String_aus_Registry(QStringLiteral("OrdnerEtikettenVorlagen"));
         if (!vorlagen.isEmpty())
             d->z.OrdnerEtikettenVorlagen = vorlagen + QDir::separator();
+        // The session's printer is not known before the first print: the one last taught how it turns stands in.
+        FolgeDemDrucker(Lies_String_aus_Registry(QStringLiteral("Wendedrucker")));
     });
 }
 

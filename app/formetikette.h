@@ -341,8 +341,10 @@ public:
     // The paper question of the print command; the left margin as its field shows it, without the unit.
     static QString DruckFrage(const QString &seitenRand);
     static QString DruckFrage(int seitenRand) { return DruckFrage(QString::number(seitenRand)); }
-    // The question before a back page: how the printed sheet goes back into the printer.
+    // The question before a back page: how the printed sheet goes back into the printer; with the side the printed
+    // face lies on, as the Wendeprobe taught it.
     static QString RueckseitenFrage(Wendekante kante);
+    static QString RueckseitenFrage(Wendekante kante, bool bedrucktOben);
     // The question on a printer that prints both sides.
     static QString BeidseitigFrage(const QString &drucker, Wendekante kante);
     // Told after "Nein" to that question: only the front goes, and how the back follows.
@@ -442,6 +444,13 @@ private:
     bool DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke, const QString &frage = {});
     // The same without the question, for a test print on plain paper.
     bool DruckeOhneFrage(const Bogenmasse &m, const std::function<bool()> &drucke);
+    // The question before a back page on the session's printer, said as learnt for it; where nothing is learnt it
+    // offers the Wendeprobe, and after it asks again. True for "Ja".
+    bool FrageVorDerRueckseite();
+    // The turning learnt for the session's printer, where it has one, becomes the window's ("Über die kurze Kante
+    // wenden"); at the start, that of the printer last taught, as the session's printer is not known yet.
+    void FolgeDemDrucker();
+    void FolgeDemDrucker(const QString &drucker);
     // The label's picture for a print in `wahl`; throws when there is none, or no sheet composed of it.
     const QImage &DruckbaresBild(const Bogenmasse &m, const Seitenwahl &wahl);
     enum class Druckergebnis { Nichts, EineSeite, BeideSeiten };

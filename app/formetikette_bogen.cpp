@@ -52,7 +52,7 @@ Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seiteneti
     const bool mitRueckseite = std::any_of(plan.plaetze.begin(), plan.plaetze.end(), [&](const Planplatz &p) {
         return p.etikett >= 0 && p.etikett < dateien.size() && !dateien[p.etikett].rueckseite.isEmpty();
     });
-    const Wendekante kante = d->z.Wenden;
+    Wendekante kante = d->z.Wenden;
     const auto auftrag = [&](Druckseiten seiten) {
         Druckauftrag job(plan, etiketten, seiten == Druckseiten::Vorderseite ? QList<QImage>() : rueckseiten());
         job.setzeSeiten(seiten);
@@ -84,10 +84,12 @@ Druckziel TFormEtikette::DruckePlan(const Bogenplan &plan, const QList<Seiteneti
         return ziel;
     // The front went out, so its places are used whatever becomes of the back.
     try {
-        DruckeNachFrage(
-            plan.masse,
-            [&] { return DruckeAuftrag(auftrag(Druckseiten::Rueckseite)) != Druckergebnis::Nichts; },
-            RueckseitenFrage(kante));
+        DruckeOhneFrage(plan.masse, [&] {
+            if (!FrageVorDerRueckseite())
+                return false;
+            kante = d->z.Wenden;
+            return DruckeAuftrag(auftrag(Druckseiten::Rueckseite)) != Druckergebnis::Nichts;
+        });
     } catch (const Fehler &f) {
         dialoge().fehler(f.text());
     }

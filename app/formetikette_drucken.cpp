@@ -106,8 +106,12 @@ void TFormEtikette::Probedruck1Click()
     hinten.setzeSeiten(Druckseiten::Rueckseite);
     hinten.setzeKante(d->z.Wenden);
     hinten.setzeProbedruck(true);
-    DruckeNachFrage(
-        m, [&] { return DruckeAuftrag(hinten) != Druckergebnis::Nichts; }, RueckseitenFrage(d->z.Wenden));
+    DruckeOhneFrage(m, [&] {
+        if (!FrageVorDerRueckseite())
+            return false;
+        hinten.setzeKante(d->z.Wenden);
+        return DruckeAuftrag(hinten) != Druckergebnis::Nichts;
+    });
 }
 
 bool TFormEtikette::DruckeNachFrage(const Bogenmasse &m, const std::function<bool()> &drucke, const QString &frage)
@@ -144,6 +148,8 @@ TFormEtikette::Druckergebnis TFormEtikette::DruckeAuftrag(const Druckauftrag &au
     if (!dialoge().druckDialog(drucker))
         return Druckergebnis::Nichts;
     Druckmodul &modul = d->umgebung.druckmodul();
+    // The printer chosen brings its turning, for both sides in one job and for the backs that follow.
+    FolgeDemDrucker(modul.druckername(drucker));
     // Whatever the dialog's printer properties chose: the margins are checked on the page that prints.
     modul.aufA4(drucker);
     const Druckflaeche vorne = modul.flaecheVon(drucker, Blattseite::Vorderseite);

@@ -38,6 +38,8 @@ struct Zustand
     Zelle MarkierteZelle;
     // How the person turns the printed sheet for its back, for the session.
     Wendekante Wenden = Wendekante::Lang;
+    // The printer whose learnt turning that is; empty when the session chose it.
+    QString WendenVon;
 };
 
 struct TFormEtikette::Privat

@@ -4,9 +4,11 @@
 #include "app/bildansicht.h"
 #include "platform/dialogdienst.h"
 #include "platform/fehler.h"
+#include "render/ausrichtung.h"
 #include "render/randpruefung.h"
 #include "render/seite.h"
 #include "storage/bilddatei.h"
+#include "storage/druckerausrichtung.h"
 #include "storage/einstellungen.h"
 #include "storage/etikettdatei.h"
 #include "storage/namen.h"
@@ -23,11 +25,58 @@ QString TFormEtikette::RueckseitenFrage(Wendekante kante)
     return QStringLiteral("\tHaben Sie das bedruckte Blatt für die Rückseite gewendet wieder in den Drucker "
                           "eingelegt? \r\n")
         + (kante == Wendekante::Kurz
-               ? QStringLiteral("Gewendet über die kurze Kante: die bedruckte Seite liegt, wo vorher die leere lag, "
-                                "\r\nund die untere Kante geht jetzt zuerst in den Drucker!")
+               ? QStringLiteral("Gewendet über die kurze Kante: die bedruckte Seite zeigt jetzt dorthin, wohin beim "
+                                "ersten Druck die andere zeigte, \r\nund die untere Kante geht jetzt zuerst in den "
+                                "Drucker!")
                : QStringLiteral("Gewendet über die lange Kante, wie man eine Buchseite umblättert: die bedruckte "
-                                "Seite liegt, wo vorher die leere lag, \r\nund die obere Kante geht wieder zuerst in "
-                                "den Drucker!"));
+                                "Seite zeigt jetzt dorthin, wohin beim ersten Druck die andere zeigte, \r\nund die "
+                                "obere Kante geht wieder zuerst in den Drucker!"))
+        + QStringLiteral("\r\n\r\nWie Ihr Drucker den Bogen braucht, zeigt die Wendeprobe auf einem Blatt "
+                         "Normalpapier.");
+}
+
+QString TFormEtikette::RueckseitenFrage(Wendekante kante, bool bedrucktOben)
+{
+    return QStringLiteral("\tHaben Sie den bedruckten Bogen für die Rückseite wieder in den Drucker eingelegt? \r\n")
+        + Einlegehinweis(kante, bedrucktOben) + QStringLiteral("!");
+}
+
+bool TFormEtikette::FrageVorDerRueckseite()
+{
+    for (;;) {
+        Druckmodul &modul = d->umgebung.druckmodul();
+        const QString drucker = modul.druckername(Drucker());
+        FolgeDemDrucker(drucker);
+        if (const Wendung gelernt = LiesWendung(drucker); gelernt.kante && gelernt.bedrucktOben)
+            return dialoge().druckFrage(RueckseitenFrage(d->z.Wenden, *gelernt.bedrucktOben));
+        const int antwort = dialoge().wendeFrage(RueckseitenFrage(d->z.Wenden));
+        if (antwort != 1)
+            return antwort == 0;
+        // A sheet of plain paper now; the printed sheet waits for the question again.
+        if (modul.wendeprobe(Drucker(), dialoge()))
+            Schreib_String_in_Registry(QStringLiteral("Wendedrucker"), modul.druckername(Drucker()));
+    }
+}
+
+void TFormEtikette::FolgeDemDrucker()
+{
+    if (d->drucker)
+        FolgeDemDrucker(d->umgebung.druckmodul().druckername(*d->drucker));
+}
+
+void TFormEtikette::FolgeDemDrucker(const QString &drucker)
+{
+    const Wendung gelernt = LiesWendung(drucker);
+    // Another printer's turning is not this one's; one chosen for a file stays for the session.
+    const bool fremd = !drucker.isEmpty() && !d->z.WendenVon.isEmpty() && d->z.WendenVon != drucker;
+    if (!gelernt.kante && !fremd)
+        return;
+    const Wendekante vorher = d->z.Wenden;
+    d->z.Wenden = gelernt.kante.value_or(Wendekante::Lang);
+    d->z.WendenVon = gelernt.kante ? drucker : QString();
+    KurzeKante1->setChecked(d->z.Wenden == Wendekante::Kurz);
+    if (d->z.Wenden != vorher && RueckseiteZeigt())
+        MachVorschau();
 }
 
 QString TFormEtikette::BeidseitigFrage(const QString &drucker, Wendekante kante)
@@ -78,6 +127,15 @@ void TFormEtikette::RueckseiteZeigenCheckBoxClick()
 void TFormEtikette::KurzeKante1Click()
 {
     d->z.Wenden = KurzeKante1->isChecked() ? Wendekante::Kurz : Wendekante::Lang;
+    // Chosen for the session's printer, it stays with that printer; a file has no sheet to turn.
+    const QString drucker = d->umgebung.druckmodul().druckername(Drucker());
+    d->z.WendenVon = drucker;
+    if (!drucker.isEmpty()) {
+        Wendung w = LiesWendung(drucker);
+        w.kante = d->z.Wenden;
+        SchreibWendung(drucker, w);
+        Schreib_String_in_Registry(QStringLiteral("Wendedrucker"), drucker);
+    }
     if (RueckseiteZeigt())
         MachVorschau();
 }
@@ -143,6 +201,11 @@ void TFormEtikette::RueckseiteDrucken1Click()
     Druckauftrag auftrag({vorne, m, d->dokument.anschnitt()}, Druckwahl(), d->dokument.rueckseitenbild());
     auftrag.setzeSeiten(Druckseiten::Rueckseite);
     auftrag.setzeKante(d->z.Wenden);
-    DruckeNachFrage(
-        m, [&] { return DruckeAuftrag(auftrag) != Druckergebnis::Nichts; }, RueckseitenFrage(d->z.Wenden));
+    DruckeOhneFrage(m, [&] {
+        if (!FrageVorDerRueckseite())
+            return false;
+        // What the question taught, the page follows.
+        auftrag.setzeKante(d->z.Wenden);
+        return DruckeAuftrag(auftrag) != Druckergebnis::Nichts;
+    });
 }

@@ -79,6 +79,11 @@ bool QtDialoge::vorsichtsfrage(const QString &text)
     return jaNein(m_besitzer, text, true);
 }
 
+int QtDialoge::wendeFrage(const QString &text)
+{
+    return auswahl(text, {QStringLiteral("&Ja"), QStringLiteral("&Wendeprobe drucken..."), QStringLiteral("&Nein")}, 0);
+}
+
 int QtDialoge::auswahl(const QString &text, const QStringList &knoepfe, int vorgabe)
 {
     const PfeilWaehrendBox pfeil;

@@ -16,6 +16,7 @@ public:
     bool druckFrage(const QString &text) override;
     bool vorsichtsfrage(const QString &text) override;
     int auswahl(const QString &text, const QStringList &knoepfe, int vorgabe) override;
+    int wendeFrage(const QString &text) override;
     bool randFrage(const QString &text) override;
     void meldung(const QString &text) override;
     void fehler(const QString &text) override;

@@ -6,6 +6,7 @@
 #include "render/ausrichtung.h"
 #include "storage/druckerausrichtung.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -117,7 +118,14 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
     m_rueckGespeichertLabel->setObjectName(QStringLiteral("RueckGespeichertLabel"));
     m_rueckGespeichertLabel->setWordWrap(true);
     rueckRaster->addWidget(rueckHinweis, 0, 0, 1, 3);
-    rueckRaster->addWidget(rueckTestseite, 1, 0, 1, 3, Qt::AlignRight);
+    QPushButton *wendeprobe = Knopf(QStringLiteral("WendeprobeButton"), QStringLiteral("&Wendeprobe drucken..."), this);
+    wendeprobe->setToolTip(QStringLiteral("Auf Normalpapier zeigen, wie der Bogen für die Rückseite in diesen Drucker "
+                                          "gehört"));
+    auto *rueckKnoepfe = new QHBoxLayout;
+    rueckKnoepfe->addStretch(1);
+    rueckKnoepfe->addWidget(wendeprobe);
+    rueckKnoepfe->addWidget(rueckTestseite);
+    rueckRaster->addLayout(rueckKnoepfe, 1, 0, 1, 3);
     rueckRaster->addWidget(m_rueckGespeichertLabel, 2, 0, 1, 3);
     kreuzfelder(rueckseite, rueckRaster, 3, m_rueckFelder, QStringLiteral("EditRueck"), QStringLiteral("Rückseite "));
     m_rueckErgebnisLabel = new QLabel(rueckseite);
@@ -152,6 +160,7 @@ TAusrichtungsDialog::TAusrichtungsDialog(QPrinter &drucker, DialogDienst &dialog
     connect(testseite, &QPushButton::clicked, this, [this] { Bewacht(m_dialoge, [this] { TestseiteDruckenClick(); }); });
     connect(rueckTestseite, &QPushButton::clicked, this,
             [this] { Bewacht(m_dialoge, [this] { TestseiteDruckenClick(Blattseite::Rueckseite); }); });
+    connect(wendeprobe, &QPushButton::clicked, this, [this] { Bewacht(m_dialoge, [this] { WendeprobeClick(); }); });
     connect(speichern, &QPushButton::clicked, this, [this] { Bewacht(m_dialoge, [this] { SpeichernClick(); }); });
     connect(zuruecksetzen, &QPushButton::clicked, this, [this] { Bewacht(m_dialoge, [this] { ZuruecksetzenClick(); }); });
     connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
@@ -256,6 +265,12 @@ void TAusrichtungsDialog::TestseiteDruckenClick(Blattseite seite)
     DruckeAuf(m_drucker, [&f, seite](QPainter &maler) { ZeichneTestseite(maler, f.dpiX, f.dpiY, f.versatz, seite); });
 }
 
+void TAusrichtungsDialog::WendeprobeClick()
+{
+    DruckeWendeprobe(m_drucker, m_dialoge);
+    zeigeDrucker();
+}
+
 void TAusrichtungsDialog::SpeichernClick()
 {
     const QString name = AusrichtungsName(m_drucker);
@@ -321,4 +336,60 @@ void TAusrichtungsDialog::ZuruecksetzenClick()
     SchreibDruckerkorrektur(name, {});
     SchreibDruckerkorrektur(name, {}, Blattseite::Rueckseite);
     accept();
+}
+
+std::optional<Wendung> DruckeWendeprobe(QPrinter &drucker, DialogDienst &dialoge)
+{
+    if (!dialoge.druckDialog(drucker))
+        return std::nullopt;
+    AufA4Hochformat(drucker);
+    const auto seite = [&drucker](Blattseite blatt) {
+        const Druckflaeche f = FlaecheVon(drucker, blatt);
+        return [f, blatt](QPainter &maler) { ZeichneWendeprobe(maler, f.dpiX, f.dpiY, f.versatz, blatt); };
+    };
+    const QString name = AusrichtungsName(drucker);
+    if (!drucker.outputFileName().isEmpty() || KannBeidseitig(drucker, Wendekante::Lang)) {
+        const bool datei = !drucker.outputFileName().isEmpty();
+        DruckeSeiten(drucker, {seite(Blattseite::Vorderseite), seite(Blattseite::Rueckseite)},
+                     datei ? std::nullopt : std::optional(Wendekante::Lang));
+        dialoge.information(
+            datei ? QStringLiteral("Die Wendeprobe steht mit Vorder- und Rückseite in der Datei %1. Wie ein Drucker "
+                                   "den Bogen wendet, lernt Morvane nur an einem Drucker.")
+                        .arg(QFileInfo(drucker.outputFileName()).fileName())
+                  : QStringLiteral("Der Drucker %1 druckt beide Seiten selbst: Es gibt nichts zu lernen. Die "
+                                   "Wendeprobe zeigt, dass die Rahmen der Rückseite über der Vorderseite liegen.")
+                        .arg(name));
+        return std::nullopt;
+    }
+    DruckeAuf(drucker, seite(Blattseite::Vorderseite));
+    if (!dialoge.druckFrage(QStringLiteral(
+            "Die Vorderseite der Wendeprobe ist gedruckt. Legen Sie das Blatt so wieder in den Drucker, wie Sie einen "
+            "Etikettenbogen für seine Rückseite einlegen würden, und merken Sie sich, ob die bedruckte Seite dabei "
+            "nach oben oder nach unten zeigt.\r\n\r\nDie Rückseite der Wendeprobe jetzt drucken?")))
+        return std::nullopt;
+    DruckeAuf(drucker, seite(Blattseite::Rueckseite));
+    const int rahmen = dialoge.auswahl(
+        QStringLiteral("Halten Sie das Blatt gegen das Licht: Durch welchen Rahmen der Rückseite scheint das schwarze "
+                       "Quadrat der Vorderseite?"),
+        {QStringLiteral("„&Lange Kante“"), QStringLiteral("„&Kurze Kante“"),
+         QStringLiteral("&Beides steht auf einer Seite"), QStringLiteral("Abbrechen")},
+        3);
+    if (rahmen == 2)
+        dialoge.information(QStringLiteral(
+            "Dann lag die bedruckte Seite beim zweiten Einlegen falsch herum. Drucken Sie die Wendeprobe auf einem "
+            "neuen Blatt noch einmal und legen Sie es für die Rückseite mit der bedruckten Seite andersherum ein."));
+    if (rahmen != 0 && rahmen != 1)
+        return std::nullopt;
+    const int lage =
+        dialoge.auswahl(QStringLiteral("Wohin zeigte die bedruckte Seite, als Sie das Blatt für die "
+                                       "Rückseite eingelegt haben?"),
+                        {QStringLiteral("Nach &oben"), QStringLiteral("Nach &unten"), QStringLiteral("Abbrechen")}, 2);
+    if (lage != 0 && lage != 1)
+        return std::nullopt;
+    const Wendung w{rahmen == 0 ? Wendekante::Lang : Wendekante::Kurz, lage == 0};
+    SchreibWendung(name, w);
+    dialoge.information(QStringLiteral("Gespeichert für den Drucker „%1“: %2, damit die Rückseite hinter der "
+                                       "Vorderseite landet. Morvane sagt es Ihnen vor jeder Rückseite.")
+                            .arg(name, Einlegehinweis(*w.kante, *w.bedrucktOben)));
+    return w;
 }

@@ -6,6 +6,7 @@
 
 #include "render/randpruefung.h"
 #include "render/seite.h"
+#include "storage/druckerausrichtung.h"
 
 #include <QStringList>
 
@@ -58,6 +59,10 @@ public:
     virtual std::optional<Druckraender> unbedruckbareRaender(const QPrinter &drucker) = 0;
     // The print dialog of one dialog service.
     virtual std::unique_ptr<Druckdialog> neuerDruckdialog() = 0;
+    // The name its corrections and its turning are stored under (AusrichtungsName, drucken/drucker.h).
+    virtual QString druckername(const QPrinter &drucker) = 0;
+    // DruckeWendeprobe (drucken/ausrichtung.h).
+    virtual std::optional<Wendung> wendeprobe(QPrinter &drucker, DialogDienst &dialoge) = 0;
     // "Drucker ausrichten" on `drucker`, modal over `eltern`.
     virtual void ausrichten(QPrinter &drucker, DialogDienst &dialoge, QWidget *eltern) = 0;
 };

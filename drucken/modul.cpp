@@ -47,6 +47,11 @@ public:
         return UnbedruckbareRaender(drucker);
     }
     std::unique_ptr<Druckdialog> neuerDruckdialog() override { return std::make_unique<QtDruckdialog>(); }
+    QString druckername(const QPrinter &drucker) override { return AusrichtungsName(drucker); }
+    std::optional<Wendung> wendeprobe(QPrinter &drucker, DialogDienst &dialoge) override
+    {
+        return DruckeWendeprobe(drucker, dialoge);
+    }
     void ausrichten(QPrinter &drucker, DialogDienst &dialoge, QWidget *eltern) override
     {
         TAusrichtungsDialog dialog(drucker, dialoge, eltern);

@@ -38,6 +38,10 @@ public:
         Q_UNUSED(vorgabe);
         return frage(text) ? 0 : int(knoepfe.size()) - 1;
     }
+    // A druckFrage before a back page whose turning is not known yet, with "&Wendeprobe drucken..." between "&Ja"
+    // and "&Nein": 0 for "&Ja", 1 for the Wendeprobe, 2 for "&Nein" (also Escape). Where it is not given its own, it
+    // is asked as druckFrage.
+    virtual int wendeFrage(const QString &text) { return druckFrage(text) ? 0 : 2; }
     // Program title, warning icon, "Trotzdem drucken" and "Abbrechen" (the default, also Escape); true only for
     // "Trotzdem drucken".
     virtual bool randFrage(const QString &text) = 0;

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QLocale>
 #include <QPainter>
+#include <QPolygonF>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -208,4 +209,77 @@ void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blatt
     maler.drawText(QRectF(x(25), y(62), x(185) - x(25), y(200) - y(62)),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, anleitung);
     maler.restore();
+}
+
+MmRechteck WendeprobeRahmen(Wendekante kante)
+{
+    constexpr double Luft = 5.0;
+    const MmRechteck &q = WendeprobeQuadrat;
+    return AufDerRueckseite({q.x - Luft, q.y - Luft, q.breite + 2 * Luft, q.hoehe + 2 * Luft}, kante);
+}
+
+void ZeichneWendeprobe(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blattseite seite)
+{
+    maler.save();
+    maler.setRenderHint(QPainter::Antialiasing, true);
+    auto x = [&](double mm) { return double(MmInPixel(dpiX, mm) - versatz.x()); };
+    auto y = [&](double mm) { return double(MmInPixel(dpiY, mm) - versatz.y()); };
+    auto feld = [&](const MmRechteck &r) {
+        return QRectF(QPointF(x(r.x), y(r.y)), QPointF(x(r.x + r.breite), y(r.y + r.hoehe)));
+    };
+    auto schrift = [&](double mm, bool fett = false) {
+        QFont f(QStringLiteral("Verdana"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setPixelSize(std::max(1, MmInPixel(dpiY, mm)));
+        f.setBold(fett);
+        return f;
+    };
+    auto text = [&](const MmRechteck &r, double hoehe, bool fett, int art, const QString &t) {
+        maler.setFont(schrift(hoehe, fett));
+        maler.drawText(feld(r), art | Qt::TextWordWrap, t);
+    };
+    maler.setPen(Qt::black);
+    if (seite == Blattseite::Vorderseite) {
+        maler.fillRect(feld(WendeprobeQuadrat), Qt::black);
+        const QPointF spitze(x(105), y(42)), links(x(93), y(62)), rechts(x(117), y(62));
+        maler.setBrush(Qt::black);
+        maler.drawPolygon(QPolygonF{spitze, links, rechts});
+        maler.fillRect(feld({102, 60, 6, 90}), Qt::black);
+        text({55, 18, 100, 20}, 16, true, Qt::AlignCenter, QStringLiteral("OBEN"));
+        text({30, 155, 150, 12}, 8, true, Qt::AlignCenter, QStringLiteral("Diese Seite war oben"));
+        text({25, 185, 160, 20}, 6, true, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Wendeprobe: Vorderseite"));
+        text({25, 200, 160, 80}, 4.5, false, Qt::AlignLeft | Qt::AlignTop,
+             QStringLiteral("Legen Sie dieses Blatt jetzt so wieder in den Drucker, wie Sie einen Etikettenbogen für "
+                            "seine Rückseite einlegen würden. Merken Sie sich, ob diese bedruckte Seite dabei nach "
+                            "oben oder nach unten zeigt. Dann druckt Morvane die Rückseite der Wendeprobe."));
+    } else {
+        QPen stift(Qt::black, std::max(1.0, dpiX * 1.0 / double(MmProZoll)));
+        stift.setJoinStyle(Qt::MiterJoin);
+        for (const Wendekante kante : {Wendekante::Lang, Wendekante::Kurz}) {
+            const MmRechteck r = WendeprobeRahmen(kante);
+            maler.setPen(stift);
+            maler.drawRect(feld(r));
+            maler.setPen(Qt::black);
+            // The name beside the frame, towards the middle of the page.
+            const double namenY = r.y < A4::HoeheMm / 2.0 ? r.y + r.hoehe + 2 : r.y - 9;
+            text({r.x - 15, namenY, r.breite + 30, 7}, 4.5, true, Qt::AlignCenter,
+                 kante == Wendekante::Lang ? QStringLiteral("Lange Kante") : QStringLiteral("Kurze Kante"));
+        }
+        text({25, 80, 160, 12}, 6, true, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Wendeprobe: Rückseite"));
+        text({25, 95, 160, 140}, 4.5, false, Qt::AlignLeft | Qt::AlignTop,
+             QStringLiteral("Halten Sie das Blatt gegen das Licht. Das schwarze Quadrat der Vorderseite scheint durch "
+                            "einen der beiden Rahmen: Seine Aufschrift sagt, über welche Kante Ihr Drucker den Bogen "
+                            "für die Rückseite braucht. Morvane fragt Sie gleich danach.\n\n"
+                            "Steht dieser Text auf derselben Seite wie das Quadrat, lag die bedruckte Seite beim "
+                            "Einlegen falsch herum: Legen Sie ein neues Blatt für die Wendeprobe ein und beim "
+                            "zweiten Mal die bedruckte Seite andersherum."));
+    }
+    maler.restore();
+}
+
+QString Einlegehinweis(Wendekante kante, bool bedrucktOben)
+{
+    return QStringLiteral("Legen Sie den Bogen mit der bedruckten Seite nach %1 und der %2 voran ein")
+        .arg(bedrucktOben ? QStringLiteral("oben") : QStringLiteral("unten"),
+             kante == Wendekante::Lang ? QStringLiteral("Oberkante") : QStringLiteral("Unterkante"));
 }

@@ -64,3 +64,18 @@ QString BeschreibeKorrektur(const Druckerkorrektur &k);
 // left edges, and how to measure. It takes no correction, so none can slip into the measurement. The back's test
 // page, printed on the back of the front's, is the same but for its title and how to measure.
 void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blattseite seite = Blattseite::Vorderseite);
+
+// The Wendeprobe shows on plain paper how the person turns a sheet for its back. Its front has an arrow to the
+// top edge, "OBEN", "Diese Seite war oben" and a black square in the top-left corner; its back, printed after the
+// person put the sheet back in as they think right, has a frame where the square shows through when the sheet was
+// turned over the long edge and one where it shows through over the short edge, each named, and says what to do
+// when the square shows through neither. Drawn as ZeichneTestseite draws, without a correction.
+inline constexpr MmRechteck WendeprobeQuadrat{20.0, 20.0, 20.0, 20.0};
+// The frame on the back page around where the square lies behind it, turned over `kante`.
+MmRechteck WendeprobeRahmen(Wendekante kante);
+void ZeichneWendeprobe(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blattseite seite);
+
+// What the person does before a back page is printed, as learnt: "Legen Sie den Bogen mit der bedruckten Seite
+// nach oben und der Oberkante voran ein" (over the long edge the top edge goes first again, over the short edge
+// the bottom edge).
+QString Einlegehinweis(Wendekante kante, bool bedrucktOben);

@@ -163,3 +163,54 @@ void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k, 
     if (vorne)
         VergissAlteKorrektur(drucker);
 }
+
+namespace {
+
+QString Wendegruppe(const QString &drucker)
+{
+    return Gruppe(drucker) + QStringLiteral("/Wenden/");
+}
+
+} // namespace
+
+Wendung LiesWendung(const QString &drucker)
+{
+    if (drucker.isEmpty() || !KorrekturspeicherVorhanden())
+        return {};
+    QSettings s = Korrekturzugang();
+    const auto text = [&](const QString &name) {
+        const QVariant wert = s.value(Wendegruppe(drucker) + name);
+        return wert.typeId() == QMetaType::QString ? wert.toString().trimmed().toLower() : QString();
+    };
+    Wendung w;
+    if (const QString kante = text(QStringLiteral("Kante")); kante == QLatin1String("lang"))
+        w.kante = Wendekante::Lang;
+    else if (kante == QLatin1String("kurz"))
+        w.kante = Wendekante::Kurz;
+    if (const QString bedruckt = text(QStringLiteral("Bedruckt")); bedruckt == QLatin1String("oben"))
+        w.bedrucktOben = true;
+    else if (bedruckt == QLatin1String("unten"))
+        w.bedrucktOben = false;
+    return w;
+}
+
+void SchreibWendung(const QString &drucker, const Wendung &w)
+{
+    if (drucker.isEmpty())
+        throw Fehler(QStringLiteral("Ohne Druckernamen kann nicht gespeichert werden, wie das Blatt gewendet wird."));
+    if (w == Wendung{} && !KorrekturspeicherVorhanden())
+        return;
+    const QString gruppe = Wendegruppe(drucker);
+    const QList<Speicheraenderung> aenderungen = {
+        {gruppe + QStringLiteral("Kante"),
+         w.kante
+             ? std::optional<QString>(*w.kante == Wendekante::Kurz ? QStringLiteral("kurz") : QStringLiteral("lang"))
+             : std::nullopt},
+        {gruppe + QStringLiteral("Bedruckt"),
+         w.bedrucktOben ? std::optional<QString>(*w.bedrucktOben ? QStringLiteral("oben") : QStringLiteral("unten"))
+                        : std::nullopt}};
+    QString hinweis;
+    if (!AendereKorrekturspeicher(aenderungen, &hinweis))
+        throw Fehler(QStringLiteral("Wie das Blatt auf %1 gewendet wird, konnte nicht gespeichert werden.%2")
+                         .arg(drucker, hinweis.isEmpty() ? QString() : QLatin1Char(' ') + hinweis));
+}

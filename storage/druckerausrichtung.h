@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The per-printer corrections in a per-user store of their own (KorrekturOrt), which "Registry-Einträge löschen"
 // leaves alone: Druckerausrichtung/<Druckername>/VersatzX, VersatzY (mm) and MassstabX, MassstabY (factor), each a
 // text number with "." as decimal point. An entry that earlier versions kept in the program's store is read
@@ -30,3 +32,22 @@ QString UnbrauchbareDruckerkorrektur(const QString &drucker, Blattseite seite = 
 // side only). Throws Fehler for an unusable correction or an empty printer name, and stores nothing then.
 void SchreibDruckerkorrektur(const QString &drucker, const Druckerkorrektur &k,
                              Blattseite seite = Blattseite::Vorderseite);
+
+// How the printed sheet goes back into the printer for its back, learnt from the Wendeprobe or chosen in the menu:
+// over which edge it is turned, and whether its printed side lies up or down as it goes in. Kept beside the
+// printer's corrections as Druckerausrichtung/<Druckername>/Wenden/Kante ("lang" or "kurz") and Bedruckt ("oben"
+// or "unten"); what is missing or cannot be read is not known.
+struct Wendung
+{
+    std::optional<Wendekante> kante;
+    std::optional<bool> bedrucktOben;
+
+    bool operator==(const Wendung &) const = default;
+};
+
+// Nothing for an empty printer name (a PDF file).
+Wendung LiesWendung(const QString &drucker);
+
+// Writes what `w` knows and removes what it does not. Throws Fehler when it cannot be kept or the printer has no
+// name.
+void SchreibWendung(const QString &drucker, const Wendung &w);

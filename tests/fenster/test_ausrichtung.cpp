@@ -435,6 +435,82 @@ private Q_SLOTS:
         QCOMPARE(dialoge.gezeigt.size(), 1);
     }
 
+    // The Wendeprobe: into a file both pages, the frames on the back around where the front's square shows through
+    // over either edge; on a printer, what the person answers is kept for it, the window follows it after a start,
+    // and the back's question says it.
+    void wendeprobe()
+    {
+        if (!m_cups.da() || !PdfWerkzeugeDa())
+            QSKIP("the private print server and poppler-utils are needed");
+        Programmordner p;
+        QTemporaryDir d;
+        const QString pdf = d.filePath(QStringLiteral("wende.pdf"));
+        SkriptDialoge dialoge;
+        QPrinter datei(QPrinter::HighResolution);
+        TAusrichtungsDialog dialog(datei, dialoge);
+        dialoge.druckDialoge = {true};
+        dialoge.druckerEinrichten = [&](QPrinter &q) { PdfDrucker(q, pdf, 5.0); };
+        Teil<QPushButton>(dialog, "WendeprobeButton")->click();
+        QCOMPARE(dialoge.texte(QStringLiteral("information")).size(), 1);
+        QCOMPARE(LiesPdfSeite(pdf, 10).seiten, 2);
+        const auto um = [](const QRectF &r, double mm) { return r.adjusted(-mm, -mm, mm, mm); };
+        const auto nah = [](const QRectF &ist, const QRectF &soll) {
+            return std::max({std::abs(ist.left() - soll.left()), std::abs(ist.top() - soll.top()),
+                             std::abs(ist.right() - soll.right()), std::abs(ist.bottom() - soll.bottom())})
+                <= 0.2;
+        };
+        const QRectF quadrat(20, 20, 20, 20);
+        QVERIFY(nah(DunklerBereich(LiesPdf(pdf, 200, um(quadrat, 10))), quadrat));
+        // Behind the square over the long edge, and over the short edge.
+        for (const QRectF &hinter : {QRectF(170, 20, 20, 20), QRectF(20, 257, 20, 20)}) {
+            QVERIFY(DunklerBereich(LiesPdf(pdf, 200, um(hinter, -1), 2)).isEmpty());
+            QVERIFY(nah(DunklerBereich(LiesPdf(pdf, 200, um(hinter, 6.5), 2)), um(hinter, 5.5)));
+        }
+
+        auto drucker = BenannterDrucker();
+        dialoge.leeren();
+        dialoge.druckDialoge = {true};
+        dialoge.druckerEinrichten = [](QPrinter &) {};
+        dialoge.antworten = {true};
+        dialoge.auswahlen = {1, 1};
+        QCOMPARE(DruckeWendeprobe(*drucker, dialoge), (Wendung{Wendekante::Kurz, false}));
+        QCOMPARE(LiesWendung(Druckserver::Drucker), (Wendung{Wendekante::Kurz, false}));
+        QVERIFY(dialoge.unerwartet.isEmpty());
+        QVERIFY(dialoge.texte(QStringLiteral("information"))
+                    .value(0)
+                    .contains(QStringLiteral(
+                        "Legen Sie den Bogen mit der bedruckten Seite nach unten und der Unterkante voran ein")));
+
+        // Chosen in the menu for this printer only, it is there at the next start.
+        const auto fenster = [&] {
+            auto f = std::make_unique<TFormEtikette>(Umgebung{p.dialoge, p.schale,
+                                                              [] {
+                                                                  return Aufloesung{96, 96};
+                                                              },
+                                                              0, [&] { return BenannterDrucker(); }});
+            Programmordner::starte(*f);
+            return f;
+        };
+        auto form = fenster();
+        form->KurzeKante1->trigger();
+        form->KurzeKante1->trigger();
+        QCOMPARE(LiesWendung(Druckserver::Drucker), (Wendung{Wendekante::Lang, false}));
+        form->KurzeKante1->trigger();
+        QCOMPARE(LiesWendung(Druckserver::Drucker).kante, Wendekante::Kurz);
+        QCOMPARE(LiesWendung(Druckserver::Zweiseitig), Wendung{});
+        form.reset();
+        form = fenster();
+        QVERIFY(form->KurzeKante1->isChecked());
+        p.schreibeEtikett(QStringLiteral("Karte hinten"), 401, 255, {});
+        p.dialoge.dateien.push_back(p.daten(QStringLiteral("Karte hinten.bmp")));
+        form->RueckseiteWaehlen1->trigger();
+        p.dialoge.leeren();
+        p.dialoge.antworten = {false};
+        form->RueckseiteDrucken1->trigger();
+        QCOMPARE(p.dialoge.texte(QStringLiteral("druckFrage")),
+                 QStringList{TFormEtikette::RueckseitenFrage(Wendekante::Kurz, false)});
+    }
+
     void dialogFalscheEingabe_data()
     {
         QTest::addColumn<QStringList>("texte");

@@ -51,7 +51,7 @@ inline PdfSeite LiesPdfSeite(const QString &pdf, int dpi)
     return s;
 }
 
-// A part of a PDF's first page at `dpi`, and where its corner lies on the page in pixels.
+// A part of a PDF's page (the first unless told) at `dpi`, and where its corner lies on the page in pixels.
 struct PdfAusschnitt
 {
     QImage bild; // null when it could not be read
@@ -61,7 +61,7 @@ struct PdfAusschnitt
 };
 
 // Reads the part `mm` (from the paper's corner, cut to A4); at a fine resolution much quicker than the page.
-inline PdfAusschnitt LiesPdf(const QString &pdf, int dpi, const QRectF &mm)
+inline PdfAusschnitt LiesPdf(const QString &pdf, int dpi, const QRectF &mm, int seite = 1)
 {
     const double mmJePixel = 25.4 / dpi;
     const QRectF teil = mm.intersected(QRectF(0, 0, A4::BreiteMm, A4::HoeheMm));
@@ -73,7 +73,8 @@ inline PdfAusschnitt LiesPdf(const QString &pdf, int dpi, const QRectF &mm)
                      {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"), QStringLiteral("-png"),
                       QStringLiteral("-singlefile"), QStringLiteral("-x"), QString::number(px.x()),
                       QStringLiteral("-y"), QString::number(px.y()), QStringLiteral("-W"), QString::number(px.width()),
-                      QStringLiteral("-H"), QString::number(px.height()), pdf, ziel});
+                      QStringLiteral("-H"), QString::number(px.height()), QStringLiteral("-f"), QString::number(seite),
+                      QStringLiteral("-l"), QString::number(seite), pdf, ziel});
     // A large part at 600 dpi is beyond the reader's default limit.
     QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), 512));
     PdfAusschnitt a{QImage(), px.topLeft(), dpi};
