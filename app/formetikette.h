@@ -451,6 +451,8 @@ private:
     // wenden"); at the start, that of the printer last taught, as the session's printer is not known yet.
     void FolgeDemDrucker();
     void FolgeDemDrucker(const QString &drucker);
+    // The label as a page prints it: `bild` at the window's measures, with the document's bleed, text and code.
+    Seitenetikett Vorderseite(const QImage &bild, const Bogenmasse &m) const;
     // The label's picture for a print in `wahl`; throws when there is none, or no sheet composed of it.
     const QImage &DruckbaresBild(const Bogenmasse &m, const Seitenwahl &wahl);
     enum class Druckergebnis { Nichts, EineSeite, BeideSeiten };

@@ -36,8 +36,7 @@ void TFormEtikette::drucken1Click()
     Druckergebnis ergebnis = Druckergebnis::Nichts;
     DruckeNachFrage(m, [&] {
         const Seitenwahl wahl = Druckwahl();
-        const Seitenetikett vorne{DruckbaresBild(m, wahl), m, d->dokument.anschnitt(), d->dokument.inhalt().text,
-                                  d->dokument.inhalt().code};
+        const Seitenetikett vorne = Vorderseite(DruckbaresBild(m, wahl), m);
         Druckauftrag auftrag(vorne, wahl);
         auftrag.setzeSchnittmarken(d->dokument.schnittmarken());
         if (!mitRueckseite) {
@@ -57,6 +56,11 @@ void TFormEtikette::drucken1Click()
     // The front alone on paper: the back is offered next, as the person turns the sheet.
     if (mitRueckseite && ergebnis == Druckergebnis::EineSeite)
         RueckseiteDrucken1Click();
+}
+
+Seitenetikett TFormEtikette::Vorderseite(const QImage &bild, const Bogenmasse &m) const
+{
+    return {bild, m, d->dokument.anschnitt(), d->dokument.inhalt().text, d->dokument.inhalt().code};
 }
 
 const QImage &TFormEtikette::DruckbaresBild(const Bogenmasse &m, const Seitenwahl &wahl)
@@ -93,7 +97,7 @@ void TFormEtikette::Probedruck1Click()
     Druckergebnis vorne = Druckergebnis::Nichts;
     DruckeOhneFrage(m, [&] {
         const Seitenwahl wahl = Druckwahl();
-        Druckauftrag auftrag({DruckbaresBild(m, wahl), m, d->dokument.anschnitt()}, wahl);
+        Druckauftrag auftrag(Vorderseite(DruckbaresBild(m, wahl), m), wahl);
         auftrag.setzeProbedruck(true);
         auftrag.setzeSchnittmarken(d->dokument.schnittmarken());
         vorne = DruckeAuftrag(auftrag);
@@ -102,7 +106,7 @@ void TFormEtikette::Probedruck1Click()
     if (vorne == Druckergebnis::Nichts || !mitRueckseite)
         return;
     // The back's test page goes on the back of the front's, as "Rückseite drucken" prints it.
-    Druckauftrag hinten({d->dokument.bild(), m, d->dokument.anschnitt()}, Druckwahl(), d->dokument.rueckseitenbild());
+    Druckauftrag hinten(Vorderseite(d->dokument.bild(), m), Druckwahl(), d->dokument.rueckseitenbild());
     hinten.setzeSeiten(Druckseiten::Rueckseite);
     hinten.setzeKante(d->z.Wenden);
     hinten.setzeProbedruck(true);

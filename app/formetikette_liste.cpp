@@ -52,6 +52,13 @@ void TFormEtikette::EtikettenAusListe1Click()
                                      + QStringLiteral("\n\nTrotzdem drucken? Ein Code, der seinen "
                                                       "Inhalt nicht fassen kann, bleibt weg.")))
         return;
+    if (dialog.probedruck()) {
+        // Plain paper: the first sheet, no question about the stock, no place used.
+        Druckauftrag probe = auftrag(Druckseiten::Vorderseite);
+        probe.setzeProbedruck(true);
+        DruckeOhneFrage(m, [&] { return DruckeAuftrag(probe) != Druckergebnis::Nichts; });
+        return;
+    }
     Druckergebnis ergebnis = Druckergebnis::Nichts;
     bool inDatei = false;
     DruckeNachFrage(m, [&] {

@@ -198,7 +198,7 @@ void TFormEtikette::RueckseiteDrucken1Click()
     const QImage vorne = d->dokument.bild();
     if (vorne.isNull())
         throw Fehler(KeinLesbaresBild(etikett) + QStringLiteral(" Es wurde nichts gedruckt."));
-    Druckauftrag auftrag({vorne, m, d->dokument.anschnitt()}, Druckwahl(), d->dokument.rueckseitenbild());
+    Druckauftrag auftrag(Vorderseite(vorne, m), Druckwahl(), d->dokument.rueckseitenbild());
     auftrag.setzeSeiten(Druckseiten::Rueckseite);
     auftrag.setzeKante(d->z.Wenden);
     DruckeOhneFrage(m, [&] {

@@ -89,7 +89,14 @@ TListenDialog::TListenDialog(const Bogenmasse &masse, const Belegung &verbraucht
     platzzeile->addStretch();
 
     const Knopfzeile knoepfe = ErzeugeKnopfzeile(*this, QStringLiteral("Drucken"), QStringLiteral("DruckenButton"));
-    connect(knoepfe.annehmen, &QPushButton::clicked, this, &TListenDialog::DruckenClick);
+    QPushButton *probe = knoepfe.zeile->addButton(QStringLiteral("&Probedruck..."), QDialogButtonBox::ActionRole);
+    probe->setObjectName(QStringLiteral("ProbedruckButton"));
+    probe->setAccessibleName(QStringLiteral("Probedruck des ersten Bogens auf Normalpapier"));
+    for (QPushButton *knopf : {knoepfe.annehmen, probe})
+        connect(knopf, &QPushButton::clicked, this, [this, knopf, probe] {
+            m_probedruck = knopf == probe;
+            DruckenClick();
+        });
     connect(waehlen, &QPushButton::clicked, this, &TListenDialog::WaehleListe);
     connect(m_pfad, &QLineEdit::editingFinished, this, &TListenDialog::LiesDieListe);
     for (QRadioButton *art : {m_mitListe, m_mitNummern})
@@ -170,8 +177,10 @@ void TListenDialog::Aktualisiere()
             m_tabelle->setItem(z, s, new QTableWidgetItem(m_reihe.eintraege[z].werte.value(s)));
     const qint64 anzahl = m_reihe.groesse();
     const int boegen = BogenFuer(m_masse, m_verbraucht, ab(), anzahl);
-    m_umfang->setText(
-        liste && !m_fehler.isEmpty() ? m_fehler : QStringLiteral("%1 Etiketten auf %2 Bogen").arg(anzahl).arg(boegen));
+    m_umfang->setText(liste && !m_fehler.isEmpty()
+                          ? m_fehler
+                          : (anzahl == 1 ? QStringLiteral("1 Etikette") : QStringLiteral("%1 Etiketten").arg(anzahl))
+                              + QStringLiteral(" auf %1 Bogen").arg(boegen));
 }
 
 void TListenDialog::DruckenClick()

@@ -23,8 +23,10 @@ public:
     TListenDialog(const Bogenmasse &masse, const Belegung &verbraucht, const QString &ordner, DialogDienst &dialoge,
                   QWidget *eltern = nullptr);
 
-    // The records chosen and the start place, once accepted.
+    // The records chosen and the start place, once accepted; with "Probedruck..." only their first sheet goes, on
+    // plain paper.
     const Datenreihe &reihe() const { return m_reihe; }
+    bool probedruck() const { return m_probedruck; }
     Platz ab() const;
 
     // How many records of the list the table shows.
@@ -42,6 +44,7 @@ private:
     DialogDienst &m_dialoge;
     Datenreihe m_reihe;
     QString m_fehler; // why the list named cannot be printed; empty when it can
+    bool m_probedruck = false;
     QRadioButton *m_mitListe = nullptr;
     QRadioButton *m_mitNummern = nullptr;
     QLineEdit *m_pfad = nullptr;

@@ -151,7 +151,7 @@ void Druckauftrag::setzeDaten(const Datenreihe &reihe, Platz ab, const Belegung 
 
 int Druckauftrag::boegen() const
 {
-    return m_daten ? int(m_daten->plaene.size()) : 1;
+    return m_daten && !m_probedruck ? int(m_daten->plaene.size()) : 1;
 }
 
 Datenhinweise Druckauftrag::vorDemDruck() const

@@ -94,7 +94,7 @@ public:
     // filled from them. One label only: a sheet plan takes no records.
     void setzeDaten(const Datenreihe &reihe, Platz ab, const Belegung &verbraucht = {});
     bool hatDaten() const { return m_daten.has_value(); }
-    // How many sheets the print takes: 1 without records.
+    // How many sheets the print takes: 1 without records, and for a test print, which shows the first.
     int boegen() const;
     // What to tell before anything prints; empty without records or when every record fits.
     Datenhinweise vorDemDruck() const;
