@@ -701,6 +701,9 @@ QStringList FremdbildMuster()
 Fremdbild LiesFremdbild(const QString &pfad)
 {
     Fremdbild ergebnis{pfad, {}, {}, {}};
+    // A folder or a device is no picture of any kind, not only no bitmap.
+    if (const QFileInfo info(pfad); info.exists() && !info.isFile())
+        throw Fehler(KeinLesbaresFremdbild(pfad));
     const QByteArray daten = LiesBilddatei(pfad);
     if (daten.startsWith("BM")) {
         if (const std::optional<QSize> groesse = Bitmapgroesse(daten, pfad))

@@ -134,6 +134,8 @@ private Q_SLOTS:
         QTest::newRow("a file dropped onto the label view replaces the card's picture") << 2 << QString();
         QTest::newRow("a 300 x 300 PNG asks how, and takes Füllen with its hint") << 4 << QString();
         QTest::newRow("a broken PNG is refused") << 0 << QStringLiteral("enthält kein lesbares Bild.");
+        QTest::newRow("a folder dropped onto the view is no picture")
+            << 5 << QStringLiteral("enthält kein lesbares Bild.");
 #ifdef MORVANE_LINUX_WERKZEUGE
         QTest::newRow("a label in a folder without room keeps its files")
             << 3 << QStringLiteral("Das Bild wurde nicht übernommen.");
@@ -164,30 +166,32 @@ private Q_SLOTS:
                      lies(EinstellungsPfad(karte)) + "[Rueckseite]\r\nBild=hinten.bmp\r\n[Anschnitt]\r\nRand=1.5\r\n");
         const QStringList dateien = dateienIn(ordner);
         const QByteArray bildVorher = lies(karte), iniVorher = lies(EinstellungsPfad(karte));
-        const QString png = g.p.pfad(QStringLiteral("logo.png"));
-        QVERIFY((weg == 4 ? Verlauf().copy(0, 0, 300, 300) : Verlauf()).save(png, "PNG"));
+        const QString png = g.p.pfad(weg == 5 ? QStringLiteral("Ordner.png") : QStringLiteral("logo.png"));
+        QVERIFY(weg == 5 ? QDir().mkpath(png)
+                         : (weg == 4 ? Verlauf().copy(0, 0, 300, 300) : Verlauf()).save(png, "PNG"));
         if (weg == 4)
             g.p.dialoge.einpassungen.push_back(Einpassung::Fuellen);
-        if (meldungsende.endsWith(QStringLiteral("Bild.")))
+        if (weg == 0 && !meldungsende.isEmpty())
             schreibe(png, lies(png).left(200));
-        else
+        else if (weg != 5)
             g.p.dialoge.antworten = {weg != 1}; // replace the picture; no new name for the new label
         QMimeData abgelegt;                     // as the desktop delivers a file dropped onto the view
         abgelegt.setUrls({QUrl::fromLocalFile(png)});
         QDragEnterEvent hinein(QPoint(5, 5), Qt::CopyAction, &abgelegt, Qt::LeftButton, Qt::NoModifier);
         QDropEvent ablage(QPointF(5, 5), Qt::CopyAction, &abgelegt, Qt::LeftButton, Qt::NoModifier);
-        if (weg == 2)
+        if (weg == 2 || weg == 5)
             QVERIFY(QCoreApplication::sendEvent(g.form->Image1, &hinein)
                     && QCoreApplication::sendEvent(g.form->Image1, &ablage) && ablage.isAccepted());
         else
             g.p.dialoge.dateien.push_back(png);
-        if (weg != 2)
+        if (weg != 2 && weg != 5)
             (weg == 1 ? g.form->NeuAusBild1 : g.form->BildUebernehmen1)->trigger();
 
         const QString ziel = weg == 1 ? g.p.daten(QStringLiteral("logo.bmp")) : karte;
         QTRY_COMPARE(g.p.dialoge.dateien.size() + g.p.dialoge.antworten.size(), std::size_t(0));
         QCOMPARE(g.p.dialoge.unerwartet, QStringList());
         if (!meldungsende.isEmpty()) {
+            QTRY_VERIFY(!g.p.dialoge.texte(QStringLiteral("fehler")).isEmpty()); // a drop is taken after it ended
             const QStringList fehler = g.p.dialoge.texte(QStringLiteral("fehler"));
             QVERIFY2(fehler.size() == 1 && fehler.first().endsWith(meldungsende), qPrintable(fehler.join(u'|')));
             QCOMPARE(dateienIn(ordner), dateien);
