@@ -47,20 +47,13 @@ Anschnittbreiten Anschnittgrenzen(const QRectF &etikett, const QList<QRectF> &an
     return b;
 }
 
-Anschnittbreiten GanzePixel(const Anschnittbreiten &b)
-{
-    // A hair below a whole pixel from the halving of an odd gap is still that pixel.
-    const auto ganz = [](double v) { return std::floor(v + 1e-9); };
-    return {ganz(b.links), ganz(b.oben), ganz(b.rechts), ganz(b.unten)};
-}
-
 Anschnittbreiten LueckeGeschlossen(const Anschnittbreiten &b)
 {
-    // Half of an odd gap is a hair off whole pixels either way; the middle pixel goes to the label below or to the
-    // right.
-    const auto auf = [](double v) { return std::ceil(v - 1e-9); };
+    // Half of an odd gap is a hair off a half pixel either way; its middle pixel goes to the label below or to the
+    // right. Any other part of a pixel is left out, so that no bleed reaches past what it may take.
     const auto ab = [](double v) { return std::floor(v + 1e-9); };
-    return {auf(b.links), auf(b.oben), ab(b.rechts), ab(b.unten)};
+    const auto halbAuf = [&](double v) { return std::abs(v - std::floor(v) - 0.5) < 1e-6 ? std::ceil(v) : ab(v); };
+    return {halbAuf(b.links), halbAuf(b.oben), ab(b.rechts), ab(b.unten)};
 }
 
 Anschnittbreiten AnschnittAmPlatz(const std::function<QRectF(int, int)> &ort, int spalte, int zeile, int inZeile,

@@ -28,12 +28,10 @@ struct Anschnittbreiten
 Anschnittbreiten Anschnittgrenzen(const QRectF &etikett, const QList<QRectF> &andere, const QRectF &papier,
                                   const Anschnittbreiten &hoechstens);
 
-// Each side rounded down to whole pixels.
-Anschnittbreiten GanzePixel(const Anschnittbreiten &b);
-
-// In whole pixels with no pixel of a gap left between two labels: the left and upper sides rounded up, the right and
-// lower ones down, so that the middle pixel of a gap of an odd count of pixels goes to the label below or to the
-// right. The raster's rows lie one pixel apart, so touching rows meet so.
+// In whole pixels with no pixel of a gap left between two labels: each side rounded down, except that the left and
+// upper sides round a half up, so that the middle pixel of a gap of an odd count of pixels goes to the label below or
+// to the right. The raster's rows lie one pixel apart, and touching labels placed in whole device pixels may, so
+// touching rows meet so.
 Anschnittbreiten LueckeGeschlossen(const Anschnittbreiten &b);
 
 // The bleed of the label at place (spalte, zeile) of a sheet of inZeile x inSpalte places, each place where `ort`

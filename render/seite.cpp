@@ -78,8 +78,8 @@ Seitenbild EinzelneSeite(const QImage &etikett, const Bogenmasse &m, const Seite
         return QRectF(Rechteck(Platziere(flaeche, AufDemBlatt(m, spalte, zeile, rueckseite))));
     };
     seite.anschnitt.append(
-        GanzePixel(AnschnittAmPlatz(ort, wahl.spalte, wahl.zeile, m.AnzahlEtikettenInZeile, m.AnzahlEtikettenInSpalte,
-                                    Papier(flaeche), {randX, randY, randX, randY})));
+        LueckeGeschlossen(AnschnittAmPlatz(ort, wahl.spalte, wahl.zeile, m.AnzahlEtikettenInZeile,
+                                           m.AnzahlEtikettenInSpalte, Papier(flaeche), {randX, randY, randX, randY})));
     return seite;
 }
 
@@ -101,7 +101,7 @@ void BegrenzeAnschnitte(QList<Seitenbild> &seite, const Druckflaeche &flaeche)
         const QList<QRectF> orte = Etikettenorte(seite[i]);
         for (qsizetype k = 0; k < seite[i].anschnitt.size() && k < orte.size(); ++k) {
             const Anschnittbreiten b = Anschnittgrenzen(orte[k], andere, Papier(flaeche), seite[i].anschnitt[k]);
-            seite[i].anschnitt[k] = seite[i].etiketten.isEmpty() ? GanzePixel(b) : b;
+            seite[i].anschnitt[k] = seite[i].etiketten.isEmpty() ? LueckeGeschlossen(b) : b;
         }
     }
 }

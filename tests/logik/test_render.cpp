@@ -1310,6 +1310,8 @@ void TestRender::anschnittgrenzen_data()
     QTest::newRow("raster: whole pixels, half of a 47 pixel gap and of the one pixel between rows")
         << QRectF(71, 47, 401, 255) << QList<QRectF>{{519, 47, 401, 255}, {71, 303, 401, 255}} << true
         << QList<double>{30, 30, 23, 0};
+    QTest::newRow("raster: the row below takes that pixel")
+        << QRectF(71, 303, 401, 255) << QList<QRectF>{{71, 47, 401, 255}} << true << QList<double>{30, 1, 30, 30};
 }
 
 void TestRender::anschnittgrenzen()
@@ -1322,7 +1324,7 @@ void TestRender::anschnittgrenzen()
     const double rand = ganzePixel ? 30 : 2;
     Anschnittbreiten b = Anschnittgrenzen(etikett, andere, papier, {rand, rand, rand, rand});
     if (ganzePixel)
-        b = GanzePixel(b);
+        b = LueckeGeschlossen(b);
     const QList<double> ist{b.links, b.oben, b.rechts, b.unten};
     for (qsizetype i = 0; i < ist.size(); ++i)
         QVERIFY2(std::abs(ist[i] - erwartet[i]) < 1e-9, qPrintable(QDebug::toString(ist)));
@@ -1344,6 +1346,17 @@ void TestRender::anschnittDerVisitenkarte()
                     erwartet.setPixel(x + i, 47 + zeile * 256 + j,
                                       bild.pixel(std::clamp(i, 0, 400), std::clamp(j, 0, 254)));
     QCOMPARE(mit, erwartet);
+
+    // Composed of the card at 1,1 and 1,2, at 1200 dpi: each placed in whole pixels, the row below takes the pixel
+    // that rounding leaves between them at 64 mm.
+    QImage schwarz(401, 255, QImage::Format_RGB32), schnitt(100, 40, QImage::Format_RGB32);
+    schwarz.fill(Qt::black);
+    schnitt.fill(Qt::white);
+    QPainter maler(&schnitt);
+    maler.translate(-1000, -3004);
+    ZeichneSeite(maler, BaueSeite(Bogenplan{m, {{0, {1, 1}}, {0, {1, 2}}}}, {{schwarz, m, 200}}, {1200, 1200, {}, {}}));
+    maler.end();
+    QCOMPARE(schnitt, schwarz.copy(0, 0, 100, 40));
 }
 
 // A precise 3 x 7 label with gaps of 2.5 mm and a bleed of 2 mm, on the preview at 254 dpi, 0.1 mm a pixel: the
