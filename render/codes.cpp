@@ -163,8 +163,10 @@ void ZeichneCode(QPainter &maler, const Codefeld &code, const Codebild &bild, co
     maler.scale(mass, mass);
     maler.setRenderHint(QPainter::Antialiasing, false);
     maler.fillRect(QRectF(0, 0, bild.breite, bild.hoehe), Qt::white);
-    for (const QRectF &balken : bild.balken)
-        maler.fillRect(balken, Qt::black);
+    // All bars in one call: a PDF then holds them as one fill of many rectangles, not each with a fill of its own.
+    maler.setPen(Qt::NoPen);
+    maler.setBrush(Qt::black);
+    maler.drawRects(bild.balken.constData(), int(bild.balken.size()));
     // The text is set in pixels of a fine grid, so that its font has a size a font engine handles well.
     constexpr double Feinheit = 100;
     maler.setPen(Qt::black);
