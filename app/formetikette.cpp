@@ -765,6 +765,9 @@ void TFormEtikette::FormCreate()
         d->z.ProgrammOrdner += QDir::separator();
 
     bewacht([this] {
+        // Before the first read, which would put such a store aside without a word.
+        for (const QString &hinweis : SpeicherHinweise())
+            d->umgebung.dialoge.meldung(hinweis);
         d->z.InstallOrt = Lies_String_aus_Registry(QStringLiteral("InstallOrt"));
         if (d->z.InstallOrt.isEmpty()) {
             // Recording a folder without data would end every later start too, also from the right folder.

@@ -307,6 +307,18 @@ QSettings Korrekturzugang(QString *hinweis)
     return Zugang(KorrekturOrt(), hinweis);
 }
 
+QStringList SpeicherHinweise()
+{
+    QStringList hinweise;
+    for (const QString &ort : {SpeicherOrt(), KorrekturOrt()}) {
+        QString hinweis;
+        Zugang(ort, &hinweis);
+        if (!hinweis.isEmpty())
+            hinweise.append(hinweis);
+    }
+    return hinweise;
+}
+
 bool SpeicherVorhanden()
 {
     return Vorhanden(Name());

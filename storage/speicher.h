@@ -31,6 +31,10 @@ QString KorrekturOrt();
 QSettings Korrekturzugang(QString *hinweis = nullptr);
 bool KorrekturspeicherVorhanden();
 
+// Both stores opened once, as a start does before it reads them: what became of a store that held a packed value,
+// a sentence each for the person; empty when both read as they are.
+QStringList SpeicherHinweise();
+
 // Changes the program's store (AendereSpeicher) or the corrections' store as one write, creating it when it is
 // missing: on Windows in the registry; elsewhere as text (IniMitAenderungen: comments and the order of sections and
 // keys stay), under the lock that Qt's own writer takes, through a draft that replaces the file only whole. A file

@@ -803,6 +803,9 @@ private Q_SLOTS:
         // read, nothing deleted, and the next alignment starts a new store.
         const QString beiseite = KorrekturOrt() + QStringLiteral(".unlesbar");
         QVERIFY(QDir().mkpath(beiseite));
+        const QStringList hinweise = SpeicherHinweise(); // as a start shows them
+        QVERIFY2(hinweise.size() == int(gepackt) && (!gepackt || hinweise[0].contains(beiseite + " 2 daneben")),
+                 qPrintable(hinweise.join(u'|')));
         QCOMPARE(LiesDruckerkorrektur(QStringLiteral("Büro")), gepackt ? Druckerkorrektur{} : buero);
         QCOMPARE(lies(beiseite + QStringLiteral(" 2")), gepackt ? vorher : QByteArray());
         SchreibDruckerkorrektur(QStringLiteral("Laser"), laser);
