@@ -996,8 +996,9 @@ private Q_SLOTS:
                 zuletzt.back() ^= 1;
                 QFile datei(pfad);
                 QVERIFY(datei.open(QIODevice::ReadWrite) && datei.write(zuletzt) == zuletzt.size() && datei.flush());
-                // Dated back, so that the test does not wait for it to stand still: it is read again all the same.
-                QVERIFY(datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                // Dated back, so that the test does not wait for it to stand still, and each time to another second:
+                // where the system keeps no time of the change itself (Windows), the new time tells it.
+                QVERIFY(datei.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-7200 - aenderungen),
                                           QFileDevice::FileModificationTime));
             }
         };
