@@ -5,6 +5,7 @@
 #include "cli/aufruf.h"
 #include "gemeinsam.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -83,7 +84,12 @@ void PruefeAuftrag(const QStringList &argumente, const Druckbefehl &auftrag)
     PRUEFE(!auftrag.etikett.isEmpty());
     const Bogenangabe erste = auftrag.bogen.value(0, {auftrag.etikett, std::nullopt});
     PRUEFE(erste.etikett == auftrag.etikett);
-    PRUEFE(argumente.contains(MitAnzahl(erste)));
+    // The label is one of the arguments, with its count in digits after a colon (a leading zero is a digit too).
+    PRUEFE(std::any_of(argumente.begin(), argumente.end(), [&](const QString &a) {
+        return erste.anzahl
+            ? a.startsWith(erste.etikett + QLatin1Char(':')) && a.mid(erste.etikett.size() + 1).toInt() == *erste.anzahl
+            : a == erste.etikett;
+    }));
     PRUEFE(auftrag.kopien >= 1 && auftrag.kopien <= MeisteKopien);
     PRUEFE(auftrag.pdf.isEmpty() || auftrag.drucker.isEmpty());
     PRUEFE(auftrag.pdf.isEmpty() || auftrag.kopien == 1);
