@@ -39,6 +39,16 @@ QString Ganz(double v)
     return QString::number(v, 'g', 6);
 }
 
+// The test pages' text: `mm` high in device pixels.
+QFont Seitenschrift(int dpiY, double mm, bool fett)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(std::max(1, MmInPixel(dpiY, mm)));
+    f.setBold(fett);
+    return f;
+}
+
 } // namespace
 
 Druckerkorrektur KorrekturAusMessung(const Kreuzmessung &m)
@@ -127,13 +137,7 @@ void ZeichneTestseite(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blatt
         p.setCapStyle(Qt::FlatCap);
         return p;
     };
-    auto schrift = [&](double mm, bool fett = false) {
-        QFont f(QStringLiteral("Verdana"));
-        f.setStyleHint(QFont::SansSerif);
-        f.setPixelSize(std::max(1, MmInPixel(dpiY, mm)));
-        f.setBold(fett);
-        return f;
-    };
+    auto schrift = [&](double mm, bool fett = false) { return Seitenschrift(dpiY, mm, fett); };
 
     // Rulers: a tick every millimetre towards the paper's edge, longer every 5 and 10, numbers every 10; they
     // start where they meet, so that the corner stays clear.
@@ -227,13 +231,7 @@ void ZeichneWendeprobe(QPainter &maler, int dpiX, int dpiY, QPoint versatz, Blat
     auto feld = [&](const MmRechteck &r) {
         return QRectF(QPointF(x(r.x), y(r.y)), QPointF(x(r.x + r.breite), y(r.y + r.hoehe)));
     };
-    auto schrift = [&](double mm, bool fett = false) {
-        QFont f(QStringLiteral("Verdana"));
-        f.setStyleHint(QFont::SansSerif);
-        f.setPixelSize(std::max(1, MmInPixel(dpiY, mm)));
-        f.setBold(fett);
-        return f;
-    };
+    auto schrift = [&](double mm, bool fett = false) { return Seitenschrift(dpiY, mm, fett); };
     auto text = [&](const MmRechteck &r, double hoehe, bool fett, int art, const QString &t) {
         maler.setFont(schrift(hoehe, fett));
         maler.drawText(feld(r), art | Qt::TextWordWrap, t);
