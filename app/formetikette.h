@@ -44,6 +44,7 @@
 #include "platform/schale.h"
 #include "render/druckauftrag.h"
 #include "render/randpruefung.h"
+#include "storage/druckerausrichtung.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -447,10 +448,9 @@ private:
     // The question before a back page on the session's printer, said as learnt for it; where nothing is learnt it
     // offers the Wendeprobe, and after it asks again. True for "Ja".
     bool FrageVorDerRueckseite();
-    // The turning learnt for the session's printer, where it has one, becomes the window's ("Über die kurze Kante
-    // wenden"); at the start, that of the printer last taught, as the session's printer is not known yet.
-    void FolgeDemDrucker();
-    void FolgeDemDrucker(const QString &drucker);
+    // The turning learnt for `drucker`, where it has one, becomes the window's ("Über die kurze Kante wenden"); at
+    // the start, that of the printer last taught, as the session's printer is not known yet. Answers what was learnt.
+    Wendung FolgeDemDrucker(const QString &drucker);
     // The label as a page prints it: `bild` at the window's measures, with the document's bleed, text and code.
     Seitenetikett Vorderseite(const QImage &bild, const Bogenmasse &m) const;
     // The label's picture for a print in `wahl`; throws when there is none, or no sheet composed of it.

@@ -45,9 +45,8 @@ bool TFormEtikette::FrageVorDerRueckseite()
 {
     for (;;) {
         Druckmodul &modul = d->umgebung.druckmodul();
-        const QString drucker = modul.druckername(Drucker());
-        FolgeDemDrucker(drucker);
-        if (const Wendung gelernt = LiesWendung(drucker); gelernt.kante && gelernt.bedrucktOben)
+        if (const Wendung gelernt = FolgeDemDrucker(modul.druckername(Drucker()));
+            gelernt.kante && gelernt.bedrucktOben)
             return dialoge().druckFrage(RueckseitenFrage(d->z.Wenden, *gelernt.bedrucktOben));
         const int antwort = dialoge().wendeFrage(RueckseitenFrage(d->z.Wenden));
         if (antwort != 1)
@@ -58,25 +57,20 @@ bool TFormEtikette::FrageVorDerRueckseite()
     }
 }
 
-void TFormEtikette::FolgeDemDrucker()
-{
-    if (d->drucker)
-        FolgeDemDrucker(d->umgebung.druckmodul().druckername(*d->drucker));
-}
-
-void TFormEtikette::FolgeDemDrucker(const QString &drucker)
+Wendung TFormEtikette::FolgeDemDrucker(const QString &drucker)
 {
     const Wendung gelernt = LiesWendung(drucker);
     // Another printer's turning is not this one's; one chosen for a file stays for the session.
     const bool fremd = !drucker.isEmpty() && !d->z.WendenVon.isEmpty() && d->z.WendenVon != drucker;
     if (!gelernt.kante && !fremd)
-        return;
+        return gelernt;
     const Wendekante vorher = d->z.Wenden;
     d->z.Wenden = gelernt.kante.value_or(Wendekante::Lang);
     d->z.WendenVon = gelernt.kante ? drucker : QString();
     KurzeKante1->setChecked(d->z.Wenden == Wendekante::Kurz);
     if (d->z.Wenden != vorher && RueckseiteZeigt())
         MachVorschau();
+    return gelernt;
 }
 
 QString TFormEtikette::BeidseitigFrage(const QString &drucker, Wendekante kante)
